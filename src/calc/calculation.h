@@ -1,0 +1,57 @@
+// The calculation pass over a layer table: layer resistances, R and U, diffusion
+// resistance, face temperatures, saturation pressures at -5 degC outdoors, the
+// 0 degC point and the inner-surface condensation check. No state is kept: the
+// results go into the layer records and the summary passed in.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "calc/conditions.h"
+#include "calc/layer.h"
+#include "calc/reftables.h"
+
+namespace veltor {
+
+// Told to the caller (who shows it) when ti equals te; the pass then goes on.
+inline const QString kNoTemperatureDifference =
+    QStringLiteral("Nie wybrano temperatury wewnątrz i na zewnątrz budynku");
+using NoticeCallback = std::function<void(const QString&)>;
+
+// The outdoor temperature of the saturation profile, whatever te is.
+inline constexpr double kSaturationProfileOutdoor = -5.0;
+// Surface diffusion resistances added to every partition, m2 h Pa/g.
+inline constexpr double kInnerSurfaceDiffusion = 27.0;
+inline constexpr double kOuterSurfaceDiffusion = 13.0;
+
+double EffectiveLambda(const LayerRecord& layer, const DesignConditions& conditions);
+// Writes every layer's R (air layers from the air-layer table); raises
+// DivisionByZero for an ordinary layer whose effective conductivity is 0.
+double LayerResistanceSum(LayerTable& table, const DesignConditions& conditions,
+                          const AirLayerTable& air);
+double TotalThickness(const LayerTable& table);
+// Thickness the layer at `position` (1 = innermost) needs for U == Umax, from the
+// resistance fields as they stand. Not clamped: <= 0 means the others suffice.
+// Raises DivisionByZero for Umax 0 or a conductivity of 0.
+double RequiredThickness(const LayerTable& table, int position, const DesignConditions& conditions);
+double DiffusionResistanceSum(LayerTable& table);
+// False (nothing written) when ti == te.
+bool ComputeTemperatures(LayerTable& table, const PartitionSummary& summary,
+                         const DesignConditions& conditions);
+bool ComputeSaturationProfile(LayerTable& table, const PartitionSummary& summary,
+                              const DesignConditions& conditions, const SaturationTable& saturation,
+                              double outdoorTemperature);
+// Empty when the table is empty or the partition has no 0 degC point inside it.
+std::optional<double> ZeroPointDepth(const LayerTable& table);
+// Partial vapour pressure of air at `temperature` and relative humidity `phi` %.
+double PartialPressure(const SaturationTable& saturation, double temperature, int phi);
+bool SurfaceCondensation(const LayerTable& table, const DesignConditions& conditions,
+                         const SaturationTable& saturation);
+
+// The pass. `notice` receives kNoTemperatureDifference when ti == te.
+void CalculatePartition(LayerTable& table, PartitionSummary& summary,
+                        const DesignConditions& conditions, const ReferenceTables& tables,
+                        const NoticeCallback& notice = {});
+
+}  // namespace veltor

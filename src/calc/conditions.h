@@ -1,0 +1,28 @@
+// The design conditions: one record, written only by the initial-conditions
+// window (and by opening a project), read by every calculation.
+#pragma once
+
+#include <cstdint>
+
+namespace veltor {
+
+struct DesignConditions {
+  double rsi = 0;                  // m2 K/W, follows the heat-flow direction
+  double rse = 0;                  // m2 K/W, 0.04
+  std::uint8_t humidityClass = 0;  // 0 medium-humid, anything else humid
+  std::int32_t direction = 0;      // 0 up, 1 horizontal, 2 down
+  double umax = 0;                 // W/(m2 K); 0 = no requirement ("bez wymagań")
+  double ti = 0;                   // degC indoor
+  double te = 0;                   // degC outdoor
+  std::int32_t phiI = 0;           // % indoor relative humidity
+  std::int32_t phiE = 0;           // % outdoor relative humidity
+
+  // The values the conditions window commits right after start-up.
+  static DesignConditions startupValues();
+  // Rsi 0.10 / 0.13 / 0.17 for directions 0 / 1 / 2 and Rse 0.04; another
+  // direction leaves both as they are.
+  void setSurfaceResistancesFromDirection();
+  bool humid() const { return humidityClass != 0; }
+};
+
+}  // namespace veltor

@@ -1,0 +1,33 @@
+// Numbers as the user sees and types them. Displays use the general format with
+// P significant digits and the locale's decimal separator; typed numbers are
+// converted with that separator. Data files use a point whatever the locale.
+#pragma once
+
+#include <QByteArrayView>
+#include <QChar>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace veltor {
+
+// The locale's decimal separator (QLocale() default).
+QChar LocaleDecimalSeparator();
+
+// Rounded to `precision` significant digits, trailing zeros and separator removed;
+// fixed notation for 0 and for 0.0001 <= |v| < 10^precision, otherwise scientific
+// ("1,235E4", "1E-5"); infinities as "INF" / "-INF".
+QString FormatGeneral(double value, int precision, QChar decimalSeparator);
+QString FormatGeneral(double value, int precision = 15);
+
+// Locale-aware conversions of user input; blanks around the number are allowed.
+// Raise ConversionError with "'%s' is not a valid floating point value" /
+// "'%s' is not a valid integer value".
+double StrToFloat(const QString& text, QChar decimalSeparator);
+double StrToFloat(const QString& text);
+std::int32_t StrToInt(const QString& text);
+
+// Plain numeric syntax with a point (optional sign, digits, fraction, exponent).
+std::optional<double> ParsePointNumber(QByteArrayView token);
+
+}  // namespace veltor

@@ -1,0 +1,64 @@
+// The two physical tables read once at start-up: saturation water-vapour pressure
+// for every 0.1 degC from -20.9 to 30.9, and the resistance of unventilated air
+// layers by thickness and heat-flow direction. Lookups never read outside them.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace veltor {
+
+class TextReader;
+
+inline constexpr int kSaturationLowestIndex = -209;  // -20.9 degC
+inline constexpr int kSaturationHighestIndex = 309;  // 30.9 degC
+inline constexpr int kSaturationCount = 519;
+inline constexpr int kAirLayerRowCount = 9;
+
+struct SaturationTable {
+  std::array<std::int32_t, kSaturationCount> pa{};  // [0] is -20.9 degC
+  // Entry at tenths of a degree, clamped to the ends of the table.
+  std::int32_t atTenths(int tenths) const;
+};
+
+struct AirLayerRow {
+  double thickness = 0;  // m
+  double up = 0;         // direction 0
+  double horizontal = 0; // direction 1 (and any other value)
+  double down = 0;       // direction 2
+};
+
+struct AirLayerTable {
+  std::array<AirLayerRow, kAirLayerRowCount> rows{};
+};
+
+struct ReferenceTables {
+  SaturationTable saturation;
+  AirLayerTable air;
+};
+
+inline const QString kSaturationFile = QStringLiteral("Dane/para.txt");
+inline const QString kAirLayerFile = QStringLiteral("Dane/opory powietrza.txt");
+
+// Readers. The first value of the saturation file is 30.9 degC, each next one 0.1
+// lower; more than 519 values, or more than 9 air-layer rows, raise DataError.
+void ReadSaturationTable(TextReader& reader, SaturationTable& table);
+void ReadAirLayerTable(TextReader& reader, AirLayerTable& table);
+void LoadSaturationTable(SaturationTable& table, const QString& path = kSaturationFile);
+void LoadAirLayerTable(AirLayerTable& table, const QString& path = kAirLayerFile);
+
+// Entry at 10 x t rounded half to even; outside the table the nearest end.
+std::int32_t SaturationPressure(const SaturationTable& table, double temperature);
+// Lowest temperature whose entry equals `pressure`; with no exact match, the
+// temperature of the nearest entry.
+double TemperatureForPressure(const SaturationTable& table, double pressure);
+// Saturation pressure at `position` m from the inner face of a layer `thickness` m
+// thick whose faces are at `inner` and `outer` degC.
+double SaturationPressureAt(const SaturationTable& table, double outer, double inner,
+                            double position, double thickness);
+// R of an air layer; exact rows win, between rows a straight line, outside the
+// table the first or last row's R.
+double AirLayerResistance(const AirLayerTable& table, int direction, double thickness);
+
+}  // namespace veltor

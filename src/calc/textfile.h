@@ -1,0 +1,39 @@
+// Reading of the program's data files: Windows-1250 text with CR LF or LF line
+// ends. Lines are handed out as raw bytes so that names survive unchanged into
+// the layer records; they are decoded only for display.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace veltor {
+
+QString FromCp1250(QByteArrayView bytes);
+QByteArray ToCp1250(const QString& text);
+
+class TextReader {
+ public:
+  explicit TextReader(QByteArray content);
+  // Reads the whole file; raises IoError ("File not found", "File access denied", ...).
+  static TextReader open(const QString& path);
+
+  bool atEnd() const;
+  // The next line without its line end (LF or CR LF); a lone CR inside is dropped.
+  // At the end of the file: an empty line.
+  QByteArray readLine();
+  // One number in plain syntax with a point, as the classic Read of a real: blanks,
+  // tabs and line breaks before it are skipped (so empty lines are consumed), the
+  // number ends at a blank, tab or line end. At the end of the file: 0.
+  // A token that is not a number raises IoError(InvalidInput).
+  double readNumber();
+  // Discards the rest of the current line including its line end.
+  void skipRestOfLine();
+  // readNumber() followed by skipRestOfLine().
+  double readNumberLine();
+
+ private:
+  QByteArray data_;
+  qsizetype pos_ = 0;
+};
+
+}  // namespace veltor

@@ -1,0 +1,32 @@
+#include "forms/appstate.h"
+
+#include "platform/dialogs.h"
+
+veltor::DesignConditions gDesignConditions;
+veltor::PartitionSummary gPartitionSummary;
+veltor::ReferenceTables gReferenceTables;
+
+namespace {
+QString& startFolder() {
+  static QString folder;
+  return folder;
+}
+}  // namespace
+
+void LoadReferenceTables() {
+  veltor::LoadSaturationTable(gReferenceTables.saturation);
+  veltor::LoadAirLayerTable(gReferenceTables.air);
+}
+
+void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& summary) {
+  veltor::CalculatePartition(table, summary, gDesignConditions, gReferenceTables,
+                             [](const QString& text) { ui::inform(ui::MessageKind::Error, text); });
+}
+
+QString StartFolder() { return startFolder(); }
+
+void SetStartFolder(const QString& folder) { startFolder() = folder; }
+
+void OpenHelpPage(const QString& page) {
+  ui::dialogs().openTarget(StartFolder() + QStringLiteral("/Pomoc/") + page);
+}

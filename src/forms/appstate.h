@@ -1,0 +1,28 @@
+// What the program keeps besides its windows: the design conditions (written
+// only by the conditions window and by opening a project), the summary of the
+// layer table's latest calculation pass, the reference tables loaded at
+// start-up, and the way every window runs a pass and opens its help page.
+#pragma once
+
+#include <QString>
+
+#include "calc/calculation.h"
+
+// All zero until the conditions window commits its controls for the first time.
+extern veltor::DesignConditions gDesignConditions;
+extern veltor::PartitionSummary gPartitionSummary;
+extern veltor::ReferenceTables gReferenceTables;
+
+// Loads both reference tables from the working directory; raises on failure.
+void LoadReferenceTables();
+
+// The calculation pass with the program's conditions and tables; the pass's
+// notice (equal temperatures) is shown in an error box with OK.
+void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& summary);
+
+// The working directory recorded when the main window was created, no trailing "/".
+QString StartFolder();
+void SetStartFolder(const QString& folder);
+
+// Opens start folder + "/Pomoc/" + page with the shell's "open" verb.
+void OpenHelpPage(const QString& page);

@@ -1,0 +1,52 @@
+#include "forms/companion.h"
+
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+
+#include "forms/appstate.h"
+
+TCompanionWindow::TCompanionWindow(QWidget* mainWindow, const QString& objectName,
+                                   const QString& caption, const QString& helpPage,
+                                   bool titleBarButtons)
+    : QWidget(mainWindow, titleBarButtons ? Qt::Window
+                                          : Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      helpPage_(helpPage) {
+  setObjectName(objectName);
+  setWindowTitle(caption);
+}
+
+bool TCompanionWindow::event(QEvent* e) {
+  switch (e->type()) {
+    case QEvent::StatusTip: {
+      // Status tips stop at a window; ours belong in the main window's status bar.
+      if (auto* main = qobject_cast<QMainWindow*>(parentWidget()))
+        main->statusBar()->showMessage(static_cast<QStatusTipEvent*>(e)->tip());
+      return true;
+    }
+    case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(e);
+      if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && !helpPage_.isEmpty()) {
+        OpenHelpPage(helpPage_);
+        return true;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return QWidget::event(e);
+}
+
+void TCompanionWindow::showEvent(QShowEvent* e) {
+  if (!e->spontaneous()) {
+    if (QWidget* main = parentWidget()) {
+      QRect frame = frameGeometry();
+      frame.moveCenter(main->frameGeometry().center());
+      move(frame.topLeft());
+    }
+  }
+  QWidget::showEvent(e);
+}

@@ -1,0 +1,22 @@
+// Base of the windows that the main window shows and hides: a tool window kept
+// above the main window, centred on it when shown, F1 opening its own help page
+// (without also reaching the main window's F1), and status tips of its controls
+// shown in the main window's status bar.
+#pragma once
+
+#include <QWidget>
+
+class TCompanionWindow : public QWidget {
+  Q_OBJECT
+ public:
+  // `helpPage` is the file name under Pomoc, e.g. "12.htm"; empty for none.
+  TCompanionWindow(QWidget* mainWindow, const QString& objectName, const QString& caption,
+                   const QString& helpPage, bool titleBarButtons = false);
+
+ protected:
+  bool event(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+
+ private:
+  QString helpPage_;
+};

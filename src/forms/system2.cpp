@@ -1,0 +1,11 @@
+#include "forms/system2.h"
+
+TFormSystem2* FormSystem2 = nullptr;
+
+TFormSystem2::TFormSystem2(QWidget* mainWindow)
+    : TCompanionWindow(mainWindow, QStringLiteral("FormSystem2"), QStringLiteral("Materiał termoizolacyjny"),
+                       QStringLiteral("1322.htm")) {
+  resize(372, 423);
+}
+
+TFormSystem2::~TFormSystem2() = default;

@@ -1,0 +1,184 @@
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QUrl>
+#include <exception>
+
+#include "calc/errors.h"
+
+namespace ui {
+namespace {
+
+// A message box that tells its close box apart from Esc: Esc answers with the
+// escape button, the close box with Answer::Closed.
+class MessageBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+  bool closedByBox = false;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override {
+    closedByBox = true;
+    e->accept();
+    done(QMessageBox::NoButton);
+  }
+};
+
+QMessageBox::StandardButton toStandard(Answer a) {
+  switch (a) {
+    case Answer::Ok: return QMessageBox::Ok;
+    case Answer::Cancel: return QMessageBox::Cancel;
+    case Answer::Yes: return QMessageBox::Yes;
+    case Answer::No: return QMessageBox::No;
+    case Answer::Closed: break;
+  }
+  return QMessageBox::NoButton;
+}
+
+QString captionFor(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Warning: return QStringLiteral("Ostrzeżenie");
+    case MessageKind::Error: return QStringLiteral("Błąd");
+    case MessageKind::Information: return QStringLiteral("Informacja");
+    case MessageKind::Confirmation: return QStringLiteral("Potwierdzenie");
+  }
+  return {};
+}
+
+class RealDialogs : public Dialogs {
+ public:
+  Answer message(const MessageSpec& spec) override {
+    QMessageBox::Icon icon = QMessageBox::Information;
+    switch (spec.kind) {
+      case MessageKind::Warning: icon = QMessageBox::Warning; break;
+      case MessageKind::Error: icon = QMessageBox::Critical; break;
+      case MessageKind::Information: icon = QMessageBox::Information; break;
+      case MessageKind::Confirmation: icon = QMessageBox::Question; break;
+    }
+    QMessageBox::StandardButtons buttons;
+    if (spec.buttons & Ok) buttons |= QMessageBox::Ok;
+    if (spec.buttons & Cancel) buttons |= QMessageBox::Cancel;
+    if (spec.buttons & Yes) buttons |= QMessageBox::Yes;
+    if (spec.buttons & No) buttons |= QMessageBox::No;
+    MessageBox box(icon, spec.title.isEmpty() ? captionFor(spec.kind) : spec.title, spec.text,
+                   buttons, QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("MessageBox"));
+    if (auto b = toStandard(spec.defaultButton); b != QMessageBox::NoButton)
+      box.setDefaultButton(b);
+    if (auto b = toStandard(spec.escapeButton); b != QMessageBox::NoButton)
+      box.setEscapeButton(b);
+    const int result = box.exec();
+    if (box.closedByBox) return Answer::Closed;
+    switch (result) {
+      case QMessageBox::Ok: return Answer::Ok;
+      case QMessageBox::Cancel: return Answer::Cancel;
+      case QMessageBox::Yes: return Answer::Yes;
+      case QMessageBox::No: return Answer::No;
+      default: return Answer::Closed;
+    }
+  }
+
+  std::optional<FileChoice> runFileDialog(const FileDialogSpec& spec, bool save) {
+    QFileDialog dialog(QApplication::activeWindow(), spec.title);
+    dialog.setObjectName(spec.objectName);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save || !spec.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!spec.filters.isEmpty()) {
+      dialog.setNameFilters(spec.filters);
+      dialog.selectNameFilter(spec.filters.value(spec.selectedFilter));
+    }
+    dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (!spec.initialDir.isEmpty()) dialog.setDirectory(QDir(spec.initialDir).absolutePath());
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return FileChoice{dialog.selectedFiles().constFirst(),
+                      std::max(0, static_cast<int>(spec.filters.indexOf(dialog.selectedNameFilter())))};
+  }
+
+  std::optional<FileChoice> openFile(const FileDialogSpec& spec) override {
+    return runFileDialog(spec, false);
+  }
+  std::optional<FileChoice> saveFile(const FileDialogSpec& spec) override {
+    return runFileDialog(spec, true);
+  }
+
+  std::optional<int> printDialog(const QString& objectName, QPrinter& printer) override {
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setObjectName(objectName);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return printer.copyCount();
+  }
+
+  void printerSetup(QPrinter& printer) override {
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    dialog.exec();
+  }
+
+  void openTarget(const QString& target) override {
+    const QUrl url = target.contains(QLatin1String("://")) || target.startsWith(QLatin1String("mailto:"))
+                         ? QUrl(target)
+                         : QUrl::fromLocalFile(target);
+    QDesktopServices::openUrl(url);
+  }
+};
+
+RealDialogs& realDialogs() {
+  static RealDialogs real;
+  return real;
+}
+
+Dialogs* installed = nullptr;
+
+}  // namespace
+
+Dialogs& dialogs() { return installed ? *installed : realDialogs(); }
+
+void setDialogs(Dialogs* d) { installed = d; }
+
+Answer ask(MessageKind kind, const QString& text, unsigned buttons, Answer defaultButton,
+           Answer escapeButton) {
+  return dialogs().message(MessageSpec{kind, text, buttons, defaultButton, escapeButton, {}});
+}
+
+void inform(MessageKind kind, const QString& text) {
+  dialogs().message(MessageSpec{kind, text, Ok, Answer::Ok, Answer::Ok, {}});
+}
+
+QString WithFullStop(const QString& message) {
+  if (!message.isEmpty() && message.back().isLetterOrNumber()) return message + QLatin1Char('.');
+  return message;
+}
+
+void ShowErrorMessage(const QString& message) {
+  QString title = QApplication::applicationDisplayName();
+  if (title.isEmpty()) title = QStringLiteral("VELTORobl");
+  dialogs().message(
+      MessageSpec{MessageKind::Error, WithFullStop(message), Ok, Answer::Ok, Answer::Ok, title});
+}
+
+bool Guard(const std::function<void()>& body) {
+  try {
+    body();
+    return true;
+  } catch (const veltor::Error& e) {
+    ShowErrorMessage(e.message());
+  } catch (const std::bad_alloc&) {
+    ShowErrorMessage(QStringLiteral("Out of memory"));
+  } catch (const std::exception& e) {
+    ShowErrorMessage(QString::fromUtf8(e.what()));
+  }
+  return false;
+}
+
+}  // namespace ui

@@ -1,0 +1,74 @@
+#include "scripted_dialogs.h"
+
+#include <QTest>
+
+ScriptedDialogs::ScriptedDialogs() { ui::setDialogs(this); }
+
+ScriptedDialogs::~ScriptedDialogs() {
+  ui::setDialogs(nullptr);
+  for (const auto& m : messages_) qWarning("expected message never shown: %s", qPrintable(m.text));
+  for (const auto& f : files_) qWarning("expected file dialog never shown: %s", qPrintable(f.objectName));
+}
+
+ScriptedDialogs& ScriptedDialogs::expectMessage(const QString& text, ui::Answer answer) {
+  messages_.push_back({text, answer});
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectFile(const QString& objectName, const QString& fileName,
+                                             int filterIndex) {
+  files_.push_back({objectName, fileName, filterIndex});
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectPrint(const QString& objectName, std::optional<int> copies) {
+  prints_.push_back({objectName, copies});
+  return *this;
+}
+
+ui::Answer ScriptedDialogs::message(const ui::MessageSpec& spec) {
+  shownMessages.append(spec);
+  if (messages_.empty()) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected message: ") + spec.text), __FILE__, __LINE__);
+    return ui::Answer::Closed;
+  }
+  const Message m = messages_.front();
+  messages_.pop_front();
+  if (m.text != spec.text) {
+    QTest::qFail(qPrintable(QStringLiteral("expected message \"%1\", got \"%2\"").arg(m.text, spec.text)),
+                 __FILE__, __LINE__);
+  }
+  return m.answer;
+}
+
+std::optional<ui::FileChoice> ScriptedDialogs::file(const ui::FileDialogSpec& spec) {
+  shownFileDialogs.append(spec);
+  if (files_.empty()) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected file dialog: ") + spec.objectName), __FILE__, __LINE__);
+    return std::nullopt;
+  }
+  const File f = files_.front();
+  files_.pop_front();
+  if (f.objectName != spec.objectName)
+    QTest::qFail(qPrintable(QStringLiteral("expected file dialog %1, got %2").arg(f.objectName, spec.objectName)),
+                 __FILE__, __LINE__);
+  if (f.fileName.isEmpty()) return std::nullopt;
+  return ui::FileChoice{f.fileName, f.filterIndex};
+}
+
+std::optional<ui::FileChoice> ScriptedDialogs::openFile(const ui::FileDialogSpec& spec) { return file(spec); }
+std::optional<ui::FileChoice> ScriptedDialogs::saveFile(const ui::FileDialogSpec& spec) { return file(spec); }
+
+std::optional<int> ScriptedDialogs::printDialog(const QString& objectName, QPrinter&) {
+  if (prints_.empty()) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected print dialog: ") + objectName), __FILE__, __LINE__);
+    return std::nullopt;
+  }
+  const Print p = prints_.front();
+  prints_.pop_front();
+  return p.copies;
+}
+
+void ScriptedDialogs::printerSetup(QPrinter&) {}
+
+void ScriptedDialogs::openTarget(const QString& target) { openedTargets.append(target); }

@@ -1,0 +1,46 @@
+// Test stand-in for every dialog of the program. A test lists the messages it
+// expects, in order, with the answer to give; any other message, file dialog or
+// print dialog fails the test. Shell "open" calls are only recorded.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+#include "platform/dialogs.h"
+
+class ScriptedDialogs : public ui::Dialogs {
+ public:
+  ScriptedDialogs();   // installs itself
+  ~ScriptedDialogs() override;  // uninstalls; fails when expectations were left unused
+
+  // The next message must contain exactly `text`; it is answered with `answer`.
+  ScriptedDialogs& expectMessage(const QString& text, ui::Answer answer = ui::Answer::Ok);
+  // Next file dialog (open or save) answers with this file (empty: cancelled).
+  ScriptedDialogs& expectFile(const QString& objectName, const QString& fileName, int filterIndex = 0);
+  ScriptedDialogs& expectPrint(const QString& objectName, std::optional<int> copies);
+
+  bool allUsed() const { return messages_.empty() && files_.empty() && prints_.empty(); }
+  // Everything shown so far, in order.
+  QList<ui::MessageSpec> shownMessages;
+  QList<ui::FileDialogSpec> shownFileDialogs;
+  QStringList openedTargets;
+
+  ui::Answer message(const ui::MessageSpec& spec) override;
+  std::optional<ui::FileChoice> openFile(const ui::FileDialogSpec& spec) override;
+  std::optional<ui::FileChoice> saveFile(const ui::FileDialogSpec& spec) override;
+  std::optional<int> printDialog(const QString& objectName, QPrinter& printer) override;
+  void printerSetup(QPrinter& printer) override;
+  void openTarget(const QString& target) override;
+
+ private:
+  struct Message { QString text; ui::Answer answer; };
+  struct File { QString objectName; QString fileName; int filterIndex; };
+  struct Print { QString objectName; std::optional<int> copies; };
+  std::optional<ui::FileChoice> file(const ui::FileDialogSpec& spec);
+  std::deque<Message> messages_;
+  std::deque<File> files_;
+  std::deque<Print> prints_;
+};
