@@ -1,0 +1,46 @@
+// The project file: three sections with no header, found by offset alone.
+//   0     1024 bytes  description: four short strings of 256 bytes
+//   1024    53 bytes  design conditions, field after field, little-endian
+//   1077  640 x n     layer records, innermost first
+// Writers and readers of each section work at the device's current position and
+// raise IoError on the first transfer that is not complete.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <functional>
+
+#include "calc/conditions.h"
+#include "calc/layer.h"
+
+class QIODevice;
+
+namespace veltor {
+
+inline constexpr int kDescriptionSectionSize = 1024;
+inline constexpr int kConditionsSectionSize = 53;
+inline constexpr int kLayersOffset = kDescriptionSectionSize + kConditionsSectionSize;  // 1077
+
+using ProjectDescription = std::array<QString, 4>;  // name, client, designer, date
+
+// Short string of N + 1 bytes: a length byte, then up to N Windows-1250 characters.
+QByteArray EncodeShortString(const QString& text, int maxLength);
+
+void WriteDescriptionSection(QIODevice& device, const ProjectDescription& description);
+// Reads the four fields in order; `onField(index, text)` runs as soon as each is read.
+void ReadDescriptionSection(QIODevice& device, const std::function<void(int, const QString&)>& onField);
+
+void WriteConditionsSection(QIODevice& device, const DesignConditions& conditions);
+DesignConditions ReadConditionsSection(QIODevice& device);
+
+// A whole project file read and checked before anything in the program changes.
+struct ProjectContents {
+  ProjectDescription description;
+  DesignConditions conditions;
+  LayerTable layers;
+};
+// Raises IoError(EndOfFile) for a file shorter than 1077 bytes or whose layer
+// section is not a whole number of 640-byte blocks.
+ProjectContents ReadProject(QIODevice& device);
+
+}  // namespace veltor
