@@ -1,0 +1,134 @@
+// Byte-level readers and writers of the project file's sections, and the
+// whole-file reader that checks a file completely before the program applies it.
+// Numbers go field by field in little-endian order, never as an in-memory
+// struct, so the 53-byte conditions section keeps its unaligned layout.
+#include "project/projectfile.h"
+
+#include <QBuffer>
+#include <QIODevice>
+#include <QtEndian>
+#include <bit>
+#include <cstring>
+
+#include "calc/errors.h"
+#include "calc/textfile.h"
+
+namespace veltor {
+
+namespace {
+
+constexpr int kShortStringSize = 256;
+
+void writeAll(QIODevice& device, const QByteArray& bytes) {
+  if (device.write(bytes) != bytes.size()) throw IoError(IoCode::DiskFull);
+}
+
+QByteArray readExactly(QIODevice& device, qint64 size) {
+  QByteArray bytes = device.read(size);
+  if (bytes.size() != size) throw IoError(IoCode::EndOfFile);
+  return bytes;
+}
+
+template <typename T>
+void putLe(QByteArray& out, T value) {
+  char bytes[sizeof(T)];
+  qToLittleEndian(value, bytes);
+  out.append(bytes, sizeof(T));
+}
+
+void putDouble(QByteArray& out, double value) {
+  putLe(out, std::bit_cast<quint64>(value));
+}
+
+template <typename T>
+T getLe(const char*& p) {
+  T value = qFromLittleEndian<T>(p);
+  p += sizeof(T);
+  return value;
+}
+
+double getDouble(const char*& p) {
+  return std::bit_cast<double>(getLe<quint64>(p));
+}
+
+QString decodeShortString(const QByteArray& field) {
+  const int length = static_cast<unsigned char>(field.at(0));
+  return FromCp1250(QByteArrayView(field).sliced(1, length));
+}
+
+}  // namespace
+
+QByteArray EncodeShortString(const QString& text, int maxLength) {
+  QByteArray chars = ToCp1250(text);
+  if (chars.size() > maxLength) chars.truncate(maxLength);
+  QByteArray field(maxLength + 1, '\0');
+  field[0] = static_cast<char>(chars.size());
+  std::memcpy(field.data() + 1, chars.constData(), chars.size());
+  return field;
+}
+
+void WriteDescriptionSection(QIODevice& device, const ProjectDescription& description) {
+  // Field by field, so a full disk stops at the first field that did not fit.
+  for (const QString& text : description) writeAll(device, EncodeShortString(text, kShortStringSize - 1));
+}
+
+void ReadDescriptionSection(QIODevice& device, const std::function<void(int, const QString&)>& onField) {
+  for (int i = 0; i < 4; ++i) {
+    const QByteArray field = readExactly(device, kShortStringSize);
+    if (onField) onField(i, decodeShortString(field));
+  }
+}
+
+void WriteConditionsSection(QIODevice& device, const DesignConditions& c) {
+  QByteArray out;
+  out.reserve(kConditionsSectionSize);
+  putDouble(out, c.rsi);
+  putDouble(out, c.rse);
+  out.append(static_cast<char>(c.humidityClass));
+  putLe<qint32>(out, c.direction);
+  putDouble(out, c.umax);
+  putDouble(out, c.ti);
+  putDouble(out, c.te);
+  putLe<qint32>(out, c.phiI);
+  putLe<qint32>(out, c.phiE);
+  Q_ASSERT(out.size() == kConditionsSectionSize);
+  writeAll(device, out);
+}
+
+DesignConditions ReadConditionsSection(QIODevice& device) {
+  // The whole section or nothing: a cut file never yields half a record.
+  const QByteArray bytes = readExactly(device, kConditionsSectionSize);
+  const char* p = bytes.constData();
+  DesignConditions c;
+  c.rsi = getDouble(p);
+  c.rse = getDouble(p);
+  c.humidityClass = static_cast<std::uint8_t>(*p++);
+  c.direction = getLe<qint32>(p);
+  c.umax = getDouble(p);
+  c.ti = getDouble(p);
+  c.te = getDouble(p);
+  c.phiI = getLe<qint32>(p);
+  c.phiE = getLe<qint32>(p);
+  return c;
+}
+
+ProjectContents ReadProject(QIODevice& device) {
+  // Everything is read into memory and the length checked up front, so that a
+  // damaged file is refused before any part of it reaches the windows.
+  const QByteArray all = device.readAll();
+  if (all.size() < kLayersOffset || (all.size() - kLayersOffset) % kLayerRecordSize != 0)
+    throw IoError(IoCode::EndOfFile);
+
+  QBuffer buffer;
+  buffer.setData(all);
+  buffer.open(QIODevice::ReadOnly);
+  ProjectContents contents;
+  ReadDescriptionSection(buffer, [&](int index, const QString& text) { contents.description[index] = text; });
+  contents.conditions = ReadConditionsSection(buffer);
+  for (qint64 offset = kLayersOffset; offset < all.size(); offset += kLayerRecordSize)
+    contents.layers.AppendLayer(std::make_unique<LayerRecord>(
+        LayerRecord::fromBytes(QByteArrayView(all).sliced(offset, kLayerRecordSize))));
+  return contents;
+}
+
+}  // namespace veltor
