@@ -30,7 +30,9 @@ class TFormGlowna : public QMainWindow {
   bool PartitionDefined() const;
 
   // The project file (glowna_projekt.cpp).
-  void ActionZapiszExecute();
+  // Save returns false when the dialog was cancelled; raises IoError when the
+  // file could not be written (the previous file is then left as it was).
+  bool ActionZapiszExecute();
   void ActionOtworzExecute();
 
   QAction* ActionNowy = nullptr;

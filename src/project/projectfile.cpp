@@ -5,7 +5,11 @@
 #include "project/projectfile.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
+#include <QSaveFile>
 #include <QtEndian>
 #include <bit>
 #include <cstring>
@@ -129,6 +133,35 @@ ProjectContents ReadProject(QIODevice& device) {
     contents.layers.AppendLayer(std::make_unique<LayerRecord>(
         LayerRecord::fromBytes(QByteArrayView(all).sliced(offset, kLayerRecordSize))));
   return contents;
+}
+
+LoadedProject LoadProjectFile(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.exists()) throw IoError(IoCode::FileNotFound);
+  QFile file(path);
+  if (info.isDir() || !file.open(QIODevice::ReadOnly)) throw IoError(IoCode::AccessDenied);
+  LoadedProject loaded;
+  loaded.bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) throw IoError(IoCode::EndOfFile);
+  QBuffer buffer(&loaded.bytes);
+  buffer.open(QIODevice::ReadOnly);
+  loaded.contents = ReadProject(buffer);
+  return loaded;
+}
+
+void SaveProjectFile(const QString& path, const std::function<void(QIODevice&)>& writeSections) {
+  const QFileInfo info(path);
+  // The replacement by rename would get past a read-only mark (and past missing
+  // rights when run with privileges); the user set that mark to keep the file.
+  if (info.isDir() || (info.exists() && !(info.permissions() & QFileDevice::WriteOwner)))
+    throw IoError(IoCode::AccessDenied);
+  if (!info.absoluteDir().exists()) throw IoError(IoCode::PathNotFound);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) throw IoError(IoCode::AccessDenied);
+  // An exception leaves `file` uncommitted: its destructor drops the temporary.
+  writeSections(file);
+  if (!file.commit())
+    throw IoError(file.error() == QFileDevice::RenameError ? IoCode::AccessDenied : IoCode::DiskFull);
 }
 
 }  // namespace veltor

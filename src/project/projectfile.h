@@ -43,4 +43,20 @@ struct ProjectContents {
 // section is not a whole number of 640-byte blocks.
 ProjectContents ReadProject(QIODevice& device);
 
+// A project file as it lies on disk: its bytes, already checked by ReadProject,
+// and what they hold. Raises IoError: "File not found", "File access denied",
+// "Read beyond end of file".
+struct LoadedProject {
+  QByteArray bytes;
+  ProjectContents contents;
+};
+LoadedProject LoadProjectFile(const QString& path);
+
+// Writes `path` through a temporary file beside it: `writeSections` fills the
+// device, and the target is replaced only when everything was written, so a
+// failure (an exception from `writeSections` included) leaves a previous file
+// exactly as it was. A read-only target is refused with "File access denied";
+// a failed write raises "Disk full".
+void SaveProjectFile(const QString& path, const std::function<void(QIODevice&)>& writeSections);
+
 }  // namespace veltor
