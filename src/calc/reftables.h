@@ -23,14 +23,15 @@ struct SaturationTable {
 };
 
 struct AirLayerRow {
-  double thickness = 0;  // m
-  double up = 0;         // direction 0
-  double horizontal = 0; // direction 1 (and any other value)
-  double down = 0;       // direction 2
+  double thickness = 0;   // m
+  double up = 0;          // direction 0
+  double horizontal = 0;  // direction 1 (and any other value)
+  double down = 0;        // direction 2
 };
 
 struct AirLayerTable {
   std::array<AirLayerRow, kAirLayerRowCount> rows{};
+  int rowCount = 0;  // rows the file actually held; lookups use only these
 };
 
 struct ReferenceTables {
@@ -55,8 +56,8 @@ std::int32_t SaturationPressure(const SaturationTable& table, double temperature
 double TemperatureForPressure(const SaturationTable& table, double pressure);
 // Saturation pressure at `position` m from the inner face of a layer `thickness` m
 // thick whose faces are at `inner` and `outer` degC.
-double SaturationPressureAt(const SaturationTable& table, double outer, double inner,
-                            double position, double thickness);
+double SaturationPressureAt(const SaturationTable& table, double outer, double inner, double position,
+                            double thickness);
 // R of an air layer; exact rows win, between rows a straight line, outside the
 // table the first or last row's R.
 double AirLayerResistance(const AirLayerTable& table, int direction, double thickness);

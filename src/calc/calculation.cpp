@@ -1,0 +1,142 @@
+// The calculation pass: each step writes its per-layer results into the records
+// and the pass gathers the totals into the summary. Divisions that would put an
+// infinity into a result raise DivisionByZero instead.
+#include "calc/calculation.h"
+
+#include <cmath>
+
+#include "calc/errors.h"
+
+namespace veltor {
+
+double EffectiveLambda(const LayerRecord& layer, const DesignConditions& conditions) {
+  return conditions.humid() ? layer.lambdaHumid : layer.lambdaMedium;
+}
+
+double LayerResistanceSum(LayerTable& table, const DesignConditions& conditions, const AirLayerTable& air) {
+  double sum = 0;
+  for (int i = 0; i < table.size(); ++i) {
+    LayerRecord& layer = table.at(i);
+    if (layer.isAirLayer()) {
+      layer.resistance = AirLayerResistance(air, conditions.direction, layer.thickness);
+    } else {
+      const double lambda = EffectiveLambda(layer, conditions);
+      if (lambda == 0) throw DivisionByZero();
+      layer.resistance = layer.thickness / lambda;
+    }
+    sum += layer.resistance;
+  }
+  return sum;
+}
+
+double TotalThickness(const LayerTable& table) {
+  double sum = 0;
+  for (int i = 0; i < table.size(); ++i) sum += table.at(i).thickness;
+  return sum;
+}
+
+double RequiredThickness(const LayerTable& table, int position, const DesignConditions& conditions) {
+  if (conditions.umax == 0) throw DivisionByZero();
+  const int chosen = position - 1;
+  double others = 0;
+  for (int i = 0; i < table.size(); ++i) {
+    if (i != chosen) others += table.at(i).resistance;
+  }
+  const double lambda =
+      chosen >= 0 && chosen < table.size() ? EffectiveLambda(table.at(chosen), conditions) : 0;
+  return lambda * (1.0 / conditions.umax - conditions.rsi - conditions.rse - others);
+}
+
+double DiffusionResistanceSum(LayerTable& table) {
+  double sum = 0;
+  for (int i = 0; i < table.size(); ++i) {
+    LayerRecord& layer = table.at(i);
+    const double coefficient = layer.vapourCoefficient;
+    // A coefficient of 0 or "max" (an infinity) contributes nothing.
+    layer.diffusionResistance =
+        coefficient == 0 || std::isinf(coefficient) ? 0.0 : layer.thickness / (coefficient * 1e-6);
+    sum += layer.diffusionResistance;
+  }
+  return sum;
+}
+
+bool ComputeTemperatures(LayerTable& table, const PartitionSummary& summary,
+                         const DesignConditions& conditions) {
+  if (conditions.ti == conditions.te) return false;
+  const double q = (conditions.ti - conditions.te) / summary.totalResistance;
+  double t = conditions.ti - conditions.rsi * q;
+  for (int i = 0; i < table.size(); ++i) {
+    LayerRecord& layer = table.at(i);
+    layer.innerTemperature = t;
+    t -= layer.resistance * q;
+    layer.outerTemperature = t;
+  }
+  return true;
+}
+
+bool ComputeSaturationProfile(LayerTable& table, const PartitionSummary& summary,
+                              const DesignConditions& conditions, const SaturationTable& saturation,
+                              double outdoorTemperature) {
+  // The test is on the design temperatures, whatever outdoor temperature is asked for.
+  if (conditions.ti == conditions.te) return false;
+  const double q = (conditions.ti - outdoorTemperature) / summary.totalResistance;
+  double t = conditions.ti - conditions.rsi * q;
+  for (int i = 0; i < table.size(); ++i) {
+    LayerRecord& layer = table.at(i);
+    layer.innerSaturation = SaturationPressure(saturation, t);
+    t -= layer.resistance * q;
+    layer.outerSaturation = SaturationPressure(saturation, t);
+  }
+  return true;
+}
+
+std::optional<double> ZeroPointDepth(const LayerTable& table) {
+  if (table.empty() || table.at(0).innerTemperature < 0) return std::nullopt;
+  double depth = 0;
+  for (int i = 0; i < table.size(); ++i) {
+    const LayerRecord& layer = table.at(i);
+    if (layer.outerTemperature > 0) {
+      depth += layer.thickness;
+      continue;
+    }
+    const double ta = layer.innerTemperature;
+    const double tb = layer.outerTemperature;
+    if (ta == tb) throw DivisionByZero();
+    return depth + ta * layer.thickness / (ta - tb);
+  }
+  // Warm all the way through: the 0 degC point lies outside the partition.
+  return std::nullopt;
+}
+
+double PartialPressure(const SaturationTable& saturation, double temperature, int phi) {
+  const std::int64_t product = std::int64_t{SaturationPressure(saturation, temperature)} * phi;
+  return static_cast<double>(product) / 100.0;
+}
+
+bool SurfaceCondensation(const LayerTable& table, const DesignConditions& conditions,
+                         const SaturationTable& saturation) {
+  if (table.empty()) return false;
+  return SaturationPressure(saturation, table.at(0).innerTemperature) <
+         PartialPressure(saturation, conditions.ti, conditions.phiI);
+}
+
+void CalculatePartition(LayerTable& table, PartitionSummary& summary, const DesignConditions& conditions,
+                        const ReferenceTables& tables, const NoticeCallback& notice) {
+  if (table.empty()) {
+    summary = PartitionSummary{};
+    return;
+  }
+  summary.layerCount = table.size();
+  summary.totalThickness = TotalThickness(table);
+  const double total = LayerResistanceSum(table, conditions, tables.air) + conditions.rsi + conditions.rse;
+  if (total == 0) throw DivisionByZero();
+  summary.totalResistance = total;
+  summary.u = 1.0 / total;
+  summary.totalDiffusionResistance =
+      DiffusionResistanceSum(table) + kInnerSurfaceDiffusion + kOuterSurfaceDiffusion;
+  if (!ComputeTemperatures(table, summary, conditions) && notice) notice(kNoTemperatureDifference);
+  ComputeSaturationProfile(table, summary, conditions, tables.saturation, kSaturationProfileOutdoor);
+  summary.zeroPointDepth = ZeroPointDepth(table);
+}
+
+}  // namespace veltor

@@ -1,0 +1,186 @@
+// The layer record's two outside forms (the 640-byte block and the eight-line
+// text form) and the layer table. The block is encoded field by field at fixed
+// offsets over the bytes it was read from, so unknown bytes pass through.
+#include "calc/layer.h"
+
+#include <QIODevice>
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+#include "calc/errors.h"
+#include "calc/textfile.h"
+
+namespace veltor {
+
+namespace {
+
+constexpr int kNameOffset = 0;
+constexpr int kNameCapacity = 255;
+constexpr int kFillOffset = 512;
+constexpr int kFillCapacity = 4;
+constexpr int kDensityOffset = 520;
+constexpr int kLambdaMediumOffset = 528;
+constexpr int kLambdaHumidOffset = 536;
+constexpr int kVapourOffset = 544;
+constexpr int kSpecificHeatOffset = 552;
+constexpr int kThicknessOffset = 560;
+constexpr int kResistanceOffset = 568;
+constexpr int kInnerTemperatureOffset = 576;
+constexpr int kOuterTemperatureOffset = 584;
+constexpr int kDiffusionOffset = 592;
+constexpr int kInnerSaturationOffset = 616;
+constexpr int kOuterSaturationOffset = 624;
+
+// The value -1 in a data file stands for a vapour-tight layer.
+constexpr double kVapourTightMarker = -1.0;
+
+void putDouble(char* block, int offset, double value) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  for (int i = 0; i < 8; ++i) block[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+}
+
+double getDouble(const char* block, int offset) {
+  std::uint64_t bits = 0;
+  for (int i = 0; i < 8; ++i) {
+    bits |= std::uint64_t{static_cast<unsigned char>(block[offset + i])} << (8 * i);
+  }
+  return std::bit_cast<double>(bits);
+}
+
+void putShortString(char* block, int offset, int capacity, const QByteArray& text) {
+  const int length = static_cast<int>(std::min<qsizetype>(text.size(), capacity));
+  block[offset] = static_cast<char>(length);
+  if (length > 0) std::memcpy(block + offset + 1, text.constData(), length);
+}
+
+QByteArray getShortString(const char* block, int offset, int capacity) {
+  const int length = std::min<int>(static_cast<unsigned char>(block[offset]), capacity);
+  return QByteArray(block + offset + 1, length);
+}
+
+}  // namespace
+
+QString LayerRecord::nameText() const {
+  return FromCp1250(name);
+}
+
+QString LayerRecord::fillPatternText() const {
+  return FromCp1250(fillPattern);
+}
+
+bool LayerRecord::isAirLayer() const {
+  return name == QByteArrayView(kAirLayerName);
+}
+
+QByteArray LayerRecord::toBytes() const {
+  std::array<char, kLayerRecordSize> block = raw;
+  char* b = block.data();
+  putShortString(b, kNameOffset, kNameCapacity, name);
+  putShortString(b, kFillOffset, kFillCapacity, fillPattern);
+  putDouble(b, kDensityOffset, density);
+  putDouble(b, kLambdaMediumOffset, lambdaMedium);
+  putDouble(b, kLambdaHumidOffset, lambdaHumid);
+  putDouble(b, kVapourOffset, vapourCoefficient);
+  putDouble(b, kSpecificHeatOffset, specificHeat);
+  putDouble(b, kThicknessOffset, thickness);
+  putDouble(b, kResistanceOffset, resistance);
+  putDouble(b, kInnerTemperatureOffset, innerTemperature);
+  putDouble(b, kOuterTemperatureOffset, outerTemperature);
+  putDouble(b, kDiffusionOffset, diffusionResistance);
+  putDouble(b, kInnerSaturationOffset, innerSaturation);
+  putDouble(b, kOuterSaturationOffset, outerSaturation);
+  return QByteArray(b, kLayerRecordSize);
+}
+
+LayerRecord LayerRecord::fromBytes(QByteArrayView block) {
+  LayerRecord record;
+  std::memcpy(record.raw.data(), block.data(), std::min<qsizetype>(block.size(), kLayerRecordSize));
+  const char* b = record.raw.data();
+  record.name = getShortString(b, kNameOffset, kNameCapacity);
+  record.fillPattern = getShortString(b, kFillOffset, kFillCapacity);
+  record.density = getDouble(b, kDensityOffset);
+  record.lambdaMedium = getDouble(b, kLambdaMediumOffset);
+  record.lambdaHumid = getDouble(b, kLambdaHumidOffset);
+  record.vapourCoefficient = getDouble(b, kVapourOffset);
+  record.specificHeat = getDouble(b, kSpecificHeatOffset);
+  record.thickness = getDouble(b, kThicknessOffset);
+  record.resistance = getDouble(b, kResistanceOffset);
+  record.innerTemperature = getDouble(b, kInnerTemperatureOffset);
+  record.outerTemperature = getDouble(b, kOuterTemperatureOffset);
+  record.diffusionResistance = getDouble(b, kDiffusionOffset);
+  record.innerSaturation = getDouble(b, kInnerSaturationOffset);
+  record.outerSaturation = getDouble(b, kOuterSaturationOffset);
+  return record;
+}
+
+void ReadLayerRecord(TextReader& reader, LayerRecord& record) {
+  record.name = reader.readLine().left(kNameCapacity);
+  record.fillPattern = reader.readLine().left(kFillCapacity);
+  record.lambdaMedium = reader.readNumberLine();
+  record.lambdaHumid = reader.readNumberLine();
+  const double vapour = reader.readNumberLine();
+  record.vapourCoefficient = vapour == kVapourTightMarker ? -INFINITY : vapour;
+  record.density = reader.readNumberLine();
+  record.thickness = reader.readNumberLine();
+  record.specificHeat = reader.readNumberLine();
+}
+
+int LayerTable::indexOf(const LayerRecord* record) const {
+  for (int i = 0; i < size(); ++i) {
+    if (layers_[i].get() == record) return i;
+  }
+  return -1;
+}
+
+LayerRecord& LayerTable::AppendLayer(std::unique_ptr<LayerRecord> record) {
+  if (!record) record = std::make_unique<LayerRecord>();
+  layers_.push_back(std::move(record));
+  return *layers_.back();
+}
+
+LayerRecord& LayerTable::AppendLayer(const LayerRecord& record) {
+  return AppendLayer(std::make_unique<LayerRecord>(record));
+}
+
+int LayerTable::MoveLayerInward(int index) {
+  if (index <= 0 || index >= size()) return index;
+  std::swap(layers_[index], layers_[index - 1]);
+  return index - 1;
+}
+
+int LayerTable::MoveLayerOutward(int index) {
+  if (index < 0 || index >= size() - 1) return index;
+  std::swap(layers_[index], layers_[index + 1]);
+  return index + 1;
+}
+
+std::unique_ptr<LayerRecord> LayerTable::RemoveLayer(int index) {
+  if (index < 0 || index >= size()) return nullptr;
+  std::unique_ptr<LayerRecord> removed = std::move(layers_[index]);
+  layers_.erase(layers_.begin() + index);
+  return removed;
+}
+
+std::vector<std::unique_ptr<LayerRecord>> LayerTable::takeAll() {
+  std::vector<std::unique_ptr<LayerRecord>> all = std::move(layers_);
+  layers_.clear();
+  return all;
+}
+
+void WriteLayers(QIODevice& device, const LayerTable& table) {
+  for (int i = 0; i < table.size(); ++i) {
+    if (device.write(table.at(i).toBytes()) != kLayerRecordSize) throw IoError(IoCode::DiskFull);
+  }
+}
+
+void ReadLayers(QIODevice& device, LayerTable& table) {
+  while (!device.atEnd()) {
+    const QByteArray block = device.read(kLayerRecordSize);
+    if (block.size() != kLayerRecordSize) throw IoError(IoCode::EndOfFile);
+    table.AppendLayer(std::make_unique<LayerRecord>(LayerRecord::fromBytes(block)));
+  }
+}
+
+}  // namespace veltor

@@ -1,0 +1,204 @@
+// The general number format and the text-to-number conversions. Parsing is done
+// here rather than with strtod, whose separator follows the C locale that Qt
+// sets from the environment; from_chars sees only a point.
+#include "calc/numbers.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+#include "calc/errors.h"
+
+namespace veltor {
+
+QChar LocaleDecimalSeparator() {
+  const QString point = QLocale().decimalPoint();
+  return point.isEmpty() ? QChar('.') : point.front();
+}
+
+QString FormatGeneral(double value, int precision, QChar decimalSeparator) {
+  if (std::isnan(value)) return QStringLiteral("NAN");
+  if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+  if (value == 0) return QStringLiteral("0");
+  precision = std::clamp(precision, 1, 17);
+
+  // The C library rounds correctly to the digits we want; it gives the digit
+  // string and the exponent of the rounded value, which we lay out ourselves.
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, std::fabs(value));
+  std::string digits;
+  const char* p = buffer;
+  for (; *p != 'e'; ++p) {
+    if (*p != '.') digits.push_back(*p);
+  }
+  const int exponent = std::atoi(p + 1);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  QString text;
+  if (value < 0) text.append(QLatin1Char('-'));
+  const int count = static_cast<int>(digits.size());
+  if (exponent >= -4 && exponent < precision) {
+    if (exponent >= 0) {
+      for (int i = 0; i <= exponent; ++i) text.append(QLatin1Char(i < count ? digits[i] : '0'));
+      if (count > exponent + 1) {
+        text.append(decimalSeparator);
+        text.append(QLatin1String(digits.data() + exponent + 1, count - exponent - 1));
+      }
+    } else {
+      text.append(QLatin1Char('0'));
+      text.append(decimalSeparator);
+      text.append(QString(-exponent - 1, QLatin1Char('0')));
+      text.append(QLatin1String(digits.data(), count));
+    }
+  } else {
+    text.append(QLatin1Char(digits[0]));
+    if (count > 1) {
+      text.append(decimalSeparator);
+      text.append(QLatin1String(digits.data() + 1, count - 1));
+    }
+    text.append(QLatin1Char('E'));
+    text.append(QString::number(exponent));
+  }
+  return text;
+}
+
+QString FormatGeneral(double value, int precision) {
+  return FormatGeneral(value, precision, LocaleDecimalSeparator());
+}
+
+namespace {
+
+// Checks plain numeric syntax (sign, digits, one separator, exponent) and
+// returns it rewritten with a point and without a plus sign, ready for
+// from_chars; empty when the text is not such a number.
+std::optional<std::string> NormaliseNumber(QStringView text, QChar separator) {
+  std::string out;
+  qsizetype i = 0;
+  const qsizetype n = text.size();
+  if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+    if (text[i] == u'-') out.push_back('-');
+    ++i;
+  }
+  int mantissaDigits = 0;
+  bool seenSeparator = false;
+  for (; i < n; ++i) {
+    const QChar c = text[i];
+    if (c >= u'0' && c <= u'9') {
+      out.push_back(static_cast<char>(c.unicode()));
+      ++mantissaDigits;
+    } else if (c == separator && !seenSeparator) {
+      seenSeparator = true;
+      out.push_back('.');
+    } else {
+      break;
+    }
+  }
+  if (mantissaDigits == 0) return std::nullopt;
+  if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+    out.push_back('e');
+    ++i;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+      if (text[i] == u'-') out.push_back('-');
+      ++i;
+    }
+    int exponentDigits = 0;
+    for (; i < n && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+      out.push_back(static_cast<char>(text[i].unicode()));
+      ++exponentDigits;
+    }
+    if (exponentDigits == 0) return std::nullopt;
+  }
+  if (i != n) return std::nullopt;
+  return out;
+}
+
+// Decimal exponent of the leading significant digit of a normalised number, to
+// tell an overflow from an underflow when from_chars reports a range error.
+long LeadingMagnitude(const std::string& number) {
+  long exponent = 0;
+  const auto e = number.find('e');
+  if (e != std::string::npos) {
+    // Clamped: only the sign of the result matters.
+    const std::string tail = number.substr(e + 1);
+    const std::string_view digits = tail.front() == '-' ? std::string_view(tail).substr(1) : tail;
+    exponent = digits.size() > 9 ? 1000000000L : std::stol(std::string(digits));
+    if (tail.front() == '-') exponent = -exponent;
+  }
+  const std::string mantissa = number.substr(0, e);
+  const auto point = mantissa.find('.');
+  const auto intEnd = point == std::string::npos ? mantissa.size() : point;
+  long position = 0;
+  for (std::size_t i = 0; i < mantissa.size(); ++i) {
+    const char c = mantissa[i];
+    if (c < '1' || c > '9') continue;
+    position = i < intEnd ? static_cast<long>(intEnd - i - 1) : -static_cast<long>(i - intEnd);
+    break;
+  }
+  return position + exponent;
+}
+
+std::optional<double> ConvertNormalised(const std::string& number) {
+  double value = 0;
+  const char* first = number.data();
+  const char* last = first + number.size();
+  const auto [end, error] = std::from_chars(first, last, value);
+  if (end != last) return std::nullopt;
+  if (error == std::errc::result_out_of_range) {
+    // Too small to hold is zero; too large to hold is no number at all.
+    if (LeadingMagnitude(number) < 0) return number.front() == '-' ? -0.0 : 0.0;
+    return std::nullopt;
+  }
+  if (error != std::errc() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<double> ParseWithSeparator(QStringView text, QChar separator) {
+  const std::optional<std::string> number = NormaliseNumber(text, separator);
+  if (!number) return std::nullopt;
+  return ConvertNormalised(*number);
+}
+
+}  // namespace
+
+double StrToFloat(const QString& text, QChar decimalSeparator) {
+  const std::optional<double> value = ParseWithSeparator(QStringView(text).trimmed(), decimalSeparator);
+  if (!value) throw ConversionError::notFloat(text);
+  return *value;
+}
+
+double StrToFloat(const QString& text) {
+  return StrToFloat(text, LocaleDecimalSeparator());
+}
+
+std::int32_t StrToInt(const QString& text) {
+  const QStringView body = QStringView(text).trimmed();
+  qsizetype i = 0;
+  bool negative = false;
+  if (i < body.size() && (body[i] == u'+' || body[i] == u'-')) {
+    negative = body[i] == u'-';
+    ++i;
+  }
+  if (i == body.size()) throw ConversionError::notInteger(text);
+  std::int64_t magnitude = 0;
+  for (; i < body.size(); ++i) {
+    const QChar c = body[i];
+    if (c < u'0' || c > u'9') throw ConversionError::notInteger(text);
+    magnitude = magnitude * 10 + (c.unicode() - u'0');
+    if (magnitude > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) {
+      throw ConversionError::notInteger(text);
+    }
+  }
+  const std::int64_t value = negative ? -magnitude : magnitude;
+  if (value > std::numeric_limits<std::int32_t>::max()) throw ConversionError::notInteger(text);
+  return static_cast<std::int32_t>(value);
+}
+
+std::optional<double> ParsePointNumber(QByteArrayView token) {
+  return ParseWithSeparator(QString::fromLatin1(token), QChar('.'));
+}
+
+}  // namespace veltor
