@@ -7,6 +7,7 @@
 
 class QIODevice;
 class QLineEdit;
+class QPushButton;
 
 class TFormDaneProj : public TCompanionWindow {
   Q_OBJECT
@@ -18,13 +19,29 @@ class TFormDaneProj : public TCompanionWindow {
   // Empties the four boxes (New project).
   void ClearFields();
 
+  // The 1024 bytes of the description: four short strings of 256 bytes, each
+  // the first 255 characters of its box.
   void SaveToProject(QIODevice& device);
+  // Each box takes its text as soon as its field is read, so a file cut short
+  // changes the boxes before the cut and raises IoError.
   void LoadFromProject(QIODevice& device);
+
+  void ButtonZamknijClick();
+  void ButtonDalejClick();
 
   QLineEdit* LabeledEdit1 = nullptr;  // "Nazwa przegrody"
   QLineEdit* LabeledEdit2 = nullptr;  // "Odbiorca"
   QLineEdit* LabeledEdit3 = nullptr;  // "Projektant"
   QLineEdit* LabeledEdit4 = nullptr;  // "Data"
+  QPushButton* ButtonZamknij = nullptr;
+  QPushButton* ButtonDalej = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+
+ private:
+  // Proposes today's date while the date box is empty; runs on every showing.
+  void FormShow();
 };
 
 extern TFormDaneProj* FormDaneProj;

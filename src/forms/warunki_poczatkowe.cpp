@@ -1,29 +1,447 @@
+// The initial-conditions window. Data flow: the catalogue file fills the tree
+// once (each requirement node keeps its Umax as Qt::UserRole data); choosing a
+// requirement writes its value into EditUmax; CommitConditions converts the
+// controls into gDesignConditions; SaveToProject writes gDesignConditions as
+// it stands and LoadFromProject reads it back and refreshes the controls.
 #include "forms/warunki_poczatkowe.h"
 
+#include <QButtonGroup>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <QVBoxLayout>
+#include <cmath>
+#include <utility>
 
+#include "calc/catalogue.h"
+#include "calc/errors.h"
+#include "calc/numbers.h"
+#include "calc/textfile.h"
 #include "forms/appstate.h"
+#include "forms/glowna.h"
+#include "platform/dialogs.h"
+#include "project/projectfile.h"
 
 TFormWarunkiPoczatkowe* FormWarunkiPoczatkowe = nullptr;
+
+namespace {
+
+// The saturation-pressure table covers exactly this range of temperatures.
+constexpr double kMinTemperature = -20.9;
+constexpr double kMaxTemperature = 30.9;
+constexpr double kMinHumidity = 0;
+constexpr double kMaxHumidity = 100;
+
+const QString kTemperatureRange = QStringLiteral("Dopuszczalne wartości: -20.9 ÷ 30.9");
+const QString kHumidityRange = QStringLiteral("Dopuszczalne wartości: 0 ÷ 100");
+const QString kNoRequirement = QStringLiteral("bez wymagań");
+const QString kCatalogueFile = QStringLiteral("Dane/maksymalne.txt");
+
+// Written this way round so that a NaN is out of range too.
+bool inRange(double v, double lo, double hi) {
+  return v >= lo && v <= hi;
+}
+
+QString umaxText(double umax) {
+  return umax == 0 ? kNoRequirement : veltor::FormatGeneral(umax);
+}
+
+// Rows under the mouse get a light wash of the selection colour; the styles do
+// not all draw a hover state in item views.
+class HoverDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    if ((option.state & QStyle::State_MouseOver) && !(option.state & QStyle::State_Selected)) {
+      QColor wash = option.palette.color(QPalette::Active, QPalette::Highlight);
+      wash.setAlpha(48);
+      painter->fillRect(option.rect, wash);
+    }
+    QStyledItemDelegate::paint(painter, option, index);
+  }
+};
+
+QLineEdit* labeledEdit(QWidget* parent, const char* name, const QString& caption, const QString& text,
+                       QLabel** label) {
+  auto* edit = new QLineEdit(text, parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  *label = new QLabel(caption, parent);
+  (*label)->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
+  (*label)->setBuddy(edit);
+  return edit;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+TRadioGroup::TRadioGroup(const QString& objectName, const QString& caption, const QStringList& items,
+                         Qt::Orientation orientation, QWidget* parent)
+    : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)) {
+  setObjectName(objectName);
+  QBoxLayout* layout =
+      orientation == Qt::Vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(this)) : new QHBoxLayout(this);
+  for (int i = 0; i < items.size(); ++i) {
+    auto* button = new QRadioButton(items[i], this);
+    button->setObjectName(objectName + QStringLiteral("Item%1").arg(i));
+    buttons_->addButton(button, i);
+    layout->addWidget(button);
+  }
+  if (orientation == Qt::Horizontal) layout->addStretch();
+}
+
+int TRadioGroup::itemIndex() const {
+  return buttons_->checkedId();
+}
+
+void TRadioGroup::setItemIndex(int index) {
+  if (QAbstractButton* b = buttons_->button(index)) b->setChecked(true);
+}
+
+int TRadioGroup::count() const {
+  return static_cast<int>(buttons_->buttons().size());
+}
+
+// ---------------------------------------------------------------------------
 
 TFormWarunkiPoczatkowe::TFormWarunkiPoczatkowe(QWidget* mainWindow)
     : TCompanionWindow(mainWindow, QStringLiteral("FormWarunkiPoczatkowe"),
                        QStringLiteral("Warunki początkowe"), QStringLiteral("12.htm")) {
-  TreeViewUmax = new QTreeWidget(this);
-  TreeViewUmax->setObjectName(QStringLiteral("TreeViewUmax"));
-  EditUmax = new QLineEdit(this);
-  EditUmax->setObjectName(QStringLiteral("EditUmax"));
+  buildControls();
 }
 
 TFormWarunkiPoczatkowe::~TFormWarunkiPoczatkowe() = default;
 
-void TFormWarunkiPoczatkowe::FormCreate() { CommitConditions(); }
+void TFormWarunkiPoczatkowe::buildControls() {
+  auto* top = new QVBoxLayout(this);
+
+  auto* groupUmax = new QGroupBox(QStringLiteral("Wymagania izolacyjności cieplnej"), this);
+  groupUmax->setObjectName(QStringLiteral("GroupBoxUmax"));
+  auto* umaxLayout = new QVBoxLayout(groupUmax);
+  TreeViewUmax = new QTreeWidget(groupUmax);
+  TreeViewUmax->setObjectName(QStringLiteral("TreeViewUmax"));
+  TreeViewUmax->setHeaderHidden(true);
+  TreeViewUmax->setColumnCount(1);
+  TreeViewUmax->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  TreeViewUmax->setSelectionMode(QAbstractItemView::SingleSelection);
+  TreeViewUmax->setSelectionBehavior(QAbstractItemView::SelectRows);
+  TreeViewUmax->setAllColumnsShowFocus(true);
+  TreeViewUmax->setMouseTracking(true);
+  TreeViewUmax->viewport()->setAttribute(Qt::WA_Hover);
+  TreeViewUmax->setItemDelegate(new HoverDelegate(TreeViewUmax));
+  {
+    // The chosen requirement stays visibly chosen while the designer types elsewhere.
+    QPalette p = TreeViewUmax->palette();
+    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+      p.setColor(QPalette::Inactive, role, p.color(QPalette::Active, role));
+    TreeViewUmax->setPalette(p);
+  }
+  umaxLayout->addWidget(TreeViewUmax, 1);
+  auto* umaxRow = new QHBoxLayout;
+  auto* labelUmax = new QLabel(QStringLiteral("Umax"), groupUmax);
+  labelUmax->setObjectName(QStringLiteral("LabelUmax"));
+  EditUmax = new QLineEdit(groupUmax);
+  EditUmax->setObjectName(QStringLiteral("EditUmax"));
+  labelUmax->setBuddy(EditUmax);
+  auto* unitUmax = new QLabel(QStringLiteral("W/(m^2·K)"), groupUmax);
+  unitUmax->setObjectName(QStringLiteral("LabelUmaxUnit"));
+  umaxRow->addWidget(labelUmax);
+  umaxRow->addWidget(EditUmax, 1);
+  umaxRow->addWidget(unitUmax);
+  umaxRow->addStretch(1);
+  umaxLayout->addLayout(umaxRow);
+  top->addWidget(groupUmax, 1);
+
+  RadioGroup1 = new TRadioGroup(
+      QStringLiteral("RadioGroup1"), QStringLiteral("Obliczeniowa wilgotność powietrza w pomieszczeniu"),
+      {QStringLiteral("Warunki średniowilgotne (wilg. powietrza niższa niż 75%)"),
+       QStringLiteral("Warunk wilgotne (wilg. powietrza równa lub wyższa niż 75%)")},
+      Qt::Vertical, this);
+  RadioGroup1->setItemIndex(0);
+  top->addWidget(RadioGroup1);
+
+  RadioGroup2 = new TRadioGroup(
+      QStringLiteral("RadioGroup2"), QStringLiteral("Kierunek strumienia cieplnego"),
+      {QStringLiteral("w górę"), QStringLiteral("poziomy"), QStringLiteral("w dół")}, Qt::Horizontal, this);
+  RadioGroup2->setItemIndex(1);
+  top->addWidget(RadioGroup2);
+
+  auto* grid = new QGridLayout;
+  QLabel* label = nullptr;
+  LabeledEditTW = labeledEdit(this, "LabeledEditTW", QStringLiteral("Temp. w pomieszczeniu"),
+                              QStringLiteral("20"), &label);
+  grid->addWidget(label, 0, 0, 1, 2);
+  grid->addWidget(LabeledEditTW, 1, 0);
+  LabeledEditTZ =
+      labeledEdit(this, "LabeledEditTZ", QStringLiteral("Temp. na zewnątrz"), QStringLiteral("-16"), &label);
+  grid->addWidget(label, 0, 2, 1, 2);
+  grid->addWidget(LabeledEditTZ, 1, 2);
+  LabeledEditWW = labeledEdit(this, "LabeledEditWW", QStringLiteral("Wilg. w pomieszczeniu"),
+                              QStringLiteral("55"), &label);
+  grid->addWidget(label, 2, 0, 1, 2);
+  grid->addWidget(LabeledEditWW, 3, 0);
+  auto* unit = new QLabel(QStringLiteral("[%]"), this);
+  unit->setObjectName(QStringLiteral("LabelWWUnit"));
+  grid->addWidget(unit, 3, 1);
+  LabeledEditWZ =
+      labeledEdit(this, "LabeledEditWZ", QStringLiteral("Wilg. na zewnętrz"), QStringLiteral("85"), &label);
+  grid->addWidget(label, 2, 2, 1, 2);
+  grid->addWidget(LabeledEditWZ, 3, 2);
+  unit = new QLabel(QStringLiteral("[%]"), this);
+  unit->setObjectName(QStringLiteral("LabelWZUnit"));
+  grid->addWidget(unit, 3, 3);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(2, 1);
+  top->addLayout(grid);
+
+  for (QLineEdit* edit : {LabeledEditTW, LabeledEditTZ, LabeledEditWW, LabeledEditWZ})
+    edit->installEventFilter(this);
+
+  auto button = [this](QPushButton*& b, const char* name, const QString& caption, const QString& tip) {
+    b = new QPushButton(caption, this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    // Hints go to the main window's status bar only, never as tool tips here.
+    if (!tip.isEmpty()) b->setStatusTip(tip);
+  };
+  button(Button1, "Button1", QStringLiteral("< &Wstecz"), QStringLiteral("Informacje o projekcie"));
+  button(Button2, "Button2", QStringLiteral("Z&atwierdź"), {});
+  button(ButtonZamknij, "ButtonZamknij", QStringLiteral("&Zamknij"), {});
+  button(ButtonAnuluj, "ButtonAnuluj", QStringLiteral("Dowolny dobór materiałów >"),
+         QStringLiteral("Definicja warstw oblicznej przegrody"));
+  button(Button3, "Button3", QStringLiteral("Dobór materiałów wg systemów VELTOR >"), {});
+
+  auto* row1 = new QHBoxLayout;
+  row1->addWidget(Button1);
+  row1->addStretch(1);
+  row1->addWidget(Button2);
+  row1->addWidget(ButtonZamknij);
+  top->addLayout(row1);
+  auto* row2 = new QHBoxLayout;
+  row2->addWidget(ButtonAnuluj, 1);
+  row2->addWidget(Button3, 1);
+  top->addLayout(row2);
+
+  connect(Button1, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::Button2Click);
+  connect(Button3, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::Button3Click);
+  connect(ButtonAnuluj, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::ButtonAnulujClick);
+  connect(ButtonZamknij, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::ButtonZamknijClick);
+  connect(TreeViewUmax, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* current) { TreeViewUmaxChange(current); });
+
+  setMinimumSize(453, 480);
+  resize(minimumSize());
+  TreeViewUmax->setFocus();
+}
+
+// ---------------------------------------------------------------------------
+
+void TFormWarunkiPoczatkowe::FormCreate() {
+  veltor::TextReader reader = veltor::TextReader::open(kCatalogueFile);
+  auto addNode = [this](QTreeWidgetItem* parent, const QByteArray& label, veltor::CatalogueEntry) {
+    const QStringList text{veltor::FromCp1250(label)};
+    return parent ? new QTreeWidgetItem(parent, text) : new QTreeWidgetItem(TreeViewUmax, text);
+  };
+  auto readItem = [](QTreeWidgetItem* item, veltor::TextReader& r) {
+    item->setData(0, Qt::UserRole, r.readNumberLine());
+  };
+  veltor::ReadCatalogue<QTreeWidgetItem>(reader, veltor::kUmaxMarkers, addNode, readItem);
+  CommitConditions();
+}
+
+void TFormWarunkiPoczatkowe::TreeViewUmaxChange(QTreeWidgetItem* node) {
+  if (!node) return;
+  node->setExpanded(true);
+  const QVariant value = node->data(0, Qt::UserRole);
+  if (value.isValid()) EditUmax->setText(umaxText(value.toDouble()));
+}
+
+// ---------------------------------------------------------------------------
 
 bool TFormWarunkiPoczatkowe::CommitConditions() {
-  gDesignConditions = veltor::DesignConditions::startupValues();
+  // A box left just before a button was pressed is checked first, as it would
+  // have been had the check run before the press.
+  if (!runPendingFieldCheck()) return false;
+
+  veltor::DesignConditions& c = gDesignConditions;
+  c.humidityClass = RadioGroup1->itemIndex() == 1 ? 1 : 0;
+  c.direction = RadioGroup2->itemIndex();
+  c.setSurfaceResistancesFromDirection();
+
+  // Each field is stored as soon as it passes, so a failure keeps the earlier ones.
+  auto temperature = [this](QLineEdit* edit, double& target) {
+    double v = 0;
+    if (!ui::Guard([&] { v = veltor::StrToFloat(edit->text()); })) {
+      focusField(edit);
+      return false;
+    }
+    if (!inRange(v, kMinTemperature, kMaxTemperature)) {
+      refuseField(edit, kTemperatureRange);
+      return false;
+    }
+    target = v;
+    return true;
+  };
+  auto humidity = [this](QLineEdit* edit, std::int32_t& target) {
+    std::int32_t v = 0;
+    if (!ui::Guard([&] { v = veltor::StrToInt(edit->text()); })) {
+      focusField(edit);
+      return false;
+    }
+    if (!inRange(v, kMinHumidity, kMaxHumidity)) {
+      refuseField(edit, kHumidityRange);
+      return false;
+    }
+    target = v;
+    return true;
+  };
+  if (!temperature(LabeledEditTW, c.ti) || !temperature(LabeledEditTZ, c.te)) return false;
+  if (!humidity(LabeledEditWW, c.phiI) || !humidity(LabeledEditWZ, c.phiE)) return false;
+
+  const QString text = EditUmax->text();
+  if (text.isEmpty() || text == kNoRequirement) {
+    c.umax = 0;
+    return true;
+  }
+  double umax = 0;
+  if (!ui::Guard([&] { umax = veltor::StrToFloat(text); })) {
+    focusField(EditUmax);
+    return false;
+  }
+  c.umax = umax;
   return true;
 }
 
-void TFormWarunkiPoczatkowe::SaveToProject(QIODevice&) {}
-void TFormWarunkiPoczatkowe::LoadFromProject(QIODevice&) {}
+// ---------------------------------------------------------------------------
+// Checks on leaving a box. The check is queued rather than run inside the focus
+// change: a message box opened in the middle of a focus change (or of the mouse
+// press that caused it) would leave a button half pressed. A focus loss caused
+// by another window (a message box, a menu, this window being hidden) is not
+// the designer leaving the box and is not checked; neither is the move of the
+// focus back to a refused box.
+
+bool TFormWarunkiPoczatkowe::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut && !checking_ && !movingFocus_) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit && isVisible() && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+      pendingCheck_ = edit;
+      QMetaObject::invokeMethod(
+          this, [this] { runPendingFieldCheck(); }, Qt::QueuedConnection);
+    }
+  }
+  return TCompanionWindow::eventFilter(watched, event);
+}
+
+bool TFormWarunkiPoczatkowe::runPendingFieldCheck() {
+  QLineEdit* edit = std::exchange(pendingCheck_, nullptr);
+  if (!edit || !isVisible() || checking_) return true;
+  checking_ = true;
+  const bool ok = (edit == LabeledEditTW || edit == LabeledEditTZ) ? checkTemperatureField(edit)
+                                                                   : checkHumidityField(edit);
+  checking_ = false;
+  return ok;
+}
+
+bool TFormWarunkiPoczatkowe::checkTemperatureField(QLineEdit* edit) {
+  double v = 0;
+  if (!ui::Guard([&] { v = veltor::StrToFloat(edit->text()); })) return false;
+  if (inRange(v, kMinTemperature, kMaxTemperature)) return true;
+  refuseField(edit, kTemperatureRange);
+  return false;
+}
+
+bool TFormWarunkiPoczatkowe::checkHumidityField(QLineEdit* edit) {
+  double v = 0;
+  if (!ui::Guard([&] { v = veltor::StrToFloat(edit->text()); })) return false;
+  const bool ok = inRange(v, kMinHumidity, kMaxHumidity);
+  if (!ok) refuseField(edit, kHumidityRange);
+  // Humidities are whole percents; the box shows what a commit will store.
+  // Adding 0 turns the -0 of a truncated small negative into 0.
+  if (std::isfinite(v)) edit->setText(QString::number(std::trunc(v) + 0.0, 'f', 0));
+  return ok;
+}
+
+void TFormWarunkiPoczatkowe::refuseField(QLineEdit* edit, const QString& message) {
+  ui::inform(ui::MessageKind::Error, message);
+  focusField(edit);
+}
+
+void TFormWarunkiPoczatkowe::focusField(QLineEdit* edit) {
+  movingFocus_ = true;
+  edit->setFocus(Qt::OtherFocusReason);
+  movingFocus_ = false;
+}
+
+// ---------------------------------------------------------------------------
+// Buttons: each commits first and goes no further when the commit failed.
+
+void TFormWarunkiPoczatkowe::Button2Click() {
+  CommitConditions();
+}
+
+void TFormWarunkiPoczatkowe::ButtonZamknijClick() {
+  if (CommitConditions()) hide();
+}
+
+void TFormWarunkiPoczatkowe::Button1Click() {
+  if (!CommitConditions()) return;
+  hide();
+  ui::Guard([] {
+    if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionPokazDaneProj);
+  });
+}
+
+void TFormWarunkiPoczatkowe::ButtonAnulujClick() {
+  if (!CommitConditions()) return;
+  hide();
+  ui::Guard([] {
+    if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionPokazWarstwy);
+  });
+}
+
+void TFormWarunkiPoczatkowe::Button3Click() {
+  // The wizard's action hides this window itself once the wizard can start.
+  if (!CommitConditions()) return;
+  ui::Guard([] {
+    if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionSystem);
+  });
+}
+
+// ---------------------------------------------------------------------------
+
+void TFormWarunkiPoczatkowe::SaveToProject(QIODevice& device) {
+  veltor::WriteConditionsSection(device, gDesignConditions);
+}
+
+void TFormWarunkiPoczatkowe::LoadFromProject(QIODevice& device) {
+  const veltor::DesignConditions read = veltor::ReadConditionsSection(device);
+  // Values the saturation table or the surface resistances cannot serve would
+  // only fail later, in every calculation; a file holding them is refused whole.
+  if (!inRange(read.ti, kMinTemperature, kMaxTemperature) ||
+      !inRange(read.te, kMinTemperature, kMaxTemperature) ||
+      !inRange(read.phiI, kMinHumidity, kMaxHumidity) || !inRange(read.phiE, kMinHumidity, kMaxHumidity) ||
+      read.direction < 0 || read.direction >= RadioGroup2->count() || !std::isfinite(read.umax) ||
+      read.umax < 0)
+    throw veltor::Error(QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe"));
+
+  gDesignConditions = read;
+  // Another class byte stays in the conditions as read (the calculation treats it
+  // as humid) and leaves the choice in the window alone.
+  if (read.humidityClass <= 1) RadioGroup1->setItemIndex(read.humidityClass);
+  RadioGroup2->setItemIndex(read.direction);
+  gDesignConditions.setSurfaceResistancesFromDirection();
+  EditUmax->setText(umaxText(read.umax));
+  LabeledEditTW->setText(veltor::FormatGeneral(read.ti));
+  LabeledEditTZ->setText(veltor::FormatGeneral(read.te));
+  LabeledEditWW->setText(veltor::FormatGeneral(read.phiI));
+  LabeledEditWZ->setText(veltor::FormatGeneral(read.phiE));
+}

@@ -2,13 +2,40 @@
 // "Dane/maksymalne.txt", the humidity class, the heat-flow direction and the
 // temperatures and humidities. It is the only writer of gDesignConditions
 // (through CommitConditions and LoadFromProject).
+//
+// The controls hold what the designer is editing; nothing reaches the design
+// conditions until CommitConditions runs (start-up, and first thing in every
+// button). Leaving a temperature or humidity box checks its range at once, so a
+// bad value is pointed out where it was typed; the commit repeats those range
+// checks because a button can be pressed without the box ever being left.
 #pragma once
+
+#include <QGroupBox>
 
 #include "forms/companion.h"
 
+class QButtonGroup;
 class QIODevice;
 class QLineEdit;
+class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
+
+// A captioned group of mutually exclusive choices addressed by index, the way
+// the conditions are stored (-1: nothing chosen).
+class TRadioGroup : public QGroupBox {
+  Q_OBJECT
+ public:
+  TRadioGroup(const QString& objectName, const QString& caption, const QStringList& items,
+              Qt::Orientation orientation, QWidget* parent);
+  int itemIndex() const;
+  // An index outside the items leaves the choice as it is.
+  void setItemIndex(int index);
+  int count() const;
+
+ private:
+  QButtonGroup* buttons_;
+};
 
 class TFormWarunkiPoczatkowe : public TCompanionWindow {
   Q_OBJECT
@@ -16,18 +43,57 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
   explicit TFormWarunkiPoczatkowe(QWidget* mainWindow);
   ~TFormWarunkiPoczatkowe() override;
 
-  // Creation handler: reads the catalogue, then commits the controls.
+  // Creation handler: reads the catalogue, then commits the controls. A catalogue
+  // that cannot be read raises, and then nothing is committed.
   void FormCreate();
   // Copies the controls into gDesignConditions; false when a field did not
-  // convert (the error has been shown, earlier fields are already stored).
+  // convert or is out of range (the error has been shown, the focus is on that
+  // field, earlier fields are already stored).
   bool CommitConditions();
 
   // The 53 bytes of the design conditions in the project file.
   void SaveToProject(QIODevice& device);
+  // Raises IoError for a short section and veltor::Error for values the program
+  // cannot work with; either way the conditions and the window stay as they were.
   void LoadFromProject(QIODevice& device);
 
   QTreeWidget* TreeViewUmax = nullptr;
   QLineEdit* EditUmax = nullptr;
+  TRadioGroup* RadioGroup1 = nullptr;  // humidity class
+  TRadioGroup* RadioGroup2 = nullptr;  // heat-flow direction
+  QLineEdit* LabeledEditTW = nullptr;
+  QLineEdit* LabeledEditTZ = nullptr;
+  QLineEdit* LabeledEditWW = nullptr;
+  QLineEdit* LabeledEditWZ = nullptr;
+  QPushButton* Button1 = nullptr;        // "< &Wstecz"
+  QPushButton* Button2 = nullptr;        // "Z&atwierdź"
+  QPushButton* Button3 = nullptr;        // "Dobór materiałów wg systemów VELTOR >"
+  QPushButton* ButtonAnuluj = nullptr;   // "Dowolny dobór materiałów >"
+  QPushButton* ButtonZamknij = nullptr;  // "&Zamknij"
+
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void ButtonAnulujClick();
+  void ButtonZamknijClick();
+  void TreeViewUmaxChange(QTreeWidgetItem* node);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildControls();
+  // The checks run when a box is left; false when a message was shown.
+  bool checkTemperatureField(QLineEdit* edit);
+  bool checkHumidityField(QLineEdit* edit);
+  // Runs the check of a box left a moment ago, if it has not run yet.
+  bool runPendingFieldCheck();
+  void refuseField(QLineEdit* edit, const QString& message);
+  void focusField(QLineEdit* edit);
+
+  QLineEdit* pendingCheck_ = nullptr;
+  bool checking_ = false;
+  bool movingFocus_ = false;
 };
 
 extern TFormWarunkiPoczatkowe* FormWarunkiPoczatkowe;
