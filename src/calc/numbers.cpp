@@ -26,16 +26,31 @@ QString FormatGeneral(double value, int precision, QChar decimalSeparator) {
   if (value == 0) return QStringLiteral("0");
   precision = std::clamp(precision, 1, 17);
 
-  // The C library rounds correctly to the digits we want; it gives the digit
-  // string and the exponent of the rounded value, which we lay out ourselves.
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, std::fabs(value));
+  // The C library writes the exact decimal expansion (80 digits are far more
+  // than any double needs to tell it from a rounding midpoint); the rounding to
+  // `precision` digits is done here, half away from zero, so that a value that
+  // is exactly a midpoint (12345 to four digits) rounds up as it reads.
+  char buffer[128];
+  std::snprintf(buffer, sizeof buffer, "%.80e", std::fabs(value));
   std::string digits;
   const char* p = buffer;
   for (; *p != 'e'; ++p) {
     if (*p != '.') digits.push_back(*p);
   }
-  const int exponent = std::atoi(p + 1);
+  int exponent = std::atoi(p + 1);
+  const bool roundUp = digits[precision] >= '5';
+  digits.resize(precision);
+  if (roundUp) {
+    int i = precision - 1;
+    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+    if (i >= 0) {
+      ++digits[i];
+    } else {
+      digits.insert(digits.begin(), '1');
+      digits.pop_back();
+      ++exponent;
+    }
+  }
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
   QString text;

@@ -1,0 +1,135 @@
+// The general number format, user-input conversions and error messages.
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
+#include "calc/errors.h"
+#include "calc/numbers.h"
+
+using namespace veltor;
+
+namespace {
+
+struct FormatCase {
+  const char* name;
+  double value;
+  int precision;
+  const char* expected;  // written with a comma
+};
+
+class FormatGeneralTest : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatGeneralTest, CommaSeparator) {
+  const FormatCase& c = GetParam();
+  EXPECT_EQ(FormatGeneral(c.value, c.precision, QChar(',')), QString::fromLatin1(c.expected));
+}
+
+TEST_P(FormatGeneralTest, PointSeparator) {
+  const FormatCase& c = GetParam();
+  EXPECT_EQ(FormatGeneral(c.value, c.precision, QChar('.')),
+            QString::fromLatin1(c.expected).replace(',', '.'));
+}
+
+const double kInf = std::numeric_limits<double>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(
+    Boundaries, FormatGeneralTest,
+    testing::Values(
+        FormatCase{"Zero", 0.0, 15, "0"}, FormatCase{"NegativeZero", -0.0, 15, "0"},
+        FormatCase{"LowerBound", 0.0001, 15, "0,0001"},
+        FormatCase{"JustBelowLowerBound", 0.0000999999, 15, "9,99999E-5"},
+        FormatCase{"RoundsUpToLowerBound", 0.00009996, 3, "0,0001"},
+        FormatCase{"UpperBoundIsScientific", 1e15, 15, "1E15"},
+        FormatCase{"JustBelowUpperBound", 999999999999999.0, 15, "999999999999999"},
+        FormatCase{"RoundsUpToUpperBound", 999.6, 3, "1E3"}, FormatCase{"CarryIntoNewDigit", 9.99, 2, "10"},
+        FormatCase{"CarryPastUpperBound", 99.9, 2, "1E2"}, FormatCase{"NegativeExponent", 1e-5, 15, "1E-5"},
+        FormatCase{"NegativeValueScientific", -0.000012345, 3, "-1,23E-5"},
+        FormatCase{"ExactMidpointRoundsAway", 12345.0, 4, "1,235E4"},
+        FormatCase{"LargeExponent", 1.5e300, 15, "1,5E300"},
+        FormatCase{"TrailingZerosDropped", 0.57, 15, "0,57"},
+        FormatCase{"FifteenDigits", 1.0 / 0.57, 15, "1,75438596491228"},
+        FormatCase{"IntegerHasNoSeparator", 20.0, 15, "20"}, FormatCase{"Negative", -16.0, 15, "-16"},
+        FormatCase{"FractionWithZeros", 0.0105, 15, "0,0105"}, FormatCase{"Infinity", kInf, 15, "INF"},
+        FormatCase{"NegativeInfinity", -kInf, 15, "-INF"}),
+    [](const testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+
+TEST(FormatGeneral, DefaultUsesLocaleSeparator) {
+  const QLocale previous;
+  QLocale::setDefault(QLocale(QStringLiteral("pl_PL")));
+  EXPECT_EQ(FormatGeneral(0.25), QStringLiteral("0,25"));
+  QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+  EXPECT_EQ(FormatGeneral(0.25), QStringLiteral("0.25"));
+  QLocale::setDefault(previous);
+}
+
+struct FloatCase {
+  const char* name;
+  const char* text;
+  char separator;
+  std::optional<double> expected;  // empty: the conversion must fail
+};
+
+class StrToFloatTest : public testing::TestWithParam<FloatCase> {};
+
+TEST_P(StrToFloatTest, Converts) {
+  const FloatCase& c = GetParam();
+  const QString text = QString::fromLatin1(c.text);
+  if (c.expected) {
+    EXPECT_EQ(StrToFloat(text, QChar(c.separator)), *c.expected);
+    return;
+  }
+  try {
+    StrToFloat(text, QChar(c.separator));
+    FAIL() << "no error for " << c.text;
+  } catch (const ConversionError& e) {
+    EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid floating point value").arg(text));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Input, StrToFloatTest,
+    testing::Values(
+        FloatCase{"CommaDecimal", "0,25", ',', 0.25}, FloatCase{"PointDecimal", "0.25", '.', 0.25},
+        FloatCase{"PointUnderComma", "0.25", ',', std::nullopt},
+        FloatCase{"CommaUnderPoint", "0,25", '.', std::nullopt},
+        FloatCase{"BlanksAround", "  12 ", ',', 12.0}, FloatCase{"SignAndExponent", "-1,5e3", ',', -1500.0},
+        FloatCase{"PlusSign", "+2", '.', 2.0}, FloatCase{"NegativeExponent", "1E-3", '.', 0.001},
+        FloatCase{"LeadingSeparator", ",5", ',', 0.5}, FloatCase{"TrailingSeparator", "5,", ',', 5.0},
+        FloatCase{"Empty", "", ',', std::nullopt}, FloatCase{"SignOnly", "-", ',', std::nullopt},
+        FloatCase{"SeparatorOnly", ",", ',', std::nullopt},
+        FloatCase{"ThousandsBlank", "1 000", ',', std::nullopt},
+        FloatCase{"TwoSeparators", "1,2,3", ',', std::nullopt},
+        FloatCase{"ExponentWithoutDigits", "1e", '.', std::nullopt},
+        FloatCase{"Overflow", "1e400", '.', std::nullopt}, FloatCase{"Underflow", "1e-400", '.', 0.0},
+        FloatCase{"Letters", "abc", ',', std::nullopt}, FloatCase{"InfinityWord", "inf", '.', std::nullopt}),
+    [](const testing::TestParamInfo<FloatCase>& info) { return std::string(info.param.name); });
+
+TEST(StrToInt, AcceptsTheInt32Range) {
+  EXPECT_EQ(StrToInt(QStringLiteral(" -7 ")), -7);
+  EXPECT_EQ(StrToInt(QStringLiteral("+3")), 3);
+  EXPECT_EQ(StrToInt(QStringLiteral("2147483647")), 2147483647);
+  EXPECT_EQ(StrToInt(QStringLiteral("-2147483648")), std::numeric_limits<std::int32_t>::min());
+}
+
+TEST(StrToInt, RefusesOtherText) {
+  for (const char* text : {"2147483648", "-2147483649", "1.5", "", "-", "12a", "99999999999999999999"}) {
+    try {
+      StrToInt(QString::fromLatin1(text));
+      ADD_FAILURE() << "no error for '" << text << "'";
+    } catch (const ConversionError& e) {
+      EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid integer value").arg(QLatin1String(text)));
+    }
+  }
+}
+
+TEST(IoError, MessagesFollowTheCode) {
+  EXPECT_EQ(IoError(2).message(), QStringLiteral("File not found"));
+  EXPECT_EQ(IoError(5).message(), QStringLiteral("File access denied"));
+  EXPECT_EQ(IoError(100).message(), QStringLiteral("Read beyond end of file"));
+  EXPECT_EQ(IoError(106).message(), QStringLiteral("Invalid numeric input"));
+  EXPECT_EQ(IoError(32).message(), QStringLiteral("I/O error 32"));
+}
+
+}  // namespace
