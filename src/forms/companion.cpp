@@ -1,3 +1,6 @@
+// Companion windows: tool windows of the main window. The base keeps them
+// over the main window and centred on it, sends their status tips to the main
+// window's status bar and answers F1 with the window's own help page.
 #include "forms/companion.h"
 
 #include <QKeyEvent>
@@ -8,11 +11,10 @@
 
 #include "forms/appstate.h"
 
-TCompanionWindow::TCompanionWindow(QWidget* mainWindow, const QString& objectName,
-                                   const QString& caption, const QString& helpPage,
-                                   bool titleBarButtons)
-    : QWidget(mainWindow, titleBarButtons ? Qt::Window
-                                          : Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+TCompanionWindow::TCompanionWindow(QWidget* mainWindow, const QString& objectName, const QString& caption,
+                                   const QString& helpPage, bool titleBarButtons)
+    : QWidget(mainWindow,
+              titleBarButtons ? Qt::Window : Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       helpPage_(helpPage) {
   setObjectName(objectName);
   setWindowTitle(caption);
@@ -25,6 +27,17 @@ bool TCompanionWindow::event(QEvent* e) {
       if (auto* main = qobject_cast<QMainWindow*>(parentWidget()))
         main->statusBar()->showMessage(static_cast<QStatusTipEvent*>(e)->tip());
       return true;
+    }
+    case QEvent::ShortcutOverride: {
+      // The main window's F1 shortcut stays live while a tool window of it is
+      // active; claiming the key here makes it arrive as a key press below,
+      // so only this window's page opens.
+      auto* key = static_cast<QKeyEvent*>(e);
+      if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && !helpPage_.isEmpty()) {
+        e->accept();
+        return true;
+      }
+      break;
     }
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(e);

@@ -1,62 +1,470 @@
+// The main window. Its actions are built once (createActions) and placed on
+// the menu bar and the three tool bars (createMenus, createToolBars); every
+// click reaches ExecuteAction, which evaluates the action's update rule,
+// applies the toggle of the auto-check actions and runs the execute step inside
+// the error guard. The window's data is only read here: the layer counts of
+// the layer window and of the wizard's last step, Umax of the design
+// conditions, and the chart windows that exist.
 #include "forms/glowna.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
+#include "forms/about.h"
 #include "forms/appstate.h"
+#include "forms/daneprojektu.h"
+#include "forms/raport_new.h"
+#include "forms/rysunek.h"
+#include "forms/system1.h"
+#include "forms/system2.h"
+#include "forms/system3.h"
 #include "forms/system4.h"
 #include "forms/warstwy.h"
+#include "forms/warunki_poczatkowe.h"
+#include "platform/dialogs.h"
 
 TFormGlowna* FormGlowna = nullptr;
+
+namespace {
+
+const QString kNewProjectQuestion =
+    QStringLiteral("Utworzenie nowego projektu spowoduje skasowanie danych obecnej przegrody. Kontynuować ?");
+const QString kClearWizardQuestion =
+    QStringLiteral("UWAGA! Zostaną usunięte dane przegrody wg systemów VELTOR. Kontynuować?");
+const QString kClearLayersQuestion = QStringLiteral("UWAGA! Zostaną usunięte dane przegrody. Kontynuować?");
+const QString kUmaxMissing = QStringLiteral("Należy zdefiniować wartość Umax");
+const QString kSaveQuestion = QStringLiteral("Zapisać projektowaną przegrodę?");
+
+// How often the update rules run while the program is idle.
+constexpr int kUpdateIntervalMs = 100;
+
+int LayersInTable() {
+  return FormWarstwy ? FormWarstwy->LayerCount() : 0;
+}
+int LayersInWizard() {
+  return FormSystem4 ? FormSystem4->LayerCount() : 0;
+}
+bool Visible(const QWidget* w) {
+  return w && w->isVisible();
+}
+void SetVisible(QWidget* w, bool visible) {
+  if (w) w->setVisible(visible);
+}
+
+bool ChartOfKindExists(int kind) {
+  for (const TFormRysunek* w : TFormRysunek::Instances())
+    if (w->ChartKind() == kind) return true;
+  return false;
+}
+
+}  // namespace
+
+TScaledImage::TScaledImage(QWidget* parent) : QWidget(parent) {
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+}
+
+void TScaledImage::setPicture(const QPixmap& picture) {
+  picture_ = picture;
+  update();
+}
+
+QRect TScaledImage::pictureRect() const {
+  if (picture_.isNull()) return {};
+  QSize size = picture_.size();
+  size.scale(this->size(), Qt::KeepAspectRatio);
+  QRect r(QPoint(), size);
+  r.moveCenter(rect().center());
+  return r;
+}
+
+void TScaledImage::paintEvent(QPaintEvent*) {
+  if (picture_.isNull()) return;
+  QPainter p(this);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawPixmap(pictureRect(), picture_);
+}
 
 TFormGlowna::TFormGlowna(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("FormGlowna"));
   setWindowTitle(QStringLiteral("Program do obliczania parametrów fizykalnych przegrody"));
+  resize(800, 600);
   createActions();
+  createMenus();
+  createToolBars();
+
+  Image1 = new TScaledImage(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setPicture(QPixmap(QStringLiteral("obrazki/glowna.png")));
+  setCentralWidget(Image1);
+
+  auto* status = new QStatusBar(this);
+  status->setObjectName(QStringLiteral("StatusBar1"));
+  status->setSizeGripEnabled(true);
+  setStatusBar(status);
+
+  updateTimer_ = new QTimer(this);
+  updateTimer_->setObjectName(QStringLiteral("ActionUpdateTimer"));
+  updateTimer_->setInterval(kUpdateIntervalMs);
+  connect(updateTimer_, &QTimer::timeout, this, &TFormGlowna::UpdateActions);
+  updateTimer_->start();
 }
 
 TFormGlowna::~TFormGlowna() = default;
 
-void TFormGlowna::FormCreate() { SetStartFolder(QDir::currentPath()); }
+void TFormGlowna::FormCreate() {
+  setWindowState(windowState() | Qt::WindowMaximized);
+  SetStartFolder(QDir::currentPath());
+}
+
+QAction* TFormGlowna::makeAction(const char* name, const QString& category, const QString& caption,
+                                 const QString& hint, int image) {
+  auto* a = new QAction(caption, this);
+  a->setObjectName(QString::fromLatin1(name));
+  a->setProperty("category", category);
+  a->setStatusTip(hint);
+  a->setToolTip(hint.isEmpty() ? QString(caption).remove(QLatin1Char('&')) : hint);
+  if (image >= 0) {
+    a->setIcon(QIcon(QStringLiteral("obrazki/ikona%1.png").arg(image)));
+    a->setProperty("imageIndex", image);
+  }
+  // Qt toggles a checkable action before it reports the click; ExecuteAction
+  // evaluates the update rule first, which puts the check mark back where the
+  // window's visibility says, so the toggle below happens exactly once.
+  connect(a, &QAction::triggered, this, [this, a] { ExecuteAction(a); });
+  return a;
+}
 
 void TFormGlowna::createActions() {
-  auto make = [this](QAction*& a, const char* name, const QString& caption) {
-    a = new QAction(caption, this);
-    a->setObjectName(QString::fromLatin1(name));
-  };
-  make(ActionNowy, "ActionNowy", QStringLiteral("&Nowy"));
-  make(ActionOtworz, "ActionOtworz", QStringLiteral("&Otwórz..."));
-  make(ActionZapisz, "ActionZapisz", QStringLiteral("&Zapisz..."));
-  make(FilePrintSetup1, "FilePrintSetup1", QStringLiteral("&Ustawienia drukarki..."));
-  make(ActionClose, "ActionClose", QStringLiteral("Za&kończ"));
-  make(ActionPokazDaneProj, "ActionPokazDaneProj", QStringLiteral("&Opis projektu"));
-  make(ActionPokazWarunkiPocz, "ActionPokazWarunkiPocz", QStringLiteral("&Warunki początkowe"));
-  make(ActionRodzajWarstw, "ActionRodzajWarstw", QStringLiteral("&Przegroda"));
-  make(ActionPokazWarstwy, "ActionPokazWarstwy", QStringLiteral("&Dowolna"));
-  make(ActionSystem, "ActionSystem", QStringLiteral("&Systemy VELTOR"));
-  make(ActionPokazRaport, "ActionPokazRaport", QStringLiteral("&Raport"));
-  make(ActionRysTemp, "ActionRysTemp", QStringLiteral("&Temperatura"));
-  make(ActionRysCisn, "ActionRysCisn", QStringLiteral("&Ciśnienie pary wodnej"));
-  make(ActionHelp, "ActionHelp", QStringLiteral("&VELTOR Pomoc"));
-  make(ActionAbout, "ActionAbout", QStringLiteral("&O programie"));
+  const QString projekt = QStringLiteral("Projekt"), dane = QStringLiteral("Dane"),
+                wyniki = QStringLiteral("Wyniki"), system = QStringLiteral("System");
+  ActionNowy = makeAction("ActionNowy", projekt, QStringLiteral("&Nowy"), QStringLiteral("Nowy projekt"), 0);
+  ActionNowy->setShortcut(Qt::Key_F2);
+  ActionOtworz = makeAction("ActionOtworz", projekt, QStringLiteral("&Otwórz..."),
+                            QStringLiteral("Otwórz zapisany projekt"), 1);
+  ActionOtworz->setShortcut(Qt::Key_F3);
+  ActionZapisz =
+      makeAction("ActionZapisz", projekt, QStringLiteral("&Zapisz..."), QStringLiteral("Zapisz projekt"), 2);
+  ActionZapisz->setShortcut(Qt::Key_F4);
+  FilePrintSetup1 = makeAction("FilePrintSetup1", projekt, QStringLiteral("&Ustawienia drukarki..."),
+                               QStringLiteral("Ustawienia drukarki"));
+  ActionClose = makeAction("ActionClose", projekt, QStringLiteral("Za&kończ"), QString());
+
+  ActionPokazDaneProj = makeAction("ActionPokazDaneProj", dane, QStringLiteral("&Opis projektu"),
+                                   QStringLiteral("Informacje o projekcie"));
+  ActionPokazWarunkiPocz = makeAction("ActionPokazWarunkiPocz", dane, QStringLiteral("&Warunki początkowe"),
+                                      QStringLiteral("Warunki początkowe projektu"));
+  ActionRodzajWarstw = makeAction("ActionRodzajWarstw", dane, QStringLiteral("&Przegroda"), QString());
+  ActionPokazWarstwy = makeAction("ActionPokazWarstwy", dane, QStringLiteral("&Dowolna"),
+                                  QStringLiteral("Dowolna definicja warstw obliczanej przegrody"));
+  ActionSystem = makeAction("ActionSystem", dane, QStringLiteral("&Systemy VELTOR"),
+                            QStringLiteral("Definicja warstw przegrody wg Systemów VELTOR"));
+
+  ActionPokazRaport = makeAction("ActionPokazRaport", wyniki, QStringLiteral("&Raport"),
+                                 QStringLiteral("Wyniki obliczeń"), 7);
+  ActionRysTemp = makeAction("ActionRysTemp", wyniki, QStringLiteral("&Temperatura"),
+                             QStringLiteral("Wykres rozkładu temperatur w przegrodzie"), 6);
+  ActionRysCisn = makeAction("ActionRysCisn", wyniki, QStringLiteral("&Ciśnienie pary wodnej"),
+                             QStringLiteral("Wykres rozkładu ciśnienia pary nasyconej w przegrodzie"), 5);
+
+  ActionHelp = makeAction("ActionHelp", system, QStringLiteral("&VELTOR Pomoc"), QStringLiteral("Pomoc"), 3);
+  ActionHelp->setShortcut(Qt::Key_F1);
+  ActionAbout = makeAction("ActionAbout", system, QStringLiteral("&O programie"),
+                           QStringLiteral("Informacje o programie"), 4);
+
+  for (QAction* a : {ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy, ActionSystem,
+                     ActionPokazRaport, ActionRysTemp, ActionRysCisn})
+    a->setCheckable(true);
 }
 
-void TFormGlowna::createMenus() {}
-void TFormGlowna::createToolBars() {}
+void TFormGlowna::createMenus() {
+  ActionMainMenuBar1 = new QMenuBar;
+  ActionMainMenuBar1->setObjectName(QStringLiteral("ActionMainMenuBar1"));
+  ActionMainMenuBar1->setWindowTitle(QStringLiteral("Menu główne"));
+  ActionMainMenuBar1->setAccessibleName(QStringLiteral("Menu główne"));
 
-void TFormGlowna::ExecuteAction(QAction* action) { runExecute(action); }
-void TFormGlowna::UpdateActions() {}
+  auto named = [this](QMenu* m, const char* name) {
+    m->setObjectName(QString::fromLatin1(name));
+    // The check marks and enabled states are right the moment a menu opens.
+    connect(m, &QMenu::aboutToShow, this, &TFormGlowna::UpdateActions);
+    return m;
+  };
+  QMenu* projekt = named(ActionMainMenuBar1->addMenu(QStringLiteral("&Projekt")), "MenuProjekt");
+  projekt->addAction(ActionNowy);
+  projekt->addAction(ActionOtworz);
+  projekt->addAction(ActionZapisz);
+  projekt->addSeparator();
+  projekt->addAction(FilePrintSetup1);
+  projekt->addSeparator();
+  projekt->addAction(ActionClose);
+
+  QMenu* dane = named(ActionMainMenuBar1->addMenu(QStringLiteral("&Dane")), "MenuDane");
+  dane->addAction(ActionPokazDaneProj);
+  dane->addAction(ActionPokazWarunkiPocz);
+  QMenu* warstwy = named(dane->addMenu(QStringLiteral("&Definicja warstw")), "MenuDefinicjaWarstw");
+  warstwy->addAction(ActionPokazWarstwy);
+  warstwy->addAction(ActionSystem);
+
+  QMenu* wyniki = named(ActionMainMenuBar1->addMenu(QStringLiteral("&Wyniki")), "MenuWyniki");
+  wyniki->addAction(ActionPokazRaport);
+  QMenu* wykresy = named(wyniki->addMenu(QStringLiteral("&Wykresy")), "MenuWykresy");
+  wykresy->addAction(ActionRysTemp);
+  wykresy->addAction(ActionRysCisn);
+
+  QMenu* pomoc = named(ActionMainMenuBar1->addMenu(QStringLiteral("P&omoc")), "MenuPomoc");
+  pomoc->addAction(ActionHelp);
+  pomoc->addSeparator();
+  pomoc->addAction(ActionAbout);
+}
+
+void TFormGlowna::createToolBars() {
+  // One band container: the menu bar alone on the first row, the three tool
+  // bars side by side on the second, neither movable nor floating.
+  CoolBarGlowna = new QWidget(this);
+  CoolBarGlowna->setObjectName(QStringLiteral("CoolBarGlowna"));
+  auto* rows = new QVBoxLayout(CoolBarGlowna);
+  rows->setContentsMargins(0, 0, 0, 0);
+  rows->setSpacing(0);
+  rows->addWidget(ActionMainMenuBar1);
+  auto* band = new QHBoxLayout;
+  band->setContentsMargins(2, 0, 2, 0);
+  band->setSpacing(6);
+  rows->addLayout(band);
+
+  auto bar = [this, band](const char* name, Qt::ToolButtonStyle style) {
+    auto* t = new QToolBar(CoolBarGlowna);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setMovable(false);
+    t->setFloatable(false);
+    t->setIconSize(QSize(16, 16));
+    t->setToolButtonStyle(style);
+    band->addWidget(t);
+    return t;
+  };
+  ActionToolBarGlowna = bar("ActionToolBarGlowna", Qt::ToolButtonIconOnly);
+  ActionToolBarGlowna->addAction(ActionNowy);
+  ActionToolBarGlowna->addAction(ActionOtworz);
+  ActionToolBarGlowna->addAction(ActionZapisz);
+  ActionToolBarGlowna->addSeparator();
+  ActionToolBarGlowna->addAction(ActionHelp);
+
+  ActionToolBarDane = bar("ActionToolBarDane", Qt::ToolButtonTextOnly);
+  ActionToolBarDane->addAction(ActionPokazDaneProj);
+  ActionToolBarDane->addAction(ActionPokazWarunkiPocz);
+  ButtonPrzegroda = new QToolButton(ActionToolBarDane);
+  ButtonPrzegroda->setObjectName(QStringLiteral("ButtonPrzegroda"));
+  ButtonPrzegroda->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  ButtonPrzegroda->setDefaultAction(ActionRodzajWarstw);
+  auto* przegroda = new QMenu(ButtonPrzegroda);
+  przegroda->setObjectName(QStringLiteral("MenuPrzegroda"));
+  przegroda->addAction(ActionSystem);
+  przegroda->addAction(ActionPokazWarstwy);
+  connect(przegroda, &QMenu::aboutToShow, this, &TFormGlowna::UpdateActions);
+  ButtonPrzegroda->setMenu(przegroda);
+  // The button itself runs ActionRodzajWarstw; its arrow opens the two choices.
+  ButtonPrzegroda->setPopupMode(QToolButton::MenuButtonPopup);
+  ActionToolBarDane->addWidget(ButtonPrzegroda);
+
+  ActionToolBarWyniki = bar("ActionToolBarWyniki", Qt::ToolButtonIconOnly);
+  ActionToolBarWyniki->addAction(ActionPokazRaport);
+  ActionToolBarWyniki->addAction(ActionRysTemp);
+  ActionToolBarWyniki->addAction(ActionRysCisn);
+  band->addStretch(1);
+
+  setMenuWidget(CoolBarGlowna);
+}
+
+bool TFormGlowna::isAutoCheck(const QAction* a) const {
+  return a == ActionPokazDaneProj || a == ActionPokazWarunkiPocz || a == ActionPokazWarstwy ||
+         a == ActionSystem || a == ActionPokazRaport;
+}
 
 bool TFormGlowna::PartitionDefined() const {
-  return (FormWarstwy && FormWarstwy->LayerCount() > 0) ||
-         (FormSystem4 && FormSystem4->LayerCount() > 0);
+  return LayersInTable() > 0 || LayersInWizard() > 0;
 }
 
-void TFormGlowna::runExecute(QAction*) {}
-void TFormGlowna::ActionNowyExecute() {}
-void TFormGlowna::ActionPokazWarstwyExecute() {}
-void TFormGlowna::ActionSystemExecute() {}
-void TFormGlowna::chartToggle(QAction*, int) {}
-bool TFormGlowna::FormCloseQuery() { return true; }
-void TFormGlowna::closeEvent(QCloseEvent* e) { e->accept(); }
+void TFormGlowna::updateAction(QAction* a) {
+  const bool defined = PartitionDefined();
+  if (a == ActionZapisz) {
+    a->setEnabled(defined);
+  } else if (a == ActionPokazDaneProj) {
+    a->setChecked(Visible(FormDaneProj));
+  } else if (a == ActionPokazWarunkiPocz) {
+    a->setChecked(Visible(FormWarunkiPoczatkowe));
+  } else if (a == ActionPokazWarstwy) {
+    a->setChecked(Visible(FormWarstwy));
+  } else if (a == ActionSystem) {
+    a->setChecked(Visible(FormSystem1) || Visible(FormSystem2) || Visible(FormSystem3) ||
+                  Visible(FormSystem4));
+  } else if (a == ActionPokazRaport) {
+    a->setEnabled(defined);
+    a->setChecked(Visible(FormRaportNew));
+  } else if (a == ActionRysTemp) {
+    a->setEnabled(defined);
+    a->setChecked(ChartOfKindExists(1));
+  } else if (a == ActionRysCisn) {
+    a->setEnabled(defined);
+    a->setChecked(ChartOfKindExists(2));
+  }
+}
+
+void TFormGlowna::UpdateActions() {
+  for (QAction* a : {ActionZapisz, ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy,
+                     ActionSystem, ActionPokazRaport, ActionRysTemp, ActionRysCisn})
+    updateAction(a);
+}
+
+void TFormGlowna::ExecuteAction(QAction* action) {
+  if (!action) return;
+  ui::Guard([&] {
+    updateAction(action);
+    if (!action->isEnabled()) return;
+    if (isAutoCheck(action)) action->setChecked(!action->isChecked());
+    runExecute(action);
+  });
+  // The check marks show the outcome at once, not at the next idle moment.
+  UpdateActions();
+}
+
+void TFormGlowna::runExecute(QAction* a) {
+  if (a == ActionNowy) {
+    ActionNowyExecute();
+  } else if (a == ActionOtworz) {
+    ActionOtworzExecute();
+  } else if (a == ActionZapisz) {
+    ActionZapiszExecute();
+  } else if (a == FilePrintSetup1) {
+    FilePrintSetup1Execute();
+  } else if (a == ActionClose) {
+    close();
+  } else if (a == ActionPokazDaneProj) {
+    SetVisible(FormDaneProj, a->isChecked());
+  } else if (a == ActionPokazWarunkiPocz) {
+    SetVisible(FormWarunkiPoczatkowe, a->isChecked());
+  } else if (a == ActionRodzajWarstw) {
+    ExecuteAction(ActionSystem);
+  } else if (a == ActionPokazWarstwy) {
+    ActionPokazWarstwyExecute();
+  } else if (a == ActionSystem) {
+    ActionSystemExecute();
+  } else if (a == ActionPokazRaport) {
+    SetVisible(FormRaportNew, a->isChecked());
+  } else if (a == ActionRysTemp) {
+    chartToggle(a, 1);
+  } else if (a == ActionRysCisn) {
+    chartToggle(a, 2);
+  } else if (a == ActionHelp) {
+    ActionHelpExecute();
+  } else if (a == ActionAbout) {
+    ActionAboutExecute();
+  }
+}
+
+void TFormGlowna::ActionNowyExecute() {
+  if (PartitionDefined()) {
+    // Only an explicit No keeps the data; the close box lets the new project go on.
+    const ui::Answer answer = ui::ask(ui::MessageKind::Warning, kNewProjectQuestion, ui::Yes | ui::No,
+                                      ui::Answer::Yes, ui::Answer::No);
+    if (answer == ui::Answer::No) return;
+  }
+  if (FormWarstwy) FormWarstwy->ClearLayers();
+  if (FormSystem4) FormSystem4->ClearLayers();
+  if (FormDaneProj) FormDaneProj->ClearFields();
+  ExecuteAction(ActionPokazDaneProj);
+}
+
+void TFormGlowna::ActionPokazWarstwyExecute() {
+  if (LayersInWizard() > 0) {
+    const ui::Answer answer = ui::ask(ui::MessageKind::Warning, kClearWizardQuestion, ui::Yes | ui::No,
+                                      ui::Answer::Yes, ui::Answer::No);
+    if (answer == ui::Answer::Yes) FormSystem4->ClearLayers();
+  }
+  if (LayersInWizard() > 0) return;
+  SetVisible(FormWarstwy, ActionPokazWarstwy->isChecked());
+}
+
+void TFormGlowna::ActionSystemExecute() {
+  if (LayersInTable() > 0) {
+    const ui::Answer answer = ui::ask(ui::MessageKind::Warning, kClearLayersQuestion, ui::Yes | ui::No,
+                                      ui::Answer::Yes, ui::Answer::No);
+    if (answer == ui::Answer::Yes) FormWarstwy->ClearLayers();
+  }
+  if (LayersInTable() > 0) return;
+  if (gDesignConditions.umax == 0) {
+    ui::inform(ui::MessageKind::Error, kUmaxMissing);
+    ExecuteAction(ActionPokazWarunkiPocz);
+    return;
+  }
+  // The wizard always starts over at step 1, also while it is open.
+  SetVisible(FormWarunkiPoczatkowe, false);
+  SetVisible(FormSystem1, true);
+}
+
+void TFormGlowna::chartToggle(QAction* action, int kind) {
+  if (action->isChecked()) {
+    for (TFormRysunek* w : TFormRysunek::Instances()) {
+      if (w->ChartKind() == kind) {
+        w->close();
+        break;
+      }
+    }
+    action->setChecked(false);
+    return;
+  }
+  if (LayersInTable() > 0) OpenChartWindow(kind, FormWarstwy->Layers());
+  if (LayersInWizard() > 0) OpenChartWindow(kind, FormSystem4->Layers());
+  action->setChecked(true);
+}
+
+void TFormGlowna::ActionHelpExecute() {
+  OpenHelpPage(QStringLiteral("index.htm"));
+}
+
+void TFormGlowna::ActionAboutExecute() {
+  if (AboutBox) AboutBox->exec();
+}
+
+void TFormGlowna::FilePrintSetup1Execute() {
+  QPrinter printer;
+  ui::dialogs().printerSetup(printer);
+}
+
+bool TFormGlowna::FormCloseQuery() {
+  if (!PartitionDefined()) return true;
+  const ui::Answer answer = ui::ask(ui::MessageKind::Information, kSaveQuestion,
+                                    ui::Yes | ui::No | ui::Cancel, ui::Answer::Yes, ui::Answer::Cancel);
+  switch (answer) {
+    case ui::Answer::No:
+      return true;
+    case ui::Answer::Yes:
+      // Closing after a cancelled save dialog would lose the project the user
+      // has just asked to keep, so only a written file lets the program end. An
+      // I/O error goes to the error box through the caller's guard.
+      return ActionZapiszExecute();
+    default:
+      return false;  // Cancel, Esc and the close box
+  }
+}
+
+void TFormGlowna::closeEvent(QCloseEvent* e) {
+  bool allow = false;
+  updateAction(ActionZapisz);
+  ui::Guard([&] { allow = FormCloseQuery(); });
+  if (!allow) {
+    e->ignore();
+    return;
+  }
+  // Chart windows have no parent; they go with the main window.
+  for (TFormRysunek* w : TFormRysunek::Instances()) w->close();
+  e->accept();
+}

@@ -1,14 +1,42 @@
 // The main window: the hub whose actions show and hide every other window,
 // decide whether a partition is defined, ask before data is destroyed, and
 // run Save and Open of the project file.
+//
+// Every action, whether clicked in the menu or a tool bar or executed by
+// another window, goes through ExecuteAction: the action's update rule is
+// evaluated first (so "checked" always mirrors the window it stands for), an
+// auto-check action then inverts its check mark, and the execute step runs
+// with the new state. Update rules also run on a short timer so the menu and
+// tool bars follow changes made elsewhere.
 #pragma once
 
 #include <QMainWindow>
+#include <QPixmap>
 
 class QAction;
 class QLabel;
+class QMenu;
+class QMenuBar;
+class QTimer;
 class QToolBar;
 class QToolButton;
+
+// A picture shown centred and scaled to fit with its proportions kept.
+class TScaledImage : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TScaledImage(QWidget* parent = nullptr);
+  void setPicture(const QPixmap& picture);
+  const QPixmap& picture() const { return picture_; }
+  // Where the picture is drawn for the widget's current size.
+  QRect pictureRect() const;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+
+ private:
+  QPixmap picture_;
+};
 
 class TFormGlowna : public QMainWindow {
   Q_OBJECT
@@ -21,7 +49,8 @@ class TFormGlowna : public QMainWindow {
 
   // Executes an action exactly as a click does: its update rule, then (when
   // enabled) the toggle of an auto-check action, then its execute step. This is
-  // how the other windows drive the main window's actions.
+  // how the other windows drive the main window's actions. An error raised by
+  // the execute step is shown in the error box and goes no further.
   void ExecuteAction(QAction* action);
   // Re-evaluates every action's enabled and checked state.
   void UpdateActions();
@@ -29,9 +58,8 @@ class TFormGlowna : public QMainWindow {
   // True when the layer table or the wizard's created partition holds a layer.
   bool PartitionDefined() const;
 
-  // The project file (glowna_projekt.cpp).
-  // Save returns false when the dialog was cancelled; raises IoError when the
-  // file could not be written (the previous file is then left as it was).
+  // The project file (glowna_projekt.cpp). Save returns true when a file was
+  // written and false when the user cancelled the dialog; I/O errors raise.
   bool ActionZapiszExecute();
   void ActionOtworzExecute();
 
@@ -51,6 +79,14 @@ class TFormGlowna : public QMainWindow {
   QAction* ActionHelp = nullptr;
   QAction* ActionAbout = nullptr;
 
+  QWidget* CoolBarGlowna = nullptr;
+  QMenuBar* ActionMainMenuBar1 = nullptr;
+  QToolBar* ActionToolBarGlowna = nullptr;
+  QToolBar* ActionToolBarDane = nullptr;
+  QToolBar* ActionToolBarWyniki = nullptr;
+  QToolButton* ButtonPrzegroda = nullptr;
+  TScaledImage* Image1 = nullptr;
+
  protected:
   void closeEvent(QCloseEvent* e) override;
 
@@ -58,14 +94,24 @@ class TFormGlowna : public QMainWindow {
   void createActions();
   void createMenus();
   void createToolBars();
+  QAction* makeAction(const char* name, const QString& category, const QString& caption, const QString& hint,
+                      int image = -1);
+  // One action's update rule.
+  void updateAction(QAction* action);
+  bool isAutoCheck(const QAction* action) const;
   // The execute steps, run by ExecuteAction after the toggle rule.
   void runExecute(QAction* action);
   void ActionNowyExecute();
   void ActionPokazWarstwyExecute();
   void ActionSystemExecute();
+  void ActionHelpExecute();
+  void ActionAboutExecute();
+  void FilePrintSetup1Execute();
   void chartToggle(QAction* action, int kind);
   // The close query; false refuses the close.
   bool FormCloseQuery();
+
+  QTimer* updateTimer_ = nullptr;
 };
 
 extern TFormGlowna* FormGlowna;

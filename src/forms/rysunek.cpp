@@ -1,5 +1,7 @@
 #include "forms/rysunek.h"
 
+#include <QCloseEvent>
+
 namespace {
 QList<QPointer<TFormRysunek>>& registry() {
   static QList<QPointer<TFormRysunek>> windows;
@@ -15,7 +17,14 @@ TFormRysunek::TFormRysunek(int chartKind) : QWidget(nullptr), chartKind_(chartKi
   registry().append(this);
 }
 
-TFormRysunek::~TFormRysunek() { registry().removeAll(this); }
+TFormRysunek::~TFormRysunek() {
+  registry().removeAll(this);
+}
+
+void TFormRysunek::closeEvent(QCloseEvent* e) {
+  QWidget::closeEvent(e);
+  if (e->isAccepted()) registry().removeAll(this);
+}
 
 QList<TFormRysunek*> TFormRysunek::Instances() {
   QList<TFormRysunek*> result;

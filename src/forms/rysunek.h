@@ -1,4 +1,5 @@
 // Chart windows: created on demand, one per chart opened, destroyed on close.
+// The main window finds them through Instances() to toggle its chart actions.
 #pragma once
 
 #include <QList>
@@ -15,8 +16,12 @@ class TFormRysunek : public QWidget {
 
   int ChartKind() const { return chartKind_; }
 
-  // The chart windows that exist, oldest first.
+  // The chart windows that exist and have not been closed, oldest first. A
+  // closed window leaves the list at once, though it is deleted only later.
   static QList<TFormRysunek*> Instances();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
 
  private:
   int chartKind_;

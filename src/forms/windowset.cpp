@@ -1,3 +1,5 @@
+// The window set: construction and creation handlers in start-up order, and
+// the teardown at the end of the program (or of a test).
 #include "forms/windowset.h"
 
 #include <QApplication>
@@ -16,18 +18,29 @@
 #include "platform/dialogs.h"
 
 namespace {
+CreationHook& creationHook() {
+  static CreationHook hook;
+  return hook;
+}
+
 // Construction builds the controls and cannot fail; the creation handler reads
 // the window's data files and may, which is reported without stopping start-up.
 template <class Form>
 void create(Form*& instance, QWidget* mainWindow) {
   instance = new Form(mainWindow);
-  ui::Guard([&] { instance->FormCreate(); });
+  ui::Guard([&] {
+    instance->FormCreate();
+    if (creationHook()) creationHook()(instance);
+  });
 }
 }  // namespace
 
 void CreateWindowSet() {
   FormGlowna = new TFormGlowna();
-  ui::Guard([] { FormGlowna->FormCreate(); });
+  ui::Guard([] {
+    FormGlowna->FormCreate();
+    if (creationHook()) creationHook()(FormGlowna);
+  });
   create(FormWarstwy, FormGlowna);
   create(FormWarunkiPoczatkowe, FormGlowna);
   create(FormDaneProj, FormGlowna);
@@ -37,6 +50,10 @@ void CreateWindowSet() {
   create(FormSystem3, FormGlowna);
   create(FormSystem4, FormGlowna);
   create(FormRaportNew, FormGlowna);
+}
+
+void SetCreationHook(CreationHook hook) {
+  creationHook() = std::move(hook);
 }
 
 void DestroyWindowSet() {

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,10 +9,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QUrl>
 #include <exception>
 
 #include "calc/errors.h"
+#include "platform/shell.h"
 
 namespace ui {
 namespace {
@@ -35,21 +34,30 @@ class MessageBox : public QMessageBox {
 
 QMessageBox::StandardButton toStandard(Answer a) {
   switch (a) {
-    case Answer::Ok: return QMessageBox::Ok;
-    case Answer::Cancel: return QMessageBox::Cancel;
-    case Answer::Yes: return QMessageBox::Yes;
-    case Answer::No: return QMessageBox::No;
-    case Answer::Closed: break;
+    case Answer::Ok:
+      return QMessageBox::Ok;
+    case Answer::Cancel:
+      return QMessageBox::Cancel;
+    case Answer::Yes:
+      return QMessageBox::Yes;
+    case Answer::No:
+      return QMessageBox::No;
+    case Answer::Closed:
+      break;
   }
   return QMessageBox::NoButton;
 }
 
 QString captionFor(MessageKind kind) {
   switch (kind) {
-    case MessageKind::Warning: return QStringLiteral("Ostrzeżenie");
-    case MessageKind::Error: return QStringLiteral("Błąd");
-    case MessageKind::Information: return QStringLiteral("Informacja");
-    case MessageKind::Confirmation: return QStringLiteral("Potwierdzenie");
+    case MessageKind::Warning:
+      return QStringLiteral("Ostrzeżenie");
+    case MessageKind::Error:
+      return QStringLiteral("Błąd");
+    case MessageKind::Information:
+      return QStringLiteral("Informacja");
+    case MessageKind::Confirmation:
+      return QStringLiteral("Potwierdzenie");
   }
   return {};
 }
@@ -59,31 +67,42 @@ class RealDialogs : public Dialogs {
   Answer message(const MessageSpec& spec) override {
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (spec.kind) {
-      case MessageKind::Warning: icon = QMessageBox::Warning; break;
-      case MessageKind::Error: icon = QMessageBox::Critical; break;
-      case MessageKind::Information: icon = QMessageBox::Information; break;
-      case MessageKind::Confirmation: icon = QMessageBox::Question; break;
+      case MessageKind::Warning:
+        icon = QMessageBox::Warning;
+        break;
+      case MessageKind::Error:
+        icon = QMessageBox::Critical;
+        break;
+      case MessageKind::Information:
+        icon = QMessageBox::Information;
+        break;
+      case MessageKind::Confirmation:
+        icon = QMessageBox::Question;
+        break;
     }
     QMessageBox::StandardButtons buttons;
     if (spec.buttons & Ok) buttons |= QMessageBox::Ok;
     if (spec.buttons & Cancel) buttons |= QMessageBox::Cancel;
     if (spec.buttons & Yes) buttons |= QMessageBox::Yes;
     if (spec.buttons & No) buttons |= QMessageBox::No;
-    MessageBox box(icon, spec.title.isEmpty() ? captionFor(spec.kind) : spec.title, spec.text,
-                   buttons, QApplication::activeWindow());
+    MessageBox box(icon, spec.title.isEmpty() ? captionFor(spec.kind) : spec.title, spec.text, buttons,
+                   QApplication::activeWindow());
     box.setObjectName(QStringLiteral("MessageBox"));
-    if (auto b = toStandard(spec.defaultButton); b != QMessageBox::NoButton)
-      box.setDefaultButton(b);
-    if (auto b = toStandard(spec.escapeButton); b != QMessageBox::NoButton)
-      box.setEscapeButton(b);
+    if (auto b = toStandard(spec.defaultButton); b != QMessageBox::NoButton) box.setDefaultButton(b);
+    if (auto b = toStandard(spec.escapeButton); b != QMessageBox::NoButton) box.setEscapeButton(b);
     const int result = box.exec();
     if (box.closedByBox) return Answer::Closed;
     switch (result) {
-      case QMessageBox::Ok: return Answer::Ok;
-      case QMessageBox::Cancel: return Answer::Cancel;
-      case QMessageBox::Yes: return Answer::Yes;
-      case QMessageBox::No: return Answer::No;
-      default: return Answer::Closed;
+      case QMessageBox::Ok:
+        return Answer::Ok;
+      case QMessageBox::Cancel:
+        return Answer::Cancel;
+      case QMessageBox::Yes:
+        return Answer::Yes;
+      case QMessageBox::No:
+        return Answer::No;
+      default:
+        return Answer::Closed;
     }
   }
 
@@ -125,12 +144,7 @@ class RealDialogs : public Dialogs {
     dialog.exec();
   }
 
-  void openTarget(const QString& target) override {
-    const QUrl url = target.contains(QLatin1String("://")) || target.startsWith(QLatin1String("mailto:"))
-                         ? QUrl(target)
-                         : QUrl::fromLocalFile(target);
-    QDesktopServices::openUrl(url);
-  }
+  void openTarget(const QString& target) override { ShellOpen(target); }
 };
 
 RealDialogs& realDialogs() {
@@ -142,9 +156,13 @@ Dialogs* installed = nullptr;
 
 }  // namespace
 
-Dialogs& dialogs() { return installed ? *installed : realDialogs(); }
+Dialogs& dialogs() {
+  return installed ? *installed : realDialogs();
+}
 
-void setDialogs(Dialogs* d) { installed = d; }
+void setDialogs(Dialogs* d) {
+  installed = d;
+}
 
 Answer ask(MessageKind kind, const QString& text, unsigned buttons, Answer defaultButton,
            Answer escapeButton) {
