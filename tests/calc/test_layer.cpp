@@ -85,6 +85,9 @@ TEST(Cp1250, PolishLettersRoundTrip) {
   const QString text = QStringLiteral("Wełna mineralna ŻÓŁĆ źśąę");
   EXPECT_EQ(FromCp1250(ToCp1250(text)), text);
   EXPECT_EQ(ToCp1250(QStringLiteral("ł")), QByteArray("\xB3"));
+  QByteArray everyByte;
+  for (int b = 0; b < 256; ++b) everyByte.append(char(b));
+  EXPECT_EQ(ToCp1250(FromCp1250(everyByte)), everyByte);
 }
 
 struct FieldCase {
