@@ -1,44 +1,578 @@
+// The free layer definition window: building the controls, the catalogue and
+// the layer table, and the handlers that change the table. The table is the
+// truth; ListViewMaterialy is rebuilt from it after every change (syncList), so
+// its items always point at the records in table order. The summary group and
+// RefreshSummary are in warstwy_summary.cpp.
 #include "forms/warstwy.h"
 
+#include <QAction>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QShowEvent>
+#include <QStyle>
+#include <QToolTip>
 #include <QTreeWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "calc/calculation.h"
+#include "calc/numbers.h"
+#include "forms/appstate.h"
+#include "forms/glowna.h"
+#include "platform/dialogs.h"
 
 TFormWarstwy* FormWarstwy = nullptr;
+
+namespace {
+
+const QString kAirLayer = QString::fromUtf8(veltor::kAirLayerName);
+// Thicker unventilated air layers are beyond the air-layer table.
+constexpr double kMaxAirLayerThickness = 0.3;
+const QString kAirLayerTooThick =
+    QStringLiteral("Maksymalna grubość niewentylowanej warstwy powietrza nie może przekraczać 0.3m");
+
+// A layer table item. Its tip is built when asked for, from the record's
+// results as the latest pass left them, so it never goes stale.
+class LayerItem : public QListWidgetItem {
+ public:
+  using QListWidgetItem::QListWidgetItem;
+  QVariant data(int role) const override {
+    if (role != Qt::ToolTipRole) return QListWidgetItem::data(role);
+    const veltor::LayerRecord* record = TFormWarstwy::LayerOf(this);
+    if (!record || !listWidget()) return {};
+    return QStringLiteral("Numer warstwy = %1\r\nOpór cieplny R = %2 [m^2/(K*W)]\r\nOpór dyfuzyjny r = %3 [m^*h*Pa/g]")
+        .arg(listWidget()->row(this) + 1)
+        .arg(veltor::FormatGeneral(record->resistance), veltor::FormatGeneral(record->diffusionResistance));
+  }
+};
+
+// A push button that mirrors an action: its caption, hints and enabled state
+// come from the action, and a click triggers it.
+void bindToAction(QPushButton* button, QAction* action) {
+  button->setText(action->text());
+  button->setToolTip(action->toolTip());
+  button->setStatusTip(action->statusTip());
+  button->setEnabled(action->isEnabled());
+  QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+  QObject::connect(action, &QAction::changed, button,
+                   [button, action] { button->setEnabled(action->isEnabled()); });
+}
+
+QLineEdit* dataEdit(QWidget* parent, const char* name, bool readOnly) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  if (readOnly) {
+    edit->setReadOnly(true);
+    // Click focus still lets a value be selected and copied, but Tab passes by.
+    edit->setFocusPolicy(Qt::ClickFocus);
+    QPalette p = edit->palette();
+    p.setColor(QPalette::Base, p.color(QPalette::Button));
+    edit->setPalette(p);
+  }
+  return edit;
+}
+
+}  // namespace
 
 TFormWarstwy::TFormWarstwy(QWidget* mainWindow)
     : TCompanionWindow(mainWindow, QStringLiteral("FormWarstwy"),
                        QStringLiteral("Definicja warstw przegrody"), QStringLiteral("1.htm")) {
-  TreeViewMaterialy = new QTreeWidget(this);
-  TreeViewMaterialy->setObjectName(QStringLiteral("TreeViewMaterialy"));
-  ListViewMaterialy = new QListWidget(this);
-  ListViewMaterialy->setObjectName(QStringLiteral("ListViewMaterialy"));
+  buildControls();
+  syncList(-1);
+  // The window opens with the layer table focused.
+  ListViewMaterialy->setFocus();
 }
 
-TFormWarstwy::~TFormWarstwy() = default;
+TFormWarstwy::~TFormWarstwy() {
+  // The items point into the stores below; let them go first, quietly.
+  syncing_ = true;
+  ListViewMaterialy->clear();
+  TreeViewMaterialy->blockSignals(true);
+  TreeViewMaterialy->clear();
+}
 
-void TFormWarstwy::FormCreate() {}
+void TFormWarstwy::buildControls() {
+  const auto guarded = [this](void (TFormWarstwy::*handler)()) {
+    return [this, handler] { ui::Guard([this, handler] { (this->*handler)(); }); };
+  };
+
+  // The catalogue.
+  auto* labelDostepne = new QLabel(QStringLiteral("Dostępne materiały"), this);
+  TreeViewMaterialy = new QTreeWidget(this);
+  TreeViewMaterialy->setObjectName(QStringLiteral("TreeViewMaterialy"));
+  TreeViewMaterialy->setColumnCount(1);
+  TreeViewMaterialy->setHeaderHidden(true);
+  TreeViewMaterialy->setSelectionMode(QAbstractItemView::SingleSelection);
+  TreeViewMaterialy->viewport()->setCursor(Qt::PointingHandCursor);
+  TreeViewMaterialy->setMinimumWidth(260);
+  TreeViewMaterialy->installEventFilter(this);
+  labelDostepne->setBuddy(TreeViewMaterialy);
+  connect(TreeViewMaterialy, &QTreeWidget::itemSelectionChanged, this,
+          guarded(&TFormWarstwy::TreeViewMaterialyChange));
+
+  // Between the catalogue and the table.
+  ActionUsunWarstwe = new QAction(QStringLiteral("&Usuń"), this);
+  ActionUsunWarstwe->setObjectName(QStringLiteral("ActionUsunWarstwe"));
+  ActionUp = new QAction(QStringLiteral("do wewnątrz"), this);
+  ActionUp->setObjectName(QStringLiteral("ActionUp"));
+  ActionUp->setToolTip(QStringLiteral("Przesunięcie warstwy do wewnątrz przegrody"));
+  ActionUp->setStatusTip(ActionUp->toolTip());
+  ActionDown = new QAction(QStringLiteral("na zewnątrz"), this);
+  ActionDown->setObjectName(QStringLiteral("ActionDown"));
+  ActionDown->setToolTip(QStringLiteral("Przesunięcie warstwy na zewnątrz przegrody"));
+  ActionDown->setStatusTip(ActionDown->toolTip());
+  addActions({ActionUsunWarstwe, ActionUp, ActionDown});
+  connect(ActionUsunWarstwe, &QAction::triggered, this, guarded(&TFormWarstwy::ActionUsunWarstweExecute));
+  connect(ActionUp, &QAction::triggered, this, guarded(&TFormWarstwy::ActionUpExecute));
+  connect(ActionDown, &QAction::triggered, this, guarded(&TFormWarstwy::ActionDownExecute));
+
+  BitBtnDodaj = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight), QStringLiteral("Dodaj"), this);
+  BitBtnDodaj->setObjectName(QStringLiteral("BitBtnDodaj"));
+  BitBtnDodaj->setToolTip(QStringLiteral("Dodawanie warstw do przegrody"));
+  BitBtnDodaj->setStatusTip(BitBtnDodaj->toolTip());
+  BitBtnDodaj->setLayoutDirection(Qt::RightToLeft);  // the arrow after the word, pointing at the table
+  connect(BitBtnDodaj, &QPushButton::clicked, this, guarded(&TFormWarstwy::BitBtnDodajClick));
+  BitBtnUsun = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft), QString(), this);
+  BitBtnUsun->setObjectName(QStringLiteral("BitBtnUsun"));
+  bindToAction(BitBtnUsun, ActionUsunWarstwe);
+
+  // The layer table.
+  auto* labelUzyte = new QLabel(QStringLiteral("Użyte materiały"), this);
+  ListViewMaterialy = new QListWidget(this);
+  ListViewMaterialy->setObjectName(QStringLiteral("ListViewMaterialy"));
+  ListViewMaterialy->setSelectionMode(QAbstractItemView::SingleSelection);
+  ListViewMaterialy->setSelectionBehavior(QAbstractItemView::SelectRows);
+  ListViewMaterialy->viewport()->setCursor(Qt::PointingHandCursor);
+  ListViewMaterialy->viewport()->installEventFilter(this);
+  ListViewMaterialy->setMinimumWidth(260);
+  labelUzyte->setBuddy(ListViewMaterialy);
+  connect(ListViewMaterialy->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this](const QItemSelection& selected, const QItemSelection& deselected) {
+            const QModelIndexList rows = selected.isEmpty() ? deselected.indexes() : selected.indexes();
+            const int row = rows.isEmpty() ? -1 : rows.first().row();
+            ui::Guard([this, row] { ListViewMaterialySelectItem(row); });
+          });
+  connect(ListViewMaterialy, &QListWidget::itemClicked, this, guarded(&TFormWarstwy::ListViewMaterialyClick));
+  auto* labelWew = new QLabel(QStringLiteral("wew."), this);
+  auto* labelZew = new QLabel(QStringLiteral("zew."), this);
+  for (QLabel* side : {labelWew, labelZew}) {
+    QFont f = side->font();
+    f.setItalic(true);
+    side->setFont(f);
+    side->setForegroundRole(QPalette::PlaceholderText);
+  }
+
+  auto* groupKolejnosc = new QGroupBox(QStringLiteral("Zmiana kolejności warstw"), this);
+  ButtonUp = new QPushButton(style()->standardIcon(QStyle::SP_ArrowUp), QString(), groupKolejnosc);
+  ButtonUp->setObjectName(QStringLiteral("ButtonUp"));
+  bindToAction(ButtonUp, ActionUp);
+  ButtonDown = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), QString(), groupKolejnosc);
+  ButtonDown->setObjectName(QStringLiteral("ButtonDown"));
+  bindToAction(ButtonDown, ActionDown);
+  auto* kolejnoscLayout = new QHBoxLayout(groupKolejnosc);
+  kolejnoscLayout->addWidget(ButtonUp);
+  kolejnoscLayout->addWidget(ButtonDown);
+
+  Button2 = new QPushButton(QStringLiteral("Przelicz grubość warstwy"), this);
+  Button2->setObjectName(QStringLiteral("Button2"));
+  QFont bold = Button2->font();
+  bold.setBold(true);
+  bold.setUnderline(true);
+  Button2->setFont(bold);
+  Button2->setToolTip(QStringLiteral("Oblicz grubość aktualnie zaznaczonej warstwy aby uzyskać U <= Umax"));
+  Button2->setStatusTip(Button2->toolTip());
+  connect(Button2, &QPushButton::clicked, this, guarded(&TFormWarstwy::Button2Click));
+
+  ButtonWstecz = new QPushButton(QStringLiteral("< &Wstecz"), this);
+  ButtonWstecz->setObjectName(QStringLiteral("ButtonWstecz"));
+  ButtonWstecz->setToolTip(QStringLiteral("Warunki początkow projektu"));
+  ButtonWstecz->setStatusTip(ButtonWstecz->toolTip());
+  connect(ButtonWstecz, &QPushButton::clicked, this, guarded(&TFormWarstwy::ButtonWsteczClick));
+  ButtonZamknij = new QPushButton(QStringLiteral("&Zamknij"), this);
+  ButtonZamknij->setObjectName(QStringLiteral("ButtonZamknij"));
+  connect(ButtonZamknij, &QPushButton::clicked, this, guarded(&TFormWarstwy::ButtonZamknijClick));
+
+  // Layout: catalogue | add, remove | table with its summary.
+  auto* left = new QVBoxLayout;
+  left->addWidget(labelDostepne);
+  left->addWidget(TreeViewMaterialy, 1);
+  left->addWidget(buildMaterialGroup());
+
+  auto* middle = new QVBoxLayout;
+  middle->addStretch(1);
+  middle->addWidget(BitBtnDodaj);
+  middle->addWidget(BitBtnUsun);
+  middle->addStretch(1);
+
+  auto* sides = new QVBoxLayout;
+  sides->addWidget(labelWew);
+  sides->addStretch(1);
+  sides->addWidget(labelZew);
+  auto* tableRow = new QHBoxLayout;
+  tableRow->addWidget(ListViewMaterialy, 1);
+  tableRow->addLayout(sides);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addStretch(1);
+  bottom->addWidget(ButtonWstecz);
+  bottom->addWidget(ButtonZamknij);
+
+  auto* right = new QVBoxLayout;
+  right->addWidget(labelUzyte);
+  right->addLayout(tableRow, 1);
+  right->addWidget(groupKolejnosc);
+  right->addWidget(Button2);
+  right->addWidget(buildSummaryGroup());
+  right->addLayout(bottom);
+
+  auto* top = new QHBoxLayout(this);
+  top->addLayout(left, 5);
+  top->addLayout(middle);
+  top->addLayout(right, 5);
+
+  setTabOrder(TreeViewMaterialy, EditGW);
+  setTabOrder(EditGW, BitBtnDodaj);
+  setTabOrder(BitBtnDodaj, BitBtnUsun);
+  setTabOrder(BitBtnUsun, ListViewMaterialy);
+  setTabOrder(ListViewMaterialy, ButtonUp);
+  setTabOrder(ButtonUp, ButtonDown);
+  setTabOrder(ButtonDown, Button2);
+  setTabOrder(Button2, ButtonWstecz);
+  setTabOrder(ButtonWstecz, ButtonZamknij);
+  resize(900, 640);
+}
+
+QWidget* TFormWarstwy::buildMaterialGroup() {
+  auto* group = new QGroupBox(QStringLiteral("Dane wskazanego materiału"), this);
+  LabelOpis = new QLabel(QStringLiteral("Opis"), group);
+  LabelOpis->setObjectName(QStringLiteral("LabelOpis"));
+  LabelOpis->setTextFormat(Qt::PlainText);  // a name's "&" or "<" is shown as it is
+  LabelOpis->setWordWrap(true);
+  LabelOpis->setMinimumHeight(2 * LabelOpis->fontMetrics().lineSpacing());
+  LabelOpis->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QFont bold = LabelOpis->font();
+  bold.setBold(true);
+  LabelOpis->setFont(bold);
+
+  EditPC1 = dataEdit(group, "EditPC1", true);
+  EditPC2 = dataEdit(group, "EditPC2", true);
+  EditOD = dataEdit(group, "EditOD", true);
+  EditCW = dataEdit(group, "EditCW", true);
+  EditG = dataEdit(group, "EditG", true);
+  EditGW = dataEdit(group, "EditGW", false);
+  connect(EditGW, &QLineEdit::textChanged, this, [this] { ui::Guard([this] { EditGWChange(); }); });
+
+  auto* grid = new QGridLayout(group);
+  grid->addWidget(LabelOpis, 0, 0, 1, 2);
+  const struct {
+    QString caption;
+    QLineEdit* edit;
+  } rows[] = {
+      {QStringLiteral("Współczynnik przewodzenia ciepła\n(warunki średniowilgotne)"), EditPC1},
+      {QStringLiteral("Współczynnik przewodzenia ciepła\n(warunki wilgotne)"), EditPC2},
+      {QStringLiteral("Współczynnik oporu dyfuzyjnego"), EditOD},
+      {QStringLiteral("Ciepło właściwe w stanie suchym"), EditCW},
+      {QStringLiteral("Gęstość [kg/m^3]"), EditG},
+      {QStringLiteral("Grubość warstwy [m]"), EditGW},
+  };
+  int r = 1;
+  for (const auto& row : rows) {
+    auto* label = new QLabel(row.caption, group);
+    label->setBuddy(row.edit);
+    grid->addWidget(label, r, 0);
+    grid->addWidget(row.edit, r, 1);
+    ++r;
+  }
+  QFont boldEdit = EditGW->font();
+  boldEdit.setBold(true);
+  EditGW->setFont(boldEdit);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnMinimumWidth(1, 90);
+  return group;
+}
+
+void TFormWarstwy::FormCreate() { LoadMaterials(kMaterialsFile, TreeViewMaterialy, materials_); }
+
+// --- The layer table -------------------------------------------------------
+
+veltor::LayerRecord* TFormWarstwy::LayerOf(const QListWidgetItem* item) {
+  return item ? item->data(Qt::UserRole).value<veltor::LayerRecord*>() : nullptr;
+}
 
 void TFormWarstwy::ClearLayers() {
   layers_.clear();
   current_ = nullptr;
-  rebuildList();
+  syncList(-1);
+  // An empty table cannot fail the pass nor make it ask anything.
+  RefreshSummary();
 }
 
 void TFormWarstwy::ReplaceLayers(veltor::LayerTable&& table) {
   layers_.clear();
   for (auto& record : table.takeAll()) layers_.AppendLayer(std::move(record));
   current_ = nullptr;
-  rebuildList();
+  syncList(-1);
 }
 
 void TFormWarstwy::AppendLayer(std::unique_ptr<veltor::LayerRecord> record) {
   layers_.AppendLayer(std::move(record));
-  rebuildList();
+  syncList(std::nullopt);
 }
 
-void TFormWarstwy::RefreshSummary() {}
+void TFormWarstwy::syncList(std::optional<int> selectRow) {
+  {
+    QScopedValueRollback quiet(syncing_, true);
+    // Items are updated in place, so the list keeps its scroll position.
+    while (ListViewMaterialy->count() > layers_.size()) delete ListViewMaterialy->takeItem(ListViewMaterialy->count() - 1);
+    while (ListViewMaterialy->count() < layers_.size()) ListViewMaterialy->addItem(new LayerItem);
+    for (int i = 0; i < layers_.size(); ++i) {
+      QListWidgetItem* item = ListViewMaterialy->item(i);
+      item->setText(layers_.at(i).nameText());
+      item->setData(Qt::UserRole, QVariant::fromValue(&layers_.at(i)));
+    }
+    if (selectRow) {
+      ListViewMaterialy->selectionModel()->clearSelection();
+      if (*selectRow >= 0 && *selectRow < layers_.size()) {
+        ListViewMaterialy->setCurrentRow(*selectRow);
+        ListViewMaterialy->scrollToItem(ListViewMaterialy->item(*selectRow));
+      }
+    }
+  }
+  if (current_ && layers_.indexOf(current_) < 0) current_ = nullptr;
+  UpdateLayerActions();
+}
 
-void TFormWarstwy::rebuildList() {
-  ListViewMaterialy->clear();
-  for (int i = 0; i < layers_.size(); ++i) ListViewMaterialy->addItem(layers_.at(i).nameText());
+int TFormWarstwy::selectedRow() const {
+  const QList<QListWidgetItem*> selected = ListViewMaterialy->selectedItems();
+  return selected.isEmpty() ? -1 : ListViewMaterialy->row(selected.first());
+}
+
+veltor::LayerRecord* TFormWarstwy::selectedLayer() const {
+  const int row = selectedRow();
+  return row < 0 ? nullptr : LayerOf(ListViewMaterialy->item(row));
+}
+
+void TFormWarstwy::makeCurrent(veltor::LayerRecord* record) {
+  ShowMaterial(record);
+  current_ = record;
+}
+
+void TFormWarstwy::UpdateLayerActions() {
+  const int row = selectedRow();
+  const bool selected = !layers_.empty() && row >= 0;
+  ActionUsunWarstwe->setEnabled(selected);
+  ActionUp->setEnabled(selected && row > 0);
+  ActionDown->setEnabled(selected && row < layers_.size() - 1);
+}
+
+// --- Showing a material ----------------------------------------------------
+
+void TFormWarstwy::ShowMaterial(const veltor::LayerRecord* record) {
+  if (!record) return;
+  QScopedValueRollback filling(showingMaterial_, true);
+  LabelOpis->setText(record->nameText());
+  const auto show = [](QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    edit->setCursorPosition(0);
+  };
+  show(EditPC1, veltor::FormatGeneral(record->lambdaMedium));
+  show(EditPC2, veltor::FormatGeneral(record->lambdaHumid));
+  show(EditOD, std::isinf(record->vapourCoefficient) ? QStringLiteral("max")
+                                                      : veltor::FormatGeneral(record->vapourCoefficient));
+  show(EditCW, veltor::FormatGeneral(record->specificHeat));
+  show(EditG, veltor::FormatGeneral(record->density));
+  show(EditGW, veltor::FormatGeneral(record->thickness));
+}
+
+bool TFormWarstwy::CheckThickness() {
+  if (EditGW->text() != QLatin1String("0")) return true;
+  ui::inform(ui::MessageKind::Information, QStringLiteral("Musisz podać grubość warstwy"));
+  EditGW->setFocus();
+  return false;
+}
+
+// --- Handlers --------------------------------------------------------------
+
+void TFormWarstwy::TreeViewMaterialyChange() {
+  const QList<QTreeWidgetItem*> selected = TreeViewMaterialy->selectedItems();
+  if (!selected.isEmpty()) ShowMaterial(MaterialOf(selected.first()));
+}
+
+void TFormWarstwy::ListViewMaterialySelectItem(int row) {
+  if (syncing_) return;
+  if (veltor::LayerRecord* record = LayerOf(ListViewMaterialy->item(row))) makeCurrent(record);
+  UpdateLayerActions();
+}
+
+void TFormWarstwy::ListViewMaterialyClick() {
+  if (veltor::LayerRecord* record = selectedLayer()) makeCurrent(record);
+}
+
+void TFormWarstwy::EditGWChange() {
+  if (showingMaterial_ || !EditGW->hasFocus() || !current_ || EditGW->text().isEmpty()) return;
+  const double thickness = veltor::StrToFloat(EditGW->text());
+  if (current_->isAirLayer() && thickness > kMaxAirLayerThickness) {
+    ui::inform(ui::MessageKind::Information, kAirLayerTooThick);
+    EditGW->setFocus();
+    return;
+  }
+  current_->thickness = thickness;
+  RefreshSummary();
+}
+
+void TFormWarstwy::BitBtnDodajClick() {
+  const QList<QTreeWidgetItem*> selected = TreeViewMaterialy->selectedItems();
+  if (selected.isEmpty()) return;
+  const veltor::LayerRecord* material = MaterialOf(selected.first());
+  if (!material) return;
+  if (!CheckThickness()) return;
+  const double thickness = veltor::StrToFloat(EditGW->text());
+  if (selected.first()->text(0) == kAirLayer && thickness > kMaxAirLayerThickness) {
+    ui::inform(ui::MessageKind::Information, kAirLayerTooThick);
+    EditGW->setFocus();
+    return;
+  }
+  auto layer = std::make_unique<veltor::LayerRecord>(*material);
+  layer->thickness = thickness;
+  AppendLayer(std::move(layer));
+  RefreshSummary();
+}
+
+void TFormWarstwy::ActionUsunWarstweExecute() {
+  const int row = selectedRow();
+  if (row < 0) return;
+  // Kept alive until the list no longer points at it.
+  const std::unique_ptr<veltor::LayerRecord> removed = layers_.RemoveLayer(row);
+  syncList(-1);
+  RefreshSummary();
+}
+
+void TFormWarstwy::ActionUpExecute() {
+  const int row = selectedRow();
+  if (row <= 0) return;
+  const int moved = layers_.MoveLayerInward(row);
+  syncList(moved);
+  makeCurrent(&layers_.at(moved));
+  RefreshSummary();
+}
+
+void TFormWarstwy::ActionDownExecute() {
+  const int row = selectedRow();
+  if (row < 0 || row >= layers_.size() - 1) return;
+  const int moved = layers_.MoveLayerOutward(row);
+  syncList(moved);
+  makeCurrent(&layers_.at(moved));
+  RefreshSummary();
+}
+
+void TFormWarstwy::Button2Click() {
+  if (gDesignConditions.umax == 0) {
+    ui::inform(ui::MessageKind::Error,
+               QStringLiteral("Nie można dokonać obliczeń. Umax zdefiniowano jako 'bez wymagań'"));
+    return;
+  }
+  const int row = selectedRow();
+  if (row < 0) {
+    ui::inform(ui::MessageKind::Error, QStringLiteral("Nie wybrano warstwy"));
+    return;
+  }
+  if (layers_.at(row).isAirLayer()) {
+    ui::inform(ui::MessageKind::Error, QStringLiteral("Dla tej warstwy nie można dokonać obliczeń"));
+    return;
+  }
+  RunCalculationPass(layers_, gPartitionSummary);
+  const double required = veltor::RequiredThickness(layers_, row + 1, gDesignConditions);
+  if (required > 0) {
+    layers_.at(row).thickness = required;
+  } else if (ui::ask(ui::MessageKind::Information,
+                     QStringLiteral("Zaznaczona warstwa nie jest potrzebna. Wykasować?"), ui::Yes | ui::No,
+                     ui::Answer::Yes, ui::Answer::No) == ui::Answer::Yes) {
+    ActionUsunWarstweExecute();
+  }
+  RefreshSummary();
+  if (veltor::LayerRecord* record = selectedLayer()) makeCurrent(record);
+}
+
+void TFormWarstwy::ButtonWsteczClick() {
+  hide();
+  if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionPokazWarunkiPocz);
+}
+
+void TFormWarstwy::ButtonZamknijClick() { hide(); }
+
+// --- Window events ---------------------------------------------------------
+
+void TFormWarstwy::showEvent(QShowEvent* e) {
+  TCompanionWindow::showEvent(e);
+  if (!e->spontaneous()) ui::Guard([this] { FormShow(); });
+}
+
+void TFormWarstwy::FormShow() {
+  if (layers_.empty()) return;
+  if (!current_) {
+    syncList(0);
+    current_ = &layers_.at(0);
+  }
+  ShowMaterial(current_);
+}
+
+void TFormWarstwy::FormActivate() {
+  // Counted as a refresh even when the pass fails, so that the error box's
+  // closing does not bring the same error back.
+  QScopedValueRollback depth(refreshDepth_, refreshDepth_ + 1);
+  ui::Guard([this] { RefreshSummary(); });
+}
+
+bool TFormWarstwy::event(QEvent* e) {
+  switch (e->type()) {
+    case QEvent::WindowActivate:
+      if (skipActivation_)
+        skipActivation_ = false;
+      else
+        FormActivate();
+      break;
+    case QEvent::WindowDeactivate:
+      if (refreshDepth_ > 0) skipActivation_ = true;
+      break;
+    default:
+      break;
+  }
+  return TCompanionWindow::event(e);
+}
+
+bool TFormWarstwy::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == TreeViewMaterialy && e->type() == QEvent::FocusIn) {
+    current_ = nullptr;
+  } else if (watched == ListViewMaterialy->viewport() && e->type() == QEvent::ToolTip) {
+    // The tip's lines are CR LF separated; a tool tip wants bare line feeds.
+    auto* help = static_cast<QHelpEvent*>(e);
+    QListWidgetItem* item = ListViewMaterialy->itemAt(help->pos());
+    QString tip = item ? item->data(Qt::ToolTipRole).toString() : QString();
+    tip.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (tip.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(help->globalPos(), tip, ListViewMaterialy->viewport(),
+                         ListViewMaterialy->visualItemRect(item));
+    return true;
+  } else if (auto* field = qobject_cast<QLabel*>(watched);
+             field && (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove ||
+                       e->type() == QEvent::ToolTip)) {
+    // The hints are worked out when the mouse is over the field, from the
+    // summary as it is then.
+    const QString hint = summaryHint(field);
+    field->setToolTip(hint);
+    field->setStatusTip(hint);
+  }
+  return TCompanionWindow::eventFilter(watched, e);
 }

@@ -3,12 +3,26 @@
 // record; every change of the table goes through this window so that the two
 // never differ. Every change runs the calculation pass and refreshes the live
 // summary (d, count, R, U against Umax, diffusion resistance, warnings).
+//
+// Data flow: a catalogue node (TreeViewMaterialy) or the current layer fills
+// the material data group (ShowMaterial); "Dodaj" copies the node's template
+// with the thickness typed in EditGW; typing in EditGW while a layer is current
+// rewrites that layer's thickness; RefreshSummary runs the pass into
+// gPartitionSummary and shows it. The summary group lives in warstwy_summary.cpp.
 #pragma once
+
+#include <optional>
 
 #include "calc/layer.h"
 #include "forms/companion.h"
+#include "forms/materialy.h"
 
+class QAction;
+class QLabel;
+class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -29,20 +43,100 @@ class TFormWarstwy : public TCompanionWindow {
   // leaves no current layer.
   void ClearLayers();
   void ReplaceLayers(veltor::LayerTable&& table);
+  // Appends on the outside; the selection and the current layer stay as they are.
   void AppendLayer(std::unique_ptr<veltor::LayerRecord> record);
 
+  // Runs the calculation pass over the table and shows its summary. The pass
+  // may raise (a conductivity of 0); callers in handlers run it in ui::Guard.
   void RefreshSummary();
   // The layer whose thickness EditGW edits; nullptr when none.
   veltor::LayerRecord* CurrentLayer() const { return current_; }
+  // The record a layer table item carries; nullptr for none.
+  static veltor::LayerRecord* LayerOf(const QListWidgetItem* item);
+
+  // Shows a record's data in the material data group; nullptr changes nothing.
+  void ShowMaterial(const veltor::LayerRecord* record);
+  // False (after telling the user) when EditGW holds exactly "0".
+  bool CheckThickness();
+
+  void BitBtnDodajClick();
+  void ActionUsunWarstweExecute();
+  void ActionUpExecute();
+  void ActionDownExecute();
+  void Button2Click();
+  void ButtonWsteczClick();
+  void ButtonZamknijClick();
 
   QTreeWidget* TreeViewMaterialy = nullptr;
   QListWidget* ListViewMaterialy = nullptr;
 
+  QLabel* LabelOpis = nullptr;
+  QLineEdit* EditPC1 = nullptr;
+  QLineEdit* EditPC2 = nullptr;
+  QLineEdit* EditOD = nullptr;
+  QLineEdit* EditCW = nullptr;
+  QLineEdit* EditG = nullptr;
+  QLineEdit* EditGW = nullptr;
+
+  QPushButton* BitBtnDodaj = nullptr;
+  QPushButton* BitBtnUsun = nullptr;
+  QPushButton* ButtonUp = nullptr;
+  QPushButton* ButtonDown = nullptr;
+  QPushButton* Button2 = nullptr;
+  QPushButton* ButtonWstecz = nullptr;
+  QPushButton* ButtonZamknij = nullptr;
+  QAction* ActionUsunWarstwe = nullptr;
+  QAction* ActionUp = nullptr;
+  QAction* ActionDown = nullptr;
+
+  // The summary: d, count, R, U, Umax, diffusion resistance.
+  QLabel* StaticText1 = nullptr;
+  QLabel* StaticText2 = nullptr;
+  QLabel* StaticText3 = nullptr;
+  QLabel* StaticText4 = nullptr;
+  QLabel* StaticText5 = nullptr;
+  QLabel* StaticText6 = nullptr;
+  QLabel* LabelUwaga = nullptr;
+  QLabel* LabelKond = nullptr;
+
+ protected:
+  bool event(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+
  private:
-  void rebuildList();
+  void buildControls();
+  QWidget* buildMaterialGroup();
+  QWidget* buildSummaryGroup();  // warstwy_summary.cpp
+  void FormShow();
+  void FormActivate();
+  void TreeViewMaterialyChange();
+  // `row` gained or, with no other gaining it, lost the selection.
+  void ListViewMaterialySelectItem(int row);
+  void ListViewMaterialyClick();
+  void EditGWChange();
+  // The hint of a summary field, from the summary as it stands (warstwy_summary.cpp).
+  QString summaryHint(const QLabel* field) const;
+
+  // Brings the list in line with the table and selects `selectRow` (-1:
+  // nothing; empty: the selection stays), without the selection handlers
+  // reacting; forgets a current layer that has left the table; re-evaluates
+  // the layer actions.
+  void syncList(std::optional<int> selectRow);
+  void UpdateLayerActions();
+  int selectedRow() const;
+  veltor::LayerRecord* selectedLayer() const;
+  void makeCurrent(veltor::LayerRecord* record);
 
   veltor::LayerTable layers_;
   veltor::LayerRecord* current_ = nullptr;
+  MaterialStore materials_;
+  bool syncing_ = false;       // the list is being rebuilt: not a user's selection
+  bool showingMaterial_ = false;  // EditGW is being filled, not typed into
+  // A refresh may open a message box, which deactivates the window; its closing
+  // must not refresh again, or the message would come back for ever.
+  int refreshDepth_ = 0;
+  bool skipActivation_ = false;
 };
 
 extern TFormWarstwy* FormWarstwy;
