@@ -77,15 +77,12 @@ int main(int argc, char** argv) {
     LoadAirLayerTable(tables.air, data.filePath(kAirLayerFile));
 
     const std::vector<Wanted> wanted = {
-        {"cement-lime plaster", [](const Material& m) { return Has(m, "cementowo-wapienn"); }, 0.015},
+        {"cement-lime plaster", [](const Material& m) { return Has(m, "Tynk cementowo-wapienny"); }, 0.015},
         {"aerated concrete 600",
          [](const Material& m) { return Has(m, "komórkow") && m.record.density == 600; }, 0.24},
         {"EPS 0.038",
-         [](const Material& m) {
-           return (Has(m, "EPS") || Has(m, "styropian")) && m.record.lambdaMedium == 0.038;
-         },
-         0},
-        {"thin-coat render", [](const Material& m) { return Has(m, "cienkowarstw") || Has(m, "silikonow"); },
+         [](const Material& m) { return Has(m, "EPS 038 fasadowy") && m.record.lambdaMedium == 0.038; }, 0},
+        {"thin-coat render", [](const Material& m) { return Has(m, "Tynk cienkowarstwowy mineralny"); },
          0.002},
     };
     LayerTable table;
