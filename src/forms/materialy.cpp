@@ -11,8 +11,7 @@
 
 void LoadMaterials(const QString& path, QTreeWidget* tree, MaterialStore& store) {
   veltor::TextReader reader = veltor::TextReader::open(path);
-  const auto addNode = [&](QTreeWidgetItem* parent, const QByteArray& label,
-                           veltor::CatalogueEntry kind) {
+  const auto addNode = [&](QTreeWidgetItem* parent, const QByteArray& label, veltor::CatalogueEntry kind) {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
     item->setText(0, veltor::FromCp1250(label));
     if (kind == veltor::CatalogueEntry::ItemInGroup || kind == veltor::CatalogueEntry::ItemInSubgroup) {

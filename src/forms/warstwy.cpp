@@ -49,7 +49,8 @@ class LayerItem : public QListWidgetItem {
     if (role != Qt::ToolTipRole) return QListWidgetItem::data(role);
     const veltor::LayerRecord* record = TFormWarstwy::LayerOf(this);
     if (!record || !listWidget()) return {};
-    return QStringLiteral("Numer warstwy = %1\r\nOpór cieplny R = %2 [m^2/(K*W)]\r\nOpór dyfuzyjny r = %3 [m^*h*Pa/g]")
+    return QStringLiteral(
+               "Numer warstwy = %1\r\nOpór cieplny R = %2 [m^2/(K*W)]\r\nOpór dyfuzyjny r = %3 [m^*h*Pa/g]")
         .arg(listWidget()->row(this) + 1)
         .arg(veltor::FormatGeneral(record->resistance), veltor::FormatGeneral(record->diffusionResistance));
   }
@@ -301,7 +302,9 @@ QWidget* TFormWarstwy::buildMaterialGroup() {
   return group;
 }
 
-void TFormWarstwy::FormCreate() { LoadMaterials(kMaterialsFile, TreeViewMaterialy, materials_); }
+void TFormWarstwy::FormCreate() {
+  LoadMaterials(kMaterialsFile, TreeViewMaterialy, materials_);
+}
 
 // --- The layer table -------------------------------------------------------
 
@@ -333,7 +336,8 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
   {
     QScopedValueRollback quiet(syncing_, true);
     // Items are updated in place, so the list keeps its scroll position.
-    while (ListViewMaterialy->count() > layers_.size()) delete ListViewMaterialy->takeItem(ListViewMaterialy->count() - 1);
+    while (ListViewMaterialy->count() > layers_.size())
+      delete ListViewMaterialy->takeItem(ListViewMaterialy->count() - 1);
     while (ListViewMaterialy->count() < layers_.size()) ListViewMaterialy->addItem(new LayerItem);
     for (int i = 0; i < layers_.size(); ++i) {
       QListWidgetItem* item = ListViewMaterialy->item(i);
@@ -388,7 +392,7 @@ void TFormWarstwy::ShowMaterial(const veltor::LayerRecord* record) {
   show(EditPC1, veltor::FormatGeneral(record->lambdaMedium));
   show(EditPC2, veltor::FormatGeneral(record->lambdaHumid));
   show(EditOD, std::isinf(record->vapourCoefficient) ? QStringLiteral("max")
-                                                      : veltor::FormatGeneral(record->vapourCoefficient));
+                                                     : veltor::FormatGeneral(record->vapourCoefficient));
   show(EditCW, veltor::FormatGeneral(record->specificHeat));
   show(EditG, veltor::FormatGeneral(record->density));
   show(EditGW, veltor::FormatGeneral(record->thickness));
@@ -508,7 +512,9 @@ void TFormWarstwy::ButtonWsteczClick() {
   if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionPokazWarunkiPocz);
 }
 
-void TFormWarstwy::ButtonZamknijClick() { hide(); }
+void TFormWarstwy::ButtonZamknijClick() {
+  hide();
+}
 
 // --- Window events ---------------------------------------------------------
 
@@ -566,8 +572,8 @@ bool TFormWarstwy::eventFilter(QObject* watched, QEvent* e) {
                          ListViewMaterialy->visualItemRect(item));
     return true;
   } else if (auto* field = qobject_cast<QLabel*>(watched);
-             field && (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove ||
-                       e->type() == QEvent::ToolTip)) {
+             field &&
+             (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove || e->type() == QEvent::ToolTip)) {
     // The hints are worked out when the mouse is over the field, from the
     // summary as it is then.
     const QString hint = summaryHint(field);

@@ -131,7 +131,7 @@ class TFormWarstwy : public TCompanionWindow {
   veltor::LayerTable layers_;
   veltor::LayerRecord* current_ = nullptr;
   MaterialStore materials_;
-  bool syncing_ = false;       // the list is being rebuilt: not a user's selection
+  bool syncing_ = false;          // the list is being rebuilt: not a user's selection
   bool showingMaterial_ = false;  // EditGW is being filled, not typed into
   // A refresh may open a message box, which deactivates the window; its closing
   // must not refresh again, or the message would come back for ever.

@@ -66,7 +66,10 @@ void TestMaterialy::treeShape_data() {
   QTest::addColumn<QString>("expected");
 
   QTest::newRow("star after subgroup hangs beside it")
-      << QByteArray("[Mury]\r\n@Ceramika\r\n#Cegla\r\n" + record("Ceg\xb3" "a") + "*Blok\r\n" + record("Blok"))
+      << QByteArray("[Mury]\r\n@Ceramika\r\n#Cegla\r\n" +
+                    record("Ceg\xb3"
+                           "a") +
+                    "*Blok\r\n" + record("Blok"))
       << QStringLiteral("Mury{Ceramika{Cegla=Cegła},Blok=Blok}");
   QTest::newRow("hash hangs inside the latest subgroup")
       << QByteArray("[G]\r\n@S1\r\n#a\r\n" + record("A") + "@S2\r\n#b\r\n" + record("B") + "#c\r\n" +
@@ -76,8 +79,10 @@ void TestMaterialy::treeShape_data() {
       << QByteArray("*x\r\n" + record("X") + "#y\r\n" + record("Y") + "@S\r\n[G]\r\n*z\r\n" + record("Z"))
       << QStringLiteral("x=X,y=Y,S,G{z=Z}");
   QTest::newRow("record lines starting with ; [ @ * # are content")
-      << QByteArray("[G]\r\n*m\r\n;nie komentarz\r\n[ab\r\n0.5\r\n0.6\r\n30\r\n2000\r\n0.2\r\n840\r\n"
-                    "*n\r\n[nie grupa]\r\n@x\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n*o\r\n#\r\n*\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n")
+      << QByteArray(
+             "[G]\r\n*m\r\n;nie komentarz\r\n[ab\r\n0.5\r\n0.6\r\n30\r\n2000\r\n0.2\r\n840\r\n"
+             "*n\r\n[nie "
+             "grupa]\r\n@x\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n*o\r\n#\r\n*\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n")
       << QStringLiteral("G{m=;nie komentarz,n=[nie grupa],o=#}");
   QTest::newRow("comments and empty lines only") << QByteArray("; a\r\n\r\n;[G]\r\n\r\n") << QString();
   QTest::newRow("empty file") << QByteArray() << QString();
@@ -109,9 +114,11 @@ void TestMaterialy::recordFields() {
   LocaleScope locale(QStringLiteral("pl_PL"));
   TestEnvironment env;
   const QByteArray longName(300, 'n');
-  env.writeFile(QStringLiteral("k.txt"), "*m\r\n" + longName + "\r\nabcde\r\n0.045\r\n0.05\r\n-1\r\n15.5\r\n"
-                                         "0.12\r\n1460\r\n*v\r\nV\r\npowi\r\n  \r\n0\r\n0\r\n0\r\n1e1  reszta\r\n"
-                                         "\r\n0.3\r\n1000\r\n");
+  env.writeFile(QStringLiteral("k.txt"),
+                "*m\r\n" + longName +
+                    "\r\nabcde\r\n0.045\r\n0.05\r\n-1\r\n15.5\r\n"
+                    "0.12\r\n1460\r\n*v\r\nV\r\npowi\r\n  \r\n0\r\n0\r\n0\r\n1e1  reszta\r\n"
+                    "\r\n0.3\r\n1000\r\n");
   QTreeWidget tree;
   MaterialStore store;
   LoadMaterials(QStringLiteral("k.txt"), &tree, store);
@@ -152,9 +159,11 @@ void TestMaterialy::missingFile() {
 
 void TestMaterialy::badNumberKeepsWhatWasRead() {
   TestEnvironment env;
-  env.writeFile(QStringLiteral("k.txt"), "[G]\r\n*dobry\r\n" + record("Dobry") +
-                                             "*zly\r\nZ\xb3y\r\nbeto\r\n0.5\r\n0,6\r\n30\r\n2000\r\n0.2\r\n840\r\n"
-                                             "*potem\r\n" + record("Potem"));
+  env.writeFile(QStringLiteral("k.txt"),
+                "[G]\r\n*dobry\r\n" + record("Dobry") +
+                    "*zly\r\nZ\xb3y\r\nbeto\r\n0.5\r\n0,6\r\n30\r\n2000\r\n0.2\r\n840\r\n"
+                    "*potem\r\n" +
+                    record("Potem"));
   QTreeWidget tree;
   MaterialStore store;
   try {
@@ -196,7 +205,8 @@ void TestMaterialy::fileEndsInsideRecord() {
 
 void TestMaterialy::windowCreatedDespiteMissingFile() {
   TestEnvironment env;
-  env.writeFile(QStringLiteral("Dane/materiały.txt"), "[G]\r\n*a\r\n" + record("A") + "*b\r\nB\r\nx\r\nzle\r\n");
+  env.writeFile(QStringLiteral("Dane/materiały.txt"),
+                "[G]\r\n*a\r\n" + record("A") + "*b\r\nB\r\nx\r\nzle\r\n");
   ScriptedDialogs dialogs;
   dialogs.expectMessage(QStringLiteral("Invalid numeric input."));
   TFormWarstwy window(nullptr);

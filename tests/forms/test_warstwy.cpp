@@ -1,0 +1,624 @@
+// The free layer definition window driven as a user drives it: partitions are
+// composed from a small catalogue of round values through the controls found
+// by their names, and the summary is compared with values worked out by hand.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <array>
+#include <cmath>
+#include <memory>
+
+#include "calc/calculation.h"
+#include "forms/appstate.h"
+#include "forms/warstwy.h"
+#include "support/scripted_dialogs.h"
+#include "support/testenv.h"
+
+namespace {
+
+// Resistances at 0.02/0.24/0.1/0.01 m: 0.025, 0.4, 2.5, 0.0125; diffusion 500, 2400, 8000, 250.
+const QByteArray kCatalogue =
+    "; catalogue of round values\r\n"
+    "[Test]\r\n"
+    "*Tynk\r\nTynk\r\ntynk\r\n0.8\r\n0.8\r\n40\r\n1800\r\n0.02\r\n840\r\n"
+    "*Mur\r\nMur\r\ncegl\r\n0.6\r\n0.75\r\n100\r\n1500\r\n0.24\r\n880\r\n"
+    "@Izolacje\r\n"
+    "#Izolacja\r\nIzolacja\r\nstyr\r\n0.04\r\n0.04\r\n12.5\r\n15\r\n0.1\r\n1460\r\n"
+    "*Niewentylowana warstwa powietrza\r\nNiewentylowana warstwa powietrza\r\npowi\r\n0\r\n0\r\n-1\r\n"
+    "1.2\r\n0.05\r\n1000\r\n"
+    "*Bez grubosci\r\nBez grubosci\r\ntynk\r\n0.5\r\n0.5\r\n-1\r\n1000\r\n0\r\n1000\r\n";
+
+const QString kAir = QString::fromUtf8(veltor::kAirLayerName);
+
+veltor::DesignConditions conditions(double umax) {
+  veltor::DesignConditions c;
+  c.humidityClass = 0;
+  c.direction = 1;
+  c.setSurfaceResistancesFromDirection();
+  c.umax = umax;
+  c.ti = 20;
+  c.te = -20;
+  c.phiI = 50;
+  c.phiE = 85;
+  return c;
+}
+
+// A number as the user types it: written here with a comma, typed with the locale's separator.
+QString typed(QString text) {
+  return text.replace(QLatin1Char(','), QLocale().decimalPoint());
+}
+
+// One window on a scratch data folder holding the catalogue above.
+struct Stand {
+  TestEnvironment env;
+  std::unique_ptr<ScriptedDialogs> dialogs = std::make_unique<ScriptedDialogs>();
+  std::unique_ptr<TFormWarstwy> w;
+
+  explicit Stand(double umax = 0.3) {
+    env.writeFile(QStringLiteral("Dane/materiały.txt"), kCatalogue);
+    LoadReferenceTables();
+    gDesignConditions = conditions(umax);
+    gPartitionSummary = {};
+    w = std::make_unique<TFormWarstwy>(nullptr);
+    w->FormCreate();
+  }
+  ~Stand() {
+    w.reset();
+    dialogs.reset();
+  }
+
+  template <class T>
+  T* find(const char* name) const {
+    T* control = w->findChild<T*>(QString::fromLatin1(name));
+    if (!control) qFatal("no control %s", name);
+    return control;
+  }
+  QString text(const char* name) const { return find<QLabel>(name)->text(); }
+  QLineEdit* editGW() const { return find<QLineEdit>("EditGW"); }
+  QListWidget* list() const { return find<QListWidget>("ListViewMaterialy"); }
+  QTreeWidget* tree() const { return find<QTreeWidget>("TreeViewMaterialy"); }
+
+  void pick(const QString& label) const {
+    const auto found = tree()->findItems(label, Qt::MatchExactly | Qt::MatchRecursive);
+    if (found.size() != 1) qFatal("no catalogue node %s", qPrintable(label));
+    tree()->setCurrentItem(found.first());
+  }
+  void add(const QString& label, const QString& thickness) const {
+    pick(label);
+    editGW()->setText(typed(thickness));
+    find<QPushButton>("BitBtnDodaj")->click();
+  }
+  // Plaster 0.02, wall 0.24, insulation 0.1, plaster 0.01.
+  void wall() const {
+    add(QStringLiteral("Tynk"), QStringLiteral("0,02"));
+    add(QStringLiteral("Mur"), QStringLiteral("0,24"));
+    add(QStringLiteral("Izolacja"), QStringLiteral("0,1"));
+    add(QStringLiteral("Tynk"), QStringLiteral("0,01"));
+  }
+  void selectLayer(int row) const { list()->setCurrentRow(row); }
+  void activate() const {
+    w->show();
+    w->activateWindow();
+    if (!QTest::qWaitForWindowActive(w.get())) qFatal("the window does not become active");
+  }
+  // The hint a summary field shows when the mouse comes over it.
+  QString hint(const char* name) const {
+    QLabel* field = find<QLabel>(name);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(field, &enter);
+    return field->toolTip();
+  }
+  bool uIsRed() const {
+    return find<QLabel>("StaticText4")->palette().color(QPalette::WindowText) == Qt::red;
+  }
+  bool shown(const char* name) const { return !find<QLabel>(name)->isHidden(); }
+};
+
+}  // namespace
+
+class TestWarstwy : public QObject {
+  Q_OBJECT
+ private Q_SLOTS:
+  void summaryOfFourLayerWall_data();
+  void summaryOfFourLayerWall();
+  void emptyTableSummary();
+  void uEqualToUmaxIsNoWarning();
+  void noRequirement();
+  void recalculationReachesUmax();
+  void layerNotNeeded_data();
+  void layerNotNeeded();
+  void recalculationRefusals_data();
+  void recalculationRefusals();
+  void airLayerLimitWhenAdding_data();
+  void airLayerLimitWhenAdding();
+  void missingThickness_data();
+  void missingThickness();
+  void typingThickness();
+  void typedAirLayerThicknessLimited();
+  void tipOfThirdLayer();
+  void layerActionsEnabling_data();
+  void layerActionsEnabling();
+  void moveFollowsTheLayer();
+  void currentLayerRules();
+  void tableChangesFromOtherWindows();
+  void condensationWarning_data();
+  void condensationWarning();
+  void activationRefreshes();
+  void materialData();
+};
+
+void TestWarstwy::summaryOfFourLayerWall_data() {
+  QTest::addColumn<QString>("locale");
+  QTest::addColumn<QString>("d");
+  QTest::addColumn<QString>("r");
+  QTest::addColumn<QString>("u");
+  QTest::addColumn<QString>("umax");
+  QTest::addColumn<QString>("uHint");
+  QTest::newRow("comma") << "pl_PL"
+                         << "0,37"
+                         << "3,1"
+                         << "0,32"
+                         << "0,3"
+                         << "0,321802091713596 [W/(m^2*K)]";
+  QTest::newRow("point") << "en_US"
+                         << "0.37"
+                         << "3.1"
+                         << "0.32"
+                         << "0.3"
+                         << "0.321802091713596 [W/(m^2*K)]";
+}
+
+void TestWarstwy::summaryOfFourLayerWall() {
+  QFETCH(QString, locale);
+  LocaleScope scope(locale);
+  Stand s(0.3);
+  s.wall();
+  QCOMPARE(s.w->LayerCount(), 4);
+  QCOMPARE(s.list()->item(3)->text(), QStringLiteral("Tynk"));
+  // d = 0.37; R = 0.13 + 0.025 + 0.4 + 2.5 + 0.0125 + 0.04 = 3.1075; U = 1/R;
+  // diffusion 500 + 2400 + 8000 + 250 + 27 + 13 = 11190.
+  QTEST(s.text("StaticText1"), "d");
+  QCOMPARE(s.text("StaticText2"), QStringLiteral("4"));
+  QTEST(s.text("StaticText3"), "r");
+  QTEST(s.text("StaticText4"), "u");
+  QTEST(s.text("StaticText5"), "umax");
+  QCOMPARE(s.text("StaticText6"), QStringLiteral("11190"));
+  QVERIFY(s.uIsRed());
+  QVERIFY(s.shown("LabelUwaga"));
+  QVERIFY(!s.shown("LabelKond"));
+  // Hints carry the full values.
+  QCOMPARE(s.hint("StaticText1"), s.text("StaticText1") + QStringLiteral(" [m]"));
+  QCOMPARE(s.hint("StaticText3"), typed(QStringLiteral("3,1075 [m^2/(K*W)]")));
+  QTEST(s.hint("StaticText4"), "uHint");
+  QCOMPARE(s.hint("StaticText5"), QString());
+  QCOMPARE(s.hint("StaticText6"), QStringLiteral("11190 [m^2*h*Pa/g]"));
+  QCOMPARE(s.hint("StaticText2"), QString());
+}
+
+void TestWarstwy::emptyTableSummary() {
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s(0.25);
+  s.w->RefreshSummary();
+  for (const char* field : {"StaticText1", "StaticText2", "StaticText3", "StaticText4", "StaticText6"})
+    QCOMPARE(s.text(field), QStringLiteral("0"));
+  QCOMPARE(s.text("StaticText5"), QStringLiteral("0,25"));
+  QVERIFY(!s.shown("LabelUwaga"));
+  QVERIFY(!s.shown("LabelKond"));
+  QVERIFY(!s.uIsRed());
+}
+
+void TestWarstwy::uEqualToUmaxIsNoWarning() {
+  Stand s(0.3);
+  s.wall();
+  QVERIFY(s.shown("LabelUwaga"));
+  gDesignConditions.umax = gPartitionSummary.u;
+  s.w->RefreshSummary();
+  QVERIFY(!s.shown("LabelUwaga"));
+  QVERIFY(!s.uIsRed());
+  gDesignConditions.umax = std::nextafter(gPartitionSummary.u, 0.0);
+  s.w->RefreshSummary();
+  QVERIFY(s.shown("LabelUwaga"));
+  QVERIFY(s.uIsRed());
+}
+
+void TestWarstwy::noRequirement() {
+  Stand s(0);
+  s.add(QStringLiteral("Mur"), QStringLiteral("0,24"));  // U = 1/0.57, far above any requirement
+  QCOMPARE(s.text("StaticText5"), QStringLiteral("bez wym."));
+  QCOMPARE(s.hint("StaticText5"), QStringLiteral("bez wymagań"));
+  QVERIFY(!s.shown("LabelUwaga"));
+  QVERIFY(!s.uIsRed());
+}
+
+void TestWarstwy::recalculationReachesUmax() {
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s(0.3);
+  s.wall();
+  QCOMPARE(s.text("StaticText4"), QStringLiteral("0,32"));
+  s.activate();
+  s.selectLayer(2);
+  // With the thickness box focused, showing the result there must not be taken
+  // for typing: the text has 15 digits, the thickness more.
+  s.editGW()->setFocus();
+  s.find<QPushButton>("Button2")->click();
+  // 0.04 * (1/0.3 - 0.17 - 0.025 - 0.4 - 0.0125)
+  // Exactly: QCOMPARE on doubles would forgive the last digits.
+  QVERIFY(s.w->Layers().at(2).thickness == veltor::RequiredThickness(s.w->Layers(), 3, gDesignConditions));
+  QVERIFY(std::abs(s.w->Layers().at(2).thickness - 0.10903333333333334) < 1e-15);
+  QVERIFY(std::abs(gPartitionSummary.u - 0.3) < 1e-12);
+  QCOMPARE(s.text("StaticText4"), QStringLiteral("0,3"));
+  QCOMPARE(s.editGW()->text(), QStringLiteral("0,109033333333333"));
+  QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(2));
+}
+
+void TestWarstwy::layerNotNeeded_data() {
+  QTest::addColumn<bool>("yes");
+  QTest::newRow("Yes removes the layer") << true;
+  QTest::newRow("No keeps it as it was") << false;
+}
+
+void TestWarstwy::layerNotNeeded() {
+  QFETCH(bool, yes);
+  // The other layers alone give R = 0.6075 > 1/2.
+  Stand s(2.0);
+  s.wall();
+  s.selectLayer(2);
+  s.dialogs->expectMessage(QStringLiteral("Zaznaczona warstwa nie jest potrzebna. Wykasować?"),
+                           yes ? ui::Answer::Yes : ui::Answer::No);
+  s.find<QPushButton>("Button2")->click();
+  QCOMPARE(s.dialogs->shownMessages.last().kind, ui::MessageKind::Information);
+  QCOMPARE(s.dialogs->shownMessages.last().buttons, unsigned(ui::Yes | ui::No));
+  if (yes) {
+    QCOMPARE(s.w->LayerCount(), 3);
+    QCOMPARE(s.list()->count(), 3);
+    QCOMPARE(s.list()->item(2)->text(), QStringLiteral("Tynk"));
+    QCOMPARE(s.w->CurrentLayer(), nullptr);
+    QCOMPARE(s.text("StaticText2"), QStringLiteral("3"));
+  } else {
+    QCOMPARE(s.w->LayerCount(), 4);
+    QCOMPARE(s.w->Layers().at(2).thickness, 0.1);
+  }
+}
+
+void TestWarstwy::recalculationRefusals_data() {
+  QTest::addColumn<double>("umax");
+  QTest::addColumn<int>("row");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("no requirement") << 0.0 << 1
+                                  << "Nie można dokonać obliczeń. Umax zdefiniowano jako 'bez wymagań'";
+  QTest::newRow("no layer selected") << 0.3 << -1 << "Nie wybrano warstwy";
+  QTest::newRow("air layer") << 0.3 << 2 << "Dla tej warstwy nie można dokonać obliczeń";
+}
+
+void TestWarstwy::recalculationRefusals() {
+  QFETCH(double, umax);
+  QFETCH(int, row);
+  QFETCH(QString, message);
+  Stand s(umax);
+  s.add(QStringLiteral("Tynk"), QStringLiteral("0,02"));
+  s.add(QStringLiteral("Mur"), QStringLiteral("0,24"));
+  s.add(kAir, QStringLiteral("0,05"));
+  s.selectLayer(row);
+  s.dialogs->expectMessage(message);
+  s.find<QPushButton>("Button2")->click();
+  QCOMPARE(s.dialogs->shownMessages.last().kind, ui::MessageKind::Error);
+  QCOMPARE(s.w->Layers().at(1).thickness, 0.24);
+  QCOMPARE(s.w->Layers().at(2).thickness, 0.05);
+}
+
+void TestWarstwy::airLayerLimitWhenAdding_data() {
+  QTest::addColumn<QString>("thickness");
+  QTest::addColumn<bool>("added");
+  QTest::newRow("0.3 allowed") << "0,3" << true;
+  QTest::newRow("0.31 refused") << "0,31" << false;
+}
+
+void TestWarstwy::airLayerLimitWhenAdding() {
+  QFETCH(QString, thickness);
+  QFETCH(bool, added);
+  Stand s;
+  if (!added)
+    s.dialogs->expectMessage(
+        QStringLiteral("Maksymalna grubość niewentylowanej warstwy powietrza nie może przekraczać 0.3m"));
+  s.add(kAir, thickness);
+  QCOMPARE(s.w->LayerCount(), added ? 1 : 0);
+  QCOMPARE(s.list()->count(), added ? 1 : 0);
+  if (added) QCOMPARE(s.w->Layers().at(0).thickness, 0.3);
+  if (!added) QCOMPARE(s.w->focusWidget(), s.editGW());
+}
+
+void TestWarstwy::missingThickness_data() {
+  QTest::addColumn<QString>("thickness");
+  QTest::addColumn<bool>("refused");
+  QTest::newRow("exactly 0") << "0" << true;
+  QTest::newRow("0,0 is a thickness") << "0,0" << false;
+  QTest::newRow("negative is a thickness") << "-0,1" << false;
+}
+
+void TestWarstwy::missingThickness() {
+  QFETCH(QString, thickness);
+  QFETCH(bool, refused);
+  Stand s;
+  s.pick(QStringLiteral("Bez grubosci"));
+  QCOMPARE(s.editGW()->text(), QStringLiteral("0"));
+  if (refused) s.dialogs->expectMessage(QStringLiteral("Musisz podać grubość warstwy"));
+  s.add(QStringLiteral("Bez grubosci"), thickness);
+  QCOMPARE(s.w->LayerCount(), refused ? 0 : 1);
+  if (refused) QCOMPARE(s.w->focusWidget(), s.editGW());
+}
+
+void TestWarstwy::typingThickness() {
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s;
+  s.wall();
+  s.activate();
+  s.selectLayer(1);
+  QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(1));
+  QCOMPARE(s.editGW()->text(), QStringLiteral("0,24"));
+  s.editGW()->setFocus();
+  s.editGW()->selectAll();
+  QTest::keyClicks(s.editGW(), QStringLiteral("0,3"));
+  QCOMPARE(s.w->Layers().at(1).thickness, 0.3);
+  QCOMPARE(s.text("StaticText1"), QStringLiteral("0,43"));
+  QTest::keyClick(s.editGW(), Qt::Key_8);  // every keystroke recalculates
+  QCOMPARE(s.w->Layers().at(1).thickness, 0.38);
+  QCOMPARE(s.text("StaticText1"), QStringLiteral("0,51"));
+
+  // A lone minus does not convert: the layer keeps its thickness.
+  s.dialogs->expectMessage(QStringLiteral("'-' is not a valid floating point value."));
+  s.editGW()->selectAll();
+  QTest::keyClicks(s.editGW(), QStringLiteral("-"));
+  QCOMPARE(s.w->Layers().at(1).thickness, 0.38);
+  QCOMPARE(s.text("StaticText1"), QStringLiteral("0,51"));
+  QVERIFY(s.dialogs->allUsed());
+
+  // After the catalogue has had the focus there is no current layer: typing
+  // changes no layer, and the next "Dodaj" takes the typed thickness.
+  s.tree()->setFocus();
+  QCOMPARE(s.w->CurrentLayer(), nullptr);
+  s.pick(QStringLiteral("Mur"));
+  s.editGW()->setFocus();
+  s.editGW()->selectAll();
+  QTest::keyClicks(s.editGW(), QStringLiteral("0,12"));
+  const std::array<double, 4> unchanged{0.02, 0.38, 0.1, 0.01};
+  for (int i = 0; i < 4; ++i) QCOMPARE(s.w->Layers().at(i).thickness, unchanged[i]);
+  s.find<QPushButton>("BitBtnDodaj")->click();
+  QCOMPARE(s.w->LayerCount(), 5);
+  QCOMPARE(s.w->Layers().at(4).thickness, 0.12);
+}
+
+void TestWarstwy::typedAirLayerThicknessLimited() {
+  Stand s;
+  s.add(kAir, QStringLiteral("0,05"));
+  s.activate();
+  s.selectLayer(0);
+  s.editGW()->setFocus();
+  s.dialogs->expectMessage(
+      QStringLiteral("Maksymalna grubość niewentylowanej warstwy powietrza nie może przekraczać 0.3m"));
+  s.editGW()->setText(typed(QStringLiteral("0,35")));
+  QCOMPARE(s.w->Layers().at(0).thickness, 0.05);
+  s.editGW()->setText(typed(QStringLiteral("0,3")));
+  QCOMPARE(s.w->Layers().at(0).thickness, 0.3);
+}
+
+void TestWarstwy::tipOfThirdLayer() {
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s;
+  s.wall();
+  QCOMPARE(s.list()->item(2)->data(Qt::ToolTipRole).toString(),
+           QStringLiteral("Numer warstwy = 3\r\nOpór cieplny R = 2,5 [m^2/(K*W)]\r\n"
+                          "Opór dyfuzyjny r = 8000 [m^*h*Pa/g]"));
+  // The tip follows the layer's place and its latest results.
+  s.selectLayer(2);
+  s.find<QAction>("ActionUp")->trigger();
+  QVERIFY(s.list()
+              ->item(1)
+              ->data(Qt::ToolTipRole)
+              .toString()
+              .startsWith(QStringLiteral("Numer warstwy = 2\r\n")));
+}
+
+void TestWarstwy::layerActionsEnabling_data() {
+  QTest::addColumn<int>("layers");
+  QTest::addColumn<int>("row");
+  QTest::addColumn<bool>("remove");
+  QTest::addColumn<bool>("up");
+  QTest::addColumn<bool>("down");
+  QTest::newRow("empty table") << 0 << -1 << false << false << false;
+  QTest::newRow("nothing selected") << 2 << -1 << false << false << false;
+  QTest::newRow("first of two") << 2 << 0 << true << false << true;
+  QTest::newRow("last of two") << 2 << 1 << true << true << false;
+  QTest::newRow("middle of three") << 3 << 1 << true << true << true;
+  QTest::newRow("only layer") << 1 << 0 << true << false << false;
+}
+
+void TestWarstwy::layerActionsEnabling() {
+  QFETCH(int, layers);
+  QFETCH(int, row);
+  QFETCH(bool, remove);
+  QFETCH(bool, up);
+  QFETCH(bool, down);
+  Stand s;
+  for (int i = 0; i < layers; ++i) s.add(QStringLiteral("Mur"), QStringLiteral("0,1"));
+  s.selectLayer(row);
+  const struct {
+    const char* action;
+    const char* button;
+    bool enabled;
+  } rules[] = {{"ActionUsunWarstwe", "BitBtnUsun", remove},
+               {"ActionUp", "ButtonUp", up},
+               {"ActionDown", "ButtonDown", down}};
+  for (const auto& rule : rules) {
+    QCOMPARE(s.find<QAction>(rule.action)->isEnabled(), rule.enabled);
+    QCOMPARE(s.find<QPushButton>(rule.button)->isEnabled(), rule.enabled);
+  }
+}
+
+void TestWarstwy::moveFollowsTheLayer() {
+  Stand s;
+  s.wall();
+  veltor::LayerRecord* insulation = &s.w->Layers().at(2);
+  s.selectLayer(2);
+  s.find<QPushButton>("ButtonUp")->click();
+  QCOMPARE(&s.w->Layers().at(1), insulation);
+  QCOMPARE(s.list()->currentRow(), 1);
+  QCOMPARE(s.list()->item(1)->text(), QStringLiteral("Izolacja"));
+  QCOMPARE(s.list()->item(2)->text(), QStringLiteral("Mur"));
+  QCOMPARE(TFormWarstwy::LayerOf(s.list()->item(1)), insulation);
+  QCOMPARE(s.w->CurrentLayer(), insulation);
+  s.find<QPushButton>("ButtonUp")->click();
+  QCOMPARE(&s.w->Layers().at(0), insulation);
+  QVERIFY(!s.find<QAction>("ActionUp")->isEnabled());
+  s.find<QAction>("ActionDown")->trigger();
+  QCOMPARE(&s.w->Layers().at(1), insulation);
+  QCOMPARE(s.list()->currentRow(), 1);
+  // R does not depend on the order.
+  QCOMPARE(s.text("StaticText3"), typed(QStringLiteral("3,1")));
+}
+
+void TestWarstwy::currentLayerRules() {
+  Stand s;
+  s.wall();
+  QCOMPARE(s.w->CurrentLayer(), nullptr);  // adding selects nothing
+  QCOMPARE(s.list()->selectedItems().size(), 0);
+  // Showing picks the first layer when none is current.
+  s.w->show();
+  QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(0));
+  QCOMPARE(s.list()->currentRow(), 0);
+  QCOMPARE(s.find<QLabel>("LabelOpis")->text(), QStringLiteral("Tynk"));
+  // Another selection becomes current and is shown; hiding and showing keeps it.
+  s.selectLayer(1);
+  QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(1));
+  QCOMPARE(s.find<QLabel>("LabelOpis")->text(), QStringLiteral("Mur"));
+  s.w->hide();
+  s.w->show();
+  QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(1));
+  // Removing the current layer leaves none.
+  s.find<QPushButton>("BitBtnUsun")->click();
+  QCOMPARE(s.w->CurrentLayer(), nullptr);
+  QCOMPARE(s.w->LayerCount(), 3);
+  QCOMPARE(s.list()->selectedItems().size(), 0);
+  QCOMPARE(s.text("StaticText2"), QStringLiteral("3"));
+  // The catalogue taking the focus leaves no current layer; the selection stays.
+  s.activate();
+  s.selectLayer(2);
+  QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(2));
+  s.tree()->setFocus();
+  QCOMPARE(s.w->CurrentLayer(), nullptr);
+  QCOMPARE(s.list()->currentRow(), 2);
+  // A click on the selected layer makes it current again.
+  QTest::mouseClick(s.list()->viewport(), Qt::LeftButton, {},
+                    s.list()->visualItemRect(s.list()->item(2)).center());
+  QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(2));
+}
+
+void TestWarstwy::tableChangesFromOtherWindows() {
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s;
+  s.wall();
+  s.selectLayer(3);
+  // A layer appended by another window keeps the selection and the current layer.
+  auto extra = std::make_unique<veltor::LayerRecord>(s.w->Layers().at(1));
+  extra->name = "Dodatkowa";
+  s.w->AppendLayer(std::move(extra));
+  QCOMPARE(s.list()->count(), 5);
+  QCOMPARE(s.list()->item(4)->text(), QStringLiteral("Dodatkowa"));
+  QCOMPARE(s.list()->currentRow(), 3);
+  QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(3));
+
+  veltor::LayerTable table;
+  table.AppendLayer(s.w->Layers().at(2));
+  table.AppendLayer(s.w->Layers().at(0));
+  s.w->ReplaceLayers(std::move(table));
+  QCOMPARE(s.w->CurrentLayer(), nullptr);
+  QCOMPARE(s.list()->count(), 2);
+  for (int i = 0; i < 2; ++i) {
+    QCOMPARE(TFormWarstwy::LayerOf(s.list()->item(i)), &s.w->Layers().at(i));
+    QCOMPARE(s.list()->item(i)->text(), s.w->Layers().at(i).nameText());
+  }
+  QVERIFY(!s.find<QAction>("ActionUsunWarstwe")->isEnabled());
+
+  s.selectLayer(0);
+  s.w->ClearLayers();
+  QCOMPARE(s.w->CurrentLayer(), nullptr);
+  QCOMPARE(s.list()->count(), 0);
+  QCOMPARE(s.text("StaticText2"), QStringLiteral("0"));
+  QCOMPARE(s.text("StaticText6"), QStringLiteral("0"));
+}
+
+void TestWarstwy::condensationWarning_data() {
+  QTest::addColumn<int>("phi");
+  QTest::addColumn<bool>("condensation");
+  // One layer with R 0.4: the inner surface is at 20 - 0.13 * 40 / 0.57 = 10.88 degC,
+  // where the saturation pressure is 1303 Pa; indoors 2337 Pa * phi / 100.
+  QTest::newRow("50 %: 1168.5 Pa") << 50 << false;
+  QTest::newRow("55 %: 1285.4 Pa") << 55 << false;
+  QTest::newRow("56 %: 1308.7 Pa") << 56 << true;
+  QTest::newRow("80 %: 1869.6 Pa") << 80 << true;
+}
+
+void TestWarstwy::condensationWarning() {
+  QFETCH(int, phi);
+  QFETCH(bool, condensation);
+  Stand s;
+  gDesignConditions.phiI = phi;
+  s.add(QStringLiteral("Mur"), QStringLiteral("0,24"));
+  QCOMPARE(s.shown("LabelKond"), condensation);
+  QCOMPARE(s.find<QLabel>("LabelKond")->text(),
+           QStringLiteral("UWAGA! Kondensacja na wewnętrznej powierzchni przegrody"));
+}
+
+void TestWarstwy::activationRefreshes() {
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s(0.3);
+  s.wall();
+  QVERIFY(s.shown("LabelUwaga"));
+  // The conditions changed while the window was inactive appear when it is activated.
+  gDesignConditions.umax = 0.45;
+  gDesignConditions.humidityClass = 1;
+  QCOMPARE(s.text("StaticText5"), QStringLiteral("0,3"));
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(s.w.get(), &activate);
+  QCOMPARE(s.text("StaticText5"), QStringLiteral("0,45"));
+  QVERIFY(!s.shown("LabelUwaga"));
+  // Humid: the wall's conductivity is 0.75, so R = 0.17 + 0.025 + 0.32 + 2.5 + 0.0125.
+  QCOMPARE(s.hint("StaticText3"), QStringLiteral("3,0275 [m^2/(K*W)]"));
+}
+
+void TestWarstwy::materialData() {
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s;
+  s.pick(QStringLiteral("Mur"));
+  QCOMPARE(s.find<QLabel>("LabelOpis")->text(), QStringLiteral("Mur"));
+  QCOMPARE(s.find<QLineEdit>("EditPC1")->text(), QStringLiteral("0,6"));
+  QCOMPARE(s.find<QLineEdit>("EditPC2")->text(), QStringLiteral("0,75"));
+  QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("100"));
+  QCOMPARE(s.find<QLineEdit>("EditCW")->text(), QStringLiteral("880"));
+  QCOMPARE(s.find<QLineEdit>("EditG")->text(), QStringLiteral("1500"));
+  QCOMPARE(s.editGW()->text(), QStringLiteral("0,24"));
+  s.pick(kAir);
+  QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("max"));
+  // A group or subgroup shows nothing new, and "Dodaj" then adds nothing.
+  s.pick(QStringLiteral("Izolacje"));
+  QCOMPARE(s.find<QLabel>("LabelOpis")->text(), kAir);
+  s.find<QPushButton>("BitBtnDodaj")->click();
+  QCOMPARE(s.w->LayerCount(), 0);
+  // The five data boxes are read-only and out of the Tab chain; the thickness is not.
+  for (const char* name : {"EditPC1", "EditPC2", "EditOD", "EditCW", "EditG"}) {
+    QLineEdit* edit = s.find<QLineEdit>(name);
+    QVERIFY2(edit->isReadOnly(), name);
+    QVERIFY2(!(edit->focusPolicy() & Qt::TabFocus), name);
+    QCOMPARE(edit->palette().color(QPalette::Base), edit->palette().color(QPalette::Button));
+  }
+  QVERIFY(!s.editGW()->isReadOnly());
+  QVERIFY(s.editGW()->focusPolicy() & Qt::TabFocus);
+}
+
+QTEST_MAIN(TestWarstwy)
+#include "test_warstwy.moc"
