@@ -21,6 +21,8 @@ QLabel* summaryField(QWidget* parent, const char* name) {
   field->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   field->setMinimumWidth(80);
+  // A caption wrapped over several lines must not stretch its value box.
+  field->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   field->setMargin(2);
   field->setAttribute(Qt::WA_Hover);
   field->setMouseTracking(true);
@@ -79,8 +81,8 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
     auto* caption = new QLabel(row.caption, group);
     caption->setWordWrap(true);
     grid->addWidget(caption, r, 0);
-    grid->addWidget(row.field, r, 1);
-    grid->addWidget(new QLabel(row.unit, group), r, 2);
+    grid->addWidget(row.field, r, 1, Qt::AlignVCenter);
+    grid->addWidget(new QLabel(row.unit, group), r, 2, Qt::AlignVCenter);
     row.field->installEventFilter(this);
     if (row.field == StaticText4) {
       QFont bold = caption->font();

@@ -16,7 +16,9 @@
 
 #include "calc/calculation.h"
 #include "forms/appstate.h"
+#include "forms/glowna.h"
 #include "forms/warstwy.h"
+#include "forms/warunki_poczatkowe.h"
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
@@ -151,6 +153,7 @@ class TestWarstwy : public QObject {
   void condensationWarning();
   void activationRefreshes();
   void materialData();
+  void leavingTheWindow();
 };
 
 void TestWarstwy::summaryOfFourLayerWall_data() {
@@ -618,6 +621,23 @@ void TestWarstwy::materialData() {
   }
   QVERIFY(!s.editGW()->isReadOnly());
   QVERIFY(s.editGW()->focusPolicy() & Qt::TabFocus);
+}
+
+void TestWarstwy::leavingTheWindow() {
+  TestEnvironment env;
+  ScriptedDialogs dialogs;
+  env.startProgram();
+  FormWarstwy->show();
+  FormWarstwy->findChild<QPushButton*>(QStringLiteral("ButtonWstecz"))->click();
+  QVERIFY(FormWarstwy->isHidden());
+  QVERIFY(FormWarunkiPoczatkowe->isVisible());
+
+  FormWarstwy->show();
+  QTest::keyClick(FormWarstwy, Qt::Key_F1);
+  QCOMPARE(dialogs.openedTargets.value(0), StartFolder() + QStringLiteral("/Pomoc/1.htm"));
+  FormWarstwy->findChild<QPushButton*>(QStringLiteral("ButtonZamknij"))->click();
+  QVERIFY(FormWarstwy->isHidden());
+  env.stopProgram();
 }
 
 QTEST_MAIN(TestWarstwy)
