@@ -218,16 +218,17 @@ void TFormWarunkiPoczatkowe::buildControls() {
          QStringLiteral("Definicja warstw oblicznej przegrody"));
   button(Button3, "Button3", QStringLiteral("Dobór materiałów wg systemów VELTOR >"), {});
 
-  auto* row1 = new QHBoxLayout;
-  row1->addWidget(Button1);
-  row1->addStretch(1);
-  row1->addWidget(Button2);
-  row1->addWidget(ButtonZamknij);
-  top->addLayout(row1);
-  auto* row2 = new QHBoxLayout;
-  row2->addWidget(ButtonAnuluj, 1);
-  row2->addWidget(Button3, 1);
-  top->addLayout(row2);
+  // Back and the commit on the left, the two ways forward stacked on the right.
+  auto* buttons = new QGridLayout;
+  buttons->addWidget(Button1, 0, 0, Qt::AlignLeft);
+  auto* commitRow = new QHBoxLayout;
+  commitRow->addWidget(Button2);
+  commitRow->addWidget(ButtonZamknij);
+  buttons->addLayout(commitRow, 1, 0);
+  buttons->setColumnStretch(1, 1);
+  buttons->addWidget(ButtonAnuluj, 0, 2);
+  buttons->addWidget(Button3, 1, 2);
+  top->addLayout(buttons);
 
   connect(Button1, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::Button2Click);
@@ -238,7 +239,8 @@ void TFormWarunkiPoczatkowe::buildControls() {
           [this](QTreeWidgetItem* current) { TreeViewUmaxChange(current); });
 
   setMinimumSize(453, 480);
-  resize(minimumSize());
+  // Larger than the minimum, so that a few groups of the catalogue show at once.
+  resize(470, 560);
   TreeViewUmax->setFocus();
 }
 
@@ -247,8 +249,11 @@ void TFormWarunkiPoczatkowe::buildControls() {
 void TFormWarunkiPoczatkowe::FormCreate() {
   veltor::TextReader reader = veltor::TextReader::open(kCatalogueFile);
   auto addNode = [this](QTreeWidgetItem* parent, const QByteArray& label, veltor::CatalogueEntry) {
-    const QStringList text{veltor::FromCp1250(label)};
-    return parent ? new QTreeWidgetItem(parent, text) : new QTreeWidgetItem(TreeViewUmax, text);
+    const QString text = veltor::FromCp1250(label);
+    auto* item = parent ? new QTreeWidgetItem(parent, {text}) : new QTreeWidgetItem(TreeViewUmax, {text});
+    // Long requirement names are cut at the tree's edge; the tip shows them whole.
+    item->setToolTip(0, text);
+    return item;
   };
   auto readItem = [](QTreeWidgetItem* item, veltor::TextReader& r) {
     item->setData(0, Qt::UserRole, r.readNumberLine());
