@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDate>
-#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -47,21 +46,10 @@ class TestDaneProjektu : public QObject {
     env_.reset();
   }
 
-  void controls() {
-    const char* labels[] = {"Nazwa przegrody", "Odbiorca", "Projektant", "Data"};
-    for (int i = 0; i < 4; ++i) {
-      const QString name = QStringLiteral("LabeledEdit%1").arg(i + 1);
-      QCOMPARE(form()->findChild<QLineEdit*>(name), boxes()[i]);
-      auto* label = form()->findChild<QLabel*>(name + QStringLiteral("Label"));
-      QVERIFY(label);
-      QCOMPARE(label->text(), QString::fromUtf8(labels[i]));
-      QCOMPARE(label->buddy(), boxes()[i]);
-    }
-    QCOMPARE(form()->windowTitle(), QStringLiteral("Opis projektu"));
-    QCOMPARE(form()->ButtonDalej->text(), QStringLiteral("&Dalej >"));
+  void layoutAndKeys() {
+    // Hints go to the main window's status bar.
     QCOMPARE(form()->ButtonDalej->statusTip(), QStringLiteral("Warunki początkowe projektu"));
-    QCOMPARE(form()->ButtonZamknij->text(), QStringLiteral("&Zamknij"));
-
+    QVERIFY(form()->ButtonDalej->toolTip().isEmpty());
     form()->show();
     form()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form()));

@@ -481,19 +481,6 @@ class TestWarunkiPoczatkowe : public QObject {
     if (!shownWindow.isEmpty()) QVERIFY(FormGlowna->findChild<QWidget*>(shownWindow)->isVisible());
   }
 
-  void buttonTexts() {
-    ScriptedDialogs dialogs;
-    env_->startProgram();
-    QCOMPARE(button("Button2")->text(), QStringLiteral("Z&atwierdź"));
-    QCOMPARE(button("ButtonZamknij")->text(), QStringLiteral("&Zamknij"));
-    QCOMPARE(button("Button1")->text(), QStringLiteral("< &Wstecz"));
-    QCOMPARE(button("Button1")->statusTip(), QStringLiteral("Informacje o projekcie"));
-    QCOMPARE(button("ButtonAnuluj")->text(), QStringLiteral("Dowolny dobór materiałów >"));
-    QCOMPARE(button("ButtonAnuluj")->statusTip(), QStringLiteral("Definicja warstw oblicznej przegrody"));
-    QCOMPARE(button("Button3")->text(), QStringLiteral("Dobór materiałów wg systemów VELTOR >"));
-    QVERIFY(button("ButtonAnuluj")->toolTip().isEmpty());
-  }
-
   void catalogue_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("tree");
