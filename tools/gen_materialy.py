@@ -93,8 +93,8 @@ CATALOGUE = [
         ("Tynk cienkowarstwowy mozaikowy", "Tynk cienkowarstwowy mozaikowy", "tynk", 0.70, "mor", d(150), 1900, 0.002, 1000),
     ]),
     ("Izolacje cieplne", "Izolacje cieplne: lambda deklarowane typowych wyrobów (EN 13163, 13164, 13162, 13165); "
-     "delta: styropian 12 i wełna mineralna 480 (dawne tablice krajowe), pozostałe 720/mu (EN ISO 10456); "
-     "-1: warstwa paroszczelna.", [
+     "delta: styropian 12 i wełna mineralna 480 (dawne tablice krajowe), pozostałe 720/mu (EN ISO 10456). "
+     "Wyroby paroszczelne mają bardzo małą delta zamiast -1: warstwa z -1 nie wnosi oporu dyfuzyjnego.", [
         ("@", "Styropian EPS", "mu 60; c 1460"),
         ("Styropian EPS 040 fasadowy", "Styropian EPS 040 fasadowy", "styr", 0.040, "dry", 12, 12, 0.15, 1460),
         ("Styropian EPS 038 fasadowy", "Styropian EPS 038 fasadowy", "styr", 0.038, "dry", 12, 14, 0.15, 1460),
@@ -116,13 +116,13 @@ CATALOGUE = [
         ("Wełna szklana 032", "Wełna szklana 032", "welm", 0.032, "dry", 480, 20, 0.15, 750),
         ("Wełna szklana 035", "Wełna szklana 035", "welm", 0.035, "dry", 480, 15, 0.15, 750),
         ("Wełna szklana 039", "Wełna szklana 039", "welm", 0.039, "dry", 480, 12, 0.15, 750),
-        ("@", "Pianki PUR i PIR", "mu 60, otwartokomórkowa mu 3, okładzina aluminiowa paroszczelna; c 1400"),
-        ("Płyta PIR z okładziną aluminiową", "Płyta PIR z okładziną aluminiową", "pian", 0.022, "dry", MAX, 32, 0.10, 1400),
+        ("@", "Pianki PUR i PIR", "mu 60, otwartokomórkowa mu 3, z okładziną aluminiową mu zastępcze 3000; c 1400"),
+        ("Płyta PIR z okładziną aluminiową", "Płyta PIR z okładziną aluminiową", "pian", 0.022, "dry", d(3000), 32, 0.10, 1400),
         ("Płyta PIR z okładziną z welonu szklanego", "Płyta PIR z okładziną z welonu szklanego", "pian", 0.026, "dry", d(60), 32, 0.10, 1400),
         ("Pianka PUR natryskowa zamkniętokomórkowa", "Pianka PUR natryskowa zamkniętokomórkowa", "pian", 0.025, "dry", d(60), 35, 0.10, 1400),
         ("Pianka PUR natryskowa otwartokomórkowa", "Pianka PUR natryskowa otwartokomórkowa", "pian", 0.038, "dry", d(3), 10, 0.15, 1400),
-        ("@", "Inne izolacje", "szkło piankowe paroszczelne; mu: włókno drzewne 5, korek 10, keramzyt 2"),
-        ("Szkło piankowe", "Szkło piankowe", "izol", 0.042, "dry", MAX, 120, 0.12, 840),
+        ("@", "Inne izolacje", "mu: szkło piankowe (praktycznie paroszczelne) 40000, włókno drzewne 5, korek 10, keramzyt 2"),
+        ("Szkło piankowe", "Szkło piankowe", "izol", 0.042, "dry", d(40000), 120, 0.12, 840),
         ("Płyta z włókien drzewnych", "Płyta izolacyjna z włókien drzewnych", "izol", 0.042, "wfb", d(5), 160, 0.10, 2100),
         ("Płyta z korka ekspandowanego", "Płyta z korka ekspandowanego", "izol", 0.042, "crk", d(10), 110, 0.10, 1560),
         ("Keramzyt luzem", "Keramzyt luzem", "izol", 0.11, "dry", d(2), 350, 0.10, 1000),
@@ -141,9 +141,9 @@ CATALOGUE = [
         ("Płyta gipsowo-kartonowa", "Płyta gipsowo-kartonowa", "plyt", 0.25, "mor", d(10), 900, 0.0125, 1000),
         ("Płyta gipsowo-włóknowa", "Płyta gipsowo-włóknowa", "plyt", 0.32, "mor", d(13), 1150, 0.0125, 1100),
     ]),
-    ("Folie i membrany", "Folie i membrany: typowe wartości deklarowane (sd folii PE > 100 m: paroszczelna, -1; "
+    ("Folie i membrany", "Folie i membrany: typowe wartości deklarowane (folia PE 0,2 mm o sd 100 m: mu 500000; "
      "papa mu 50000; membrana mu 50); przewodność bez znaczenia przy tych grubościach.", [
-        ("Folia paroizolacyjna PE", "Folia paroizolacyjna PE", "foli", 0.40, "dry", MAX, 950, 0.0002, 1800),
+        ("Folia paroizolacyjna PE", "Folia paroizolacyjna PE", "foli", 0.40, "dry", d(500000), 950, 0.0002, 1800),
         ("Papa asfaltowa", "Papa asfaltowa", "foli", 0.18, "dry", d(50000), 1100, 0.004, 1000),
         ("Membrana wiatroizolacyjna", "Membrana wiatroizolacyjna", "foli", 0.20, "dry", d(50), 400, 0.0005, 1800),
     ]),
@@ -197,7 +197,7 @@ def lines():
             assert len(name) <= 255 and len(pattern) <= 4
             out.append(("#" if in_subgroup else "*") + label)
             out += [name, pattern, num(lam, 4), num(humid(lam, kind), 3 if lam >= 0.1 else 4),
-                    num(perm, 4), num(rho, 1), num(thick, 4), num(heat, 0)]
+                    num(perm, 6), num(rho, 1), num(thick, 4), num(heat, 0)]
             count += 1
     return out, count
 
