@@ -466,6 +466,8 @@ class TestWarunkiPoczatkowe : public QObject {
     QTest::newRow("Zamknij") << "ButtonZamknij" << false << QString();
     QTest::newRow("Wstecz") << "Button1" << false << "FormDaneProj";
     QTest::newRow("Dowolny dobór") << "ButtonAnuluj" << false << "FormWarstwy";
+    // The wizard's action hides this window once the committed Umax lets it start.
+    QTest::newRow("systemy VELTOR") << "Button3" << false << "FormSystem1";
   }
   void buttonsAfterCommit() {
     QFETCH(QString, button);
@@ -475,8 +477,10 @@ class TestWarunkiPoczatkowe : public QObject {
     env_->startProgram();
     QVERIFY(showActive());
     edit("LabeledEditTW")->setText(QStringLiteral("21"));
+    form()->EditUmax->setText(QStringLiteral("1"));
     QTest::mouseClick(form()->findChild<QPushButton*>(button), Qt::LeftButton);
     QCOMPARE(gDesignConditions.ti, 21.0);
+    QCOMPARE(gDesignConditions.umax, 1.0);
     QCOMPARE(form()->isVisible(), staysVisible);
     if (!shownWindow.isEmpty()) QVERIFY(FormGlowna->findChild<QWidget*>(shownWindow)->isVisible());
   }
