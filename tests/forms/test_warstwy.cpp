@@ -152,6 +152,7 @@ class TestWarstwy : public QObject {
   void condensationWarning_data();
   void condensationWarning();
   void activationRefreshes();
+  void messageOnActivationDoesNotComeBack();
   void materialData();
   void leavingTheWindow();
 };
@@ -592,6 +593,46 @@ void TestWarstwy::activationRefreshes() {
   QVERIFY(!s.shown("LabelUwaga"));
   // Humid: the wall's conductivity is 0.75, so R = 0.17 + 0.025 + 0.32 + 2.5 + 0.0125.
   QCOMPARE(s.hint("StaticText3"), QStringLiteral("3,0275 [m^2/(K*W)]"));
+}
+
+// Stands in for a real message box, which deactivates the window while it is up.
+class DeactivatingDialogs : public ui::Dialogs {
+ public:
+  explicit DeactivatingDialogs(QWidget* window) : window_(window) {}
+  int messages = 0;
+  ui::Answer message(const ui::MessageSpec&) override {
+    ++messages;
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(window_, &deactivate);
+    return ui::Answer::Ok;
+  }
+  std::optional<ui::FileChoice> openFile(const ui::FileDialogSpec&) override { return {}; }
+  std::optional<ui::FileChoice> saveFile(const ui::FileDialogSpec&) override { return {}; }
+  std::optional<int> printDialog(const QString&, QPrinter&) override { return {}; }
+  void printerSetup(QPrinter&) override {}
+  void openTarget(const QString&) override {}
+
+ private:
+  QWidget* window_;
+};
+
+void TestWarstwy::messageOnActivationDoesNotComeBack() {
+  Stand s;
+  s.wall();
+  gDesignConditions.te = gDesignConditions.ti;  // the pass tells about it every time
+  DeactivatingDialogs boxes(s.w.get());
+  ui::setDialogs(&boxes);
+  const auto activate = [&] {
+    QEvent e(QEvent::WindowActivate);
+    QApplication::sendEvent(s.w.get(), &e);
+  };
+  activate();
+  QCOMPARE(boxes.messages, 1);
+  activate();  // the box has closed and given the activation back
+  QCOMPARE(boxes.messages, 1);
+  activate();  // the user comes back later: the cause lasts, so does the message
+  QCOMPARE(boxes.messages, 2);
+  ui::setDialogs(s.dialogs.get());
 }
 
 void TestWarstwy::materialData() {
