@@ -235,10 +235,10 @@ QImage aboutPicture() {
   p.drawRect(QRectF(180, 170, 44, 44));
   p.setBrush(QColor(120, 80, 50));
   p.drawRect(QRectF(142, 226, 38, 54));
-  // Warmth kept inside.
-  p.setPen(QPen(QColor(220, 60, 30), 5, Qt::SolidLine, Qt::RoundCap));
-  p.setBrush(Qt::NoBrush);
-  for (int i = 0; i < 3; ++i) p.drawArc(QRectF(126 + i * 20, 92 - i * 4, 30, 30), 200 * 16, 140 * 16);
+  // A low winter sun: the cold outside that the insulation keeps out.
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 205, 60));
+  p.drawEllipse(QPointF(262, 56), 22, 22);
   return img;
 }
 
