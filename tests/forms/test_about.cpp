@@ -2,7 +2,6 @@
 // underline under the mouse, the bottom picture that closes it with OK, and
 // the main window's action that shows it modally.
 #include <QEnterEvent>
-#include <QGroupBox>
 #include <QtTest>
 
 #include "forms/about.h"
@@ -34,17 +33,17 @@ class TestAbout : public QObject {
   }
   void cleanup() { env.reset(); }
 
-  void frame() {
-    QCOMPARE(AboutBox->windowTitle(), QStringLiteral("O programie"));
-    QCOMPARE(AboutBox->size(), QSize(429, 338));
-    QCOMPARE(AboutBox->minimumSize(), AboutBox->maximumSize());
-    QCOMPARE(qRound(AboutBox->windowOpacity() * 255), 220);
-    QVERIFY(AboutBox->windowFlags() & Qt::WindowStaysOnTopHint);
+  // The pictures are files beside the program; a box without them is a
+  // broken installation, not a style.
+  void picturesLoaded() {
     QVERIFY(!AboutBox->ProgramIcon->pixmap().isNull());
     QVERIFY(AboutBox->ProgramIcon->pixmap().width() <= 161 &&
             AboutBox->ProgramIcon->pixmap().height() <= 153);
     QVERIFY(!AboutBox->ImageZamknij->pixmap().isNull());
-    QCOMPARE(AboutBox->Version->text(), QStringLiteral("wersja: 0.9 dla Windows 95,98,ME,2000,XP"));
+    QVERIFY(!FormGlowna->Image1->picture().isNull());
+    for (QAction* a : FormGlowna->findChildren<QAction*>())
+      if (a->property("imageIndex").isValid())
+        QVERIFY2(!a->icon().pixmap(16).isNull(), qPrintable(a->objectName()));
   }
 
   void centredOnTheMainWindow() {

@@ -7,12 +7,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -79,18 +76,6 @@ int ChartsOfKind(int kind) {
   return n;
 }
 
-// The items of a menu as one line; "-" for a separator, ">" before a submenu.
-QString MenuLine(const QMenu* menu) {
-  QStringList items;
-  for (const QAction* a : menu->actions()) {
-    if (a->isSeparator())
-      items << QStringLiteral("-");
-    else
-      items << (a->menu() ? QStringLiteral(">") : QString()) + a->text();
-  }
-  return items.join(QLatin1Char('|'));
-}
-
 }  // namespace
 
 class TestGlowna : public QObject {
@@ -117,44 +102,6 @@ class TestGlowna : public QObject {
   void cleanup() {
     for (TFormRysunek* w : TFormRysunek::Instances()) delete w;
     env.reset();
-  }
-
-  void menuAndToolBars() {
-    const QMenuBar* bar = FormGlowna->findChild<QMenuBar*>(QStringLiteral("ActionMainMenuBar1"));
-    QVERIFY(bar);
-    QStringList top;
-    for (const QAction* a : bar->actions()) top << a->text();
-    QCOMPARE(top, QStringList({"&Projekt", "&Dane", "&Wyniki", "P&omoc"}));
-    QCOMPARE(MenuLine(bar->actions().at(0)->menu()),
-             QStringLiteral("&Nowy|&Otwórz...|&Zapisz...|-|&Ustawienia drukarki...|-|Za&kończ"));
-    QCOMPARE(MenuLine(bar->actions().at(1)->menu()),
-             QStringLiteral("&Opis projektu|&Warunki początkowe|>&Definicja warstw"));
-    QCOMPARE(MenuLine(FormGlowna->findChild<QMenu*>(QStringLiteral("MenuDefinicjaWarstw"))),
-             QStringLiteral("&Dowolna|&Systemy VELTOR"));
-    QCOMPARE(MenuLine(bar->actions().at(2)->menu()), QStringLiteral("&Raport|>&Wykresy"));
-    QCOMPARE(MenuLine(FormGlowna->findChild<QMenu*>(QStringLiteral("MenuWykresy"))),
-             QStringLiteral("&Temperatura|&Ciśnienie pary wodnej"));
-    QCOMPARE(MenuLine(bar->actions().at(3)->menu()), QStringLiteral("&VELTOR Pomoc|-|&O programie"));
-
-    auto bar2 = [](const char* name) {
-      QStringList items;
-      for (const QAction* a : FormGlowna->findChild<QToolBar*>(QString::fromLatin1(name))->actions())
-        items << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-      return items.join(QLatin1Char('|'));
-    };
-    QCOMPARE(bar2("ActionToolBarGlowna"),
-             QStringLiteral("ActionNowy|ActionOtworz|ActionZapisz|-|ActionHelp"));
-    QCOMPARE(bar2("ActionToolBarWyniki"), QStringLiteral("ActionPokazRaport|ActionRysTemp|ActionRysCisn"));
-    // The drop-down button: its own click is ActionRodzajWarstw, its menu the two ways.
-    const QToolButton* przegroda = FormGlowna->findChild<QToolButton*>(QStringLiteral("ButtonPrzegroda"));
-    QVERIFY(przegroda);
-    QCOMPARE(przegroda->defaultAction(), Action("ActionRodzajWarstw"));
-    QCOMPARE(MenuLine(przegroda->menu()), QStringLiteral("&Systemy VELTOR|&Dowolna"));
-    // Hints reach both the status bar and the tool tips.
-    for (QAction* a : FormGlowna->findChildren<QAction*>()) {
-      if (a->objectName().isEmpty() || a->statusTip().isEmpty()) continue;
-      QCOMPARE(a->toolTip(), a->statusTip());
-    }
   }
 
   void resultActionsNeedAPartition_data() {
