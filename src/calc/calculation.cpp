@@ -101,7 +101,13 @@ std::optional<double> ZeroPointDepth(const LayerTable& table) {
     }
     const double ta = layer.innerTemperature;
     const double tb = layer.outerTemperature;
-    if (ta == tb) throw DivisionByZero();
+    if (ta == tb) {
+      // A layer lying exactly at 0 degC (fresh records all read 0 before any
+      // temperatures were computed) puts the point at its inner face; any other
+      // flat layer here would divide by zero.
+      if (ta == 0) return depth;
+      throw DivisionByZero();
+    }
     return depth + ta * layer.thickness / (ta - tb);
   }
   // Warm all the way through: the 0 degC point lies outside the partition.

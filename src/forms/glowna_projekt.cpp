@@ -40,13 +40,13 @@ class SectionBuffer : public QBuffer {
 }  // namespace
 
 bool TFormGlowna::ActionZapiszExecute() {
-  ui::FileDialogSpec spec;
-  spec.objectName = QStringLiteral("SaveDialogProjekt");
-  spec.title = QStringLiteral("Zapisz projekt...");
-  spec.defaultSuffix = kProjectSuffix;
-  spec.initialDir = kProjectFolder;
-  spec.confirmOverwrite = true;
-  const std::optional<ui::FileChoice> choice = ui::dialogs().saveFile(spec);
+  ui::FileDialogSpec request;
+  request.objectName = QStringLiteral("SaveDialogProjekt");
+  request.title = QStringLiteral("Zapisz projekt...");
+  request.defaultSuffix = kProjectSuffix;
+  request.initialDir = kProjectFolder;
+  request.confirmOverwrite = true;
+  const std::optional<ui::FileChoice> choice = ui::dialogs().saveFile(request);
   if (!choice || choice->fileName.isEmpty()) return false;
 
   // The conditions go as last committed: values typed but not yet confirmed in
@@ -61,14 +61,14 @@ bool TFormGlowna::ActionZapiszExecute() {
 }
 
 void TFormGlowna::ActionOtworzExecute() {
-  ui::FileDialogSpec spec;
-  spec.objectName = QStringLiteral("OpenDialogProjekt");
-  spec.title = QStringLiteral("Otwórz projekt...");
-  spec.filters = {QStringLiteral("Projekty (*.Veltor)"), QStringLiteral("Wszystkie pliki (*.*)")};
-  spec.defaultSuffix = kProjectSuffix;
-  spec.initialDir = kProjectFolder;
-  spec.mustExist = false;
-  const std::optional<ui::FileChoice> choice = ui::dialogs().openFile(spec);
+  ui::FileDialogSpec request;
+  request.objectName = QStringLiteral("OpenDialogProjekt");
+  request.title = QStringLiteral("Otwórz projekt...");
+  request.filters = {QStringLiteral("Projekty (*.Veltor)"), QStringLiteral("Wszystkie pliki (*.*)")};
+  request.defaultSuffix = kProjectSuffix;
+  request.initialDir = kProjectFolder;
+  request.mustExist = false;
+  const std::optional<ui::FileChoice> choice = ui::dialogs().openFile(request);
   if (!choice || choice->fileName.isEmpty()) return;
 
   // Everything that can fail on the file's side fails here, before any change.

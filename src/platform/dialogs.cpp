@@ -64,9 +64,9 @@ QString captionFor(MessageKind kind) {
 
 class RealDialogs : public Dialogs {
  public:
-  Answer message(const MessageSpec& spec) override {
+  Answer message(const MessageSpec& request) override {
     QMessageBox::Icon icon = QMessageBox::Information;
-    switch (spec.kind) {
+    switch (request.kind) {
       case MessageKind::Warning:
         icon = QMessageBox::Warning;
         break;
@@ -81,15 +81,15 @@ class RealDialogs : public Dialogs {
         break;
     }
     QMessageBox::StandardButtons buttons;
-    if (spec.buttons & Ok) buttons |= QMessageBox::Ok;
-    if (spec.buttons & Cancel) buttons |= QMessageBox::Cancel;
-    if (spec.buttons & Yes) buttons |= QMessageBox::Yes;
-    if (spec.buttons & No) buttons |= QMessageBox::No;
-    MessageBox box(icon, spec.title.isEmpty() ? captionFor(spec.kind) : spec.title, spec.text, buttons,
+    if (request.buttons & Ok) buttons |= QMessageBox::Ok;
+    if (request.buttons & Cancel) buttons |= QMessageBox::Cancel;
+    if (request.buttons & Yes) buttons |= QMessageBox::Yes;
+    if (request.buttons & No) buttons |= QMessageBox::No;
+    MessageBox box(icon, request.title.isEmpty() ? captionFor(request.kind) : request.title, request.text, buttons,
                    QApplication::activeWindow());
     box.setObjectName(QStringLiteral("MessageBox"));
-    if (auto b = toStandard(spec.defaultButton); b != QMessageBox::NoButton) box.setDefaultButton(b);
-    if (auto b = toStandard(spec.escapeButton); b != QMessageBox::NoButton) box.setEscapeButton(b);
+    if (auto b = toStandard(request.defaultButton); b != QMessageBox::NoButton) box.setDefaultButton(b);
+    if (auto b = toStandard(request.escapeButton); b != QMessageBox::NoButton) box.setEscapeButton(b);
     const int result = box.exec();
     if (box.closedByBox) return Answer::Closed;
     switch (result) {
@@ -106,29 +106,29 @@ class RealDialogs : public Dialogs {
     }
   }
 
-  std::optional<FileChoice> runFileDialog(const FileDialogSpec& spec, bool save) {
-    QFileDialog dialog(QApplication::activeWindow(), spec.title);
-    dialog.setObjectName(spec.objectName);
+  std::optional<FileChoice> runFileDialog(const FileDialogSpec& request, bool save) {
+    QFileDialog dialog(QApplication::activeWindow(), request.title);
+    dialog.setObjectName(request.objectName);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save || !spec.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!spec.filters.isEmpty()) {
-      dialog.setNameFilters(spec.filters);
-      dialog.selectNameFilter(spec.filters.value(spec.selectedFilter));
+    dialog.setFileMode(save || !request.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.filters.isEmpty()) {
+      dialog.setNameFilters(request.filters);
+      dialog.selectNameFilter(request.filters.value(request.selectedFilter));
     }
-    dialog.setDefaultSuffix(spec.defaultSuffix);
-    if (!spec.initialDir.isEmpty()) dialog.setDirectory(QDir(spec.initialDir).absolutePath());
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.initialDir.isEmpty()) dialog.setDirectory(QDir(request.initialDir).absolutePath());
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return FileChoice{dialog.selectedFiles().constFirst(),
-                      std::max(0, static_cast<int>(spec.filters.indexOf(dialog.selectedNameFilter())))};
+                      std::max(0, static_cast<int>(request.filters.indexOf(dialog.selectedNameFilter())))};
   }
 
-  std::optional<FileChoice> openFile(const FileDialogSpec& spec) override {
-    return runFileDialog(spec, false);
+  std::optional<FileChoice> openFile(const FileDialogSpec& request) override {
+    return runFileDialog(request, false);
   }
-  std::optional<FileChoice> saveFile(const FileDialogSpec& spec) override {
-    return runFileDialog(spec, true);
+  std::optional<FileChoice> saveFile(const FileDialogSpec& request) override {
+    return runFileDialog(request, true);
   }
 
   std::optional<int> printDialog(const QString& objectName, QPrinter& printer) override {

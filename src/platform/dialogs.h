@@ -50,9 +50,9 @@ struct FileChoice {
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  virtual Answer message(const MessageSpec& spec) = 0;
-  virtual std::optional<FileChoice> openFile(const FileDialogSpec& spec) = 0;
-  virtual std::optional<FileChoice> saveFile(const FileDialogSpec& spec) = 0;
+  virtual Answer message(const MessageSpec& request) = 0;
+  virtual std::optional<FileChoice> openFile(const FileDialogSpec& request) = 0;
+  virtual std::optional<FileChoice> saveFile(const FileDialogSpec& request) = 0;
   // Shows the print dialog for `printer`; the number of copies chosen, or empty
   // when the user cancels.
   virtual std::optional<int> printDialog(const QString& objectName, QPrinter& printer) = 0;

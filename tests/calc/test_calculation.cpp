@@ -183,7 +183,9 @@ TEST(ZeroPointDepth, InsideOrAbsent) {
   EXPECT_EQ(ZeroPointDepth(Profile({{18, 12, 0.2}, {12, 1, 0.1}})), std::nullopt);  // warm throughout
   EXPECT_EQ(ZeroPointDepth(Profile({{-1, -3, 0.2}})), std::nullopt);                // cold throughout
   EXPECT_EQ(ZeroPointDepth(LayerTable{}), std::nullopt);
-  EXPECT_THROW(ZeroPointDepth(Profile({{0, 0, 0.2}})), DivisionByZero);
+  EXPECT_EQ(ZeroPointDepth(Profile({{0, 0, 0.2}})), 0.0);  // fresh records: no temperatures yet
+  EXPECT_EQ(ZeroPointDepth(Profile({{5, 0, 0.1}, {0, 0, 0.2}})), 0.1);
+  EXPECT_THROW(ZeroPointDepth(Profile({{5, 1, 0.1}, {-1, -1, 0.2}})), DivisionByZero);
 }
 
 TEST(SurfaceCondensation, EqualityIsNoCondensation) {

@@ -88,6 +88,8 @@ TEST(Cp1250, PolishLettersRoundTrip) {
   QByteArray everyByte;
   for (int b = 0; b < 256; ++b) everyByte.append(char(b));
   EXPECT_EQ(ToCp1250(FromCp1250(everyByte)), everyByte);
+  // Outside the code page: one '?' per character, an emoji's surrogate pair included.
+  EXPECT_EQ(ToCp1250(QString::fromUtf8("a\u2265b\U0001F600c")), QByteArray("a?b?c"));
 }
 
 struct FieldCase {

@@ -142,12 +142,12 @@ class TestProjekt : public QObject {
     d.expectFile(QStringLiteral("SaveDialogProjekt"), projekty(QStringLiteral("ściana")));
     FormGlowna->ExecuteAction(FormGlowna->ActionZapisz);
 
-    const ui::FileDialogSpec& spec = d.shownFileDialogs.value(0);
-    QCOMPARE(spec.title, QStringLiteral("Zapisz projekt..."));
-    QVERIFY(spec.filters.isEmpty());
-    QCOMPARE(spec.defaultSuffix, QStringLiteral("Veltor"));
-    QCOMPARE(spec.initialDir, QStringLiteral("Projekty"));
-    QVERIFY(spec.confirmOverwrite);
+    const ui::FileDialogSpec& request = d.shownFileDialogs.value(0);
+    QCOMPARE(request.title, QStringLiteral("Zapisz projekt..."));
+    QVERIFY(request.filters.isEmpty());
+    QCOMPARE(request.defaultSuffix, QStringLiteral("Veltor"));
+    QCOMPARE(request.initialDir, QStringLiteral("Projekty"));
+    QVERIFY(request.confirmOverwrite);
 
     const QByteArray file = FileBytes(projekty(QStringLiteral("ściana.Veltor")));
     QCOMPARE(file.size(), kLayersOffset + 2 * kLayerRecordSize);
@@ -186,13 +186,13 @@ class TestProjekt : public QObject {
     ScriptedDialogs d;
     d.expectFile(QStringLiteral("OpenDialogProjekt"), projekty(QStringLiteral("a.Veltor")));
     FormGlowna->ExecuteAction(FormGlowna->ActionOtworz);
-    const ui::FileDialogSpec& spec = d.shownFileDialogs.value(0);
-    QCOMPARE(spec.title, QStringLiteral("Otwórz projekt..."));
-    QCOMPARE(spec.filters,
+    const ui::FileDialogSpec& request = d.shownFileDialogs.value(0);
+    QCOMPARE(request.title, QStringLiteral("Otwórz projekt..."));
+    QCOMPARE(request.filters,
              QStringList({QStringLiteral("Projekty (*.Veltor)"), QStringLiteral("Wszystkie pliki (*.*)")}));
-    QCOMPARE(spec.defaultSuffix, QStringLiteral("Veltor"));
-    QCOMPARE(spec.initialDir, QStringLiteral("Projekty"));
-    QVERIFY(!spec.mustExist);
+    QCOMPARE(request.defaultSuffix, QStringLiteral("Veltor"));
+    QCOMPARE(request.initialDir, QStringLiteral("Projekty"));
+    QVERIFY(!request.mustExist);
 
     ProgramState opened = ProgramState::now();
     QCOMPARE(opened.description.value(1), QString(255, QLatin1Char('o')));

@@ -87,13 +87,13 @@ bool sameConditions(const DesignConditions& a, const DesignConditions& b) {
 // is open; this stand-in does the same with a window of its own.
 class FocusStealingDialogs : public ScriptedDialogs {
  public:
-  ui::Answer message(const ui::MessageSpec& spec) override {
+  ui::Answer message(const ui::MessageSpec& request) override {
     QWidget* previous = QApplication::activeWindow();
     QWidget box;
     box.show();
     box.activateWindow();
     (void)QTest::qWaitForWindowActive(&box);
-    const ui::Answer answer = ScriptedDialogs::message(spec);
+    const ui::Answer answer = ScriptedDialogs::message(request);
     box.hide();
     if (previous) previous->activateWindow();  // as the window system does when a modal box closes
     return answer;

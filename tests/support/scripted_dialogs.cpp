@@ -26,38 +26,38 @@ ScriptedDialogs& ScriptedDialogs::expectPrint(const QString& objectName, std::op
   return *this;
 }
 
-ui::Answer ScriptedDialogs::message(const ui::MessageSpec& spec) {
-  shownMessages.append(spec);
+ui::Answer ScriptedDialogs::message(const ui::MessageSpec& request) {
+  shownMessages.append(request);
   if (messages_.empty()) {
-    QTest::qFail(qPrintable(QStringLiteral("unexpected message: ") + spec.text), __FILE__, __LINE__);
+    QTest::qFail(qPrintable(QStringLiteral("unexpected message: ") + request.text), __FILE__, __LINE__);
     return ui::Answer::Closed;
   }
   const Message m = messages_.front();
   messages_.pop_front();
-  if (m.text != spec.text) {
-    QTest::qFail(qPrintable(QStringLiteral("expected message \"%1\", got \"%2\"").arg(m.text, spec.text)),
+  if (m.text != request.text) {
+    QTest::qFail(qPrintable(QStringLiteral("expected message \"%1\", got \"%2\"").arg(m.text, request.text)),
                  __FILE__, __LINE__);
   }
   return m.answer;
 }
 
-std::optional<ui::FileChoice> ScriptedDialogs::file(const ui::FileDialogSpec& spec) {
-  shownFileDialogs.append(spec);
+std::optional<ui::FileChoice> ScriptedDialogs::file(const ui::FileDialogSpec& request) {
+  shownFileDialogs.append(request);
   if (files_.empty()) {
-    QTest::qFail(qPrintable(QStringLiteral("unexpected file dialog: ") + spec.objectName), __FILE__, __LINE__);
+    QTest::qFail(qPrintable(QStringLiteral("unexpected file dialog: ") + request.objectName), __FILE__, __LINE__);
     return std::nullopt;
   }
   const File f = files_.front();
   files_.pop_front();
-  if (f.objectName != spec.objectName)
-    QTest::qFail(qPrintable(QStringLiteral("expected file dialog %1, got %2").arg(f.objectName, spec.objectName)),
+  if (f.objectName != request.objectName)
+    QTest::qFail(qPrintable(QStringLiteral("expected file dialog %1, got %2").arg(f.objectName, request.objectName)),
                  __FILE__, __LINE__);
   if (f.fileName.isEmpty()) return std::nullopt;
   return ui::FileChoice{f.fileName, f.filterIndex};
 }
 
-std::optional<ui::FileChoice> ScriptedDialogs::openFile(const ui::FileDialogSpec& spec) { return file(spec); }
-std::optional<ui::FileChoice> ScriptedDialogs::saveFile(const ui::FileDialogSpec& spec) { return file(spec); }
+std::optional<ui::FileChoice> ScriptedDialogs::openFile(const ui::FileDialogSpec& request) { return file(request); }
+std::optional<ui::FileChoice> ScriptedDialogs::saveFile(const ui::FileDialogSpec& request) { return file(request); }
 
 std::optional<int> ScriptedDialogs::printDialog(const QString& objectName, QPrinter&) {
   if (prints_.empty()) {

@@ -28,9 +28,9 @@ class ScriptedDialogs : public ui::Dialogs {
   QList<ui::FileDialogSpec> shownFileDialogs;
   QStringList openedTargets;
 
-  ui::Answer message(const ui::MessageSpec& spec) override;
-  std::optional<ui::FileChoice> openFile(const ui::FileDialogSpec& spec) override;
-  std::optional<ui::FileChoice> saveFile(const ui::FileDialogSpec& spec) override;
+  ui::Answer message(const ui::MessageSpec& request) override;
+  std::optional<ui::FileChoice> openFile(const ui::FileDialogSpec& request) override;
+  std::optional<ui::FileChoice> saveFile(const ui::FileDialogSpec& request) override;
   std::optional<int> printDialog(const QString& objectName, QPrinter& printer) override;
   void printerSetup(QPrinter& printer) override;
   void openTarget(const QString& target) override;
@@ -39,7 +39,7 @@ class ScriptedDialogs : public ui::Dialogs {
   struct Message { QString text; ui::Answer answer; };
   struct File { QString objectName; QString fileName; int filterIndex; };
   struct Print { QString objectName; std::optional<int> copies; };
-  std::optional<ui::FileChoice> file(const ui::FileDialogSpec& spec);
+  std::optional<ui::FileChoice> file(const ui::FileDialogSpec& request);
   std::deque<Message> messages_;
   std::deque<File> files_;
   std::deque<Print> prints_;
