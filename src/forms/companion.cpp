@@ -5,6 +5,8 @@
 
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QScreen>
+#include <algorithm>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -58,6 +60,13 @@ void TCompanionWindow::showEvent(QShowEvent* e) {
     if (QWidget* main = parentWidget()) {
       QRect frame = frameGeometry();
       frame.moveCenter(main->frameGeometry().center());
+      // A main window smaller than its companion must not push the companion's
+      // title bar off the screen.
+      if (const QScreen* screen = main->screen()) {
+        const QRect available = screen->availableGeometry();
+        frame.moveLeft(std::max(available.left(), std::min(frame.left(), available.right() - frame.width())));
+        frame.moveTop(std::max(available.top(), std::min(frame.top(), available.bottom() - frame.height())));
+      }
       move(frame.topLeft());
     }
   }

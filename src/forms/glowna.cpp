@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -123,6 +124,9 @@ TFormGlowna::TFormGlowna(QWidget* parent) : QMainWindow(parent) {
 TFormGlowna::~TFormGlowna() = default;
 
 void TFormGlowna::FormCreate() {
+  // Without a window manager the maximised state alone leaves the window small;
+  // the screen's size makes it fill the screen there too.
+  if (const QScreen* s = screen()) setGeometry(s->availableGeometry());
   setWindowState(windowState() | Qt::WindowMaximized);
   SetStartFolder(QDir::currentPath());
 }
