@@ -10,12 +10,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QScreen>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -388,13 +388,16 @@ void TFormGlowna::ActionNowyExecute() {
 }
 
 void TFormGlowna::ActionPokazWarstwyExecute() {
+  // The toggle decided this; while the question below waits for the user, the
+  // idle-time update puts the check mark back to the window's visibility.
+  const bool show = ActionPokazWarstwy->isChecked();
   if (LayersInWizard() > 0) {
     const ui::Answer answer = ui::ask(ui::MessageKind::Warning, kClearWizardQuestion, ui::Yes | ui::No,
                                       ui::Answer::Yes, ui::Answer::No);
     if (answer == ui::Answer::Yes) FormSystem4->ClearLayers();
   }
   if (LayersInWizard() > 0) return;
-  SetVisible(FormWarstwy, ActionPokazWarstwy->isChecked());
+  SetVisible(FormWarstwy, show);
 }
 
 void TFormGlowna::ActionSystemExecute() {

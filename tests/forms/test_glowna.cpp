@@ -70,6 +70,17 @@ QStringList Description() {
           FormDaneProj->LabeledEdit3->text(), FormDaneProj->LabeledEdit4->text()};
 }
 
+// Answers as ScriptedDialogs does, but only after the event loop has run for a
+// while, as it does while a real message box waits for the user (the idle-time
+// update of the actions runs meanwhile).
+class WaitingDialogs : public ScriptedDialogs {
+ public:
+  ui::Answer message(const ui::MessageSpec& request) override {
+    QTest::qWait(300);
+    return ScriptedDialogs::message(request);
+  }
+};
+
 int ChartsOfKind(int kind) {
   int n = 0;
   for (const TFormRysunek* w : TFormRysunek::Instances()) n += w->ChartKind() == kind;
@@ -271,6 +282,34 @@ class TestGlowna : public QObject {
     QCOMPARE(FormSystem4->LayerCount(), cleared ? 0 : 1);
     QCOMPARE(FormWarstwy->isVisible(), cleared);
     QCOMPARE(Action("ActionPokazWarstwy")->isChecked(), cleared);
+  }
+
+  void questionWaitingForTheUserKeepsTheToggle_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("tableLayer");
+    QTest::addColumn<bool>("wizardLayer");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("free definition") << "ActionPokazWarstwy" << false << true << kWizardQuestion
+                                     << "FormWarstwy";
+    QTest::newRow("new project") << "ActionNowy" << true << false << kNewQuestion << "FormDaneProj";
+    QTest::newRow("wizard start") << "ActionSystem" << true << false << kLayersQuestion << "FormSystem1";
+  }
+  void questionWaitingForTheUserKeepsTheToggle() {
+    QFETCH(QString, action);
+    QFETCH(bool, tableLayer);
+    QFETCH(bool, wizardLayer);
+    QFETCH(QString, question);
+    QFETCH(QString, shown);
+    if (tableLayer) AddToTable();
+    if (wizardLayer) AddToWizard();
+    QWidget* w = FormGlowna->findChild<QWidget*>(shown);
+    QVERIFY(w && !w->isVisible());
+    WaitingDialogs d;
+    d.expectMessage(question, ui::Answer::Yes);
+    FormGlowna->ExecuteAction(Action(qPrintable(action)));
+    QVERIFY(d.allUsed());
+    QVERIFY(w->isVisible());
   }
 
   void wizardStart_data() {
