@@ -38,14 +38,25 @@ bool StartUp() {
   return true;
 }
 
+bool InstallQtTranslations() {
+  // Lives as long as the application; installed once however often called.
+  static QTranslator* qtTranslator = nullptr;
+  if (qtTranslator) return true;
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  QCoreApplication::installTranslator(translator);
+  qtTranslator = translator;
+  return true;
+}
+
 int RunProgram(int argc, char* argv[]) {
   VeltorApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
-  // Message box buttons and the file and print dialogs speak Polish.
-  QTranslator qtTranslator;
-  if (qtTranslator.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qtTranslator);
+  InstallQtTranslations();
 
   if (!StartUp()) return 1;
   const int rc = app.exec();

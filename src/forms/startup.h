@@ -8,6 +8,10 @@ inline constexpr char kApplicationTitle[] = "VELTORobl";
 // without a window), plays the splash, creates the window set and runs the loop.
 int RunProgram(int argc, char* argv[]);
 
+// Qt's own texts (message box buttons, file and print dialogs) in Polish. False
+// when the translation is not installed; Qt's English texts remain then.
+bool InstallQtTranslations();
+
 // Everything RunProgram does between creating the application and running its
 // loop: the reference tables, the splash, the window set, the main window
 // shown. False (after the error box) when the reference tables did not load;

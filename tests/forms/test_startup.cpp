@@ -4,6 +4,8 @@
 // the main window shown maximised with the start folder recorded.
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QtTest>
 
@@ -153,6 +155,29 @@ class TestStartup : public QObject {
     QCOMPARE(WindowSet(), kWindowSet);
     QVERIFY(FormGlowna->isVisible());
     for (const ui::MessageSpec& m : d.shownMessages) QCOMPARE(m.title, QStringLiteral("VELTORobl"));
+  }
+
+  // The program's own message box as the user sees it: Qt's buttons in Polish,
+  // the default one marked, Esc answering with the escape button.
+  void messageBoxSpeaksPolish() {
+    QVERIFY(InstallQtTranslations());
+    ui::setDialogs(nullptr);
+    QStringList texts;
+    QString defaultText;
+    QObject context;
+    QTimer::singleShot(0, &context, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      for (QAbstractButton* b : box->buttons()) texts << b->text();
+      if (QPushButton* d = box->defaultButton()) defaultText = d->text();
+      QTest::keyClick(box, Qt::Key_Escape);
+    });
+    const ui::Answer answer = ui::ask(ui::MessageKind::Information, QStringLiteral("Zapisać?"),
+                                      ui::Yes | ui::No | ui::Cancel, ui::Answer::Yes, ui::Answer::Cancel);
+    QCOMPARE(answer, ui::Answer::Cancel);
+    texts.sort();
+    QCOMPARE(texts, QStringList({"&Nie", "&Tak", "Anuluj"}));
+    QCOMPARE(defaultText, QStringLiteral("&Tak"));
   }
 
   void companionsStartHidden() {
