@@ -41,6 +41,7 @@ constexpr double kMaxHumidity = 100;
 
 const QString kTemperatureRange = QStringLiteral("Dopuszczalne wartości: -20.9 ÷ 30.9");
 const QString kHumidityRange = QStringLiteral("Dopuszczalne wartości: 0 ÷ 100");
+const QString kNegativeUmax = QStringLiteral("Wartość Umax nie może być ujemna");
 const QString kNoRequirement = QStringLiteral("bez wymagań");
 const QString kCatalogueFile = QStringLiteral("Dane/maksymalne.txt");
 
@@ -319,6 +320,12 @@ bool TFormWarunkiPoczatkowe::CommitConditions() {
   double umax = 0;
   if (!ui::Guard([&] { umax = veltor::StrToFloat(text); })) {
     focusField(EditUmax);
+    return false;
+  }
+  // A requirement below zero means nothing, and a project saved with one could
+  // not be opened again.
+  if (umax < 0) {
+    refuseField(EditUmax, kNegativeUmax);
     return false;
   }
   c.umax = umax;

@@ -407,6 +407,10 @@ class TestWarunkiPoczatkowe : public QObject {
     QTest::newRow("umax not a number") << "EditUmax"
                                        << "abc"
                                        << "'abc' is not a valid floating point value." << 4;
+    // A project saved with it could not be opened again.
+    QTest::newRow("umax negative") << "EditUmax"
+                                   << "-0,3"
+                                   << "Wartość Umax nie może być ujemna" << 4;
     QTest::newRow("indoor temperature too high") << "LabeledEditTW"
                                                  << "35"
                                                  << "Dopuszczalne wartości: -20.9 ÷ 30.9" << 0;
