@@ -139,9 +139,11 @@ LoadedProject LoadProjectFile(const QString& path) {
   const QFileInfo info(path);
   if (!info.exists()) throw IoError(IoCode::FileNotFound);
   QFile file(path);
-  if (info.isDir() || !file.open(QIODevice::ReadOnly)) throw IoError(IoCode::AccessDenied);
+  // Only a regular file: a device or a pipe chosen under "Wszystkie pliki" could
+  // be read for ever.
+  if (!info.isFile() || !file.open(QIODevice::ReadOnly)) throw IoError(IoCode::AccessDenied);
   LoadedProject loaded;
-  loaded.bytes = file.readAll();
+  loaded.bytes = file.read(file.size());
   if (file.error() != QFileDevice::NoError) throw IoError(IoCode::EndOfFile);
   QBuffer buffer(&loaded.bytes);
   buffer.open(QIODevice::ReadOnly);

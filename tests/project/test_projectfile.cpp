@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <bit>
@@ -342,4 +343,14 @@ TEST_F(ProjectFiles, FailedSaveLeavesTheOldFile) {
             IoCode::DiskFull);
   EXPECT_EQ(onDisk(), old);
   EXPECT_EQ(entries(), QStringList{QStringLiteral("stary.Veltor")});
+}
+
+TEST_F(ProjectFiles, OpenRefusesWhatIsNotARegularFile) {
+  EXPECT_EQ(IoCodeOf([&] { LoadProjectFile(dir.path()); }), IoCode::AccessDenied);
+  if (QFileInfo::exists(QStringLiteral("/dev/zero"))) {  // endless: must be refused, not read
+    EXPECT_EQ(IoCodeOf([] { LoadProjectFile(QStringLiteral("/dev/zero")); }), IoCode::AccessDenied);
+  }
+  EXPECT_EQ(IoCodeOf([&] { LoadProjectFile(dir.filePath(QStringLiteral("brak.Veltor"))); }),
+            IoCode::FileNotFound);
+  EXPECT_EQ(LoadProjectFile(path()).contents.layers.size(), 2);
 }
