@@ -28,12 +28,12 @@ inline constexpr double kOuterSurfaceDiffusion = 13.0;
 double EffectiveLambda(const LayerRecord& layer, const DesignConditions& conditions);
 // Writes every layer's R (air layers from the air-layer table); raises
 // DivisionByZero for an ordinary layer whose effective conductivity is 0.
-double LayerResistanceSum(LayerTable& table, const DesignConditions& conditions,
-                          const AirLayerTable& air);
+double LayerResistanceSum(LayerTable& table, const DesignConditions& conditions, const AirLayerTable& air);
 double TotalThickness(const LayerTable& table);
 // Thickness the layer at `position` (1 = innermost) needs for U == Umax, from the
 // resistance fields as they stand. Not clamped: <= 0 means the others suffice.
-// Raises DivisionByZero for Umax 0 or a conductivity of 0.
+// Raises DivisionByZero for Umax 0. A conductivity of 0 gives 0 here; the pass
+// that must run first has already refused it.
 double RequiredThickness(const LayerTable& table, int position, const DesignConditions& conditions);
 double DiffusionResistanceSum(LayerTable& table);
 // False (nothing written) when ti == te.
@@ -50,8 +50,7 @@ bool SurfaceCondensation(const LayerTable& table, const DesignConditions& condit
                          const SaturationTable& saturation);
 
 // The pass. `notice` receives kNoTemperatureDifference when ti == te.
-void CalculatePartition(LayerTable& table, PartitionSummary& summary,
-                        const DesignConditions& conditions, const ReferenceTables& tables,
-                        const NoticeCallback& notice = {});
+void CalculatePartition(LayerTable& table, PartitionSummary& summary, const DesignConditions& conditions,
+                        const ReferenceTables& tables, const NoticeCallback& notice = {});
 
 }  // namespace veltor

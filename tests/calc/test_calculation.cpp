@@ -82,7 +82,8 @@ TEST(CalculatePartition, FaceTemperaturesAndTheMinusFiveSaturationProfile) {
 TEST(CalculatePartition, EqualTemperaturesTellTheCallerAndStillGiveRAndU) {
   LayerTable table;
   LayerRecord layer = Layer(0.24, 0.6);
-  layer.innerTemperature = 111;
+  layer.innerTemperature = 10;  // left by an earlier pass
+  layer.outerTemperature = -10;
   layer.innerSaturation = 222;
   table.AppendLayer(layer);
   PartitionSummary summary;
@@ -91,8 +92,15 @@ TEST(CalculatePartition, EqualTemperaturesTellTheCallerAndStillGiveRAndU) {
                      [&notices](const QString& text) { notices << text; });
   EXPECT_EQ(notices, QStringList{QStringLiteral("Nie wybrano temperatury wewnątrz i na zewnątrz budynku")});
   EXPECT_NEAR(summary.u, 1 / 0.57, 1e-14);
-  EXPECT_EQ(table.at(0).innerTemperature, 111);
+  EXPECT_EQ(table.at(0).innerTemperature, 10);
   EXPECT_EQ(table.at(0).innerSaturation, 222);
+  // The 0 degC point still comes from the temperatures the records hold.
+  EXPECT_NEAR(summary.zeroPointDepth.value(), 0.12, 1e-15);
+
+  // Told again on the next pass, not only the first time.
+  CalculatePartition(table, summary, Conditions(5, 5), Tables(),
+                     [&notices](const QString& text) { notices << text; });
+  EXPECT_EQ(notices.size(), 2);
 }
 
 TEST(CalculatePartition, EmptyTableGivesAnAllZeroSummary) {

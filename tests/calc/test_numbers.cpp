@@ -52,7 +52,13 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"FifteenDigits", 1.0 / 0.57, 15, "1,75438596491228"},
         FormatCase{"IntegerHasNoSeparator", 20.0, 15, "20"}, FormatCase{"Negative", -16.0, 15, "-16"},
         FormatCase{"FractionWithZeros", 0.0105, 15, "0,0105"}, FormatCase{"Infinity", kInf, 15, "INF"},
-        FormatCase{"NegativeInfinity", -kInf, 15, "-INF"}),
+        FormatCase{"NegativeInfinity", -kInf, 15, "-INF"},
+        // The precisions the report prints with.
+        FormatCase{"FourDigitsPastUpperBound", 12345.6, 4, "1,235E4"},
+        FormatCase{"FourDigitsRounded", 1234.56, 4, "1235"},
+        FormatCase{"FourDigitsJustBelowUpperBound", 9999.4, 4, "9999"},
+        FormatCase{"TwoDigits", 2.857, 2, "2,9"}, FormatCase{"FiveDigitsShortValue", 0.12, 5, "0,12"},
+        FormatCase{"NegativeExactMidpointRoundsAway", -0.125, 2, "-0,13"}),
     [](const testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
 
 TEST(FormatGeneral, DefaultUsesLocaleSeparator) {
@@ -103,7 +109,10 @@ INSTANTIATE_TEST_SUITE_P(
         FloatCase{"TwoSeparators", "1,2,3", ',', std::nullopt},
         FloatCase{"ExponentWithoutDigits", "1e", '.', std::nullopt},
         FloatCase{"Overflow", "1e400", '.', std::nullopt}, FloatCase{"Underflow", "1e-400", '.', 0.0},
-        FloatCase{"Letters", "abc", ',', std::nullopt}, FloatCase{"InfinityWord", "inf", '.', std::nullopt}),
+        FloatCase{"Letters", "abc", ',', std::nullopt}, FloatCase{"InfinityWord", "inf", '.', std::nullopt},
+        FloatCase{"TabsAround", "\t7,5\t", ',', 7.5}, FloatCase{"ExponentPlus", "2E+2", '.', 200.0},
+        FloatCase{"BlankAfterSign", "- 5", ',', std::nullopt},
+        FloatCase{"SeparatorInExponent", "1e2,5", ',', std::nullopt}),
     [](const testing::TestParamInfo<FloatCase>& info) { return std::string(info.param.name); });
 
 TEST(StrToInt, AcceptsTheInt32Range) {
