@@ -1,6 +1,10 @@
 #include "forms/rysunek.h"
 
+#include <QAction>
 #include <QCloseEvent>
+
+#include "forms/appstate.h"
+#include "platform/dialogs.h"
 
 namespace {
 QList<QPointer<TFormRysunek>>& registry() {
@@ -14,6 +18,13 @@ TFormRysunek::TFormRysunek(int chartKind) : QWidget(nullptr), chartKind_(chartKi
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Rysunek"));
   resize(815, 537);
+  // The window has no parent, so the main window's F1 does not reach it.
+  auto* help = new QAction(this);
+  help->setObjectName(QStringLiteral("ActionHelpRys"));
+  help->setShortcut(Qt::Key_F1);
+  connect(help, &QAction::triggered, this,
+          [] { ui::Guard([] { OpenHelpPage(QStringLiteral("141.htm")); }); });
+  addAction(help);
   registry().append(this);
 }
 
