@@ -4,6 +4,7 @@
 // missing or unreadable leaves it not playing, so start-up goes straight on.
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 class QMovie;
@@ -18,7 +19,8 @@ class AnimationPlayer : public QWidget {
   // has nothing to play.
   void setMovie(const QString& path);
   QString movie() const { return path_; }
-  // Plays the animation once from its first frame.
+  // Plays the animation once from its first frame, whatever loop count the
+  // file asks for.
   void play();
   bool isPlaying() const;
   int frameCount() const;
@@ -27,6 +29,9 @@ class AnimationPlayer : public QWidget {
   void paintEvent(QPaintEvent* e) override;
 
  private:
+  void frameChanged(int frame);
   QMovie* movie_ = nullptr;
+  QPixmap shown_;       // the frame on the screen
+  int lastFrame_ = -1;  // its number in this round
   QString path_;
 };

@@ -55,6 +55,31 @@ class TestAnimation : public QObject {
     QVERIFY(!player.isPlaying());
   }
 
+  // A file that asks to be looped for ever still plays one round, so start-up
+  // does not wait for ever; a white frame then a black one, the black one stays.
+  void loopingFilePlaysOnce() {
+    const QByteArray frameHead = QByteArray::fromHex("21f90400050000002c000000000100010000");
+    QByteArray gif = QByteArray("GIF89a") + QByteArray::fromHex("01000100800000ffffff000000") +
+                     QByteArray::fromHex("21ff0b") + "NETSCAPE2.0" + QByteArray::fromHex("0301000000");
+    gif += frameHead + QByteArray::fromHex("0202440100");  // pixel 0: white
+    gif += frameHead + QByteArray::fromHex("02024c0100");  // pixel 1: black
+    gif += ';';
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("petla.gif"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(gif);
+    f.close();
+    AnimationPlayer player;
+    player.resize(20, 20);
+    player.setMovie(path);
+    QCOMPARE(player.frameCount(), 2);
+    player.play();
+    QVERIFY(player.isPlaying());
+    QTRY_VERIFY_WITH_TIMEOUT(!player.isPlaying(), 3000);
+    QCOMPARE(player.grab().toImage().pixelColor(10, 10), QColor(Qt::black));
+  }
+
   void lastFrameFillsTheWidgetKeepingProportions() {
     AnimationPlayer player;
     player.resize(538, 400);  // taller than the animation: bands above and below
