@@ -85,9 +85,11 @@ class RealDialogs : public Dialogs {
     if (request.buttons & Cancel) buttons |= QMessageBox::Cancel;
     if (request.buttons & Yes) buttons |= QMessageBox::Yes;
     if (request.buttons & No) buttons |= QMessageBox::No;
-    MessageBox box(icon, request.title.isEmpty() ? captionFor(request.kind) : request.title, request.text, buttons,
-                   QApplication::activeWindow());
+    MessageBox box(icon, request.title.isEmpty() ? captionFor(request.kind) : request.title, request.text,
+                   buttons, QApplication::activeWindow());
     box.setObjectName(QStringLiteral("MessageBox"));
+    // Messages quote what the user typed; a "<b>" there is text, not markup.
+    box.setTextFormat(Qt::PlainText);
     if (auto b = toStandard(request.defaultButton); b != QMessageBox::NoButton) box.setDefaultButton(b);
     if (auto b = toStandard(request.escapeButton); b != QMessageBox::NoButton) box.setEscapeButton(b);
     const int result = box.exec();

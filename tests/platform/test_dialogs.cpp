@@ -103,19 +103,23 @@ class TestDialogs : public QObject {
     QFETCH(ui::Answer, answer);
     ui::setDialogs(nullptr);
     QString seenText;
+    Qt::TextFormat format = Qt::AutoText;
     QObject context;
     QTimer::singleShot(0, &context, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (!box) return;
       seenText = box->text();
+      format = box->textFormat();
       if (how == QLatin1String("close"))
         box->close();
       else
         QTest::keyClick(box, how == QLatin1String("esc") ? Qt::Key_Escape : Qt::Key_Return);
     });
-    const ui::Answer got =
-        ui::ask(ui::MessageKind::Warning, QStringLiteral("Pytanie"), buttons, ui::Answer::Yes, escape);
-    QCOMPARE(seenText, QStringLiteral("Pytanie"));
+    const ui::Answer got = ui::ask(ui::MessageKind::Warning, QStringLiteral("'<b>x</b>' Pytanie"), buttons,
+                                   ui::Answer::Yes, escape);
+    QCOMPARE(seenText, QStringLiteral("'<b>x</b>' Pytanie"));
+    // What the user typed is shown as typed.
+    QCOMPARE(format, Qt::PlainText);
     QCOMPARE(got, answer);
   }
 
