@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -558,7 +559,10 @@ bool TFormWarstwy::event(QEvent* e) {
 
 bool TFormWarstwy::eventFilter(QObject* watched, QEvent* e) {
   if (watched == TreeViewMaterialy && e->type() == QEvent::FocusIn) {
-    current_ = nullptr;
+    // Focus given back to the catalogue because the window became active again
+    // is not the user turning to it; showing may just have made a layer current.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) current_ = nullptr;
   } else if (watched == ListViewMaterialy->viewport() && e->type() == QEvent::ToolTip) {
     // The tip's lines are CR LF separated; a tool tip wants bare line feeds.
     auto* help = static_cast<QHelpEvent*>(e);

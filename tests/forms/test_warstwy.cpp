@@ -520,6 +520,18 @@ void TestWarstwy::currentLayerRules() {
   QTest::mouseClick(s.list()->viewport(), Qt::LeftButton, {},
                     s.list()->visualItemRect(s.list()->item(2)).center());
   QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(2));
+  // Left with the catalogue focused and shown again: the first layer becomes
+  // current, and the focus coming back to the catalogue with the activation
+  // does not undo that.
+  s.tree()->setFocus();
+  s.w->hide();
+  QWidget elsewhere;
+  elsewhere.show();
+  elsewhere.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+  s.activate();
+  QCOMPARE(s.w->focusWidget(), s.tree());
+  QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(0));
 }
 
 void TestWarstwy::tableChangesFromOtherWindows() {
