@@ -105,7 +105,7 @@ TFormWarstwy::~TFormWarstwy() {
 
 void TFormWarstwy::buildControls() {
   const auto guarded = [this](void (TFormWarstwy::*handler)()) {
-    return [this, handler] { ui::Guard([this, handler] { (this->*handler)(); }); };
+    return [this, handler] { runHandler([this, handler] { (this->*handler)(); }); };
   };
 
   // The catalogue.
@@ -162,7 +162,7 @@ void TFormWarstwy::buildControls() {
           [this](const QItemSelection& selected, const QItemSelection& deselected) {
             const QModelIndexList rows = selected.isEmpty() ? deselected.indexes() : selected.indexes();
             const int row = rows.isEmpty() ? -1 : rows.first().row();
-            ui::Guard([this, row] { ListViewMaterialySelectItem(row); });
+            runHandler([this, row] { ListViewMaterialySelectItem(row); });
           });
   connect(ListViewMaterialy, &QListWidget::itemClicked, this, guarded(&TFormWarstwy::ListViewMaterialyClick));
   auto* labelWew = new QLabel(QStringLiteral("wew."), this);
@@ -272,7 +272,7 @@ QWidget* TFormWarstwy::buildMaterialGroup() {
   EditCW = dataEdit(group, "EditCW", true);
   EditG = dataEdit(group, "EditG", true);
   EditGW = dataEdit(group, "EditGW", false);
-  connect(EditGW, &QLineEdit::textChanged, this, [this] { ui::Guard([this] { EditGWChange(); }); });
+  connect(EditGW, &QLineEdit::textChanged, this, [this] { runHandler([this] { EditGWChange(); }); });
 
   auto* grid = new QGridLayout(group);
   grid->addWidget(LabelOpis, 0, 0, 1, 2);
@@ -519,25 +519,38 @@ void TFormWarstwy::ButtonZamknijClick() {
 
 // --- Window events ---------------------------------------------------------
 
+void TFormWarstwy::runHandler(const std::function<void()>& body) {
+  // Busy until the error box, if any, has closed.
+  QScopedValueRollback busy(busyDepth_, busyDepth_ + 1);
+  ui::Guard(body);
+}
+
 void TFormWarstwy::showEvent(QShowEvent* e) {
   TCompanionWindow::showEvent(e);
-  if (!e->spontaneous()) ui::Guard([this] { FormShow(); });
+  if (e->spontaneous()) return;
+  // A box that closed while the window was hidden left no activation to skip.
+  skipActivation_ = false;
+  ui::Guard([this] { FormShow(); });
 }
 
 void TFormWarstwy::FormShow() {
-  if (layers_.empty()) return;
-  if (!current_) {
-    syncList(0);
-    current_ = &layers_.at(0);
+  if (!layers_.empty()) {
+    if (!current_) {
+      syncList(0);
+      current_ = &layers_.at(0);
+    }
+    ShowMaterial(current_);
   }
-  ShowMaterial(current_);
+  // The activation that recalculates may come late or, without a window
+  // manager, not at all; until then the fields show the latest pass against
+  // the conditions as they are now (Umax above all). No pass here: opening a
+  // project must leave the layers' results as saved, and the pass's message
+  // is the activation's to tell, once.
+  showSummary();
 }
 
 void TFormWarstwy::FormActivate() {
-  // Counted as a refresh even when the pass fails, so that the error box's
-  // closing does not bring the same error back.
-  QScopedValueRollback depth(refreshDepth_, refreshDepth_ + 1);
-  ui::Guard([this] { RefreshSummary(); });
+  runHandler([this] { RefreshSummary(); });
 }
 
 bool TFormWarstwy::event(QEvent* e) {
@@ -549,7 +562,9 @@ bool TFormWarstwy::event(QEvent* e) {
         FormActivate();
       break;
     case QEvent::WindowDeactivate:
-      if (refreshDepth_ > 0) skipActivation_ = true;
+      // Hiding the window from a handler deactivates it too, but no
+      // activation follows that one.
+      if (busyDepth_ > 0 && !isHidden()) skipActivation_ = true;
       break;
     default:
       break;

@@ -11,6 +11,7 @@
 // gPartitionSummary and shows it. The summary group lives in warstwy_summary.cpp.
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "calc/layer.h"
@@ -117,6 +118,10 @@ class TFormWarstwy : public TCompanionWindow {
   void EditGWChange();
   // The hint of a summary field, from the summary as it stands (warstwy_summary.cpp).
   QString summaryHint(const QLabel* field) const;
+  // Fills the summary group from gPartitionSummary (warstwy_summary.cpp).
+  void showSummary();
+  // A handler's body inside ui::Guard, counted as busy until its error box closes.
+  void runHandler(const std::function<void()>& body);
 
   // Brings the list in line with the table and selects `selectRow` (-1:
   // nothing; empty: the selection stays), without the selection handlers
@@ -133,9 +138,10 @@ class TFormWarstwy : public TCompanionWindow {
   MaterialStore materials_;
   bool syncing_ = false;          // the list is being rebuilt: not a user's selection
   bool showingMaterial_ = false;  // EditGW is being filled, not typed into
-  // A refresh may open a message box, which deactivates the window; its closing
-  // must not refresh again, or the message would come back for ever.
-  int refreshDepth_ = 0;
+  // A handler (a refresh included) may open a message box, which deactivates
+  // the window. The activation when the box closes must not refresh again: the
+  // handler refreshes by itself, and a pass's message would come back for ever.
+  int busyDepth_ = 0;
   bool skipActivation_ = false;
 };
 

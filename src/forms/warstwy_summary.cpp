@@ -99,8 +99,12 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
 }
 
 void TFormWarstwy::RefreshSummary() {
-  QScopedValueRollback depth(refreshDepth_, refreshDepth_ + 1);
+  QScopedValueRollback busy(busyDepth_, busyDepth_ + 1);
   RunCalculationPass(layers_, gPartitionSummary);
+  showSummary();
+}
+
+void TFormWarstwy::showSummary() {
   const veltor::PartitionSummary& s = gPartitionSummary;
   const double umax = gDesignConditions.umax;
 

@@ -34,6 +34,7 @@ const QByteArray kCatalogue =
     "#Izolacja\r\nIzolacja\r\nstyr\r\n0.04\r\n0.04\r\n12.5\r\n15\r\n0.1\r\n1460\r\n"
     "*Niewentylowana warstwa powietrza\r\nNiewentylowana warstwa powietrza\r\npowi\r\n0\r\n0\r\n-1\r\n"
     "1.2\r\n0.05\r\n1000\r\n"
+    "*Zero\r\nZero\r\ntynk\r\n0\r\n0\r\n40\r\n1800\r\n0.02\r\n840\r\n"
     "*Bez grubosci\r\nBez grubosci\r\ntynk\r\n0.5\r\n0.5\r\n-1\r\n1000\r\n0\r\n1000\r\n";
 
 const QString kAir = QString::fromUtf8(veltor::kAirLayerName);
@@ -152,7 +153,10 @@ class TestWarstwy : public QObject {
   void condensationWarning_data();
   void condensationWarning();
   void activationRefreshes();
-  void messageOnActivationDoesNotComeBack();
+  void boxesDuringHandlers_data();
+  void boxesDuringHandlers();
+  void showingRefreshesQuietly_data();
+  void showingRefreshesQuietly();
   void materialData();
   void leavingTheWindow();
 };
@@ -607,16 +611,19 @@ void TestWarstwy::activationRefreshes() {
   QCOMPARE(s.hint("StaticText3"), QStringLiteral("3,0275 [m^2/(K*W)]"));
 }
 
-// Stands in for a real message box, which deactivates the window while it is up.
+// Stands in for a real message box: the window is inactive while it is up and
+// becomes active again when it closes. A question is answered Yes.
 class DeactivatingDialogs : public ui::Dialogs {
  public:
   explicit DeactivatingDialogs(QWidget* window) : window_(window) {}
-  int messages = 0;
-  ui::Answer message(const ui::MessageSpec&) override {
-    ++messages;
+  QStringList texts;
+  ui::Answer message(const ui::MessageSpec& request) override {
+    texts << request.text;
     QEvent deactivate(QEvent::WindowDeactivate);
     QApplication::sendEvent(window_, &deactivate);
-    return ui::Answer::Ok;
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(window_, &activate);
+    return request.buttons & ui::Yes ? ui::Answer::Yes : ui::Answer::Ok;
   }
   std::optional<ui::FileChoice> openFile(const ui::FileDialogSpec&) override { return {}; }
   std::optional<ui::FileChoice> saveFile(const ui::FileDialogSpec&) override { return {}; }
@@ -628,23 +635,95 @@ class DeactivatingDialogs : public ui::Dialogs {
   QWidget* window_;
 };
 
-void TestWarstwy::messageOnActivationDoesNotComeBack() {
+void TestWarstwy::boxesDuringHandlers_data() {
+  QTest::addColumn<QString>("action");
+  QTest::addColumn<bool>("sameTemperatures");
+  QTest::addColumn<QStringList>("messages");
+  const QString same = veltor::kNoTemperatureDifference;
+  const QString division = QStringLiteral("Floating point division by zero.");
+  QTest::newRow("activation, equal temperatures") << "activate" << true << QStringList{same};
+  QTest::newRow("keystroke, equal temperatures") << "type 5" << true << QStringList{same};
+  QTest::newRow("lone minus, equal temperatures")
+      << "type -" << true << QStringList{QStringLiteral("'-' is not a valid floating point value.")};
+  QTest::newRow("adding a layer the pass fails on") << "add Zero" << false << QStringList{division};
+  // The pass before the calculation and the one after it.
+  QTest::newRow("recalculation, equal temperatures") << "recalculate" << true << QStringList{same, same};
+  QTest::newRow("removal by the recalculation, equal temperatures")
+      << "recalculate 2.0" << true
+      << QStringList{same, QStringLiteral("Zaznaczona warstwa nie jest potrzebna. Wykasować?"), same, same};
+}
+
+// Every box shown while the window handles something is shown once: closing
+// it gives the activation back, which must not refresh (and tell) again; the
+// user's coming back later does.
+void TestWarstwy::boxesDuringHandlers() {
+  QFETCH(QString, action);
+  QFETCH(bool, sameTemperatures);
+  QFETCH(QStringList, messages);
+  LocaleScope scope(QStringLiteral("pl_PL"));
   Stand s;
   s.wall();
-  gDesignConditions.te = gDesignConditions.ti;  // the pass tells about it every time
+  s.activate();
+  s.selectLayer(2);
+  if (sameTemperatures) gDesignConditions.te = gDesignConditions.ti;
   DeactivatingDialogs boxes(s.w.get());
   ui::setDialogs(&boxes);
   const auto activate = [&] {
     QEvent e(QEvent::WindowActivate);
     QApplication::sendEvent(s.w.get(), &e);
   };
+  if (action == QLatin1String("activate")) {
+    activate();
+  } else if (action.startsWith(QLatin1String("type "))) {
+    s.editGW()->setFocus();
+    s.editGW()->selectAll();
+    QTest::keyClicks(s.editGW(), action.mid(5));
+  } else if (action.startsWith(QLatin1String("add "))) {
+    s.add(action.mid(4), QStringLiteral("0,1"));
+  } else {
+    if (action.endsWith(QLatin1String("2.0"))) gDesignConditions.umax = 2.0;
+    s.find<QPushButton>("Button2")->click();
+  }
+  QCOMPARE(boxes.texts, messages);
+  boxes.texts.clear();
   activate();
-  QCOMPARE(boxes.messages, 1);
-  activate();  // the box has closed and given the activation back
-  QCOMPARE(boxes.messages, 1);
-  activate();  // the user comes back later: the cause lasts, so does the message
-  QCOMPARE(boxes.messages, 2);
+  QCOMPARE(boxes.texts.size(), 1);
   ui::setDialogs(s.dialogs.get());
+}
+
+void TestWarstwy::showingRefreshesQuietly_data() {
+  QTest::addColumn<bool>("layers");
+  QTest::addColumn<double>("umax");
+  QTest::addColumn<QString>("umaxText");
+  QTest::addColumn<QString>("count");
+  QTest::addColumn<bool>("warning");
+  QTest::newRow("empty table, no requirement") << false << 0.0 << "bez wym."
+                                               << "0" << false;
+  QTest::newRow("wall, requirement eased") << true << 0.45 << "0,45"
+                                           << "4" << false;
+  QTest::newRow("wall, requirement tightened") << true << 0.2 << "0,2"
+                                               << "4" << true;
+}
+
+// Before any activation (there may be none without a window manager) the
+// summary already shows the latest pass against the conditions as they are
+// now, and showing tells nothing: the equal temperatures are the activation's
+// to report.
+void TestWarstwy::showingRefreshesQuietly() {
+  QFETCH(bool, layers);
+  QFETCH(double, umax);
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s(0.5);
+  if (layers) s.wall();
+  s.w->RefreshSummary();
+  QCOMPARE(s.text("StaticText5"), QStringLiteral("0,5"));
+  gDesignConditions.umax = umax;
+  gDesignConditions.te = gDesignConditions.ti;
+  s.w->show();
+  QTEST(s.text("StaticText5"), "umaxText");
+  QTEST(s.text("StaticText2"), "count");
+  QTEST(s.shown("LabelUwaga"), "warning");
+  QTEST(s.uIsRed(), "warning");
 }
 
 void TestWarstwy::materialData() {
