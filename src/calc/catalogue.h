@@ -33,8 +33,7 @@ inline constexpr CatalogueMarkers kUmaxMarkers{'*', '#', '@'};
 // (parent nullptr = top level); `readItem(Node* item, TextReader&)` reads the
 // payload that follows an item line.
 template <class Node, class AddNode, class ReadItem>
-void ReadCatalogue(TextReader& reader, const CatalogueMarkers& markers, AddNode addNode,
-                   ReadItem readItem) {
+void ReadCatalogue(TextReader& reader, const CatalogueMarkers& markers, AddNode addNode, ReadItem readItem) {
   Node* group = nullptr;
   Node* subgroup = nullptr;
   while (!reader.atEnd()) {

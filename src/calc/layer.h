@@ -34,12 +34,12 @@ struct LayerRecord {
   double specificHeat = 0;
   double thickness = 0;  // m
   // Results of the latest calculation pass.
-  double resistance = 0;            // m2 K/W
-  double innerTemperature = 0;      // degC
-  double outerTemperature = 0;      // degC
-  double diffusionResistance = 0;   // m2 h Pa/g
-  double innerSaturation = 0;       // Pa, for an outdoor temperature of -5 degC
-  double outerSaturation = 0;       // Pa
+  double resistance = 0;           // m2 K/W
+  double innerTemperature = 0;     // degC
+  double outerTemperature = 0;     // degC
+  double diffusionResistance = 0;  // m2 h Pa/g
+  double innerSaturation = 0;      // Pa, for an outdoor temperature of -5 degC
+  double outerSaturation = 0;      // Pa
   // The block as last read (zeros for a fresh record); fields are written over it.
   std::array<char, kLayerRecordSize> raw{};
 
