@@ -5,7 +5,9 @@ TFormSystem2* FormSystem2 = nullptr;
 TFormSystem2::TFormSystem2(QWidget* mainWindow)
     : TCompanionWindow(mainWindow, QStringLiteral("FormSystem2"), QStringLiteral("Materiał termoizolacyjny"),
                        QStringLiteral("1322.htm")) {
-  resize(372, 423);
+  // The close box leaves the wizard; it only hides the step.
+  setWindowFlag(Qt::WindowCloseButtonHint);
+  setFixedSize(372, 423);
 }
 
 TFormSystem2::~TFormSystem2() = default;

@@ -6,9 +6,11 @@
 TFormSystem4* FormSystem4 = nullptr;
 
 TFormSystem4::TFormSystem4(QWidget* mainWindow)
-    : TCompanionWindow(mainWindow, QStringLiteral("FormSystem4"),
-                       QStringLiteral("Utworzona przegroda"), QStringLiteral("1324.htm")) {
-  resize(372, 423);
+    : TCompanionWindow(mainWindow, QStringLiteral("FormSystem4"), QStringLiteral("Utworzona przegroda"),
+                       QStringLiteral("1324.htm")) {
+  // The close box leaves the wizard; it only hides the step.
+  setWindowFlag(Qt::WindowCloseButtonHint);
+  setFixedSize(372, 423);
   auto* layout = new QVBoxLayout(this);
   ListViewPrzegroda = new QListWidget(this);
   ListViewPrzegroda->setObjectName(QStringLiteral("ListViewPrzegroda"));
