@@ -410,7 +410,14 @@ bool TFormWarstwy::CheckThickness() {
 
 void TFormWarstwy::TreeViewMaterialyChange() {
   const QList<QTreeWidgetItem*> selected = TreeViewMaterialy->selectedItems();
-  if (!selected.isEmpty()) ShowMaterial(MaterialOf(selected.first()));
+  if (selected.isEmpty()) return;
+  const veltor::LayerRecord* material = MaterialOf(selected.first());
+  if (!material) return;
+  ShowMaterial(material);
+  // The thickness box now holds the material's thickness, for "Dodaj". The
+  // catalogue's getting the focus usually ends the current layer already, but
+  // not when it kept the focus while showing made a layer current.
+  current_ = nullptr;
 }
 
 void TFormWarstwy::ListViewMaterialySelectItem(int row) {

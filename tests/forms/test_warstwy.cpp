@@ -536,6 +536,15 @@ void TestWarstwy::currentLayerRules() {
   s.activate();
   QCOMPARE(s.w->focusWidget(), s.tree());
   QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(0));
+  // A material picked there ends it: the thickness typed next is for "Dodaj".
+  QTest::keyClick(s.tree(), Qt::Key_Down);
+  QVERIFY(MaterialOf(s.tree()->currentItem()));
+  QCOMPARE(s.w->CurrentLayer(), nullptr);
+  QTest::keyClick(s.tree(), Qt::Key_Tab);
+  QCOMPARE(s.w->focusWidget(), s.editGW());
+  s.editGW()->selectAll();
+  QTest::keyClicks(s.editGW(), QStringLiteral("5"));
+  QCOMPARE(s.w->Layers().at(0).thickness, 0.02);
 }
 
 void TestWarstwy::tableChangesFromOtherWindows() {
