@@ -6,12 +6,13 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QScreen>
-#include <algorithm>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <algorithm>
 
 #include "forms/appstate.h"
+#include "forms/glowna.h"
 
 TCompanionWindow::TCompanionWindow(QWidget* mainWindow, const QString& objectName, const QString& caption,
                                    const QString& helpPage, bool titleBarButtons)
@@ -71,4 +72,11 @@ void TCompanionWindow::showEvent(QShowEvent* e) {
     }
   }
   QWidget::showEvent(e);
+  if (FormGlowna) FormGlowna->UpdateActions();
+}
+
+void TCompanionWindow::hideEvent(QHideEvent* e) {
+  QWidget::hideEvent(e);
+  // The window's own buttons hide it without the main window's actions.
+  if (FormGlowna) FormGlowna->UpdateActions();
 }

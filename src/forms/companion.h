@@ -1,7 +1,8 @@
 // Base of the windows that the main window shows and hides: a tool window kept
 // above the main window, centred on it when shown, F1 opening its own help page
-// (without also reaching the main window's F1), and status tips of its controls
-// shown in the main window's status bar.
+// (without also reaching the main window's F1), status tips of its controls
+// shown in the main window's status bar, and the main window's check marks
+// told at once when it is shown or hidden, whoever did it.
 #pragma once
 
 #include <QWidget>
@@ -16,6 +17,7 @@ class TCompanionWindow : public QWidget {
  protected:
   bool event(QEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
 
  private:
   QString helpPage_;

@@ -121,7 +121,10 @@ TFormGlowna::TFormGlowna(QWidget* parent) : QMainWindow(parent) {
   updateTimer_->start();
 }
 
-TFormGlowna::~TFormGlowna() = default;
+TFormGlowna::~TFormGlowna() {
+  // The companions are destroyed after this, as children; none may reach back.
+  if (FormGlowna == this) FormGlowna = nullptr;
+}
 
 void TFormGlowna::FormCreate() {
   // Without a window manager the maximised state alone leaves the window small;
