@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 
 #include "forms/appstate.h"
+#include "forms/glowna.h"
 #include "platform/dialogs.h"
 
 namespace {
@@ -34,7 +35,10 @@ TFormRysunek::~TFormRysunek() {
 
 void TFormRysunek::closeEvent(QCloseEvent* e) {
   QWidget::closeEvent(e);
-  if (e->isAccepted()) registry().removeAll(this);
+  if (!e->isAccepted()) return;
+  registry().removeAll(this);
+  // The chart actions' check marks count the charts that exist.
+  if (FormGlowna) FormGlowna->UpdateActions();
 }
 
 QList<TFormRysunek*> TFormRysunek::Instances() {

@@ -414,7 +414,6 @@ class TestGlowna : public QObject {
     QCOMPARE(ChartsOfKind(1), 1);
     // A chart closed by its own window clears the mark.
     TFormRysunek::Instances().constFirst()->close();
-    FormGlowna->UpdateActions();
     QVERIFY(!Action("ActionRysTemp")->isChecked());
   }
 
