@@ -71,12 +71,30 @@ void LoadAirLayerTable(AirLayerTable& table, const QString& path) {
   ReadAirLayerTable(reader, table);
 }
 
+namespace {
+
+// 10 x t rounded to the nearest integer as the binary value of t has it, a tie
+// to the even one. The product 10 x t is itself rounded, and for a typed 0.35
+// (binary 0.34999...) it comes out as 3.5 exactly; the exact remainder of the
+// product then tells on which side of the half the true value lies.
+double NearestTenth(double temperature) {
+  const double product = 10.0 * temperature;
+  double tenths = std::nearbyint(product);
+  if (std::fabs(product - tenths) == 0.5) {
+    const double remainder = std::fma(10.0, temperature, -product);
+    if (remainder > 0) tenths = std::floor(product) + 1;
+    if (remainder < 0) tenths = std::floor(product);
+  }
+  return tenths;
+}
+
+}  // namespace
+
 std::int32_t SaturationPressure(const SaturationTable& table, double temperature) {
   if (std::isnan(temperature)) return table.atTenths(kSaturationLowestIndex);
-  // Clamped before the conversion so that no temperature overflows an int;
-  // nearbyint rounds a tie to the even tenth.
-  const double tenths = std::clamp(std::nearbyint(10.0 * temperature), double{kSaturationLowestIndex},
-                                   double{kSaturationHighestIndex});
+  // Clamped before the conversion so that no temperature overflows an int.
+  const double tenths =
+      std::clamp(NearestTenth(temperature), double{kSaturationLowestIndex}, double{kSaturationHighestIndex});
   return table.atTenths(static_cast<int>(tenths));
 }
 

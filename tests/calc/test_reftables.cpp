@@ -57,9 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
     Temperatures, SaturationLookupTest,
     testing::Values(LookupCase{"TieGoesDownToEven", 0.25, 2}, LookupCase{"TieGoesUpToEven", 0.75, 8},
                     LookupCase{"NegativeTie", -0.25, -2}, LookupCase{"Ordinary", 20.0, 200},
-                    LookupCase{"TopEnd", 30.9, 309}, LookupCase{"AboveTable", 31.5, 309},
-                    LookupCase{"FarAboveTable", 1e300, 309}, LookupCase{"BottomEnd", -20.9, -209},
-                    LookupCase{"BelowTable", -25.0, -209}, LookupCase{"NotANumber", NAN, -209}),
+                    // Not ties: the binary values lie just off the half, though 10 x t rounds onto it.
+                    LookupCase{"BinaryJustBelowHalf", 0.35, 3}, LookupCase{"BinaryJustAboveHalf", 2.45, 25},
+                    LookupCase{"NegativeBinaryJustBeyondHalf", -18.85, -189},
+                    LookupCase{"NegativeBinaryJustInsideHalf", -0.35, -3}, LookupCase{"TopEnd", 30.9, 309},
+                    LookupCase{"AboveTable", 31.5, 309}, LookupCase{"FarAboveTable", 1e300, 309},
+                    LookupCase{"BottomEnd", -20.9, -209}, LookupCase{"BelowTable", -25.0, -209},
+                    LookupCase{"NotANumber", NAN, -209}),
     [](const testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
 
 TEST(TemperatureForPressure, ExactMatchLowestElseNearest) {
