@@ -34,6 +34,7 @@ const QByteArray kCatalogue =
     "#Izolacja\r\nIzolacja\r\nstyr\r\n0.04\r\n0.04\r\n12.5\r\n15\r\n0.1\r\n1460\r\n"
     "*Niewentylowana warstwa powietrza\r\nNiewentylowana warstwa powietrza\r\npowi\r\n0\r\n0\r\n-1\r\n"
     "1.2\r\n0.05\r\n1000\r\n"
+    "*Para\r\nPara\r\ntynk\r\n1\r\n1\r\n1000000\r\n1000\r\n0.5\r\n1000\r\n"
     "*Zero\r\nZero\r\ntynk\r\n0\r\n0\r\n40\r\n1800\r\n0.02\r\n840\r\n"
     "*Bez grubosci\r\nBez grubosci\r\ntynk\r\n0.5\r\n0.5\r\n-1\r\n1000\r\n0\r\n1000\r\n";
 
@@ -131,6 +132,8 @@ class TestWarstwy : public QObject {
   void summaryOfFourLayerWall_data();
   void summaryOfFourLayerWall();
   void emptyTableSummary();
+  void diffusionResistanceRounding_data();
+  void diffusionResistanceRounding();
   void uEqualToUmaxIsNoWarning();
   void noRequirement();
   void recalculationReachesUmax();
@@ -219,6 +222,44 @@ void TestWarstwy::emptyTableSummary() {
   QVERIFY(!s.shown("LabelUwaga"));
   QVERIFY(!s.shown("LabelKond"));
   QVERIFY(!s.uIsRed());
+}
+
+void TestWarstwy::diffusionResistanceRounding_data() {
+  QTest::addColumn<QString>("material");
+  QTest::addColumn<QString>("thickness");
+  QTest::addColumn<QString>("shown");
+  QTest::addColumn<QString>("hint");
+  // "Para" has r = d exactly; the two surfaces add 40.
+  QTest::newRow("40.5 to the even 40") << "Para"
+                                       << "0,5"
+                                       << "40"
+                                       << "40,5 [m^2*h*Pa/g]";
+  QTest::newRow("41.5 to the even 42") << "Para"
+                                       << "1,5"
+                                       << "42"
+                                       << "41,5 [m^2*h*Pa/g]";
+  QTest::newRow("42.5 to the even 42") << "Para"
+                                       << "2,5"
+                                       << "42"
+                                       << "42,5 [m^2*h*Pa/g]";
+  QTest::newRow("negative thickness") << "Para"
+                                      << "-41,5"
+                                      << "-2"
+                                      << "-1,5 [m^2*h*Pa/g]";
+  QTest::newRow("beyond the doubles is max") << "Izolacja"
+                                             << "1E308"
+                                             << "max"
+                                             << "max";
+}
+
+void TestWarstwy::diffusionResistanceRounding() {
+  QFETCH(QString, material);
+  QFETCH(QString, thickness);
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s;
+  s.add(material, thickness);
+  QTEST(s.text("StaticText6"), "shown");
+  QTEST(s.hint("StaticText6"), "hint");
 }
 
 void TestWarstwy::uEqualToUmaxIsNoWarning() {
