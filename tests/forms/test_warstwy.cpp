@@ -426,6 +426,10 @@ void TestWarstwy::typingThickness() {
   QCOMPARE(s.w->Layers().at(1).thickness, 0.38);
   QCOMPARE(s.text("StaticText1"), QStringLiteral("0,51"));
   QVERIFY(s.dialogs->allUsed());
+  // Nor is an emptied box a thickness, and it tells nothing.
+  QTest::keyClick(s.editGW(), Qt::Key_Backspace);
+  QCOMPARE(s.editGW()->text(), QString());
+  QCOMPARE(s.w->Layers().at(1).thickness, 0.38);
 
   // After the catalogue has had the focus there is no current layer: typing
   // changes no layer, and the next "Dodaj" takes the typed thickness.
