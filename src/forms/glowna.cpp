@@ -100,6 +100,7 @@ TFormGlowna::TFormGlowna(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("FormGlowna"));
   setWindowTitle(QStringLiteral("Program do obliczania parametrów fizykalnych przegrody"));
   resize(800, 600);
+  ImageListGlowna = new TImageList(this, QStringLiteral("obrazki"));
   createActions();
   createMenus();
   createToolBars();
@@ -126,6 +127,11 @@ TFormGlowna::~TFormGlowna() {
   if (FormGlowna == this) FormGlowna = nullptr;
 }
 
+TImageList::TImageList(QObject* owner, const QString& folder) : QObject(owner) {
+  setObjectName(QStringLiteral("ImageListGlowna"));
+  for (int i = 0; i < 8; ++i) icons_.append(QIcon(folder + QStringLiteral("/ikona%1.png").arg(i)));
+}
+
 void TFormGlowna::FormCreate() {
   // Without a window manager the maximised state alone leaves the window small;
   // the screen's size makes it fill the screen there too.
@@ -142,7 +148,7 @@ QAction* TFormGlowna::makeAction(const char* name, const QString& category, cons
   a->setStatusTip(hint);
   a->setToolTip(hint.isEmpty() ? QString(caption).remove(QLatin1Char('&')) : hint);
   if (image >= 0) {
-    a->setIcon(QIcon(QStringLiteral("obrazki/ikona%1.png").arg(image)));
+    a->setIcon(ImageListGlowna->icon(image));
     a->setProperty("imageIndex", image);
   }
   // Qt toggles a checkable action before it reports the click; ExecuteAction

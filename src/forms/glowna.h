@@ -10,6 +10,8 @@
 // tool bars follow changes made elsewhere.
 #pragma once
 
+#include <QIcon>
+#include <QList>
 #include <QMainWindow>
 #include <QPixmap>
 
@@ -36,6 +38,19 @@ class TScaledImage : public QWidget {
 
  private:
   QPixmap picture_;
+};
+
+// The action images: 0 new, 1 open, 2 save, 3 help, 4 about, 5 vapour-pressure
+// chart, 6 temperature chart, 7 report; 16 x 16 pictures of our own.
+class TImageList : public QObject {
+  Q_OBJECT
+ public:
+  TImageList(QObject* owner, const QString& folder);
+  int count() const { return static_cast<int>(icons_.size()); }
+  QIcon icon(int index) const { return icons_.value(index); }
+
+ private:
+  QList<QIcon> icons_;
 };
 
 class TFormGlowna : public QMainWindow {
@@ -86,6 +101,7 @@ class TFormGlowna : public QMainWindow {
   QToolBar* ActionToolBarWyniki = nullptr;
   QToolButton* ButtonPrzegroda = nullptr;
   TScaledImage* Image1 = nullptr;
+  TImageList* ImageListGlowna = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* e) override;

@@ -41,6 +41,11 @@ class TestAbout : public QObject {
             AboutBox->ProgramIcon->pixmap().height() <= 153);
     QVERIFY(!AboutBox->ImageZamknij->pixmap().isNull());
     QVERIFY(!FormGlowna->Image1->picture().isNull());
+    auto* images = FormGlowna->findChild<TImageList*>(QStringLiteral("ImageListGlowna"));
+    QVERIFY(images);
+    QCOMPARE(images->count(), 8);
+    for (int i = 0; i < images->count(); ++i)
+      QVERIFY2(!images->icon(i).pixmap(16).isNull(), qPrintable(QString::number(i)));
     for (QAction* a : FormGlowna->findChildren<QAction*>())
       if (a->property("imageIndex").isValid())
         QVERIFY2(!a->icon().pixmap(16).isNull(), qPrintable(a->objectName()));
