@@ -34,6 +34,7 @@
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
 #include "platform/dialogs.h"
+#include "platform/printing.h"
 
 TFormGlowna* FormGlowna = nullptr;
 
@@ -450,10 +451,7 @@ void TFormGlowna::ActionAboutExecute() {
   if (AboutBox) AboutBox->exec();
 }
 
-void TFormGlowna::FilePrintSetup1Execute() {
-  QPrinter printer;
-  ui::dialogs().printerSetup(printer);
-}
+void TFormGlowna::FilePrintSetup1Execute() { ui::dialogs().printerSetup(ui::SharedPrinter()); }
 
 bool TFormGlowna::FormCloseQuery() {
   if (!PartitionDefined()) return true;

@@ -25,6 +25,7 @@
 #include "forms/system4.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
+#include "platform/printing.h"
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
@@ -510,6 +511,15 @@ class TestGlowna : public QObject {
     QCOMPARE(d.openedTargets, QStringList{env->path() + QStringLiteral("/Pomoc/index.htm")});
     QCOMPARE(StartFolder(), env->path());
     QVERIFY(QFile::exists(d.openedTargets.value(0)));
+  }
+
+  // The set-up dialog configures the printer the charts and the report print on,
+  // not a temporary one whose settings would be lost.
+  void printerSetupKeepsTheChoices() {
+    ScriptedDialogs d;
+    FormGlowna->ExecuteAction(Action("FilePrintSetup1"));
+    FormGlowna->ExecuteAction(Action("FilePrintSetup1"));
+    QCOMPARE(d.printersSetUp, (QList<QPrinter*>{&ui::SharedPrinter(), &ui::SharedPrinter()}));
   }
 
   void f1OpensOnlyTheActiveWindowsPage_data() {

@@ -2,7 +2,9 @@
 
 #include <QTest>
 
-ScriptedDialogs::ScriptedDialogs() { ui::setDialogs(this); }
+ScriptedDialogs::ScriptedDialogs() {
+  ui::setDialogs(this);
+}
 
 ScriptedDialogs::~ScriptedDialogs() {
   ui::setDialogs(nullptr);
@@ -44,20 +46,26 @@ ui::Answer ScriptedDialogs::message(const ui::MessageSpec& request) {
 std::optional<ui::FileChoice> ScriptedDialogs::file(const ui::FileDialogSpec& request) {
   shownFileDialogs.append(request);
   if (files_.empty()) {
-    QTest::qFail(qPrintable(QStringLiteral("unexpected file dialog: ") + request.objectName), __FILE__, __LINE__);
+    QTest::qFail(qPrintable(QStringLiteral("unexpected file dialog: ") + request.objectName), __FILE__,
+                 __LINE__);
     return std::nullopt;
   }
   const File f = files_.front();
   files_.pop_front();
   if (f.objectName != request.objectName)
-    QTest::qFail(qPrintable(QStringLiteral("expected file dialog %1, got %2").arg(f.objectName, request.objectName)),
-                 __FILE__, __LINE__);
+    QTest::qFail(
+        qPrintable(QStringLiteral("expected file dialog %1, got %2").arg(f.objectName, request.objectName)),
+        __FILE__, __LINE__);
   if (f.fileName.isEmpty()) return std::nullopt;
   return ui::FileChoice{f.fileName, f.filterIndex};
 }
 
-std::optional<ui::FileChoice> ScriptedDialogs::openFile(const ui::FileDialogSpec& request) { return file(request); }
-std::optional<ui::FileChoice> ScriptedDialogs::saveFile(const ui::FileDialogSpec& request) { return file(request); }
+std::optional<ui::FileChoice> ScriptedDialogs::openFile(const ui::FileDialogSpec& request) {
+  return file(request);
+}
+std::optional<ui::FileChoice> ScriptedDialogs::saveFile(const ui::FileDialogSpec& request) {
+  return file(request);
+}
 
 std::optional<int> ScriptedDialogs::printDialog(const QString& objectName, QPrinter&) {
   if (prints_.empty()) {
@@ -69,6 +77,10 @@ std::optional<int> ScriptedDialogs::printDialog(const QString& objectName, QPrin
   return p.copies;
 }
 
-void ScriptedDialogs::printerSetup(QPrinter&) {}
+void ScriptedDialogs::printerSetup(QPrinter& printer) {
+  printersSetUp.append(&printer);
+}
 
-void ScriptedDialogs::openTarget(const QString& target) { openedTargets.append(target); }
+void ScriptedDialogs::openTarget(const QString& target) {
+  openedTargets.append(target);
+}

@@ -13,7 +13,7 @@
 
 class ScriptedDialogs : public ui::Dialogs {
  public:
-  ScriptedDialogs();   // installs itself
+  ScriptedDialogs();            // installs itself
   ~ScriptedDialogs() override;  // uninstalls; fails when expectations were left unused
 
   // The next message must contain exactly `text`; it is answered with `answer`.
@@ -27,6 +27,7 @@ class ScriptedDialogs : public ui::Dialogs {
   QList<ui::MessageSpec> shownMessages;
   QList<ui::FileDialogSpec> shownFileDialogs;
   QStringList openedTargets;
+  QList<QPrinter*> printersSetUp;
 
   ui::Answer message(const ui::MessageSpec& request) override;
   std::optional<ui::FileChoice> openFile(const ui::FileDialogSpec& request) override;
@@ -36,9 +37,19 @@ class ScriptedDialogs : public ui::Dialogs {
   void openTarget(const QString& target) override;
 
  private:
-  struct Message { QString text; ui::Answer answer; };
-  struct File { QString objectName; QString fileName; int filterIndex; };
-  struct Print { QString objectName; std::optional<int> copies; };
+  struct Message {
+    QString text;
+    ui::Answer answer;
+  };
+  struct File {
+    QString objectName;
+    QString fileName;
+    int filterIndex;
+  };
+  struct Print {
+    QString objectName;
+    std::optional<int> copies;
+  };
   std::optional<ui::FileChoice> file(const ui::FileDialogSpec& request);
   std::deque<Message> messages_;
   std::deque<File> files_;
