@@ -175,6 +175,7 @@ void TFormWarstwy::buildControls() {
   }
 
   auto* groupKolejnosc = new QGroupBox(QStringLiteral("Zmiana kolejności warstw"), this);
+  groupKolejnosc->setObjectName(QStringLiteral("GroupBoxKolejnosc"));
   ButtonUp = new QPushButton(style()->standardIcon(QStyle::SP_ArrowUp), QString(), groupKolejnosc);
   ButtonUp->setObjectName(QStringLiteral("ButtonUp"));
   bindToAction(ButtonUp, ActionUp);
@@ -256,6 +257,7 @@ void TFormWarstwy::buildControls() {
 
 QWidget* TFormWarstwy::buildMaterialGroup() {
   auto* group = new QGroupBox(QStringLiteral("Dane wskazanego materiału"), this);
+  group->setObjectName(QStringLiteral("GroupBoxMaterial"));
   LabelOpis = new QLabel(QStringLiteral("Opis"), group);
   LabelOpis->setObjectName(QStringLiteral("LabelOpis"));
   LabelOpis->setTextFormat(Qt::PlainText);  // a name's "&" or "<" is shown as it is

@@ -52,6 +52,7 @@ QLabel* warning(QWidget* parent, const char* name, const QString& text) {
 
 QWidget* TFormWarstwy::buildSummaryGroup() {
   auto* group = new QGroupBox(QStringLiteral("Dane przegrody"), this);
+  group->setObjectName(QStringLiteral("GroupBoxPrzegroda"));
   StaticText1 = summaryField(group, "StaticText1");
   StaticText2 = summaryField(group, "StaticText2");
   StaticText3 = summaryField(group, "StaticText3");
