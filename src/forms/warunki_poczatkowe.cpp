@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
 #include "calc/catalogue.h"
@@ -283,31 +284,29 @@ bool TFormWarunkiPoczatkowe::CommitConditions() {
   c.setSurfaceResistancesFromDirection();
 
   // Each field is stored as soon as it passes, so a failure keeps the earlier ones.
-  auto temperature = [this](QLineEdit* edit, double& target) {
-    double v = 0;
-    if (!ui::Guard([&] { v = veltor::StrToFloat(edit->text()); })) {
+  auto store = [this](QLineEdit* edit, auto& target, auto convert, double lo, double hi,
+                      const QString& rangeMessage) {
+    std::remove_reference_t<decltype(target)> v{};
+    if (!ui::Guard([&] { v = convert(edit->text()); })) {
       focusField(edit);
       return false;
     }
-    if (!inRange(v, kMinTemperature, kMaxTemperature)) {
-      refuseField(edit, kTemperatureRange);
+    if (!inRange(v, lo, hi)) {
+      refuseField(edit, rangeMessage);
       return false;
     }
     target = v;
     return true;
   };
-  auto humidity = [this](QLineEdit* edit, std::int32_t& target) {
-    std::int32_t v = 0;
-    if (!ui::Guard([&] { v = veltor::StrToInt(edit->text()); })) {
-      focusField(edit);
-      return false;
-    }
-    if (!inRange(v, kMinHumidity, kMaxHumidity)) {
-      refuseField(edit, kHumidityRange);
-      return false;
-    }
-    target = v;
-    return true;
+  auto temperature = [&](QLineEdit* edit, double& target) {
+    return store(
+        edit, target, [](const QString& t) { return veltor::StrToFloat(t); }, kMinTemperature,
+        kMaxTemperature, kTemperatureRange);
+  };
+  auto humidity = [&](QLineEdit* edit, std::int32_t& target) {
+    return store(
+        edit, target, [](const QString& t) { return veltor::StrToInt(t); }, kMinHumidity, kMaxHumidity,
+        kHumidityRange);
   };
   if (!temperature(LabeledEditTW, c.ti) || !temperature(LabeledEditTZ, c.te)) return false;
   if (!humidity(LabeledEditWW, c.phiI) || !humidity(LabeledEditWZ, c.phiE)) return false;

@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <exception>
+#include <utility>
 
 #include "calc/errors.h"
 #include "platform/shell.h"
@@ -32,20 +33,24 @@ class MessageBox : public QMessageBox {
   }
 };
 
+// Answers that a standard button gives; Closed has none.
+constexpr std::pair<Answer, QMessageBox::StandardButton> kButtons[] = {
+    {Answer::Ok, QMessageBox::Ok},
+    {Answer::Cancel, QMessageBox::Cancel},
+    {Answer::Yes, QMessageBox::Yes},
+    {Answer::No, QMessageBox::No},
+};
+
 QMessageBox::StandardButton toStandard(Answer a) {
-  switch (a) {
-    case Answer::Ok:
-      return QMessageBox::Ok;
-    case Answer::Cancel:
-      return QMessageBox::Cancel;
-    case Answer::Yes:
-      return QMessageBox::Yes;
-    case Answer::No:
-      return QMessageBox::No;
-    case Answer::Closed:
-      break;
-  }
+  for (const auto& [answer, button] : kButtons)
+    if (answer == a) return button;
   return QMessageBox::NoButton;
+}
+
+Answer fromStandard(int button) {
+  for (const auto& [answer, standard] : kButtons)
+    if (standard == button) return answer;
+  return Answer::Closed;
 }
 
 QString captionFor(MessageKind kind) {
@@ -94,18 +99,7 @@ class RealDialogs : public Dialogs {
     if (auto b = toStandard(request.escapeButton); b != QMessageBox::NoButton) box.setEscapeButton(b);
     const int result = box.exec();
     if (box.closedByBox) return Answer::Closed;
-    switch (result) {
-      case QMessageBox::Ok:
-        return Answer::Ok;
-      case QMessageBox::Cancel:
-        return Answer::Cancel;
-      case QMessageBox::Yes:
-        return Answer::Yes;
-      case QMessageBox::No:
-        return Answer::No;
-      default:
-        return Answer::Closed;
-    }
+    return fromStandard(result);
   }
 
   std::optional<FileChoice> runFileDialog(const FileDialogSpec& request, bool save) {
