@@ -2,7 +2,8 @@
 # Installs what the build and the tests need on Debian, only what is missing.
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev libjpeg62-turbo-dev
-          libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
+          libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+          fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

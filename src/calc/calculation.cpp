@@ -35,6 +35,10 @@ double TotalThickness(const LayerTable& table) {
   return sum;
 }
 
+bool ExceedsUmax(double u, double umax) {
+  return umax != 0 && u > umax * (1.0 + kUmaxTolerance);
+}
+
 double RequiredThickness(const LayerTable& table, int position, const DesignConditions& conditions) {
   if (conditions.umax == 0) throw DivisionByZero();
   const int chosen = position - 1;

@@ -26,6 +26,14 @@ inline constexpr double kInnerSurfaceDiffusion = 27.0;
 inline constexpr double kOuterSurfaceDiffusion = 13.0;
 
 double EffectiveLambda(const LayerRecord& layer, const DesignConditions& conditions);
+// Whether U fails the requirement. A thickness just computed for U == Umax can
+// give U = 0.30000000000000004 against 0.3; a relative tolerance keeps such a
+// wall compliant. Umax 0 is "no requirement".
+inline constexpr double kUmaxTolerance = 1e-9;
+bool ExceedsUmax(double u, double umax);
+// A required thickness below this is a rounding remainder: the other layers
+// already meet Umax, and it counts as 0.
+inline constexpr double kNegligibleThickness = 1e-9;
 // Writes every layer's R (air layers from the air-layer table); raises
 // DivisionByZero for an ordinary layer whose effective conductivity is 0.
 double LayerResistanceSum(LayerTable& table, const DesignConditions& conditions, const AirLayerTable& air);

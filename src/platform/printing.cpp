@@ -1,12 +1,45 @@
 #include "platform/printing.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QPrinter>
 
+#include "calc/errors.h"
+
 namespace ui {
+
+namespace {
+PrintJobObserver& observer() {
+  static PrintJobObserver o;
+  return o;
+}
+}  // namespace
 
 QPrinter& SharedPrinter() {
   static QPrinter printer(QPrinter::HighResolution);
   return printer;
+}
+
+void PrintPicture(QPrinter& printer, const QImage& picture, int copies) {
+  // Each copy is a job of its own; the driver must not multiply them again.
+  printer.setCopyCount(1);
+  for (int copy = 0; copy < copies; ++copy) {
+    if (observer()) observer()(printer);
+    QPainter painter;
+    if (!painter.begin(&printer)) throw veltor::Error(QStringLiteral("Printing failed"));
+    const QRect area = painter.viewport();
+    QSize size = picture.size();
+    size.scale(area.size(), Qt::KeepAspectRatio);
+    QRect target(QPoint(0, 0), size);
+    target.moveCenter(area.center());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, picture);
+    painter.end();
+  }
+}
+
+void SetPrintJobObserver(PrintJobObserver observer_) {
+  observer() = std::move(observer_);
 }
 
 }  // namespace ui

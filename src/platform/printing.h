@@ -3,8 +3,20 @@
 // whole run.
 #pragma once
 
+#include <functional>
+
+class QImage;
 class QPrinter;
 
 namespace ui {
 QPrinter& SharedPrinter();
+
+// Prints `picture` `copies` times, each copy a print job of its own (none for 0
+// or fewer), scaled to fit the page's printable area with its proportions kept
+// and centred. Raises veltor::Error when a job cannot be started.
+void PrintPicture(QPrinter& printer, const QImage& picture, int copies);
+
+// Told at the start of every print job (tests count the jobs); empty by default.
+using PrintJobObserver = std::function<void(QPrinter& printer)>;
+void SetPrintJobObserver(PrintJobObserver observer);
 }  // namespace ui

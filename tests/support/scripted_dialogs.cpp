@@ -1,13 +1,18 @@
 #include "scripted_dialogs.h"
 
+#include <QPrinter>
 #include <QTest>
+
+#include "platform/printing.h"
 
 ScriptedDialogs::ScriptedDialogs() {
   ui::setDialogs(this);
+  ui::SetPrintJobObserver([this](QPrinter&) { ++printJobs; });
 }
 
 ScriptedDialogs::~ScriptedDialogs() {
   ui::setDialogs(nullptr);
+  ui::SetPrintJobObserver({});
   for (const auto& m : messages_) qWarning("expected message never shown: %s", qPrintable(m.text));
   for (const auto& f : files_) qWarning("expected file dialog never shown: %s", qPrintable(f.objectName));
 }
@@ -67,7 +72,10 @@ std::optional<ui::FileChoice> ScriptedDialogs::saveFile(const ui::FileDialogSpec
   return file(request);
 }
 
-std::optional<int> ScriptedDialogs::printDialog(const QString& objectName, QPrinter&) {
+std::optional<int> ScriptedDialogs::printDialog(const QString& objectName, QPrinter& printer) {
+  // No test may reach a real printer: the jobs go to a PDF file of the test's own.
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(printDir_.filePath(QStringLiteral("print.pdf")));
   if (prints_.empty()) {
     QTest::qFail(qPrintable(QStringLiteral("unexpected print dialog: ") + objectName), __FILE__, __LINE__);
     return std::nullopt;

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <deque>
 #include <optional>
 
@@ -28,6 +29,7 @@ class ScriptedDialogs : public ui::Dialogs {
   QList<ui::FileDialogSpec> shownFileDialogs;
   QStringList openedTargets;
   QList<QPrinter*> printersSetUp;
+  int printJobs = 0;  // print jobs started while this object was installed
 
   ui::Answer message(const ui::MessageSpec& request) override;
   std::optional<ui::FileChoice> openFile(const ui::FileDialogSpec& request) override;
@@ -54,4 +56,5 @@ class ScriptedDialogs : public ui::Dialogs {
   std::deque<Message> messages_;
   std::deque<File> files_;
   std::deque<Print> prints_;
+  QTemporaryDir printDir_;
 };

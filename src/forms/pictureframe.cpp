@@ -1,0 +1,48 @@
+#include "forms/pictureframe.h"
+
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+TPictureImage::TPictureImage(QWidget* parent) : QWidget(parent) {}
+
+void TPictureImage::SetPicture(const QImage& picture) {
+  picture_ = picture;
+  Changed();
+}
+
+void TPictureImage::Changed() {
+  setFixedSize(picture_.size());
+  update();
+}
+
+void TPictureImage::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, picture_);
+}
+
+TPictureFrame::TPictureFrame(QWidget* parent, const QString& objectName, const QString& imageName)
+    : QScrollArea(parent), image_(new TPictureImage) {
+  setObjectName(objectName);
+  image_->setObjectName(imageName);
+  setWidget(image_);
+  setWidgetResizable(false);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setBackgroundRole(QPalette::Dark);
+}
+
+void TPictureFrame::WheelSteps(int stepsDown) {
+  QScrollBar* bar = verticalScrollBar();
+  bar->setValue(bar->value() + stepsDown * kWheelStep);
+}
+
+void TPictureFrame::wheelEvent(QWheelEvent* e) {
+  // 120 units are one notch; touchpads send smaller pieces that add up.
+  wheelRemainder_ += e->angleDelta().y();
+  const int steps = wheelRemainder_ / 120;
+  wheelRemainder_ -= steps * 120;
+  WheelSteps(-steps);
+  e->accept();
+}

@@ -1,0 +1,16 @@
+#include "platform/fixedfont.h"
+
+namespace ui {
+
+QFont DrawingFont(int pixelSize, bool bold) {
+  QFont font(QString::fromLatin1(kDrawingFontFamily));
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  font.setStyleHint(QFont::SansSerif);
+  // Hinting differs between desktops and would move glyphs by a pixel.
+  font.setHintingPreference(QFont::PreferNoHinting);
+  font.setKerning(false);
+  return font;
+}
+
+}  // namespace ui

@@ -1,0 +1,14 @@
+// The one font of the charts and the report. They place their texts at fixed
+// pixel positions on their pictures, so the font is a fixed face at a pixel
+// size, never the desktop's font, whose size would move every text.
+#pragma once
+
+#include <QFont>
+
+namespace ui {
+
+inline constexpr char kDrawingFontFamily[] = "DejaVu Sans";
+
+QFont DrawingFont(int pixelSize, bool bold = false);
+
+}  // namespace ui
