@@ -115,11 +115,11 @@ CATALOGUE = [
      "z pustakami betonowymi: R 0,37 (\"Stropy Teriva. Projektowanie i wykonywanie\", wyd. III, 2008), z pustakami "
      "z betonu lekkiego: R 0,56 dla strumienia w górę (mniejsza z dwóch wartości wg tego samego opracowania); "
      "strop z pustakami ceramicznymi i płyta kanałowa: R wartości orientacyjne, obliczone metodą kresów EN ISO 6946 "
-     "dla przekrojów schematycznych (żebra co 62 cm, pustak jak pustak ceramiczny drążony; kanały fi 15,5 cm co 20 cm "
-     "w żelbecie lambda 2,3) - dla konkretnego systemu przyjąć R z deklaracji producenta; mu betonu (T3), c 1000.", [
+     "dla przekrojów schematycznych i strumienia w górę (żebra 12 cm co 62 cm, pustak 19 cm jak pustak ceramiczny "
+     "drążony, nadbeton 4 cm; kanały fi 15,5 cm co 20 cm w żelbecie lambda 2,3) - dla konkretnego systemu przyjąć R z deklaracji producenta; mu betonu (T3), c 1000.", [
         ("Strop gęstożebrowy z pustakami betonowymi 24 cm, R 0,37", "Strop gęstożebrowy z pustakami betonowymi 24 cm", "beto", lam_eq(0.24, 0.37), "mor", d(120), 1200, 0.24, 1000),
         ("Strop gęstożebrowy z pustakami z betonu lekkiego 24 cm, R 0,56", "Strop gęstożebrowy z pustakami z betonu lekkiego 24 cm", "beto", lam_eq(0.24, 0.56), "mor", d(120), 1000, 0.24, 1000),
-        ("Strop gęstożebrowy z pustakami ceramicznymi 23 cm, R 0,33", "Strop gęstożebrowy z pustakami ceramicznymi 23 cm", "cegl", lam_eq(0.23, 0.33), "mor", d(120), 1100, 0.23, 1000),
+        ("Strop gęstożebrowy z pustakami ceramicznymi 23 cm, R 0,32", "Strop gęstożebrowy z pustakami ceramicznymi 23 cm", "cegl", lam_eq(0.23, 0.32), "mor", d(120), 1100, 0.23, 1000),
         ("Strop z płyt kanałowych 24 cm, R 0,14", "Strop z żelbetowych płyt kanałowych 24 cm", "beto", lam_eq(0.24, 0.14), "mor", d(130), 1400, 0.24, 1000),
     ]),
     ("Zaprawy i tynki", "Zaprawy i tynki: lambda i mu z T3 (tynki wapienny i gipsowy, zaprawa cementowa), tynk "
