@@ -411,6 +411,9 @@ class TestWarunkiPoczatkowe : public QObject {
     QTest::newRow("umax negative") << "EditUmax"
                                    << "-0,3"
                                    << "Wartość Umax nie może być ujemna" << 4;
+    QTest::newRow("umax absurd") << "EditUmax"
+                                 << "25"
+                                 << "Wartość Umax nie może przekraczać 10 W/(m²K)" << 4;
     QTest::newRow("indoor temperature too high") << "LabeledEditTW"
                                                  << "35"
                                                  << "Dopuszczalne wartości: -20.9 ÷ 30.9" << 0;
