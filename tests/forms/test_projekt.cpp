@@ -147,7 +147,8 @@ class TestProjekt : public QObject {
     QCOMPARE(request.title, QStringLiteral("Zapisz projekt..."));
     QVERIFY(request.filters.isEmpty());
     QCOMPARE(request.defaultSuffix, QStringLiteral("Veltor"));
-    QCOMPARE(request.initialDir, QStringLiteral("Projekty"));
+    QCOMPARE(request.initialDir, ProjectsFolder());
+    QVERIFY(!request.initialDir.startsWith(QDir::currentPath()));
     QVERIFY(request.confirmOverwrite);
 
     const QByteArray file = FileBytes(projekty(QStringLiteral("ściana.Veltor")));
@@ -192,7 +193,8 @@ class TestProjekt : public QObject {
     QCOMPARE(request.filters,
              QStringList({QStringLiteral("Projekty (*.Veltor)"), QStringLiteral("Wszystkie pliki (*.*)")}));
     QCOMPARE(request.defaultSuffix, QStringLiteral("Veltor"));
-    QCOMPARE(request.initialDir, QStringLiteral("Projekty"));
+    QCOMPARE(request.initialDir, ProjectsFolder());
+    QVERIFY(!request.initialDir.startsWith(QDir::currentPath()));
     QVERIFY(!request.mustExist);
 
     ProgramState opened = ProgramState::now();
