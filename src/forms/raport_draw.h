@@ -69,8 +69,9 @@ void DrawSummary(QPainter& painter, int layerCount, const veltor::PartitionSumma
 QStringList DrawTextWrapped(QPainter& painter, int x, int y, int widthLimit, const QString& text);
 
 // The whole page: the template with the header, one row per layer and the
-// summary. The table's results and `summary` come from a pass just run.
-QImage BuildReport(const QImage& templatePicture, const veltor::LayerTable& table,
+// summary. The table's results and `summary` come from a pass just run. A
+// template moved in becomes the page without a copy.
+QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
                    const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
                    const veltor::ProjectDescription& description);
 

@@ -84,13 +84,12 @@ void TFormRaportNew::showEvent(QShowEvent* e) {
 
 void TFormRaportNew::FormShow() {
   ui::Guard([this] {
-    const QImage templatePicture =
-        raport::LoadReportTemplate(StartFolder() + QLatin1String(raport::kTemplatePath));
+    QImage templatePicture = raport::LoadReportTemplate(StartFolder() + QLatin1String(raport::kTemplatePath));
     veltor::LayerTable empty;
     veltor::LayerTable& layers = FormWarstwy ? FormWarstwy->Layers() : empty;
     RunCalculationPass(layers, gPartitionSummary);
-    ImageRaport->SetPicture(raport::BuildReport(templatePicture, layers, gPartitionSummary, gDesignConditions,
-                                                currentDescription()));
+    ImageRaport->SetPicture(raport::BuildReport(std::move(templatePicture), layers, gPartitionSummary,
+                                                gDesignConditions, currentDescription()));
   });
   updatePictureActions();
 }
