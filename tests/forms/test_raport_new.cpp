@@ -304,6 +304,9 @@ class TestRaportNew : public QObject {
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(FormRaportNew, &wheel);
     QCOMPARE(bar->value(), 225);
+    QTest::keyClick(FormRaportNew, Qt::Key_F1);
+    QVERIFY(d.openedTargets.value(0).endsWith(QLatin1String("/Pomoc/15.htm")));
+    QVERIFY(QFile::exists(env->file(QStringLiteral("Pomoc/15.htm"))));
   }
 
   void saving_data() {
