@@ -4,7 +4,9 @@
 // excluded, so neighbouring cells share their border lines.
 #include "forms/raport_draw.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -53,6 +55,9 @@ constexpr int kSummaryValueX = 263;
 constexpr int kBottomMargin = 24;
 // The rightmost text may run a little beyond the last cell.
 constexpr int kMinimumPageWidth = 730;
+static_assert(kUY + kRowHeight * kMaxLayers + kLineStep + kBottomMargin <= 32767,
+              "the tallest page keeps within the painter's 16-bit coordinates");
+constexpr qint64 kMaxTemplateSize = 50LL * 1024 * 1024;
 
 const QString kSummaryCaption =
     QStringLiteral("Podsumowanie (uwzględniając powietrze wewnątrz i na zewnątrz pomieszczenia)");
@@ -133,9 +138,18 @@ int shortestWiderPrefix(const QFontMetrics& metrics, const QString& text, int li
 
 QImage LoadReportTemplate(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) throw veltor::Error(QStringLiteral("Cannot open file %1").arg(path));
+  // Only a regular file: a pipe would block the showing for ever, a device be
+  // read until memory runs out.
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    throw veltor::Error(QStringLiteral("Cannot open file %1").arg(path));
+  if (file.size() > kMaxTemplateSize) {
+    throw veltor::DataError(QStringLiteral("Plik %1 jest zbyt duży (ponad %2 MB) i nie zostanie wczytany")
+                                .arg(QDir::toNativeSeparators(path))
+                                .arg(kMaxTemplateSize / (1024 * 1024)));
+  }
   QImage picture;
-  if (!picture.loadFromData(file.readAll())) throw veltor::Error(QStringLiteral("Bitmap image is not valid"));
+  if (!picture.loadFromData(file.read(kMaxTemplateSize)))
+    throw veltor::Error(QStringLiteral("Bitmap image is not valid"));
   // The mask pen's raster operation needs a 32-bit picture.
   return picture.convertToFormat(QImage::Format_RGB32);
 }
@@ -249,6 +263,13 @@ QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
                    const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
                    const veltor::ProjectDescription& description) {
   const int layers = table.size();
+  if (layers > kMaxLayers) {
+    throw veltor::DataError(
+        QStringLiteral(
+            "Przegroda ma zbyt wiele warstw (%1), aby sporządzić raport; raport obejmuje najwyżej %2 warstw")
+            .arg(layers)
+            .arg(kMaxLayers));
+  }
   const QSize size(std::max(templatePicture.width(), kMinimumPageWidth),
                    ReportPageHeight(templatePicture.height(), layers));
   QImage page;

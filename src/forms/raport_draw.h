@@ -33,6 +33,9 @@ inline constexpr int kRowTop = 589;
 inline constexpr int kRowHeight = 40;
 // Text lines of a wrapped layer name.
 inline constexpr int kLineStep = 15;
+// A project may hold thousands of layers; their page would take gigabytes and
+// be no page any more, so a report is refused beyond this many.
+inline constexpr int kMaxLayers = 800;
 // Column 2 runs from x 38 to 509 and its text starts at 43: the name keeps
 // inside the cell's white, since the next column's cell covers whatever
 // reaches beyond it.
@@ -70,7 +73,8 @@ QStringList DrawTextWrapped(QPainter& painter, int x, int y, int widthLimit, con
 
 // The whole page: the template with the header, one row per layer and the
 // summary. The table's results and `summary` come from a pass just run. A
-// template moved in becomes the page without a copy.
+// template moved in becomes the page without a copy. Raises veltor::DataError
+// for a table of more than kMaxLayers layers.
 QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
                    const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
                    const veltor::ProjectDescription& description);

@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "calc/errors.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
@@ -250,6 +251,13 @@ class TestRaportNew : public QObject {
     }
     QVERIFY(lines.size() > (text.size() > 100 ? 2 : 0));
     QVERIFY(allPixels(page, box(0, 20 + 15 * lines.size() + 1, 700, 15), qRgb(255, 255, 255)));
+  }
+
+  void tooManyLayersRefused() {
+    veltor::LayerTable table;
+    for (int i = 0; i <= raport::kMaxLayers; ++i) table.AppendLayer(layer("Mur", 0.1, 0.5, 10, 0.2, 1));
+    QVERIFY_THROWS_EXCEPTION(veltor::DataError,
+                             raport::BuildReport(QImage(730, 1032, QImage::Format_RGB32), table, {}, {}, {}));
   }
 
   void missingTemplate() {
