@@ -53,7 +53,7 @@ constexpr int kSummaryValueX = 263;
 // Below the U line the page keeps a margin, so that a grown page does not end
 // on the last text.
 constexpr int kBottomMargin = 24;
-// The rightmost text may run a little beyond the last cell.
+// However narrow a template, the page holds the table and a margin right of it.
 constexpr int kMinimumPageWidth = 730;
 static_assert(kUY + kRowHeight * kMaxLayers + kLineStep + kBottomMargin <= 32767,
               "the tallest page keeps within the painter's 16-bit coordinates");
@@ -71,22 +71,25 @@ void textAt(QPainter& painter, int x, int y, const QString& text) {
   painter.drawText(QPointF(x, y + QFontMetrics(painter.font()).ascent()), text);
 }
 
-// A value in its cell. The cells are narrow, and a value wider than the room
-// left of the cell's right border would lose its last digits under the next
-// cell ("0,0025" reading "0,002"); such a value is narrowed to fit.
-void valueInCell(QPainter& painter, const Column& column, int y, const QString& text) {
-  const QFontMetrics metrics(painter.font());
-  const int room = column.x2 - 2 - column.textX;
-  const int width = metrics.horizontalAdvance(text);
+// A text that must end within `room` pixels: one wider is narrowed to fit.
+void fittedText(QPainter& painter, int x, int y, int room, const QString& text) {
+  const int width = QFontMetrics(painter.font()).horizontalAdvance(text);
   if (width <= room) {
-    textAt(painter, column.textX, y, text);
+    textAt(painter, x, y, text);
     return;
   }
   painter.save();
-  painter.translate(column.textX, y);
+  painter.translate(x, y);
   painter.scale(static_cast<qreal>(room) / width, 1.0);
   textAt(painter, 0, 0, text);
   painter.restore();
+}
+
+// A value in its cell. The cells are narrow, and a value wider than the room
+// left of the cell's right border would lose its last digits under the next
+// cell ("0,0025" reading "0,002").
+void valueInCell(QPainter& painter, const Column& column, int y, const QString& text) {
+  fittedText(painter, column.textX, y, column.x2 - 2 - column.textX, text);
 }
 
 // Filled white, so that whatever an earlier text left inside it is covered;
@@ -220,12 +223,15 @@ void DrawSummary(QPainter& painter, int layerCount, const veltor::PartitionSumma
     drawCell(painter, kColumns[c].x1, y1, kColumns[c].x2, y1 + kRowSpan);
     valueInCell(painter, kColumns[c], textY, text);
   }
-  textAt(painter, kSummaryCaptionX, kDewPointY + shift, QStringLiteral("Punk rosy"));
+  // In the header's size the U caption would run into its value.
+  const int captionRoom = kSummaryValueX - kSummaryCaptionX - 8;
+  fittedText(painter, kSummaryCaptionX, kDewPointY + shift, captionRoom, QStringLiteral("Punk rosy"));
   // No 0 degC point inside the partition: there is no depth to give.
   textAt(painter, kSummaryValueX, kDewPointY + shift,
          summary.zeroPointDepth ? veltor::FormatGeneral(*summary.zeroPointDepth, 2) + QStringLiteral(" m")
                                 : QStringLiteral("brak"));
-  textAt(painter, kSummaryCaptionX, kUY + shift, QStringLiteral("Współczynnik przenikania ciepła U"));
+  fittedText(painter, kSummaryCaptionX, kUY + shift, captionRoom,
+             QStringLiteral("Współczynnik przenikania ciepła U"));
   textAt(painter, kSummaryValueX, kUY + shift,
          veltor::FormatGeneral(summary.u, 2) + QStringLiteral(" W/(m^2*K)"));
   setFontPixels(painter, painter.font().pixelSize(), false);
