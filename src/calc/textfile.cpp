@@ -45,6 +45,12 @@ QByteArray ToCp1250(const QString& text) {
   return bytes;
 }
 
+DataError TooLargeDataFile(const QString& path) {
+  return DataError(QStringLiteral("Plik %1 jest zbyt duży (ponad %2 MB) i nie zostanie wczytany")
+                       .arg(QDir::toNativeSeparators(path))
+                       .arg(kMaxDataFileSize / (1024 * 1024)));
+}
+
 TextReader::TextReader(QByteArray content) : data_(std::move(content)) {}
 
 TextReader TextReader::open(const QString& path) {
@@ -54,11 +60,7 @@ TextReader TextReader::open(const QString& path) {
   // Only a regular file: a pipe would block start-up for ever, a device such as
   // /dev/zero would be read until memory runs out.
   if (!info.isFile() || !file.open(QIODevice::ReadOnly)) throw IoError(IoCode::AccessDenied);
-  if (file.size() > kMaxDataFileSize) {
-    throw DataError(QStringLiteral("Plik %1 jest zbyt duży (ponad %2 MB) i nie zostanie wczytany")
-                        .arg(QDir::toNativeSeparators(path))
-                        .arg(kMaxDataFileSize / (1024 * 1024)));
-  }
+  if (file.size() > kMaxDataFileSize) throw TooLargeDataFile(path);
   QByteArray content = file.read(kMaxDataFileSize);
   if (file.error() != QFileDevice::NoError) throw IoError(IoCode::EndOfFile);
   return TextReader(std::move(content));

@@ -13,6 +13,9 @@ QByteArray ToCp1250(const QString& text);
 
 // No data file of the program comes near this; a larger one is refused unread.
 inline constexpr qint64 kMaxDataFileSize = 50LL * 1024 * 1024;
+class DataError;
+// The refusal of a data file above kMaxDataFileSize, naming the file.
+DataError TooLargeDataFile(const QString& path);
 
 class TextReader {
  public:

@@ -14,6 +14,7 @@
 
 #include "calc/calculation.h"
 #include "calc/errors.h"
+#include "calc/textfile.h"
 #include "calc/numbers.h"
 #include "platform/fixedfont.h"
 
@@ -57,7 +58,6 @@ constexpr int kBottomMargin = 24;
 constexpr int kMinimumPageWidth = 730;
 static_assert(kUY + kRowHeight * kMaxLayers + kLineStep + kBottomMargin <= 32767,
               "the tallest page keeps within the painter's 16-bit coordinates");
-constexpr qint64 kMaxTemplateSize = 50LL * 1024 * 1024;
 
 const QString kSummaryCaption =
     QStringLiteral("Podsumowanie (uwzględniając powietrze wewnątrz i na zewnątrz pomieszczenia)");
@@ -145,13 +145,9 @@ QImage LoadReportTemplate(const QString& path) {
   // read until memory runs out.
   if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
     throw veltor::Error(QStringLiteral("Cannot open file %1").arg(path));
-  if (file.size() > kMaxTemplateSize) {
-    throw veltor::DataError(QStringLiteral("Plik %1 jest zbyt duży (ponad %2 MB) i nie zostanie wczytany")
-                                .arg(QDir::toNativeSeparators(path))
-                                .arg(kMaxTemplateSize / (1024 * 1024)));
-  }
+  if (file.size() > veltor::kMaxDataFileSize) throw veltor::TooLargeDataFile(path);
   QImage picture;
-  if (!picture.loadFromData(file.read(kMaxTemplateSize)))
+  if (!picture.loadFromData(file.read(veltor::kMaxDataFileSize)))
     throw veltor::Error(QStringLiteral("Bitmap image is not valid"));
   // The mask pen's raster operation needs a 32-bit picture.
   return picture.convertToFormat(QImage::Format_RGB32);
