@@ -42,13 +42,13 @@ MASONRY = [
      "krajowy; dawne PN-91/B-02020), delta 105 i 150 z tych tablic, klinkier mu 50 (EN ISO 10456). Pustaki: "
      "równoważna lambda muru typowych pustaków drążonych (wartości deklarowane, spoiny wliczone), mu 7,5.", [
         ("@", "Cegła pełna", "mur z cegły pełnej 1800 kg/m3"),
-        ("#", "Cegła ceramiczna pełna, mur 25 cm", "Mur z cegły ceramicznej pełnej", "cegl", 0.77, "cer", 105, 1800, 0.25, 880),
-        ("#", "Cegła ceramiczna pełna, mur 38 cm", "Mur z cegły ceramicznej pełnej", "cegl", 0.77, "cer", 105, 1800, 0.38, 880),
-        ("#", "Cegła ceramiczna pełna, mur 51 cm", "Mur z cegły ceramicznej pełnej", "cegl", 0.77, "cer", 105, 1800, 0.51, 880),
+        ("#", "Mur 25 cm", "Mur z cegły ceramicznej pełnej", "cegl", 0.77, "cer", 105, 1800, 0.25, 880),
+        ("#", "Mur 38 cm", "Mur z cegły ceramicznej pełnej", "cegl", 0.77, "cer", 105, 1800, 0.38, 880),
+        ("#", "Mur 51 cm", "Mur z cegły ceramicznej pełnej", "cegl", 0.77, "cer", 105, 1800, 0.51, 880),
         ("@", "Cegła drążona", "kratówka 1300 kg/m3, dziurawka 1400 kg/m3"),
-        ("#", "Cegła kratówka, mur 25 cm", "Mur z cegły ceramicznej kratówki", "cegl", 0.56, "cer", 150, 1300, 0.25, 880),
-        ("#", "Cegła kratówka, mur 38 cm", "Mur z cegły ceramicznej kratówki", "cegl", 0.56, "cer", 150, 1300, 0.38, 880),
-        ("#", "Cegła dziurawka, mur 25 cm", "Mur z cegły ceramicznej dziurawki", "cegl", 0.62, "cer", 150, 1400, 0.25, 880),
+        ("#", "Kratówka, mur 25 cm", "Mur z cegły ceramicznej kratówki", "cegl", 0.56, "cer", 150, 1300, 0.25, 880),
+        ("#", "Kratówka, mur 38 cm", "Mur z cegły ceramicznej kratówki", "cegl", 0.56, "cer", 150, 1300, 0.38, 880),
+        ("#", "Dziurawka, mur 25 cm", "Mur z cegły ceramicznej dziurawki", "cegl", 0.62, "cer", 150, 1400, 0.25, 880),
         ("@", "Pustaki ceramiczne", "pustaki drążone: 25 cm lambda 0,30, 30 cm 0,27, 38 cm 0,23, 44 cm 0,14"),
         ("#", "Pustak ceramiczny 25 cm", "Mur z pustaków ceramicznych 25 cm", "cegl", 0.30, "cer", d(7.5), 800, 0.25, 880),
         ("#", "Pustak ceramiczny 30 cm", "Mur z pustaków ceramicznych 30 cm", "cegl", 0.27, "cer", d(7.5), 750, 0.30, 880),
@@ -60,11 +60,11 @@ MASONRY = [
      "Mury silikatowe: lambda z krajowych tablic wartości obliczeniowych (silikaty pełne 1900 kg/m3 0,90, "
      "drążone 1600 kg/m3 0,80), mu 20 (EN ISO 10456, silikaty 15/25).", [
         ("@", "Bloki silikatowe pełne", "1900 kg/m3"),
-        ("#", "Blok silikatowy pełny, mur 18 cm", "Mur z bloków silikatowych pełnych", "sili", 0.90, "sil", d(20), 1900, 0.18, 880),
-        ("#", "Blok silikatowy pełny, mur 24 cm", "Mur z bloków silikatowych pełnych", "sili", 0.90, "sil", d(20), 1900, 0.24, 880),
+        ("#", "Mur 18 cm", "Mur z bloków silikatowych pełnych", "sili", 0.90, "sil", d(20), 1900, 0.18, 880),
+        ("#", "Mur 24 cm", "Mur z bloków silikatowych pełnych", "sili", 0.90, "sil", d(20), 1900, 0.24, 880),
         ("@", "Bloki silikatowe drążone", "1600 kg/m3"),
-        ("#", "Blok silikatowy drążony, mur 18 cm", "Mur z bloków silikatowych drążonych", "sili", 0.80, "sil", d(20), 1600, 0.18, 880),
-        ("#", "Blok silikatowy drążony, mur 25 cm", "Mur z bloków silikatowych drążonych", "sili", 0.80, "sil", d(20), 1600, 0.25, 880),
+        ("#", "Mur 18 cm", "Mur z bloków silikatowych drążonych", "sili", 0.80, "sil", d(20), 1600, 0.18, 880),
+        ("#", "Mur 25 cm", "Mur z bloków silikatowych drążonych", "sili", 0.80, "sil", d(20), 1600, 0.25, 880),
         ("*", "Cegła silikatowa pełna, mur 25 cm", "Mur z cegły silikatowej pełnej", "sili", 0.90, "sil", d(20), 1900, 0.25, 880),
     ]),
     ("Beton komórkowy",
@@ -79,8 +79,8 @@ MASONRY = [
     ("Keramzytobeton",
      "Keramzytobeton: bloczek pełny 1200 kg/m3 lambda 0,46 (krajowe tablice), pustak drążony - równoważna "
      "lambda muru typowych wyrobów 0,29 (wartość deklarowana); mu 10 (EN ISO 10456), c 840.", [
-        ("*", "Bloczek keramzytobetonowy pełny, mur 24 cm", "Mur z bloczków keramzytobetonowych", "beto", 0.46, "lwa", d(10), 1200, 0.24, 840),
-        ("*", "Pustak keramzytobetonowy, mur 24 cm", "Mur z pustaków keramzytobetonowych", "beto", 0.29, "lwa", d(10), 900, 0.24, 840),
+        ("*", "Bloczek pełny, mur 24 cm", "Mur z bloczków keramzytobetonowych", "beto", 0.46, "lwa", d(10), 1200, 0.24, 840),
+        ("*", "Pustak, mur 24 cm", "Mur z pustaków keramzytobetonowych", "beto", 0.29, "lwa", d(10), 900, 0.24, 840),
     ]),
     ("Bloczki betonowe",
      "Bloczki z betonu zwykłego 2200 kg/m3: lambda 1,30 z krajowych tablic, delta 30 (dawne tablice krajowe), c 840.", [
@@ -98,13 +98,13 @@ INSULATION = [
     ("Styropian EPS",
      "Styropian: lambda deklarowane typowych płyt fasadowych (EN 13163), delta 12 (dawne tablice krajowe, "
      "mu ok. 60), c 1460. Nazwy zaczynają się literą B.", [
-        ("*", "Styropian biały EPS 045", "Biały styropian fasadowy EPS 045", "styr", 0.045, "dry", 12, 10, 0.15, 1460),
-        ("*", "Styropian biały EPS 040", "Biały styropian fasadowy EPS 040", "styr", 0.040, "dry", 12, 12, 0.15, 1460),
-        ("*", "Styropian biały EPS 038", "Biały styropian fasadowy EPS 038", "styr", 0.038, "dry", 12, 14, 0.15, 1460),
-        ("*", "Styropian biały EPS 036", "Biały styropian fasadowy EPS 036", "styr", 0.036, "dry", 12, 16, 0.15, 1460),
-        ("*", "Styropian biały EPS 033", "Biały styropian fasadowy EPS 033", "styr", 0.033, "dry", 12, 20, 0.15, 1460),
-        ("*", "Styropian grafitowy EPS 032", "Barwiony grafitem styropian fasadowy EPS 032", "styr", 0.032, "dry", 12, 15, 0.15, 1460),
-        ("*", "Styropian grafitowy EPS 031", "Barwiony grafitem styropian fasadowy EPS 031", "styr", 0.031, "dry", 12, 16, 0.15, 1460),
+        ("*", "Styropian biały EPS 045", "Biały styropian EPS 045", "styr", 0.045, "dry", 12, 10, 0.15, 1460),
+        ("*", "Styropian biały EPS 040", "Biały styropian EPS 040", "styr", 0.040, "dry", 12, 12, 0.15, 1460),
+        ("*", "Styropian biały EPS 038", "Biały styropian EPS 038", "styr", 0.038, "dry", 12, 14, 0.15, 1460),
+        ("*", "Styropian biały EPS 036", "Biały styropian EPS 036", "styr", 0.036, "dry", 12, 16, 0.15, 1460),
+        ("*", "Styropian biały EPS 033", "Biały styropian EPS 033", "styr", 0.033, "dry", 12, 20, 0.15, 1460),
+        ("*", "Styropian grafitowy EPS 032", "Barwiony grafitem styropian EPS 032", "styr", 0.032, "dry", 12, 15, 0.15, 1460),
+        ("*", "Styropian grafitowy EPS 031", "Barwiony grafitem styropian EPS 031", "styr", 0.031, "dry", 12, 16, 0.15, 1460),
     ]),
     ("Wełna mineralna",
      "Wełna skalna: lambda deklarowane typowych płyt fasadowych (EN 13162), płyty standardowe 0,036-0,040, "
@@ -126,9 +126,9 @@ INSULATION = [
 
 # Exactly three entries and no group line: step 2 takes them by position.
 ADHESIVES = [
-    ("*", "Masa klejowo-szpachlowa do styropianu", "Masa klejowo-szpachlowa do styropianu", "tynk", 0.80, "mor", d(20), 1500, 0.005, 1000),
-    ("*", "Masa klejowo-szpachlowa do wełny mineralnej", "Masa klejowo-szpachlowa do wełny mineralnej", "tynk", 0.80, "mor", d(15), 1450, 0.005, 1000),
-    ("*", "Masa klejowo-szpachlowa do płyt fenolowych i PIR", "Masa klejowo-szpachlowa do płyt fenolowych i PIR", "tynk", 0.80, "mor", d(20), 1450, 0.005, 1000),
+    ("*", "Masa do styropianu", "Masa klejowo-szpachlowa do styropianu", "tynk", 0.80, "mor", d(20), 1500, 0.005, 1000),
+    ("*", "Masa do wełny mineralnej", "Masa klejowo-szpachlowa do wełny mineralnej", "tynk", 0.80, "mor", d(15), 1450, 0.005, 1000),
+    ("*", "Masa do płyt fenolowych i PIR", "Masa klejowo-szpachlowa do płyt fenolowych i PIR", "tynk", 0.80, "mor", d(20), 1450, 0.005, 1000),
 ]
 
 

@@ -43,11 +43,12 @@ TFormSystem3::TFormSystem3(QWidget* mainWindow)
   ComboBoxTynk->setCurrentIndex(0);
   labelTynk->setBuddy(ComboBoxTynk);
   auto* row = new QHBoxLayout;
-  row->addWidget(labelTynk, 1);
   row->addWidget(ComboBoxTynk);
+  row->addStretch(1);
 
   content()->addWidget(label);
   content()->addWidget(TreeViewSystemy, 1);
+  content()->addWidget(labelTynk);
   content()->addLayout(row);
 
   Button3 = addButton("Button3", QStringLiteral("< &Wstecz"), &TFormSystem3::Button3Click);

@@ -56,6 +56,10 @@ TFormSystem4::TFormSystem4(QWidget* mainWindow)
   ListViewPrzegroda = new QListWidget(this);
   ListViewPrzegroda->setObjectName(QStringLiteral("ListViewPrzegroda"));
   ListViewPrzegroda->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Layer names are long; they wrap rather than scroll.
+  ListViewPrzegroda->setWordWrap(true);
+  ListViewPrzegroda->setResizeMode(QListView::Adjust);
+  ListViewPrzegroda->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ListViewPrzegroda->viewport()->installEventFilter(this);
   label->setBuddy(ListViewPrzegroda);
 

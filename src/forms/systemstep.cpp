@@ -3,6 +3,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
@@ -49,9 +50,12 @@ void AddNodes(QTreeWidgetItem* parent, QTreeWidget* tree, const veltor::Catalogu
 TSystemStep::TSystemStep(QWidget* mainWindow, const QString& objectName, const QString& caption,
                          const QString& helpPage, const QString& picture)
     : TCompanionWindow(mainWindow, objectName, caption, helpPage) {
-  // The close box leaves the wizard; like every companion, closing only hides.
-  setWindowFlag(Qt::WindowCloseButtonHint);
-  setWindowFlag(Qt::WindowStaysOnTopHint);
+  // A dialog rather than a tool window: while a tool window is active, Qt
+  // lets its parent's menu mnemonics compete with the window's own, and
+  // Alt+D would only focus "Dalej >" because "&Dane" wants it too. The close
+  // box leaves the wizard; like every companion, closing only hides.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                 Qt::WindowStaysOnTopHint);
   setFixedSize(kClientWidth, kClientHeight);
 
   Image1 = new QLabel(this);
@@ -120,6 +124,9 @@ QTreeWidget* NewCatalogueTree(QWidget* parent, const char* name) {
   tree->setHeaderHidden(true);
   tree->setSelectionMode(QAbstractItemView::SingleSelection);
   tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Long labels scroll rather than end in an ellipsis.
+  tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  tree->header()->setStretchLastSection(false);
   // The selection keeps its colour when the tree loses the focus.
   QPalette p = tree->palette();
   p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
