@@ -112,8 +112,11 @@ void TSystemStep::showEvent(QShowEvent* e) {
 void ShowSystemStep(QWidget* step) {
   if (!step) return;
   HideOtherSteps(step);
-  step->show();
-  step->raise();
+  // Showing puts a hidden step on top; one already open may be behind another window.
+  if (step->isVisible())
+    step->raise();
+  else
+    step->show();
   step->activateWindow();
 }
 
