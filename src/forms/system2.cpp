@@ -134,7 +134,7 @@ void TFormSystem2::updateDalej() {
   if (const std::optional<int> position = veltor::AdhesivePositionFor(*insulation)) {
     LabelBrakKleju->setText(
         QStringLiteral("Brak masy klejowo-szpachlowej do materiałów o nazwie zaczynającej się literą %1 "
-                       "(pozycja %2 w pliku System\\kleje.txt).")
+                       "(pozycja %2 w pliku System/kleje.txt).")
             .arg(QLatin1Char(kLetters[*position]))
             .arg(*position + 1));
   } else {
