@@ -9,8 +9,9 @@
 Each entry line is followed by the eight record lines of the materials catalogue
 (tools/gen_materialy.py): name, fill pattern, lambda medium-humid, lambda humid,
 vapour permeability 720/mu in 10^-6 g/(m h Pa), density, thickness, specific heat.
-Values follow Dane/materiały.txt where the same material is there; the humid
-conductivity uses the same moisture conversion (EN ISO 10456).
+Values follow Dane/materiały.txt (tools/gen_materialy.py) where the same
+material is there, with its sources; the humid conductivity uses the same
+moisture conversion (EN ISO 10456).
 
 The first letter of an insulation's record name picks its adhesive: "B" the
 first, "S" the second, "F" the third line of kleje.txt, and with it the system
@@ -38,88 +39,94 @@ RECORD_NOTE = [
 # thickness, specific heat). A subgroup: ("@", label, source comment).
 MASONRY = [
     ("Mury ceramiczne",
-     "Mury ceramiczne: lambda cegieł z krajowych tablic wartości obliczeniowych (PN-EN ISO 6946, załącznik "
-     "krajowy; dawne PN-91/B-02020), delta 105 i 150 z tych tablic, klinkier mu 50 (EN ISO 10456). Pustaki: "
-     "równoważna lambda muru typowych pustaków drążonych (wartości deklarowane, spoiny wliczone), mu 7,5.", [
-        ("@", "Cegła pełna", "mur z cegły pełnej 1800 kg/m3"),
-        ("#", "Mur 25 cm", "Mur z cegły ceramicznej pełnej", "cegl", 0.77, "cer", 105, 1800, 0.25, 880),
-        ("#", "Mur 38 cm", "Mur z cegły ceramicznej pełnej", "cegl", 0.77, "cer", 105, 1800, 0.38, 880),
-        ("#", "Mur 51 cm", "Mur z cegły ceramicznej pełnej", "cegl", 0.77, "cer", 105, 1800, 0.51, 880),
+     "Mury ceramiczne: lambda cegieł z krajowych tablic wartości obliczeniowych (dawne PN-EN ISO 6946 zał. "
+     "krajowy i PN-91/B-02020); pustaki poryzowane i klinkier - typowe wartości deklarowane (lambda muru na "
+     "zaprawie); mu 10 (EN 1745 tabl. A.1: ceramika 5/10, większa), klinkier 50; c 1000 (PN-EN ISO 10456 "
+     "tabl. 4); jak w Dane/materiały.txt.", [
+        ("@", "Cegła pełna", "1800 kg/m3"),
+        ("#", "Mur 25 cm", "Mur z cegły ceramicznej pełnej", "cegl", 0.77, "cer", d(10), 1800, 0.25, 1000),
+        ("#", "Mur 38 cm", "Mur z cegły ceramicznej pełnej", "cegl", 0.77, "cer", d(10), 1800, 0.38, 1000),
+        ("#", "Mur 51 cm", "Mur z cegły ceramicznej pełnej", "cegl", 0.77, "cer", d(10), 1800, 0.51, 1000),
         ("@", "Cegła drążona", "kratówka 1300 kg/m3, dziurawka 1400 kg/m3"),
-        ("#", "Kratówka, mur 25 cm", "Mur z cegły ceramicznej kratówki", "cegl", 0.56, "cer", 150, 1300, 0.25, 880),
-        ("#", "Kratówka, mur 38 cm", "Mur z cegły ceramicznej kratówki", "cegl", 0.56, "cer", 150, 1300, 0.38, 880),
-        ("#", "Dziurawka, mur 25 cm", "Mur z cegły ceramicznej dziurawki", "cegl", 0.62, "cer", 150, 1400, 0.25, 880),
-        ("@", "Pustaki ceramiczne", "pustaki drążone: 25 cm lambda 0,30, 30 cm 0,27, 38 cm 0,23, 44 cm 0,14"),
-        ("#", "Pustak ceramiczny 25 cm", "Mur z pustaków ceramicznych 25 cm", "cegl", 0.30, "cer", d(7.5), 800, 0.25, 880),
-        ("#", "Pustak ceramiczny 30 cm", "Mur z pustaków ceramicznych 30 cm", "cegl", 0.27, "cer", d(7.5), 750, 0.30, 880),
-        ("#", "Pustak ceramiczny 38 cm", "Mur z pustaków ceramicznych 38 cm", "cegl", 0.23, "cer", d(7.5), 700, 0.38, 880),
-        ("#", "Pustak ceramiczny 44 cm", "Mur z pustaków ceramicznych 44 cm", "cegl", 0.14, "cer", d(7.5), 650, 0.44, 880),
-        ("*", "Cegła klinkierowa, mur 25 cm", "Mur z cegły klinkierowej", "cegl", 1.05, "cer", d(50), 1900, 0.25, 880),
+        ("#", "Kratówka, mur 25 cm", "Mur z cegły ceramicznej kratówki", "cegl", 0.56, "cer", d(10), 1300, 0.25, 1000),
+        ("#", "Kratówka, mur 38 cm", "Mur z cegły ceramicznej kratówki", "cegl", 0.56, "cer", d(10), 1300, 0.38, 1000),
+        ("#", "Dziurawka, mur 25 cm", "Mur z cegły ceramicznej dziurawki", "cegl", 0.62, "cer", d(10), 1400, 0.25, 1000),
+        ("@", "Pustaki ceramiczne", "pustaki poryzowane: 25 cm lambda 0,30, 30 cm 0,25, 38 cm 0,20, "
+         "44 cm szlifowane 0,15, 44 cm wypełnione wełną 0,10"),
+        ("#", "Pustak ceramiczny 25 cm", "Mur z pustaków ceramicznych poryzowanych 25 cm", "cegl", 0.30, "cer", d(10), 800, 0.25, 1000),
+        ("#", "Pustak ceramiczny 30 cm", "Mur z pustaków ceramicznych poryzowanych 30 cm", "cegl", 0.25, "cer", d(10), 750, 0.30, 1000),
+        ("#", "Pustak ceramiczny 38 cm", "Mur z pustaków ceramicznych poryzowanych 38 cm", "cegl", 0.20, "cer", d(10), 700, 0.38, 1000),
+        ("#", "Pustak ceramiczny szlifowany 44 cm", "Mur z pustaków ceramicznych poryzowanych szlifowanych 44 cm", "cegl", 0.15, "cer", d(10), 650, 0.44, 1000),
+        ("#", "Pustak ceramiczny z wełną 44 cm", "Mur z pustaków ceramicznych wypełnionych wełną mineralną 44 cm", "cegl", 0.10, "cer", d(10), 600, 0.44, 1000),
+        ("*", "Cegła klinkierowa, mur 25 cm", "Mur z cegły klinkierowej", "cegl", 1.05, "cer", d(50), 1900, 0.25, 1000),
     ]),
     ("Mury silikatowe",
      "Mury silikatowe: lambda z krajowych tablic wartości obliczeniowych (silikaty pełne 1900 kg/m3 0,90, "
-     "drążone 1600 kg/m3 0,80), mu 20 (EN ISO 10456, silikaty 15/25).", [
+     "drążone 1600 kg/m3 0,80; bloki jak cegła tej samej gęstości); mu 25 (EN 1745 tabl. A.1: silikaty 5/25, "
+     "większa); c 1000.", [
         ("@", "Bloki silikatowe pełne", "1900 kg/m3"),
-        ("#", "Mur 18 cm", "Mur z bloków silikatowych pełnych", "sili", 0.90, "sil", d(20), 1900, 0.18, 880),
-        ("#", "Mur 24 cm", "Mur z bloków silikatowych pełnych", "sili", 0.90, "sil", d(20), 1900, 0.24, 880),
+        ("#", "Mur 18 cm", "Mur z bloków silikatowych pełnych", "sili", 0.90, "sil", d(25), 1900, 0.18, 1000),
+        ("#", "Mur 24 cm", "Mur z bloków silikatowych pełnych", "sili", 0.90, "sil", d(25), 1900, 0.24, 1000),
         ("@", "Bloki silikatowe drążone", "1600 kg/m3"),
-        ("#", "Mur 18 cm", "Mur z bloków silikatowych drążonych", "sili", 0.80, "sil", d(20), 1600, 0.18, 880),
-        ("#", "Mur 25 cm", "Mur z bloków silikatowych drążonych", "sili", 0.80, "sil", d(20), 1600, 0.25, 880),
-        ("*", "Cegła silikatowa pełna, mur 25 cm", "Mur z cegły silikatowej pełnej", "sili", 0.90, "sil", d(20), 1900, 0.25, 880),
+        ("#", "Mur 18 cm", "Mur z bloków silikatowych drążonych", "sili", 0.80, "sil", d(25), 1600, 0.18, 1000),
+        ("#", "Mur 24 cm", "Mur z bloków silikatowych drążonych", "sili", 0.80, "sil", d(25), 1600, 0.24, 1000),
+        ("*", "Cegła silikatowa pełna, mur 25 cm", "Mur z cegły silikatowej pełnej", "sili", 0.90, "sil", d(25), 1900, 0.25, 1000),
     ]),
     ("Beton komórkowy",
      "Beton komórkowy na cienkiej spoinie: lambda z krajowych tablic wartości obliczeniowych (400 0,14, "
-     "500 0,17, 600 0,21, 700 0,25), delta 150 (dawne tablice krajowe), c 840.", [
-        ("*", "Beton komórkowy 400, mur 24 cm", "Mur z betonu komórkowego 400", "komo", 0.14, "aac", 150, 400, 0.24, 840),
-        ("*", "Beton komórkowy 400, mur 36,5 cm", "Mur z betonu komórkowego 400", "komo", 0.14, "aac", 150, 400, 0.365, 840),
-        ("*", "Beton komórkowy 500, mur 24 cm", "Mur z betonu komórkowego 500", "komo", 0.17, "aac", 150, 500, 0.24, 840),
-        ("*", "Beton komórkowy 600, mur 24 cm", "Mur z betonu komórkowego 600", "komo", 0.21, "aac", 150, 600, 0.24, 840),
-        ("*", "Beton komórkowy 700, mur 24 cm", "Mur z betonu komórkowego 700", "komo", 0.25, "aac", 150, 700, 0.24, 840),
+     "500 0,17, 600 0,21, 700 0,25); mu 10 (EN 1745 tabl. A.1: beton komórkowy 5/10, większa); c 1000.", [
+        ("*", "Beton komórkowy 400, mur 24 cm", "Mur z betonu komórkowego 400", "komo", 0.14, "aac", d(10), 400, 0.24, 1000),
+        ("*", "Beton komórkowy 400, mur 36,5 cm", "Mur z betonu komórkowego 400", "komo", 0.14, "aac", d(10), 400, 0.365, 1000),
+        ("*", "Beton komórkowy 500, mur 24 cm", "Mur z betonu komórkowego 500", "komo", 0.17, "aac", d(10), 500, 0.24, 1000),
+        ("*", "Beton komórkowy 600, mur 24 cm", "Mur z betonu komórkowego 600", "komo", 0.21, "aac", d(10), 600, 0.24, 1000),
+        ("*", "Beton komórkowy 700, mur 24 cm", "Mur z betonu komórkowego 700", "komo", 0.25, "aac", d(10), 700, 0.24, 1000),
     ]),
     ("Keramzytobeton",
      "Keramzytobeton: bloczek pełny 1200 kg/m3 lambda 0,46 (krajowe tablice), pustak drążony - równoważna "
-     "lambda muru typowych wyrobów 0,29 (wartość deklarowana); mu 10 (EN ISO 10456), c 840.", [
-        ("*", "Bloczek pełny, mur 24 cm", "Mur z bloczków keramzytobetonowych", "beto", 0.46, "lwa", d(10), 1200, 0.24, 840),
-        ("*", "Pustak, mur 24 cm", "Mur z pustaków keramzytobetonowych", "beto", 0.29, "lwa", d(10), 900, 0.24, 840),
+     "lambda muru typowych wyrobów 0,29 (wartość deklarowana); mu 15 (EN 1745 tabl. A.1: kruszywa lekkie "
+     "5/15, większa); c 1000.", [
+        ("*", "Bloczek pełny, mur 24 cm", "Mur z bloczków keramzytobetonowych", "beto", 0.46, "lwa", d(15), 1200, 0.24, 1000),
+        ("*", "Pustak, mur 24 cm", "Mur z pustaków keramzytobetonowych", "beto", 0.29, "lwa", d(15), 900, 0.24, 1000),
     ]),
     ("Bloczki betonowe",
-     "Bloczki z betonu zwykłego 2200 kg/m3: lambda 1,30 z krajowych tablic, delta 30 (dawne tablice krajowe), c 840.", [
-        ("*", "Bloczek betonowy pełny, mur 24 cm", "Mur z bloczków betonowych", "beto", 1.30, "mor", 30, 2200, 0.24, 840),
-        ("*", "Bloczek betonowy pełny, mur 36 cm", "Mur z bloczków betonowych", "beto", 1.30, "mor", 30, 2200, 0.36, 840),
+     "Bloczki z betonu zwykłego 2200 kg/m3: lambda 1,65, mu 120 (suche) i c 1000 z PN-EN ISO 10456 tabl. 3.", [
+        ("*", "Bloczek betonowy pełny, mur 24 cm", "Mur z bloczków betonowych", "beto", 1.65, "mor", d(120), 2200, 0.24, 1000),
+        ("*", "Bloczek betonowy pełny, mur 36 cm", "Mur z bloczków betonowych", "beto", 1.65, "mor", d(120), 2200, 0.36, 1000),
     ]),
     ("Żelbet",
-     "Żelbet 2500 kg/m3: lambda 1,70 z krajowych tablic, delta 30 (dawne tablice krajowe), c 840.", [
-        ("*", "Ściana żelbetowa 20 cm", "Ściana żelbetowa", "beto", 1.70, "mor", 30, 2500, 0.20, 840),
-        ("*", "Ściana żelbetowa 25 cm", "Ściana żelbetowa", "beto", 1.70, "mor", 30, 2500, 0.25, 840),
+     "Żelbet z 1% stali 2300 kg/m3: lambda 2,30, mu 130 (suche) i c 1000 z PN-EN ISO 10456 tabl. 3.", [
+        ("*", "Ściana żelbetowa 20 cm", "Ściana żelbetowa", "beto", 2.30, "mor", d(130), 2300, 0.20, 1000),
+        ("*", "Ściana żelbetowa 25 cm", "Ściana żelbetowa", "beto", 2.30, "mor", d(130), 2300, 0.25, 1000),
     ]),
 ]
 
 INSULATION = [
     ("Styropian EPS",
-     "Styropian: lambda deklarowane typowych płyt fasadowych (EN 13163), delta 12 (dawne tablice krajowe, "
-     "mu ok. 60), c 1460. Nazwy zaczynają się literą B.", [
-        ("*", "Styropian biały EPS 045", "Biały styropian EPS 045", "styr", 0.045, "dry", 12, 10, 0.15, 1460),
-        ("*", "Styropian biały EPS 040", "Biały styropian EPS 040", "styr", 0.040, "dry", 12, 12, 0.15, 1460),
-        ("*", "Styropian biały EPS 038", "Biały styropian EPS 038", "styr", 0.038, "dry", 12, 14, 0.15, 1460),
-        ("*", "Styropian biały EPS 036", "Biały styropian EPS 036", "styr", 0.036, "dry", 12, 16, 0.15, 1460),
-        ("*", "Styropian biały EPS 033", "Biały styropian EPS 033", "styr", 0.033, "dry", 12, 20, 0.15, 1460),
-        ("*", "Styropian grafitowy EPS 032", "Barwiony grafitem styropian EPS 032", "styr", 0.032, "dry", 12, 15, 0.15, 1460),
-        ("*", "Styropian grafitowy EPS 031", "Barwiony grafitem styropian EPS 031", "styr", 0.031, "dry", 12, 16, 0.15, 1460),
+     "Styropian: lambda deklarowane typowych płyt fasadowych (EN 13163); mu 60 i c 1450 (PN-EN ISO 10456 "
+     "tabl. 4). Nazwy zaczynają się literą B.", [
+        ("*", "Styropian biały EPS 045", "Biały styropian EPS 045", "styr", 0.045, "dry", d(60), 10, 0.15, 1450),
+        ("*", "Styropian biały EPS 040", "Biały styropian EPS 040", "styr", 0.040, "dry", d(60), 12, 0.15, 1450),
+        ("*", "Styropian biały EPS 038", "Biały styropian EPS 038", "styr", 0.038, "dry", d(60), 14, 0.15, 1450),
+        ("*", "Styropian biały EPS 036", "Biały styropian EPS 036", "styr", 0.036, "dry", d(60), 16, 0.15, 1450),
+        ("*", "Styropian biały EPS 033", "Biały styropian EPS 033", "styr", 0.033, "dry", d(60), 20, 0.15, 1450),
+        ("*", "Styropian grafitowy EPS 032", "Barwiony grafitem styropian EPS 032", "styr", 0.032, "dry", d(60), 15, 0.15, 1450),
+        ("*", "Styropian grafitowy EPS 031", "Barwiony grafitem styropian EPS 031", "styr", 0.031, "dry", d(60), 16, 0.15, 1450),
     ]),
     ("Wełna mineralna",
      "Wełna skalna: lambda deklarowane typowych płyt fasadowych (EN 13162), płyty standardowe 0,036-0,040, "
-     "lamelowe 0,041-0,045; delta 480 (dawne tablice krajowe, mu ok. 1,5), c 750. Nazwy zaczynają się literą S.", [
-        ("*", "Wełna skalna fasadowa 036", "Skalna wełna mineralna, płyta fasadowa 036", "welm", 0.036, "dry", 480, 135, 0.15, 750),
-        ("*", "Wełna skalna fasadowa 038", "Skalna wełna mineralna, płyta fasadowa 038", "welm", 0.038, "dry", 480, 120, 0.15, 750),
-        ("*", "Wełna skalna fasadowa 040", "Skalna wełna mineralna, płyta fasadowa 040", "welm", 0.040, "dry", 480, 110, 0.15, 750),
-        ("*", "Wełna skalna lamelowa 041", "Skalna wełna mineralna, płyta lamelowa 041", "welm", 0.041, "dry", 480, 80, 0.15, 750),
-        ("*", "Wełna skalna lamelowa 045", "Skalna wełna mineralna, płyta lamelowa 045", "welm", 0.045, "dry", 480, 70, 0.15, 750),
+     "lamelowe 0,041-0,045; mu 1 i c 1030 (PN-EN ISO 10456 tabl. 4). Nazwy zaczynają się literą S.", [
+        ("*", "Wełna skalna fasadowa 036", "Skalna wełna mineralna, płyta fasadowa 036", "welm", 0.036, "dry", d(1), 135, 0.15, 1030),
+        ("*", "Wełna skalna fasadowa 038", "Skalna wełna mineralna, płyta fasadowa 038", "welm", 0.038, "dry", d(1), 120, 0.15, 1030),
+        ("*", "Wełna skalna fasadowa 040", "Skalna wełna mineralna, płyta fasadowa 040", "welm", 0.040, "dry", d(1), 110, 0.15, 1030),
+        ("*", "Wełna skalna lamelowa 041", "Skalna wełna mineralna, płyta lamelowa 041", "welm", 0.041, "dry", d(1), 80, 0.15, 1030),
+        ("*", "Wełna skalna lamelowa 045", "Skalna wełna mineralna, płyta lamelowa 045", "welm", 0.045, "dry", d(1), 70, 0.15, 1030),
     ]),
     ("Płyty fenolowe i PIR",
      "Płyty z pianki fenolowej (EN 13166) i PIR z okładziną z welonu szklanego (EN 13165): lambda deklarowane "
-     "typowych płyt fasadowych; mu 35 (fenolowe) i 60 (PIR) z EN ISO 10456, c 1400. Nazwy zaczynają się literą F.", [
-        ("*", "Płyta fenolowa 021", "Fenolowa pianka, płyta fasadowa 021", "pian", 0.021, "dry", d(35), 35, 0.10, 1400),
-        ("*", "Płyta fenolowa 023", "Fenolowa pianka, płyta fasadowa 023", "pian", 0.023, "dry", d(35), 35, 0.10, 1400),
+     "typowych płyt fasadowych; mu 50 (pianka fenolowa) i 60 (PIR), c 1400 (PN-EN ISO 10456 tabl. 4). "
+     "Nazwy zaczynają się literą F.", [
+        ("*", "Płyta fenolowa 021", "Fenolowa pianka, płyta fasadowa 021", "pian", 0.021, "dry", d(50), 35, 0.10, 1400),
+        ("*", "Płyta fenolowa 023", "Fenolowa pianka, płyta fasadowa 023", "pian", 0.023, "dry", d(50), 35, 0.10, 1400),
         ("*", "Płyta PIR fasadowa 026", "Fasadowa płyta PIR z okładziną z welonu szklanego 026", "pian", 0.026, "dry", d(60), 32, 0.10, 1400),
     ]),
 ]
