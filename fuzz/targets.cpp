@@ -11,6 +11,7 @@
 #include "calc/layer.h"
 #include "calc/numbers.h"
 #include "calc/reftables.h"
+#include "calc/systemfiles.h"
 #include "calc/textfile.h"
 #include "project/projectfile.h"
 
@@ -139,6 +140,32 @@ int Numbers(const std::uint8_t* data, std::size_t size) {
   guarded([&] { (void)veltor::StrToInt(text); });
   if (const auto v = veltor::ParsePointNumber(bytes)) (void)veltor::FormatGeneral(*v, 5, QLatin1Char(','));
   return 0;
+}
+
+int SystemFiles(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  // The first byte picks the reader (and the family the systems file is filtered by).
+  const int which = data[0] % 6;
+  return guarded([&] {
+    veltor::TextReader reader(bytesOf(data + 1, size - 1));
+    veltor::CatalogueNodes tree;
+    switch (which) {
+      case 0:
+        veltor::ReadMasonryFile(reader, tree);
+        break;
+      case 1:
+        veltor::ReadInsulationFile(reader, tree);
+        break;
+      case 2:
+        veltor::ReadAdhesiveFile(reader, tree);
+        break;
+      default:
+        veltor::ReadSystemsFile(reader, veltor::FamilyKey(*veltor::FamilyAt(which - 3)), tree);
+        break;
+    }
+    for (const auto& node : tree)
+      if (node->record) (void)veltor::AdhesivePositionFor(*node->record);
+  });
 }
 
 }  // namespace fuzz

@@ -15,6 +15,7 @@ int Catalogue(const std::uint8_t* data, std::size_t size);
 int SaturationTable(const std::uint8_t* data, std::size_t size);
 int AirLayerTable(const std::uint8_t* data, std::size_t size);
 int Numbers(const std::uint8_t* data, std::size_t size);
+int SystemFiles(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;

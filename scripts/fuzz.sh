@@ -17,11 +17,15 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 seed() {  # seed TARGET FILE [PREFIX-BYTE-IN-OCTAL]
   local dir="$work/$1"; mkdir -p "$dir"
-  local out; out="$dir/seed_$(basename "$2" | tr -c 'A-Za-z0-9._\n' '_')"
+  local out; out="$dir/seed_${3:-x}_$(basename "$2" | tr -c 'A-Za-z0-9._\n' '_')"
   if [ -n "${3:-}" ]; then { printf "\\$3"; cat "$2"; } >"$out"; else cp "$2" "$out"; fi
 }
 for f in "$root"/data/Projekty/*.Veltor; do seed project "$f"; done
-for f in "$root"/data/Dane/materiały.txt "$root"/data/System/*.txt; do [ -f "$f" ] && seed catalogue "$f" 001; done
+seed catalogue "$root/data/Dane/materiały.txt" 001
+seed system "$root/data/System/mur.txt" 000
+seed system "$root/data/System/docieplenie.txt" 001
+seed system "$root/data/System/kleje.txt" 002
+for family in 003 004 005; do seed system "$root/data/System/systemy.txt" $family; done
 seed catalogue "$root/data/Dane/maksymalne.txt" 000
 seed saturation "$root/data/Dane/para.txt"
 seed airlayer "$root/data/Dane/opory powietrza.txt"
@@ -29,7 +33,7 @@ mkdir -p "$work/numbers"
 for n in 0 -0,5 1.25e-3 12345,6789 -INF 1e308 0.0001; do printf '%s' "$n" >"$work/numbers/seed_$RANDOM"; done
 
 status=0
-for target in project catalogue saturation airlayer numbers; do
+for target in project catalogue saturation airlayer numbers system; do
   corpus="$work/$target"; mkdir -p "$corpus"
   kept="$root/fuzz/regressions/$target"; mkdir -p "$kept"
   echo "== fuzz_$target for ${seconds}s"

@@ -1,11 +1,33 @@
-# Runs a data generator into a scratch file and fails when the shipped file
-# differs from what it writes: the shipped data must stay reproducible.
-# -DGENERATOR=<command;args> -DOUTPUT=<scratch file> -DSHIPPED=<file in data/>
+# Runs a data generator into a scratch file (or folder) and fails when the
+# shipped data differ from what it writes: the shipped data must stay
+# reproducible.
+# -DGENERATOR=<command;args> -DOUTPUT=<scratch file or folder> -DSHIPPED=<file or folder in data/>
+set(pairs "${OUTPUT}|${SHIPPED}")
+if(IS_DIRECTORY ${SHIPPED})
+  file(REMOVE_RECURSE ${OUTPUT})
+  file(MAKE_DIRECTORY ${OUTPUT})
+endif()
 execute_process(COMMAND ${GENERATOR} ${OUTPUT} RESULT_VARIABLE failed OUTPUT_QUIET)
 if(failed)
   message(FATAL_ERROR "${GENERATOR} failed: ${failed}")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUTPUT} ${SHIPPED} RESULT_VARIABLE differs)
-if(differs)
-  message(FATAL_ERROR "${SHIPPED} is not what ${GENERATOR} writes; run the generator and commit both")
+if(IS_DIRECTORY ${SHIPPED})
+  file(GLOB names RELATIVE ${SHIPPED} ${SHIPPED}/*)
+  file(GLOB written RELATIVE ${OUTPUT} ${OUTPUT}/*)
+  if(NOT names STREQUAL written)
+    message(FATAL_ERROR "${SHIPPED} holds ${names}, ${GENERATOR} writes ${written}")
+  endif()
+  set(pairs "")
+  foreach(name IN LISTS names)
+    list(APPEND pairs "${OUTPUT}/${name}|${SHIPPED}/${name}")
+  endforeach()
 endif()
+foreach(pair IN LISTS pairs)
+  string(REPLACE "|" ";" files "${pair}")
+  list(GET files 0 out)
+  list(GET files 1 shipped)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${out} ${shipped} RESULT_VARIABLE differs)
+  if(differs)
+    message(FATAL_ERROR "${shipped} is not what ${GENERATOR} writes; run the generator and commit both")
+  endif()
+endforeach()
