@@ -278,6 +278,9 @@ void TFormGlowna::createToolBars() {
   ButtonPrzegroda = new QToolButton(ActionToolBarDane);
   ButtonPrzegroda->setObjectName(QStringLiteral("ButtonPrzegroda"));
   ButtonPrzegroda->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  // Like the buttons the tool bars make for their actions: a stray Space must
+  // not start the wizard.
+  ButtonPrzegroda->setFocusPolicy(Qt::NoFocus);
   ButtonPrzegroda->setDefaultAction(ActionRodzajWarstw);
   auto* przegroda = new QMenu(ButtonPrzegroda);
   przegroda->setObjectName(QStringLiteral("MenuPrzegroda"));
@@ -451,7 +454,9 @@ void TFormGlowna::ActionAboutExecute() {
   if (AboutBox) AboutBox->exec();
 }
 
-void TFormGlowna::FilePrintSetup1Execute() { ui::dialogs().printerSetup(ui::SharedPrinter()); }
+void TFormGlowna::FilePrintSetup1Execute() {
+  ui::dialogs().printerSetup(ui::SharedPrinter());
+}
 
 bool TFormGlowna::FormCloseQuery() {
   if (!PartitionDefined()) return true;
