@@ -279,6 +279,9 @@ void TFormGlowna::createToolBars() {
   ButtonPrzegroda = new QToolButton(ActionToolBarDane);
   ButtonPrzegroda->setObjectName(QStringLiteral("ButtonPrzegroda"));
   ButtonPrzegroda->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  // Like the buttons the tool bars make for their actions: a stray Space must
+  // not start the wizard.
+  ButtonPrzegroda->setFocusPolicy(Qt::NoFocus);
   ButtonPrzegroda->setDefaultAction(ActionRodzajWarstw);
   auto* przegroda = new QMenu(ButtonPrzegroda);
   przegroda->setObjectName(QStringLiteral("MenuPrzegroda"));

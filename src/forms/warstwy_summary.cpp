@@ -103,6 +103,7 @@ void TFormWarstwy::RefreshSummary() {
   QScopedValueRollback busy(busyDepth_, busyDepth_ + 1);
   RunCalculationPass(layers_, gPartitionSummary);
   showSummary();
+  showLayerColumns();
 }
 
 void TFormWarstwy::showSummary() {
