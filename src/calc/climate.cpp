@@ -115,8 +115,8 @@ std::vector<ClimateStation> ReadClimateFile(TextReader& reader) {
     stations.back().climate.phiE[months] = values[1];
     ++months;
   }
-  if (stations.empty())
-    throw DataError(QStringLiteral("Plik danych klimatycznych nie zawiera żadnej stacji"));
+  // A file of comments only is valid (no station counts as complete): the user
+  // then types the twelve months.
   if (months < kMonthCount) throw LineError(lineNumber, ShortStationText(stations.back(), months));
   return stations;
 }

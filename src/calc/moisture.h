@@ -8,23 +8,27 @@
 // table and the air-layer table. Nothing is written into the layer records and
 // no state is kept; the MoistureResult carries everything shown.
 //
-// Formulas (EN ISO 13788:2012; public descriptions: the standard's scope as
-// published by CEN/ISO national bodies, the saturation-pressure formulas as
-// implemented with the standard cited in pachi/condensaciones
-// (condensaciones/comprobaciones.py) and in a public ISO 13788 Glaser script,
-// the fRsi definition and the 80 % mould criterion as described for ISO 13788
-// by reuven.tools "Moisture & Mould Risk Calculator"):
+// Formulas of EN ISO 13788:2012, each checked against public descriptions of the
+// standard (its published scope, public technical notes and open implementations
+// of the monthly method; the help page Pomoc/kondensacja.htm lists them):
 //   psat(θ) = 610.5 · exp(17.269 θ / (237.3 + θ))   θ >= 0 °C   [Pa]
-//   psat(θ) = 610.5 · exp(21.875 θ / (265.5 + θ))   θ <  0 °C
-//   (used as formulas, not the table of Dane/para.txt rounded to whole Pa)
-//   pe = φe · psat(θe);  pi = φi · psat(θi)  or  pi = pe + 1.10 · Δp(θe)
-//   Δp(θe): humidity classes 1..5 of the standard's annex A, 270/540/810/1080/
-//   1350 Pa for θe <= 0 °C falling linearly to 0 at θe = 20 °C
-//   fRsi = (θsi − θe)/(θi − θe) = 1 − Rsi/RT with Rsi = 0.25 m²K/W
-//   fRsi,min = (θsi,min − θe)/(θi − θe),  psat(θsi,min) = pi / 0.8
+//   psat(θ) = 610.5 · exp(21.875 θ / (265.5 + θ))   θ <  0 °C   (over ice)
+//     evaluated as formulas, not read from Dane/para.txt, which rounds to whole Pa
+//   fRsi = (θsi − θe) / (θi − θe) = 1 − Rsi / RT,  Rsi = 0.25 m²K/W
+//   fRsi,min = (θsi,min − θe) / (θi − θe),  psat(θsi,min) = pi / 0.8
+//   pe = φe · psat(θe);  pi = φi · psat(θi), or by humidity class (annex A):
+//   pi = pe + 1.10 · Δp(θe), Δp = n · 270 Pa for class n = 1..5 at θe <= 0 °C,
+//     falling linearly to 0 at θe = 20 °C (class 3: Δv 6 g/m³, about 810 Pa);
+//     the 270 Pa steps and the factor 1.10 are the annex as we read it: no
+//     public copy of the numbers was found, only of the class table's form
 //   sd = μ · d,  μ = 720 / δ (δ the layer's vapour coefficient, 10^-6 g/(m h Pa))
 //   g = δ0 · Δp / Δsd,  δ0 = 2·10^-10 kg/(m s Pa) (= 720·10^-6 g/(m h Pa))
-//   gc = g_in − g_out at each condensation plane,  Ma += gc · t_month
+//   gc = g_in − g_out at each plane where the pressure line meets saturation
+//   (tangent construction), Ma += gc · t_month from the first month that
+//   condenses; verdict: no condensation / dries out within the year /
+//   accumulates.
+//   Layers of R > 0.25 m²K/W are split into notional sub-layers (the standard's
+//   rule as we read it); surface vapour resistances are neglected.
 #pragma once
 
 #include <QString>
@@ -84,7 +88,8 @@ struct ClimateStation {
 inline const QString kClimateFile = QStringLiteral("Dane/klimat.txt");
 // Lines "[Station]" followed by twelve lines "te φe"; ';' starts a comment.
 // A short or long station, a non-number, a wrong count of numbers or a value out
-// of range raises DataError naming the line; an empty file raises DataError too.
+// of range raises DataError naming the line. A file without stations gives an
+// empty list.
 std::vector<ClimateStation> ReadClimateFile(TextReader& reader);
 std::vector<ClimateStation> LoadClimateFile(const QString& path = kClimateFile);
 // The same limits the reader applies, for twelve months typed by the user.
