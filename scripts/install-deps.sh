@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev libjpeg62-turbo-dev
           libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
-          fonts-dejavu-core)
+          fonts-dejavu-core python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

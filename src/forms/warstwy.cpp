@@ -506,7 +506,8 @@ void TFormWarstwy::Button2Click() {
   }
   RunCalculationPass(layers_, gPartitionSummary);
   const double required = veltor::RequiredThickness(layers_, row + 1, gDesignConditions);
-  if (required > 0) {
+  // A rounding remainder of a few 1e-17 m means the other layers suffice.
+  if (required >= veltor::kNegligibleThickness) {
     layers_.at(row).thickness = required;
   } else if (ui::ask(ui::MessageKind::Information,
                      QStringLiteral("Zaznaczona warstwa nie jest potrzebna. Wykasować?"), ui::Yes | ui::No,

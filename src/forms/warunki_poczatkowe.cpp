@@ -43,6 +43,9 @@ constexpr double kMaxHumidity = 100;
 const QString kTemperatureRange = QStringLiteral("Dopuszczalne wartości: -20.9 ÷ 30.9");
 const QString kHumidityRange = QStringLiteral("Dopuszczalne wartości: 0 ÷ 100");
 const QString kNegativeUmax = QStringLiteral("Wartość Umax nie może być ujemna");
+const QString kTooHighUmax = QStringLiteral("Wartość Umax nie może przekraczać 10 W/(m²K)");
+// W/(m2 K); far above any requirement of the regulation.
+constexpr double kMaxUmax = 10;
 const QString kNoRequirement = QStringLiteral("bez wymagań");
 const QString kCatalogueFile = QStringLiteral("Dane/maksymalne.txt");
 
@@ -327,6 +330,12 @@ bool TFormWarunkiPoczatkowe::CommitConditions() {
     refuseField(EditUmax, kNegativeUmax);
     return false;
   }
+  // No partition has a requirement that high; a typo of the separator would
+  // otherwise be stored, and opening refuses such a project.
+  if (umax > kMaxUmax) {
+    refuseField(EditUmax, kTooHighUmax);
+    return false;
+  }
   c.umax = umax;
   return true;
 }
@@ -441,7 +450,7 @@ void TFormWarunkiPoczatkowe::LoadFromProject(QIODevice& device) {
       !inRange(read.te, kMinTemperature, kMaxTemperature) ||
       !inRange(read.phiI, kMinHumidity, kMaxHumidity) || !inRange(read.phiE, kMinHumidity, kMaxHumidity) ||
       read.direction < 0 || read.direction >= RadioGroup2->count() || !std::isfinite(read.umax) ||
-      read.umax < 0)
+      read.umax < 0 || read.umax > kMaxUmax)
     throw veltor::Error(QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe"));
 
   gDesignConditions = read;

@@ -2,6 +2,7 @@
 // window set running: what lands in the file, what comes back into the windows,
 // and that a damaged file or an unwritable target changes and loses nothing.
 #include <QBuffer>
+#include <cmath>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -146,7 +147,8 @@ class TestProjekt : public QObject {
     QCOMPARE(request.title, QStringLiteral("Zapisz projekt..."));
     QVERIFY(request.filters.isEmpty());
     QCOMPARE(request.defaultSuffix, QStringLiteral("Veltor"));
-    QCOMPARE(request.initialDir, QStringLiteral("Projekty"));
+    QCOMPARE(request.initialDir, ProjectsFolder());
+    QVERIFY(!request.initialDir.startsWith(QDir::currentPath()));
     QVERIFY(request.confirmOverwrite);
 
     const QByteArray file = FileBytes(projekty(QStringLiteral("ściana.Veltor")));
@@ -191,7 +193,8 @@ class TestProjekt : public QObject {
     QCOMPARE(request.filters,
              QStringList({QStringLiteral("Projekty (*.Veltor)"), QStringLiteral("Wszystkie pliki (*.*)")}));
     QCOMPARE(request.defaultSuffix, QStringLiteral("Veltor"));
-    QCOMPARE(request.initialDir, QStringLiteral("Projekty"));
+    QCOMPARE(request.initialDir, ProjectsFolder());
+    QVERIFY(!request.initialDir.startsWith(QDir::currentPath()));
     QVERIFY(!request.mustExist);
 
     ProgramState opened = ProgramState::now();
@@ -259,27 +262,49 @@ class TestProjekt : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("length");  // -1: not created
     QTest::addColumn<double>("te");
+    QTest::addColumn<double>("umax");
+    QTest::addColumn<int>("spoiledLayer");  // 1-based; 0: none
+    QTest::addColumn<double>("lambda");     // of the spoiled layer
+    QTest::addColumn<double>("thickness");  // of the spoiled layer
     QTest::addColumn<QString>("message");
-    const QString eof = QStringLiteral("Read beyond end of file.");
-    QTest::newRow("empty") << "pusty.Veltor" << 0 << -18.0 << eof;
-    QTest::newRow("cutInDescription") << "krótki.Veltor" << 1000 << -18.0 << eof;
-    QTest::newRow("cutInLastLayer") << "urwany.Veltor" << kLayersOffset + 640 * 3 + 100 << -18.0 << eof;
-    QTest::newRow("missing") << "brak.Veltor" << -1 << -18.0 << QStringLiteral("File not found.");
-    QTest::newRow("outdoorBelowTable")
-        << "mróz.Veltor" << kLayersOffset + 640 * 3 << -40.0
-        << QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe.");
+    const QString damaged = QStringLiteral("Plik projektu jest uszkodzony lub zbyt duży.");
+    const QString conditions = QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe.");
+    const double nan = std::nan("");
+    QTest::newRow("empty") << "pusty.Veltor" << 0 << -18.0 << 0.3 << 0 << 1.0 << 0.1 << damaged;
+    QTest::newRow("cutInDescription") << "krótki.Veltor" << 1000 << -18.0 << 0.3 << 0 << 1.0 << 0.1 << damaged;
+    QTest::newRow("cutInLastLayer") << "urwany.Veltor" << kLayersOffset + 640 * 3 + 100 << -18.0 << 0.3 << 0
+                                    << 1.0 << 0.1 << damaged;
+    QTest::newRow("missing") << "brak.Veltor" << -1 << -18.0 << 0.3 << 0 << 1.0 << 0.1
+                             << QStringLiteral("File not found.");
+    QTest::newRow("outdoorBelowTable") << "mróz.Veltor" << kLayersOffset + 640 * 3 << -40.0 << 0.3 << 0 << 1.0
+                                       << 0.1 << conditions;
+    QTest::newRow("umaxAbsurd") << "umax.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 1.7e308 << 0 << 1.0 << 0.1
+                                << conditions;
+    QTest::newRow("nanConductivity")
+        << "nan.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 0.3 << 3 << nan << 0.1
+        << QStringLiteral("Plik projektu zawiera niedopuszczalną wartość w warstwie 3: współczynnik przewodzenia "
+                          "ciepła λ w warunkach średniowilgotnych.");
+    QTest::newRow("zeroThickness") << "zero.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 0.3 << 2 << 1.0 << 0.0
+                                   << QStringLiteral("Plik projektu zawiera niedopuszczalną wartość w warstwie 2: "
+                                                     "grubość.");
   }
   void refusedFileChangesNothing() {
     QFETCH(QString, name);
     QFETCH(int, length);
     QFETCH(double, te);
+    QFETCH(double, umax);
+    QFETCH(int, spoiledLayer);
+    QFETCH(double, lambda);
+    QFETCH(double, thickness);
     QFETCH(QString, message);
     // A different project on disk: other texts, conditions and four layers.
     DesignConditions other = gDesignConditions;
     other.te = te;
+    other.umax = umax;
     other.direction = 0;
     QByteArray bytes = QByteArray(kDescriptionSectionSize, '\x05') + ConditionsBytes(other);
-    for (int i = 0; i < 4; ++i) bytes += Layer("Inna", 1, 1, 1)->toBytes();
+    for (int i = 1; i <= 4; ++i)
+      bytes += i == spoiledLayer ? Layer("Inna", lambda, 1, thickness)->toBytes() : Layer("Inna", 1, 1, 1)->toBytes();
     if (length >= 0) WriteBytes(projekty(name), bytes.left(length));
 
     composeProject();

@@ -270,7 +270,11 @@ void TestWarstwy::uEqualToUmaxIsNoWarning() {
   s.w->RefreshSummary();
   QVERIFY(!s.shown("LabelUwaga"));
   QVERIFY(!s.uIsRed());
+  // A rounding step above Umax is U computed for Umax, not a failing wall.
   gDesignConditions.umax = std::nextafter(gPartitionSummary.u, 0.0);
+  s.w->RefreshSummary();
+  QVERIFY(!s.shown("LabelUwaga"));
+  gDesignConditions.umax = gPartitionSummary.u * (1 - 1e-8);
   s.w->RefreshSummary();
   QVERIFY(s.shown("LabelUwaga"));
   QVERIFY(s.uIsRed());

@@ -158,7 +158,7 @@ class TestWarunkiPoczatkowe : public QObject {
     QCOMPARE(none->text(0), QStringLiteral("bez wymagań"));
     QCOMPARE(none->data(0, Qt::UserRole).toDouble(), 0.0);
     QTreeWidgetItem* wall =
-        findItem(form()->TreeViewUmax, QStringLiteral("Wymagania od 2021 r./Ściany zewnętrzne/ti od 16°C"));
+        findItem(form()->TreeViewUmax, QStringLiteral("Wymagania od 2021 r./Ściany zewnętrzne/ti od 16 °C"));
     QVERIFY(wall);
     QCOMPARE(wall->data(0, Qt::UserRole).toDouble(), 0.20);
 
@@ -339,11 +339,11 @@ class TestWarunkiPoczatkowe : public QObject {
         << "Wymagania od 2021 r./Ściany nieogrzewanych kondygnacji podziemnych/bez wymagań"
         << "bez wymagań" << 0.0;
     QTest::newRow("wall, comma") << "pl_PL"
-                                 << "Wymagania od 2021 r./Ściany zewnętrzne/ti od 8°C do poniżej 16°C"
+                                 << "Wymagania od 2021 r./Ściany zewnętrzne/ti od 8 °C do poniżej 16 °C"
                                  << "0,45" << 0.45;
     QTest::newRow("roof, point") << "en_US"
                                  << "Wymagania od 2021 r./Dachy, stropodachy i stropy pod nieogrzewanymi "
-                                    "poddaszami lub nad przejazdami/ti od 16°C"
+                                    "poddaszami lub nad przejazdami/ti od 16 °C"
                                  << "0.15" << 0.15;
   }
   void requirementChosen() {
@@ -411,6 +411,9 @@ class TestWarunkiPoczatkowe : public QObject {
     QTest::newRow("umax negative") << "EditUmax"
                                    << "-0,3"
                                    << "Wartość Umax nie może być ujemna" << 4;
+    QTest::newRow("umax absurd") << "EditUmax"
+                                 << "25"
+                                 << "Wartość Umax nie może przekraczać 10 W/(m²K)" << 4;
     QTest::newRow("indoor temperature too high") << "LabeledEditTW"
                                                  << "35"
                                                  << "Dopuszczalne wartości: -20.9 ÷ 30.9" << 0;
