@@ -47,7 +47,7 @@ bool HumidityInRange(double phi) {
 
 QString ShortStationText(const ClimateStation& station, int months) {
   return QStringLiteral("stacja „%1” ma tylko %2 z %3 miesięcy")
-      .arg(station.name)
+      .arg(QuotedInput(station.name))
       .arg(months)
       .arg(kMonthCount);
 }
@@ -92,9 +92,9 @@ std::vector<ClimateStation> ReadClimateFile(TextReader& reader) {
 
     if (stations.empty()) throw LineError(lineNumber, QStringLiteral("dane przed nazwą pierwszej stacji"));
     if (months >= kMonthCount) {
-      throw LineError(
-          lineNumber,
-          QStringLiteral("stacja „%1” ma więcej niż %2 miesięcy").arg(stations.back().name).arg(kMonthCount));
+      throw LineError(lineNumber, QStringLiteral("stacja „%1” ma więcej niż %2 miesięcy")
+                                      .arg(QuotedInput(stations.back().name))
+                                      .arg(kMonthCount));
     }
     const QStringList fields = text.split(QRegularExpression(QStringLiteral("\\s+")));
     if (fields.size() != 2) {
@@ -105,7 +105,7 @@ std::vector<ClimateStation> ReadClimateFile(TextReader& reader) {
     for (int i = 0; i < 2; ++i) {
       const std::optional<double> value = ParsePointNumber(fields[i].toLatin1());
       if (!value) {
-        throw LineError(lineNumber, QStringLiteral("„%1” nie jest liczbą").arg(fields[i]));
+        throw LineError(lineNumber, QStringLiteral("„%1” nie jest liczbą").arg(QuotedInput(fields[i])));
       }
       values[i] = *value;
     }

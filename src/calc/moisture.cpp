@@ -32,7 +32,7 @@ double MonthSeconds(int month) {
 }
 
 QString LayerText(const LayerTable& table, int index) {
-  return QStringLiteral("Warstwa %1 („%2”)").arg(index + 1).arg(table.at(index).nameText());
+  return QStringLiteral("Warstwa %1 („%2”)").arg(index + 1).arg(QuotedInput(table.at(index).nameText()));
 }
 
 // One plane of the partition; index 0 is the inner face, the last the outer face.
@@ -237,7 +237,7 @@ class MonthlyGlaser {
                            "Warstwom po tej stronie należy przypisać współczynnik przepuszczania pary wodnej")
                 .arg(MonthName(month))
                 .arg(layer + 1)
-                .arg(table_.at(layer).nameText(), side));
+                .arg(QuotedInput(table_.at(layer).nameText()), side));
       }
     }
   }
