@@ -10,6 +10,16 @@
 #include "forms/windowset.h"
 
 namespace {
+// QFile::copy syncs every copy to the disk; a scratch folder needs no such
+// promise, and on a busy disk the syncs were most of a window test's time.
+void copyFile(const QString& from, const QString& to) {
+  QFile in(from);
+  QFile out(to);
+  if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly) ||
+      out.write(in.readAll()) != in.size())
+    qFatal("cannot copy %s", qPrintable(from));
+}
+
 void copyTree(const QString& from, const QString& to) {
   QDir().mkpath(to);
   QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
@@ -19,7 +29,7 @@ void copyTree(const QString& from, const QString& to) {
     if (it.fileInfo().isDir())
       QDir().mkpath(dst);
     else
-      QFile::copy(src, dst);
+      copyFile(src, dst);
   }
 }
 }  // namespace
@@ -41,7 +51,9 @@ void TestEnvironment::writeFile(const QString& relative, const QByteArray& conte
   f.write(content);
 }
 
-void TestEnvironment::removeFile(const QString& relative) const { QFile::remove(file(relative)); }
+void TestEnvironment::removeFile(const QString& relative) const {
+  QFile::remove(file(relative));
+}
 
 void TestEnvironment::startProgram() {
   LoadReferenceTables();
@@ -60,4 +72,6 @@ LocaleScope::LocaleScope(const QString& name) : previous_(QLocale().name()) {
   QLocale::setDefault(QLocale(name));
 }
 
-LocaleScope::~LocaleScope() { QLocale::setDefault(QLocale(previous_)); }
+LocaleScope::~LocaleScope() {
+  QLocale::setDefault(QLocale(previous_));
+}
