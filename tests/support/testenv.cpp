@@ -68,6 +68,20 @@ void TestEnvironment::stopProgram() {
   started_ = false;
 }
 
+QByteArray ShortAnimation(const QList<int>& colours, int delayCs, bool loop) {
+  // 2 x 1 pixels, a table of four colours, no background, no aspect; the table.
+  QByteArray gif = "GIF89a" + QByteArray::fromHex("02000100810000ffffffff00000000ff000000");
+  if (loop) gif += QByteArray::fromHex("21ff0b") + "NETSCAPE2.0" + QByteArray::fromHex("0301000000");
+  for (int c : colours) {
+    gif += QByteArray::fromHex("21f90400") + char(delayCs) + QByteArray::fromHex("000000");
+    gif += QByteArray::fromHex("2c00000000020001000002");
+    // Clear, the colour twice, end: four codes of 3 bits.
+    const int codes = 4 | c << 3 | c << 6 | 5 << 9;
+    gif += char(2) + QByteArray(1, char(codes & 0xff)) + char(codes >> 8) + '\0';
+  }
+  return gif + ';';
+}
+
 LocaleScope::LocaleScope(const QString& name) : previous_(QLocale().name()) {
   QLocale::setDefault(QLocale(name));
 }

@@ -2,6 +2,8 @@
 // that window tests start the program as a user would and may alter the data.
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
@@ -27,6 +29,12 @@ class TestEnvironment {
   QString previous_;
   bool started_ = false;
 };
+
+// A GIF of 2 x 1 pixels, each frame one colour of white, red, blue and black
+// (indices 0 to 3) shown for `delayCs` hundredths of a second (Qt, as browsers
+// do, shows a frame of less than 2 for a tenth of a second); `loop` asks for
+// endless repetition. Tests that only need the splash to play use it.
+QByteArray ShortAnimation(const QList<int>& colours, int delayCs, bool loop = false);
 
 // Sets the default locale for the test's lifetime (e.g. "pl_PL", "en_US").
 class LocaleScope {
