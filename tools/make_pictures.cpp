@@ -2,17 +2,21 @@
 //   ikona0.png .. ikona7.png  the main window's action images, 16 x 16
 //                             (new, open, save, help, about, vapour chart,
 //                             temperature chart, report)
-//   glowna.png                the picture in the middle of the main window
+//   glowna.pic                the picture in the middle of the main window, as
+//                             the painter's commands (QPicture): the window
+//                             replays them at the size it shows the picture at
 //   about.png                 the upper picture of the About box
 //   about_znak.png            the small bottom picture of the About box
 // Run from the repository root: make_pictures [output folder]
 #include <QDir>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPicture>
 #include <QRadialGradient>
 #include <cstdio>
 #include <functional>
@@ -186,19 +190,33 @@ veltor::LayerTable PictureWallTemperatures() {
   summary.totalResistance = veltor::LayerResistanceSum(table, conditions, veltor::AirLayerTable{}) +
                             conditions.rsi + conditions.rse;
   veltor::ComputeTemperatures(table, summary, conditions);
-  std::printf("glowna.png: R = %.3f, U = %.3f, surfaces %.2f / %.2f degC\n", summary.totalResistance,
+  std::printf("glowna.pic: R = %.3f, U = %.3f, surfaces %.2f / %.2f degC\n", summary.totalResistance,
               1 / summary.totalResistance, table.at(0).innerTemperature,
               table.at(table.size() - 1).outerTemperature);
   return table;
 }
 
+// Text placed as drawText would place it, recorded as its outlines: the window
+// replays it without looking up a font, and it looks the same whatever fonts
+// the machine it is shown on has.
+void outlinedText(QPainter& p, const QRect& box, int flags, const QString& text) {
+  const QRectF placed = p.boundingRect(QRectF(box), flags, text);
+  QPainterPath outline;
+  outline.addText(placed.left(), placed.top() + QFontMetricsF(p.font()).ascent(), p.font(), text);
+  p.fillPath(outline, p.pen().color());
+}
+
 // The main window's picture: a wall cut open, its layers from the warm inside
-// to the cold outside, with the temperature falling through it.
-QImage mainPicture() {
+// to the cold outside, with the temperature falling through it. Recorded, not
+// rendered: the window draws it at whatever size it has, without decoding or
+// keeping a bitmap, on an opaque ground of its own.
+QPicture mainPicture() {
   const int w = 900, h = 600;
-  QImage img = canvas(w, h, QColor(244, 246, 250));
-  QPainter p(&img);
+  QPicture picture;
+  picture.setBoundingRect(QRect(0, 0, w, h));
+  QPainter p(&picture);
   p.setRenderHint(QPainter::Antialiasing);
+  p.fillRect(QRect(0, 0, w, h), QColor(244, 246, 250));
   QLinearGradient warm(0, 0, 260, 0);
   warm.setColorAt(0, QColor(255, 226, 200));
   warm.setColorAt(1, QColor(255, 246, 236));
@@ -234,24 +252,25 @@ QImage mainPicture() {
   f.setBold(true);
   p.setFont(f);
   p.setPen(QColor(170, 60, 30));
-  p.drawText(QRect(0, 16, 260, 40), Qt::AlignCenter, QStringLiteral("wewnątrz"));
+  outlinedText(p, QRect(0, 16, 260, 40), Qt::AlignCenter, QStringLiteral("wewnątrz"));
   p.setPen(QColor(30, 80, 160));
-  p.drawText(QRect(640, 16, w - 640, 40), Qt::AlignCenter, QStringLiteral("na zewnątrz"));
+  outlinedText(p, QRect(640, 16, w - 640, 40), Qt::AlignCenter, QStringLiteral("na zewnątrz"));
   f.setPixelSize(22);
   f.setBold(false);
   p.setFont(f);
   p.setPen(QColor(200, 30, 30));
-  p.drawText(QRect(40, 110, 220, 30), Qt::AlignLeft, QStringLiteral("t = +20 °C"));
+  outlinedText(p, QRect(40, 110, 220, 30), Qt::AlignLeft, QStringLiteral("t = +20 °C"));
   p.setPen(QColor(30, 100, 200));
-  p.drawText(QRect(660, static_cast<int>(y(0)) - 38, 220, 30), Qt::AlignLeft, QStringLiteral("0 °C"));
+  outlinedText(p, QRect(660, static_cast<int>(y(0)) - 38, 220, 30), Qt::AlignLeft, QStringLiteral("0 °C"));
   p.setPen(QColor(30, 80, 160));
-  p.drawText(QRect(660, 460, 220, 30), Qt::AlignLeft, QStringLiteral("t = −20 °C"));
+  outlinedText(p, QRect(660, 460, 220, 30), Qt::AlignLeft, QStringLiteral("t = −20 °C"));
   f.setPixelSize(40);
   f.setBold(true);
   p.setFont(f);
   p.setPen(QColor(60, 60, 60));
-  p.drawText(QRect(0, h - 64, w, 56), Qt::AlignCenter, QStringLiteral("U  ·  R  ·  Umax"));
-  return img;
+  outlinedText(p, QRect(0, h - 64, w, 56), Qt::AlignCenter, QStringLiteral("U  ·  R  ·  Umax"));
+  p.end();
+  return picture;
 }
 
 // The About box's upper picture: a house whose wall is wrapped in insulation.
@@ -323,7 +342,8 @@ int main(int argc, char* argv[]) {
     p.end();
     save(img, folder, QStringLiteral("ikona%1.png").arg(i));
   }
-  save(mainPicture(), folder, QStringLiteral("glowna.png"));
+  const QString mainPath = folder + QStringLiteral("/glowna.pic");
+  if (!mainPicture().save(mainPath)) std::fprintf(stderr, "cannot write %s\n", qPrintable(mainPath));
   save(aboutPicture(), folder, QStringLiteral("about.png"));
   save(aboutMark(), folder, QStringLiteral("about_znak.png"));
   return 0;

@@ -75,16 +75,18 @@ bool ChartOfKindExists(int kind) {
 
 TScaledImage::TScaledImage(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TScaledImage::setPicture(const QPixmap& picture) {
+void TScaledImage::setPicture(const QPicture& picture) {
   picture_ = picture;
   update();
 }
 
 QRect TScaledImage::pictureRect() const {
-  if (picture_.isNull()) return {};
-  QSize size = picture_.size();
+  const QRect bounds = picture_.boundingRect();
+  if (picture_.isNull() || bounds.isEmpty()) return {};
+  QSize size = bounds.size();
   size.scale(this->size(), Qt::KeepAspectRatio);
   QRect r(QPoint(), size);
   r.moveCenter(rect().center());
@@ -92,10 +94,16 @@ QRect TScaledImage::pictureRect() const {
 }
 
 void TScaledImage::paintEvent(QPaintEvent*) {
-  if (picture_.isNull()) return;
   QPainter p(this);
-  p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawPixmap(pictureRect(), picture_);
+  const QRect target = pictureRect();
+  for (const QRect& band : QRegion(rect()).subtracted(target)) p.fillRect(band, palette().window());
+  if (target.isEmpty()) return;
+  const QRect bounds = picture_.boundingRect();
+  p.setClipRect(target);
+  p.translate(target.topLeft());
+  p.scale(double(target.width()) / bounds.width(), double(target.height()) / bounds.height());
+  p.translate(-bounds.topLeft());
+  p.drawPicture(0, 0, picture_);
 }
 
 TFormGlowna::TFormGlowna(QWidget* parent) : QMainWindow(parent) {
@@ -109,7 +117,9 @@ TFormGlowna::TFormGlowna(QWidget* parent) : QMainWindow(parent) {
 
   Image1 = new TScaledImage(this);
   Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setPicture(QPixmap(QStringLiteral("obrazki/glowna.png")));
+  QPicture picture;
+  picture.load(QStringLiteral("obrazki/glowna.pic"));
+  Image1->setPicture(picture);
   setCentralWidget(Image1);
 
   auto* status = new QStatusBar(this);

@@ -13,7 +13,7 @@
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
-#include <QPixmap>
+#include <QPicture>
 
 class QAction;
 class QLabel;
@@ -23,13 +23,16 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 
-// A picture shown centred and scaled to fit with its proportions kept.
+// A picture shown centred and scaled to fit with its proportions kept. It is
+// recorded painter commands (QPicture), replayed at the size it is shown at:
+// sharp at any size, nothing to decode, no bitmap kept. The widget paints
+// every pixel itself, the bands beside the picture in the window's colour.
 class TScaledImage : public QWidget {
   Q_OBJECT
  public:
   explicit TScaledImage(QWidget* parent = nullptr);
-  void setPicture(const QPixmap& picture);
-  const QPixmap& picture() const { return picture_; }
+  void setPicture(const QPicture& picture);
+  const QPicture& picture() const { return picture_; }
   // Where the picture is drawn for the widget's current size.
   QRect pictureRect() const;
 
@@ -37,7 +40,7 @@ class TScaledImage : public QWidget {
   void paintEvent(QPaintEvent* e) override;
 
  private:
-  QPixmap picture_;
+  QPicture picture_;
 };
 
 // The action images: 0 new, 1 open, 2 save, 3 help, 4 about, 5 vapour-pressure

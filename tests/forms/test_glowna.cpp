@@ -117,6 +117,35 @@ class TestGlowna : public QObject {
     env.reset();
   }
 
+  // The picture is drawn for the area it gets: proportions kept, centred, the
+  // wall's bands where the picture has them, the window's colour beside it.
+  void mainPictureFitsItsArea_data() {
+    QTest::addColumn<QSize>("area");
+    QTest::addColumn<QRect>("picture");
+    QTest::addColumn<QPoint>("beside");
+    QTest::newRow("wide") << QSize(1200, 500) << QRect(225, 0, 750, 500) << QPoint(100, 250);
+    QTest::newRow("tall") << QSize(600, 800) << QRect(0, 200, 600, 400) << QPoint(300, 100);
+  }
+  void mainPictureFitsItsArea() {
+    QFETCH(QSize, area);
+    QFETCH(QRect, picture);
+    QFETCH(QPoint, beside);
+    // The main window's own picture, in an area of its own that no layout resizes.
+    TScaledImage image;
+    image.setPicture(FormGlowna->Image1->picture());
+    image.resize(area);
+    QCOMPARE(image.pictureRect(), picture);
+    const QImage shot = image.grab().toImage();
+    const auto at = [&](double x, double y) {
+      return shot.pixelColor(picture.left() + qRound(x * picture.width() / 900),
+                             picture.top() + qRound(y * picture.height() / 600));
+    };
+    const QColor brick = at(369, 450), insulation = at(543, 450);
+    QVERIFY2(brick.red() > brick.green() + 40, qPrintable(brick.name()));
+    QVERIFY2(insulation.green() > insulation.blue() + 40, qPrintable(insulation.name()));
+    QCOMPARE(shot.pixelColor(beside), image.palette().color(QPalette::Window));
+  }
+
   void resultActionsNeedAPartition_data() {
     QTest::addColumn<int>("tableLayers");
     QTest::addColumn<int>("wizardLayers");

@@ -11,7 +11,7 @@ trap 'rm -rf "$root"' EXIT
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 
 for f in bin/veltorobl lib/veltorobl/VELTORobl lib/veltorobl/Dane/para.txt lib/veltorobl/Pomoc/index.htm \
-         lib/veltorobl/obrazki/glowna.png share/applications/veltorobl.desktop share/mime/packages/veltorobl.xml \
+         lib/veltorobl/obrazki/glowna.pic share/applications/veltorobl.desktop share/mime/packages/veltorobl.xml \
          share/icons/hicolor/48x48/apps/veltorobl.png share/icons/hicolor/scalable/apps/veltorobl.svg \
          share/doc/veltorobl/copyright; do
   [ -e "$root/usr/$f" ] || { echo "not installed: $f"; exit 1; }
