@@ -22,12 +22,6 @@ const QString kMakerAddress = QStringLiteral("VELTOR sp. z o.o\nul. Przykładowa
 const QString kDeveloperName = QStringLiteral("Jan Kowalski");
 const QString kDeveloperSite = QStringLiteral("www.example.net");
 
-QPixmap fitted(const QString& file, QSize box) {
-  const QPixmap picture(file);
-  if (picture.isNull()) return picture;
-  return picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-}
-
 }  // namespace
 
 TLinkLabel::TLinkLabel(const QString& text, const QString& target, const QString& hint, QWidget* parent)
@@ -86,11 +80,10 @@ TAboutBox::TAboutBox(QWidget* mainWindow)
   panel->setPalette(white);
   outer->addWidget(panel);
 
-  ProgramIcon = new QLabel(panel);
+  ProgramIcon = new TPictureLabel(QStringLiteral("obrazki/about.png"), QSize(161, 153), panel);
   ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
   ProgramIcon->setGeometry(8, 8, 161, 153);
   ProgramIcon->setAlignment(Qt::AlignCenter);
-  ProgramIcon->setPixmap(fitted(QStringLiteral("obrazki/about.png"), ProgramIcon->size()));
 
   ProductName = new QLabel(QStringLiteral("Program do obliczania parametrów fizykalnych przegrody"), panel);
   ProductName->setObjectName(QStringLiteral("ProductName"));
@@ -154,11 +147,10 @@ TAboutBox::TAboutBox(QWidget* mainWindow)
   devRow->addWidget(order);
   devRow->addStretch(1);
 
-  ImageZamknij = new TClickableImage(panel);
+  ImageZamknij = new TClickableImage(QStringLiteral("obrazki/about_znak.png"), QSize(110, 34), panel);
   ImageZamknij->setObjectName(QStringLiteral("ImageZamknij"));
   ImageZamknij->setGeometry(160, 300, 110, 34);
   ImageZamknij->setAlignment(Qt::AlignCenter);
-  ImageZamknij->setPixmap(fitted(QStringLiteral("obrazki/about_znak.png"), ImageZamknij->size()));
   ImageZamknij->setCursor(Qt::PointingHandCursor);
   connect(ImageZamknij, &TClickableImage::clicked, this, &QDialog::accept);
 }

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QLabel>
 
+#include "forms/picturelabel.h"
+
 // A label that opens its target with the shell's "open" verb when clicked,
 // underlined while the mouse is over it.
 class TLinkLabel : public QLabel {
@@ -25,10 +27,10 @@ class TLinkLabel : public QLabel {
 };
 
 // A picture that reports a click.
-class TClickableImage : public QLabel {
+class TClickableImage : public TPictureLabel {
   Q_OBJECT
  public:
-  using QLabel::QLabel;
+  using TPictureLabel::TPictureLabel;
  Q_SIGNALS:
   void clicked();
 
@@ -44,7 +46,8 @@ class TAboutBox : public QDialog {
 
   void FormCreate() {}
 
-  QLabel* ProgramIcon = nullptr;
+  // The pictures are read and scaled when the box is first shown.
+  TPictureLabel* ProgramIcon = nullptr;
   QLabel* ProductName = nullptr;
   QLabel* Version = nullptr;
   QLabel* LabelFirma = nullptr;

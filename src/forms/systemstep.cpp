@@ -6,13 +6,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QPixmap>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "calc/textfile.h"
+#include "forms/picturelabel.h"
 #include "forms/system1.h"
 #include "forms/system2.h"
 #include "forms/system3.h"
@@ -58,11 +58,11 @@ TSystemStep::TSystemStep(QWidget* mainWindow, const QString& objectName, const Q
                  Qt::WindowStaysOnTopHint);
   setFixedSize(kClientWidth, kClientHeight);
 
-  Image1 = new QLabel(this);
+  // Read when the step is first shown.
+  Image1 = new TPictureLabel(QStringLiteral("obrazki/") + picture, QSize(), this);
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setFixedWidth(kPictureWidth);
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Image1->setPixmap(QPixmap(QStringLiteral("obrazki/") + picture));
   Image1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
 
   content_ = new QVBoxLayout;

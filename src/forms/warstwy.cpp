@@ -158,13 +158,13 @@ void TFormWarstwy::buildControls() {
   connect(ActionUp, &QAction::triggered, this, guarded(&TFormWarstwy::ActionUpExecute));
   connect(ActionDown, &QAction::triggered, this, guarded(&TFormWarstwy::ActionDownExecute));
 
-  BitBtnDodaj = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight), QStringLiteral("Dodaj"), this);
+  BitBtnDodaj = new QPushButton(QStringLiteral("Dodaj"), this);
   BitBtnDodaj->setObjectName(QStringLiteral("BitBtnDodaj"));
   BitBtnDodaj->setToolTip(QStringLiteral("Dodawanie warstw do przegrody"));
   BitBtnDodaj->setStatusTip(BitBtnDodaj->toolTip());
   BitBtnDodaj->setLayoutDirection(Qt::RightToLeft);  // the arrow after the word, pointing at the table
   connect(BitBtnDodaj, &QPushButton::clicked, this, guarded(&TFormWarstwy::BitBtnDodajClick));
-  BitBtnUsun = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft), QString(), this);
+  BitBtnUsun = new QPushButton(this);
   BitBtnUsun->setObjectName(QStringLiteral("BitBtnUsun"));
   bindToAction(BitBtnUsun, ActionUsunWarstwe);
 
@@ -214,10 +214,10 @@ void TFormWarstwy::buildControls() {
 
   auto* groupKolejnosc = new QGroupBox(QStringLiteral("Zmiana kolejności warstw"), this);
   groupKolejnosc->setObjectName(QStringLiteral("GroupBoxKolejnosc"));
-  ButtonUp = new QPushButton(style()->standardIcon(QStyle::SP_ArrowUp), QString(), groupKolejnosc);
+  ButtonUp = new QPushButton(groupKolejnosc);
   ButtonUp->setObjectName(QStringLiteral("ButtonUp"));
   bindToAction(ButtonUp, ActionUp);
-  ButtonDown = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), QString(), groupKolejnosc);
+  ButtonDown = new QPushButton(groupKolejnosc);
   ButtonDown->setObjectName(QStringLiteral("ButtonDown"));
   bindToAction(ButtonDown, ActionDown);
   auto* kolejnoscLayout = new QHBoxLayout(groupKolejnosc);
@@ -659,9 +659,19 @@ void TFormWarstwy::runHandler(const std::function<void()>& body) {
 void TFormWarstwy::showEvent(QShowEvent* e) {
   TCompanionWindow::showEvent(e);
   if (e->spontaneous()) return;
+  if (BitBtnDodaj->icon().isNull()) setArrowIcons();
   // A box that closed while the window was hidden left no activation to skip.
   skipActivation_ = false;
   ui::Guard([this] { FormShow(); });
+}
+
+void TFormWarstwy::setArrowIcons() {
+  // The style reads each arrow from pictures of three sizes; the window is
+  // created at start-up but shown later, so they are read when it is shown.
+  BitBtnDodaj->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+  BitBtnUsun->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+  ButtonUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+  ButtonDown->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
 }
 
 void TFormWarstwy::FormShow() {

@@ -110,6 +110,8 @@ class TFormWarstwy : public TCompanionWindow {
 
  private:
   void buildControls();
+  // The arrows of the add, remove and move buttons, set when first shown.
+  void setArrowIcons();
   QWidget* buildMaterialGroup();
   QWidget* buildSummaryGroup();  // warstwy_summary.cpp
   void FormShow();

@@ -34,8 +34,13 @@ class TestAbout : public QObject {
   void cleanup() { env.reset(); }
 
   // The pictures are files beside the program; a box without them is a
-  // broken installation, not a style.
+  // broken installation, not a style. The box's own are read when it is first
+  // shown, not at start-up.
   void picturesLoaded() {
+    QVERIFY(AboutBox->ProgramIcon->pixmap().isNull());
+    AboutBox->open();
+    QVERIFY(QTest::qWaitForWindowExposed(AboutBox));
+    AboutBox->reject();
     QVERIFY(!AboutBox->ProgramIcon->pixmap().isNull());
     QVERIFY(AboutBox->ProgramIcon->pixmap().width() <= 161 &&
             AboutBox->ProgramIcon->pixmap().height() <= 153);

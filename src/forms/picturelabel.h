@@ -1,0 +1,26 @@
+// A label showing a picture file that is read only when the label is first
+// shown. The windows created at start-up but shown later (About, the wizard's
+// steps) pay for their pictures when the user opens them, not while the
+// user waits for the main window.
+#pragma once
+
+#include <QLabel>
+
+class TPictureLabel : public QLabel {
+  Q_OBJECT
+ public:
+  // `fitInto`: the picture is scaled smoothly to fit it with its proportions
+  // kept; an empty size shows the picture as it is.
+  explicit TPictureLabel(const QString& file, QSize fitInto = {}, QWidget* parent = nullptr);
+  QString file() const { return file_; }
+  // Reads the picture now when it was not yet; a missing file leaves no picture.
+  void ensureLoaded();
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+
+ private:
+  QString file_;
+  QSize fitInto_;
+  bool loaded_ = false;
+};
