@@ -21,11 +21,34 @@ bool isBlank(char c) {
 
 constexpr char kCodePage[] = "windows-1250";
 
+// The code page has one byte per character and no state, so the converter
+// decodes the 256 bytes once and text is decoded through that table: opening
+// the converter for every line cost more than all the rest of reading the
+// data files at start-up.
+struct Cp1250Table {
+  QString chars;  // 256 characters, or empty when the converter gave no such table
+  Cp1250Table() {
+    QByteArray everyByte(256, '\0');
+    for (int b = 0; b < 256; ++b) everyByte[b] = static_cast<char>(b);
+    QStringDecoder decoder(kCodePage);
+    chars = decoder(everyByte);
+    if (chars.size() != 256) chars.clear();
+  }
+};
+
 }  // namespace
 
 QString FromCp1250(QByteArrayView bytes) {
-  QStringDecoder decoder(kCodePage);
-  return decoder(bytes);
+  static const Cp1250Table table;
+  if (table.chars.isEmpty()) {
+    QStringDecoder decoder(kCodePage);
+    return decoder(bytes);
+  }
+  QString text(bytes.size(), Qt::Uninitialized);
+  QChar* out = text.data();
+  const QChar* chars = table.chars.constData();
+  for (qsizetype i = 0; i < bytes.size(); ++i) out[i] = chars[static_cast<unsigned char>(bytes[i])];
+  return text;
 }
 
 QByteArray ToCp1250(const QString& text) {
