@@ -85,11 +85,15 @@ bool ComputeSaturationProfile(LayerTable& table, const PartitionSummary& summary
   if (conditions.ti == conditions.te) return false;
   const double q = (conditions.ti - outdoorTemperature) / summary.totalResistance;
   double t = conditions.ti - conditions.rsi * q;
+  // A layer's inner face is its inner neighbour's outer face, at the very same
+  // temperature: each face is looked up once.
+  double face = SaturationPressure(saturation, t);
   for (int i = 0; i < table.size(); ++i) {
     LayerRecord& layer = table.at(i);
-    layer.innerSaturation = SaturationPressure(saturation, t);
+    layer.innerSaturation = face;
     t -= layer.resistance * q;
-    layer.outerSaturation = SaturationPressure(saturation, t);
+    face = SaturationPressure(saturation, t);
+    layer.outerSaturation = face;
   }
   return true;
 }
