@@ -13,7 +13,7 @@ shift 2
 out=$(mktemp)
 trap 'rm -f "$out" "$out.txt"' EXIT
 valgrind --tool=callgrind --callgrind-out-file="$out" "$bench" --benchmark_filter="$filter" \
-  --benchmark_min_time=0.01 >/dev/null 2>&1
+  --benchmark_min_time=${MIN_TIME:-0.01} >/dev/null 2>&1
 callgrind_annotate --inclusive=yes --tree=calling "$out" >"$out.txt" 2>/dev/null
 for f in "$@"; do
   # Lines of the calling tree: "  COST (PCT%)  >   FUNCTION (CALLSx) [object]".

@@ -4,6 +4,7 @@
 #include "calc/layer.h"
 
 #include <QIODevice>
+#include <QtEndian>
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -37,16 +38,11 @@ constexpr int kOuterSaturationOffset = 624;
 constexpr double kVapourTightMarker = -1.0;
 
 void putDouble(char* block, int offset, double value) {
-  const auto bits = std::bit_cast<std::uint64_t>(value);
-  for (int i = 0; i < 8; ++i) block[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+  qToLittleEndian(std::bit_cast<std::uint64_t>(value), block + offset);
 }
 
 double getDouble(const char* block, int offset) {
-  std::uint64_t bits = 0;
-  for (int i = 0; i < 8; ++i) {
-    bits |= std::uint64_t{static_cast<unsigned char>(block[offset + i])} << (8 * i);
-  }
-  return std::bit_cast<double>(bits);
+  return std::bit_cast<double>(qFromLittleEndian<std::uint64_t>(block + offset));
 }
 
 void putShortString(char* block, int offset, int capacity, const QByteArray& text) {

@@ -135,9 +135,11 @@ ProjectContents ParseProject(const QByteArray& all) {
   ProjectContents contents;
   ReadDescriptionSection(buffer, [&](int index, const QString& text) { contents.description[index] = text; });
   contents.conditions = ReadConditionsSection(buffer);
+  // Each record is decoded straight into its place on the heap (a prvalue
+  // initialises the new object itself), not decoded and then copied there.
   for (qint64 offset = kLayersOffset; offset < all.size(); offset += kLayerRecordSize)
-    contents.layers.AppendLayer(std::make_unique<LayerRecord>(
-        LayerRecord::fromBytes(QByteArrayView(all).sliced(offset, kLayerRecordSize))));
+    contents.layers.AppendLayer(std::unique_ptr<LayerRecord>(
+        new LayerRecord(LayerRecord::fromBytes(QByteArrayView(all).sliced(offset, kLayerRecordSize)))));
   return contents;
 }
 
@@ -206,10 +208,18 @@ void SaveProjectFile(const QString& path, const std::function<void(QIODevice&)>&
   if (info.isDir() || (info.exists() && !(info.permissions() & QFileDevice::WriteOwner)))
     throw IoError(IoCode::AccessDenied);
   if (!info.absoluteDir().exists()) throw IoError(IoCode::PathNotFound);
+  // The whole file is built in memory and reaches the disk in one write; an
+  // exception while building it leaves the disk untouched.
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    writeSections(buffer);
+  }
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) throw IoError(IoCode::AccessDenied);
-  // An exception leaves `file` uncommitted: its destructor drops the temporary.
-  writeSections(file);
+  // A short write leaves `file` uncommitted: its destructor drops the temporary.
+  if (file.write(bytes) != bytes.size()) throw IoError(IoCode::DiskFull);
   if (!file.commit())
     throw IoError(file.error() == QFileDevice::RenameError ? IoCode::AccessDenied : IoCode::DiskFull);
 }

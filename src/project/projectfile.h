@@ -68,11 +68,12 @@ LoadedProject LoadProjectFile(const QString& path);
 void CheckProjectLength(qint64 size);
 LoadedProject ReadProjectBytes(QByteArray bytes);
 
-// Writes `path` through a temporary file beside it: `writeSections` fills the
-// device, and the target is replaced only when everything was written, so a
-// failure (an exception from `writeSections` included) leaves a previous file
-// exactly as it was. A read-only target is refused with "File access denied";
-// a failed write raises "Disk full".
+// Writes `path` through a temporary file beside it: `writeSections` fills a
+// buffer in memory, which goes to the temporary file in one write, and the
+// target is replaced only when everything was written, so a failure (an
+// exception from `writeSections` included) leaves a previous file exactly as
+// it was. A read-only target is refused with "File access denied"; a failed
+// write raises "Disk full".
 void SaveProjectFile(const QString& path, const std::function<void(QIODevice&)>& writeSections);
 
 }  // namespace veltor
