@@ -135,6 +135,8 @@ class TestWarstwy : public QObject {
   void diffusionResistanceRounding_data();
   void diffusionResistanceRounding();
   void uEqualToUmaxIsNoWarning();
+  void warningsKeepTheLayout_data();
+  void warningsKeepTheLayout();
   void noRequirement();
   void recalculationReachesUmax();
   void layerNotNeeded_data();
@@ -284,6 +286,38 @@ void TestWarstwy::uEqualToUmaxIsNoWarning() {
   s.w->RefreshSummary();
   QVERIFY(s.shown("LabelUwaga"));
   QVERIFY(s.uIsRed());
+}
+
+// A warning appearing or going while the user types moves nothing: its place
+// is kept when it is hidden, so the window is not laid out again.
+void TestWarstwy::warningsKeepTheLayout_data() {
+  QTest::addColumn<QString>("warning");
+  QTest::addColumn<double>("umax");
+  QTest::addColumn<int>("phiI");
+  QTest::newRow("U above Umax") << "LabelUwaga" << 0.1 << 50;
+  QTest::newRow("condensation") << "LabelKond" << 0.3 << 100;
+}
+
+void TestWarstwy::warningsKeepTheLayout() {
+  QFETCH(QString, warning);
+  QFETCH(double, umax);
+  QFETCH(int, phiI);
+  Stand s(1.0);
+  s.wall();
+  s.activate();
+  QVERIFY(!s.shown(qPrintable(warning)));
+  const auto geometries = [&] {
+    QList<QRect> all;
+    for (const QWidget* child : s.w->findChildren<QWidget*>()) all << child->geometry();
+    return all;
+  };
+  const QList<QRect> before = geometries();
+  gDesignConditions.umax = umax;
+  gDesignConditions.phiI = phiI;
+  s.w->RefreshSummary();
+  QCoreApplication::sendPostedEvents();
+  QVERIFY(s.shown(qPrintable(warning)));
+  QCOMPARE(geometries(), before);
 }
 
 void TestWarstwy::noRequirement() {

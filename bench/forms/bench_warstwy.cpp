@@ -1,0 +1,112 @@
+// Times a keystroke in the layer window's thickness box with 20 layers, the
+// repaint included: the keystroke changes the current layer's thickness, the
+// pass runs, the summary, the list's columns and a warning follow, and the
+// window paints what changed. Typing "5" after "0,1" and deleting it again
+// moves U across Umax, so every keystroke shows or hides the warning too.
+// Windows need a GUI application, so this benchmark brings its own main.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <cmath>
+
+#include "calc/numbers.h"
+#include "forms/appstate.h"
+#include "forms/warstwy.h"
+
+using namespace veltor;
+
+namespace {
+
+std::unique_ptr<LayerRecord> Layer(int i) {
+  auto layer = std::make_unique<LayerRecord>();
+  layer->name = i % 5 == 2 ? QByteArray(kAirLayerName) : QByteArray("Mur z cegły pełnej");
+  layer->fillPattern = "B1";
+  layer->thickness = i % 5 == 2 ? 0.02 : 0.01 * (i % 7 + 1);
+  layer->lambdaMedium = i == 0 ? 0.04 : 0.5 + 0.05 * (i % 5);
+  layer->lambdaHumid = layer->lambdaMedium;
+  layer->vapourCoefficient = i % 4 == 0 ? -INFINITY : 45;
+  return layer;
+}
+
+// Counts the paintings of one widget, to make sure each keystroke was drawn.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    paints += e->type() == QEvent::Paint;
+    return false;
+  }
+};
+
+void Key(QWidget* target, Qt::Key key, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QApplication::sendEvent(target, &press);
+  QApplication::sendEvent(target, &release);
+  // The layout requests and the window's update request: the repaint.
+  QCoreApplication::sendPostedEvents();
+}
+
+void BM_EditGWKeystroke(benchmark::State& state) {
+  gDesignConditions = DesignConditions::startupValues();
+  TFormWarstwy window(nullptr);
+  window.FormCreate();
+  for (int i = 0; i < state.range(0); ++i) window.AppendLayer(Layer(i));
+  // Umax between U with the first layer 0.1 m and 0.15 m thick.
+  window.Layers().at(0).thickness = 0.15;
+  window.RefreshSummary();
+  const double thick = gPartitionSummary.u;
+  window.Layers().at(0).thickness = 0.1;
+  window.RefreshSummary();
+  gDesignConditions.umax = (thick + gPartitionSummary.u) / 2;
+
+  window.show();
+  window.activateWindow();
+  while (!window.isActiveWindow()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  window.ListViewMaterialy->setCurrentItem(window.ListViewMaterialy->topLevelItem(0));
+  QLineEdit* edit = window.EditGW;
+  edit->setFocus();
+  Key(edit, Qt::Key_End, QString());
+  if (edit->text() != FormatGeneral(0.1) || !edit->hasFocus()) {
+    state.SkipWithError("the thickness box does not hold the first layer's thickness");
+    return;
+  }
+  Key(edit, Qt::Key_5, QStringLiteral("5"));
+  const bool warnedThick = window.LabelUwaga->isVisible();
+  Key(edit, Qt::Key_Backspace, QString());
+  if (warnedThick == window.LabelUwaga->isVisible()) {
+    state.SkipWithError("the keystrokes do not move U across Umax");
+    return;
+  }
+  PaintCounter counter;
+  window.StaticText4->installEventFilter(&counter);
+  for (auto _ : state) {
+    Key(edit, Qt::Key_5, QStringLiteral("5"));
+    Key(edit, Qt::Key_Backspace, QString());
+  }
+  if (counter.paints < 2 * state.iterations()) state.SkipWithError("a keystroke was not painted");
+  state.SetItemsProcessed(2 * state.iterations());  // keystrokes
+}
+
+BENCHMARK(BM_EditGWKeystroke)->Arg(20)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QLocale::setDefault(QLocale(QStringLiteral("pl_PL")));
+  // The window reads its catalogue and the reference tables from the data folder.
+  QDir::setCurrent(QStringLiteral(VELTOR_DATA_DIR));
+  LoadReferenceTables();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
