@@ -189,11 +189,8 @@ void TFormWarstwy::buildControls() {
     QHeaderView* header = ListViewMaterialy->header();
     header->setSectionsMovable(false);
     header->setStretchLastSection(false);
-    header->setSectionResizeMode(ColumnName, QHeaderView::Stretch);
-    for (int c = ColumnThickness; c < ColumnCount; ++c) {
-      header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    for (int c = ColumnThickness; c < ColumnCount; ++c)
       ListViewMaterialy->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-    }
   }
   labelUzyte->setBuddy(ListViewMaterialy);
   connect(ListViewMaterialy->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -659,15 +656,20 @@ void TFormWarstwy::runHandler(const std::function<void()>& body) {
 void TFormWarstwy::showEvent(QShowEvent* e) {
   TCompanionWindow::showEvent(e);
   if (e->spontaneous()) return;
-  if (BitBtnDodaj->icon().isNull()) setArrowIcons();
+  if (BitBtnDodaj->icon().isNull()) prepareForShowing();
   // A box that closed while the window was hidden left no activation to skip.
   skipActivation_ = false;
   ui::Guard([this] { FormShow(); });
 }
 
-void TFormWarstwy::setArrowIcons() {
-  // The style reads each arrow from pictures of three sizes; the window is
-  // created at start-up but shown later, so they are read when it is shown.
+void TFormWarstwy::prepareForShowing() {
+  // The style reads each arrow from pictures of three sizes, and columns sized
+  // to their contents measure themselves at every change; the window is
+  // created at start-up but shown later, so both wait until it is shown.
+  QHeaderView* header = ListViewMaterialy->header();
+  header->setSectionResizeMode(ColumnName, QHeaderView::Stretch);
+  for (int c = ColumnThickness; c < ColumnCount; ++c)
+    header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
   BitBtnDodaj->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
   BitBtnUsun->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
   ButtonUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));

@@ -110,8 +110,9 @@ class TFormWarstwy : public TCompanionWindow {
 
  private:
   void buildControls();
-  // The arrows of the add, remove and move buttons, set when first shown.
-  void setArrowIcons();
+  // The arrows of the add, remove and move buttons and the sizing of the
+  // list's columns, set when the window is first shown.
+  void prepareForShowing();
   QWidget* buildMaterialGroup();
   QWidget* buildSummaryGroup();  // warstwy_summary.cpp
   void FormShow();
