@@ -56,6 +56,25 @@ QByteArray getShortString(const char* block, int offset, int capacity) {
   return QByteArray(block + offset + 1, length);
 }
 
+// The record's 640 bytes into `block`: the raw block as last read, the fields over it.
+void EncodeRecord(const LayerRecord& record, char* block) {
+  std::memcpy(block, record.raw.data(), kLayerRecordSize);
+  putShortString(block, kNameOffset, kNameCapacity, record.name);
+  putShortString(block, kFillOffset, kFillCapacity, record.fillPattern);
+  putDouble(block, kDensityOffset, record.density);
+  putDouble(block, kLambdaMediumOffset, record.lambdaMedium);
+  putDouble(block, kLambdaHumidOffset, record.lambdaHumid);
+  putDouble(block, kVapourOffset, record.vapourCoefficient);
+  putDouble(block, kSpecificHeatOffset, record.specificHeat);
+  putDouble(block, kThicknessOffset, record.thickness);
+  putDouble(block, kResistanceOffset, record.resistance);
+  putDouble(block, kInnerTemperatureOffset, record.innerTemperature);
+  putDouble(block, kOuterTemperatureOffset, record.outerTemperature);
+  putDouble(block, kDiffusionOffset, record.diffusionResistance);
+  putDouble(block, kInnerSaturationOffset, record.innerSaturation);
+  putDouble(block, kOuterSaturationOffset, record.outerSaturation);
+}
+
 }  // namespace
 
 QString LayerRecord::nameText() const {
@@ -71,23 +90,9 @@ bool LayerRecord::isAirLayer() const {
 }
 
 QByteArray LayerRecord::toBytes() const {
-  std::array<char, kLayerRecordSize> block = raw;
-  char* b = block.data();
-  putShortString(b, kNameOffset, kNameCapacity, name);
-  putShortString(b, kFillOffset, kFillCapacity, fillPattern);
-  putDouble(b, kDensityOffset, density);
-  putDouble(b, kLambdaMediumOffset, lambdaMedium);
-  putDouble(b, kLambdaHumidOffset, lambdaHumid);
-  putDouble(b, kVapourOffset, vapourCoefficient);
-  putDouble(b, kSpecificHeatOffset, specificHeat);
-  putDouble(b, kThicknessOffset, thickness);
-  putDouble(b, kResistanceOffset, resistance);
-  putDouble(b, kInnerTemperatureOffset, innerTemperature);
-  putDouble(b, kOuterTemperatureOffset, outerTemperature);
-  putDouble(b, kDiffusionOffset, diffusionResistance);
-  putDouble(b, kInnerSaturationOffset, innerSaturation);
-  putDouble(b, kOuterSaturationOffset, outerSaturation);
-  return QByteArray(b, kLayerRecordSize);
+  QByteArray block(kLayerRecordSize, Qt::Uninitialized);
+  EncodeRecord(*this, block.data());
+  return block;
 }
 
 LayerRecord LayerRecord::fromBytes(QByteArrayView block) {
@@ -166,8 +171,10 @@ std::vector<std::unique_ptr<LayerRecord>> LayerTable::takeAll() {
 }
 
 void WriteLayers(QIODevice& device, const LayerTable& table) {
+  char block[kLayerRecordSize];
   for (int i = 0; i < table.size(); ++i) {
-    if (device.write(table.at(i).toBytes()) != kLayerRecordSize) throw IoError(IoCode::DiskFull);
+    EncodeRecord(table.at(i), block);
+    if (device.write(block, kLayerRecordSize) != kLayerRecordSize) throw IoError(IoCode::DiskFull);
   }
 }
 
