@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian, only what is missing.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev libjpeg62-turbo-dev
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev libxcb1-dev libjpeg62-turbo-dev
           libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
-          fonts-dejavu-core)
+          fonts-dejavu-core python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -17,6 +17,11 @@
 #include <cstdio>
 #include <functional>
 
+#include "calc/calculation.h"
+#include "calc/conditions.h"
+#include "calc/layer.h"
+#include "calc/reftables.h"
+
 namespace {
 
 QImage canvas(int w, int h, QColor fill = Qt::transparent) {
@@ -142,6 +147,51 @@ void iconReport(QPainter& p) {
   for (int y = 5; y <= 13; y += 2) p.drawLine(QPointF(4.5, y + 0.5), QPointF(y < 7 ? 9.5 : 11.5, y + 0.5));
 }
 
+// The wall the main window's picture shows, inside first: the catalogue's
+// cement-lime plaster, solid brick, adhesive, graphite EPS 031 and thin mineral
+// render, for ti +20 / te -20 degC and horizontal heat flow (Rsi 0.13, Rse 0.04).
+// Its face temperatures come from the calculation itself, so the line drawn
+// over the cut wall is the one the program would compute.
+struct PictureLayer {
+  const char* name;
+  double lambda, thickness;
+  int x, width;  // px; the bands are not to scale, the temperatures are
+  QColor colour;
+  Qt::BrushStyle hatch;
+};
+const PictureLayer kPictureWall[] = {
+    {"plaster", 0.82, 0.015, 260, 24, QColor(236, 232, 222), Qt::Dense6Pattern},
+    {"brick", 0.77, 0.25, 284, 170, QColor(196, 112, 84), Qt::BDiagPattern},
+    {"adhesive", 0.80, 0.005, 454, 14, QColor(200, 200, 200), Qt::Dense5Pattern},
+    {"insulation", 0.031, 0.15, 468, 150, QColor(250, 248, 180), Qt::CrossPattern},
+    {"render", 0.80, 0.002, 618, 22, QColor(230, 236, 240), Qt::Dense4Pattern},
+};
+constexpr double kPictureTi = 20, kPictureTe = -20;
+
+veltor::LayerTable PictureWallTemperatures() {
+  veltor::DesignConditions conditions;
+  conditions.direction = 1;
+  conditions.setSurfaceResistancesFromDirection();
+  conditions.ti = kPictureTi;
+  conditions.te = kPictureTe;
+  veltor::LayerTable table;
+  for (const PictureLayer& l : kPictureWall) {
+    veltor::LayerRecord record;
+    record.name = l.name;
+    record.lambdaMedium = record.lambdaHumid = l.lambda;
+    record.thickness = l.thickness;
+    table.AppendLayer(record);
+  }
+  veltor::PartitionSummary summary;
+  summary.totalResistance = veltor::LayerResistanceSum(table, conditions, veltor::AirLayerTable{}) +
+                            conditions.rsi + conditions.rse;
+  veltor::ComputeTemperatures(table, summary, conditions);
+  std::printf("glowna.png: R = %.3f, U = %.3f, surfaces %.2f / %.2f degC\n", summary.totalResistance,
+              1 / summary.totalResistance, table.at(0).innerTemperature,
+              table.at(table.size() - 1).outerTemperature);
+  return table;
+}
+
 // The main window's picture: a wall cut open, its layers from the warm inside
 // to the cold outside, with the temperature falling through it.
 QImage mainPicture() {
@@ -158,19 +208,7 @@ QImage mainPicture() {
   cold.setColorAt(1, QColor(196, 222, 250));
   p.fillRect(QRect(640, 0, w - 640, h), cold);
 
-  struct Band {
-    int x, width;
-    QColor colour;
-    Qt::BrushStyle hatch;
-  };
-  const Band bands[] = {
-      {260, 24, QColor(236, 232, 222), Qt::Dense6Pattern},  // plaster
-      {284, 170, QColor(196, 112, 84), Qt::BDiagPattern},   // masonry
-      {454, 14, QColor(200, 200, 200), Qt::Dense5Pattern},  // adhesive
-      {468, 150, QColor(250, 248, 180), Qt::CrossPattern},  // insulation
-      {618, 22, QColor(230, 236, 240), Qt::Dense4Pattern},  // render
-  };
-  for (const Band& b : bands) {
+  for (const PictureLayer& b : kPictureWall) {
     const QRect r(b.x, 70, b.width, h - 140);
     p.fillRect(r, b.colour);
     p.fillRect(r, QBrush(b.colour.darker(130), b.hatch));
@@ -178,12 +216,18 @@ QImage mainPicture() {
     p.drawRect(r);
   }
 
-  // Temperature: a steep drop across the insulation, gentle elsewhere.
-  p.setPen(QPen(QColor(200, 30, 30), 4));
-  p.drawPolyline(QPolygon({QPoint(40, 150), QPoint(260, 160), QPoint(284, 164), QPoint(454, 200),
-                           QPoint(468, 203), QPoint(618, 430), QPoint(640, 434), QPoint(860, 450)}));
+  // Temperature scale: +20 degC at y 150, -20 degC at y 450. The air on either
+  // side takes the surface-resistance drop over its width.
+  const auto y = [](double t) { return 300 - 7.5 * t; };
+  const veltor::LayerTable wall = PictureWallTemperatures();
+  QPolygonF line({QPointF(40, y(kPictureTi)), QPointF(260, y(wall.at(0).innerTemperature))});
+  for (int i = 0; i < wall.size(); ++i)
+    line << QPointF(kPictureWall[i].x + kPictureWall[i].width, y(wall.at(i).outerTemperature));
+  line << QPointF(860, y(kPictureTe));
+  p.setPen(QPen(QColor(200, 30, 30), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPolyline(line);
   p.setPen(QPen(QColor(30, 100, 200), 2, Qt::DashLine));
-  p.drawLine(40, 380, 860, 380);
+  p.drawLine(QPointF(40, y(0)), QPointF(860, y(0)));
 
   QFont f(QStringLiteral("DejaVu Sans"));
   f.setPixelSize(30);
@@ -199,7 +243,7 @@ QImage mainPicture() {
   p.setPen(QColor(200, 30, 30));
   p.drawText(QRect(40, 110, 220, 30), Qt::AlignLeft, QStringLiteral("t = +20 °C"));
   p.setPen(QColor(30, 100, 200));
-  p.drawText(QRect(660, 340, 220, 30), Qt::AlignLeft, QStringLiteral("0 °C"));
+  p.drawText(QRect(660, static_cast<int>(y(0)) - 38, 220, 30), Qt::AlignLeft, QStringLiteral("0 °C"));
   p.setPen(QColor(30, 80, 160));
   p.drawText(QRect(660, 460, 220, 30), Qt::AlignLeft, QStringLiteral("t = −20 °C"));
   f.setPixelSize(40);

@@ -22,12 +22,30 @@ QString IoError::messageFor(int code) {
   }
 }
 
+QString QuotedInput(const QString& text) {
+  // A message box holding megabytes of text froze the program; control
+  // characters would make the message say less than it seems to.
+  QString quoted;
+  qsizetype shown = 0;
+  for (qsizetype i = 0; i < text.size() && shown < kQuotedInputLimit; ++i, ++shown) {
+    const QChar c = text.at(i);
+    if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format) {
+      quoted += c.unicode() <= 0xFF ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                                    : QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    } else {
+      quoted += c;
+    }
+  }
+  if (text.size() > kQuotedInputLimit) quoted += QChar(0x2026);
+  return quoted;
+}
+
 ConversionError ConversionError::notFloat(const QString& text) {
-  return ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+  return ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(QuotedInput(text)));
 }
 
 ConversionError ConversionError::notInteger(const QString& text) {
-  return ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+  return ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(QuotedInput(text)));
 }
 
 }  // namespace veltor

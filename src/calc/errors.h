@@ -36,6 +36,11 @@ class IoError : public Error {
   int code_;
 };
 
+// Input quoted in a message: its first 40 characters, then "…" when there was
+// more; control characters shown as \x81 (or \u200e) so that none is invisible.
+inline constexpr qsizetype kQuotedInputLimit = 40;
+QString QuotedInput(const QString& text);
+
 // A text that does not convert to a number.
 class ConversionError : public Error {
  public:

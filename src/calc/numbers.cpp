@@ -139,7 +139,9 @@ long LeadingMagnitude(const std::string& number) {
   if (e != std::string::npos) {
     // Clamped: only the sign of the result matters.
     const std::string tail = number.substr(e + 1);
-    const std::string_view digits = tail.front() == '-' ? std::string_view(tail).substr(1) : tail;
+    std::string_view digits = tail.front() == '-' ? std::string_view(tail).substr(1) : tail;
+    // Its value counts, not its length: "1e0000000005" is 1e5.
+    while (digits.size() > 1 && digits.front() == '0') digits.remove_prefix(1);
     exponent = digits.size() > 9 ? 1000000000L : std::stol(std::string(digits));
     if (tail.front() == '-') exponent = -exponent;
   }

@@ -16,7 +16,7 @@ std::int32_t SaturationTable::atTenths(int tenths) const {
   return pa[std::clamp(tenths, kSaturationLowestIndex, kSaturationHighestIndex) - kSaturationLowestIndex];
 }
 
-void ReadSaturationTable(TextReader& reader, SaturationTable& table) {
+int ReadSaturationTable(TextReader& reader, SaturationTable& table) {
   table = SaturationTable{};
   int count = 0;
   while (!reader.atEnd()) {
@@ -31,6 +31,7 @@ void ReadSaturationTable(TextReader& reader, SaturationTable& table) {
     table.pa[kSaturationCount - 1 - count] = value;
     ++count;
   }
+  return count;
 }
 
 void ReadAirLayerTable(TextReader& reader, AirLayerTable& table) {
@@ -61,14 +62,24 @@ void ReadAirLayerTable(TextReader& reader, AirLayerTable& table) {
   }
 }
 
+// A table short of values (a file cut short, or CR-only line ends that make it
+// one comment line) would let every calculation run on zeros without a word.
 void LoadSaturationTable(SaturationTable& table, const QString& path) {
   TextReader reader = TextReader::open(path);
-  ReadSaturationTable(reader, table);
+  const int count = ReadSaturationTable(reader, table);
+  if (count < kSaturationCount) {
+    throw DataError(QStringLiteral("Plik %1 zawiera tylko %2 z %3 wartości ciśnienia pary nasyconej")
+                        .arg(path)
+                        .arg(count)
+                        .arg(kSaturationCount));
+  }
 }
 
 void LoadAirLayerTable(AirLayerTable& table, const QString& path) {
   TextReader reader = TextReader::open(path);
   ReadAirLayerTable(reader, table);
+  if (table.rowCount == 0)
+    throw DataError(QStringLiteral("Plik %1 nie zawiera żadnego wiersza oporów warstw powietrza").arg(path));
 }
 
 namespace {

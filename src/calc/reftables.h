@@ -44,8 +44,11 @@ inline const QString kAirLayerFile = QStringLiteral("Dane/opory powietrza.txt");
 
 // Readers. The first value of the saturation file is 30.9 degC, each next one 0.1
 // lower; more than 519 values, or more than 9 air-layer rows, raise DataError.
-void ReadSaturationTable(TextReader& reader, SaturationTable& table);
+// Returns how many values the file held.
+int ReadSaturationTable(TextReader& reader, SaturationTable& table);
 void ReadAirLayerTable(TextReader& reader, AirLayerTable& table);
+// The loaders also refuse a saturation table of fewer than 519 values and an
+// air-layer table without a row (DataError naming the file).
 void LoadSaturationTable(SaturationTable& table, const QString& path = kSaturationFile);
 void LoadAirLayerTable(AirLayerTable& table, const QString& path = kAirLayerFile);
 

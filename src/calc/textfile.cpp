@@ -2,6 +2,7 @@
 // lines and point-syntax numbers of the data files.
 #include "calc/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -44,13 +45,25 @@ QByteArray ToCp1250(const QString& text) {
   return bytes;
 }
 
+DataError TooLargeDataFile(const QString& path) {
+  return DataError(QStringLiteral("Plik %1 jest zbyt duży (ponad %2 MB) i nie zostanie wczytany")
+                       .arg(QDir::toNativeSeparators(path))
+                       .arg(kMaxDataFileSize / (1024 * 1024)));
+}
+
 TextReader::TextReader(QByteArray content) : data_(std::move(content)) {}
 
 TextReader TextReader::open(const QString& path) {
   QFile file(path);
-  if (!file.exists()) throw IoError(IoCode::FileNotFound);
-  if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) throw IoError(IoCode::AccessDenied);
-  return TextReader(file.readAll());
+  const QFileInfo info(path);
+  if (!info.exists()) throw IoError(IoCode::FileNotFound);
+  // Only a regular file: a pipe would block start-up for ever, a device such as
+  // /dev/zero would be read until memory runs out.
+  if (!info.isFile() || !file.open(QIODevice::ReadOnly)) throw IoError(IoCode::AccessDenied);
+  if (file.size() > kMaxDataFileSize) throw TooLargeDataFile(path);
+  QByteArray content = file.read(kMaxDataFileSize);
+  if (file.error() != QFileDevice::NoError) throw IoError(IoCode::EndOfFile);
+  return TextReader(std::move(content));
 }
 
 bool TextReader::atEnd() const {

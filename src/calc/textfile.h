@@ -11,10 +11,17 @@ namespace veltor {
 QString FromCp1250(QByteArrayView bytes);
 QByteArray ToCp1250(const QString& text);
 
+// No data file of the program comes near this; a larger one is refused unread.
+inline constexpr qint64 kMaxDataFileSize = 50LL * 1024 * 1024;
+class DataError;
+// The refusal of a data file above kMaxDataFileSize, naming the file.
+DataError TooLargeDataFile(const QString& path);
+
 class TextReader {
  public:
   explicit TextReader(QByteArray content);
-  // Reads the whole file; raises IoError ("File not found", "File access denied", ...).
+  // Reads the whole file; raises IoError ("File not found", "File access denied"
+  // for anything but a regular file, ...) and DataError for a file above the limit.
   static TextReader open(const QString& path);
 
   bool atEnd() const;

@@ -3,6 +3,7 @@
 // window's status bar and answers F1 with the window's own help page.
 #include "forms/companion.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QScreen>
@@ -10,15 +11,55 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 #include "forms/appstate.h"
 #include "forms/glowna.h"
 
+#ifdef VELTOR_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
+
+namespace {
+
+// A caption and a frame, and nothing the window manager could close, minimise
+// or maximise the window with.
+constexpr Qt::WindowFlags kNoTitleBarButtons = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
+// For these flags Qt tells X11 window managers only which functions the window
+// allows (move, resize). Managers that read only the decoration hints then draw
+// every button. Both hints are set here: a title and a border, no menu, no
+// minimise or maximise box, and no function beyond moving and resizing.
+void AskForTitleWithoutButtons([[maybe_unused]] QWidget* window) {
+#ifdef VELTOR_HAVE_XCB
+  // The offscreen platform answers to the X11 interface too, without a connection.
+  if (QGuiApplication::platformName() != QLatin1String("xcb") || !window->windowHandle()) return;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+  if (!connection) return;
+  static constexpr char kAtomName[] = "_MOTIF_WM_HINTS";
+  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+      connection, xcb_intern_atom(connection, 0, sizeof kAtomName - 1, kAtomName), nullptr);
+  if (!atom) return;
+  enum : std::uint32_t { HintFunctions = 1, HintDecorations = 2 };
+  enum : std::uint32_t { FunctionResize = 2, FunctionMove = 4 };
+  enum : std::uint32_t { DecorBorder = 2, DecorResizeHandle = 4, DecorTitle = 8 };
+  const std::uint32_t hints[5] = {HintFunctions | HintDecorations, FunctionResize | FunctionMove,
+                                  DecorBorder | DecorResizeHandle | DecorTitle, 0, 0};
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window->winId()),
+                      atom->atom, atom->atom, 32, 5, hints);
+  free(atom);
+#endif
+}
+
+}  // namespace
+
 TCompanionWindow::TCompanionWindow(QWidget* mainWindow, const QString& objectName, const QString& caption,
                                    const QString& helpPage, bool titleBarButtons)
-    : QWidget(mainWindow,
-              titleBarButtons ? Qt::Window : Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      helpPage_(helpPage) {
+    : QWidget(mainWindow, titleBarButtons ? Qt::WindowFlags(Qt::Window) : kNoTitleBarButtons),
+      helpPage_(helpPage),
+      titleBarButtons_(titleBarButtons) {
   setObjectName(objectName);
   setWindowTitle(caption);
 }
@@ -57,6 +98,10 @@ bool TCompanionWindow::event(QEvent* e) {
 }
 
 void TCompanionWindow::showEvent(QShowEvent* e) {
+  // The native window exists now and is not mapped yet: the manager reads the
+  // hints when it maps it. Qt writes its own only when it creates the window
+  // or its flags change.
+  if (!e->spontaneous() && !titleBarButtons_) AskForTitleWithoutButtons(this);
   if (!e->spontaneous()) {
     if (QWidget* main = parentWidget()) {
       QRect frame = frameGeometry();

@@ -11,6 +11,8 @@ class TCompanionWindow : public QWidget {
   Q_OBJECT
  public:
   // `helpPage` is the file name under Pomoc, e.g. "12.htm"; empty for none.
+  // Without `titleBarButtons` the window has a caption but no title-bar buttons:
+  // it is left through its own buttons.
   TCompanionWindow(QWidget* mainWindow, const QString& objectName, const QString& caption,
                    const QString& helpPage, bool titleBarButtons = false);
 
@@ -21,4 +23,5 @@ class TCompanionWindow : public QWidget {
 
  private:
   QString helpPage_;
+  bool titleBarButtons_;
 };

@@ -32,6 +32,8 @@ TFormDaneProj::TFormDaneProj(QWidget* mainWindow)
     label->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
     e = new QLineEdit(this);
     e->setObjectName(QString::fromLatin1(name));
+    // What the project file keeps; more would be lost without a word.
+    e->setMaxLength(kFieldLength);
     label->setBuddy(e);
     top->addWidget(label);
     if (!narrow) {

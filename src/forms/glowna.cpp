@@ -31,6 +31,7 @@
 #include "forms/system2.h"
 #include "forms/system3.h"
 #include "forms/system4.h"
+#include "forms/systemstep.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
 #include "platform/dialogs.h"
@@ -278,6 +279,9 @@ void TFormGlowna::createToolBars() {
   ButtonPrzegroda = new QToolButton(ActionToolBarDane);
   ButtonPrzegroda->setObjectName(QStringLiteral("ButtonPrzegroda"));
   ButtonPrzegroda->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  // Like the buttons the tool bars make for their actions: a stray Space must
+  // not start the wizard.
+  ButtonPrzegroda->setFocusPolicy(Qt::NoFocus);
   ButtonPrzegroda->setDefaultAction(ActionRodzajWarstw);
   auto* przegroda = new QMenu(ButtonPrzegroda);
   przegroda->setObjectName(QStringLiteral("MenuPrzegroda"));
@@ -422,9 +426,10 @@ void TFormGlowna::ActionSystemExecute() {
     ExecuteAction(ActionPokazWarunkiPocz);
     return;
   }
-  // The wizard always starts over at step 1, also while it is open.
+  // The wizard always starts over at step 1, also while it is open, and
+  // never shows a step beside another.
   SetVisible(FormWarunkiPoczatkowe, false);
-  SetVisible(FormSystem1, true);
+  ShowSystemStep(FormSystem1);
 }
 
 void TFormGlowna::chartToggle(QAction* action, int kind) {
@@ -451,7 +456,9 @@ void TFormGlowna::ActionAboutExecute() {
   if (AboutBox) AboutBox->exec();
 }
 
-void TFormGlowna::FilePrintSetup1Execute() { ui::dialogs().printerSetup(ui::SharedPrinter()); }
+void TFormGlowna::FilePrintSetup1Execute() {
+  ui::dialogs().printerSetup(ui::SharedPrinter());
+}
 
 bool TFormGlowna::FormCloseQuery() {
   if (!PartitionDefined()) return true;

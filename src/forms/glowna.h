@@ -77,6 +77,9 @@ class TFormGlowna : public QMainWindow {
   // written and false when the user cancelled the dialog; I/O errors raise.
   bool ActionZapiszExecute();
   void ActionOtworzExecute();
+  // Opens a project without the dialog (a path given on the command line), as
+  // Open does after its dialog. Raises what LoadProjectFile raises.
+  void OpenProjectFile(const QString& path);
 
   QAction* ActionNowy = nullptr;
   QAction* ActionOtworz = nullptr;
@@ -131,3 +134,7 @@ class TFormGlowna : public QMainWindow {
 };
 
 extern TFormGlowna* FormGlowna;
+
+// Where the project dialogs start: the user's documents folder (the home folder
+// when there is none), never the program's own, possibly read-only, folder.
+QString ProjectsFolder();

@@ -5,7 +5,9 @@
 // failure never costs the previous file; Open reads and checks the whole file
 // before any window changes, so a damaged file is refused without a trace.
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
@@ -17,7 +19,6 @@
 namespace {
 
 const QString kProjectSuffix = QStringLiteral("Veltor");
-const QString kProjectFolder = QStringLiteral("Projekty");
 
 // The dialog appends the default extension when the name has none; a name given
 // by a test (or a dialog that does not) gets the same treatment here.
@@ -39,12 +40,19 @@ class SectionBuffer : public QBuffer {
 
 }  // namespace
 
+QString ProjectsFolder() {
+  // The program's own folder may be read-only (an installed copy); projects
+  // belong with the user's documents.
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 bool TFormGlowna::ActionZapiszExecute() {
   ui::FileDialogSpec request;
   request.objectName = QStringLiteral("SaveDialogProjekt");
   request.title = QStringLiteral("Zapisz projekt...");
   request.defaultSuffix = kProjectSuffix;
-  request.initialDir = kProjectFolder;
+  request.initialDir = ProjectsFolder();
   request.confirmOverwrite = true;
   const std::optional<ui::FileChoice> choice = ui::dialogs().saveFile(request);
   if (!choice || choice->fileName.isEmpty()) return false;
@@ -66,13 +74,16 @@ void TFormGlowna::ActionOtworzExecute() {
   request.title = QStringLiteral("Otwórz projekt...");
   request.filters = {QStringLiteral("Projekty (*.Veltor)"), QStringLiteral("Wszystkie pliki (*.*)")};
   request.defaultSuffix = kProjectSuffix;
-  request.initialDir = kProjectFolder;
+  request.initialDir = ProjectsFolder();
   request.mustExist = false;
   const std::optional<ui::FileChoice> choice = ui::dialogs().openFile(request);
   if (!choice || choice->fileName.isEmpty()) return;
+  OpenProjectFile(choice->fileName);
+}
 
+void TFormGlowna::OpenProjectFile(const QString& path) {
   // Everything that can fail on the file's side fails here, before any change.
-  veltor::LoadedProject loaded = veltor::LoadProjectFile(choice->fileName);
+  veltor::LoadedProject loaded = veltor::LoadProjectFile(path);
 
   // The conditions window is the one loader that may still refuse (values it
   // does not accept); it goes first, so a refusal leaves the description and
@@ -86,5 +97,10 @@ void TFormGlowna::ActionOtworzExecute() {
     FormDaneProj->LoadFromProject(description);
   }
   FormWarstwy->ReplaceLayers(std::move(loaded.contents.layers));
-  ExecuteAction(ActionPokazWarstwy);
+  // The layers just opened are to be seen: the action's toggle would hide a
+  // layer window that is already shown.
+  if (FormWarstwy->isVisible())
+    FormWarstwy->raise();
+  else
+    ExecuteAction(ActionPokazWarstwy);
 }

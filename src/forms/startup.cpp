@@ -4,12 +4,16 @@
 #include "forms/startup.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdio>
 
 #include "forms/appstate.h"
 #include "forms/glowna.h"
 #include "forms/intro.h"
+#include "forms/warstwy.h"
 #include "forms/windowset.h"
 #include "platform/dialogs.h"
 
@@ -53,12 +57,35 @@ bool InstallQtTranslations() {
   return true;
 }
 
+QString TakeProjectArgument(const QStringList& arguments) {
+  // Resolved against the folder the user started from, before it changes.
+  for (qsizetype i = 1; i < arguments.size(); ++i)
+    if (!arguments.at(i).startsWith(QLatin1Char('-'))) return QFileInfo(arguments.at(i)).absoluteFilePath();
+  return {};
+}
+
 int RunProgram(int argc, char* argv[]) {
   VeltorApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+  QApplication::setDesktopFileName(QStringLiteral("veltorobl"));
   InstallQtTranslations();
 
+  // The data folders lie beside the executable, and every data path is
+  // relative to the current folder; a menu entry or a double-clicked project
+  // starts the program from anywhere.
+  const QString project = TakeProjectArgument(QCoreApplication::arguments());
+  QDir::setCurrent(QCoreApplication::applicationDirPath());
+
   if (!StartUp()) return 1;
+  if (!project.isEmpty()) ui::Guard([&] { FormGlowna->OpenProjectFile(project); });
+  // A check of an installed copy: start-up reached the main window with its
+  // data; say so and end instead of waiting for the user.
+  if (qEnvironmentVariableIsSet("VELTOR_STARTUP_CHECK")) {
+    std::printf("VELTORobl: main window shown=%d, folder=%s, layers=%d\n", FormGlowna->isVisible() ? 1 : 0,
+                qPrintable(QDir::currentPath()), FormWarstwy->Layers().size());
+    DestroyWindowSet();
+    return 0;
+  }
   const int rc = app.exec();
   DestroyWindowSet();
   return rc;

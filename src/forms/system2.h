@@ -1,15 +1,57 @@
-// Wizard step 2, "Materiał termoizolacyjny".
+// Wizard step 2, "Materiał termoizolacyjny": the insulation, chosen in the tree
+// read from System/docieplenie.txt at start-up. The first letter of its
+// record's name picks the adhesive in ListViewKlej (read from
+// System/kleje.txt), which the user cannot change, and the adhesive's
+// position decides the system family that step 3 offers; the family is set
+// whenever the step is hidden.
 #pragma once
 
-#include "forms/companion.h"
+#include "forms/systemstep.h"
 
-class TFormSystem2 : public TCompanionWindow {
+class QLabel;
+class QListWidget;
+class QTreeWidget;
+
+class TFormSystem2 : public TSystemStep {
   Q_OBJECT
  public:
   explicit TFormSystem2(QWidget* mainWindow);
   ~TFormSystem2() override;
 
-  void FormCreate() {}
+  // Creation handler: reads the insulation file, then the adhesive file.
+  void FormCreate();
+
+  const veltor::LayerRecord* SelectedInsulation() const;
+  // The selected adhesive's record; nullptr when none is selected or the item
+  // at its position is a group line.
+  const veltor::LayerRecord* SelectedAdhesive() const;
+  // "TALMO" until the step is first hidden with an adhesive selected.
+  veltor::SystemFamily Family() const { return family_; }
+
+  void TreeViewDocieplenieChange();
+  void FormClose();
+  void Button3Click();
+  void Button1Click();
+  void ButtonDalejClick();
+
+  QTreeWidget* TreeViewDocieplenie = nullptr;
+  QListWidget* ListViewKlej = nullptr;
+  // Tells which adhesive is missing while "Dalej >" waits for one.
+  QLabel* LabelBrakKleju = nullptr;
+  QPushButton* Button3 = nullptr;
+  QPushButton* Button1 = nullptr;
+  QPushButton* ButtonDalej = nullptr;
+
+ protected:
+  void hideEvent(QHideEvent* e) override;
+
+ private:
+  void fillAdhesiveList();
+  void updateDalej();
+
+  veltor::CatalogueNodes insulation_;
+  veltor::CatalogueNodes adhesives_;
+  veltor::SystemFamily family_ = veltor::SystemFamily::Talmo;
 };
 
 extern TFormSystem2* FormSystem2;

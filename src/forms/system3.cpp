@@ -1,13 +1,107 @@
+// Wizard step 3. The systems tree is rebuilt from the file on every showing
+// with the family current then; it is emptied only once the file is open, so
+// a file gone missing leaves the previous tree.
 #include "forms/system3.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScopeGuard>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <array>
+
+#include "calc/textfile.h"
+#include "forms/appstate.h"
+#include "forms/system2.h"
+#include "forms/system4.h"
 
 TFormSystem3* FormSystem3 = nullptr;
 
+namespace {
+// The items of ComboBoxTynk, in metres.
+constexpr std::array<double, 4> kRenderThickness{0.0015, 0.002, 0.003, 0.005};
+}  // namespace
+
 TFormSystem3::TFormSystem3(QWidget* mainWindow)
-    : TCompanionWindow(mainWindow, QStringLiteral("FormSystem3"), QStringLiteral("Systemy VELTOR"),
-                       QStringLiteral("1323.htm")) {
-  // The close box leaves the wizard; it only hides the step.
-  setWindowFlag(Qt::WindowCloseButtonHint);
-  setFixedSize(372, 423);
+    : TSystemStep(mainWindow, QStringLiteral("FormSystem3"), QStringLiteral("Systemy VELTOR"),
+                  QStringLiteral("1323.htm"), QStringLiteral("system3.png")) {
+  auto* label = new QLabel(QStringLiteral("Wybierz tynk z dostępnych systemów VELTOR:"), this);
+  label->setWordWrap(true);
+  TreeViewSystemy = NewCatalogueTree(this, "TreeViewSystemy");
+  label->setBuddy(TreeViewSystemy);
+  connect(TreeViewSystemy, &QTreeWidget::itemSelectionChanged, this,
+          [this] { ui::Guard([this] { TreeViewSystemyChange(); }); });
+
+  auto* labelTynk = new QLabel(QStringLiteral("Wybierz grubość warstwy tynku"), this);
+  ComboBoxTynk = new QComboBox(this);
+  ComboBoxTynk->setObjectName(QStringLiteral("ComboBoxTynk"));
+  ComboBoxTynk->setEditable(false);
+  ComboBoxTynk->addItems(
+      {QStringLiteral("1,5 mm"), QStringLiteral("2 mm"), QStringLiteral("3 mm"), QStringLiteral("5 mm")});
+  ComboBoxTynk->setCurrentIndex(0);
+  labelTynk->setBuddy(ComboBoxTynk);
+  auto* row = new QHBoxLayout;
+  row->addWidget(ComboBoxTynk);
+  row->addStretch(1);
+
+  content()->addWidget(label);
+  content()->addWidget(TreeViewSystemy, 1);
+  content()->addWidget(labelTynk);
+  content()->addLayout(row);
+
+  Button3 = addButton("Button3", QStringLiteral("< &Wstecz"), &TFormSystem3::Button3Click);
+  Button2 = addButton("Button2", QStringLiteral("&Zakończ"), &TFormSystem3::Button2Click);
+  ButtonDalej = addButton("ButtonDalej", QStringLiteral("&Dalej >"), &TFormSystem3::ButtonDalejClick);
+  ButtonDalej->setEnabled(false);
+  ButtonDalej->setDefault(true);
+  setFirstFocus(TreeViewSystemy);
 }
 
-TFormSystem3::~TFormSystem3() = default;
+TFormSystem3::~TFormSystem3() {
+  const QSignalBlocker quiet(TreeViewSystemy);
+  TreeViewSystemy->clear();
+}
+
+void TFormSystem3::FormShow() {
+  ButtonDalej->setEnabled(false);
+  veltor::TextReader reader =
+      veltor::TextReader::open(StartFolder() + QLatin1Char('/') + veltor::kSystemsFile);
+  {
+    // The items point into systems_: they go first.
+    const QSignalBlocker quiet(TreeViewSystemy);
+    TreeViewSystemy->clear();
+  }
+  systems_.clear();
+  const auto show = qScopeGuard([this] { FillCatalogueTree(TreeViewSystemy, systems_); });
+  const veltor::SystemFamily family = FormSystem2 ? FormSystem2->Family() : veltor::SystemFamily::Talmo;
+  veltor::ReadSystemsFile(reader, veltor::FamilyKey(family), systems_);
+}
+
+const veltor::LayerRecord* TFormSystem3::SelectedRender() const {
+  return SelectedRecord(TreeViewSystemy);
+}
+
+double TFormSystem3::RenderThickness() const {
+  const int index = ComboBoxTynk->currentIndex();
+  return index >= 0 && index < int(kRenderThickness.size()) ? kRenderThickness[index] : kRenderThickness[0];
+}
+
+void TFormSystem3::TreeViewSystemyChange() {
+  ButtonDalej->setEnabled(SelectedRender() != nullptr);
+}
+
+void TFormSystem3::Button3Click() {
+  hide();
+  ShowSystemStep(FormSystem2);
+}
+
+void TFormSystem3::Button2Click() {
+  hide();
+}
+
+void TFormSystem3::ButtonDalejClick() {
+  hide();
+  ShowSystemStep(FormSystem4);
+}

@@ -1,15 +1,41 @@
-// Wizard step 3, "Systemy VELTOR".
+// Wizard step 3, "Systemy VELTOR": a render of the systems of the family that
+// step 2 decided, from System/systemy.txt under the start folder, read again
+// on every showing, and the render's thickness.
 #pragma once
 
-#include "forms/companion.h"
+#include "forms/systemstep.h"
 
-class TFormSystem3 : public TCompanionWindow {
+class QComboBox;
+class QTreeWidget;
+
+class TFormSystem3 : public TSystemStep {
   Q_OBJECT
  public:
   explicit TFormSystem3(QWidget* mainWindow);
   ~TFormSystem3() override;
 
   void FormCreate() {}
+
+  const veltor::LayerRecord* SelectedRender() const;
+  // The thickness chosen in ComboBoxTynk, in metres.
+  double RenderThickness() const;
+
+  void TreeViewSystemyChange();
+  void Button3Click();
+  void Button2Click();
+  void ButtonDalejClick();
+
+  QTreeWidget* TreeViewSystemy = nullptr;
+  QComboBox* ComboBoxTynk = nullptr;
+  QPushButton* Button3 = nullptr;
+  QPushButton* Button2 = nullptr;
+  QPushButton* ButtonDalej = nullptr;
+
+ protected:
+  void FormShow() override;
+
+ private:
+  veltor::CatalogueNodes systems_;
 };
 
 extern TFormSystem3* FormSystem3;

@@ -1,20 +1,88 @@
+// Wizard step 4: building the created partition and handing it over.
+//
+// The insulation's thickness comes from the other three layers' resistances
+// after a first pass; a second pass then gives every layer, the insulation
+// included, the results of the wall as built, which the tips and the charts
+// show. A wall whose other layers already reach Umax gets no insulation layer
+// at all rather than one of zero or negative thickness.
 #include "forms/system4.h"
 
+#include <QEvent>
+#include <QGridLayout>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QListWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
+
+#include "calc/calculation.h"
+#include "calc/numbers.h"
+#include "forms/appstate.h"
+#include "forms/glowna.h"
+#include "forms/system1.h"
+#include "forms/system2.h"
+#include "forms/system3.h"
+#include "forms/warstwy.h"
 
 TFormSystem4* FormSystem4 = nullptr;
 
+namespace {
+
+// The adhesive and base coat goes on 3 mm thick, whatever its file says.
+constexpr double kAdhesiveThickness = 0.003;
+constexpr int kInsulationPosition = 2;  // counted from 1 at the inside
+
+const QString kUmaxMissing = QStringLiteral("Należy zdefiniować wartość Umax");
+const QString kNoInsulationNeeded =
+    QStringLiteral("Mur, klej i tynk spełniają wymaganie Umax bez izolacji termicznej.");
+
+QLabel* sunkenField(QWidget* parent, const char* name) {
+  auto* field = new QLabel(parent);
+  field->setObjectName(QString::fromLatin1(name));
+  field->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  field->setAlignment(Qt::AlignCenter);
+  field->setMinimumWidth(70);
+  field->setMargin(2);
+  return field;
+}
+
+}  // namespace
+
 TFormSystem4::TFormSystem4(QWidget* mainWindow)
-    : TCompanionWindow(mainWindow, QStringLiteral("FormSystem4"), QStringLiteral("Utworzona przegroda"),
-                       QStringLiteral("1324.htm")) {
-  // The close box leaves the wizard; it only hides the step.
-  setWindowFlag(Qt::WindowCloseButtonHint);
-  setFixedSize(372, 423);
-  auto* layout = new QVBoxLayout(this);
+    : TSystemStep(mainWindow, QStringLiteral("FormSystem4"), QStringLiteral("Utworzona przegroda"),
+                  QStringLiteral("1324.htm"), QStringLiteral("system4.png")) {
+  auto* label = new QLabel(QStringLiteral("Przegroda składa się z następujących warstw:"), this);
+  label->setWordWrap(true);
   ListViewPrzegroda = new QListWidget(this);
   ListViewPrzegroda->setObjectName(QStringLiteral("ListViewPrzegroda"));
-  layout->addWidget(ListViewPrzegroda);
+  ListViewPrzegroda->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Layer names are long; they wrap rather than scroll.
+  ListViewPrzegroda->setWordWrap(true);
+  ListViewPrzegroda->setResizeMode(QListView::Adjust);
+  ListViewPrzegroda->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ListViewPrzegroda->viewport()->installEventFilter(this);
+  label->setBuddy(ListViewPrzegroda);
+
+  StaticTextUmax = sunkenField(this, "StaticTextUmax");
+  StaticTextGW = sunkenField(this, "StaticTextGW");
+  auto* grid = new QGridLayout;
+  auto* labelGW = new QLabel(QStringLiteral("Grubość warstwy termoizolacyjnej"), this);
+  labelGW->setWordWrap(true);
+  grid->addWidget(new QLabel(QStringLiteral("Umax"), this), 0, 0);
+  grid->addWidget(StaticTextUmax, 0, 1);
+  grid->addWidget(labelGW, 1, 0);
+  grid->addWidget(StaticTextGW, 1, 1);
+  grid->addWidget(new QLabel(QStringLiteral("[m]"), this), 1, 2);
+  grid->setColumnStretch(0, 1);
+
+  content()->addWidget(label);
+  content()->addWidget(ListViewPrzegroda, 1);
+  content()->addLayout(grid);
+
+  ButtonWstecz = addButton("ButtonWstecz", QStringLiteral("< &Wstecz"), &TFormSystem4::ButtonWsteczClick);
+  ButtonZakoncz = addButton("ButtonZakoncz", QStringLiteral("&Zakończ"), &TFormSystem4::ButtonZakonczClick);
+  ButtonZakoncz->setEnabled(false);
+  setFirstFocus(ListViewPrzegroda);
 }
 
 TFormSystem4::~TFormSystem4() = default;
@@ -27,4 +95,102 @@ void TFormSystem4::ClearLayers() {
 void TFormSystem4::rebuildList() {
   ListViewPrzegroda->clear();
   for (int i = 0; i < layers_.size(); ++i) ListViewPrzegroda->addItem(layers_.at(i).nameText());
+}
+
+void TFormSystem4::FormShow() {
+  ButtonZakoncz->setEnabled(false);
+  StaticTextUmax->setText(veltor::FormatGeneral(gDesignConditions.umax));
+  StaticTextGW->clear();
+  ClearLayers();
+  buildPartition();
+  ButtonZakoncz->setEnabled(!layers_.empty());
+}
+
+void TFormSystem4::buildPartition() {
+  const veltor::LayerRecord* masonry = FormSystem1 ? FormSystem1->SelectedMasonry() : nullptr;
+  const veltor::LayerRecord* insulation = FormSystem2 ? FormSystem2->SelectedInsulation() : nullptr;
+  const veltor::LayerRecord* adhesive = FormSystem2 ? FormSystem2->SelectedAdhesive() : nullptr;
+  const veltor::LayerRecord* render = FormSystem3 ? FormSystem3->SelectedRender() : nullptr;
+  // Only a step shown other than through steps 1 to 3 can lack a choice.
+  if (!masonry || !insulation || !adhesive || !render) return;
+  // Umax may have been set to "bez wymagań" while the wizard was open.
+  if (gDesignConditions.umax == 0) {
+    ui::inform(ui::MessageKind::Error, kUmaxMissing);
+    return;
+  }
+
+  const double wall = FormSystem1->WallThickness();
+  layers_.AppendLayer(*masonry).thickness = wall;
+  layers_.AppendLayer(*insulation);  // its entry's thickness until d is known
+  layers_.AppendLayer(*adhesive).thickness = kAdhesiveThickness;
+  layers_.AppendLayer(*render).thickness = FormSystem3->RenderThickness();
+
+  double d = 0;
+  try {
+    RunCalculationPass(layers_, summary_);
+    d = veltor::RequiredThickness(layers_, kInsulationPosition, gDesignConditions);
+  } catch (...) {
+    // No half-built wall stays behind an error.
+    ClearLayers();
+    throw;
+  }
+
+  // A remainder of a few 1e-17 m means the same as 0: the others suffice.
+  const bool needed = d >= veltor::kNegligibleThickness;
+  if (needed) {
+    layers_.at(kInsulationPosition - 1).thickness = d;
+    StaticTextGW->setText(veltor::FormatGeneral(d, 2));
+  } else {
+    layers_.RemoveLayer(kInsulationPosition - 1);
+    StaticTextGW->setText(veltor::FormatGeneral(0, 2));
+  }
+  // The as-built wall's results; the first pass has already told its notice.
+  veltor::CalculatePartition(layers_, summary_, gDesignConditions, gReferenceTables);
+  rebuildList();
+  if (!needed) ui::inform(ui::MessageKind::Information, kNoInsulationNeeded);
+}
+
+QString TFormSystem4::ListViewPrzegrodaInfoTip(int row) const {
+  if (row < 0 || row >= layers_.size()) return {};
+  const veltor::LayerRecord& layer = layers_.at(row);
+  return QStringLiteral(
+             "Numer warstwy = %1\r\nOpór cieplny R = %2 [m^2/(K*W)]\r\nOpór dyfuzyjny r = %3 [m^*h*Pa/g]")
+      .arg(row + 1)
+      .arg(veltor::FormatGeneral(layer.resistance), veltor::FormatGeneral(layer.diffusionResistance));
+}
+
+bool TFormSystem4::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == ListViewPrzegroda->viewport() && e->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(e);
+    QListWidgetItem* item = ListViewPrzegroda->itemAt(help->pos());
+    QString tip = item ? ListViewPrzegrodaInfoTip(ListViewPrzegroda->row(item)) : QString();
+    // A tool tip wants bare line feeds.
+    tip.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (tip.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(help->globalPos(), tip, ListViewPrzegroda->viewport(),
+                         ListViewPrzegroda->visualItemRect(item));
+    return true;
+  }
+  return TSystemStep::eventFilter(watched, e);
+}
+
+void TFormSystem4::ButtonWsteczClick() {
+  hide();
+  ShowSystemStep(FormSystem3);
+}
+
+void TFormSystem4::ButtonZakonczClick() {
+  if (layers_.empty() || !FormWarstwy) return;
+  // The wall's results are those of this step's last pass, with the same conditions.
+  gPartitionSummary = summary_;
+  FormWarstwy->ReplaceLayers(std::move(layers_));
+  ClearLayers();
+  ButtonZakoncz->setEnabled(false);
+  // The action toggles the layer window; one already open would be closed
+  // just when it should show the new wall.
+  FormWarstwy->hide();
+  if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionPokazWarstwy);
+  hide();
 }

@@ -1,8 +1,9 @@
 // The free layer definition window: building the controls, the catalogue and
 // the layer table, and the handlers that change the table. The table is the
 // truth; ListViewMaterialy is rebuilt from it after every change (syncList), so
-// its items always point at the records in table order. The summary group and
-// RefreshSummary are in warstwy_summary.cpp.
+// its items always point at the records in table order, and its columns show
+// each layer's figures after every pass. The summary group and RefreshSummary
+// are in warstwy_summary.cpp.
 #include "forms/warstwy.h"
 
 #include <QAction>
@@ -11,11 +12,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QShowEvent>
@@ -26,6 +27,7 @@
 #include <cmath>
 
 #include "calc/calculation.h"
+#include "calc/errors.h"
 #include "calc/numbers.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
@@ -40,19 +42,37 @@ const QString kAirLayer = QString::fromUtf8(veltor::kAirLayerName);
 constexpr double kMaxAirLayerThickness = 0.3;
 const QString kAirLayerTooThick =
     QStringLiteral("Maksymalna grubość niewentylowanej warstwy powietrza nie może przekraczać 0.3m");
+// No wall is thicker; a typo such as 20 for 0,20 is caught before it reaches
+// the figures.
+constexpr double kMaxThickness = 10.0;
+const QString kMissingThickness = QStringLiteral("Musisz podać grubość warstwy");
+const QString kThicknessTooLarge = QStringLiteral("Grubość warstwy nie może przekraczać 10 m");
+
+// The layer table's columns.
+enum Column { ColumnName, ColumnThickness, ColumnLambda, ColumnResistance, ColumnSd, ColumnCount };
+// Vapour coefficient of still air, in the units of the materials file: mu = this / coefficient.
+constexpr double kAirVapourCoefficient = 720.0;
+const QString kNoValue = QStringLiteral("–");
+
+bool IsThickness(double value) {
+  return value > 0 && value <= kMaxThickness;  // NaN is none
+}
 
 // A layer table item. Its tip is built when asked for, from the record's
 // results as the latest pass left them, so it never goes stale.
-class LayerItem : public QListWidgetItem {
+class LayerItem : public QTreeWidgetItem {
  public:
-  using QListWidgetItem::QListWidgetItem;
-  QVariant data(int role) const override {
-    if (role != Qt::ToolTipRole) return QListWidgetItem::data(role);
+  LayerItem() {
+    for (int c = ColumnThickness; c < ColumnCount; ++c)
+      setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+  }
+  QVariant data(int column, int role) const override {
+    if (role != Qt::ToolTipRole) return QTreeWidgetItem::data(column, role);
     const veltor::LayerRecord* record = TFormWarstwy::LayerOf(this);
-    if (!record || !listWidget()) return {};
+    if (!record || !treeWidget()) return {};
     return QStringLiteral(
                "Numer warstwy = %1\r\nOpór cieplny R = %2 [m^2/(K*W)]\r\nOpór dyfuzyjny r = %3 [m^*h*Pa/g]")
-        .arg(listWidget()->row(this) + 1)
+        .arg(treeWidget()->indexOfTopLevelItem(const_cast<LayerItem*>(this)) + 1)
         .arg(veltor::FormatGeneral(record->resistance), veltor::FormatGeneral(record->diffusionResistance));
   }
 };
@@ -150,13 +170,31 @@ void TFormWarstwy::buildControls() {
 
   // The layer table.
   auto* labelUzyte = new QLabel(QStringLiteral("Użyte materiały"), this);
-  ListViewMaterialy = new QListWidget(this);
+  ListViewMaterialy = new QTreeWidget(this);
   ListViewMaterialy->setObjectName(QStringLiteral("ListViewMaterialy"));
+  ListViewMaterialy->setColumnCount(ColumnCount);
+  ListViewMaterialy->setHeaderLabels({QStringLiteral("Materiał"), QStringLiteral("d [m]"),
+                                      QStringLiteral("λ [W/(m·K)]"), QStringLiteral("R [m²K/W]"),
+                                      QStringLiteral("sd [m]")});
+  ListViewMaterialy->setRootIsDecorated(false);
+  ListViewMaterialy->setItemsExpandable(false);
+  ListViewMaterialy->setUniformRowHeights(true);
+  ListViewMaterialy->setAllColumnsShowFocus(true);
   ListViewMaterialy->setSelectionMode(QAbstractItemView::SingleSelection);
   ListViewMaterialy->setSelectionBehavior(QAbstractItemView::SelectRows);
   ListViewMaterialy->viewport()->setCursor(Qt::PointingHandCursor);
   ListViewMaterialy->viewport()->installEventFilter(this);
-  ListViewMaterialy->setMinimumWidth(260);
+  ListViewMaterialy->setMinimumWidth(420);
+  {
+    QHeaderView* header = ListViewMaterialy->header();
+    header->setSectionsMovable(false);
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(ColumnName, QHeaderView::Stretch);
+    for (int c = ColumnThickness; c < ColumnCount; ++c) {
+      header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+      ListViewMaterialy->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    }
+  }
   labelUzyte->setBuddy(ListViewMaterialy);
   connect(ListViewMaterialy->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this](const QItemSelection& selected, const QItemSelection& deselected) {
@@ -164,7 +202,7 @@ void TFormWarstwy::buildControls() {
             const int row = rows.isEmpty() ? -1 : rows.first().row();
             runHandler([this, row] { ListViewMaterialySelectItem(row); });
           });
-  connect(ListViewMaterialy, &QListWidget::itemClicked, this, guarded(&TFormWarstwy::ListViewMaterialyClick));
+  connect(ListViewMaterialy, &QTreeWidget::itemClicked, this, guarded(&TFormWarstwy::ListViewMaterialyClick));
   auto* labelWew = new QLabel(QStringLiteral("wew."), this);
   auto* labelZew = new QLabel(QStringLiteral("zew."), this);
   for (QLabel* side : {labelWew, labelZew}) {
@@ -239,9 +277,9 @@ void TFormWarstwy::buildControls() {
   right->addLayout(bottom);
 
   auto* top = new QHBoxLayout(this);
-  top->addLayout(left, 5);
+  top->addLayout(left, 4);
   top->addLayout(middle);
-  top->addLayout(right, 5);
+  top->addLayout(right, 6);
 
   setTabOrder(TreeViewMaterialy, EditGW);
   setTabOrder(EditGW, BitBtnDodaj);
@@ -252,7 +290,7 @@ void TFormWarstwy::buildControls() {
   setTabOrder(ButtonDown, Button2);
   setTabOrder(Button2, ButtonWstecz);
   setTabOrder(ButtonWstecz, ButtonZamknij);
-  resize(900, 640);
+  resize(1080, 640);
 }
 
 QWidget* TFormWarstwy::buildMaterialGroup() {
@@ -311,15 +349,17 @@ void TFormWarstwy::FormCreate() {
 
 // --- The layer table -------------------------------------------------------
 
-veltor::LayerRecord* TFormWarstwy::LayerOf(const QListWidgetItem* item) {
-  return item ? item->data(Qt::UserRole).value<veltor::LayerRecord*>() : nullptr;
+veltor::LayerRecord* TFormWarstwy::LayerOf(const QTreeWidgetItem* item) {
+  return item ? item->data(ColumnName, Qt::UserRole).value<veltor::LayerRecord*>() : nullptr;
 }
 
 void TFormWarstwy::ClearLayers() {
   layers_.clear();
   current_ = nullptr;
   syncList(-1);
+  clearMaterial();
   // An empty table cannot fail the pass nor make it ask anything.
+  stale_ = false;
   RefreshSummary();
 }
 
@@ -328,45 +368,97 @@ void TFormWarstwy::ReplaceLayers(veltor::LayerTable&& table) {
   for (auto& record : table.takeAll()) layers_.AppendLayer(std::move(record));
   current_ = nullptr;
   syncList(-1);
+  clearMaterial();
+  tableReplaced();
 }
 
 void TFormWarstwy::AppendLayer(std::unique_ptr<veltor::LayerRecord> record) {
   layers_.AppendLayer(std::move(record));
   syncList(std::nullopt);
+  tableReplaced();
+}
+
+void TFormWarstwy::tableReplaced() {
+  // A shown tool window is not activated by every window manager, so the
+  // activation's pass cannot be counted on to bring the figures up to date.
+  if (isVisible())
+    refreshQuietly();
+  else
+    stale_ = true;
+}
+
+void TFormWarstwy::refreshQuietly() {
+  stale_ = false;
+  try {
+    veltor::CalculatePartition(layers_, gPartitionSummary, gDesignConditions, gReferenceTables);
+  } catch (const veltor::Error&) {
+    // Told by the next refresh that the user brings about.
+  }
+  showSummary();
+  showLayerColumns();
 }
 
 void TFormWarstwy::syncList(std::optional<int> selectRow) {
   {
     QScopedValueRollback quiet(syncing_, true);
     // Items are updated in place, so the list keeps its scroll position.
-    while (ListViewMaterialy->count() > layers_.size())
-      delete ListViewMaterialy->takeItem(ListViewMaterialy->count() - 1);
-    while (ListViewMaterialy->count() < layers_.size()) ListViewMaterialy->addItem(new LayerItem);
+    while (ListViewMaterialy->topLevelItemCount() > layers_.size())
+      delete ListViewMaterialy->takeTopLevelItem(ListViewMaterialy->topLevelItemCount() - 1);
+    while (ListViewMaterialy->topLevelItemCount() < layers_.size())
+      ListViewMaterialy->addTopLevelItem(new LayerItem);
     for (int i = 0; i < layers_.size(); ++i) {
-      QListWidgetItem* item = ListViewMaterialy->item(i);
-      item->setText(layers_.at(i).nameText());
-      item->setData(Qt::UserRole, QVariant::fromValue(&layers_.at(i)));
+      QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(i);
+      item->setText(ColumnName, layers_.at(i).nameText());
+      item->setData(ColumnName, Qt::UserRole, QVariant::fromValue(&layers_.at(i)));
     }
     if (selectRow) {
       ListViewMaterialy->selectionModel()->clearSelection();
-      if (*selectRow >= 0 && *selectRow < layers_.size()) {
-        ListViewMaterialy->setCurrentRow(*selectRow);
-        ListViewMaterialy->scrollToItem(ListViewMaterialy->item(*selectRow));
+      if (QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(*selectRow)) {
+        ListViewMaterialy->setCurrentItem(item);
+        ListViewMaterialy->scrollToItem(item);
       }
     }
   }
   if (current_ && layers_.indexOf(current_) < 0) current_ = nullptr;
+  showLayerColumns();
   UpdateLayerActions();
 }
 
+void TFormWarstwy::showLayerColumns() {
+  for (int i = 0; i < layers_.size() && i < ListViewMaterialy->topLevelItemCount(); ++i) {
+    const veltor::LayerRecord& layer = layers_.at(i);
+    QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(i);
+    item->setText(ColumnThickness, veltor::FormatGeneral(layer.thickness, 4));
+    // An air layer's resistance comes from its table, not from a conductivity.
+    item->setText(ColumnLambda, layer.isAirLayer() ? kNoValue
+                                                   : veltor::FormatGeneral(
+                                                         veltor::EffectiveLambda(layer, gDesignConditions)));
+    item->setText(ColumnResistance, veltor::FormatGeneral(layer.resistance, 3));
+    // sd = mu * d; a coefficient of "max" or 0 gives no finite mu.
+    const double coefficient = layer.vapourCoefficient;
+    item->setText(ColumnSd,
+                  std::isinf(coefficient) || coefficient == 0
+                      ? kNoValue
+                      : veltor::FormatGeneral(kAirVapourCoefficient / coefficient * layer.thickness, 3));
+  }
+}
+
 int TFormWarstwy::selectedRow() const {
-  const QList<QListWidgetItem*> selected = ListViewMaterialy->selectedItems();
-  return selected.isEmpty() ? -1 : ListViewMaterialy->row(selected.first());
+  const QList<QTreeWidgetItem*> selected = ListViewMaterialy->selectedItems();
+  return selected.isEmpty() ? -1 : ListViewMaterialy->indexOfTopLevelItem(selected.first());
 }
 
 veltor::LayerRecord* TFormWarstwy::selectedLayer() const {
-  const int row = selectedRow();
-  return row < 0 ? nullptr : LayerOf(ListViewMaterialy->item(row));
+  return LayerOf(ListViewMaterialy->topLevelItem(selectedRow()));
+}
+
+void TFormWarstwy::endCurrentLayer() {
+  current_ = nullptr;
+  {
+    QScopedValueRollback quiet(syncing_, true);
+    ListViewMaterialy->selectionModel()->clearSelection();
+  }
+  UpdateLayerActions();
 }
 
 void TFormWarstwy::makeCurrent(veltor::LayerRecord* record) {
@@ -399,11 +491,27 @@ void TFormWarstwy::ShowMaterial(const veltor::LayerRecord* record) {
   show(EditCW, veltor::FormatGeneral(record->specificHeat));
   show(EditG, veltor::FormatGeneral(record->density));
   show(EditGW, veltor::FormatGeneral(record->thickness));
+  markThickness(true);
+}
+
+void TFormWarstwy::clearMaterial() {
+  QScopedValueRollback filling(showingMaterial_, true);
+  LabelOpis->setText(QStringLiteral("Opis"));
+  for (QLineEdit* edit : {EditPC1, EditPC2, EditOD, EditCW, EditG, EditGW}) edit->clear();
+  markThickness(true);
+}
+
+void TFormWarstwy::markThickness(bool valid) {
+  QPalette p = EditGW->palette();
+  p.setColor(QPalette::Text, valid ? palette().color(QPalette::Text) : QColor(Qt::red));
+  EditGW->setPalette(p);
 }
 
 bool TFormWarstwy::CheckThickness() {
-  if (EditGW->text() != QLatin1String("0")) return true;
-  ui::inform(ui::MessageKind::Information, QStringLiteral("Musisz podać grubość warstwy"));
+  const double thickness = veltor::StrToFloat(EditGW->text());
+  if (IsThickness(thickness)) return true;
+  ui::inform(ui::MessageKind::Information,
+             thickness > kMaxThickness ? kThicknessTooLarge : kMissingThickness);
   EditGW->setFocus();
   return false;
 }
@@ -419,12 +527,12 @@ void TFormWarstwy::TreeViewMaterialyChange() {
   // The thickness box now holds the material's thickness, for "Dodaj". The
   // catalogue's getting the focus usually ends the current layer already, but
   // not when it kept the focus while showing made a layer current.
-  current_ = nullptr;
+  endCurrentLayer();
 }
 
 void TFormWarstwy::ListViewMaterialySelectItem(int row) {
   if (syncing_) return;
-  if (veltor::LayerRecord* record = LayerOf(ListViewMaterialy->item(row))) makeCurrent(record);
+  if (veltor::LayerRecord* record = LayerOf(ListViewMaterialy->topLevelItem(row))) makeCurrent(record);
   UpdateLayerActions();
 }
 
@@ -433,8 +541,20 @@ void TFormWarstwy::ListViewMaterialyClick() {
 }
 
 void TFormWarstwy::EditGWChange() {
-  if (showingMaterial_ || !EditGW->hasFocus() || !current_ || EditGW->text().isEmpty()) return;
-  const double thickness = veltor::StrToFloat(EditGW->text());
+  if (showingMaterial_ || !EditGW->hasFocus()) return;
+  const QString text = EditGW->text();
+  bool valid = text.isEmpty();
+  if (!valid) {
+    try {
+      valid = IsThickness(veltor::StrToFloat(text));
+    } catch (const veltor::Error&) {
+    }
+  }
+  markThickness(valid);
+  if (!current_ || text.isEmpty()) return;
+  // A text that is no number is told; "0" on the way to "0,18" is not.
+  const double thickness = veltor::StrToFloat(text);
+  if (!IsThickness(thickness)) return;
   if (current_->isAirLayer() && thickness > kMaxAirLayerThickness) {
     ui::inform(ui::MessageKind::Information, kAirLayerTooThick);
     EditGW->setFocus();
@@ -458,7 +578,8 @@ void TFormWarstwy::BitBtnDodajClick() {
   }
   auto layer = std::make_unique<veltor::LayerRecord>(*material);
   layer->thickness = thickness;
-  AppendLayer(std::move(layer));
+  layers_.AppendLayer(std::move(layer));
+  syncList(std::nullopt);
   RefreshSummary();
 }
 
@@ -506,7 +627,8 @@ void TFormWarstwy::Button2Click() {
   }
   RunCalculationPass(layers_, gPartitionSummary);
   const double required = veltor::RequiredThickness(layers_, row + 1, gDesignConditions);
-  if (required > 0) {
+  // A rounding remainder of a few 1e-17 m means the other layers suffice.
+  if (required >= veltor::kNegligibleThickness) {
     layers_.at(row).thickness = required;
   } else if (ui::ask(ui::MessageKind::Information,
                      QStringLiteral("Zaznaczona warstwa nie jest potrzebna. Wykasować?"), ui::Yes | ui::No,
@@ -550,12 +672,15 @@ void TFormWarstwy::FormShow() {
     }
     ShowMaterial(current_);
   }
-  // The activation that recalculates may come late or, without a window
-  // manager, not at all; until then the fields show the latest pass against
-  // the conditions as they are now (Umax above all). No pass here: opening a
-  // project must leave the layers' results as saved, and the pass's message
-  // is the activation's to tell, once.
-  showSummary();
+  // The activation that recalculates may come late or not at all (a window
+  // manager need not activate a shown tool window). A table changed meanwhile
+  // gets its pass here, quietly: the pass's message is the activation's to
+  // tell, once. Otherwise the fields show the latest pass against the
+  // conditions as they are now (Umax above all).
+  if (stale_)
+    refreshQuietly();
+  else
+    showSummary();
 }
 
 void TFormWarstwy::FormActivate() {
@@ -586,12 +711,12 @@ bool TFormWarstwy::eventFilter(QObject* watched, QEvent* e) {
     // Focus given back to the catalogue because the window became active again
     // is not the user turning to it; showing may just have made a layer current.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) current_ = nullptr;
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) endCurrentLayer();
   } else if (watched == ListViewMaterialy->viewport() && e->type() == QEvent::ToolTip) {
     // The tip's lines are CR LF separated; a tool tip wants bare line feeds.
     auto* help = static_cast<QHelpEvent*>(e);
-    QListWidgetItem* item = ListViewMaterialy->itemAt(help->pos());
-    QString tip = item ? item->data(Qt::ToolTipRole).toString() : QString();
+    QTreeWidgetItem* item = ListViewMaterialy->itemAt(help->pos());
+    QString tip = item ? item->data(ColumnName, Qt::ToolTipRole).toString() : QString();
     tip.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     if (tip.isEmpty())
       QToolTip::hideText();

@@ -6,9 +6,10 @@
 //
 // Data flow: a catalogue node (TreeViewMaterialy) or the current layer fills
 // the material data group (ShowMaterial); "Dodaj" copies the node's template
-// with the thickness typed in EditGW; typing in EditGW while a layer is current
-// rewrites that layer's thickness; RefreshSummary runs the pass into
-// gPartitionSummary and shows it. The summary group lives in warstwy_summary.cpp.
+// with the thickness typed in EditGW; typing a valid thickness in EditGW while a
+// layer is current rewrites that layer's thickness; RefreshSummary runs the pass
+// into gPartitionSummary and shows it, in the summary group and in the list's
+// columns (d, lambda, R, sd of each layer). The summary lives in warstwy_summary.cpp.
 #pragma once
 
 #include <functional>
@@ -21,8 +22,6 @@
 class QAction;
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -41,7 +40,8 @@ class TFormWarstwy : public TCompanionWindow {
   int LayerCount() const { return layers_.size(); }
 
   // Table changes made by other windows (new project, open, wizard); each
-  // leaves no current layer.
+  // leaves no current layer. The summary follows the new table as soon as the
+  // window shows it, without waiting for an activation.
   void ClearLayers();
   void ReplaceLayers(veltor::LayerTable&& table);
   // Appends on the outside; the selection and the current layer stay as they are.
@@ -53,11 +53,13 @@ class TFormWarstwy : public TCompanionWindow {
   // The layer whose thickness EditGW edits; nullptr when none.
   veltor::LayerRecord* CurrentLayer() const { return current_; }
   // The record a layer table item carries; nullptr for none.
-  static veltor::LayerRecord* LayerOf(const QListWidgetItem* item);
+  static veltor::LayerRecord* LayerOf(const QTreeWidgetItem* item);
 
   // Shows a record's data in the material data group; nullptr changes nothing.
   void ShowMaterial(const veltor::LayerRecord* record);
-  // False (after telling the user) when EditGW holds exactly "0".
+  // False (after telling the user and focusing EditGW) when EditGW holds a
+  // number that is no thickness (not above 0, or above 10 m); raises the
+  // conversion error for a text that is not a number.
   bool CheckThickness();
 
   void BitBtnDodajClick();
@@ -69,7 +71,8 @@ class TFormWarstwy : public TCompanionWindow {
   void ButtonZamknijClick();
 
   QTreeWidget* TreeViewMaterialy = nullptr;
-  QListWidget* ListViewMaterialy = nullptr;
+  // The layer table: the name, then d, lambda, R and sd of each layer.
+  QTreeWidget* ListViewMaterialy = nullptr;
 
   QLabel* LabelOpis = nullptr;
   QLineEdit* EditPC1 = nullptr;
@@ -116,6 +119,20 @@ class TFormWarstwy : public TCompanionWindow {
   void ListViewMaterialySelectItem(int row);
   void ListViewMaterialyClick();
   void EditGWChange();
+  // Red text while EditGW holds what is typed but is no thickness.
+  void markThickness(bool valid);
+  // Ends the current layer; the list's highlight goes with it.
+  void endCurrentLayer();
+  // Empties the material data group.
+  void clearMaterial();
+  // A table changed by another window: the pass runs now when the window is
+  // shown, otherwise when it is shown next.
+  void tableReplaced();
+  // The pass for a table changed elsewhere. Its notices and errors are the
+  // activation's to tell; here only the figures are brought up to date.
+  void refreshQuietly();
+  // The list's columns from the layers' latest results (warstwy_summary.cpp).
+  void showLayerColumns();
   // The hint of a summary field, from the summary as it stands (warstwy_summary.cpp).
   QString summaryHint(const QLabel* field) const;
   // Fills the summary group from gPartitionSummary (warstwy_summary.cpp).
@@ -137,6 +154,7 @@ class TFormWarstwy : public TCompanionWindow {
   veltor::LayerRecord* current_ = nullptr;
   MaterialStore materials_;
   bool syncing_ = false;          // the list is being rebuilt: not a user's selection
+  bool stale_ = false;            // the table changed while the window was hidden
   bool showingMaterial_ = false;  // EditGW is being filled, not typed into
   // A handler (a refresh included) may open a message box, which deactivates
   // the window. The activation when the box closes must not refresh again: the

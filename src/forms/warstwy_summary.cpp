@@ -103,6 +103,7 @@ void TFormWarstwy::RefreshSummary() {
   QScopedValueRollback busy(busyDepth_, busyDepth_ + 1);
   RunCalculationPass(layers_, gPartitionSummary);
   showSummary();
+  showLayerColumns();
 }
 
 void TFormWarstwy::showSummary() {
@@ -119,7 +120,8 @@ void TFormWarstwy::showSummary() {
                            ? QStringLiteral("max")
                            : QString::number(std::nearbyint(s.totalDiffusionResistance) + 0.0, 'f', 0));
 
-  const bool tooHigh = umax != 0 && s.u > umax;
+  // U computed for exactly Umax may come out a rounding step above it.
+  const bool tooHigh = veltor::ExceedsUmax(s.u, umax);
   QPalette p = StaticText4->palette();
   p.setColor(QPalette::WindowText, tooHigh ? QColor(Qt::red) : palette().color(QPalette::WindowText));
   StaticText4->setPalette(p);

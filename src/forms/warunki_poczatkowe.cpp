@@ -2,7 +2,8 @@
 // once (each requirement node keeps its Umax as Qt::UserRole data); choosing a
 // requirement writes its value into EditUmax; CommitConditions converts the
 // controls into gDesignConditions; SaveToProject writes gDesignConditions as
-// it stands and LoadFromProject reads it back and refreshes the controls.
+// it stands and LoadFromProject reads it back and refreshes the controls,
+// the tree's choice included.
 #include "forms/warunki_poczatkowe.h"
 
 #include <QButtonGroup>
@@ -16,6 +17,7 @@
 #include <QRadioButton>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <cmath>
 #include <type_traits>
@@ -43,6 +45,9 @@ constexpr double kMaxHumidity = 100;
 const QString kTemperatureRange = QStringLiteral("Dopuszczalne wartości: -20.9 ÷ 30.9");
 const QString kHumidityRange = QStringLiteral("Dopuszczalne wartości: 0 ÷ 100");
 const QString kNegativeUmax = QStringLiteral("Wartość Umax nie może być ujemna");
+const QString kTooHighUmax = QStringLiteral("Wartość Umax nie może przekraczać 10 W/(m²K)");
+// W/(m2 K); far above any requirement of the regulation.
+constexpr double kMaxUmax = 10;
 const QString kNoRequirement = QStringLiteral("bez wymagań");
 const QString kCatalogueFile = QStringLiteral("Dane/maksymalne.txt");
 
@@ -237,8 +242,13 @@ void TFormWarunkiPoczatkowe::buildControls() {
   connect(Button3, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::Button3Click);
   connect(ButtonAnuluj, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::ButtonAnulujClick);
   connect(ButtonZamknij, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::ButtonZamknijClick);
-  connect(TreeViewUmax, &QTreeWidget::currentItemChanged, this,
-          [this](QTreeWidgetItem* current) { TreeViewUmaxChange(current); });
+  // The choice is the selection. The current row alone moves without one: the
+  // tree makes its first row current when it first takes the focus, and that
+  // chooses nothing.
+  connect(TreeViewUmax, &QTreeWidget::itemSelectionChanged, this, [this] {
+    const QList<QTreeWidgetItem*> selected = TreeViewUmax->selectedItems();
+    if (!selected.isEmpty()) TreeViewUmaxChange(selected.first());
+  });
 
   setMinimumSize(453, 480);
   // Larger than the minimum, so that a few groups of the catalogue show at once.
@@ -325,6 +335,12 @@ bool TFormWarunkiPoczatkowe::CommitConditions() {
   // not be opened again.
   if (umax < 0) {
     refuseField(EditUmax, kNegativeUmax);
+    return false;
+  }
+  // No partition has a requirement that high; a typo of the separator would
+  // otherwise be stored, and opening refuses such a project.
+  if (umax > kMaxUmax) {
+    refuseField(EditUmax, kTooHighUmax);
     return false;
   }
   c.umax = umax;
@@ -441,7 +457,7 @@ void TFormWarunkiPoczatkowe::LoadFromProject(QIODevice& device) {
       !inRange(read.te, kMinTemperature, kMaxTemperature) ||
       !inRange(read.phiI, kMinHumidity, kMaxHumidity) || !inRange(read.phiE, kMinHumidity, kMaxHumidity) ||
       read.direction < 0 || read.direction >= RadioGroup2->count() || !std::isfinite(read.umax) ||
-      read.umax < 0)
+      read.umax < 0 || read.umax > kMaxUmax)
     throw veltor::Error(QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe"));
 
   gDesignConditions = read;
@@ -451,8 +467,25 @@ void TFormWarunkiPoczatkowe::LoadFromProject(QIODevice& device) {
   RadioGroup2->setItemIndex(read.direction);
   gDesignConditions.setSurfaceResistancesFromDirection();
   EditUmax->setText(umaxText(read.umax));
+  selectRequirement(read.umax);
   LabeledEditTW->setText(veltor::FormatGeneral(read.ti));
   LabeledEditTZ->setText(veltor::FormatGeneral(read.te));
   LabeledEditWW->setText(veltor::FormatGeneral(read.phiI));
   LabeledEditWZ->setText(veltor::FormatGeneral(read.phiE));
+}
+
+void TFormWarunkiPoczatkowe::selectRequirement(double umax) {
+  // The first requirement of that value in file order; a typed Umax matches none.
+  QTreeWidgetItem* match = nullptr;
+  for (QTreeWidgetItemIterator it(TreeViewUmax); *it && !match; ++it) {
+    const QVariant value = (*it)->data(0, Qt::UserRole);
+    if (value.isValid() && value.toDouble() == umax) match = *it;
+  }
+  if (match) {
+    TreeViewUmax->setCurrentItem(match);
+    TreeViewUmax->scrollToItem(match);
+  } else {
+    TreeViewUmax->clearSelection();
+    TreeViewUmax->setCurrentItem(nullptr);
+  }
 }

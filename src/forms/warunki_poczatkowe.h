@@ -89,6 +89,8 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
   // Runs the check of a box left a moment ago, if it has not run yet.
   bool runPendingFieldCheck();
   void refuseField(QLineEdit* edit, const QString& message);
+  // Selects the catalogue's first requirement of this value, or nothing.
+  void selectRequirement(double umax);
   void focusField(QLineEdit* edit);
 
   QLineEdit* pendingCheck_ = nullptr;

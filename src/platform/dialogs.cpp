@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -90,14 +91,19 @@ class RealDialogs : public Dialogs {
     if (request.buttons & Cancel) buttons |= QMessageBox::Cancel;
     if (request.buttons & Yes) buttons |= QMessageBox::Yes;
     if (request.buttons & No) buttons |= QMessageBox::No;
+    const QPointer<QWidget> owner = QApplication::activeWindow();
     MessageBox box(icon, request.title.isEmpty() ? captionFor(request.kind) : request.title, request.text,
-                   buttons, QApplication::activeWindow());
+                   buttons, owner);
     box.setObjectName(QStringLiteral("MessageBox"));
     // Messages quote what the user typed; a "<b>" there is text, not markup.
     box.setTextFormat(Qt::PlainText);
     if (auto b = toStandard(request.defaultButton); b != QMessageBox::NoButton) box.setDefaultButton(b);
     if (auto b = toStandard(request.escapeButton); b != QMessageBox::NoButton) box.setEscapeButton(b);
     const int result = box.exec();
+    // A window manager may hand the activation to another window (the main
+    // window rather than a tool window) when the box goes; the window the box
+    // spoke for gets it back, and with it the focus on the field it named.
+    if (owner && owner->isVisible()) owner->activateWindow();
     if (box.closedByBox) return Answer::Closed;
     return fromStandard(result);
   }

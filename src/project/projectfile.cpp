@@ -12,7 +12,9 @@
 #include <QSaveFile>
 #include <QtEndian>
 #include <bit>
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "calc/errors.h"
 #include "calc/textfile.h"
@@ -119,10 +121,14 @@ DesignConditions ReadConditionsSection(QIODevice& device) {
 ProjectContents ReadProject(QIODevice& device) {
   // Everything is read into memory and the length checked up front, so that a
   // damaged file is refused before any part of it reaches the windows.
-  const QByteArray all = device.readAll();
+  return ParseProject(device.readAll());
+}
+
+ProjectContents ParseProject(const QByteArray& all) {
   if (all.size() < kLayersOffset || (all.size() - kLayersOffset) % kLayerRecordSize != 0)
     throw IoError(IoCode::EndOfFile);
 
+  // The buffer reads `all` in place (QBuffer shares it), no second copy.
   QBuffer buffer;
   buffer.setData(all);
   buffer.open(QIODevice::ReadOnly);
@@ -142,13 +148,55 @@ LoadedProject LoadProjectFile(const QString& path) {
   // Only a regular file: a device or a pipe chosen under "Wszystkie pliki" could
   // be read for ever.
   if (!info.isFile() || !file.open(QIODevice::ReadOnly)) throw IoError(IoCode::AccessDenied);
+  // The length alone tells a damaged or absurd file; such a file is not read
+  // at all (a sparse file of a gigabyte would otherwise be).
+  const qint64 size = info.size();
+  CheckProjectLength(size);
+  QByteArray bytes = file.read(size);
+  if (file.error() != QFileDevice::NoError || bytes.size() != size) throw IoError(IoCode::EndOfFile);
+  return ReadProjectBytes(std::move(bytes));
+}
+
+void CheckProjectLength(qint64 size) {
+  if (size < kLayersOffset || (size - kLayersOffset) % kLayerRecordSize != 0 ||
+      (size - kLayersOffset) / kLayerRecordSize > kMaxProjectLayers)
+    throw DataError(kDamagedProject);
+}
+
+LoadedProject ReadProjectBytes(QByteArray bytes) {
+  CheckProjectLength(bytes.size());
   LoadedProject loaded;
-  loaded.bytes = file.read(file.size());
-  if (file.error() != QFileDevice::NoError) throw IoError(IoCode::EndOfFile);
-  QBuffer buffer(&loaded.bytes);
-  buffer.open(QIODevice::ReadOnly);
-  loaded.contents = ReadProject(buffer);
+  loaded.bytes = std::move(bytes);
+  loaded.contents = ParseProject(loaded.bytes);
+  CheckProjectLayers(loaded.contents.layers);
   return loaded;
+}
+
+void CheckProjectLayers(const LayerTable& layers) {
+  // Any of these would turn every result into NaN, an infinity or a division
+  // by zero the moment the layer window shows the project.
+  const auto positive = [](double v) { return std::isfinite(v) && v > 0; };
+  for (int i = 0; i < layers.size(); ++i) {
+    const LayerRecord& layer = layers.at(i);
+    QString field;
+    if (!positive(layer.thickness)) {
+      field = QStringLiteral("grubość");
+    } else if (!layer.isAirLayer() && !positive(layer.lambdaMedium)) {
+      field = QStringLiteral("współczynnik przewodzenia ciepła λ w warunkach średniowilgotnych");
+    } else if (!layer.isAirLayer() && !positive(layer.lambdaHumid)) {
+      field = QStringLiteral("współczynnik przewodzenia ciepła λ w warunkach wilgotnych");
+    } else if (std::isnan(layer.vapourCoefficient) ||
+               (layer.vapourCoefficient < 0 && std::isfinite(layer.vapourCoefficient)) ||
+               layer.vapourCoefficient == std::numeric_limits<double>::infinity()) {
+      // -INF is the coefficient "max"; anything else below 0 means nothing.
+      field = QStringLiteral("współczynnik przepuszczalności pary wodnej");
+    }
+    if (!field.isEmpty()) {
+      throw DataError(QStringLiteral("Plik projektu zawiera niedopuszczalną wartość w warstwie %1: %2")
+                          .arg(i + 1)
+                          .arg(field));
+    }
+  }
 }
 
 void SaveProjectFile(const QString& path, const std::function<void(QIODevice&)>& writeSections) {

@@ -1,5 +1,9 @@
 // Layer records in their text and binary forms, and the layer table.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QBuffer>
 #include <bit>
@@ -79,6 +83,29 @@ TEST(TextReader, MissingFileIsFileNotFound) {
   } catch (const IoError& e) {
     EXPECT_EQ(e.message(), QStringLiteral("File not found"));
   }
+}
+
+TEST(TextReader, RefusesWhatIsNotARegularFileOrTooLargeUnread) {
+  QTemporaryDir dir;
+  // A FIFO would block the open for ever; the refusal must come before it.
+  const QByteArray fifo = dir.filePath(QStringLiteral("para.txt")).toLocal8Bit();
+  ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+  EXPECT_THROW(
+      {
+        try {
+          TextReader::open(QString::fromLocal8Bit(fifo));
+        } catch (const IoError& e) {
+          EXPECT_EQ(e.code(), IoCode::AccessDenied);
+          throw;
+        }
+      },
+      IoError);
+  EXPECT_THROW(TextReader::open(dir.path()), IoError);
+  // Sparse: no disk is spent, but the size says 51 MB.
+  QFile big(dir.filePath(QStringLiteral("duzy.txt")));
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(kMaxDataFileSize + 1));
+  big.close();
+  EXPECT_THROW(TextReader::open(big.fileName()), DataError);
 }
 
 TEST(Cp1250, PolishLettersRoundTrip) {

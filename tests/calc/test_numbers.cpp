@@ -90,7 +90,7 @@ TEST_P(StrToFloatTest, Converts) {
     StrToFloat(text, QChar(c.separator));
     FAIL() << "no error for " << c.text;
   } catch (const ConversionError& e) {
-    EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid floating point value").arg(QuotedInput(text)));
   }
 }
 
@@ -112,7 +112,16 @@ INSTANTIATE_TEST_SUITE_P(
         FloatCase{"Letters", "abc", ',', std::nullopt}, FloatCase{"InfinityWord", "inf", '.', std::nullopt},
         FloatCase{"TabsAround", "\t7,5\t", ',', 7.5}, FloatCase{"ExponentPlus", "2E+2", '.', 200.0},
         FloatCase{"BlankAfterSign", "- 5", ',', std::nullopt},
-        FloatCase{"SeparatorInExponent", "1e2,5", ',', std::nullopt}),
+        FloatCase{"SeparatorInExponent", "1e2,5", ',', std::nullopt},
+        // An underflow stays an underflow however many zeros pad the exponent.
+        FloatCase{"UnderflowPaddedExponent",
+                  "0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                  "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                  "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                  "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                  "00001e0000000005",
+                  '.', 0.0},
+        FloatCase{"PaddedExponent", "1e0000000005", '.', 1e5}),
     [](const testing::TestParamInfo<FloatCase>& info) { return std::string(info.param.name); });
 
 TEST(StrToInt, AcceptsTheInt32Range) {
@@ -131,6 +140,15 @@ TEST(StrToInt, RefusesOtherText) {
       EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid integer value").arg(QLatin1String(text)));
     }
   }
+}
+
+TEST(QuotedInput, LongTextIsCutAndControlCharactersShow) {
+  // A megabyte of digits once went whole into the error box and froze the program.
+  const QString megabyte(1 << 20, QLatin1Char('7'));
+  const QString message = ConversionError::notFloat(megabyte).message();
+  EXPECT_EQ(message, QStringLiteral("'%1\u2026' is not a valid floating point value").arg(QString(40, QLatin1Char('7'))));
+  EXPECT_EQ(QuotedInput(QStringLiteral("12\u0081\u200e\t")), QStringLiteral("12\\x81\\u200e\\x09"));
+  EXPECT_EQ(QuotedInput(QString(40, QLatin1Char('x'))), QString(40, QLatin1Char('x')));
 }
 
 TEST(IoError, MessagesFollowTheCode) {

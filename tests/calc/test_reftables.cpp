@@ -2,6 +2,8 @@
 // shipped data files checked against the standards they come from.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLocale>
 #include <cmath>
 
@@ -112,6 +114,25 @@ TEST(ReadSaturationTable, ANonIntegerLineIsAConversionError) {
   } catch (const ConversionError& e) {
     EXPECT_EQ(e.message(), QStringLiteral("'12.5' is not a valid integer value"));
   }
+}
+
+TEST(LoadReferenceTables, RefuseATableThatWouldCalculateWithZeros) {
+  // CR-only line ends make the whole saturation file one comment line, and the
+  // air-layer file one line that is no row.
+  QTemporaryDir dir;
+  const auto write = [&](const char* name, const QByteArray& bytes) {
+    QFile f(dir.filePath(QString::fromLatin1(name)));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return f.fileName();
+  };
+  SaturationTable saturation;
+  AirLayerTable air;
+  EXPECT_THROW(LoadSaturationTable(saturation, write("para.txt", "; tablica\r4464\r4436\r")), DataError);
+  EXPECT_THROW(LoadAirLayerTable(air, write("opory.txt", "; opory\r[0.005]\r0.11\r0.11\r0.11\r")), DataError);
+  QByteArray full;
+  for (int i = 0; i < kSaturationCount; ++i) full += "100\r\n";
+  EXPECT_NO_THROW(LoadSaturationTable(saturation, write("pelna.txt", full)));
 }
 
 TEST(ReadAirLayerTable, ReadsBracketsWhateverTheClosingCharacter) {

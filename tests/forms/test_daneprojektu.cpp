@@ -71,6 +71,10 @@ class TestDaneProjektu : public QObject {
     QTest::keyClick(form(), Qt::Key_F1);
     QCOMPARE(dialogs_->openedTargets.size(), 1);
     QVERIFY(dialogs_->openedTargets.constFirst().endsWith(QStringLiteral("/Pomoc/11.htm")));
+
+    // No box holds more than the project file keeps.
+    for (QLineEdit* box : boxes()) box->setText(QString(300, QChar(u'ż')));
+    for (QLineEdit* box : boxes()) QCOMPARE(box->text(), QString(255, QChar(u'ż')));
   }
 
   void dateOnShow_data() {

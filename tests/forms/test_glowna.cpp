@@ -5,6 +5,7 @@
 // questions are answered by script.
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -226,6 +227,7 @@ class TestGlowna : public QObject {
     if (partition) {
       AddToTable();
       AddToWizard();
+      FormWarstwy->ShowMaterial(&FormWarstwy->Layers().at(0));
     }
     const double umaxBefore = gDesignConditions.umax;
     const QStringList before = Description();
@@ -243,6 +245,7 @@ class TestGlowna : public QObject {
     if (cleared) {
       QCOMPARE(FormWarstwy->LayerCount(), 0);
       QCOMPARE(FormSystem4->LayerCount(), 0);
+      QVERIFY(FormWarstwy->LabelOpis->text() == "Opis" && FormWarstwy->EditGW->text().isEmpty());
       // Showing the description window may put today's date into the emptied box.
       QCOMPARE(Description().mid(0, 3), QStringList({"", "", ""}));
       QVERIFY(Description().at(3) != QLatin1String("7 grudnia"));
@@ -359,6 +362,16 @@ class TestGlowna : public QObject {
     QVERIFY(Action("ActionSystem")->isChecked());
     FormGlowna->ExecuteAction(Action("ActionSystem"));
     QVERIFY(FormSystem1->isVisible());
+  }
+
+  void toolBarButtonsTakeNoFocus() {
+    ScriptedDialogs d;
+    for (const QToolButton* b : FormGlowna->CoolBarGlowna->findChildren<QToolButton*>())
+      QVERIFY2(b->focusPolicy() == Qt::NoFocus, qPrintable(b->text()));
+    FormGlowna->show();
+    QVERIFY(QTest::qWaitForWindowActive(FormGlowna));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : FormGlowna, Qt::Key_Space);
+    QVERIFY(!FormSystem1->isVisible());
   }
 
   void przegrodaButtonStartsTheWizard() {

@@ -2,9 +2,12 @@
 // window set running: what lands in the file, what comes back into the windows,
 // and that a damaged file or an unwritable target changes and loses nothing.
 #include <QBuffer>
+#include <cmath>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTreeWidget>
 #include <QtTest>
 #include <cstring>
 #include <limits>
@@ -146,7 +149,8 @@ class TestProjekt : public QObject {
     QCOMPARE(request.title, QStringLiteral("Zapisz projekt..."));
     QVERIFY(request.filters.isEmpty());
     QCOMPARE(request.defaultSuffix, QStringLiteral("Veltor"));
-    QCOMPARE(request.initialDir, QStringLiteral("Projekty"));
+    QCOMPARE(request.initialDir, ProjectsFolder());
+    QVERIFY(!request.initialDir.startsWith(QDir::currentPath()));
     QVERIFY(request.confirmOverwrite);
 
     const QByteArray file = FileBytes(projekty(QStringLiteral("ściana.Veltor")));
@@ -174,6 +178,8 @@ class TestProjekt : public QObject {
 
   void roundTripRestoresEverything() {
     composeProject();
+    // The results as a pass leaves them: showing the opened layers runs one.
+    RunCalculationPass(FormWarstwy->Layers(), gPartitionSummary);
     const ProgramState saved = ProgramState::now();
     save(projekty(QStringLiteral("a.Veltor")));
 
@@ -191,7 +197,8 @@ class TestProjekt : public QObject {
     QCOMPARE(request.filters,
              QStringList({QStringLiteral("Projekty (*.Veltor)"), QStringLiteral("Wszystkie pliki (*.*)")}));
     QCOMPARE(request.defaultSuffix, QStringLiteral("Veltor"));
-    QCOMPARE(request.initialDir, QStringLiteral("Projekty"));
+    QCOMPARE(request.initialDir, ProjectsFolder());
+    QVERIFY(!request.initialDir.startsWith(QDir::currentPath()));
     QVERIFY(!request.mustExist);
 
     ProgramState opened = ProgramState::now();
@@ -237,49 +244,77 @@ class TestProjekt : public QObject {
     QCOMPARE(FormWarunkiPoczatkowe->EditUmax->text(), QStringLiteral("bez wymagań"));
   }
 
-  void openTogglesTheLayerWindow_data() {
+  void openShowsTheLayerWindow_data() {
     QTest::addColumn<bool>("shownBefore");
     QTest::newRow("hiddenBecomesShown") << false;
-    QTest::newRow("shownBecomesHidden") << true;
+    QTest::newRow("shownStaysShown") << true;
   }
-  void openTogglesTheLayerWindow() {
+  // Shown with the figures at once: a window manager need not activate a tool window.
+  void openShowsTheLayerWindow() {
     QFETCH(bool, shownBefore);
     composeProject();
     save(projekty(QStringLiteral("p.Veltor")));
+    FormWarstwy->ClearLayers();
     if (shownBefore) FormGlowna->ExecuteAction(FormGlowna->ActionPokazWarstwy);
     QCOMPARE(FormWarstwy->isVisible(), shownBefore);
     ScriptedDialogs d;
     d.expectFile(QStringLiteral("OpenDialogProjekt"), projekty(QStringLiteral("p.Veltor")));
     FormGlowna->ExecuteAction(FormGlowna->ActionOtworz);
-    QCOMPARE(FormWarstwy->isVisible(), !shownBefore);
-    QCOMPARE(FormGlowna->ActionPokazWarstwy->isChecked(), !shownBefore);
+    QVERIFY(FormWarstwy->isVisible());
+    QVERIFY(FormGlowna->ActionPokazWarstwy->isChecked());
+    // R = 0.13 + 0.24 / 0.21 + 0.0002 / 0.2 + 0.04 = 1.3139
+    QCOMPARE(FormWarstwy->findChild<QLabel*>("StaticText2")->text(), QStringLiteral("2"));
+    QCOMPARE(FormWarstwy->findChild<QLabel*>("StaticText3")->text(), QStringLiteral("1,3"));
+    QCOMPARE(FormWarstwy->ListViewMaterialy->topLevelItem(0)->text(3), QStringLiteral("1,14"));
   }
 
   void refusedFileChangesNothing_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("length");  // -1: not created
     QTest::addColumn<double>("te");
+    QTest::addColumn<double>("umax");
+    QTest::addColumn<int>("spoiledLayer");  // 1-based; 0: none
+    QTest::addColumn<double>("lambda");     // of the spoiled layer
+    QTest::addColumn<double>("thickness");  // of the spoiled layer
     QTest::addColumn<QString>("message");
-    const QString eof = QStringLiteral("Read beyond end of file.");
-    QTest::newRow("empty") << "pusty.Veltor" << 0 << -18.0 << eof;
-    QTest::newRow("cutInDescription") << "krótki.Veltor" << 1000 << -18.0 << eof;
-    QTest::newRow("cutInLastLayer") << "urwany.Veltor" << kLayersOffset + 640 * 3 + 100 << -18.0 << eof;
-    QTest::newRow("missing") << "brak.Veltor" << -1 << -18.0 << QStringLiteral("File not found.");
-    QTest::newRow("outdoorBelowTable")
-        << "mróz.Veltor" << kLayersOffset + 640 * 3 << -40.0
-        << QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe.");
+    const QString damaged = QStringLiteral("Plik projektu jest uszkodzony lub zbyt duży.");
+    const QString conditions = QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe.");
+    const double nan = std::nan("");
+    QTest::newRow("empty") << "pusty.Veltor" << 0 << -18.0 << 0.3 << 0 << 1.0 << 0.1 << damaged;
+    QTest::newRow("cutInDescription") << "krótki.Veltor" << 1000 << -18.0 << 0.3 << 0 << 1.0 << 0.1 << damaged;
+    QTest::newRow("cutInLastLayer") << "urwany.Veltor" << kLayersOffset + 640 * 3 + 100 << -18.0 << 0.3 << 0
+                                    << 1.0 << 0.1 << damaged;
+    QTest::newRow("missing") << "brak.Veltor" << -1 << -18.0 << 0.3 << 0 << 1.0 << 0.1
+                             << QStringLiteral("File not found.");
+    QTest::newRow("outdoorBelowTable") << "mróz.Veltor" << kLayersOffset + 640 * 3 << -40.0 << 0.3 << 0 << 1.0
+                                       << 0.1 << conditions;
+    QTest::newRow("umaxAbsurd") << "umax.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 1.7e308 << 0 << 1.0 << 0.1
+                                << conditions;
+    QTest::newRow("nanConductivity")
+        << "nan.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 0.3 << 3 << nan << 0.1
+        << QStringLiteral("Plik projektu zawiera niedopuszczalną wartość w warstwie 3: współczynnik przewodzenia "
+                          "ciepła λ w warunkach średniowilgotnych.");
+    QTest::newRow("zeroThickness") << "zero.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 0.3 << 2 << 1.0 << 0.0
+                                   << QStringLiteral("Plik projektu zawiera niedopuszczalną wartość w warstwie 2: "
+                                                     "grubość.");
   }
   void refusedFileChangesNothing() {
     QFETCH(QString, name);
     QFETCH(int, length);
     QFETCH(double, te);
+    QFETCH(double, umax);
+    QFETCH(int, spoiledLayer);
+    QFETCH(double, lambda);
+    QFETCH(double, thickness);
     QFETCH(QString, message);
     // A different project on disk: other texts, conditions and four layers.
     DesignConditions other = gDesignConditions;
     other.te = te;
+    other.umax = umax;
     other.direction = 0;
     QByteArray bytes = QByteArray(kDescriptionSectionSize, '\x05') + ConditionsBytes(other);
-    for (int i = 0; i < 4; ++i) bytes += Layer("Inna", 1, 1, 1)->toBytes();
+    for (int i = 1; i <= 4; ++i)
+      bytes += i == spoiledLayer ? Layer("Inna", lambda, 1, thickness)->toBytes() : Layer("Inna", 1, 1, 1)->toBytes();
     if (length >= 0) WriteBytes(projekty(name), bytes.left(length));
 
     composeProject();

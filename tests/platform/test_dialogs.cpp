@@ -1,6 +1,7 @@
 // The one error box and the real message box behind ui::ask: the full stop,
 // the title, which exceptions a guard catches, and that Esc and the close box
 // give different answers.
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -121,6 +122,23 @@ class TestDialogs : public QObject {
     // What the user typed is shown as typed.
     QCOMPARE(format, Qt::PlainText);
     QCOMPARE(got, answer);
+  }
+
+  // Another window activated as the box closes (a window manager's choice) gives it back.
+  void boxGivesTheActivationBack() {
+    ui::setDialogs(nullptr);
+    QWidget owner, other;
+    QLineEdit field(&owner);
+    other.show();
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+    QTimer::singleShot(0, &other, [&other] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+      other.activateWindow();
+    });
+    ui::inform(ui::MessageKind::Error, QStringLiteral("Dopuszczalne wartości: 0 ÷ 100"));
+    field.setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), &field);
   }
 
   void shellTargets_data() {

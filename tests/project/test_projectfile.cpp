@@ -345,6 +345,22 @@ TEST_F(ProjectFiles, FailedSaveLeavesTheOldFile) {
   EXPECT_EQ(entries(), QStringList{QStringLiteral("stary.Veltor")});
 }
 
+TEST_F(ProjectFiles, OpenRefusesABadLengthBeforeReadingIt) {
+  // Sparse files: a gigabyte on paper that must not be read into memory.
+  for (const qint64 size : {qint64{kLayersOffset} + 640LL * (kMaxProjectLayers + 1), qint64{1} << 30,
+                            qint64{kLayersOffset} + 639}) {
+    QFile big(dir.filePath(QStringLiteral("duzy.Veltor")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly | QIODevice::Truncate) && big.resize(size));
+    big.close();
+    try {
+      LoadProjectFile(big.fileName());
+      ADD_FAILURE() << size;
+    } catch (const DataError& e) {
+      EXPECT_EQ(e.message(), kDamagedProject);
+    }
+  }
+}
+
 TEST_F(ProjectFiles, OpenRefusesWhatIsNotARegularFile) {
   EXPECT_EQ(IoCodeOf([&] { LoadProjectFile(dir.path()); }), IoCode::AccessDenied);
   if (QFileInfo::exists(QStringLiteral("/dev/zero"))) {  // endless: must be refused, not read

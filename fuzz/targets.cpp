@@ -1,0 +1,171 @@
+#include "targets.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cmath>
+#include <deque>
+
+#include "calc/calculation.h"
+#include "calc/catalogue.h"
+#include "calc/errors.h"
+#include "calc/layer.h"
+#include "calc/numbers.h"
+#include "calc/reftables.h"
+#include "calc/systemfiles.h"
+#include "calc/textfile.h"
+#include "project/projectfile.h"
+
+namespace fuzz {
+
+namespace {
+
+QByteArray bytesOf(const std::uint8_t* data, std::size_t size) {
+  return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+}
+
+// The program's own errors are the right answer to bad input.
+template <class Body>
+int guarded(Body body) {
+  try {
+    body();
+  } catch (const veltor::Error&) {
+  }
+  return 0;
+}
+
+// Plausible tables, so that a project that opens is also calculated.
+const veltor::ReferenceTables& tables() {
+  static const veltor::ReferenceTables t = [] {
+    veltor::ReferenceTables r;
+    for (int i = 0; i < veltor::kSaturationCount; ++i) {
+      const double theta = (i + veltor::kSaturationLowestIndex) / 10.0;
+      r.saturation.pa[i] = static_cast<std::int32_t>(std::lround(
+          610.5 * std::exp(theta < 0 ? 21.875 * theta / (265.5 + theta) : 17.269 * theta / (237.3 + theta))));
+    }
+    const double rows[][4] = {{0, 0, 0, 0},
+                              {0.005, 0.11, 0.11, 0.11},
+                              {0.025, 0.16, 0.18, 0.19},
+                              {0.1, 0.16, 0.18, 0.22},
+                              {0.3, 0.16, 0.18, 0.23}};
+    for (const auto& row : rows) r.air.rows[r.air.rowCount++] = {row[0], row[1], row[2], row[3]};
+    return r;
+  }();
+  return t;
+}
+
+// The ranges the conditions window accepts from a project file.
+bool acceptable(const veltor::DesignConditions& c) {
+  const auto in = [](double v, double lo, double hi) { return v >= lo && v <= hi; };
+  return in(c.ti, -20.9, 30.9) && in(c.te, -20.9, 30.9) && in(c.phiI, 0, 100) && in(c.phiE, 0, 100) &&
+         c.direction >= 0 && c.direction <= 2 && in(c.umax, 0, 10);
+}
+
+struct Node {
+  std::deque<Node> children;
+  veltor::LayerRecord record;
+  double value = 0;
+};
+
+}  // namespace
+
+int ProjectFile(const std::uint8_t* data, std::size_t size) {
+  return guarded([&] {
+    veltor::LoadedProject project = veltor::ReadProjectBytes(bytesOf(data, size));
+    veltor::DesignConditions c = project.contents.conditions;
+    if (!acceptable(c)) return;
+    c.setSurfaceResistancesFromDirection();
+    veltor::PartitionSummary summary;
+    veltor::CalculatePartition(project.contents.layers, summary, c, tables());
+    if (c.umax > 0 && !project.contents.layers.empty())
+      (void)veltor::RequiredThickness(project.contents.layers, 1, c);
+    (void)veltor::FormatGeneral(summary.u, 2);
+  });
+}
+
+int Catalogue(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  // The first byte picks the grammar: materials (layer records) or Umax (numbers).
+  const bool materials = data[0] & 1;
+  return guarded([&] {
+    veltor::TextReader reader(bytesOf(data + 1, size - 1));
+    Node root;
+    const auto addNode = [&](Node* parent, const QByteArray& label, veltor::CatalogueEntry) {
+      (void)veltor::FromCp1250(label);
+      Node& owner = parent ? *parent : root;
+      owner.children.emplace_back();
+      return &owner.children.back();
+    };
+    const auto readItem = [&](Node* item, veltor::TextReader& r) {
+      if (materials) {
+        veltor::ReadLayerRecord(r, item->record);
+        (void)item->record.nameText();
+      } else {
+        item->value = r.readNumberLine();
+      }
+    };
+    veltor::ReadCatalogue<Node>(reader, materials ? veltor::kMaterialsMarkers : veltor::kUmaxMarkers, addNode,
+                                readItem);
+  });
+}
+
+int SaturationTable(const std::uint8_t* data, std::size_t size) {
+  return guarded([&] {
+    veltor::TextReader reader(bytesOf(data, size));
+    veltor::SaturationTable table;
+    veltor::ReadSaturationTable(reader, table);
+    for (double t : {-100.0, -20.95, -5.0, 0.05, 30.9, 1e300, std::nan("")}) {
+      const std::int32_t p = veltor::SaturationPressure(table, t);
+      (void)veltor::TemperatureForPressure(table, p);
+    }
+  });
+}
+
+int AirLayerTable(const std::uint8_t* data, std::size_t size) {
+  return guarded([&] {
+    veltor::TextReader reader(bytesOf(data, size));
+    veltor::AirLayerTable table;
+    veltor::ReadAirLayerTable(reader, table);
+    for (int direction = 0; direction < 3; ++direction)
+      for (double d : {0.0, 0.004, 0.02, 0.3, 5.0}) (void)veltor::AirLayerResistance(table, direction, d);
+  });
+}
+
+int Numbers(const std::uint8_t* data, std::size_t size) {
+  const QByteArray bytes = bytesOf(data, size);
+  const QString text = QString::fromUtf8(bytes);
+  guarded(
+      [&] { (void)veltor::FormatGeneral(veltor::StrToFloat(text, QLatin1Char(',')), 15, QLatin1Char(',')); });
+  guarded(
+      [&] { (void)veltor::FormatGeneral(veltor::StrToFloat(text, QLatin1Char('.')), 2, QLatin1Char('.')); });
+  guarded([&] { (void)veltor::StrToInt(text); });
+  if (const auto v = veltor::ParsePointNumber(bytes)) (void)veltor::FormatGeneral(*v, 5, QLatin1Char(','));
+  return 0;
+}
+
+int SystemFiles(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  // The first byte picks the reader (and the family the systems file is filtered by).
+  const int which = data[0] % 6;
+  return guarded([&] {
+    veltor::TextReader reader(bytesOf(data + 1, size - 1));
+    veltor::CatalogueNodes tree;
+    switch (which) {
+      case 0:
+        veltor::ReadMasonryFile(reader, tree);
+        break;
+      case 1:
+        veltor::ReadInsulationFile(reader, tree);
+        break;
+      case 2:
+        veltor::ReadAdhesiveFile(reader, tree);
+        break;
+      default:
+        veltor::ReadSystemsFile(reader, veltor::FamilyKey(*veltor::FamilyAt(which - 3)), tree);
+        break;
+    }
+    for (const auto& node : tree)
+      if (node->record) (void)veltor::AdhesivePositionFor(*node->record);
+  });
+}
+
+}  // namespace fuzz

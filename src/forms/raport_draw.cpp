@@ -1,0 +1,296 @@
+// The report page. Every position below is a pixel of the template, x to the
+// right and y down from its top-left corner; a text drawn at (x, y) has the
+// top-left corner of its box there. A cell's right and bottom edges are
+// excluded, so neighbouring cells share their border lines.
+#include "forms/raport_draw.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <utility>
+
+#include "calc/calculation.h"
+#include "calc/errors.h"
+#include "calc/textfile.h"
+#include "calc/numbers.h"
+#include "platform/fixedfont.h"
+
+namespace raport {
+
+namespace {
+
+constexpr int kHeaderX = 235;
+constexpr int kHeaderLines[] = {325, 349, 374, 399};  // name, client, designer, date
+constexpr int kDirectionY = 443;
+constexpr int kHumidityY = 466;
+
+// Row i's cells span y 589 + 40i to 630 + 40i, their texts stand 5 below the top.
+constexpr int kRowSpan = 41;
+constexpr int kTextInset = 5;
+
+struct Column {
+  int x1;
+  int x2;
+  int textX;
+};
+constexpr Column kColumns[] = {{13, 39, 18},    {38, 509, kNameX}, {508, 549, 513}, {548, 589, 553},
+                               {588, 629, 593}, {628, 669, 633},   {668, 709, 673}};
+// Significant digits of columns 3 to 7.
+constexpr int kLambdaDigits = 15;
+constexpr int kVapourDigits = 5;
+constexpr int kThicknessDigits = 5;
+constexpr int kResistanceDigits = 2;
+constexpr int kDiffusionDigits = 4;
+
+// The summary sits 10 below where row n would start; its two lines follow.
+constexpr int kSummaryTop = 599;
+constexpr int kDewPointY = 669;
+constexpr int kUY = 694;
+constexpr int kSummaryCaptionX = 23;
+constexpr int kSummaryValueX = 263;
+// Below the U line the page keeps a margin, so that a grown page does not end
+// on the last text.
+constexpr int kBottomMargin = 24;
+// However narrow a template, the page holds the table and a margin right of it.
+constexpr int kMinimumPageWidth = 730;
+static_assert(kUY + kRowHeight * kMaxLayers + kLineStep + kBottomMargin <= 32767,
+              "the tallest page keeps within the painter's 16-bit coordinates");
+
+const QString kSummaryCaption =
+    QStringLiteral("Podsumowanie (uwzględniając powietrze wewnątrz i na zewnątrz pomieszczenia)");
+
+void setFontPixels(QPainter& painter, int pixels, bool bold = false) {
+  painter.setFont(ui::DrawingFont(pixels, bold));
+}
+
+// A text with the top-left corner of its box at (x, y), on white.
+void textAt(QPainter& painter, int x, int y, const QString& text) {
+  painter.drawText(QPointF(x, y + QFontMetrics(painter.font()).ascent()), text);
+}
+
+// A text that must end within `room` pixels: one wider is narrowed to fit.
+void fittedText(QPainter& painter, int x, int y, int room, const QString& text) {
+  const int width = QFontMetrics(painter.font()).horizontalAdvance(text);
+  if (width <= room) {
+    textAt(painter, x, y, text);
+    return;
+  }
+  painter.save();
+  painter.translate(x, y);
+  painter.scale(static_cast<qreal>(room) / width, 1.0);
+  textAt(painter, 0, 0, text);
+  painter.restore();
+}
+
+// A value in its cell. The cells are narrow, and a value wider than the room
+// left of the cell's right border would lose its last digits under the next
+// cell ("0,0025" reading "0,002").
+void valueInCell(QPainter& painter, const Column& column, int y, const QString& text) {
+  fittedText(painter, column.textX, y, column.x2 - 2 - column.textX, text);
+}
+
+// Filled white, so that whatever an earlier text left inside it is covered;
+// the border in the mask pen, so that it stays black over the template's
+// lines. The border goes as four one-pixel bands: the raster engine strokes
+// lines in a raster operation a hundred times slower than it fills rectangles.
+void drawCell(QPainter& painter, int x1, int y1, int x2, int y2) {
+  const int width = x2 - x1;
+  const int height = y2 - y1;
+  painter.fillRect(QRect(x1 + 1, y1 + 1, width - 2, height - 2), Qt::white);
+  painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+  const QColor pen = painter.pen().color();
+  painter.fillRect(QRect(x1, y1, width, 1), pen);
+  painter.fillRect(QRect(x1, y2 - 1, width, 1), pen);
+  painter.fillRect(QRect(x1, y1, 1, height), pen);
+  painter.fillRect(QRect(x2 - 1, y1, 1, height), pen);
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+QString directionText(std::int32_t direction) {
+  switch (direction) {
+    case 0:
+      return QStringLiteral("do góry");
+    case 1:
+      return QStringLiteral("poziomy");
+    case 2:
+      return QStringLiteral("w dół");
+    default:
+      return {};
+  }
+}
+
+// Length of the shortest prefix of `text` wider than `limit`; `text` as a
+// whole is wider. Widths grow with the length, so halving finds it.
+int shortestWiderPrefix(const QFontMetrics& metrics, const QString& text, int limit) {
+  int low = 1;
+  int high = static_cast<int>(text.size());
+  while (low < high) {
+    const int middle = (low + high) / 2;
+    if (metrics.horizontalAdvance(text.left(middle)) > limit)
+      high = middle;
+    else
+      low = middle + 1;
+  }
+  return low;
+}
+
+}  // namespace
+
+QImage LoadReportTemplate(const QString& path) {
+  QFile file(path);
+  // Only a regular file: a pipe would block the showing for ever, a device be
+  // read until memory runs out.
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    throw veltor::Error(QStringLiteral("Cannot open file %1").arg(path));
+  if (file.size() > veltor::kMaxDataFileSize) throw veltor::TooLargeDataFile(path);
+  QImage picture;
+  if (!picture.loadFromData(file.read(veltor::kMaxDataFileSize)))
+    throw veltor::Error(QStringLiteral("Bitmap image is not valid"));
+  // The mask pen's raster operation needs a 32-bit picture.
+  return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+int ReportPageHeight(int templateHeight, int layerCount) {
+  const int lastLine = kUY + kRowHeight * layerCount + kLineStep;
+  return std::max(templateHeight, lastLine + kBottomMargin);
+}
+
+void BeginReportPainter(QPainter& painter) {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::white);
+  painter.setBackground(Qt::white);
+  painter.setBackgroundMode(Qt::OpaqueMode);
+}
+
+void DrawHeader(QPainter& painter, const veltor::ProjectDescription& description,
+                const veltor::DesignConditions& conditions) {
+  setFontPixels(painter, kHeaderPixels);
+  for (int i = 0; i < 4; ++i) textAt(painter, kHeaderX, kHeaderLines[i], description[i]);
+  textAt(painter, kHeaderX, kDirectionY, directionText(conditions.direction));
+  textAt(painter, kHeaderX, kHumidityY,
+         conditions.humid() ? QStringLiteral("wilgotne") : QStringLiteral("średniowilgotne"));
+}
+
+void DrawLayerRow(QPainter& painter, const veltor::LayerTable& table, int index,
+                  const veltor::DesignConditions& conditions) {
+  const veltor::LayerRecord& layer = table.at(index);
+  const int y1 = kRowTop + kRowHeight * index;
+  const int textY = y1 + kTextInset;
+  setFontPixels(painter, kRowPixels);
+  const QString texts[] = {
+      QString::number(index + 1),
+      QString(),  // the name, wrapped below
+      veltor::FormatGeneral(veltor::EffectiveLambda(layer, conditions), kLambdaDigits),
+      veltor::FormatGeneral(layer.vapourCoefficient, kVapourDigits),
+      veltor::FormatGeneral(layer.thickness, kThicknessDigits),
+      veltor::FormatGeneral(layer.resistance, kResistanceDigits),
+      veltor::FormatGeneral(layer.diffusionResistance, kDiffusionDigits),
+  };
+  for (int c = 0; c < 7; ++c) {
+    const Column& column = kColumns[c];
+    drawCell(painter, column.x1, y1, column.x2, y1 + kRowSpan);
+    if (c == 1)
+      DrawTextWrapped(painter, column.textX, textY, kNameWidth, layer.nameText());
+    else
+      valueInCell(painter, column, textY, texts[c]);
+  }
+}
+
+void DrawSummary(QPainter& painter, int layerCount, const veltor::PartitionSummary& summary) {
+  setFontPixels(painter, layerCount > 0 ? kRowPixels : kHeaderPixels, true);
+  const int shift = kRowHeight * layerCount;
+  const int y1 = kSummaryTop + shift;
+  const int textY = y1 + kTextInset;
+  drawCell(painter, kColumns[1].x1, y1, kColumns[1].x2, y1 + kRowSpan);
+  // In the header's size the caption is wider than its cell; two lines of it
+  // fit in the cell's height.
+  DrawTextWrapped(painter, kColumns[1].textX, textY, kNameWidth, kSummaryCaption);
+  const std::pair<int, QString> values[] = {
+      {4, veltor::FormatGeneral(summary.totalThickness, kThicknessDigits)},
+      {5, veltor::FormatGeneral(summary.totalResistance, kResistanceDigits)},
+      {6, veltor::FormatGeneral(summary.totalDiffusionResistance, kDiffusionDigits)},
+  };
+  for (const auto& [c, text] : values) {
+    drawCell(painter, kColumns[c].x1, y1, kColumns[c].x2, y1 + kRowSpan);
+    valueInCell(painter, kColumns[c], textY, text);
+  }
+  // In the header's size the U caption would run into its value.
+  const int captionRoom = kSummaryValueX - kSummaryCaptionX - 8;
+  fittedText(painter, kSummaryCaptionX, kDewPointY + shift, captionRoom, QStringLiteral("Punk rosy"));
+  // No 0 degC point inside the partition: there is no depth to give.
+  textAt(painter, kSummaryValueX, kDewPointY + shift,
+         summary.zeroPointDepth ? veltor::FormatGeneral(*summary.zeroPointDepth, 2) + QStringLiteral(" m")
+                                : QStringLiteral("brak"));
+  fittedText(painter, kSummaryCaptionX, kUY + shift, captionRoom,
+             QStringLiteral("Współczynnik przenikania ciepła U"));
+  textAt(painter, kSummaryValueX, kUY + shift,
+         veltor::FormatGeneral(summary.u, 2) + QStringLiteral(" W/(m^2*K)"));
+  setFontPixels(painter, painter.font().pixelSize(), false);
+}
+
+QStringList DrawTextWrapped(QPainter& painter, int x, int y, int widthLimit, const QString& text) {
+  const QFontMetrics metrics(painter.font());
+  QStringList lines;
+  qsizetype start = 0;
+  for (;;) {
+    const QString rest = text.mid(start);
+    if (metrics.horizontalAdvance(rest) <= widthLimit) {
+      lines.append(rest);
+      break;
+    }
+    const int wider = shortestWiderPrefix(metrics, rest, widthLimit);
+    const qsizetype blank = rest.left(wider).lastIndexOf(QLatin1Char(' '));
+    if (blank >= 1) {
+      // The piece keeps the blank at its end, and the next line starts with it.
+      lines.append(rest.left(blank + 1));
+      start += blank;
+    } else {
+      // One word wider than the limit: cut after its last character that fits,
+      // at least one, so that every line moves on.
+      const int fits = std::max(1, wider - 1);
+      lines.append(rest.left(fits));
+      start += fits;
+    }
+  }
+  for (int i = 0; i < lines.size(); ++i) textAt(painter, x, y + kLineStep * i, lines[i]);
+  return lines;
+}
+
+QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
+                   const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
+                   const veltor::ProjectDescription& description) {
+  const int layers = table.size();
+  if (layers > kMaxLayers) {
+    throw veltor::DataError(
+        QStringLiteral(
+            "Przegroda ma zbyt wiele warstw (%1), aby sporządzić raport; raport obejmuje najwyżej %2 warstw")
+            .arg(layers)
+            .arg(kMaxLayers));
+  }
+  const QSize size(std::max(templatePicture.width(), kMinimumPageWidth),
+                   ReportPageHeight(templatePicture.height(), layers));
+  QImage page;
+  if (size == templatePicture.size()) {
+    // A template handed over is drawn on in place; a shared one is copied first.
+    page = std::move(templatePicture).convertToFormat(QImage::Format_RGB32);
+  } else {
+    // Rows and the summary that do not fit the template go on white below it.
+    page = QImage(size, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter copy(&page);
+    copy.drawImage(0, 0, templatePicture);
+  }
+  QPainter painter(&page);
+  BeginReportPainter(painter);
+  DrawHeader(painter, description, conditions);
+  for (int i = 0; i < layers; ++i) DrawLayerRow(painter, table, i, conditions);
+  DrawSummary(painter, layers, summary);
+  return page;
+}
+
+}  // namespace raport

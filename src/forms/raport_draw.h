@@ -1,0 +1,82 @@
+// Drawing of the one-page report, apart from the window that shows it, so that
+// tests and the benchmark build a page without any window.
+//
+// Data flow: the template picture (LoadReportTemplate) carries every fixed text;
+// BuildReport copies it onto a page tall enough for the rows, and draws the
+// values at the template's fixed pixel positions: DrawHeader (description and
+// conditions), one DrawLayerRow per layer of the table (whose results the
+// caller's calculation pass has just written), and DrawSummary. Texts use the
+// program's fixed drawing face at pixel sizes, so that every position holds on
+// every desktop.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include "calc/conditions.h"
+#include "calc/layer.h"
+#include "project/projectfile.h"
+
+class QPainter;
+
+namespace raport {
+
+// The template under the start folder.
+inline constexpr char kTemplatePath[] = "/obrazki/raport.bmp";
+
+// 10 and 8 point at 96 dpi.
+inline constexpr int kHeaderPixels = 13;
+inline constexpr int kRowPixels = 11;
+
+inline constexpr int kRowTop = 589;
+inline constexpr int kRowHeight = 40;
+// Text lines of a wrapped layer name.
+inline constexpr int kLineStep = 15;
+// A project may hold thousands of layers; their page would take gigabytes and
+// be no page any more, so a report is refused beyond this many.
+inline constexpr int kMaxLayers = 800;
+// Column 2 runs from x 38 to 509 and its text starts at 43: the name keeps
+// inside the cell's white, since the next column's cell covers whatever
+// reaches beyond it.
+inline constexpr int kNameX = 43;
+inline constexpr int kNameWidth = 463;
+
+// The template as a picture that the mask pen can work on. Raises veltor::Error:
+// "Cannot open file <path>" when it cannot be read, "Bitmap image is not valid"
+// when it is no picture.
+QImage LoadReportTemplate(const QString& path);
+
+// Height of a page for `layerCount` rows and the summary: the template's own,
+// or more when they would run below it.
+int ReportPageHeight(int templateHeight, int layerCount);
+
+// Puts `painter` into the report's drawing state: cells' borders in the mask
+// pen, white fill, texts on white.
+void BeginReportPainter(QPainter& painter);
+
+// The six header values: the description texts (name, client, designer, date),
+// the heat-flow direction and the humidity class.
+void DrawHeader(QPainter& painter, const veltor::ProjectDescription& description,
+                const veltor::DesignConditions& conditions);
+// Row `index` (0 = innermost) of the layer table, from the results in its record.
+void DrawLayerRow(QPainter& painter, const veltor::LayerTable& table, int index,
+                  const veltor::DesignConditions& conditions);
+// The summary in bold, in the size the rows left (that of the header when there
+// are none), below `layerCount` rows.
+void DrawSummary(QPainter& painter, int layerCount, const veltor::PartitionSummary& summary);
+// Draws `text` in lines of at most `widthLimit` pixels from (x, y), 15 pixels
+// apart, broken after a blank (the next line starting with that blank); a word
+// wider than the limit is split after its last character that fits. Returns
+// the lines drawn, every character of the text among them.
+QStringList DrawTextWrapped(QPainter& painter, int x, int y, int widthLimit, const QString& text);
+
+// The whole page: the template with the header, one row per layer and the
+// summary. The table's results and `summary` come from a pass just run. A
+// template moved in becomes the page without a copy. Raises veltor::DataError
+// for a table of more than kMaxLayers layers.
+QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
+                   const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
+                   const veltor::ProjectDescription& description);
+
+}  // namespace raport

@@ -1,0 +1,386 @@
+// The report: pages built without the window are checked region by region
+// (a text rendered on its own at the spot where it must stand, blank where
+// nothing may be, black where a border runs); the window is driven as a user
+// drives it for showing, saving and printing.
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolBar>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "calc/errors.h"
+#include "forms/appstate.h"
+#include "forms/daneprojektu.h"
+#include "forms/glowna.h"
+#include "forms/pictureframe.h"
+#include "forms/raport_draw.h"
+#include "forms/raport_new.h"
+#include "forms/warstwy.h"
+#include "platform/fixedfont.h"
+#include "support/scripted_dialogs.h"
+#include "support/testenv.h"
+
+namespace {
+
+enum class Expect { Text, Blank, Black };
+}  // namespace
+Q_DECLARE_METATYPE(Expect)
+
+namespace {
+
+veltor::LayerRecord layer(const char* name, double thickness, double lambda, double vapour, double r,
+                          double diffusion) {
+  veltor::LayerRecord l;
+  l.name = name;
+  l.thickness = thickness;
+  l.lambdaMedium = lambda;
+  l.lambdaHumid = lambda * 1.25;
+  l.vapourCoefficient = vapour;
+  l.resistance = r;
+  l.diffusionResistance = diffusion;
+  return l;
+}
+
+// A page for a named sample: the results stand in the records as a pass would leave them.
+QImage samplePage(const QString& sample) {
+  static const QImage templatePicture =
+      raport::LoadReportTemplate(QStringLiteral(VELTOR_DATA_DIR) + QLatin1String(raport::kTemplatePath));
+  veltor::LayerTable table;
+  veltor::PartitionSummary summary;
+  veltor::DesignConditions c = veltor::DesignConditions::startupValues();
+  if (sample.startsWith(QLatin1String("two"))) {
+    table.AppendLayer(layer("Mur", 0.12, 0.04, -INFINITY, 3.0, 0));
+    table.AppendLayer(layer("Tynk", 0.2, 0.07, 81, 2.857, 1234.56));
+    summary = {6.027, 12345.6, 0.1659, 0.32, 2, 0.3};
+  } else if (sample == QLatin1String("thirty")) {
+    for (int i = 0; i < 30; ++i) table.AppendLayer(layer("Mur", 0.1, 0.5, 10, 0.2, 0.0025));
+    summary = {6.17, 40, 0.16, 3, 30, 2.5};
+  } else if (sample != QLatin1String("empty")) {
+    table.AppendLayer(layer(sample.toLatin1().constData(), 0.1, 1.0 / 30, 10, 0.0025, 10000));
+    summary = {3, 10040, 0.33, 0.1, 1, 0.1};
+  }
+  if (sample.contains(QLatin1String("humid"))) c.humidityClass = 1;
+  if (sample.contains(QLatin1String("up"))) c.direction = 0;
+  if (sample.contains(QLatin1String("down"))) c.direction = 2;
+  if (sample.contains(QLatin1String("warm"))) summary.zeroPointDepth.reset();
+  return raport::BuildReport(templatePicture, table, summary, c,
+                             {"Ściana", "Inwestor", "Projektant", "1.02"});
+}
+
+// `text` as the report draws it, its box's top-left corner at the origin; a
+// value wider than `room` narrowed into it.
+QImage rendered(const QString& text, int pixels, bool bold, int room) {
+  const QFont font = ui::DrawingFont(pixels, bold);
+  const QFontMetrics metrics(font);
+  const int width = metrics.horizontalAdvance(text);
+  QImage image(room > 0 ? std::min(room, width) : width, metrics.height(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.setFont(font);
+  p.setBackgroundMode(Qt::OpaqueMode);
+  p.setBackground(Qt::white);
+  if (room > 0 && width > room) p.scale(static_cast<qreal>(room) / width, 1.0);
+  p.drawText(QPointF(0, metrics.ascent()), text);
+  return image;
+}
+
+bool allPixels(const QImage& page, const QRect& box, QRgb colour) {
+  if (!page.rect().contains(box)) return false;
+  for (int y = box.top(); y <= box.bottom(); ++y)
+    for (int x = box.left(); x <= box.right(); ++x)
+      if ((page.pixel(x, y) | 0xff000000u) != (colour | 0xff000000u)) return false;
+  return true;
+}
+
+QPoint at(int x, int y) {
+  return {x, y};
+}
+QRect box(int x, int y, int w, int h) {
+  return {x, y, w, h};
+}
+
+constexpr int kRoom = 34;  // a value cell's room right of its text's x
+
+}  // namespace
+
+class TestRaportNew : public QObject {
+  Q_OBJECT
+  std::unique_ptr<LocaleScope> locale;
+  std::unique_ptr<TestEnvironment> env;
+
+  QImage picture() const { return FormRaportNew->ImageRaport->Picture(); }
+  void show() const { FormGlowna->ExecuteAction(FormGlowna->ActionPokazRaport); }
+  void startWithTwoLayers() {
+    env = std::make_unique<TestEnvironment>();
+    env->startProgram();
+    FormDaneProj->LabeledEdit1->setText(QStringLiteral("Ściana piwnicy"));
+    FormWarstwy->AppendLayer(std::make_unique<veltor::LayerRecord>(layer("Mur", 0.24, 0.6, 100, 0, 0)));
+    FormWarstwy->AppendLayer(std::make_unique<veltor::LayerRecord>(layer("Izolacja", 0.1, 0.04, 12, 0, 0)));
+  }
+
+ private Q_SLOTS:
+  void init() { locale = std::make_unique<LocaleScope>(QStringLiteral("pl_PL")); }
+  void cleanup() {
+    env.reset();
+    locale.reset();
+  }
+
+  void regions_data() {
+    QTest::addColumn<QString>("sample");
+    QTest::addColumn<Expect>("expect");
+    QTest::addColumn<QRect>("region");  // for a text, its top-left corner
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<int>("room");
+    const auto text = [](const char* row, const char* sample, QPoint p, const QString& t, int pixels,
+                         bool bold = false, int room = 0) {
+      QTest::newRow(row) << sample << Expect::Text << QRect(p, QSize(1, 1)) << t << pixels << bold << room;
+    };
+    const auto region = [](const char* row, const char* sample, Expect e, QRect r) {
+      QTest::newRow(row) << sample << e << r << QString() << 0 << false << 0;
+    };
+    text("header name", "two", at(235, 325), QStringLiteral("Ściana"), 13);
+    text("header date", "two", at(235, 399), QStringLiteral("1.02"), 13);
+    text("direction horizontal", "two", at(235, 443), QStringLiteral("poziomy"), 13);
+    text("direction up", "two up", at(235, 443), QStringLiteral("do góry"), 13);
+    text("direction down", "two down", at(235, 443), QStringLiteral("w dół"), 13);
+    text("medium-humid class", "two", at(235, 466), QStringLiteral("średniowilgotne"), 13);
+    text("humid class", "two humid", at(235, 466), QStringLiteral("wilgotne"), 13);
+    text("medium-humid lambda", "two", at(513, 594), QStringLiteral("0,04"), 11, false, kRoom);
+    text("humid lambda", "two humid", at(513, 594), QStringLiteral("0,05"), 11, false, kRoom);
+    text("row number", "two", at(18, 634), QStringLiteral("2"), 11);
+    text("name", "two", at(43, 594), QStringLiteral("Mur"), 11);
+    text("max as -INF", "two", at(553, 594), QStringLiteral("-INF"), 11, false, kRoom);
+    text("thickness 0,12", "two", at(593, 594), QStringLiteral("0,12"), 11, false, kRoom);
+    text("R 3", "two", at(633, 594), QStringLiteral("3"), 11, false, kRoom);
+    text("R 2,857", "two", at(633, 634), QStringLiteral("2,9"), 11, false, kRoom);
+    text("r 1234,56", "two", at(673, 634), QStringLiteral("1235"), 11, false, kRoom);
+    text("r 10000", "Mur", at(673, 594), QStringLiteral("1E4"), 11, false, kRoom);
+    text("lambda of 15 digits narrowed", "Mur", at(513, 594), QStringLiteral("0,0333333333333333"), 11, false,
+         kRoom);
+    text("R 0,0025 narrowed, not cut", "Mur", at(633, 594), QStringLiteral("0,0025"), 11, false, kRoom);
+    text("one-character name", "A", at(43, 594), QStringLiteral("A"), 11);
+    text("two-character name", "Ab", at(43, 594), QStringLiteral("Ab"), 11);
+    text("summary caption", "two", at(43, 684), QStringLiteral("Podsumowanie"), 11, true);
+    text("summary thickness", "two", at(593, 684), QStringLiteral("0,32"), 11, true, kRoom);
+    text("summary R", "two", at(633, 684), QStringLiteral("6"), 11, true, kRoom);
+    text("summary r 1,235E4", "two", at(673, 684), QStringLiteral("1,235E4"), 11, true, kRoom);
+    text("dew point caption", "two", at(23, 749), QStringLiteral("Punk rosy"), 11, true);
+    text("dew point depth", "two", at(263, 749), QStringLiteral("0,3 m"), 11, true);
+    text("no 0 degC point", "two warm", at(263, 749), QStringLiteral("brak"), 11, true);
+    text("U caption", "two", at(23, 774), QStringLiteral("Współczynnik przenikania ciepła U"), 11, true);
+    text("U", "two", at(263, 774), QStringLiteral("0,17 W/(m^2*K)"), 11, true);
+    text("empty: summary at 599 in 10 pt", "empty", at(43, 604), QStringLiteral("Podsumowanie"), 13, true);
+    text("empty: zero thickness", "empty", at(593, 604), QStringLiteral("0"), 13, true, kRoom);
+    text("empty: U line", "empty", at(263, 694), QStringLiteral("0 W/(m^2*K)"), 13, true);
+    text("30 layers: last row", "thirty", at(18, 594 + 40 * 29), QStringLiteral("30"), 11);
+    text("30 layers: U on the grown page", "thirty", at(263, 694 + 40 * 30), QStringLiteral("0,16 W/(m^2*K)"),
+         11, true);
+    region("summary cell top", "two", Expect::Black, box(38, 679, 471, 1));
+    region("summary cell bottom", "two", Expect::Black, box(38, 719, 471, 1));
+    region("summary r cell keeps its right border", "two", Expect::Black, box(708, 679, 1, 41));
+    region("R cell keeps its right border", "Mur", Expect::Black, box(668, 589, 1, 41));
+    region("last row's bottom", "two", Expect::Black, box(13, 669, 696, 1));
+    region("gap above the summary", "two", Expect::Blank, box(13, 670, 696, 9));
+    region("no summary cell in column 1", "two", Expect::Blank, box(13, 680, 25, 39));
+    region("no summary cells in columns 3 and 4", "two", Expect::Blank, box(510, 680, 78, 39));
+    region("nothing right of the table", "two", Expect::Blank, box(710, 589, 20, 140));
+    region("nothing below the summary", "two", Expect::Blank, box(0, 790, 730, 242));
+    region("empty: no rows", "empty", Expect::Blank, box(0, 590, 730, 9));
+  }
+
+  void regions() {
+    QFETCH(QString, sample);
+    QFETCH(Expect, expect);
+    QFETCH(QRect, region);
+    const QImage page = samplePage(sample);
+    if (expect == Expect::Blank) QVERIFY(allPixels(page, region, qRgb(255, 255, 255)));
+    if (expect == Expect::Black) QVERIFY(allPixels(page, region, qRgb(0, 0, 0)));
+    if (expect != Expect::Text) return;
+    QFETCH(QString, text);
+    QFETCH(int, pixels);
+    QFETCH(bool, bold);
+    QFETCH(int, room);
+    const QImage expected = rendered(text, pixels, bold, room);
+    QCOMPARE(page.copy(QRect(region.topLeft(), expected.size())), expected);
+  }
+
+  void wrapping_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("blankBreaks");  // -1: every break
+    QStringList words;
+    for (int i = 1; i <= 60; ++i) words << QStringLiteral("słowo%1").arg(i);
+    QTest::newRow("60 words") << words.join(QLatin1Char(' ')) << -1;
+    QTest::newRow("one word wider than the limit") << QString(150, QLatin1Char('W')) << 0;
+    QTest::newRow("long word after short ones")
+        << QStringLiteral("ab cd ") + QString(90, QLatin1Char('m')) << 1;
+    QTest::newRow("one character") << QStringLiteral("A") << 0;
+  }
+
+  void wrapping() {
+    QFETCH(QString, text);
+    QFETCH(int, blankBreaks);
+    QImage page(700, 600, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter p(&page);
+    raport::BeginReportPainter(p);
+    const QFont font = ui::DrawingFont(raport::kRowPixels);
+    p.setFont(font);
+    const int limit = 480;
+    const QStringList lines = raport::DrawTextWrapped(p, 10, 20, limit, text);
+    p.end();
+    // Every character is drawn once, a blank at a break ending one line and starting the next.
+    QString whole = lines.value(0);
+    int atBlanks = 0;
+    for (int i = 1; i < lines.size(); ++i) {
+      const bool atBlank = lines[i - 1].endsWith(QLatin1Char(' ')) && lines[i].startsWith(QLatin1Char(' '));
+      atBlanks += atBlank;
+      whole += atBlank ? lines[i].mid(1) : lines[i];
+    }
+    QCOMPARE(whole, text);
+    QCOMPARE(atBlanks, blankBreaks < 0 ? lines.size() - 1 : blankBreaks);
+    for (int i = 0; i < lines.size(); ++i) {
+      QVERIFY(QFontMetrics(font).horizontalAdvance(lines[i]) <= limit);
+      QVERIFY2(!allPixels(page, box(10, 20 + 15 * i, limit, 11), qRgb(255, 255, 255)), "line not drawn");
+    }
+    QVERIFY(lines.size() > (text.size() > 100 ? 2 : 0));
+    QVERIFY(allPixels(page, box(0, 20 + 15 * lines.size() + 1, 700, 15), qRgb(255, 255, 255)));
+  }
+
+  void tooManyLayersRefused() {
+    veltor::LayerTable table;
+    for (int i = 0; i <= raport::kMaxLayers; ++i) table.AppendLayer(layer("Mur", 0.1, 0.5, 10, 0.2, 1));
+    QVERIFY_THROWS_EXCEPTION(veltor::DataError,
+                             raport::BuildReport(QImage(730, 1032, QImage::Format_RGB32), table, {}, {}, {}));
+  }
+
+  void missingTemplate() {
+    startWithTwoLayers();
+    const QString path = env->file(QStringLiteral("obrazki/raport.bmp"));
+    const QByteArray templateBytes = [&] {
+      QFile f(path);
+      f.open(QIODevice::ReadOnly);
+      return f.readAll();
+    }();
+    ScriptedDialogs d;
+    // First showing: nothing to show, and nothing to print or save.
+    env->removeFile(QStringLiteral("obrazki/raport.bmp"));
+    d.expectMessage(QStringLiteral("Cannot open file %1.").arg(path));
+    show();
+    QVERIFY(picture().isNull());
+    QVERIFY(!FormRaportNew->ActionSave->isEnabled() && !FormRaportNew->ActionPrint->isEnabled());
+    show();  // hides
+    env->writeFile(QStringLiteral("obrazki/raport.bmp"), templateBytes);
+    show();
+    const QImage drawn = picture();
+    QVERIFY(!drawn.isNull() && FormRaportNew->ActionSave->isEnabled());
+    // Later showing: the picture drawn before stays.
+    show();
+    env->removeFile(QStringLiteral("obrazki/raport.bmp"));
+    FormDaneProj->LabeledEdit1->setText(QStringLiteral("Inna"));
+    d.expectMessage(QStringLiteral("Cannot open file %1.").arg(path));
+    show();
+    QCOMPARE(picture(), drawn);
+    QVERIFY(d.allUsed());
+  }
+
+  void showingDrawsAfresh() {
+    startWithTwoLayers();
+    ScriptedDialogs d;
+    show();
+    QVERIFY(FormRaportNew->isVisible());
+    QCOMPARE(gPartitionSummary.layerCount, 2);  // the pass ran
+    const QImage first = rendered(QStringLiteral("Ściana piwnicy"), 13, false, 0);
+    QCOMPARE(picture().copy(QRect(at(235, 325), first.size())), first);
+    QScrollBar* bar = FormRaportNew->FrameRap->verticalScrollBar();
+    bar->setValue(200);
+    FormRaportNew->ActionClose->trigger();
+    QVERIFY(!FormRaportNew->isVisible() && !FormGlowna->ActionPokazRaport->isChecked());
+    FormDaneProj->LabeledEdit1->setText(QStringLiteral("Strop"));
+    show();
+    const QImage second = rendered(QStringLiteral("Strop"), 13, false, 0);
+    QCOMPARE(picture().copy(QRect(at(235, 325), second.size())), second);
+    QCOMPARE(bar->value(), 200);
+    // A wheel step over the window (its tool bar) moves the picture 25 pixels down.
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(FormRaportNew, &wheel);
+    QCOMPARE(bar->value(), 225);
+    QTest::keyClick(FormRaportNew, Qt::Key_F1);
+    QVERIFY(d.openedTargets.value(0).endsWith(QLatin1String("/Pomoc/15.htm")));
+    QVERIFY(QFile::exists(env->file(QStringLiteral("Pomoc/15.htm"))));
+  }
+
+  void saving_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("existing");  // a file of that name is there, and the user keeps it
+    QTest::newRow("bitmap") << "raport" << 0 << "raport.bmp" << false;
+    QTest::newRow("jpeg named with its suffix") << "raport.jpg" << 1 << "raport.jpg" << false;
+    QTest::newRow("pdf, suffix in capitals") << "raport.PDF" << 2 << "raport.PDF" << false;
+    QTest::newRow("over an existing file, kept") << "raport" << 0 << "raport.bmp" << true;
+  }
+
+  void saving() {
+    QFETCH(QString, chosen);
+    QFETCH(int, filter);
+    QFETCH(QString, written);
+    QFETCH(bool, existing);
+    startWithTwoLayers();
+    ScriptedDialogs d;
+    show();
+    d.expectFile(QStringLiteral("SavePictureDialogRaport"), env->file(chosen), filter);
+    if (existing) {
+      env->writeFile(written, "old");
+      d.expectMessage(QStringLiteral("Plik raport.bmp już istnieje.\nCzy chcesz go zastąpić?"),
+                      ui::Answer::No);
+    }
+    FormRaportNew->ActionSave->trigger();
+    QVERIFY(d.allUsed());
+    QVERIFY(d.shownFileDialogs.value(0).confirmOverwrite);
+    QCOMPARE(QDir(env->path()).entryList({QStringLiteral("raport*")}), QStringList{written});
+    QFile file(env->file(written));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    if (existing) {
+      QCOMPARE(bytes, QByteArray("old"));
+      return;
+    }
+    if (filter < 2) {
+      QCOMPARE(QImage::fromData(bytes).size(), picture().size());
+      return;
+    }
+    QVERIFY(bytes.startsWith("%PDF"));
+    // One page object; the page tree's "/Type /Pages" is not one.
+    QCOMPARE(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1);
+  }
+
+  void printing_data() {
+    QTest::addColumn<int>("copies");  // -1: the dialog cancelled
+    QTest::newRow("cancelled") << -1;
+    QTest::newRow("no copies") << 0;
+    QTest::newRow("one copy") << 1;
+    QTest::newRow("three copies, three jobs") << 3;
+  }
+
+  void printing() {
+    QFETCH(int, copies);
+    startWithTwoLayers();
+    ScriptedDialogs d;
+    show();
+    d.expectPrint(QStringLiteral("PrintDialogRaport"),
+                  copies < 0 ? std::nullopt : std::optional<int>(copies));
+    FormRaportNew->ActionPrint->trigger();
+    QCOMPARE(d.printJobs, std::max(copies, 0));
+  }
+};
+
+QTEST_MAIN(TestRaportNew)
+#include "test_raport_new.moc"
