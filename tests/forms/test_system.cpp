@@ -324,7 +324,7 @@ class TestSystem : public QObject {
     QCOMPARE(Captions(FormSystem4->ListViewPrzegroda), (QStringList{"Mur testowy", "KlejB", "TynkT"}));
     QCOMPARE(FormSystem4->StaticTextGW->text(), QStringLiteral("0"));
     Click(FormSystem4, "ButtonZakoncz");
-    QCOMPARE(Captions(FormWarstwy->ListViewMaterialy), (QStringList{"Mur testowy", "KlejB", "TynkT"}));
+    QCOMPARE(TopLevel(FormWarstwy->ListViewMaterialy), (QStringList{"Mur testowy", "KlejB", "TynkT"}));
   }
 
   void umaxSetToZeroWhileTheWizardIsOpen() {
@@ -365,7 +365,7 @@ class TestSystem : public QObject {
     FormWarstwy->AppendLayer(std::move(added));
     FormWarstwy->setVisible(layerWindowOpen);
     Click(FormSystem4, "ButtonZakoncz");
-    QCOMPARE(Captions(FormWarstwy->ListViewMaterialy),
+    QCOMPARE(TopLevel(FormWarstwy->ListViewMaterialy),
              (QStringList{"Mur testowy", "Bstyropian", "KlejB", "TynkT"}));
     QCOMPARE(FormSystem4->LayerCount(), 0);
     QCOMPARE(FormSystem4->ListViewPrzegroda->count(), 0);
@@ -397,7 +397,7 @@ class TestSystem : public QObject {
       layer->thickness = thickness;
       FormWarstwy->AppendLayer(std::move(layer));
     }
-    FormWarstwy->ListViewMaterialy->setCurrentRow(0);
+    FormWarstwy->ListViewMaterialy->setCurrentItem(FormWarstwy->ListViewMaterialy->topLevelItem(0));
     if (notNeeded)
       dialogs->expectMessage(QStringLiteral("Zaznaczona warstwa nie jest potrzebna. Wykasować?"),
                              ui::Answer::No);
