@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "calc/calculation.h"
+#include "calc/catalogue.h"
 #include "forms/appstate.h"
 #include "forms/pictureframe.h"
 #include "forms/rysunek.h"
@@ -245,6 +246,28 @@ class TestRysunek : public QObject {
           QVERIFY2(Count(img, QRect(x, y - 3, 1, 3), Dark) > 0, qPrintable(QString::number(x)));
       }
     }
+  }
+
+  // A fill pattern that a shipped data file names but no hatch file answers
+  // would stop every chart of a partition holding that layer.
+  void everyShippedFillPatternHasAHatch() {
+    QSet<QString> patterns;
+    for (const char* file : {"Dane/materiały.txt", "System/mur.txt", "System/docieplenie.txt",
+                             "System/kleje.txt", "System/systemy.txt"}) {
+      veltor::TextReader reader = veltor::TextReader::open(env->file(QString::fromUtf8(file)));
+      int dummy = 0;
+      veltor::ReadCatalogue<int>(
+          reader, veltor::kMaterialsMarkers,
+          [&](int*, const QByteArray&, veltor::CatalogueEntry) { return &dummy; },
+          [&](int*, veltor::TextReader& r) {
+            veltor::LayerRecord record;
+            veltor::ReadLayerRecord(r, record);
+            patterns << record.fillPatternText();
+          });
+    }
+    QVERIFY(patterns.size() >= 13);
+    for (const QString& pattern : patterns)
+      QVERIFY2(!chart::LoadPicture(chart::HatchPath(env->path(), pattern)).isNull(), qPrintable(pattern));
   }
 
   void opensDrawnAndShown_data() {
