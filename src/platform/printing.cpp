@@ -21,19 +21,28 @@ QPrinter& SharedPrinter() {
 }
 
 void PrintPicture(QPrinter& printer, const QImage& picture, int copies) {
+  PrintPages(printer, {picture}, copies);
+}
+
+void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies) {
+  if (pages.isEmpty()) return;
   // Each copy is a job of its own; the driver must not multiply them again.
   printer.setCopyCount(1);
   for (int copy = 0; copy < copies; ++copy) {
     if (observer()) observer()(printer);
     QPainter painter;
     if (!painter.begin(&printer)) throw veltor::Error(QStringLiteral("Printing failed"));
-    const QRect area = painter.viewport();
-    QSize size = picture.size();
-    size.scale(area.size(), Qt::KeepAspectRatio);
-    QRect target(QPoint(0, 0), size);
-    target.moveCenter(area.center());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, picture);
+    for (qsizetype page = 0; page < pages.size(); ++page) {
+      if (page > 0 && !printer.newPage()) throw veltor::Error(QStringLiteral("Printing failed"));
+      const QImage& picture = pages[page];
+      const QRect area = painter.viewport();
+      QSize size = picture.size();
+      size.scale(area.size(), Qt::KeepAspectRatio);
+      QRect target(QPoint(0, 0), size);
+      target.moveCenter(area.center());
+      painter.drawImage(target, picture);
+    }
     painter.end();
   }
 }
