@@ -41,6 +41,7 @@ constexpr int kRecalculationIntervalMs = 200;
 constexpr QSize kChartSize(440, 250);
 constexpr int kMarkSize = 16;
 constexpr int kDefaultHumidityClass = 3;
+const QColor kRefusedCell(255, 205, 205);
 
 const QString kEmptyClimate = QStringLiteral(
     "Wpisz w tabeli średnie miesięczne temperatury θe i wilgotności względne φe powietrza zewnętrznego "
@@ -76,6 +77,20 @@ double TypedValue(const QString& typed, int month, int column) {
     throw veltor::Error(QStringLiteral("%1, %2: „%3” nie jest liczbą (separator dziesiętny: „%4”)")
                             .arg(veltor::MonthName(month), what, veltor::QuotedInput(text),
                                  QString(veltor::LocaleDecimalSeparator())));
+  }
+}
+
+// A typed cell the assessment would refuse: empty, no number, or out of the
+// climate's limits (those of the core, checked on a month of its own).
+bool CellRefused(const QString& typed, int month, int column) {
+  try {
+    veltor::MonthlyClimate one;
+    one.phiE.fill(50);
+    (column == kondensacja::ColumnTe ? one.te : one.phiE)[month] = TypedValue(typed, month, column);
+    veltor::ValidateClimate(one);
+    return false;
+  } catch (const veltor::Error&) {
+    return true;
   }
 }
 
@@ -410,6 +425,18 @@ void TFormKondensacja::showAssessment() {
       QFont font = item->font();
       font.setBold(c == kondensacja::ColumnFRsiMin && !refused && m == current_.result->decisiveMonth);
       item->setFont(font);
+    }
+  }
+  // Typed cells the assessment refuses stand out, unless nothing is typed yet.
+  const QStringList typed = cellTexts();
+  const bool anyTyped =
+      std::any_of(typed.begin(), typed.end(), [](const QString& t) { return !t.trimmed().isEmpty(); });
+  if (showingOwn()) {
+    for (int m = 0; m < veltor::kMonthCount; ++m) {
+      for (int c : {kondensacja::ColumnTe, kondensacja::ColumnPhiE}) {
+        const bool refusedCell = anyTyped && CellRefused(typed[2 * m + c], m, c);
+        TableMiesiace->item(m, c)->setBackground(refusedCell ? QBrush(kRefusedCell) : QBrush());
+      }
     }
   }
   filling_ = false;

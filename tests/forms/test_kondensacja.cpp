@@ -173,6 +173,9 @@ class TestKondensacja : public QObject {
     QCOMPARE(FormKondensacja->LabelKomunikat->text(), message);
     QCOMPARE(FormKondensacja->LabelKomunikat->isVisible(), !message.isEmpty());
     QCOMPARE(FormKondensacja->LabelKondensacja->isVisible(), message.isEmpty());
+    // The cell typed stands out while the assessment refuses it.
+    QCOMPARE(FormKondensacja->TableMiesiace->item(month, column)->background().style() != Qt::NoBrush,
+             !message.isEmpty());
     for (int m = 0; m < 12; ++m) {
       for (int c = 2; c < 7; ++c) {
         const QString cell = FormKondensacja->TableMiesiace->item(m, c)->text();
