@@ -11,6 +11,7 @@
 
 #include "calc/errors.h"
 #include "calc/numbers.h"
+#include "forms/raport_draw.h"
 #include "platform/fixedfont.h"
 
 namespace kondensacja {
@@ -53,16 +54,8 @@ QString PlanesText(const veltor::MoistureResult& result, const veltor::LayerTabl
 }
 
 QString DirectionText(int direction) {
-  switch (direction) {
-    case 0:
-      return QStringLiteral("do góry");
-    case 1:
-      return QStringLiteral("poziomy");
-    case 2:
-      return QStringLiteral("w dół");
-    default:
-      return QStringLiteral("nieokreślony");
-  }
+  const QString text = raport::DirectionText(direction);
+  return text.isEmpty() ? QStringLiteral("nieokreślony") : text;
 }
 
 void TextAt(QPainter& painter, int x, int y, const QString& text) {

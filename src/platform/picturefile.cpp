@@ -12,6 +12,7 @@
 
 #include "calc/errors.h"
 #include "platform/jpegwriter.h"
+#include "platform/printing.h"
 #include "project/projectfile.h"
 
 namespace ui {
@@ -41,14 +42,7 @@ QByteArray encodePdf(const QList<QImage>& pages) {
   QPainter painter(&writer);
   for (qsizetype page = 0; page < pages.size(); ++page) {
     if (page > 0) writer.newPage();
-    const QImage& picture = pages[page];
-    const QRect area = painter.viewport();
-    QSize size = picture.size();
-    size.scale(area.size(), Qt::KeepAspectRatio);
-    QRect target(QPoint(0, 0), size);
-    target.moveCenter(area.center());
-    target.moveTop(area.top());
-    painter.drawImage(target, picture);
+    painter.drawImage(FittedRect(pages[page].size(), painter.viewport(), true), pages[page]);
   }
   painter.end();
   return bytes;

@@ -35,16 +35,19 @@ void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (qsizetype page = 0; page < pages.size(); ++page) {
       if (page > 0 && !printer.newPage()) throw veltor::Error(QStringLiteral("Printing failed"));
-      const QImage& picture = pages[page];
-      const QRect area = painter.viewport();
-      QSize size = picture.size();
-      size.scale(area.size(), Qt::KeepAspectRatio);
-      QRect target(QPoint(0, 0), size);
-      target.moveCenter(area.center());
-      painter.drawImage(target, picture);
+      painter.drawImage(FittedRect(pages[page].size(), painter.viewport()), pages[page]);
     }
     painter.end();
   }
+}
+
+QRect FittedRect(const QSize& picture, const QRect& area, bool top) {
+  QSize size = picture;
+  size.scale(area.size(), Qt::KeepAspectRatio);
+  QRect target(QPoint(0, 0), size);
+  target.moveCenter(area.center());
+  if (top) target.moveTop(area.top());
+  return target;
 }
 
 void SetPrintJobObserver(PrintJobObserver observer_) {
