@@ -1,7 +1,7 @@
 // Draws the program's own still pictures into data/obrazki:
-//   ikona0.png .. ikona7.png  the main window's action images, 16 x 16
+//   ikona0.png .. ikona8.png  the main window's action images, 16 x 16
 //                             (new, open, save, help, about, vapour chart,
-//                             temperature chart, report)
+//                             temperature chart, report, moisture assessment)
 //   glowna.pic                the picture in the middle of the main window, as
 //                             the painter's commands (QPicture): the window
 //                             replays them at the size it shows the picture at
@@ -149,6 +149,31 @@ void iconReport(QPainter& p) {
   paper(p);
   p.setPen(QPen(QColor(60, 60, 160), 1));
   for (int y = 5; y <= 13; y += 2) p.drawLine(QPointF(4.5, y + 0.5), QPointF(y < 7 ? 9.5 : 11.5, y + 0.5));
+}
+
+// A wall in section, inside to the left: masonry, insulation, render, and a
+// drop of water at the face where vapour condenses.
+void iconMoisture(QPainter& p) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(190, 120, 90));
+  p.drawRect(QRectF(1, 1, 6, 14));
+  p.setBrush(QColor(245, 215, 90));
+  p.drawRect(QRectF(7, 1, 5, 14));
+  p.setBrush(QColor(170, 170, 170));
+  p.drawRect(QRectF(12, 1, 2, 14));
+  p.setPen(QPen(QColor(70, 70, 70), 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(QRectF(0.5, 0.5, 14, 15));
+  p.setPen(QPen(QColor(150, 110, 20), 1));
+  for (double y = 3.5; y < 15; y += 3) p.drawLine(QPointF(8, y), QPointF(11, y));
+  p.setPen(QPen(QColor(10, 60, 150), 1));
+  p.setBrush(QColor(40, 130, 230));
+  QPainterPath drop;
+  drop.moveTo(11, 6);
+  drop.cubicTo(13.5, 9, 15, 10.5, 15, 12);
+  drop.arcTo(QRectF(7, 9.5, 8, 6), 0, -180);
+  drop.cubicTo(7, 10.5, 8.5, 9, 11, 6);
+  p.drawPath(drop);
 }
 
 // The wall the main window's picture shows, inside first: the catalogue's
@@ -338,9 +363,10 @@ int main(int argc, char* argv[]) {
   const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("data/obrazki");
   QDir().mkpath(folder);
 
-  const std::function<void(QPainter&)> icons[] = {iconNew,   iconOpen,   iconSave,        iconHelp,
-                                                  iconAbout, iconVapour, iconTemperature, iconReport};
-  for (int i = 0; i < 8; ++i) {
+  const std::function<void(QPainter&)> icons[] = {iconNew,         iconOpen,   iconSave,
+                                                  iconHelp,        iconAbout,  iconVapour,
+                                                  iconTemperature, iconReport, iconMoisture};
+  for (int i = 0; i < 9; ++i) {
     QImage img = canvas(16, 16);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

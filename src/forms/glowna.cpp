@@ -25,6 +25,7 @@
 #include "forms/about.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
+#include "forms/kondensacja.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
 #include "forms/system1.h"
@@ -141,7 +142,7 @@ TFormGlowna::~TFormGlowna() {
 
 TImageList::TImageList(QObject* owner, const QString& folder) : QObject(owner) {
   setObjectName(QStringLiteral("ImageListGlowna"));
-  for (int i = 0; i < 8; ++i) icons_.append(QIcon(folder + QStringLiteral("/ikona%1.png").arg(i)));
+  for (int i = 0; i < 9; ++i) icons_.append(QIcon(folder + QStringLiteral("/ikona%1.png").arg(i)));
 }
 
 void TFormGlowna::FormCreate() {
@@ -201,6 +202,11 @@ void TFormGlowna::createActions() {
                              QStringLiteral("Wykres rozkładu temperatur w przegrodzie"), 6);
   ActionRysCisn = makeAction("ActionRysCisn", wyniki, QStringLiteral("&Ciśnienie pary wodnej"),
                              QStringLiteral("Wykres rozkładu ciśnienia pary nasyconej w przegrodzie"), 5);
+  ActionKondensacja =
+      makeAction("ActionKondensacja", wyniki, QStringLiteral("&Ocena wilgotnościowa"),
+                 QStringLiteral("Ryzyko pleśni i kondensacja międzywarstwowa miesiąc po miesiącu "
+                                "(EN ISO 13788)"),
+                 8);
 
   ActionHelp = makeAction("ActionHelp", system, QStringLiteral("&VELTOR Pomoc"), QStringLiteral("Pomoc"), 3);
   ActionHelp->setShortcut(Qt::Key_F1);
@@ -208,7 +214,7 @@ void TFormGlowna::createActions() {
                            QStringLiteral("Informacje o programie"), 4);
 
   for (QAction* a : {ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy, ActionSystem,
-                     ActionPokazRaport, ActionRysTemp, ActionRysCisn})
+                     ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja})
     a->setCheckable(true);
 }
 
@@ -245,6 +251,7 @@ void TFormGlowna::createMenus() {
   QMenu* wykresy = named(wyniki->addMenu(QStringLiteral("&Wykresy")), "MenuWykresy");
   wykresy->addAction(ActionRysTemp);
   wykresy->addAction(ActionRysCisn);
+  wyniki->addAction(ActionKondensacja);
 
   QMenu* pomoc = named(ActionMainMenuBar1->addMenu(QStringLiteral("P&omoc")), "MenuPomoc");
   pomoc->addAction(ActionHelp);
@@ -307,6 +314,7 @@ void TFormGlowna::createToolBars() {
   ActionToolBarWyniki->addAction(ActionPokazRaport);
   ActionToolBarWyniki->addAction(ActionRysTemp);
   ActionToolBarWyniki->addAction(ActionRysCisn);
+  ActionToolBarWyniki->addAction(ActionKondensacja);
   band->addStretch(1);
 
   setMenuWidget(CoolBarGlowna);
@@ -314,7 +322,7 @@ void TFormGlowna::createToolBars() {
 
 bool TFormGlowna::isAutoCheck(const QAction* a) const {
   return a == ActionPokazDaneProj || a == ActionPokazWarunkiPocz || a == ActionPokazWarstwy ||
-         a == ActionSystem || a == ActionPokazRaport;
+         a == ActionSystem || a == ActionPokazRaport || a == ActionKondensacja;
 }
 
 bool TFormGlowna::PartitionDefined() const {
@@ -343,12 +351,15 @@ void TFormGlowna::updateAction(QAction* a) {
   } else if (a == ActionRysCisn) {
     a->setEnabled(defined);
     a->setChecked(ChartOfKindExists(2));
+  } else if (a == ActionKondensacja) {
+    a->setEnabled(defined);
+    a->setChecked(Visible(FormKondensacja));
   }
 }
 
 void TFormGlowna::UpdateActions() {
   for (QAction* a : {ActionZapisz, ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy,
-                     ActionSystem, ActionPokazRaport, ActionRysTemp, ActionRysCisn})
+                     ActionSystem, ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja})
     updateAction(a);
 }
 
@@ -391,6 +402,8 @@ void TFormGlowna::runExecute(QAction* a) {
     chartToggle(a, 1);
   } else if (a == ActionRysCisn) {
     chartToggle(a, 2);
+  } else if (a == ActionKondensacja) {
+    SetVisible(FormKondensacja, a->isChecked());
   } else if (a == ActionHelp) {
     ActionHelpExecute();
   } else if (a == ActionAbout) {

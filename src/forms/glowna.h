@@ -44,7 +44,8 @@ class TScaledImage : public QWidget {
 };
 
 // The action images: 0 new, 1 open, 2 save, 3 help, 4 about, 5 vapour-pressure
-// chart, 6 temperature chart, 7 report; 16 x 16 pictures of our own.
+// chart, 6 temperature chart, 7 report, 8 moisture assessment; 16 x 16
+// pictures of our own.
 class TImageList : public QObject {
   Q_OBJECT
  public:
@@ -97,6 +98,7 @@ class TFormGlowna : public QMainWindow {
   QAction* ActionPokazRaport = nullptr;
   QAction* ActionRysTemp = nullptr;
   QAction* ActionRysCisn = nullptr;
+  QAction* ActionKondensacja = nullptr;
   QAction* ActionHelp = nullptr;
   QAction* ActionAbout = nullptr;
 

@@ -14,8 +14,8 @@
 
 #include "calc/calculation.h"
 #include "calc/errors.h"
-#include "calc/textfile.h"
 #include "calc/numbers.h"
+#include "calc/textfile.h"
 #include "platform/fixedfont.h"
 
 namespace raport {
@@ -109,19 +109,6 @@ void drawCell(QPainter& painter, int x1, int y1, int x2, int y2) {
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-QString directionText(std::int32_t direction) {
-  switch (direction) {
-    case 0:
-      return QStringLiteral("do góry");
-    case 1:
-      return QStringLiteral("poziomy");
-    case 2:
-      return QStringLiteral("w dół");
-    default:
-      return {};
-  }
-}
-
 // Length of the shortest prefix of `text` wider than `limit`; `text` as a
 // whole is wider. Widths grow with the length, so halving finds it.
 int shortestWiderPrefix(const QFontMetrics& metrics, const QString& text, int limit) {
@@ -171,7 +158,7 @@ void DrawHeader(QPainter& painter, const veltor::ProjectDescription& description
                 const veltor::DesignConditions& conditions) {
   setFontPixels(painter, kHeaderPixels);
   for (int i = 0; i < 4; ++i) textAt(painter, kHeaderX, kHeaderLines[i], description[i]);
-  textAt(painter, kHeaderX, kDirectionY, directionText(conditions.direction));
+  textAt(painter, kHeaderX, kDirectionY, DirectionText(conditions.direction));
   textAt(painter, kHeaderX, kHumidityY,
          conditions.humid() ? QStringLiteral("wilgotne") : QStringLiteral("średniowilgotne"));
 }
@@ -291,6 +278,19 @@ QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
   for (int i = 0; i < layers; ++i) DrawLayerRow(painter, table, i, conditions);
   DrawSummary(painter, layers, summary);
   return page;
+}
+
+QString DirectionText(std::int32_t direction) {
+  switch (direction) {
+    case 0:
+      return QStringLiteral("do góry");
+    case 1:
+      return QStringLiteral("poziomy");
+    case 2:
+      return QStringLiteral("w dół");
+    default:
+      return {};
+  }
 }
 
 }  // namespace raport

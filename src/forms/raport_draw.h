@@ -79,4 +79,8 @@ QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
                    const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
                    const veltor::ProjectDescription& description);
 
+// The heat-flow direction as the report's header names it; empty for a value
+// that is none of the three.
+QString DirectionText(std::int32_t direction);
+
 }  // namespace raport

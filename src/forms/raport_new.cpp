@@ -1,6 +1,7 @@
 #include "forms/raport_new.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QShowEvent>
@@ -10,6 +11,8 @@
 
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
+#include "forms/kondensacja.h"
+#include "forms/kondensacja_draw.h"
 #include "forms/pictureframe.h"
 #include "forms/raport_draw.h"
 #include "forms/warstwy.h"
@@ -85,11 +88,19 @@ void TFormRaportNew::showEvent(QShowEvent* e) {
 void TFormRaportNew::FormShow() {
   ui::Guard([this] {
     QImage templatePicture = raport::LoadReportTemplate(StartFolder() + QLatin1String(raport::kTemplatePath));
+    const QSize templateSize = templatePicture.size();
     veltor::LayerTable empty;
     veltor::LayerTable& layers = FormWarstwy ? FormWarstwy->Layers() : empty;
     RunCalculationPass(layers, gPartitionSummary);
-    ImageRaport->SetPicture(raport::BuildReport(std::move(templatePicture), layers, gPartitionSummary,
-                                                gDesignConditions, currentDescription()));
+    const veltor::ProjectDescription description = currentDescription();
+    QList<QImage> pages = {raport::BuildReport(std::move(templatePicture), layers, gPartitionSummary,
+                                               gDesignConditions, description)};
+    if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked()) {
+      pages.append(kondensacja::BuildMoisturePage(FormKondensacja->Assess(layers), description[0],
+                                                  QSize(pages.front().width(), templateSize.height())));
+    }
+    ImageRaport->SetPicture(ui::StackPages(pages));
+    pages_ = std::move(pages);
   });
   updatePictureActions();
 }
@@ -106,15 +117,14 @@ void TFormRaportNew::ActionPrintExecute() {
     QPrinter& printer = ui::SharedPrinter();
     const std::optional<int> copies = ui::dialogs().printDialog(QStringLiteral("PrintDialogRaport"), printer);
     if (!copies) return;
-    ui::PrintPicture(printer, ImageRaport->Picture(), *copies);
+    ui::PrintPages(printer, pages_, *copies);
   });
 }
 
 void TFormRaportNew::ActionSaveExecute() {
   ui::Guard([this] {
-    ui::SavePictureWithDialog(saveDialogSpec(),
-                              {ui::PictureType::Bitmap, ui::PictureType::Jpeg, ui::PictureType::Pdf},
-                              ImageRaport->Picture());
+    ui::SavePagesWithDialog(saveDialogSpec(),
+                            {ui::PictureType::Bitmap, ui::PictureType::Jpeg, ui::PictureType::Pdf}, pages_);
   });
 }
 

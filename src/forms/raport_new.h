@@ -4,9 +4,16 @@
 // Every showing draws the report afresh (FormShow): the template under the
 // start folder, a calculation pass over the layer table into the program's
 // summary, then the page built by raport::BuildReport from the description
-// boxes of FormDaneProj and the design conditions. While the window stays
-// open the picture does not follow later changes.
+// boxes of FormDaneProj and the design conditions. When the moisture window's
+// CheckBoxRaport is ticked, a second page holds its assessment of the layer
+// table; the window shows the pages one below the other, printing puts them
+// on separate sheets of one job, a PDF gets them as pages and a BMP or JPEG
+// holds them stacked as shown. While the window stays open the pictures do
+// not follow later changes.
 #pragma once
+
+#include <QImage>
+#include <QList>
 
 #include "forms/companion.h"
 
@@ -26,6 +33,10 @@ class TFormRaportNew : public TCompanionWindow {
   // reported, and the picture shown before stays.
   void FormShow();
 
+  // The pages drawn at the last showing: the report, then the moisture
+  // assessment when it was asked for.
+  const QList<QImage>& Pages() const { return pages_; }
+
   void ActionPrintExecute();
   void ActionSaveExecute();
   void ActionCloseExecute();
@@ -44,6 +55,8 @@ class TFormRaportNew : public TCompanionWindow {
 
  private:
   void updatePictureActions();
+
+  QList<QImage> pages_;
 };
 
 extern TFormRaportNew* FormRaportNew;

@@ -1,24 +1,85 @@
+// The chart window: a tool bar (print, save, close) over a scrolling frame
+// that shows the chart's picture. The picture is drawn once, when the window
+// is opened; a chart is a snapshot of the partition at that moment.
 #include "forms/rysunek.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QShowEvent>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
 
 #include "forms/appstate.h"
 #include "forms/glowna.h"
+#include "forms/pictureframe.h"
+#include "forms/rysunek_draw.h"
+#include "forms/warstwy.h"
 #include "platform/dialogs.h"
+#include "platform/picturefile.h"
+#include "platform/printing.h"
 
 namespace {
+
 QList<QPointer<TFormRysunek>>& registry() {
   static QList<QPointer<TFormRysunek>> windows;
   return windows;
 }
+
+const QString kTemperatureCaption = QStringLiteral("Wykres rozkładu temperatury w przegrodzie");
+const QString kPressureCaption = QStringLiteral("Wykres rozkładu ciśnienia pary nasyconej w przegrodzie");
+
 }  // namespace
 
-TFormRysunek::TFormRysunek(int chartKind) : QWidget(nullptr), chartKind_(chartKind) {
+TFormRysunek::TFormRysunek(int chartKind)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      chartKind_(chartKind),
+      xOrigin_(chart::kOriginX) {
   setObjectName(QStringLiteral("FormRysunek"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Rysunek"));
+  // As wide as the picture and a vertical scroll bar, and no wider.
   resize(815, 537);
+  setMaximumWidth(815);
+
+  auto* manager = new QObject(this);
+  manager->setObjectName(QStringLiteral("ActionManagerRys"));
+  ActionPrint = makeAction(manager, "ActionPrint", QStringLiteral("&Drukuj"));
+  ActionSave = makeAction(manager, "ActionSave", QStringLiteral("Za&pisz"));
+  ActionClose = makeAction(manager, "ActionClose", QStringLiteral("&Zamknij"));
+  connect(ActionPrint, &QAction::triggered, this, [this] { ui::Guard([this] { ActionPrintExecute(); }); });
+  connect(ActionSave, &QAction::triggered, this, [this] { ui::Guard([this] { ActionSaveExecute(); }); });
+  connect(ActionClose, &QAction::triggered, this, &TFormRysunek::ActionCloseExecute);
+
+  auto* coolBar = new QWidget(this);
+  coolBar->setObjectName(QStringLiteral("CoolBar1"));
+  auto* bar = new QHBoxLayout(coolBar);
+  bar->setContentsMargins(0, 0, 0, 0);
+  ActionToolBarRys = new QToolBar(coolBar);
+  ActionToolBarRys->setObjectName(QStringLiteral("ActionToolBarRys"));
+  ActionToolBarRys->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  ActionToolBarRys->addAction(ActionPrint);
+  ActionToolBarRys->addAction(ActionSave);
+  ActionToolBarRys->addAction(ActionClose);
+  bar->addWidget(ActionToolBarRys);
+
+  FrameRys1 = new TPictureFrame(this, QStringLiteral("FrameRys1"), QStringLiteral("ImageSciana"));
+  ImageSciana = FrameRys1->Image();
+  // Without a border the 800-pixel picture and the vertical scroll bar fit the
+  // window's width exactly, so no horizontal scroll bar appears.
+  FrameRys1->setFrameShape(QFrame::NoFrame);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(coolBar);
+  layout->addWidget(FrameRys1, 1);
+
   // The window has no parent, so the main window's F1 does not reach it.
   auto* help = new QAction(this);
   help->setObjectName(QStringLiteral("ActionHelpRys"));
@@ -31,6 +92,69 @@ TFormRysunek::TFormRysunek(int chartKind) : QWidget(nullptr), chartKind_(chartKi
 
 TFormRysunek::~TFormRysunek() {
   registry().removeAll(this);
+}
+
+QAction* TFormRysunek::makeAction(QObject* manager, const char* name, const QString& caption) {
+  auto* a = new QAction(caption, manager);
+  a->setObjectName(QString::fromLatin1(name));
+  return a;
+}
+
+QStringList TFormRysunek::DrawChart(veltor::LayerTable& table) {
+  // Whatever happens below, the image shows what is in the picture by then.
+  const auto shown = qScopeGuard([this] {
+    ImageSciana->Changed();
+    ActionPrint->setEnabled(!ImageSciana->Picture().isNull());
+    ActionSave->setEnabled(!ImageSciana->Picture().isNull());
+  });
+  ImageSciana->SetPicture(chart::LoadPicture(chart::BackgroundPath(StartFolder(), chartKind_)));
+  RunCalculationPass(table, gPartitionSummary);
+  if (chartKind_ == 1) setWindowTitle(kTemperatureCaption);
+  if (chartKind_ == 2) setWindowTitle(kPressureCaption);
+  const chart::ChartData data{table, gPartitionSummary, gDesignConditions, gReferenceTables.saturation};
+  return chart::DrawChart(ImageSciana->Picture(), chartKind_, data, chart::HatchesFrom(StartFolder()),
+                          xOrigin_);
+}
+
+void TFormRysunek::ActionSaveExecute() {
+  ui::FileDialogSpec request;
+  request.objectName = QStringLiteral("SavePictureDialogRys");
+  request.title = QStringLiteral("Zapisz wykres jako rysunek");
+  request.filters = QStringList{QStringLiteral("Mapa bitowa (*.bmp)"), QStringLiteral("Obraz JPEG (*.jpg)")};
+  request.selectedFilter = 1;
+  request.confirmOverwrite = true;
+  ui::SavePictureWithDialog(request, {ui::PictureType::Bitmap, ui::PictureType::Jpeg},
+                            ImageSciana->Picture());
+}
+
+void TFormRysunek::ActionPrintExecute() {
+  QPrinter& printer = ui::SharedPrinter();
+  const std::optional<int> copies = ui::dialogs().printDialog(QStringLiteral("PrintDialogRys"), printer);
+  if (copies) ui::PrintPicture(printer, ImageSciana->Picture(), *copies);
+}
+
+void TFormRysunek::FormShow() {
+  // The summary is the program's one, which the layer window shows: it goes
+  // back to that window's partition, whichever table this chart was drawn for.
+  if (FormWarstwy) RunCalculationPass(FormWarstwy->Layers(), gPartitionSummary);
+}
+
+void TFormRysunek::showEvent(QShowEvent* e) {
+  if (!e->spontaneous()) {
+    if (!centred_ && FormGlowna) {
+      centred_ = true;
+      QRect frame = frameGeometry();
+      frame.moveCenter(FormGlowna->frameGeometry().center());
+      if (const QScreen* screen = FormGlowna->screen()) {
+        const QRect available = screen->availableGeometry();
+        frame.moveLeft(std::max(available.left(), std::min(frame.left(), available.right() - frame.width())));
+        frame.moveTop(std::max(available.top(), std::min(frame.top(), available.bottom() - frame.height())));
+      }
+      move(frame.topLeft());
+    }
+    ui::Guard([this] { FormShow(); });
+  }
+  QWidget::showEvent(e);
 }
 
 void TFormRysunek::closeEvent(QCloseEvent* e) {
@@ -48,8 +172,20 @@ QList<TFormRysunek*> TFormRysunek::Instances() {
   return result;
 }
 
-TFormRysunek* OpenChartWindow(int kind, veltor::LayerTable& /*table*/) {
+TFormRysunek* OpenChartWindow(int kind, veltor::LayerTable& table) {
   auto* w = new TFormRysunek(kind);
+  QStringList skipped;
+  std::exception_ptr failure;
+  try {
+    skipped = w->DrawChart(table);
+  } catch (...) {
+    failure = std::current_exception();
+  }
   w->show();
+  if (failure) {
+    ui::Guard([&failure] { std::rethrow_exception(failure); });
+  } else if (!skipped.isEmpty()) {
+    ui::inform(ui::MessageKind::Warning, skipped.join(QLatin1Char('\n')));
+  }
   return w;
 }

@@ -1,12 +1,22 @@
 // Chart windows: created on demand, one per chart opened, destroyed on close.
-// The main window finds them through Instances() to toggle its chart actions.
+// OpenChartWindow loads the kind's background picture into the window's image,
+// runs a calculation pass over the table it is given and draws the chart into
+// that image once (rysunek_draw.h); the window then only shows, saves and
+// prints the picture. The main window finds the open charts through
+// Instances() to toggle its chart actions.
 #pragma once
 
 #include <QList>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include "calc/layer.h"
+
+class QAction;
+class QToolBar;
+class TPictureFrame;
+class TPictureImage;
 
 class TFormRysunek : public QWidget {
   Q_OBJECT
@@ -15,18 +25,43 @@ class TFormRysunek : public QWidget {
   ~TFormRysunek() override;
 
   int ChartKind() const { return chartKind_; }
+  int XOrigin() const { return xOrigin_; }
+
+  // Loads the background, runs the pass over `table` into the program's
+  // summary, sets the caption and draws both drawings. Returns why drawings
+  // were left out; raises when a picture cannot be loaded (what was drawn
+  // stays in the image).
+  QStringList DrawChart(veltor::LayerTable& table);
+
+  void ActionPrintExecute();
+  void ActionSaveExecute();
+  void ActionCloseExecute() { close(); }
 
   // The chart windows that exist and have not been closed, oldest first. A
   // closed window leaves the list at once, though it is deleted only later.
   static QList<TFormRysunek*> Instances();
 
+  QToolBar* ActionToolBarRys = nullptr;
+  QAction* ActionPrint = nullptr;
+  QAction* ActionSave = nullptr;
+  QAction* ActionClose = nullptr;
+  TPictureFrame* FrameRys1 = nullptr;
+  TPictureImage* ImageSciana = nullptr;
+
  protected:
+  void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
  private:
+  void FormShow();
+  QAction* makeAction(QObject* manager, const char* name, const QString& caption);
+
   int chartKind_;
+  int xOrigin_;
+  bool centred_ = false;
 };
 
-// Creates, draws and shows a chart window of `kind` (1 temperature, 2 vapour
-// pressure) for `table`.
+// Creates a chart window of `kind` (1 temperature, 2 vapour pressure), draws
+// the chart for `table` and shows the window. A failure is reported once the
+// window is shown, which stays open with what was drawn.
 TFormRysunek* OpenChartWindow(int kind, veltor::LayerTable& table);

@@ -7,6 +7,7 @@
 #include "forms/about.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
+#include "forms/kondensacja.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
 #include "forms/system1.h"
@@ -50,6 +51,7 @@ void CreateWindowSet() {
   create(FormSystem3, FormGlowna);
   create(FormSystem4, FormGlowna);
   create(FormRaportNew, FormGlowna);
+  create(FormKondensacja, FormGlowna);
 }
 
 void SetCreationHook(CreationHook hook) {
@@ -70,4 +72,5 @@ void DestroyWindowSet() {
   FormSystem3 = nullptr;
   FormSystem4 = nullptr;
   FormRaportNew = nullptr;
+  FormKondensacja = nullptr;
 }

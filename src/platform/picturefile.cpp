@@ -7,9 +7,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
+#include <new>
 
 #include "calc/errors.h"
 #include "platform/jpegwriter.h"
+#include "platform/printing.h"
 #include "project/projectfile.h"
 
 namespace ui {
@@ -24,10 +27,10 @@ QByteArray encodeBitmap(const QImage& picture) {
   return bytes;
 }
 
-// One A4 page, the picture scaled to the page's width (or height) with its
-// proportions kept and centred; its pixels are embedded as they are, so the
-// PDF holds the picture at full resolution.
-QByteArray encodePdf(const QImage& picture) {
+// One A4 page per picture, each scaled to the page's width (or height) with its
+// proportions kept, centred and at the top; its pixels are embedded as they
+// are, so the PDF holds every picture at full resolution.
+QByteArray encodePdf(const QList<QImage>& pages) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -37,13 +40,10 @@ QByteArray encodePdf(const QImage& picture) {
                                    QPageLayout::Millimeter));
   writer.setResolution(300);
   QPainter painter(&writer);
-  const QRect area = painter.viewport();
-  QSize size = picture.size();
-  size.scale(area.size(), Qt::KeepAspectRatio);
-  QRect target(QPoint(0, 0), size);
-  target.moveCenter(area.center());
-  target.moveTop(area.top());
-  painter.drawImage(target, picture);
+  for (qsizetype page = 0; page < pages.size(); ++page) {
+    if (page > 0) writer.newPage();
+    painter.drawImage(FittedRect(pages[page].size(), painter.viewport(), true), pages[page]);
+  }
   painter.end();
   return bytes;
 }
@@ -68,17 +68,21 @@ QString WithPictureSuffix(const QString& name, PictureType type) {
 }
 
 QString SavePicture(const QImage& picture, const QString& chosenName, PictureType type) {
+  return SavePages({picture}, chosenName, type);
+}
+
+QString SavePages(const QList<QImage>& pages, const QString& chosenName, PictureType type) {
   const QString path = WithPictureSuffix(chosenName, type);
   QByteArray bytes;
   switch (type) {
     case PictureType::Bitmap:
-      bytes = encodeBitmap(picture);
+      bytes = encodeBitmap(StackPages(pages));
       break;
     case PictureType::Jpeg:
-      bytes = EncodeJpeg(picture);
+      bytes = EncodeJpeg(StackPages(pages));
       break;
     case PictureType::Pdf:
-      bytes = encodePdf(picture);
+      bytes = encodePdf(pages);
       break;
   }
   veltor::SaveProjectFile(path, [&](QIODevice& device) {
@@ -87,8 +91,42 @@ QString SavePicture(const QImage& picture, const QString& chosenName, PictureTyp
   return path;
 }
 
+QImage StackPages(const QList<QImage>& pages) {
+  if (pages.size() == 1) return pages.front();
+  int width = 0;
+  int height = 0;
+  for (const QImage& page : pages) {
+    width = std::max(width, page.width());
+    height += page.height();
+  }
+  height += kPageBreakBand * std::max<int>(0, static_cast<int>(pages.size()) - 1);
+  if (width == 0 || height == 0) return {};
+  QImage stacked(width, height, QImage::Format_RGB32);
+  if (stacked.isNull()) throw std::bad_alloc();
+  stacked.fill(QColor(128, 128, 128));
+  // Rows copied, not painted: a tall report page already reaches the limit of
+  // the painter's coordinates, and two stacked would pass it.
+  int y = 0;
+  for (const QImage& page : pages) {
+    const QImage rows = page.convertToFormat(QImage::Format_RGB32);
+    for (int row = 0; row < rows.height(); ++row, ++y) {
+      auto* line = reinterpret_cast<QRgb*>(stacked.scanLine(y));
+      std::copy_n(reinterpret_cast<const QRgb*>(rows.constScanLine(row)), rows.width(), line);
+      // A page narrower than the widest is white to the right, not grey.
+      std::fill(line + rows.width(), line + width, qRgb(255, 255, 255));
+    }
+    y += kPageBreakBand;
+  }
+  return stacked;
+}
+
 bool SavePictureWithDialog(const FileDialogSpec& request, const QList<PictureType>& types,
                            const QImage& picture) {
+  return SavePagesWithDialog(request, types, {picture});
+}
+
+bool SavePagesWithDialog(const FileDialogSpec& request, const QList<PictureType>& types,
+                         const QList<QImage>& pages) {
   const std::optional<FileChoice> choice = dialogs().saveFile(request);
   if (!choice || choice->fileName.isEmpty()) return false;
   const PictureType type = types.value(choice->filterIndex, types.value(0, PictureType::Bitmap));
@@ -96,11 +134,12 @@ bool SavePictureWithDialog(const FileDialogSpec& request, const QList<PictureTyp
   // the file really written must not be replaced without a question either.
   const QString path = WithPictureSuffix(choice->fileName, type);
   if (request.confirmOverwrite && path != choice->fileName && QFileInfo::exists(path)) {
-    const QString question = QStringLiteral("Plik %1 już istnieje.\nCzy chcesz go zastąpić?")
-                                 .arg(QFileInfo(path).fileName());
-    if (ask(MessageKind::Confirmation, question, Yes | No, Answer::No, Answer::No) != Answer::Yes) return false;
+    const QString question =
+        QStringLiteral("Plik %1 już istnieje.\nCzy chcesz go zastąpić?").arg(QFileInfo(path).fileName());
+    if (ask(MessageKind::Confirmation, question, Yes | No, Answer::No, Answer::No) != Answer::Yes)
+      return false;
   }
-  SavePicture(picture, choice->fileName, type);
+  SavePages(pages, choice->fileName, type);
   return true;
 }
 

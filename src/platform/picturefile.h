@@ -1,5 +1,5 @@
 // Chart and report pictures saved as files: BMP, JPEG (our libjpeg writer with
-// the encoder's defaults) or a one-page A4 PDF. The save dialog's choice is
+// the encoder's defaults) or an A4 PDF of one page per picture. The save dialog's choice is
 // turned into a file name and the file is written safely: an existing file is
 // replaced only once the new one is complete.
 #pragma once
@@ -30,5 +30,17 @@ QString SavePicture(const QImage& picture, const QString& chosenName, PictureTyp
 // the picture as the chosen type. False when the user cancelled.
 bool SavePictureWithDialog(const FileDialogSpec& request, const QList<PictureType>& types,
                            const QImage& picture);
+
+// A document of several pages. A PDF gets one A4 page per picture; BMP and JPEG
+// hold a single picture, so they get the pages stacked (StackPages): one file
+// that holds the whole document, under the name the user chose and asked
+// about. One page is saved exactly as SavePicture saves it.
+QString SavePages(const QList<QImage>& pages, const QString& chosenName, PictureType type);
+bool SavePagesWithDialog(const FileDialogSpec& request, const QList<PictureType>& types,
+                         const QList<QImage>& pages);
+// The pages one below the other, left-aligned, a grey band between two pages
+// marking the page break; as wide as the widest page. One page comes back as it is.
+QImage StackPages(const QList<QImage>& pages);
+inline constexpr int kPageBreakBand = 12;
 
 }  // namespace ui

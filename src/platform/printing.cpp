@@ -21,21 +21,33 @@ QPrinter& SharedPrinter() {
 }
 
 void PrintPicture(QPrinter& printer, const QImage& picture, int copies) {
+  PrintPages(printer, {picture}, copies);
+}
+
+void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies) {
+  if (pages.isEmpty()) return;
   // Each copy is a job of its own; the driver must not multiply them again.
   printer.setCopyCount(1);
   for (int copy = 0; copy < copies; ++copy) {
     if (observer()) observer()(printer);
     QPainter painter;
     if (!painter.begin(&printer)) throw veltor::Error(QStringLiteral("Printing failed"));
-    const QRect area = painter.viewport();
-    QSize size = picture.size();
-    size.scale(area.size(), Qt::KeepAspectRatio);
-    QRect target(QPoint(0, 0), size);
-    target.moveCenter(area.center());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, picture);
+    for (qsizetype page = 0; page < pages.size(); ++page) {
+      if (page > 0 && !printer.newPage()) throw veltor::Error(QStringLiteral("Printing failed"));
+      painter.drawImage(FittedRect(pages[page].size(), painter.viewport()), pages[page]);
+    }
     painter.end();
   }
+}
+
+QRect FittedRect(const QSize& picture, const QRect& area, bool top) {
+  QSize size = picture;
+  size.scale(area.size(), Qt::KeepAspectRatio);
+  QRect target(QPoint(0, 0), size);
+  target.moveCenter(area.center());
+  if (top) target.moveTop(area.top());
+  return target;
 }
 
 void SetPrintJobObserver(PrintJobObserver observer_) {

@@ -3,9 +3,12 @@
 // whole run.
 #pragma once
 
+#include <QList>
 #include <functional>
 
 class QImage;
+class QRect;
+class QSize;
 class QPrinter;
 
 namespace ui {
@@ -15,6 +18,14 @@ QPrinter& SharedPrinter();
 // or fewer), scaled to fit the page's printable area with its proportions kept
 // and centred. Raises veltor::Error when a job cannot be started.
 void PrintPicture(QPrinter& printer, const QImage& picture, int copies);
+// The same for a document of several pages: each copy is one job holding every
+// page in order, each page fitted and centred on a sheet of its own. No pages
+// print nothing.
+void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies);
+
+// Where a picture goes on a page: scaled to fit `area` with its proportions
+// kept, centred (or, with `top`, centred across and at the top).
+QRect FittedRect(const QSize& picture, const QRect& area, bool top = false);
 
 // Told at the start of every print job (tests count the jobs); empty by default.
 using PrintJobObserver = std::function<void(QPrinter& printer)>;

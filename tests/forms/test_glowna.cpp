@@ -45,7 +45,7 @@ const QString kUmaxMissing = QStringLiteral("Należy zdefiniować wartość Umax
 std::unique_ptr<veltor::LayerRecord> Layer(const char* name) {
   auto r = std::make_unique<veltor::LayerRecord>();
   r->name = name;
-  r->fillPattern = "B1";
+  r->fillPattern = "cegl";
   r->density = 1800;
   r->lambdaMedium = 0.77;
   r->lambdaHumid = 0.91;

@@ -15,6 +15,7 @@
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
 #include "forms/intro.h"
+#include "forms/kondensacja.h"
 #include "forms/raport_new.h"
 #include "forms/startup.h"
 #include "forms/system1.h"
@@ -43,14 +44,15 @@ QStringList WindowSet() {
                      static_cast<QWidget*>(FormWarunkiPoczatkowe), static_cast<QWidget*>(FormDaneProj),
                      static_cast<QWidget*>(AboutBox), static_cast<QWidget*>(FormSystem1),
                      static_cast<QWidget*>(FormSystem2), static_cast<QWidget*>(FormSystem3),
-                     static_cast<QWidget*>(FormSystem4), static_cast<QWidget*>(FormRaportNew)})
+                     static_cast<QWidget*>(FormSystem4), static_cast<QWidget*>(FormRaportNew),
+                     static_cast<QWidget*>(FormKondensacja)})
     names << (w ? w->objectName() : QStringLiteral("-"));
   return names;
 }
 
-const QStringList kWindowSet = {"FormGlowna",  "FormWarstwy",  "FormWarunkiPoczatkowe", "FormDaneProj",
-                                "AboutBox",    "FormSystem1",  "FormSystem2",           "FormSystem3",
-                                "FormSystem4", "FormRaportNew"};
+const QStringList kWindowSet = {"FormGlowna",  "FormWarstwy",   "FormWarunkiPoczatkowe", "FormDaneProj",
+                                "AboutBox",    "FormSystem1",   "FormSystem2",           "FormSystem3",
+                                "FormSystem4", "FormRaportNew", "FormKondensacja"};
 
 }  // namespace
 

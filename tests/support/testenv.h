@@ -20,7 +20,7 @@ class TestEnvironment {
   void writeFile(const QString& relative, const QByteArray& content) const;
   void removeFile(const QString& relative) const;
 
-  // Loads the reference tables and creates the ten windows, as start-up does.
+  // Loads the reference tables and creates the window set, as start-up does.
   void startProgram();
   void stopProgram();
 

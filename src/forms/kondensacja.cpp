@@ -1,0 +1,458 @@
+// The moisture window. Its controls are built here; the texts and pictures it
+// shows come from kondensacja_draw, so that the report's second page shows
+// the same.
+#include "forms/kondensacja.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
+
+#include "calc/errors.h"
+#include "calc/numbers.h"
+#include "forms/appstate.h"
+#include "forms/pictureframe.h"
+#include "forms/raport_new.h"
+#include "forms/system4.h"
+#include "forms/warstwy.h"
+
+TFormKondensacja* FormKondensacja = nullptr;
+
+const QString TFormKondensacja::kOwnDataItem = QStringLiteral("Własne dane (wpisz miesiące)");
+
+namespace {
+
+// Edits in the other windows show here within this time; a fingerprint of a
+// few hundred bytes and, when it changed, a 15 µs assessment per tick.
+constexpr int kRecalculationIntervalMs = 200;
+constexpr QSize kChartSize(440, 250);
+constexpr int kMarkSize = 16;
+constexpr int kDefaultHumidityClass = 3;
+const QColor kRefusedCell(255, 205, 205);
+
+const QString kEmptyClimate = QStringLiteral(
+    "Wpisz w tabeli średnie miesięczne temperatury θe i wilgotności względne φe powietrza zewnętrznego "
+    "(dwanaście miesięcy) albo wybierz stację klimatyczną");
+
+const QStringList kHumidityClasses = {
+    QStringLiteral("1 – magazyny suchych towarów, budynki nieużytkowane"),
+    QStringLiteral("2 – biura, sklepy"),
+    QStringLiteral("3 – mieszkania o małej liczbie mieszkańców"),
+    QStringLiteral("4 – mieszkania o dużej liczbie mieszkańców, sale sportowe, kuchnie"),
+    QStringLiteral("5 – pralnie, browary, pływalnie"),
+};
+
+QPixmap MarkPicture(bool ok) {
+  QImage image(kMarkSize, kMarkSize, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  kondensacja::DrawMark(painter, QRectF(0, 0, kMarkSize, kMarkSize), ok);
+  painter.end();
+  return QPixmap::fromImage(image);
+}
+
+// A typed month's value; Polish messages name the month and the quantity.
+double TypedValue(const QString& typed, int month, int column) {
+  const QString what = column == kondensacja::ColumnTe ? QStringLiteral("temperatura θe")
+                                                       : QStringLiteral("wilgotność względna φe");
+  const QString text = typed.trimmed();
+  if (text.isEmpty())
+    throw veltor::Error(QStringLiteral("%1: brak wartości (%2)").arg(veltor::MonthName(month), what));
+  try {
+    return veltor::StrToFloat(text);
+  } catch (const veltor::ConversionError&) {
+    throw veltor::Error(QStringLiteral("%1, %2: „%3” nie jest liczbą (separator dziesiętny: „%4”)")
+                            .arg(veltor::MonthName(month), what, veltor::QuotedInput(text),
+                                 QString(veltor::LocaleDecimalSeparator())));
+  }
+}
+
+// A typed cell the assessment would refuse: empty, no number, or out of the
+// climate's limits (those of the core, checked on a month of its own).
+bool CellRefused(const QString& typed, int month, int column) {
+  try {
+    veltor::MonthlyClimate one;
+    one.phiE.fill(50);
+    (column == kondensacja::ColumnTe ? one.te : one.phiE)[month] = TypedValue(typed, month, column);
+    veltor::ValidateClimate(one);
+    return false;
+  } catch (const veltor::Error&) {
+    return true;
+  }
+}
+
+}  // namespace
+
+TFormKondensacja::TFormKondensacja(QWidget* mainWindow)
+    : TCompanionWindow(mainWindow, QStringLiteral("FormKondensacja"),
+                       QStringLiteral("Ocena wilgotnościowa (EN ISO 13788)"),
+                       QStringLiteral("kondensacja.htm"), true) {
+  for (int i = 0; i < 2 * veltor::kMonthCount; ++i) typed_.append(QString());
+  buildControls();
+  fillClimateColumns();
+  TimerPrzeliczanie = new QTimer(this);
+  TimerPrzeliczanie->setObjectName(QStringLiteral("TimerPrzeliczanie"));
+  TimerPrzeliczanie->setInterval(kRecalculationIntervalMs);
+  connect(TimerPrzeliczanie, &QTimer::timeout, this, &TFormKondensacja::TimerPrzeliczanieTimer);
+}
+
+TFormKondensacja::~TFormKondensacja() = default;
+
+void TFormKondensacja::buildControls() {
+  auto* top = new QVBoxLayout(this);
+
+  auto* stationRow = new QHBoxLayout;
+  auto* stationLabel = new QLabel(QStringLiteral("&Stacja klimatyczna:"), this);
+  ComboBoxStacja = new QComboBox(this);
+  ComboBoxStacja->setObjectName(QStringLiteral("ComboBoxStacja"));
+  ComboBoxStacja->addItem(kOwnDataItem);
+  ComboBoxStacja->setStatusTip(
+      QStringLiteral("Średnie miesięczne warunki zewnętrzne: stacja z pliku "
+                     "Dane\\klimat.txt albo dwanaście miesięcy wpisanych w tabeli"));
+  stationLabel->setBuddy(ComboBoxStacja);
+  stationRow->addWidget(stationLabel);
+  stationRow->addWidget(ComboBoxStacja, 1);
+  top->addLayout(stationRow);
+
+  auto* indoor = new QGroupBox(QStringLiteral("Wilgotność powietrza wewnętrznego"), this);
+  indoor->setObjectName(QStringLiteral("GroupBoxWilgotnosc"));
+  auto* indoorRow = new QHBoxLayout(indoor);
+  RadioWilgotnoscProjektowa = new QRadioButton(indoor);
+  RadioWilgotnoscProjektowa->setObjectName(QStringLiteral("RadioWilgotnoscProjektowa"));
+  RadioWilgotnoscProjektowa->setChecked(true);
+  RadioKlasaWilgotnosci = new QRadioButton(QStringLiteral("&klasa wilgotności wg EN ISO 13788:"), indoor);
+  RadioKlasaWilgotnosci->setObjectName(QStringLiteral("RadioKlasaWilgotnosci"));
+  ComboBoxKlasa = new QComboBox(indoor);
+  ComboBoxKlasa->setObjectName(QStringLiteral("ComboBoxKlasa"));
+  ComboBoxKlasa->addItems(kHumidityClasses);
+  ComboBoxKlasa->setCurrentIndex(kDefaultHumidityClass - 1);
+  ComboBoxKlasa->setEnabled(false);
+  indoorRow->addWidget(RadioWilgotnoscProjektowa);
+  indoorRow->addSpacing(12);
+  indoorRow->addWidget(RadioKlasaWilgotnosci);
+  indoorRow->addWidget(ComboBoxKlasa, 1);
+  top->addWidget(indoor);
+  showIndoorCaption();
+
+  auto* middle = new QHBoxLayout;
+  TableMiesiace = new QTableWidget(veltor::kMonthCount, kondensacja::kMonthColumnCount, this);
+  TableMiesiace->setObjectName(QStringLiteral("TableMiesiace"));
+  TableMiesiace->setHorizontalHeaderLabels(kondensacja::MonthColumnTitles());
+  QStringList months;
+  for (int m = 0; m < veltor::kMonthCount; ++m) months.append(veltor::MonthName(m));
+  TableMiesiace->setVerticalHeaderLabels(months);
+  TableMiesiace->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  TableMiesiace->verticalHeader()->setDefaultSectionSize(22);
+  TableMiesiace->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  TableMiesiace->horizontalHeader()->setDefaultSectionSize(76);
+  TableMiesiace->setSelectionMode(QAbstractItemView::SingleSelection);
+  TableMiesiace->setStatusTip(
+      QStringLiteral("θe i φe: średnie miesięczne warunki zewnętrzne (wpisywane przy własnych danych); "
+                     "dalej wyniki: temperatura i czynnik temperaturowy powierzchni, kondensacja gc "
+                     "i zgromadzona wilgoć Ma"));
+  for (int m = 0; m < veltor::kMonthCount; ++m) {
+    for (int c = 0; c < kondensacja::kMonthColumnCount; ++c) {
+      auto* item = new QTableWidgetItem;
+      item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+      TableMiesiace->setItem(m, c, item);
+    }
+  }
+  TableMiesiace->setFixedWidth(TableMiesiace->verticalHeader()->sizeHint().width() +
+                               76 * kondensacja::kMonthColumnCount + 2 * TableMiesiace->frameWidth() + 4);
+  TableMiesiace->setMinimumHeight(22 * veltor::kMonthCount +
+                                  TableMiesiace->horizontalHeader()->sizeHint().height() +
+                                  2 * TableMiesiace->frameWidth() + 2);
+  middle->addWidget(TableMiesiace, 0, Qt::AlignTop);
+
+  auto* results = new QVBoxLayout;
+  LabelKomunikat = new QLabel(this);
+  LabelKomunikat->setObjectName(QStringLiteral("LabelKomunikat"));
+  LabelKomunikat->setWordWrap(true);
+  LabelKomunikat->setStyleSheet(QStringLiteral("color: #b42020;"));
+  LabelKomunikat->setMaximumWidth(kChartSize.width());
+  results->addWidget(LabelKomunikat);
+  auto* verdicts = new QGridLayout;
+  verdicts->setColumnStretch(1, 1);
+  const auto verdictRow = [&](int row, QLabel*& mark, QLabel*& label, const char* markName,
+                              const char* name) {
+    mark = new QLabel(this);
+    mark->setObjectName(QString::fromLatin1(markName));
+    mark->setFixedSize(kMarkSize, kMarkSize);
+    label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    label->setMaximumWidth(kChartSize.width() - kMarkSize - 8);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    verdicts->addWidget(mark, row, 0, Qt::AlignTop);
+    verdicts->addWidget(label, row, 1);
+  };
+  verdictRow(0, MarkPowierzchnia, LabelPowierzchnia, "MarkPowierzchnia", "LabelPowierzchnia");
+  verdictRow(1, MarkProgUproszczony, LabelProgUproszczony, "MarkProgUproszczony", "LabelProgUproszczony");
+  verdictRow(2, MarkKondensacja, LabelKondensacja, "MarkKondensacja", "LabelKondensacja");
+  results->addLayout(verdicts);
+  ImageWykres = new TPictureImage(this);
+  ImageWykres->setObjectName(QStringLiteral("ImageWykres"));
+  results->addWidget(ImageWykres);
+  results->addStretch(1);
+  middle->addLayout(results, 1);
+  top->addLayout(middle, 1);
+
+  auto* bottom = new QHBoxLayout;
+  CheckBoxRaport = new QCheckBox(QStringLiteral("&Dołącz ocenę wilgotnościową do raportu"), this);
+  CheckBoxRaport->setObjectName(QStringLiteral("CheckBoxRaport"));
+  CheckBoxRaport->setStatusTip(QStringLiteral("Raport otrzyma drugą stronę z tą oceną"));
+  ButtonZamknij = new QPushButton(QStringLiteral("&Zamknij"), this);
+  ButtonZamknij->setObjectName(QStringLiteral("ButtonZamknij"));
+  bottom->addWidget(CheckBoxRaport);
+  bottom->addStretch(1);
+  bottom->addWidget(ButtonZamknij);
+  top->addLayout(bottom);
+
+  connect(ComboBoxStacja, &QComboBox::currentIndexChanged, this, &TFormKondensacja::ComboBoxStacjaChange);
+  connect(RadioKlasaWilgotnosci, &QRadioButton::toggled, this, [this](bool on) {
+    ComboBoxKlasa->setEnabled(on);
+    Recalculate();
+  });
+  connect(ComboBoxKlasa, &QComboBox::currentIndexChanged, this, &TFormKondensacja::Recalculate);
+  connect(TableMiesiace, &QTableWidget::itemChanged, this, &TFormKondensacja::TableMiesiaceItemChanged);
+  connect(CheckBoxRaport, &QCheckBox::toggled, this, &TFormKondensacja::CheckBoxRaportClick);
+  connect(ButtonZamknij, &QPushButton::clicked, this, &TFormKondensacja::ButtonZamknijClick);
+}
+
+void TFormKondensacja::FormCreate() {
+  stations_ = veltor::LoadClimateFile(veltor::kClimateFile);
+  {
+    const QSignalBlocker blocker(ComboBoxStacja);
+    for (size_t i = 0; i < stations_.size(); ++i)
+      ComboBoxStacja->insertItem(static_cast<int>(i), stations_[i].name);
+    ComboBoxStacja->setCurrentIndex(0);
+  }
+  fillClimateColumns();
+}
+
+bool TFormKondensacja::ownData() const {
+  const int index = ComboBoxStacja->currentIndex();
+  return index < 0 || index >= static_cast<int>(stations_.size());
+}
+
+const veltor::LayerTable& TFormKondensacja::Partition() const {
+  static const veltor::LayerTable kNoLayers;
+  if (FormWarstwy && FormWarstwy->LayerCount() > 0) return FormWarstwy->Layers();
+  if (FormSystem4 && FormSystem4->LayerCount() > 0) return FormSystem4->Layers();
+  return kNoLayers;
+}
+
+QString TFormKondensacja::climateName() const {
+  return ownData() ? kondensacja::kOwnClimateName : stations_[ComboBoxStacja->currentIndex()].name;
+}
+
+veltor::MonthlyClimate TFormKondensacja::chosenClimate() const {
+  if (!ownData()) return stations_[ComboBoxStacja->currentIndex()].climate;
+  const QStringList texts = cellTexts();
+  if (std::all_of(texts.begin(), texts.end(), [](const QString& t) { return t.trimmed().isEmpty(); }))
+    throw veltor::Error(kEmptyClimate);
+  veltor::MonthlyClimate climate;
+  for (int m = 0; m < veltor::kMonthCount; ++m) {
+    climate.te[m] = TypedValue(texts[2 * m], m, kondensacja::ColumnTe);
+    climate.phiE[m] = TypedValue(texts[2 * m + 1], m, kondensacja::ColumnPhiE);
+  }
+  veltor::ValidateClimate(climate);
+  return climate;
+}
+
+veltor::MoistureInput TFormKondensacja::chosenInput(const veltor::MonthlyClimate& climate) const {
+  veltor::MoistureInput input = veltor::MoistureInput::FromDesignConditions(gDesignConditions, climate);
+  if (RadioKlasaWilgotnosci->isChecked()) {
+    input.indoor.mode = veltor::IndoorHumidity::HumidityClass;
+    input.indoor.humidityClass = ComboBoxKlasa->currentIndex() + 1;
+  }
+  return input;
+}
+
+kondensacja::Assessment TFormKondensacja::Assess(const veltor::LayerTable& table) const {
+  veltor::MoistureInput input = chosenInput({});
+  try {
+    input.climate = chosenClimate();
+  } catch (const veltor::Error& e) {
+    return kondensacja::Refused(e.message(), climateName(), input);
+  }
+  return kondensacja::Assess(table, input, gReferenceTables.air, climateName());
+}
+
+void TFormKondensacja::Recalculate() {
+  fingerprint_ = fingerprint();
+  showIndoorCaption();
+  try {
+    current_ = Assess(Partition());
+  } catch (const std::exception& e) {
+    // Out of memory and the like: this runs from a timer, where nothing may escape.
+    current_ = kondensacja::Refused(QString::fromUtf8(e.what()), climateName(), chosenInput({}));
+  }
+  showAssessment();
+}
+
+QByteArray TFormKondensacja::fingerprint() const {
+  QByteArray bytes;
+  const auto add = [&bytes](const auto& value) {
+    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+  };
+  const veltor::LayerTable& table = Partition();
+  add(&table);
+  for (int i = 0; i < table.size(); ++i) {
+    const veltor::LayerRecord& layer = table.at(i);
+    add(layer.thickness);
+    add(layer.lambdaMedium);
+    add(layer.lambdaHumid);
+    add(layer.vapourCoefficient);
+    bytes.append(layer.name);
+    bytes.append('\0');
+  }
+  const veltor::DesignConditions& c = gDesignConditions;
+  add(c.ti);
+  add(c.phiI);
+  add(c.humidityClass);
+  add(c.direction);
+  add(c.rsi);
+  add(c.rse);
+  return bytes;
+}
+
+void TFormKondensacja::TimerPrzeliczanieTimer() {
+  if (fingerprint() != fingerprint_) Recalculate();
+}
+
+void TFormKondensacja::showEvent(QShowEvent* e) {
+  TCompanionWindow::showEvent(e);
+  if (e->spontaneous()) return;
+  Recalculate();
+  TimerPrzeliczanie->start();
+}
+
+void TFormKondensacja::hideEvent(QHideEvent* e) {
+  TCompanionWindow::hideEvent(e);
+  if (!e->spontaneous()) TimerPrzeliczanie->stop();
+}
+
+void TFormKondensacja::ComboBoxStacjaChange() {
+  fillClimateColumns();
+  Recalculate();
+}
+
+void TFormKondensacja::TableMiesiaceItemChanged(QTableWidgetItem* item) {
+  if (filling_ || !item || item->column() > kondensacja::ColumnPhiE) return;
+  Recalculate();
+}
+
+void TFormKondensacja::CheckBoxRaportClick() {
+  // The report shown now gains or loses its second page at once.
+  if (FormRaportNew && FormRaportNew->isVisible()) FormRaportNew->FormShow();
+}
+
+void TFormKondensacja::ButtonZamknijClick() {
+  hide();
+}
+
+bool TFormKondensacja::showingOwn() const {
+  return TableMiesiace->item(0, 0)->flags().testFlag(Qt::ItemIsEditable);
+}
+
+QStringList TFormKondensacja::cellTexts() const {
+  QStringList texts;
+  for (int m = 0; m < veltor::kMonthCount; ++m) {
+    texts.append(TableMiesiace->item(m, kondensacja::ColumnTe)->text());
+    texts.append(TableMiesiace->item(m, kondensacja::ColumnPhiE)->text());
+  }
+  return texts;
+}
+
+void TFormKondensacja::fillClimateColumns() {
+  const bool wasOwn = showingOwn();
+  if (wasOwn) typed_ = cellTexts();
+  const bool own = ownData();
+  QStringList texts = typed_;
+  // Typing starts from the station shown last rather than from empty cells.
+  if (own && !wasOwn &&
+      std::all_of(typed_.begin(), typed_.end(), [](const QString& t) { return t.trimmed().isEmpty(); }))
+    texts = cellTexts();
+  filling_ = true;
+  for (int m = 0; m < veltor::kMonthCount; ++m) {
+    for (int c : {kondensacja::ColumnTe, kondensacja::ColumnPhiE}) {
+      QTableWidgetItem* item = TableMiesiace->item(m, c);
+      if (own) {
+        item->setText(texts.value(2 * m + c));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+        item->setBackground(QBrush());
+      } else {
+        const veltor::MonthlyClimate& climate = stations_[ComboBoxStacja->currentIndex()].climate;
+        item->setText(veltor::FormatGeneral(c == kondensacja::ColumnTe ? climate.te[m] : climate.phiE[m]));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        // Read-only cells look like the window behind them.
+        item->setBackground(palette().brush(QPalette::Window));
+      }
+    }
+  }
+  filling_ = false;
+}
+
+void TFormKondensacja::showIndoorCaption() {
+  RadioWilgotnoscProjektowa->setText(
+      QStringLiteral("z &warunków początkowych: θi = %1 °C, φi = %2%")
+          .arg(veltor::FormatGeneral(gDesignConditions.ti), veltor::FormatGeneral(gDesignConditions.phiI)));
+}
+
+void TFormKondensacja::showAssessment() {
+  const bool refused = !current_.result;
+  filling_ = true;
+  for (int m = 0; m < veltor::kMonthCount; ++m) {
+    const QStringList texts = kondensacja::MonthTexts(current_, m);
+    for (int c = kondensacja::ColumnThetaSi; c < kondensacja::kMonthColumnCount; ++c) {
+      QTableWidgetItem* item = TableMiesiace->item(m, c);
+      item->setText(texts[c]);
+      QFont font = item->font();
+      font.setBold(c == kondensacja::ColumnFRsiMin && !refused && m == current_.result->decisiveMonth);
+      item->setFont(font);
+    }
+  }
+  // Typed cells the assessment refuses stand out, unless nothing is typed yet.
+  const QStringList typed = cellTexts();
+  const bool anyTyped =
+      std::any_of(typed.begin(), typed.end(), [](const QString& t) { return !t.trimmed().isEmpty(); });
+  if (showingOwn()) {
+    for (int m = 0; m < veltor::kMonthCount; ++m) {
+      for (int c : {kondensacja::ColumnTe, kondensacja::ColumnPhiE}) {
+        const bool refusedCell = anyTyped && CellRefused(typed[2 * m + c], m, c);
+        TableMiesiace->item(m, c)->setBackground(refusedCell ? QBrush(kRefusedCell) : QBrush());
+      }
+    }
+  }
+  filling_ = false;
+
+  LabelKomunikat->setText(current_.message);
+  LabelKomunikat->setVisible(refused);
+  QLabel* const marks[] = {MarkPowierzchnia, MarkProgUproszczony, MarkKondensacja};
+  QLabel* const labels[] = {LabelPowierzchnia, LabelProgUproszczony, LabelKondensacja};
+  for (size_t i = 0; i < std::size(labels); ++i) {
+    const bool shown = i < current_.verdicts.size();
+    const kondensacja::Verdict verdict = shown ? current_.verdicts[i] : kondensacja::Verdict{};
+    labels[i]->setText(verdict.text);
+    labels[i]->setVisible(shown);
+    marks[i]->setVisible(shown);
+    marks[i]->setProperty("ok", shown ? QVariant(verdict.ok) : QVariant());
+    if (shown) marks[i]->setPixmap(MarkPicture(verdict.ok));
+  }
+  ImageWykres->SetPicture(kondensacja::DrawMoistureChart(current_, kChartSize));
+}

@@ -1,0 +1,116 @@
+// The moisture window: the EN ISO 13788 check of the partition month by month
+// (mould risk at the inner surface, interstitial condensation over a year).
+//
+// Data flow: the climate is a station of Dane/klimat.txt (read once at
+// creation into ComboBoxStacja) or the twelve months the user types into the
+// first two columns of TableMiesiace; the indoor air is the design conditions'
+// φi or an EN ISO 13788 humidity class. Recalculate reads the partition (the
+// layer table, or the wizard's created partition while the table is empty, as
+// the charts do), gDesignConditions and those choices, runs the core through
+// kondensacja::Assess and shows the result columns, the verdicts and the chart;
+// a refusal shows its message in LabelKomunikat instead. Nothing is written
+// into the layer records. While the window is shown a short timer compares a
+// fingerprint of the partition and the conditions, so that edits made in the
+// other windows show here at once; the window's own controls recalculate
+// directly. The report asks Assess for its second page when CheckBoxRaport is
+// ticked.
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <vector>
+
+#include "calc/moisture.h"
+#include "forms/companion.h"
+#include "forms/kondensacja_draw.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QTableWidgetItem;
+class QTimer;
+class TPictureImage;
+
+class TFormKondensacja : public TCompanionWindow {
+  Q_OBJECT
+ public:
+  explicit TFormKondensacja(QWidget* mainWindow);
+  ~TFormKondensacja() override;
+
+  // Creation handler: the stations of Dane/klimat.txt go into ComboBoxStacja
+  // ahead of the own-data entry, the first one chosen. A file that cannot be
+  // read raises (the start-up reports it); typed months work all the same.
+  void FormCreate();
+
+  // Assesses the partition with the window's choices and shows the outcome.
+  void Recalculate();
+  // The assessment of `table` with the window's climate and indoor choice.
+  kondensacja::Assessment Assess(const veltor::LayerTable& table) const;
+  // What the window shows now.
+  const kondensacja::Assessment& Current() const { return current_; }
+  // The partition the window assesses.
+  const veltor::LayerTable& Partition() const;
+
+  void ComboBoxStacjaChange();
+  void ButtonZamknijClick();
+
+  // "Własne dane (wpisz miesiące)".
+  static const QString kOwnDataItem;
+
+  QComboBox* ComboBoxStacja = nullptr;
+  QRadioButton* RadioWilgotnoscProjektowa = nullptr;
+  QRadioButton* RadioKlasaWilgotnosci = nullptr;
+  QComboBox* ComboBoxKlasa = nullptr;
+  // One row per month, January first: te and φe, then the results.
+  QTableWidget* TableMiesiace = nullptr;
+  QLabel* LabelKomunikat = nullptr;
+  // The verdicts, each with its mark; a mark's property "ok" says which it shows.
+  QLabel* LabelPowierzchnia = nullptr;
+  QLabel* LabelProgUproszczony = nullptr;
+  QLabel* LabelKondensacja = nullptr;
+  QLabel* MarkPowierzchnia = nullptr;
+  QLabel* MarkProgUproszczony = nullptr;
+  QLabel* MarkKondensacja = nullptr;
+  TPictureImage* ImageWykres = nullptr;
+  QCheckBox* CheckBoxRaport = nullptr;
+  QPushButton* ButtonZamknij = nullptr;
+  QTimer* TimerPrzeliczanie = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
+
+ private:
+  void buildControls();
+  // The station chosen is the own-data entry.
+  bool ownData() const;
+  // The te and φe cells are the typed ones (editable), not a station's.
+  bool showingOwn() const;
+  // The te and φe cells' texts, te then φe for each month.
+  QStringList cellTexts() const;
+  // The climate of the chosen station or of the typed months; raises
+  // veltor::Error with a Polish message naming the month for a typed one.
+  veltor::MonthlyClimate chosenClimate() const;
+  veltor::MoistureInput chosenInput(const veltor::MonthlyClimate& climate) const;
+  QString climateName() const;
+  QByteArray fingerprint() const;
+  void TimerPrzeliczanieTimer();
+  void TableMiesiaceItemChanged(QTableWidgetItem* item);
+  void CheckBoxRaportClick();
+  // Shows the station's months, or the months typed before, editable.
+  void fillClimateColumns();
+  void showAssessment();
+  void showIndoorCaption();
+
+  std::vector<veltor::ClimateStation> stations_;
+  // The texts typed into the te and φe cells, kept while a station is shown.
+  QStringList typed_;
+  kondensacja::Assessment current_;
+  QByteArray fingerprint_;
+  bool filling_ = false;  // cells are being filled by the window, not typed
+};
+
+extern TFormKondensacja* FormKondensacja;

@@ -1,0 +1,79 @@
+// What the moisture assessment shows, apart from the window that shows it: the
+// texts of its month table and of its verdicts, the month chart of accumulated
+// moisture and the report's second page. Tests build all of them without a
+// window, and the report prints exactly what the window shows.
+//
+// Data flow: Assess runs the core over a layer table with a MoistureInput and
+// keeps either the result with its verdicts or the Polish message that refused
+// it; MonthTexts, DrawMoistureChart and BuildMoisturePage only read that. Texts
+// on pictures use the program's fixed drawing face at pixel sizes, as the
+// report's first page does.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "calc/moisture.h"
+
+class QPainter;
+class QRectF;
+
+namespace kondensacja {
+
+// The climate's name when the user typed the twelve months.
+inline const QString kOwnClimateName = QStringLiteral("dane wpisane przez użytkownika");
+
+struct Verdict {
+  QString text;
+  bool ok = true;
+};
+
+struct Assessment {
+  QString climateName;  // a station's name, or kOwnClimateName
+  veltor::MoistureInput input;
+  std::optional<veltor::MoistureResult> result;  // empty when refused
+  QString message;                               // why it was refused
+  // Surface against the critical factor, the simplified 0.72 threshold,
+  // interstitial condensation; empty without a result.
+  std::vector<Verdict> verdicts;
+};
+
+// Runs the core; its refusal (veltor::Error, always a Polish message) becomes
+// the assessment's message instead of a result.
+Assessment Assess(const veltor::LayerTable& table, const veltor::MoistureInput& input,
+                  const veltor::AirLayerTable& air, const QString& climateName);
+// An assessment that could not start, e.g. a month typed wrong.
+Assessment Refused(const QString& message, const QString& climateName, const veltor::MoistureInput& input);
+
+// The three verdicts in plain Polish; `table` names the layers of a condensation plane.
+std::vector<Verdict> Verdicts(const veltor::MoistureResult& result, const veltor::LayerTable& table);
+
+enum MonthColumn { ColumnTe, ColumnPhiE, ColumnThetaSi, ColumnFRsi, ColumnFRsiMin, ColumnGc, ColumnMa };
+inline constexpr int kMonthColumnCount = 7;
+// "θe [°C]", "φe [%]", "θsi [°C]", "fRsi", "fRsi,min", "gc [kg/m²]", "Ma [kg/m²]".
+QStringList MonthColumnTitles();
+// One month's row, te and φe from the input; the result columns are empty
+// without a result, and fRsi,min is "–" in a month with no heat flowing out.
+QStringList MonthTexts(const Assessment& assessment, int month);
+// "sty", "lut", ... "gru".
+QString MonthShortName(int month);
+
+// A green disc with a tick, or a red disc with a cross (the shapes differ, so
+// the marks read on a black-and-white print too), filling `box`.
+void DrawMark(QPainter& painter, const QRectF& box, bool ok);
+
+// The accumulated moisture Ma at each month's end, January first, as bars: blue
+// when it dries out within the year, red when it accumulates, the highest one
+// labelled; a note instead of bars when nothing condenses or there is no result.
+QImage DrawMoistureChart(const Assessment& assessment, QSize size);
+
+// The report's second page: title, the conditions used, the month table, the
+// verdicts and the chart; the refusal's message instead of results when the
+// assessment was refused. Pages smaller than kMinimumPageSize are made that big.
+inline constexpr QSize kMinimumPageSize(730, 1032);
+QImage BuildMoisturePage(const Assessment& assessment, const QString& partitionName, QSize size);
+
+}  // namespace kondensacja

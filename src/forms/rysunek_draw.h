@@ -1,0 +1,69 @@
+// The chart drawings, apart from the window that shows them. A chart is drawn
+// once into a picture that already holds its background: the layers as hatched
+// bands side by side from the inside (left) to the outside (right), their widths
+// following one quantity, with the profile lines over them. Strokes and fills
+// are ANDed into the picture, so the background's grid and a band's hatch show
+// through wherever a drawing leaves white.
+//
+//   kind 1  upper: temperature over thermal resistance (with the surface zones)
+//           lower: temperature over thickness, with the 0 degC point
+//   kind 2  upper: vapour pressures over diffusion resistance
+//           lower: vapour pressures over thickness, the saturation pressure
+//           sampled every millimetre
+// Where the partial pressure rises above the saturation pressure, the kind-2
+// drawings shade the zone in light red: interstitial condensation.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+#include "calc/calculation.h"
+#include "forms/rysunek_layout.h"
+
+namespace chart {
+
+// Everything a chart reads; the layers hold the results of the latest pass.
+struct ChartData {
+  const veltor::LayerTable& layers;
+  const veltor::PartitionSummary& summary;
+  const veltor::DesignConditions& conditions;
+  const veltor::SaturationTable& saturation;
+};
+
+// The hatch tile of a fill pattern; raises like LoadPicture.
+using HatchLoader = std::function<QImage(const QString& pattern)>;
+
+// start folder + "/obrazki/wykres<kind>.bmp" and "/obrazki/Wypełnienia/<pattern>.bmp".
+QString BackgroundPath(const QString& startFolder, int kind);
+QString HatchPath(const QString& startFolder, const QString& pattern);
+// A picture file ready to draw on (32-bit RGB). IoError "File not found" when
+// it is missing, veltor::Error when it is not a picture.
+QImage LoadPicture(const QString& path);
+// Hatches read from the start folder's pictures, one file per band.
+HatchLoader HatchesFrom(const QString& startFolder);
+
+// Draws the upper, then the lower drawing of `kind` into `picture`. A drawing
+// whose total is not a positive finite number cannot be scaled and is left out;
+// the returned texts say which and why. A hatch that cannot be loaded stops the
+// drawing with its error, leaving in the picture what was drawn so far.
+QStringList DrawChart(QImage& picture, int kind, const ChartData& data, const HatchLoader& hatches,
+                      int originX = kOriginX);
+
+// The saturation pressure inside one layer, every millimetre from its inner
+// face, for the lower pressure drawing. A sample at or past the outer face is
+// the last one and lies on the face.
+struct CurveSample {
+  double position;  // m from the inner face
+  double pressure;  // Pa
+};
+inline constexpr double kCurveStep = 0.001;
+// Beyond this many samples (a layer over 100 m thick, which only a damaged
+// project file holds) the step grows, so that drawing cannot stall.
+inline constexpr int kMaxCurveSamples = 100000;
+std::vector<CurveSample> SaturationCurve(const veltor::LayerRecord& layer,
+                                         const veltor::SaturationTable& saturation);
+
+}  // namespace chart
