@@ -17,6 +17,8 @@ class TestEnvironment {
   QString path() const { return dir_.path(); }
   QString file(const QString& relative) const { return dir_.filePath(relative); }
   // Replaces a data file's content (bytes as given, e.g. Windows-1250 text).
+  // The large pictures of obrazki may be links to the shipped files: change
+  // them only through this, which puts a new file in their place.
   void writeFile(const QString& relative, const QByteArray& content) const;
   void removeFile(const QString& relative) const;
 
