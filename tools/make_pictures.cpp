@@ -231,7 +231,9 @@ void outlinedText(QPainter& p, const QRect& box, int flags, const QString& text)
   QPainterPath outline;
   outline.addText(placed.left(), placed.top() + QFontMetricsF(p.font()).ascent(), p.font(), text);
   QPainterPath polygons;
-  polygons.setFillRule(outline.fillRule());
+  // Glyph contours overlap (the ogonek of "ą" crosses its bowl); only the
+  // winding rule keeps every part filled.
+  polygons.setFillRule(Qt::WindingFill);
   for (const QPolygonF& polygon : outline.toSubpathPolygons(QTransform::fromScale(2, 2)))
     polygons.addPolygon(QTransform::fromScale(0.5, 0.5).map(polygon));
   p.fillPath(polygons, p.pen().color());
