@@ -48,7 +48,7 @@ QString ProjectsFolder() {
 }
 
 bool TFormGlowna::ActionZapiszExecute() {
-  ui::FileDialogSpec request;
+  ui::FileDialogRequest request;
   request.objectName = QStringLiteral("SaveDialogProjekt");
   request.title = QStringLiteral("Zapisz projekt...");
   request.defaultSuffix = kProjectSuffix;
@@ -69,7 +69,7 @@ bool TFormGlowna::ActionZapiszExecute() {
 }
 
 void TFormGlowna::ActionOtworzExecute() {
-  ui::FileDialogSpec request;
+  ui::FileDialogRequest request;
   request.objectName = QStringLiteral("OpenDialogProjekt");
   request.title = QStringLiteral("Otwórz projekt...");
   request.filters = {QStringLiteral("Projekty (*.Veltor)"), QStringLiteral("Wszystkie pliki (*.*)")};

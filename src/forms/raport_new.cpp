@@ -24,16 +24,16 @@ TFormRaportNew* FormRaportNew = nullptr;
 
 namespace {
 
-ui::FileDialogSpec saveDialogSpec() {
-  ui::FileDialogSpec spec;
-  spec.objectName = QStringLiteral("SavePictureDialogRaport");
-  spec.title = QStringLiteral("Zapisz raport jako rysunek");
-  spec.filters = {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("JPG (*.jpg)"),
-                  QStringLiteral("PDF (*.pdf)")};
-  spec.selectedFilter = 0;
+ui::FileDialogRequest saveDialogRequest() {
+  ui::FileDialogRequest request;
+  request.objectName = QStringLiteral("SavePictureDialogRaport");
+  request.title = QStringLiteral("Zapisz raport jako rysunek");
+  request.filters = {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("JPG (*.jpg)"),
+                     QStringLiteral("PDF (*.pdf)")};
+  request.selectedFilter = 0;
   // A report saved over a user's file must not destroy it unasked.
-  spec.confirmOverwrite = true;
-  return spec;
+  request.confirmOverwrite = true;
+  return request;
 }
 
 veltor::ProjectDescription currentDescription() {
@@ -123,7 +123,7 @@ void TFormRaportNew::ActionPrintExecute() {
 
 void TFormRaportNew::ActionSaveExecute() {
   ui::Guard([this] {
-    ui::SavePagesWithDialog(saveDialogSpec(),
+    ui::SavePagesWithDialog(saveDialogRequest(),
                             {ui::PictureType::Bitmap, ui::PictureType::Jpeg, ui::PictureType::Pdf}, pages_);
   });
 }

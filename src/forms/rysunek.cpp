@@ -117,7 +117,7 @@ QStringList TFormRysunek::DrawChart(veltor::LayerTable& table) {
 }
 
 void TFormRysunek::ActionSaveExecute() {
-  ui::FileDialogSpec request;
+  ui::FileDialogRequest request;
   request.objectName = QStringLiteral("SavePictureDialogRys");
   request.title = QStringLiteral("Zapisz wykres jako rysunek");
   request.filters = QStringList{QStringLiteral("Mapa bitowa (*.bmp)"), QStringLiteral("Obraz JPEG (*.jpg)")};

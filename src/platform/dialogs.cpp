@@ -70,7 +70,7 @@ QString captionFor(MessageKind kind) {
 
 class RealDialogs : public Dialogs {
  public:
-  Answer message(const MessageSpec& request) override {
+  Answer message(const MessageRequest& request) override {
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (request.kind) {
       case MessageKind::Warning:
@@ -108,7 +108,7 @@ class RealDialogs : public Dialogs {
     return fromStandard(result);
   }
 
-  std::optional<FileChoice> runFileDialog(const FileDialogSpec& request, bool save) {
+  std::optional<FileChoice> runFileDialog(const FileDialogRequest& request, bool save) {
     QFileDialog dialog(QApplication::activeWindow(), request.title);
     dialog.setObjectName(request.objectName);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -126,10 +126,10 @@ class RealDialogs : public Dialogs {
                       std::max(0, static_cast<int>(request.filters.indexOf(dialog.selectedNameFilter())))};
   }
 
-  std::optional<FileChoice> openFile(const FileDialogSpec& request) override {
+  std::optional<FileChoice> openFile(const FileDialogRequest& request) override {
     return runFileDialog(request, false);
   }
-  std::optional<FileChoice> saveFile(const FileDialogSpec& request) override {
+  std::optional<FileChoice> saveFile(const FileDialogRequest& request) override {
     return runFileDialog(request, true);
   }
 
@@ -168,11 +168,11 @@ void setDialogs(Dialogs* d) {
 
 Answer ask(MessageKind kind, const QString& text, unsigned buttons, Answer defaultButton,
            Answer escapeButton) {
-  return dialogs().message(MessageSpec{kind, text, buttons, defaultButton, escapeButton, {}});
+  return dialogs().message(MessageRequest{kind, text, buttons, defaultButton, escapeButton, {}});
 }
 
 void inform(MessageKind kind, const QString& text) {
-  dialogs().message(MessageSpec{kind, text, Ok, Answer::Ok, Answer::Ok, {}});
+  dialogs().message(MessageRequest{kind, text, Ok, Answer::Ok, Answer::Ok, {}});
 }
 
 QString WithFullStop(const QString& message) {
@@ -184,7 +184,7 @@ void ShowErrorMessage(const QString& message) {
   QString title = QApplication::applicationDisplayName();
   if (title.isEmpty()) title = QStringLiteral("VELTORobl");
   dialogs().message(
-      MessageSpec{MessageKind::Error, WithFullStop(message), Ok, Answer::Ok, Answer::Ok, title});
+      MessageRequest{MessageKind::Error, WithFullStop(message), Ok, Answer::Ok, Answer::Ok, title});
 }
 
 bool Guard(const std::function<void()>& body) {

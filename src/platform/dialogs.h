@@ -22,7 +22,7 @@ enum class Answer { Ok, Cancel, Yes, No, Closed };
 
 enum Button : unsigned { Ok = 1, Cancel = 2, Yes = 4, No = 8 };
 
-struct MessageSpec {
+struct MessageRequest {
   MessageKind kind = MessageKind::Information;
   QString text;
   unsigned buttons = Ok;
@@ -31,7 +31,7 @@ struct MessageSpec {
   QString title;                     // empty: the kind's usual caption
 };
 
-struct FileDialogSpec {
+struct FileDialogRequest {
   QString objectName;  // e.g. "SaveDialogProjekt"
   QString title;
   QStringList filters;  // "Projekty (*.Veltor)", ...
@@ -50,9 +50,9 @@ struct FileChoice {
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  virtual Answer message(const MessageSpec& request) = 0;
-  virtual std::optional<FileChoice> openFile(const FileDialogSpec& request) = 0;
-  virtual std::optional<FileChoice> saveFile(const FileDialogSpec& request) = 0;
+  virtual Answer message(const MessageRequest& request) = 0;
+  virtual std::optional<FileChoice> openFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<FileChoice> saveFile(const FileDialogRequest& request) = 0;
   // Shows the print dialog for `printer`; the number of copies chosen, or empty
   // when the user cancels.
   virtual std::optional<int> printDialog(const QString& objectName, QPrinter& printer) = 0;

@@ -120,12 +120,12 @@ QImage StackPages(const QList<QImage>& pages) {
   return stacked;
 }
 
-bool SavePictureWithDialog(const FileDialogSpec& request, const QList<PictureType>& types,
+bool SavePictureWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
                            const QImage& picture) {
   return SavePagesWithDialog(request, types, {picture});
 }
 
-bool SavePagesWithDialog(const FileDialogSpec& request, const QList<PictureType>& types,
+bool SavePagesWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
                          const QList<QImage>& pages) {
   const std::optional<FileChoice> choice = dialogs().saveFile(request);
   if (!choice || choice->fileName.isEmpty()) return false;

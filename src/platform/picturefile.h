@@ -28,7 +28,7 @@ QString SavePicture(const QImage& picture, const QString& chosenName, PictureTyp
 
 // Shows the save dialog `request` (its filters in the order of `types`) and saves
 // the picture as the chosen type. False when the user cancelled.
-bool SavePictureWithDialog(const FileDialogSpec& request, const QList<PictureType>& types,
+bool SavePictureWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
                            const QImage& picture);
 
 // A document of several pages. A PDF gets one A4 page per picture; BMP and JPEG
@@ -36,7 +36,7 @@ bool SavePictureWithDialog(const FileDialogSpec& request, const QList<PictureTyp
 // that holds the whole document, under the name the user chose and asked
 // about. One page is saved exactly as SavePicture saves it.
 QString SavePages(const QList<QImage>& pages, const QString& chosenName, PictureType type);
-bool SavePagesWithDialog(const FileDialogSpec& request, const QList<PictureType>& types,
+bool SavePagesWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
                          const QList<QImage>& pages);
 // The pages one below the other, left-aligned, a grey band between two pages
 // marking the page break; as wide as the widest page. One page comes back as it is.

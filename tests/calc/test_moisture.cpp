@@ -23,20 +23,20 @@ namespace {
 constexpr MonthlyClimate kClimate{{-4, -3, 1, 7, 12, 16, 18, 17, 13, 8, 3, -1},
                                   {88, 85, 80, 75, 72, 74, 75, 77, 82, 86, 89, 90}};
 
-struct LayerSpec {
+struct LayerData {
   double thickness;
   double lambda;
   double coefficient;  // 10^-6 g/(m h Pa), μ = 720 / coefficient
 };
 
-LayerTable Wall(std::initializer_list<LayerSpec> specs) {
+LayerTable Wall(std::initializer_list<LayerData> layers) {
   LayerTable table;
-  for (const LayerSpec& spec : specs) {
+  for (const LayerData& layerData : layers) {
     LayerRecord layer;
     layer.name = "Warstwa";
-    layer.thickness = spec.thickness;
-    layer.lambdaMedium = layer.lambdaHumid = spec.lambda;
-    layer.vapourCoefficient = spec.coefficient;
+    layer.thickness = layerData.thickness;
+    layer.lambdaMedium = layer.lambdaHumid = layerData.lambda;
+    layer.vapourCoefficient = layerData.coefficient;
     table.AppendLayer(layer);
   }
   return table;

@@ -77,7 +77,7 @@ QStringList Description() {
 // update of the actions runs meanwhile).
 class WaitingDialogs : public ScriptedDialogs {
  public:
-  ui::Answer message(const ui::MessageSpec& request) override {
+  ui::Answer message(const ui::MessageRequest& request) override {
     QTest::qWait(300);
     return ScriptedDialogs::message(request);
   }
@@ -265,7 +265,7 @@ class TestGlowna : public QObject {
     FormGlowna->ExecuteAction(Action("ActionNowy"));
     QVERIFY(d.allUsed());
     if (partition) {
-      const ui::MessageSpec& q = d.shownMessages.value(0);
+      const ui::MessageRequest& q = d.shownMessages.value(0);
       QCOMPARE(q.kind, ui::MessageKind::Warning);
       QCOMPARE(q.buttons, unsigned(ui::Yes | ui::No));
       QCOMPARE(q.defaultButton, ui::Answer::Yes);
@@ -500,7 +500,7 @@ class TestGlowna : public QObject {
     QVERIFY(d.allUsed());
     QCOMPARE(FormGlowna->isVisible(), !closes);
     if (partition) {
-      const ui::MessageSpec& q = d.shownMessages.value(0);
+      const ui::MessageRequest& q = d.shownMessages.value(0);
       QCOMPARE(q.kind, ui::MessageKind::Information);
       QCOMPARE(q.buttons, unsigned(ui::Yes | ui::No | ui::Cancel));
       QCOMPARE(q.escapeButton, ui::Answer::Cancel);

@@ -34,11 +34,11 @@ namespace {
 const QStringList kTe = {"-4", "-3", "1", "7", "12", "16", "18", "17", "13", "8", "3", "-1"};
 const QStringList kPhi = {"88", "85", "80", "75", "72", "74", "75", "77", "82", "86", "89", "90"};
 
-struct LayerSpec {
+struct LayerData {
   const char* name;
   double thickness, lambda, coefficient;
 };
-using Wall = QList<LayerSpec>;
+using Wall = QList<LayerData>;
 // Board, mineral wool and OSB outside: vapour-open inside, tight outside.
 const Wall kCondensing = {
     {"Płyta g-k", 0.0125, 0.25, 72}, {"Wełna", 0.15, 0.04, 720}, {"OSB", 0.022, 0.13, 3.6}};
@@ -48,12 +48,12 @@ const Wall kDry = {{"Cegła", 0.25, 0.77, 72}, {"EPS", 0.12, 0.04, 12}, {"Tynk",
 const Wall kCold = {{"Beton", 0.1, 1.7, 6}};
 
 void Build(const Wall& wall) {
-  for (const LayerSpec& spec : wall) {
+  for (const LayerData& layerData : wall) {
     auto layer = std::make_unique<veltor::LayerRecord>();
-    layer->name = veltor::ToCp1250(QString::fromUtf8(spec.name));
-    layer->thickness = spec.thickness;
-    layer->lambdaMedium = layer->lambdaHumid = spec.lambda;
-    layer->vapourCoefficient = spec.coefficient;
+    layer->name = veltor::ToCp1250(QString::fromUtf8(layerData.name));
+    layer->thickness = layerData.thickness;
+    layer->lambdaMedium = layer->lambdaHumid = layerData.lambda;
+    layer->vapourCoefficient = layerData.coefficient;
     FormWarstwy->AppendLayer(std::move(layer));
   }
 }

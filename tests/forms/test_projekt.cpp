@@ -2,13 +2,13 @@
 // window set running: what lands in the file, what comes back into the windows,
 // and that a damaged file or an unwritable target changes and loses nothing.
 #include <QBuffer>
-#include <cmath>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTreeWidget>
 #include <QtTest>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -145,7 +145,7 @@ class TestProjekt : public QObject {
     d.expectFile(QStringLiteral("SaveDialogProjekt"), projekty(QStringLiteral("ściana")));
     FormGlowna->ExecuteAction(FormGlowna->ActionZapisz);
 
-    const ui::FileDialogSpec& request = d.shownFileDialogs.value(0);
+    const ui::FileDialogRequest& request = d.shownFileDialogs.value(0);
     QCOMPARE(request.title, QStringLiteral("Zapisz projekt..."));
     QVERIFY(request.filters.isEmpty());
     QCOMPARE(request.defaultSuffix, QStringLiteral("Veltor"));
@@ -192,7 +192,7 @@ class TestProjekt : public QObject {
     ScriptedDialogs d;
     d.expectFile(QStringLiteral("OpenDialogProjekt"), projekty(QStringLiteral("a.Veltor")));
     FormGlowna->ExecuteAction(FormGlowna->ActionOtworz);
-    const ui::FileDialogSpec& request = d.shownFileDialogs.value(0);
+    const ui::FileDialogRequest& request = d.shownFileDialogs.value(0);
     QCOMPARE(request.title, QStringLiteral("Otwórz projekt..."));
     QCOMPARE(request.filters,
              QStringList({QStringLiteral("Projekty (*.Veltor)"), QStringLiteral("Wszystkie pliki (*.*)")}));
@@ -281,22 +281,26 @@ class TestProjekt : public QObject {
     const QString conditions = QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe.");
     const double nan = std::nan("");
     QTest::newRow("empty") << "pusty.Veltor" << 0 << -18.0 << 0.3 << 0 << 1.0 << 0.1 << damaged;
-    QTest::newRow("cutInDescription") << "krótki.Veltor" << 1000 << -18.0 << 0.3 << 0 << 1.0 << 0.1 << damaged;
+    QTest::newRow("cutInDescription")
+        << "krótki.Veltor" << 1000 << -18.0 << 0.3 << 0 << 1.0 << 0.1 << damaged;
     QTest::newRow("cutInLastLayer") << "urwany.Veltor" << kLayersOffset + 640 * 3 + 100 << -18.0 << 0.3 << 0
                                     << 1.0 << 0.1 << damaged;
     QTest::newRow("missing") << "brak.Veltor" << -1 << -18.0 << 0.3 << 0 << 1.0 << 0.1
                              << QStringLiteral("File not found.");
-    QTest::newRow("outdoorBelowTable") << "mróz.Veltor" << kLayersOffset + 640 * 3 << -40.0 << 0.3 << 0 << 1.0
-                                       << 0.1 << conditions;
-    QTest::newRow("umaxAbsurd") << "umax.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 1.7e308 << 0 << 1.0 << 0.1
-                                << conditions;
+    QTest::newRow("outdoorBelowTable")
+        << "mróz.Veltor" << kLayersOffset + 640 * 3 << -40.0 << 0.3 << 0 << 1.0 << 0.1 << conditions;
+    QTest::newRow("umaxAbsurd") << "umax.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 1.7e308 << 0 << 1.0
+                                << 0.1 << conditions;
     QTest::newRow("nanConductivity")
         << "nan.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 0.3 << 3 << nan << 0.1
-        << QStringLiteral("Plik projektu zawiera niedopuszczalną wartość w warstwie 3: współczynnik przewodzenia "
-                          "ciepła λ w warunkach średniowilgotnych.");
-    QTest::newRow("zeroThickness") << "zero.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 0.3 << 2 << 1.0 << 0.0
-                                   << QStringLiteral("Plik projektu zawiera niedopuszczalną wartość w warstwie 2: "
-                                                     "grubość.");
+        << QStringLiteral(
+               "Plik projektu zawiera niedopuszczalną wartość w warstwie 3: współczynnik przewodzenia "
+               "ciepła λ w warunkach średniowilgotnych.");
+    QTest::newRow("zeroThickness") << "zero.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 0.3 << 2 << 1.0
+                                   << 0.0
+                                   << QStringLiteral(
+                                          "Plik projektu zawiera niedopuszczalną wartość w warstwie 2: "
+                                          "grubość.");
   }
   void refusedFileChangesNothing() {
     QFETCH(QString, name);
@@ -314,7 +318,8 @@ class TestProjekt : public QObject {
     other.direction = 0;
     QByteArray bytes = QByteArray(kDescriptionSectionSize, '\x05') + ConditionsBytes(other);
     for (int i = 1; i <= 4; ++i)
-      bytes += i == spoiledLayer ? Layer("Inna", lambda, 1, thickness)->toBytes() : Layer("Inna", 1, 1, 1)->toBytes();
+      bytes += i == spoiledLayer ? Layer("Inna", lambda, 1, thickness)->toBytes()
+                                 : Layer("Inna", 1, 1, 1)->toBytes();
     if (length >= 0) WriteBytes(projekty(name), bytes.left(length));
 
     composeProject();

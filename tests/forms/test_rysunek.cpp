@@ -319,12 +319,12 @@ class TestRysunek : public QObject {
     d.expectFile(QStringLiteral("SavePictureDialogRys"), env->file(chosen), type);
     w->ActionSave->trigger();
     QVERIFY(d.allUsed());
-    const ui::FileDialogSpec& spec = d.shownFileDialogs.value(0);
-    QCOMPARE(spec.title, QStringLiteral("Zapisz wykres jako rysunek"));
-    QCOMPARE(spec.filters.size(), 2);
-    QVERIFY(spec.filters[0].contains(QLatin1String("*.bmp")) &&
-            spec.filters[1].contains(QLatin1String("*.jpg")));
-    QVERIFY(spec.selectedFilter == 1 && spec.confirmOverwrite);
+    const ui::FileDialogRequest& request = d.shownFileDialogs.value(0);
+    QCOMPARE(request.title, QStringLiteral("Zapisz wykres jako rysunek"));
+    QCOMPARE(request.filters.size(), 2);
+    QVERIFY(request.filters[0].contains(QLatin1String("*.bmp")) &&
+            request.filters[1].contains(QLatin1String("*.jpg")));
+    QVERIFY(request.selectedFilter == 1 && request.confirmOverwrite);
     const QImage saved(env->file(written), type == 0 ? "BMP" : "JPEG");
     QCOMPARE(saved.size(), w->ImageSciana->Picture().size());
     QVERIFY(!QFile::exists(env->file(written + (type == 0 ? ".bmp" : ".jpg"))));

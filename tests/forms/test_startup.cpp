@@ -159,7 +159,7 @@ class TestStartup : public QObject {
     QCOMPARE(created, kWindowSet);
     QCOMPARE(WindowSet(), kWindowSet);
     QVERIFY(FormGlowna->isVisible());
-    for (const ui::MessageSpec& m : d.shownMessages) QCOMPARE(m.title, QStringLiteral("VELTORobl"));
+    for (const ui::MessageRequest& m : d.shownMessages) QCOMPARE(m.title, QStringLiteral("VELTORobl"));
   }
 
   // The program's own message box as the user sees it: Qt's buttons in Polish,

@@ -762,7 +762,7 @@ class DeactivatingDialogs : public ui::Dialogs {
  public:
   explicit DeactivatingDialogs(QWidget* window) : window_(window) {}
   QStringList texts;
-  ui::Answer message(const ui::MessageSpec& request) override {
+  ui::Answer message(const ui::MessageRequest& request) override {
     texts << request.text;
     QEvent deactivate(QEvent::WindowDeactivate);
     QApplication::sendEvent(window_, &deactivate);
@@ -770,8 +770,8 @@ class DeactivatingDialogs : public ui::Dialogs {
     QApplication::sendEvent(window_, &activate);
     return request.buttons & ui::Yes ? ui::Answer::Yes : ui::Answer::Ok;
   }
-  std::optional<ui::FileChoice> openFile(const ui::FileDialogSpec&) override { return {}; }
-  std::optional<ui::FileChoice> saveFile(const ui::FileDialogSpec&) override { return {}; }
+  std::optional<ui::FileChoice> openFile(const ui::FileDialogRequest&) override { return {}; }
+  std::optional<ui::FileChoice> saveFile(const ui::FileDialogRequest&) override { return {}; }
   std::optional<int> printDialog(const QString&, QPrinter&) override { return {}; }
   void printerSetup(QPrinter&) override {}
   void openTarget(const QString&) override {}

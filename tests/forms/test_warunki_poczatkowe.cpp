@@ -87,7 +87,7 @@ bool sameConditions(const DesignConditions& a, const DesignConditions& b) {
 // is open; this stand-in does the same with a window of its own.
 class FocusStealingDialogs : public ScriptedDialogs {
  public:
-  ui::Answer message(const ui::MessageSpec& request) override {
+  ui::Answer message(const ui::MessageRequest& request) override {
     QWidget* previous = QApplication::activeWindow();
     QWidget box;
     box.show();

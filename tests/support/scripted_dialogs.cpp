@@ -33,7 +33,7 @@ ScriptedDialogs& ScriptedDialogs::expectPrint(const QString& objectName, std::op
   return *this;
 }
 
-ui::Answer ScriptedDialogs::message(const ui::MessageSpec& request) {
+ui::Answer ScriptedDialogs::message(const ui::MessageRequest& request) {
   shownMessages.append(request);
   if (messages_.empty()) {
     QTest::qFail(qPrintable(QStringLiteral("unexpected message: ") + request.text), __FILE__, __LINE__);
@@ -48,7 +48,7 @@ ui::Answer ScriptedDialogs::message(const ui::MessageSpec& request) {
   return m.answer;
 }
 
-std::optional<ui::FileChoice> ScriptedDialogs::file(const ui::FileDialogSpec& request) {
+std::optional<ui::FileChoice> ScriptedDialogs::file(const ui::FileDialogRequest& request) {
   shownFileDialogs.append(request);
   if (files_.empty()) {
     QTest::qFail(qPrintable(QStringLiteral("unexpected file dialog: ") + request.objectName), __FILE__,
@@ -65,10 +65,10 @@ std::optional<ui::FileChoice> ScriptedDialogs::file(const ui::FileDialogSpec& re
   return ui::FileChoice{f.fileName, f.filterIndex};
 }
 
-std::optional<ui::FileChoice> ScriptedDialogs::openFile(const ui::FileDialogSpec& request) {
+std::optional<ui::FileChoice> ScriptedDialogs::openFile(const ui::FileDialogRequest& request) {
   return file(request);
 }
-std::optional<ui::FileChoice> ScriptedDialogs::saveFile(const ui::FileDialogSpec& request) {
+std::optional<ui::FileChoice> ScriptedDialogs::saveFile(const ui::FileDialogRequest& request) {
   return file(request);
 }
 

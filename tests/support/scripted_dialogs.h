@@ -25,15 +25,15 @@ class ScriptedDialogs : public ui::Dialogs {
 
   bool allUsed() const { return messages_.empty() && files_.empty() && prints_.empty(); }
   // Everything shown so far, in order.
-  QList<ui::MessageSpec> shownMessages;
-  QList<ui::FileDialogSpec> shownFileDialogs;
+  QList<ui::MessageRequest> shownMessages;
+  QList<ui::FileDialogRequest> shownFileDialogs;
   QStringList openedTargets;
   QList<QPrinter*> printersSetUp;
   int printJobs = 0;  // print jobs started while this object was installed
 
-  ui::Answer message(const ui::MessageSpec& request) override;
-  std::optional<ui::FileChoice> openFile(const ui::FileDialogSpec& request) override;
-  std::optional<ui::FileChoice> saveFile(const ui::FileDialogSpec& request) override;
+  ui::Answer message(const ui::MessageRequest& request) override;
+  std::optional<ui::FileChoice> openFile(const ui::FileDialogRequest& request) override;
+  std::optional<ui::FileChoice> saveFile(const ui::FileDialogRequest& request) override;
   std::optional<int> printDialog(const QString& objectName, QPrinter& printer) override;
   void printerSetup(QPrinter& printer) override;
   void openTarget(const QString& target) override;
@@ -52,7 +52,7 @@ class ScriptedDialogs : public ui::Dialogs {
     QString objectName;
     std::optional<int> copies;
   };
-  std::optional<ui::FileChoice> file(const ui::FileDialogSpec& request);
+  std::optional<ui::FileChoice> file(const ui::FileDialogRequest& request);
   std::deque<Message> messages_;
   std::deque<File> files_;
   std::deque<Print> prints_;
