@@ -7,6 +7,7 @@
 
 #include "calc/calculation.h"
 #include "forms/rysunek_draw.h"
+#include "platform/picturefile.h"
 
 using namespace veltor;
 
@@ -45,7 +46,7 @@ void BM_DrawChart(benchmark::State& state) {
   const DesignConditions conditions = DesignConditions::startupValues();
   PartitionSummary summary;
   CalculatePartition(table, summary, conditions, tables);
-  const QImage background = chart::LoadPicture(chart::BackgroundPath(kData, kind));
+  const QImage background = ui::LoadPicture(chart::BackgroundPath(kData, kind));
   const chart::HatchLoader hatches = chart::HatchesFrom(kData);
   const chart::ChartData data{table, summary, conditions, tables.saturation};
   for (auto _ : state) {

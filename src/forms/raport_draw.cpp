@@ -4,9 +4,6 @@
 // excluded, so neighbouring cells share their border lines.
 #include "forms/raport_draw.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -17,6 +14,7 @@
 #include "calc/numbers.h"
 #include "calc/textfile.h"
 #include "platform/fixedfont.h"
+#include "platform/picturefile.h"
 
 namespace raport {
 
@@ -127,17 +125,11 @@ int shortestWiderPrefix(const QFontMetrics& metrics, const QString& text, int li
 }  // namespace
 
 QImage LoadReportTemplate(const QString& path) {
-  QFile file(path);
-  // Only a regular file: a pipe would block the showing for ever, a device be
-  // read until memory runs out.
-  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+  try {
+    return ui::LoadPicture(path);
+  } catch (const veltor::IoError&) {
     throw veltor::Error(QStringLiteral("Cannot open file %1").arg(path));
-  if (file.size() > veltor::kMaxDataFileSize) throw veltor::TooLargeDataFile(path);
-  QImage picture;
-  if (!picture.loadFromData(file.read(veltor::kMaxDataFileSize)))
-    throw veltor::Error(QStringLiteral("Bitmap image is not valid"));
-  // The mask pen's raster operation needs a 32-bit picture.
-  return picture.convertToFormat(QImage::Format_RGB32);
+  }
 }
 
 int ReportPageHeight(int templateHeight, int layerCount) {

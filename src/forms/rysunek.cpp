@@ -107,7 +107,7 @@ QStringList TFormRysunek::DrawChart(veltor::LayerTable& table) {
     ActionPrint->setEnabled(!ImageSciana->Picture().isNull());
     ActionSave->setEnabled(!ImageSciana->Picture().isNull());
   });
-  ImageSciana->SetPicture(chart::LoadPicture(chart::BackgroundPath(StartFolder(), chartKind_)));
+  ImageSciana->SetPicture(ui::LoadPicture(chart::BackgroundPath(StartFolder(), chartKind_)));
   RunCalculationPass(table, gPartitionSummary);
   if (chartKind_ == 1) setWindowTitle(kTemperatureCaption);
   if (chartKind_ == 2) setWindowTitle(kPressureCaption);

@@ -3,7 +3,6 @@
 // in the ordinary way, antialiased, in the fixed drawing font.
 #include "forms/rysunek_draw.h"
 
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
@@ -14,6 +13,7 @@
 #include "calc/errors.h"
 #include "calc/numbers.h"
 #include "platform/fixedfont.h"
+#include "platform/picturefile.h"
 
 namespace chart {
 
@@ -306,15 +306,8 @@ QString HatchPath(const QString& startFolder, const QString& pattern) {
   return startFolder + QStringLiteral("/obrazki/Wypełnienia/") + pattern + QStringLiteral(".bmp");
 }
 
-QImage LoadPicture(const QString& path) {
-  if (!QFileInfo(path).isFile()) throw veltor::IoError(veltor::IoCode::FileNotFound);
-  QImage picture(path);
-  if (picture.isNull()) throw veltor::Error(QStringLiteral("Bitmap image is not valid"));
-  return picture.convertToFormat(QImage::Format_RGB32);
-}
-
 HatchLoader HatchesFrom(const QString& startFolder) {
-  return [startFolder](const QString& pattern) { return LoadPicture(HatchPath(startFolder, pattern)); };
+  return [startFolder](const QString& pattern) { return ui::LoadPicture(HatchPath(startFolder, pattern)); };
 }
 
 std::vector<CurveSample> SaturationCurve(const veltor::LayerRecord& layer,

@@ -33,15 +33,12 @@ struct ChartData {
   const veltor::SaturationTable& saturation;
 };
 
-// The hatch tile of a fill pattern; raises like LoadPicture.
+// The hatch tile of a fill pattern; raises like ui::LoadPicture.
 using HatchLoader = std::function<QImage(const QString& pattern)>;
 
 // start folder + "/obrazki/wykres<kind>.bmp" and "/obrazki/Wypełnienia/<pattern>.bmp".
 QString BackgroundPath(const QString& startFolder, int kind);
 QString HatchPath(const QString& startFolder, const QString& pattern);
-// A picture file ready to draw on (32-bit RGB). IoError "File not found" when
-// it is missing, veltor::Error when it is not a picture.
-QImage LoadPicture(const QString& path);
 // Hatches read from the start folder's pictures, one file per band.
 HatchLoader HatchesFrom(const QString& startFolder);
 

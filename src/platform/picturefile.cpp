@@ -1,6 +1,7 @@
 #include "platform/picturefile.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -11,6 +12,7 @@
 #include <new>
 
 #include "calc/errors.h"
+#include "calc/textfile.h"
 #include "platform/jpegwriter.h"
 #include "platform/printing.h"
 #include "project/projectfile.h"
@@ -49,6 +51,19 @@ QByteArray encodePdf(const QList<QImage>& pages) {
 }
 
 }  // namespace
+
+QImage LoadPicture(const QString& path) {
+  QFile file(path);
+  // A pipe would block a window's drawing for ever, a device be read until
+  // memory runs out.
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    throw veltor::IoError(veltor::IoCode::FileNotFound);
+  if (file.size() > veltor::kMaxDataFileSize) throw veltor::TooLargeDataFile(path);
+  QImage picture;
+  if (!picture.loadFromData(file.read(veltor::kMaxDataFileSize)))
+    throw veltor::Error(QStringLiteral("Bitmap image is not valid"));
+  return picture.convertToFormat(QImage::Format_RGB32);
+}
 
 QString PictureSuffix(PictureType type) {
   switch (type) {

@@ -16,6 +16,13 @@ namespace ui {
 
 enum class PictureType { Bitmap, Jpeg, Pdf };
 
+// A drawing's background, template or hatch, as a 32-bit picture (the mask
+// pen's raster operation needs one). Only a regular file of at most the data
+// files' size limit is read: IoError "File not found" for anything else that
+// is missing or not a regular file, DataError when too large, Error "Bitmap
+// image is not valid" when it does not decode.
+QImage LoadPicture(const QString& path);
+
 // ".bmp", ".jpg" or ".pdf".
 QString PictureSuffix(PictureType type);
 // The chosen name with the type's suffix appended, unless it already ends with

@@ -17,6 +17,7 @@
 #include "forms/rysunek.h"
 #include "forms/rysunek_draw.h"
 #include "forms/warstwy.h"
+#include "platform/picturefile.h"
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
@@ -267,7 +268,7 @@ class TestRysunek : public QObject {
     }
     QVERIFY(patterns.size() >= 13);
     for (const QString& pattern : patterns)
-      QVERIFY2(!chart::LoadPicture(chart::HatchPath(env->path(), pattern)).isNull(), qPrintable(pattern));
+      QVERIFY2(!ui::LoadPicture(chart::HatchPath(env->path(), pattern)).isNull(), qPrintable(pattern));
   }
 
   void opensDrawnAndShown_data() {
