@@ -84,6 +84,9 @@ class TFormGlowna : public QMainWindow {
   // Opens a project without the dialog (a path given on the command line), as
   // Open does after its dialog. Raises what LoadProjectFile raises.
   void OpenProjectFile(const QString& path);
+  // Shows the layer window with layers just put into the table (open, the
+  // wizard's end): executes "&Dowolna" when it is hidden, raises it otherwise.
+  void ShowLayerWindow();
 
   QAction* ActionNowy = nullptr;
   QAction* ActionOtworz = nullptr;

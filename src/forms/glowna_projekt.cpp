@@ -97,8 +97,11 @@ void TFormGlowna::OpenProjectFile(const QString& path) {
     FormDaneProj->LoadFromProject(description);
   }
   FormWarstwy->ReplaceLayers(std::move(loaded.contents.layers));
-  // The layers just opened are to be seen: the action's toggle would hide a
-  // layer window that is already shown.
+  ShowLayerWindow();
+}
+
+void TFormGlowna::ShowLayerWindow() {
+  // The action's toggle would hide a layer window that is already shown.
   if (FormWarstwy->isVisible())
     FormWarstwy->raise();
   else

@@ -183,14 +183,9 @@ void TFormSystem4::ButtonWsteczClick() {
 
 void TFormSystem4::ButtonZakonczClick() {
   if (layers_.empty() || !FormWarstwy) return;
-  // The wall's results are those of this step's last pass, with the same conditions.
-  gPartitionSummary = summary_;
   FormWarstwy->ReplaceLayers(std::move(layers_));
   ClearLayers();
   ButtonZakoncz->setEnabled(false);
-  // The action toggles the layer window; one already open would be closed
-  // just when it should show the new wall.
-  FormWarstwy->hide();
-  if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionPokazWarstwy);
+  if (FormGlowna) FormGlowna->ShowLayerWindow();
   hide();
 }
