@@ -171,11 +171,6 @@ void TFormKondensacja::buildControls() {
       TableMiesiace->setItem(m, c, item);
     }
   }
-  TableMiesiace->setFixedWidth(TableMiesiace->verticalHeader()->sizeHint().width() +
-                               76 * kondensacja::kMonthColumnCount + 2 * TableMiesiace->frameWidth() + 4);
-  TableMiesiace->setMinimumHeight(22 * veltor::kMonthCount +
-                                  TableMiesiace->horizontalHeader()->sizeHint().height() +
-                                  2 * TableMiesiace->frameWidth() + 2);
   middle->addWidget(TableMiesiace, 0, Qt::AlignTop);
 
   auto* results = new QVBoxLayout;
@@ -335,7 +330,21 @@ void TFormKondensacja::TimerPrzeliczanieTimer() {
   if (fingerprint() != fingerprint_) Recalculate();
 }
 
+void TFormKondensacja::fitTable() {
+  // The headers measure their texts for this, which cost a noticeable part of
+  // start-up; a window that is never opened need not pay it.
+  if (tableFitted_) return;
+  tableFitted_ = true;
+  TableMiesiace->setFixedWidth(TableMiesiace->verticalHeader()->sizeHint().width() +
+                               76 * kondensacja::kMonthColumnCount + 2 * TableMiesiace->frameWidth() + 4);
+  TableMiesiace->setMinimumHeight(22 * veltor::kMonthCount +
+                                  TableMiesiace->horizontalHeader()->sizeHint().height() +
+                                  2 * TableMiesiace->frameWidth() + 2);
+  if (!testAttribute(Qt::WA_Resized)) adjustSize();
+}
+
 void TFormKondensacja::showEvent(QShowEvent* e) {
+  if (!e->spontaneous()) fitTable();
   TCompanionWindow::showEvent(e);
   if (e->spontaneous()) return;
   Recalculate();

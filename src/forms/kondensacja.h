@@ -84,6 +84,9 @@ class TFormKondensacja : public TCompanionWindow {
   void hideEvent(QHideEvent* e) override;
 
  private:
+  // Fixes the month table's size from its headers, at the first showing.
+  void fitTable();
+  bool tableFitted_ = false;
   void buildControls();
   // The station chosen is the own-data entry.
   bool ownData() const;
