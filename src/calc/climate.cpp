@@ -1,7 +1,10 @@
 // Reader of the climate-station file: "[Station]" lines, each followed by
 // twelve lines "te φe" (January first). Every refusal names the line, since the
 // file is meant to be extended by hand.
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QStringList>
 
 #include "calc/errors.h"
@@ -124,6 +127,69 @@ std::vector<ClimateStation> ReadClimateFile(TextReader& reader) {
 std::vector<ClimateStation> LoadClimateFile(const QString& path) {
   TextReader reader = TextReader::open(path);
   return ReadClimateFile(reader);
+}
+
+namespace {
+
+// A point, no exponent and no trailing zeros, so that the reader takes it back
+// and a person reading the file sees the value as typed.
+QByteArray PointNumber(double value) {
+  QByteArray text = QByteArray::number(value, 'f', 6);
+  while (text.endsWith('0')) text.chop(1);
+  if (text.endsWith('.')) text.chop(1);
+  if (text == "-0") text = "0";
+  return text;
+}
+
+}  // namespace
+
+QString StationNameProblem(const QString& name) {
+  const QString trimmed = name.trimmed();
+  if (trimmed.isEmpty()) return QStringLiteral("Wpisz nazwę stacji");
+  if (trimmed.size() > kMaxStationName)
+    return QStringLiteral("Nazwa stacji może mieć najwyżej %1 znaków").arg(kMaxStationName);
+  for (const QChar c : trimmed) {
+    if (c == QLatin1Char('[') || c == QLatin1Char(']') || c == QLatin1Char(';') ||
+        c.category() == QChar::Other_Control)
+      return QStringLiteral("Nazwa stacji nie może zawierać znaków „[”, „]”, „;” ani znaków sterujących");
+  }
+  if (FromCp1250(ToCp1250(trimmed)) != trimmed)
+    return QStringLiteral(
+        "Nazwa stacji zawiera znak, którego nie można zapisać w pliku danych (Windows-1250)");
+  return {};
+}
+
+QByteArray ClimateStationText(const ClimateStation& station, const QString& note) {
+  QByteArray text = ToCp1250(QStringLiteral("[%1]").arg(station.name.trimmed())) + "\r\n";
+  QString comment = note;
+  comment.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  if (!comment.isEmpty()) text += ToCp1250(QStringLiteral("; ") + comment) + "\r\n";
+  for (int m = 0; m < kMonthCount; ++m)
+    text += PointNumber(station.climate.te[m]) + ' ' + PointNumber(station.climate.phiE[m]) + "\r\n";
+  return text;
+}
+
+void AppendClimateStation(const QString& path, const ClimateStation& station, const QString& note) {
+  if (const QString problem = StationNameProblem(station.name); !problem.isEmpty()) throw DataError(problem);
+  ValidateClimate(station.climate);
+  QByteArray content;
+  if (QFileInfo::exists(path)) {
+    TextReader reader = TextReader::open(path);
+    content = reader.content();
+    const QString name = station.name.trimmed();
+    for (const ClimateStation& existing : ReadClimateFile(reader)) {
+      if (existing.name.compare(name, Qt::CaseInsensitive) == 0)
+        throw DataError(QStringLiteral("Stacja „%1” już jest w pliku danych klimatycznych").arg(name));
+    }
+    if (!content.isEmpty() && !content.endsWith('\n')) content += "\r\n";
+  }
+  content += ClimateStationText(station, note);
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) throw IoError(IoCode::PathNotFound);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) throw IoError(IoCode::AccessDenied);
+  if (file.write(content) != content.size()) throw IoError(IoCode::DiskFull);
+  if (!file.commit())
+    throw IoError(file.error() == QFileDevice::RenameError ? IoCode::AccessDenied : IoCode::DiskFull);
 }
 
 }  // namespace veltor

@@ -94,6 +94,21 @@ std::vector<ClimateStation> ReadClimateFile(TextReader& reader);
 std::vector<ClimateStation> LoadClimateFile(const QString& path = kClimateFile);
 // The same limits the reader applies, for twelve months typed by the user.
 void ValidateClimate(const MonthlyClimate& climate);
+// The station as the climate file holds it: "[name]", the ';' comment `note`
+// (its source), twelve lines "te φe" with a point; Windows-1250, CR LF.
+QByteArray ClimateStationText(const ClimateStation& station, const QString& note);
+// Adds `station` at the end of the climate file at `path`, creating the file and
+// its folder when missing and keeping every byte already there. The file is read
+// first: one that the reader refuses raises its DataError and stays as it was.
+// A name that the file cannot hold (empty, longer than kMaxStationName, with
+// "[", "]", ";", a control character or a character outside Windows-1250) or
+// that a station of the file already has (letter case aside) raises DataError;
+// the months are validated as typed ones; a failed write raises IoError and
+// leaves the old file whole.
+inline constexpr qsizetype kMaxStationName = 60;
+void AppendClimateStation(const QString& path, const ClimateStation& station, const QString& note);
+// Why `name` cannot name a station (a Polish sentence), or empty when it can.
+QString StationNameProblem(const QString& name);
 
 enum class IndoorHumidity { Fixed, HumidityClass };
 

@@ -37,6 +37,8 @@ class TextReader {
   void skipRestOfLine();
   // readNumber() followed by skipRestOfLine().
   double readNumberLine();
+  // The whole content, as read.
+  const QByteArray& content() const { return data_; }
 
  private:
   QByteArray data_;

@@ -5,21 +5,27 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 #include "calc/errors.h"
 #include "calc/numbers.h"
@@ -28,6 +34,7 @@
 #include "forms/raport_new.h"
 #include "forms/system4.h"
 #include "forms/warstwy.h"
+#include "platform/dialogs.h"
 
 TFormKondensacja* FormKondensacja = nullptr;
 
@@ -120,8 +127,8 @@ void TFormKondensacja::buildControls() {
   ComboBoxStacja->setObjectName(QStringLiteral("ComboBoxStacja"));
   ComboBoxStacja->addItem(kOwnDataItem);
   ComboBoxStacja->setStatusTip(
-      QStringLiteral("Średnie miesięczne warunki zewnętrzne: stacja z pliku "
-                     "Dane\\klimat.txt albo dwanaście miesięcy wpisanych w tabeli"));
+      QStringLiteral("Średnie miesięczne warunki zewnętrzne: stacja z pliku Dane\\klimat.txt, "
+                     "stacja zapisana przez użytkownika albo dwanaście miesięcy wpisanych w tabeli"));
   stationLabel->setBuddy(ComboBoxStacja);
   stationRow->addWidget(stationLabel);
   stationRow->addWidget(ComboBoxStacja, 1);
@@ -171,7 +178,25 @@ void TFormKondensacja::buildControls() {
       TableMiesiace->setItem(m, c, item);
     }
   }
-  middle->addWidget(TableMiesiace, 0, Qt::AlignTop);
+  auto* tableColumn = new QVBoxLayout;
+  tableColumn->addWidget(TableMiesiace, 0, Qt::AlignTop);
+  auto* saveRow = new QHBoxLayout;
+  auto* nameLabel = new QLabel(QStringLiteral("Nazwa &miejsca:"), this);
+  EditNazwaStacji = new QLineEdit(this);
+  EditNazwaStacji->setObjectName(QStringLiteral("EditNazwaStacji"));
+  EditNazwaStacji->setMaxLength(static_cast<int>(veltor::kMaxStationName));
+  EditNazwaStacji->setStatusTip(QStringLiteral("Nazwa, pod którą wpisane miesiące trafią na listę stacji"));
+  nameLabel->setBuddy(EditNazwaStacji);
+  ButtonZapiszStacje = new QPushButton(QStringLiteral("Zapisz &jako stację"), this);
+  ButtonZapiszStacje->setObjectName(QStringLiteral("ButtonZapiszStacje"));
+  ButtonZapiszStacje->setStatusTip(
+      QStringLiteral("Dodaje wpisane miesiące do listy stacji, także przy następnym uruchomieniu programu"));
+  saveRow->addWidget(nameLabel);
+  saveRow->addWidget(EditNazwaStacji, 1);
+  saveRow->addWidget(ButtonZapiszStacje);
+  tableColumn->addLayout(saveRow);
+  tableColumn->addStretch(1);
+  middle->addLayout(tableColumn);
 
   auto* results = new QVBoxLayout;
   LabelKomunikat = new QLabel(this);
@@ -201,6 +226,8 @@ void TFormKondensacja::buildControls() {
   results->addLayout(verdicts);
   ImageWykres = new TPictureImage(this);
   ImageWykres->setObjectName(QStringLiteral("ImageWykres"));
+  // The chart is drawn at this size; the window grows rather than squeeze it.
+  ImageWykres->setFixedSize(kChartSize);
   results->addWidget(ImageWykres);
   results->addStretch(1);
   middle->addLayout(results, 1);
@@ -225,11 +252,36 @@ void TFormKondensacja::buildControls() {
   connect(ComboBoxKlasa, &QComboBox::currentIndexChanged, this, &TFormKondensacja::Recalculate);
   connect(TableMiesiace, &QTableWidget::itemChanged, this, &TFormKondensacja::TableMiesiaceItemChanged);
   connect(CheckBoxRaport, &QCheckBox::toggled, this, &TFormKondensacja::CheckBoxRaportClick);
+  connect(ButtonZapiszStacje, &QPushButton::clicked, this,
+          [this] { ui::Guard([this] { ButtonZapiszStacjeClick(); }); });
+  connect(EditNazwaStacji, &QLineEdit::returnPressed, ButtonZapiszStacje, &QPushButton::click);
   connect(ButtonZamknij, &QPushButton::clicked, this, &TFormKondensacja::ButtonZamknijClick);
 }
 
+QString TFormKondensacja::UserClimateFile() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+         QStringLiteral("/veltorobl/klimat.txt");
+}
+
 void TFormKondensacja::FormCreate() {
-  stations_ = veltor::LoadClimateFile(veltor::kClimateFile);
+  // Either file may fail alone; the stations of the other still come in.
+  std::optional<veltor::Error> failure;
+  try {
+    stations_ = veltor::LoadClimateFile(veltor::kClimateFile);
+  } catch (const veltor::Error& e) {
+    failure = e;
+  }
+  const QString userFile = UserClimateFile();
+  if (QFileInfo::exists(userFile)) {
+    try {
+      for (veltor::ClimateStation& station : veltor::LoadClimateFile(userFile))
+        stations_.push_back(std::move(station));
+    } catch (const veltor::Error& e) {
+      if (!failure)
+        failure =
+            veltor::Error(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(userFile), e.message()));
+    }
+  }
   {
     const QSignalBlocker blocker(ComboBoxStacja);
     for (size_t i = 0; i < stations_.size(); ++i)
@@ -237,6 +289,51 @@ void TFormKondensacja::FormCreate() {
     ComboBoxStacja->setCurrentIndex(0);
   }
   fillClimateColumns();
+  if (failure) throw *failure;
+}
+
+void TFormKondensacja::ButtonZapiszStacjeClick() {
+  if (!ownData()) return;
+  const QString name = EditNazwaStacji->text().trimmed();
+  QString problem = veltor::StationNameProblem(name);
+  if (problem.isEmpty() &&
+      std::any_of(stations_.begin(), stations_.end(), [&](const veltor::ClimateStation& s) {
+        return s.name.compare(name, Qt::CaseInsensitive) == 0;
+      }))
+    problem = QStringLiteral("Stacja „%1” już jest na liście stacji").arg(name);
+  veltor::ClimateStation station{name, {}};
+  if (problem.isEmpty()) {
+    try {
+      station.climate = chosenClimate();
+    } catch (const veltor::Error& e) {
+      problem = e.message();
+    }
+  }
+  if (!problem.isEmpty()) {
+    ui::inform(ui::MessageKind::Warning, ui::WithFullStop(problem));
+    EditNazwaStacji->setFocus();
+    return;
+  }
+  const QString file = UserClimateFile();
+  try {
+    veltor::AppendClimateStation(
+        file, station,
+        QStringLiteral("wpisane przez użytkownika %1").arg(QDate::currentDate().toString(Qt::ISODate)));
+  } catch (const veltor::Error& e) {
+    ui::inform(ui::MessageKind::Error,
+               ui::WithFullStop(QStringLiteral("Nie zapisano stacji w pliku %1: %2")
+                                    .arg(QDir::toNativeSeparators(file), e.message())));
+    return;
+  }
+  stations_.push_back(station);
+  const int index = static_cast<int>(stations_.size()) - 1;
+  {
+    // The own-data entry moves down one; it stays the chosen one until the new station is.
+    const QSignalBlocker blocker(ComboBoxStacja);
+    ComboBoxStacja->insertItem(index, station.name);
+  }
+  EditNazwaStacji->clear();
+  ComboBoxStacja->setCurrentIndex(index);
 }
 
 bool TFormKondensacja::ownData() const {
@@ -344,11 +441,13 @@ void TFormKondensacja::fitTable() {
 }
 
 void TFormKondensacja::showEvent(QShowEvent* e) {
-  if (!e->spontaneous()) fitTable();
+  if (!e->spontaneous()) {
+    // The verdicts first, so that the first fitting measures the lines they take.
+    Recalculate();
+    fitTable();
+  }
   TCompanionWindow::showEvent(e);
-  if (e->spontaneous()) return;
-  Recalculate();
-  TimerPrzeliczanie->start();
+  if (!e->spontaneous()) TimerPrzeliczanie->start();
 }
 
 void TFormKondensacja::hideEvent(QHideEvent* e) {
@@ -415,6 +514,8 @@ void TFormKondensacja::fillClimateColumns() {
     }
   }
   filling_ = false;
+  EditNazwaStacji->setEnabled(own);
+  ButtonZapiszStacje->setEnabled(own);
 }
 
 void TFormKondensacja::showIndoorCaption() {

@@ -1,19 +1,20 @@
 // The moisture window: the EN ISO 13788 check of the partition month by month
 // (mould risk at the inner surface, interstitial condensation over a year).
 //
-// Data flow: the climate is a station of Dane/klimat.txt (read once at
-// creation into ComboBoxStacja) or the twelve months the user types into the
-// first two columns of TableMiesiace; the indoor air is the design conditions'
-// φi or an EN ISO 13788 humidity class. Recalculate reads the partition (the
-// layer table, or the wizard's created partition while the table is empty, as
-// the charts do), gDesignConditions and those choices, runs the core through
-// kondensacja::Assess and shows the result columns, the verdicts and the chart;
-// a refusal shows its message in LabelKomunikat instead. Nothing is written
-// into the layer records. While the window is shown a short timer compares a
-// fingerprint of the partition and the conditions, so that edits made in the
-// other windows show here at once; the window's own controls recalculate
-// directly. The report asks Assess for its second page when CheckBoxRaport is
-// ticked.
+// Data flow: the climate is a station of Dane/klimat.txt or of the user's own
+// climate file (both read once at creation into ComboBoxStacja) or the twelve
+// months the user types into the first two columns of TableMiesiace, which
+// ButtonZapiszStacje adds to the user's file under a name of their choice; the
+// indoor air is the design conditions' φi or an EN ISO 13788 humidity class.
+// Recalculate reads the partition (the layer table, or the wizard's created
+// partition while the table is empty, as the charts do), gDesignConditions and
+// those choices, runs the core through kondensacja::Assess and shows the result
+// columns, the verdicts and the chart; a refusal shows its message in
+// LabelKomunikat instead. Nothing is written into the layer records. While the
+// window is shown a short timer compares a fingerprint of the partition and the
+// conditions, so that edits made in the other windows show here at once; the
+// window's own controls recalculate directly. The report asks Assess for its
+// second page when CheckBoxRaport is ticked.
 #pragma once
 
 #include <QByteArray>
@@ -27,6 +28,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
@@ -40,10 +42,14 @@ class TFormKondensacja : public TCompanionWindow {
   explicit TFormKondensacja(QWidget* mainWindow);
   ~TFormKondensacja() override;
 
-  // Creation handler: the stations of Dane/klimat.txt go into ComboBoxStacja
-  // ahead of the own-data entry, the first one chosen. A file that cannot be
-  // read raises (the start-up reports it); typed months work all the same.
+  // Creation handler: the stations of Dane/klimat.txt, then those of the
+  // user's file, go into ComboBoxStacja ahead of the own-data entry, the first
+  // one chosen. A file that cannot be read raises once the other file's
+  // stations are in (the start-up reports it); typed months work all the same.
   void FormCreate();
+  // Where the stations the user saves go: the program's own folder may be
+  // read-only (an installed copy), so a file among the user's data.
+  static QString UserClimateFile();
 
   // Assesses the partition with the window's choices and shows the outcome.
   void Recalculate();
@@ -55,6 +61,10 @@ class TFormKondensacja : public TCompanionWindow {
   const veltor::LayerTable& Partition() const;
 
   void ComboBoxStacjaChange();
+  // Adds the typed months to the user's climate file under the name in
+  // EditNazwaStacji and chooses the new station; a name or a month that
+  // cannot be saved is explained in a message box, and nothing is written.
+  void ButtonZapiszStacjeClick();
   void ButtonZamknijClick();
 
   // "Własne dane (wpisz miesiące)".
@@ -66,6 +76,9 @@ class TFormKondensacja : public TCompanionWindow {
   QComboBox* ComboBoxKlasa = nullptr;
   // One row per month, January first: te and φe, then the results.
   QTableWidget* TableMiesiace = nullptr;
+  // Under the table, enabled while the typed months are shown.
+  QLineEdit* EditNazwaStacji = nullptr;
+  QPushButton* ButtonZapiszStacje = nullptr;
   QLabel* LabelKomunikat = nullptr;
   // The verdicts, each with its mark; a mark's property "ok" says which it shows.
   QLabel* LabelPowierzchnia = nullptr;

@@ -9,6 +9,8 @@
 // the hand figures carry seven significant digits.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <cmath>
 
 #include "calc/errors.h"
@@ -234,5 +236,87 @@ INSTANTIATE_TEST_SUITE_P(
         ClimateFileCase{"DataBeforeAStation", "1 80\n[A]\n",
                         "Plik danych klimatycznych, wiersz 1: dane przed nazwą pierwszej stacji"}),
     [](const testing::TestParamInfo<ClimateFileCase>& info) { return std::string(info.param.name); });
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Stations the user saves are added to a file they may also edit by hand:
+// what is there stays byte for byte, and what is added reads back as saved.
+TEST(ClimateFile, AppendedStationsReadBackAndKeepTheFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("nowy/klimat.txt"));  // folder made on the way
+  ClimateStation first{QStringLiteral("Łódź-Lublinek"), kClimate};
+  first.climate.te[0] = -0.25;
+  first.climate.phiE[6] = 71.123456;
+  AppendClimateStation(path, first, QStringLiteral("wpisane ręcznie\nz notatek"));
+  const QByteArray handEdited = FileBytes(path) + "; dopisek bez końca wiersza";
+  QFile out(path);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write(handEdited);
+  out.close();
+  AppendClimateStation(path, {QStringLiteral("B"), kClimate}, {});
+  const QByteArray bytes = FileBytes(path);
+  EXPECT_TRUE(bytes.startsWith(handEdited + "\r\n[B]\r\n")) << bytes.constData();
+  EXPECT_TRUE(
+      bytes.contains("; wpisane r\xea"
+                     "cznie z notatek\r\n-0.25 88\r\n"));
+  const std::vector<ClimateStation> stations = LoadClimateFile(path);
+  ASSERT_EQ(stations.size(), 2u);
+  EXPECT_EQ(stations[0].name, first.name);
+  EXPECT_EQ(stations[0].climate.te, first.climate.te);
+  EXPECT_EQ(stations[0].climate.phiE, first.climate.phiE);
+  EXPECT_EQ(stations[1].climate.te, kClimate.te);
+}
+
+struct AppendRefusalCase {
+  const char* name;
+  const char* station;  // UTF-8
+  const char* message;  // the start of the refusal
+  double january = -4;
+};
+
+class AppendRefusalTest : public testing::TestWithParam<AppendRefusalCase> {};
+
+TEST_P(AppendRefusalTest, LeavesTheFileAsItWas) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("klimat.txt"));
+  const QByteArray before =
+      "; r\xea"
+      "cznie\n[Istniej\xb9"
+      "ca]\n" +
+      Months(12);
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(std::string_view(GetParam().name) == "BrokenFile" ? before + "x 80\n" : before);
+  }
+  const QByteArray content = FileBytes(path);
+  ClimateStation station{QString::fromUtf8(GetParam().station), kClimate};
+  station.climate.te[0] = GetParam().january;
+  try {
+    AppendClimateStation(path, station, QStringLiteral("test"));
+    FAIL() << "no error";
+  } catch (const DataError& e) {
+    EXPECT_TRUE(e.message().startsWith(QString::fromUtf8(GetParam().message))) << e.message().toStdString();
+  }
+  EXPECT_EQ(FileBytes(path), content);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, AppendRefusalTest,
+    testing::Values(AppendRefusalCase{"SameNameOtherCase", " ISTNIEJĄCA ", "Stacja „ISTNIEJĄCA” już jest"},
+                    AppendRefusalCase{"BrokenFile", "Nowa",
+                                      "Plik danych klimatycznych, wiersz 15: stacja „Istniejąca” ma więcej"},
+                    AppendRefusalCase{"Empty", "  ", "Wpisz nazwę stacji"},
+                    AppendRefusalCase{"Bracket", "Hel]", "Nazwa stacji nie może zawierać"},
+                    AppendRefusalCase{"Semicolon", "Hel; port", "Nazwa stacji nie może zawierać"},
+                    AppendRefusalCase{"OutsideTheCodePage", "Ζάκυνθος", "Nazwa stacji zawiera znak"},
+                    AppendRefusalCase{"TooLong",
+                                      "Sześćdziesiąt jeden znaków to o jeden za dużo na nazwę stacji",
+                                      "Nazwa stacji może mieć najwyżej 60"},
+                    AppendRefusalCase{"MonthOutOfRange", "Nowa", "Styczeń: temperatura 60 °C", 60}),
+    [](const testing::TestParamInfo<AppendRefusalCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -305,6 +306,39 @@ class TestKondensacja : public QObject {
     QVERIFY(d.allUsed());
     QCOMPARE(FormKondensacja->ComboBoxStacja->count(), 1);
     QVERIFY(FormKondensacja->TableMiesiace->item(0, 0)->flags() & Qt::ItemIsEditable);
+  }
+
+  // Typed months saved under a name are a station from then on, also after a
+  // restart; a refused name writes nothing and keeps the typing.
+  void savedStationComesBack() {
+    start();
+    ScriptedDialogs d;
+    showWith(kDry);
+    QComboBox* combo = FormKondensacja->ComboBoxStacja;
+    QVERIFY(FormKondensacja->ButtonZapiszStacje->isEnabled());
+    d.expectMessage(QStringLiteral("Wpisz nazwę stacji."));
+    FormKondensacja->ButtonZapiszStacje->click();
+    Type(0, 0, QStringLiteral("-4,5"));
+    FormKondensacja->EditNazwaStacji->setText(QStringLiteral("Działka w Łodzi"));
+    QTest::keyClick(FormKondensacja->EditNazwaStacji, Qt::Key_Return);
+    QCOMPARE(combo->currentText(), QStringLiteral("Działka w Łodzi"));
+    QCOMPARE(combo->itemText(combo->count() - 1), TFormKondensacja::kOwnDataItem);
+    QVERIFY(!FormKondensacja->ButtonZapiszStacje->isEnabled());
+    QCOMPARE(FormKondensacja->Assess(FormWarstwy->Layers()).input.climate.te[0], -4.5);
+    QVERIFY(QFile::exists(env->userData() + QStringLiteral("/veltorobl/klimat.txt")));
+
+    combo->setCurrentIndex(combo->count() - 1);
+    d.expectMessage(QStringLiteral("Stacja „DZIAŁKA W ŁODZI” już jest na liście stacji."));
+    FormKondensacja->EditNazwaStacji->setText(QStringLiteral("DZIAŁKA W ŁODZI"));
+    FormKondensacja->ButtonZapiszStacje->click();
+    QCOMPARE(combo->count(), 2);
+
+    env->stopProgram();
+    env->startProgram();
+    combo = FormKondensacja->ComboBoxStacja;
+    QCOMPARE(combo->itemText(0), QStringLiteral("Działka w Łodzi"));
+    QCOMPARE(FormKondensacja->TableMiesiace->item(0, 0)->text(), QStringLiteral("-4,5"));
+    QVERIFY(d.allUsed());
   }
 
   void reportSecondPage_data() {

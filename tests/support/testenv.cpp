@@ -44,14 +44,21 @@ void copyTree(const QString& from, const QString& to) {
 }
 }  // namespace
 
-TestEnvironment::TestEnvironment() : previous_(QDir::currentPath()) {
+TestEnvironment::TestEnvironment()
+    : previous_(QDir::currentPath()), previousDataHome_(qgetenv("XDG_DATA_HOME")) {
   copyTree(QStringLiteral(VELTOR_DATA_DIR), dir_.path());
   QDir::setCurrent(dir_.path());
+  // What the program keeps among the user's data stays in the scratch folder.
+  qputenv("XDG_DATA_HOME", QFile::encodeName(userData()));
 }
 
 TestEnvironment::~TestEnvironment() {
   if (started_) stopProgram();
   QDir::setCurrent(previous_);
+  if (previousDataHome_.isNull())
+    qunsetenv("XDG_DATA_HOME");
+  else
+    qputenv("XDG_DATA_HOME", previousDataHome_);
 }
 
 void TestEnvironment::writeFile(const QString& relative, const QByteArray& content) const {

@@ -16,6 +16,8 @@ class TestEnvironment {
 
   QString path() const { return dir_.path(); }
   QString file(const QString& relative) const { return dir_.filePath(relative); }
+  // The user's data folder while the environment lasts (XDG_DATA_HOME).
+  QString userData() const { return dir_.filePath(QStringLiteral("user-data")); }
   // Replaces a data file's content (bytes as given, e.g. Windows-1250 text).
   // The large pictures of obrazki may be links to the shipped files: change
   // them only through this, which puts a new file in their place.
@@ -29,6 +31,7 @@ class TestEnvironment {
  private:
   QTemporaryDir dir_;
   QString previous_;
+  QByteArray previousDataHome_;
   bool started_ = false;
 };
 
