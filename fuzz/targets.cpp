@@ -3,12 +3,14 @@
 #include <QByteArray>
 #include <QString>
 #include <cmath>
+#include <cstdlib>
 #include <deque>
 
 #include "calc/calculation.h"
 #include "calc/catalogue.h"
 #include "calc/errors.h"
 #include "calc/layer.h"
+#include "calc/moisture.h"
 #include "calc/numbers.h"
 #include "calc/reftables.h"
 #include "calc/systemfiles.h"
@@ -165,6 +167,60 @@ int SystemFiles(const std::uint8_t* data, std::size_t size) {
     }
     for (const auto& node : tree)
       if (node->record) (void)veltor::AdhesivePositionFor(*node->record);
+  });
+}
+
+namespace {
+
+// A wall that condenses in a cold climate: board, mineral wool, OSB outside.
+const veltor::LayerTable& condensingWall() {
+  static const veltor::LayerTable wall = [] {
+    veltor::LayerTable t;
+    const double layers[][3] = {{0.0125, 0.25, 72}, {0.15, 0.04, 720}, {0.022, 0.13, 3.6}};
+    for (const auto& l : layers) {
+      auto layer = std::make_unique<veltor::LayerRecord>();
+      layer->thickness = l[0];
+      layer->lambdaMedium = layer->lambdaHumid = l[1];
+      layer->vapourCoefficient = l[2];
+      t.AppendLayer(std::move(layer));
+    }
+    return t;
+  }();
+  return wall;
+}
+
+bool finite(double v) {
+  return std::isfinite(v);
+}
+
+}  // namespace
+
+int ClimateFile(const std::uint8_t* data, std::size_t size) {
+  return guarded([&] {
+    veltor::TextReader reader(bytesOf(data, size));
+    for (const veltor::ClimateStation& station : veltor::ReadClimateFile(reader)) {
+      // A station as the window saves it reads back exactly as it was.
+      veltor::TextReader again(veltor::ClimateStationText(station, QStringLiteral("fuzz")));
+      const std::vector<veltor::ClimateStation> back = veltor::ReadClimateFile(again);
+      if (back.size() != 1 || back[0].name != station.name.trimmed()) std::abort();
+      for (int m = 0; m < veltor::kMonthCount; ++m) {
+        if (back[0].climate.te[m] != station.climate.te[m] ||
+            back[0].climate.phiE[m] != station.climate.phiE[m])
+          std::abort();
+      }
+      // Every climate the reader accepts is assessed, and without a NaN.
+      for (const int humidityClass : {0, 5}) {
+        veltor::MoistureInput input;
+        input.climate = station.climate;
+        if (humidityClass > 0) {
+          input.indoor.mode = veltor::IndoorHumidity::HumidityClass;
+          input.indoor.humidityClass = humidityClass;
+        }
+        const veltor::MoistureResult result = veltor::AssessMoisture(condensingWall(), input, tables().air);
+        for (const veltor::MonthResult& month : result.months)
+          if (!finite(month.thetaSi) || !finite(month.gc) || !finite(month.ma)) std::abort();
+      }
+    }
   });
 }
 

@@ -16,6 +16,7 @@ int SaturationTable(const std::uint8_t* data, std::size_t size);
 int AirLayerTable(const std::uint8_t* data, std::size_t size);
 int Numbers(const std::uint8_t* data, std::size_t size);
 int SystemFiles(const std::uint8_t* data, std::size_t size);
+int ClimateFile(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;
@@ -23,7 +24,8 @@ struct Target {
 };
 inline constexpr Target kTargets[] = {
     {"project", ProjectFile},    {"catalogue", Catalogue}, {"saturation", SaturationTable},
-    {"airlayer", AirLayerTable}, {"numbers", Numbers},
+    {"airlayer", AirLayerTable}, {"numbers", Numbers},       {"system", SystemFiles},
+    {"climate", ClimateFile},
 };
 
 }  // namespace fuzz

@@ -29,11 +29,14 @@ for family in 003 004 005; do seed system "$root/data/System/systemy.txt" $famil
 seed catalogue "$root/data/Dane/maksymalne.txt" 000
 seed saturation "$root/data/Dane/para.txt"
 seed airlayer "$root/data/Dane/opory powietrza.txt"
+mkdir -p "$work/climate"
+{ printf '; seed\r\n[Stacja]\r\n'; for m in -3.5 -2 1.25 7 12 16 18 17 13 8 3 -1; do printf '%s 85\r\n' "$m"; done; } \
+  >"$work/climate/seed_station"
 mkdir -p "$work/numbers"
 for n in 0 -0,5 1.25e-3 12345,6789 -INF 1e308 0.0001; do printf '%s' "$n" >"$work/numbers/seed_$RANDOM"; done
 
 status=0
-for target in project catalogue saturation airlayer numbers system; do
+for target in project catalogue saturation airlayer numbers system climate; do
   corpus="$work/$target"; mkdir -p "$corpus"
   kept="$root/fuzz/regressions/$target"; mkdir -p "$kept"
   echo "== fuzz_$target for ${seconds}s"

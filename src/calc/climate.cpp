@@ -3,6 +3,7 @@
 // file is meant to be extended by hand.
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringList>
@@ -131,14 +132,10 @@ std::vector<ClimateStation> LoadClimateFile(const QString& path) {
 
 namespace {
 
-// A point, no exponent and no trailing zeros, so that the reader takes it back
-// and a person reading the file sees the value as typed.
+// The shortest text that reads back as the same double, so that a saved
+// station is exactly the one typed; the reader takes its point and exponent.
 QByteArray PointNumber(double value) {
-  QByteArray text = QByteArray::number(value, 'f', 6);
-  while (text.endsWith('0')) text.chop(1);
-  if (text.endsWith('.')) text.chop(1);
-  if (text == "-0") text = "0";
-  return text;
+  return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 }  // namespace
