@@ -51,6 +51,12 @@ double RequiredThickness(const LayerTable& table, int position, const DesignCond
   return lambda * (1.0 / conditions.umax - conditions.rsi - conditions.rse - others);
 }
 
+std::optional<double> EquivalentAirThickness(const LayerRecord& layer) {
+  const double coefficient = layer.vapourCoefficient;
+  if (coefficient == 0 || std::isinf(coefficient)) return std::nullopt;
+  return kAirVapourCoefficient / coefficient * layer.thickness;
+}
+
 double DiffusionResistanceSum(LayerTable& table) {
   double sum = 0;
   for (int i = 0; i < table.size(); ++i) {

@@ -44,6 +44,11 @@ double TotalThickness(const LayerTable& table);
 // that must run first has already refused it.
 double RequiredThickness(const LayerTable& table, int position, const DesignConditions& conditions);
 double DiffusionResistanceSum(LayerTable& table);
+// Vapour coefficient of still air in the records' units, 10^-6 g/(m h Pa): μ = this / coefficient.
+inline constexpr double kAirVapourCoefficient = 720.0;
+// The layer's equivalent air-layer thickness sd = μ·d in m; none for a
+// coefficient of 0 or "max", which give no finite μ.
+std::optional<double> EquivalentAirThickness(const LayerRecord& layer);
 // False (nothing written) when ti == te.
 bool ComputeTemperatures(LayerTable& table, const PartitionSummary& summary,
                          const DesignConditions& conditions);

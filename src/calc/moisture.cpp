@@ -52,15 +52,15 @@ struct Partition {
 
 double LayerSd(const LayerTable& table, int index) {
   const LayerRecord& layer = table.at(index);
-  const double coefficient = layer.vapourCoefficient;
   // The air layer and the coefficients 0 and "max" carry no vapour resistance,
   // as in the diffusion resistance of the calculation pass.
-  if (layer.isAirLayer() || coefficient == 0 || std::isinf(coefficient)) return 0;
-  if (!(coefficient > 0)) {
+  const std::optional<double> sd = EquivalentAirThickness(layer);
+  if (layer.isAirLayer() || !sd) return 0;
+  if (!(layer.vapourCoefficient > 0)) {
     throw Error(
         QStringLiteral("%1 ma ujemny współczynnik przepuszczania pary wodnej").arg(LayerText(table, index)));
   }
-  return kAirPermeabilityCoefficient / coefficient * layer.thickness;
+  return *sd;
 }
 
 Partition BuildPartition(const LayerTable& table, const MoistureInput& input, const AirLayerTable& air) {

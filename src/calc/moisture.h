@@ -54,9 +54,8 @@ inline constexpr double kMouldRsi = 0.25;
 inline constexpr double kMouldSurfaceHumidity = 0.8;
 // Simplified requirement for heated residential rooms.
 inline constexpr double kSimplifiedFRsiThreshold = 0.72;
-// Vapour permeability of still air, kg/(m s Pa); 720 in the records' units.
+// Vapour permeability of still air, kg/(m s Pa); kAirVapourCoefficient in the records' units.
 inline constexpr double kVapourPermeabilityOfAir = 2e-10;
-inline constexpr double kAirPermeabilityCoefficient = 720.0;
 // Layers thicker than this in thermal resistance are split into notional
 // sub-layers, so that condensation inside a thick layer is found too.
 inline constexpr double kMaxSublayerResistance = 0.25;

@@ -58,10 +58,6 @@ QString DirectionText(int direction) {
   return text.isEmpty() ? QStringLiteral("nieokreślony") : text;
 }
 
-void TextAt(QPainter& painter, int x, int y, const QString& text) {
-  painter.drawText(QPointF(x, y + QFontMetrics(painter.font()).ascent()), text);
-}
-
 // Word-wrapped within `width` from (x, y); returns the y below the last line.
 int Paragraph(QPainter& painter, int x, int y, int width, const QString& text) {
   QRect bounds;
@@ -280,7 +276,7 @@ QImage DrawMoistureChart(const Assessment& assessment, QSize size) {
 
   painter.setPen(Qt::black);
   painter.setFont(ui::DrawingFont(12, true));
-  TextAt(painter, 8, 6, QStringLiteral("Wilgoć zgromadzona w przegrodzie Ma [kg/m²]"));
+  raport::TextAt(painter, 8, 6, QStringLiteral("Wilgoć zgromadzona w przegrodzie Ma [kg/m²]"));
 
   const veltor::MoistureResult* result = assessment.result ? &*assessment.result : nullptr;
   const double highest = result ? result->maxMa : 0;
@@ -365,7 +361,7 @@ QImage BuildMoisturePage(const Assessment& assessment, const QString& partitionN
   const auto heading = [&](const QString& text) {
     painter.setPen(Qt::black);
     painter.setFont(ui::DrawingFont(13, true));
-    TextAt(painter, kLeft, y, text);
+    raport::TextAt(painter, kLeft, y, text);
     y += 24;
   };
 

@@ -64,22 +64,17 @@ void setFontPixels(QPainter& painter, int pixels, bool bold = false) {
   painter.setFont(ui::DrawingFont(pixels, bold));
 }
 
-// A text with the top-left corner of its box at (x, y), on white.
-void textAt(QPainter& painter, int x, int y, const QString& text) {
-  painter.drawText(QPointF(x, y + QFontMetrics(painter.font()).ascent()), text);
-}
-
 // A text that must end within `room` pixels: one wider is narrowed to fit.
 void fittedText(QPainter& painter, int x, int y, int room, const QString& text) {
   const int width = QFontMetrics(painter.font()).horizontalAdvance(text);
   if (width <= room) {
-    textAt(painter, x, y, text);
+    TextAt(painter, x, y, text);
     return;
   }
   painter.save();
   painter.translate(x, y);
   painter.scale(static_cast<qreal>(room) / width, 1.0);
-  textAt(painter, 0, 0, text);
+  TextAt(painter, 0, 0, text);
   painter.restore();
 }
 
@@ -124,6 +119,10 @@ int shortestWiderPrefix(const QFontMetrics& metrics, const QString& text, int li
 
 }  // namespace
 
+void TextAt(QPainter& painter, int x, int y, const QString& text) {
+  painter.drawText(QPointF(x, y + QFontMetrics(painter.font()).ascent()), text);
+}
+
 QImage LoadReportTemplate(const QString& path) {
   try {
     return ui::LoadPicture(path);
@@ -149,9 +148,9 @@ void BeginReportPainter(QPainter& painter) {
 void DrawHeader(QPainter& painter, const veltor::ProjectDescription& description,
                 const veltor::DesignConditions& conditions) {
   setFontPixels(painter, kHeaderPixels);
-  for (int i = 0; i < 4; ++i) textAt(painter, kHeaderX, kHeaderLines[i], description[i]);
-  textAt(painter, kHeaderX, kDirectionY, DirectionText(conditions.direction));
-  textAt(painter, kHeaderX, kHumidityY,
+  for (int i = 0; i < 4; ++i) TextAt(painter, kHeaderX, kHeaderLines[i], description[i]);
+  TextAt(painter, kHeaderX, kDirectionY, DirectionText(conditions.direction));
+  TextAt(painter, kHeaderX, kHumidityY,
          conditions.humid() ? QStringLiteral("wilgotne") : QStringLiteral("średniowilgotne"));
 }
 
@@ -202,12 +201,12 @@ void DrawSummary(QPainter& painter, int layerCount, const veltor::PartitionSumma
   const int captionRoom = kSummaryValueX - kSummaryCaptionX - 8;
   fittedText(painter, kSummaryCaptionX, kDewPointY + shift, captionRoom, QStringLiteral("Punk rosy"));
   // No 0 degC point inside the partition: there is no depth to give.
-  textAt(painter, kSummaryValueX, kDewPointY + shift,
+  TextAt(painter, kSummaryValueX, kDewPointY + shift,
          summary.zeroPointDepth ? veltor::FormatGeneral(*summary.zeroPointDepth, 2) + QStringLiteral(" m")
                                 : QStringLiteral("brak"));
   fittedText(painter, kSummaryCaptionX, kUY + shift, captionRoom,
              QStringLiteral("Współczynnik przenikania ciepła U"));
-  textAt(painter, kSummaryValueX, kUY + shift,
+  TextAt(painter, kSummaryValueX, kUY + shift,
          veltor::FormatGeneral(summary.u, 2) + QStringLiteral(" W/(m^2*K)"));
   setFontPixels(painter, painter.font().pixelSize(), false);
 }
@@ -236,7 +235,7 @@ QStringList DrawTextWrapped(QPainter& painter, int x, int y, int widthLimit, con
       start += fits;
     }
   }
-  for (int i = 0; i < lines.size(); ++i) textAt(painter, x, y + kLineStep * i, lines[i]);
+  for (int i = 0; i < lines.size(); ++i) TextAt(painter, x, y + kLineStep * i, lines[i]);
   return lines;
 }
 

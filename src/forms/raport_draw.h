@@ -51,6 +51,9 @@ QImage LoadReportTemplate(const QString& path);
 // or more when they would run below it.
 int ReportPageHeight(int templateHeight, int layerCount);
 
+// A text in the painter's font with the top-left corner of its box at (x, y).
+void TextAt(QPainter& painter, int x, int y, const QString& text);
+
 // Puts `painter` into the report's drawing state: cells' borders in the mask
 // pen, white fill, texts on white.
 void BeginReportPainter(QPainter& painter);

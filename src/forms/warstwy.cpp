@@ -50,8 +50,6 @@ const QString kThicknessTooLarge = QStringLiteral("Grubość warstwy nie może p
 
 // The layer table's columns.
 enum Column { ColumnName, ColumnThickness, ColumnLambda, ColumnResistance, ColumnSd, ColumnCount };
-// Vapour coefficient of still air, in the units of the materials file: mu = this / coefficient.
-constexpr double kAirVapourCoefficient = 720.0;
 const QString kNoValue = QStringLiteral("–");
 
 bool IsThickness(double value) {
@@ -431,12 +429,8 @@ void TFormWarstwy::showLayerColumns() {
                                                    : veltor::FormatGeneral(
                                                          veltor::EffectiveLambda(layer, gDesignConditions)));
     item->setText(ColumnResistance, veltor::FormatGeneral(layer.resistance, 3));
-    // sd = mu * d; a coefficient of "max" or 0 gives no finite mu.
-    const double coefficient = layer.vapourCoefficient;
-    item->setText(ColumnSd,
-                  std::isinf(coefficient) || coefficient == 0
-                      ? kNoValue
-                      : veltor::FormatGeneral(kAirVapourCoefficient / coefficient * layer.thickness, 3));
+    const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
+    item->setText(ColumnSd, sd ? veltor::FormatGeneral(*sd, 3) : kNoValue);
   }
 }
 
