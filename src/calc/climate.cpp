@@ -171,8 +171,8 @@ void AppendClimateStation(const QString& path, const ClimateStation& station, co
   ValidateClimate(station.climate);
   QByteArray content;
   if (QFileInfo::exists(path)) {
-    TextReader reader = TextReader::open(path);
-    content = reader.content();
+    content = ReadDataFile(path);
+    TextReader reader(content);
     const QString name = station.name.trimmed();
     for (const ClimateStation& existing : ReadClimateFile(reader)) {
       if (existing.name.compare(name, Qt::CaseInsensitive) == 0)

@@ -76,7 +76,7 @@ DataError TooLargeDataFile(const QString& path) {
 
 TextReader::TextReader(QByteArray content) : data_(std::move(content)) {}
 
-TextReader TextReader::open(const QString& path) {
+QByteArray ReadDataFile(const QString& path) {
   QFile file(path);
   const QFileInfo info(path);
   if (!info.exists()) throw IoError(IoCode::FileNotFound);
@@ -86,7 +86,11 @@ TextReader TextReader::open(const QString& path) {
   if (file.size() > kMaxDataFileSize) throw TooLargeDataFile(path);
   QByteArray content = file.read(kMaxDataFileSize);
   if (file.error() != QFileDevice::NoError) throw IoError(IoCode::EndOfFile);
-  return TextReader(std::move(content));
+  return content;
+}
+
+TextReader TextReader::open(const QString& path) {
+  return TextReader(ReadDataFile(path));
 }
 
 bool TextReader::atEnd() const {

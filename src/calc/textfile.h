@@ -16,12 +16,14 @@ inline constexpr qint64 kMaxDataFileSize = 50LL * 1024 * 1024;
 class DataError;
 // The refusal of a data file above kMaxDataFileSize, naming the file.
 DataError TooLargeDataFile(const QString& path);
+// The whole content of a data file or picture: IoError ("File not found", "File
+// access denied" for anything but a regular file, ...), DataError above the limit.
+QByteArray ReadDataFile(const QString& path);
 
 class TextReader {
  public:
   explicit TextReader(QByteArray content);
-  // Reads the whole file; raises IoError ("File not found", "File access denied"
-  // for anything but a regular file, ...) and DataError for a file above the limit.
+  // Reads the whole file through ReadDataFile.
   static TextReader open(const QString& path);
 
   bool atEnd() const;
@@ -37,8 +39,6 @@ class TextReader {
   void skipRestOfLine();
   // readNumber() followed by skipRestOfLine().
   double readNumberLine();
-  // The whole content, as read.
-  const QByteArray& content() const { return data_; }
 
  private:
   QByteArray data_;

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "forms/companion.h"
 #include "platform/dialogs.h"
 
 TAboutBox* AboutBox = nullptr;
@@ -158,10 +159,6 @@ TAboutBox::TAboutBox(QWidget* mainWindow)
 TAboutBox::~TAboutBox() = default;
 
 void TAboutBox::showEvent(QShowEvent* e) {
-  if (QWidget* main = parentWidget()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(main->frameGeometry().center());
-    move(frame.topLeft());
-  }
+  if (QWidget* main = parentWidget()) CentreOver(this, main);
   QDialog::showEvent(e);
 }

@@ -38,18 +38,23 @@ void AskForTitleWithoutButtons([[maybe_unused]] QWidget* window) {
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
   if (!connection) return;
-  static constexpr char kAtomName[] = "_MOTIF_WM_HINTS";
-  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-      connection, xcb_intern_atom(connection, 0, sizeof kAtomName - 1, kAtomName), nullptr);
-  if (!atom) return;
+  // Asked of the server once: the reply is a blocking round trip.
+  static const xcb_atom_t hintsAtom = [connection] {
+    static constexpr char kAtomName[] = "_MOTIF_WM_HINTS";
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, sizeof kAtomName - 1, kAtomName), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    free(reply);
+    return atom;
+  }();
+  if (hintsAtom == XCB_ATOM_NONE) return;
   enum : std::uint32_t { HintFunctions = 1, HintDecorations = 2 };
   enum : std::uint32_t { FunctionResize = 2, FunctionMove = 4 };
   enum : std::uint32_t { DecorBorder = 2, DecorResizeHandle = 4, DecorTitle = 8 };
   const std::uint32_t hints[5] = {HintFunctions | HintDecorations, FunctionResize | FunctionMove,
                                   DecorBorder | DecorResizeHandle | DecorTitle, 0, 0};
   xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window->winId()),
-                      atom->atom, atom->atom, 32, 5, hints);
-  free(atom);
+                      hintsAtom, hintsAtom, 32, 5, hints);
 #endif
 }
 
@@ -97,25 +102,23 @@ bool TCompanionWindow::event(QEvent* e) {
   return QWidget::event(e);
 }
 
+void CentreOver(QWidget* window, const QWidget* over) {
+  QRect frame = window->frameGeometry();
+  frame.moveCenter(over->frameGeometry().center());
+  if (const QScreen* screen = over->screen()) {
+    const QRect available = screen->availableGeometry();
+    frame.moveLeft(std::max(available.left(), std::min(frame.left(), available.right() - frame.width())));
+    frame.moveTop(std::max(available.top(), std::min(frame.top(), available.bottom() - frame.height())));
+  }
+  window->move(frame.topLeft());
+}
+
 void TCompanionWindow::showEvent(QShowEvent* e) {
   // The native window exists now and is not mapped yet: the manager reads the
   // hints when it maps it. Qt writes its own only when it creates the window
   // or its flags change.
   if (!e->spontaneous() && !titleBarButtons_) AskForTitleWithoutButtons(this);
-  if (!e->spontaneous()) {
-    if (QWidget* main = parentWidget()) {
-      QRect frame = frameGeometry();
-      frame.moveCenter(main->frameGeometry().center());
-      // A main window smaller than its companion must not push the companion's
-      // title bar off the screen.
-      if (const QScreen* screen = main->screen()) {
-        const QRect available = screen->availableGeometry();
-        frame.moveLeft(std::max(available.left(), std::min(frame.left(), available.right() - frame.width())));
-        frame.moveTop(std::max(available.top(), std::min(frame.top(), available.bottom() - frame.height())));
-      }
-      move(frame.topLeft());
-    }
-  }
+  if (!e->spontaneous() && parentWidget()) CentreOver(this, parentWidget());
   QWidget::showEvent(e);
   if (FormGlowna) FormGlowna->UpdateActions();
 }

@@ -7,6 +7,10 @@
 
 #include <QWidget>
 
+// Moves `window` to be centred on `over`, yet whole on `over`'s screen: a main
+// window smaller than the window must not push its title bar off the screen.
+void CentreOver(QWidget* window, const QWidget* over);
+
 class TCompanionWindow : public QWidget {
   Q_OBJECT
  public:

@@ -26,10 +26,7 @@ TPictureFrame::TPictureFrame(QWidget* parent, const QString& objectName, const Q
   setObjectName(objectName);
   image_->setObjectName(imageName);
   setWidget(image_);
-  setWidgetResizable(false);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setBackgroundRole(QPalette::Dark);
 }
 

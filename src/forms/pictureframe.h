@@ -33,13 +33,12 @@ class TPictureFrame : public QScrollArea {
   TPictureFrame(QWidget* parent, const QString& objectName, const QString& imageName);
   TPictureImage* Image() const { return image_; }
 
-  // One wheel step down moves the view 25 pixels down, one step up 25 up.
-  void WheelSteps(int stepsDown);
-
  protected:
   void wheelEvent(QWheelEvent* e) override;
 
  private:
+  // One wheel step down moves the view 25 pixels down, one step up 25 up.
+  void WheelSteps(int stepsDown);
   TPictureImage* image_;
   int wheelRemainder_ = 0;
 };

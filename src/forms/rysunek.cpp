@@ -7,7 +7,6 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QShowEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -15,6 +14,7 @@
 #include <exception>
 
 #include "forms/appstate.h"
+#include "forms/companion.h"
 #include "forms/glowna.h"
 #include "forms/pictureframe.h"
 #include "forms/rysunek_draw.h"
@@ -141,17 +141,8 @@ void TFormRysunek::FormShow() {
 
 void TFormRysunek::showEvent(QShowEvent* e) {
   if (!e->spontaneous()) {
-    if (!centred_ && FormGlowna) {
-      centred_ = true;
-      QRect frame = frameGeometry();
-      frame.moveCenter(FormGlowna->frameGeometry().center());
-      if (const QScreen* screen = FormGlowna->screen()) {
-        const QRect available = screen->availableGeometry();
-        frame.moveLeft(std::max(available.left(), std::min(frame.left(), available.right() - frame.width())));
-        frame.moveTop(std::max(available.top(), std::min(frame.top(), available.bottom() - frame.height())));
-      }
-      move(frame.topLeft());
-    }
+    // Shown once: the window is destroyed when closed.
+    if (FormGlowna) CentreOver(this, FormGlowna);
     ui::Guard([this] { FormShow(); });
   }
   QWidget::showEvent(e);

@@ -58,7 +58,6 @@ class TFormRysunek : public QWidget {
 
   int chartKind_;
   int xOrigin_;
-  bool centred_ = false;
 };
 
 // Creates a chart window of `kind` (1 temperature, 2 vapour pressure), draws

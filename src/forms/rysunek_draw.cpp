@@ -10,7 +10,6 @@
 #include <cmath>
 #include <optional>
 
-#include "calc/errors.h"
 #include "calc/numbers.h"
 #include "platform/fixedfont.h"
 #include "platform/picturefile.h"

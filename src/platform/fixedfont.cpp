@@ -3,7 +3,8 @@
 namespace ui {
 
 QFont DrawingFont(int pixelSize, bool bold) {
-  QFont font(QString::fromLatin1(kDrawingFontFamily));
+  // Installed with the program's dependencies (fonts-dejavu-core).
+  QFont font(QStringLiteral("DejaVu Sans"));
   font.setPixelSize(pixelSize);
   font.setBold(bold);
   font.setStyleHint(QFont::SansSerif);

@@ -7,8 +7,6 @@
 
 namespace ui {
 
-inline constexpr char kDrawingFontFamily[] = "DejaVu Sans";
-
 QFont DrawingFont(int pixelSize, bool bold = false);
 
 }  // namespace ui

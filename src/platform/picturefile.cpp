@@ -53,17 +53,15 @@ QByteArray encodePdf(const QList<QImage>& pages) {
 }  // namespace
 
 QImage LoadPicture(const QString& path) {
-  QFile file(path);
-  // A pipe would block a window's drawing for ever, a device be read until
-  // memory runs out.
-  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-    throw veltor::IoError(veltor::IoCode::FileNotFound);
-  if (file.size() > veltor::kMaxDataFileSize) throw veltor::TooLargeDataFile(path);
+  // The data files' guard: a pipe would block a window's drawing for ever, a
+  // device be read until memory runs out.
   QImage picture;
-  if (!picture.loadFromData(file.read(veltor::kMaxDataFileSize)))
+  if (!picture.loadFromData(veltor::ReadDataFile(path)))
     throw veltor::Error(QStringLiteral("Bitmap image is not valid"));
   return picture.convertToFormat(QImage::Format_RGB32);
 }
+
+namespace {
 
 QString PictureSuffix(PictureType type) {
   switch (type) {
@@ -80,10 +78,6 @@ QString PictureSuffix(PictureType type) {
 QString WithPictureSuffix(const QString& name, PictureType type) {
   const QString suffix = PictureSuffix(type);
   return name.endsWith(suffix, Qt::CaseInsensitive) ? name : name + suffix;
-}
-
-QString SavePicture(const QImage& picture, const QString& chosenName, PictureType type) {
-  return SavePages({picture}, chosenName, type);
 }
 
 QString SavePages(const QList<QImage>& pages, const QString& chosenName, PictureType type) {
@@ -105,6 +99,8 @@ QString SavePages(const QList<QImage>& pages, const QString& chosenName, Picture
   });
   return path;
 }
+
+}  // namespace
 
 QImage StackPages(const QList<QImage>& pages) {
   if (pages.size() == 1) return pages.front();

@@ -6,7 +6,6 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 #include "platform/dialogs.h"
 
@@ -23,26 +22,18 @@ enum class PictureType { Bitmap, Jpeg, Pdf };
 // image is not valid" when it does not decode.
 QImage LoadPicture(const QString& path);
 
-// ".bmp", ".jpg" or ".pdf".
-QString PictureSuffix(PictureType type);
-// The chosen name with the type's suffix appended, unless it already ends with
-// it (in any case): "wykres.jpg" stays as it is.
-QString WithPictureSuffix(const QString& name, PictureType type);
-
-// Writes `picture` as `type` to the name given with its suffix; returns the path
-// written. Raises veltor::IoError ("File access denied", "Path not found", ...).
-QString SavePicture(const QImage& picture, const QString& chosenName, PictureType type);
-
 // Shows the save dialog `request` (its filters in the order of `types`) and saves
-// the picture as the chosen type. False when the user cancelled.
+// the picture as the chosen type, under the chosen name with the type's suffix
+// (".bmp", ".jpg", ".pdf") appended unless it already ends with it, in any
+// case: "wykres.jpg" stays as it is. False when the user cancelled. Raises
+// veltor::IoError ("File access denied", "Path not found", ...).
 bool SavePictureWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
                            const QImage& picture);
 
 // A document of several pages. A PDF gets one A4 page per picture; BMP and JPEG
 // hold a single picture, so they get the pages stacked (StackPages): one file
 // that holds the whole document, under the name the user chose and asked
-// about. One page is saved exactly as SavePicture saves it.
-QString SavePages(const QList<QImage>& pages, const QString& chosenName, PictureType type);
+// about. One page is saved exactly as a single picture.
 bool SavePagesWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
                          const QList<QImage>& pages);
 // The pages one below the other, left-aligned, a grey band between two pages
