@@ -48,7 +48,10 @@ double RequiredThickness(const LayerTable& table, int position, const DesignCond
   }
   const double lambda =
       chosen >= 0 && chosen < table.size() ? EffectiveLambda(table.at(chosen), conditions) : 0;
-  return lambda * (1.0 / conditions.umax - conditions.rsi - conditions.rse - others);
+  const double d = lambda * (1.0 / conditions.umax - conditions.rsi - conditions.rse - others);
+  // A rounding remainder: the other layers already meet Umax.
+  constexpr double kNegligibleThickness = 1e-9;
+  return d > 0 && d < kNegligibleThickness ? 0.0 : d;
 }
 
 std::optional<double> EquivalentAirThickness(const LayerRecord& layer) {

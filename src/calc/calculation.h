@@ -31,15 +31,13 @@ double EffectiveLambda(const LayerRecord& layer, const DesignConditions& conditi
 // wall compliant. Umax 0 is "no requirement".
 inline constexpr double kUmaxTolerance = 1e-9;
 bool ExceedsUmax(double u, double umax);
-// A required thickness below this is a rounding remainder: the other layers
-// already meet Umax, and it counts as 0.
-inline constexpr double kNegligibleThickness = 1e-9;
 // Writes every layer's R (air layers from the air-layer table); raises
 // DivisionByZero for an ordinary layer whose effective conductivity is 0.
 double LayerResistanceSum(LayerTable& table, const DesignConditions& conditions, const AirLayerTable& air);
 double TotalThickness(const LayerTable& table);
 // Thickness the layer at `position` (1 = innermost) needs for U == Umax, from the
-// resistance fields as they stand. Not clamped: <= 0 means the others suffice.
+// resistance fields as they stand. Not clamped: <= 0 means the others suffice;
+// a remainder below 1e-9 m (a few 1e-17 m of rounding) comes back as 0.
 // Raises DivisionByZero for Umax 0. A conductivity of 0 gives 0 here; the pass
 // that must run first has already refused it.
 double RequiredThickness(const LayerTable& table, int position, const DesignConditions& conditions);

@@ -18,6 +18,7 @@ namespace veltor {
 
 enum class CatalogueEntry { Group, Subgroup, ItemInGroup, ItemInSubgroup };
 
+// A marker of 0 marks no line: a file without subgroups has none for them.
 struct CatalogueMarkers {
   char subgroup;
   char itemInGroup;
@@ -43,11 +44,11 @@ void ReadCatalogue(TextReader& reader, const CatalogueMarkers& markers, AddNode 
     const QByteArray rest = line.mid(1);
     if (first == '[') {
       group = addNode(nullptr, line.mid(1, line.size() - 2), CatalogueEntry::Group);
-    } else if (first == markers.subgroup) {
+    } else if (markers.subgroup && first == markers.subgroup) {
       subgroup = addNode(group, rest, CatalogueEntry::Subgroup);
-    } else if (first == markers.itemInGroup) {
+    } else if (markers.itemInGroup && first == markers.itemInGroup) {
       readItem(addNode(group, rest, CatalogueEntry::ItemInGroup), reader);
-    } else if (first == markers.itemInSubgroup) {
+    } else if (markers.itemInSubgroup && first == markers.itemInSubgroup) {
       readItem(addNode(subgroup, rest, CatalogueEntry::ItemInSubgroup), reader);
     }
   }

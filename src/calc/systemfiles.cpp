@@ -3,6 +3,8 @@
 // node goes, and, for the systems file, the family filter.
 #include "calc/systemfiles.h"
 
+#include <iterator>
+
 #include "calc/catalogue.h"
 #include "calc/textfile.h"
 
@@ -10,11 +12,8 @@ namespace veltor {
 
 namespace {
 
-// A marker no text line starts with in practice; a line that does is dropped
-// by the addNode callbacks below, which add nothing for a subgroup.
-constexpr char kUnused = '\0';
 // Files with groups and entries only: "@" and "#" lines are ignored.
-constexpr CatalogueMarkers kEntriesOnly{kUnused, '*', kUnused};
+constexpr CatalogueMarkers kEntriesOnly{0, '*', 0};
 
 CatalogueNode* Append(CatalogueNode* parent, CatalogueNodes& topLevel, const QByteArray& label,
                       bool withRecord) {
@@ -44,46 +43,48 @@ void ReadMasonryFile(TextReader& reader, CatalogueNodes& tree) {
 }
 
 void ReadInsulationFile(TextReader& reader, CatalogueNodes& tree) {
-  const auto addNode = [&tree](CatalogueNode* parent, const QByteArray& label,
-                               CatalogueEntry kind) -> CatalogueNode* {
-    if (kind == CatalogueEntry::Subgroup) return nullptr;
+  const auto addNode = [&tree](CatalogueNode* parent, const QByteArray& label, CatalogueEntry kind) {
     return Append(parent, tree, label, IsEntry(kind));
   };
   ReadCatalogue<CatalogueNode>(reader, kEntriesOnly, addNode, ReadRecord);
 }
 
 void ReadAdhesiveFile(TextReader& reader, CatalogueNodes& list) {
-  const auto addNode = [&list](CatalogueNode*, const QByteArray& label,
-                               CatalogueEntry kind) -> CatalogueNode* {
-    if (kind == CatalogueEntry::Subgroup) return nullptr;
+  const auto addNode = [&list](CatalogueNode*, const QByteArray& label, CatalogueEntry kind) {
     return Append(nullptr, list, label, IsEntry(kind));
   };
   ReadCatalogue<CatalogueNode>(reader, kEntriesOnly, addNode, ReadRecord);
 }
 
+namespace {
+
+// The insulation's first letter, the adhesive's position and the system family
+// go together; the position is the family's index here.
+struct FamilyRow {
+  char letter;
+  SystemFamily family;
+  const char* key;
+};
+constexpr FamilyRow kFamilies[] = {{'B', SystemFamily::Talmo, "TALMO"},
+                                   {'S', SystemFamily::Viren, "VIREN"},
+                                   {'F', SystemFamily::Duskar, "DUSKAR"}};
+constexpr int kFamilyCount = static_cast<int>(std::size(kFamilies));
+
+}  // namespace
+
 QByteArray FamilyKey(SystemFamily family) {
-  switch (family) {
-    case SystemFamily::Talmo:
-      return QByteArrayLiteral("TALMO");
-    case SystemFamily::Viren:
-      return QByteArrayLiteral("VIREN");
-    case SystemFamily::Duskar:
-      return QByteArrayLiteral("DUSKAR");
-  }
+  for (const FamilyRow& row : kFamilies)
+    if (row.family == family) return QByteArray(row.key);
   return {};
 }
 
 std::optional<SystemFamily> FamilyAt(int adhesivePosition) {
-  switch (adhesivePosition) {
-    case 0:
-      return SystemFamily::Talmo;
-    case 1:
-      return SystemFamily::Viren;
-    case 2:
-      return SystemFamily::Duskar;
-    default:
-      return std::nullopt;
-  }
+  if (adhesivePosition < 0 || adhesivePosition >= kFamilyCount) return std::nullopt;
+  return kFamilies[adhesivePosition].family;
+}
+
+char AdhesiveLetter(int adhesivePosition) {
+  return adhesivePosition >= 0 && adhesivePosition < kFamilyCount ? kFamilies[adhesivePosition].letter : '\0';
 }
 
 void ReadSystemsFile(TextReader& reader, const QByteArray& familyKey, CatalogueNodes& tree) {
@@ -107,16 +108,9 @@ void ReadSystemsFile(TextReader& reader, const QByteArray& familyKey, CatalogueN
 
 std::optional<int> AdhesivePositionFor(const LayerRecord& insulation) {
   if (insulation.name.isEmpty()) return std::nullopt;
-  switch (insulation.name.front()) {
-    case 'B':
-      return 0;
-    case 'S':
-      return 1;
-    case 'F':
-      return 2;
-    default:
-      return std::nullopt;
-  }
+  for (int i = 0; i < kFamilyCount; ++i)
+    if (insulation.name.front() == kFamilies[i].letter) return i;
+  return std::nullopt;
 }
 
 }  // namespace veltor

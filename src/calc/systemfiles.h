@@ -58,5 +58,7 @@ void ReadSystemsFile(TextReader& reader, const QByteArray& familyKey, CatalogueN
 // The adhesive that goes with an insulation, by the first character of the
 // record's name: "B" 0, "S" 1, "F" 2 (case-sensitive); empty for any other.
 std::optional<int> AdhesivePositionFor(const LayerRecord& insulation);
+// The first letter of the insulations that take the adhesive at `adhesivePosition`; 0 for none.
+char AdhesiveLetter(int adhesivePosition);
 
 }  // namespace veltor

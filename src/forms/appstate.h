@@ -13,6 +13,9 @@ extern veltor::DesignConditions gDesignConditions;
 extern veltor::PartitionSummary gPartitionSummary;
 extern veltor::ReferenceTables gReferenceTables;
 
+// Told when the wizard is started, or reaches its last step, while Umax is 0.
+inline const QString kUmaxMissing = QStringLiteral("Należy zdefiniować wartość Umax");
+
 // Loads both reference tables from the working directory; raises on failure.
 void LoadReferenceTables();
 

@@ -47,7 +47,6 @@ const QString kNewProjectQuestion =
 const QString kClearWizardQuestion =
     QStringLiteral("UWAGA! Zostaną usunięte dane przegrody wg systemów VELTOR. Kontynuować?");
 const QString kClearLayersQuestion = QStringLiteral("UWAGA! Zostaną usunięte dane przegrody. Kontynuować?");
-const QString kUmaxMissing = QStringLiteral("Należy zdefiniować wartość Umax");
 const QString kSaveQuestion = QStringLiteral("Zapisać projektowaną przegrodę?");
 
 // How often the update rules run while the program is idle.

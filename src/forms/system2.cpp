@@ -18,10 +18,6 @@
 
 TFormSystem2* FormSystem2 = nullptr;
 
-namespace {
-const char kLetters[] = "BSF";
-}  // namespace
-
 TFormSystem2::TFormSystem2(QWidget* mainWindow)
     : TSystemStep(mainWindow, QStringLiteral("FormSystem2"), QStringLiteral("Materiał termoizolacyjny"),
                   QStringLiteral("1322.htm"), QStringLiteral("system2.png")) {
@@ -134,9 +130,10 @@ void TFormSystem2::updateDalej() {
   if (const std::optional<int> position = veltor::AdhesivePositionFor(*insulation)) {
     LabelBrakKleju->setText(
         QStringLiteral("Brak masy klejowo-szpachlowej do materiałów o nazwie zaczynającej się literą %1 "
-                       "(pozycja %2 w pliku System/kleje.txt).")
-            .arg(QLatin1Char(kLetters[*position]))
-            .arg(*position + 1));
+                       "(pozycja %2 w pliku %3).")
+            .arg(QLatin1Char(veltor::AdhesiveLetter(*position)))
+            .arg(*position + 1)
+            .arg(veltor::kAdhesiveFile));
   } else {
     LabelBrakKleju->setText(
         QStringLiteral("Nazwa materiału nie zaczyna się literą B, S ani F: nie wiadomo, którą masę "

@@ -12,7 +12,6 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "calc/calculation.h"
@@ -32,7 +31,6 @@ namespace {
 constexpr double kAdhesiveThickness = 0.003;
 constexpr int kInsulationPosition = 2;  // counted from 1 at the inside
 
-const QString kUmaxMissing = QStringLiteral("Należy zdefiniować wartość Umax");
 const QString kNoInsulationNeeded =
     QStringLiteral("Mur, klej i tynk spełniają wymaganie Umax bez izolacji termicznej.");
 
@@ -135,8 +133,7 @@ void TFormSystem4::buildPartition() {
     throw;
   }
 
-  // A remainder of a few 1e-17 m means the same as 0: the others suffice.
-  const bool needed = d >= veltor::kNegligibleThickness;
+  const bool needed = d > 0;
   if (needed) {
     layers_.at(kInsulationPosition - 1).thickness = d;
     StaticTextGW->setText(veltor::FormatGeneral(d, 2));
@@ -152,25 +149,15 @@ void TFormSystem4::buildPartition() {
 
 QString TFormSystem4::ListViewPrzegrodaInfoTip(int row) const {
   if (row < 0 || row >= layers_.size()) return {};
-  const veltor::LayerRecord& layer = layers_.at(row);
-  return QStringLiteral(
-             "Numer warstwy = %1\r\nOpór cieplny R = %2 [m^2/(K*W)]\r\nOpór dyfuzyjny r = %3 [m^*h*Pa/g]")
-      .arg(row + 1)
-      .arg(veltor::FormatGeneral(layer.resistance), veltor::FormatGeneral(layer.diffusionResistance));
+  return LayerTip(row, layers_.at(row));
 }
 
 bool TFormSystem4::eventFilter(QObject* watched, QEvent* e) {
   if (watched == ListViewPrzegroda->viewport() && e->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(e);
     QListWidgetItem* item = ListViewPrzegroda->itemAt(help->pos());
-    QString tip = item ? ListViewPrzegrodaInfoTip(ListViewPrzegroda->row(item)) : QString();
-    // A tool tip wants bare line feeds.
-    tip.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (tip.isEmpty())
-      QToolTip::hideText();
-    else
-      QToolTip::showText(help->globalPos(), tip, ListViewPrzegroda->viewport(),
-                         ListViewPrzegroda->visualItemRect(item));
+    ShowLayerTip(help, ListViewPrzegroda, item ? ListViewPrzegroda->visualItemRect(item) : QRect(),
+                 item ? ListViewPrzegrodaInfoTip(ListViewPrzegroda->row(item)) : QString());
     return true;
   }
   return TSystemStep::eventFilter(watched, e);

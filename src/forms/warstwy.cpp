@@ -68,10 +68,7 @@ class LayerItem : public QTreeWidgetItem {
     if (role != Qt::ToolTipRole) return QTreeWidgetItem::data(column, role);
     const veltor::LayerRecord* record = TFormWarstwy::LayerOf(this);
     if (!record || !treeWidget()) return {};
-    return QStringLiteral(
-               "Numer warstwy = %1\r\nOpór cieplny R = %2 [m^2/(K*W)]\r\nOpór dyfuzyjny r = %3 [m^*h*Pa/g]")
-        .arg(treeWidget()->indexOfTopLevelItem(const_cast<LayerItem*>(this)) + 1)
-        .arg(veltor::FormatGeneral(record->resistance), veltor::FormatGeneral(record->diffusionResistance));
+    return LayerTip(treeWidget()->indexOfTopLevelItem(const_cast<LayerItem*>(this)), *record);
   }
 };
 
@@ -103,6 +100,21 @@ QLineEdit* dataEdit(QWidget* parent, const char* name, bool readOnly) {
 }
 
 }  // namespace
+
+QString LayerTip(int row, const veltor::LayerRecord& layer) {
+  return QStringLiteral(
+             "Numer warstwy = %1\r\nOpór cieplny R = %2 [m^2/(K*W)]\r\nOpór dyfuzyjny r = %3 [m^*h*Pa/g]")
+      .arg(row + 1)
+      .arg(veltor::FormatGeneral(layer.resistance), veltor::FormatGeneral(layer.diffusionResistance));
+}
+
+void ShowLayerTip(const QHelpEvent* help, QAbstractItemView* view, const QRect& itemRect, QString tip) {
+  tip.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  if (tip.isEmpty())
+    QToolTip::hideText();
+  else
+    QToolTip::showText(help->globalPos(), tip, view->viewport(), itemRect);
+}
 
 TFormWarstwy::TFormWarstwy(QWidget* mainWindow)
     : TCompanionWindow(mainWindow, QStringLiteral("FormWarstwy"),
@@ -618,8 +630,7 @@ void TFormWarstwy::Button2Click() {
   }
   RunCalculationPass(layers_, gPartitionSummary);
   const double required = veltor::RequiredThickness(layers_, row + 1, gDesignConditions);
-  // A rounding remainder of a few 1e-17 m means the other layers suffice.
-  if (required >= veltor::kNegligibleThickness) {
+  if (required > 0) {
     layers_.at(row).thickness = required;
   } else if (ui::ask(ui::MessageKind::Information,
                      QStringLiteral("Zaznaczona warstwa nie jest potrzebna. Wykasować?"), ui::Yes | ui::No,
@@ -719,16 +730,10 @@ bool TFormWarstwy::eventFilter(QObject* watched, QEvent* e) {
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) endCurrentLayer();
   } else if (watched == ListViewMaterialy->viewport() && e->type() == QEvent::ToolTip) {
-    // The tip's lines are CR LF separated; a tool tip wants bare line feeds.
     auto* help = static_cast<QHelpEvent*>(e);
     QTreeWidgetItem* item = ListViewMaterialy->itemAt(help->pos());
-    QString tip = item ? item->data(ColumnName, Qt::ToolTipRole).toString() : QString();
-    tip.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (tip.isEmpty())
-      QToolTip::hideText();
-    else
-      QToolTip::showText(help->globalPos(), tip, ListViewMaterialy->viewport(),
-                         ListViewMaterialy->visualItemRect(item));
+    ShowLayerTip(help, ListViewMaterialy, item ? ListViewMaterialy->visualItemRect(item) : QRect(),
+                 item ? item->data(ColumnName, Qt::ToolTipRole).toString() : QString());
     return true;
   } else if (auto* field = qobject_cast<QLabel*>(watched);
              field &&

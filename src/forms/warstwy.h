@@ -19,7 +19,9 @@
 #include "forms/companion.h"
 #include "forms/materialy.h"
 
+class QAbstractItemView;
 class QAction;
+class QHelpEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -134,7 +136,7 @@ class TFormWarstwy : public TCompanionWindow {
   // The pass for a table changed elsewhere. Its notices and errors are the
   // activation's to tell; here only the figures are brought up to date.
   void refreshQuietly();
-  // The list's columns from the layers' latest results (warstwy_summary.cpp).
+  // The list's columns from the layers' latest results.
   void showLayerColumns();
   // The hint of a summary field, from the summary as it stands (warstwy_summary.cpp).
   QString summaryHint(const QLabel* field) const;
@@ -167,3 +169,10 @@ class TFormWarstwy : public TCompanionWindow {
 };
 
 extern TFormWarstwy* FormWarstwy;
+
+// The tip of the layer at `row` of a list: its number and results as the
+// latest pass left them, lines CR LF separated.
+QString LayerTip(int row, const veltor::LayerRecord& layer);
+// Answers a tool-tip event over `view` with `tip` for the item at `itemRect`
+// (hides the tip when it is empty); a tool tip wants bare line feeds.
+void ShowLayerTip(const QHelpEvent* help, QAbstractItemView* view, const QRect& itemRect, QString tip);

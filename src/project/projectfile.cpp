@@ -62,6 +62,74 @@ QString decodeShortString(const QByteArray& field) {
   return FromCp1250(QByteArrayView(field).sliced(1, length));
 }
 
+// The description, conditions and layers of a whole file in memory; raises
+// IoError(EndOfFile) for a length that is not 1077 + 640 n.
+ProjectContents ParseProject(const QByteArray& all) {
+  if (all.size() < kLayersOffset || (all.size() - kLayersOffset) % kLayerRecordSize != 0)
+    throw IoError(IoCode::EndOfFile);
+
+  // The buffer reads `all` in place (QBuffer shares it), no second copy.
+  QBuffer buffer;
+  buffer.setData(all);
+  buffer.open(QIODevice::ReadOnly);
+  ProjectContents contents;
+  ReadDescriptionSection(buffer, [&](int index, const QString& text) { contents.description[index] = text; });
+  contents.conditions = ReadConditionsSection(buffer);
+  // Each record is decoded straight into its place on the heap (a prvalue
+  // initialises the new object itself), not decoded and then copied there.
+  for (qint64 offset = kLayersOffset; offset < all.size(); offset += kLayerRecordSize)
+    contents.layers.AppendLayer(std::unique_ptr<LayerRecord>(
+        new LayerRecord(LayerRecord::fromBytes(QByteArrayView(all).sliced(offset, kLayerRecordSize)))));
+  return contents;
+}
+
+// kDamagedProject for a length that is not 1077 + 640 n or holds more than
+// kMaxProjectLayers layers.
+void CheckProjectLength(qint64 size) {
+  if (size < kLayersOffset || (size - kLayersOffset) % kLayerRecordSize != 0 ||
+      (size - kLayersOffset) / kLayerRecordSize > kMaxProjectLayers)
+    throw DataError(kDamagedProject);
+}
+
+// Refuses (DataError naming the layer and the field) a layer whose thickness or,
+// unless it is an air layer, conductivity is not a finite number above 0, or
+// whose vapour coefficient is NaN, +INF or a finite negative (-INF is "max").
+void CheckProjectLayers(const LayerTable& layers) {
+  // Any of these would turn every result into NaN, an infinity or a division
+  // by zero the moment the layer window shows the project.
+  const auto positive = [](double v) { return std::isfinite(v) && v > 0; };
+  for (int i = 0; i < layers.size(); ++i) {
+    const LayerRecord& layer = layers.at(i);
+    QString field;
+    if (!positive(layer.thickness)) {
+      field = QStringLiteral("grubość");
+    } else if (!layer.isAirLayer() && !positive(layer.lambdaMedium)) {
+      field = QStringLiteral("współczynnik przewodzenia ciepła λ w warunkach średniowilgotnych");
+    } else if (!layer.isAirLayer() && !positive(layer.lambdaHumid)) {
+      field = QStringLiteral("współczynnik przewodzenia ciepła λ w warunkach wilgotnych");
+    } else if (std::isnan(layer.vapourCoefficient) ||
+               (layer.vapourCoefficient < 0 && std::isfinite(layer.vapourCoefficient)) ||
+               layer.vapourCoefficient == std::numeric_limits<double>::infinity()) {
+      // -INF is the coefficient "max"; anything else below 0 means nothing.
+      field = QStringLiteral("współczynnik przepuszczalności pary wodnej");
+    }
+    if (!field.isEmpty()) {
+      throw DataError(QStringLiteral("Plik projektu zawiera niedopuszczalną wartość w warstwie %1: %2")
+                          .arg(i + 1)
+                          .arg(field));
+    }
+  }
+}
+
+// Bytes whose length is checked already.
+LoadedProject CheckedProject(QByteArray bytes) {
+  LoadedProject loaded;
+  loaded.bytes = std::move(bytes);
+  loaded.contents = ParseProject(loaded.bytes);
+  CheckProjectLayers(loaded.contents.layers);
+  return loaded;
+}
+
 }  // namespace
 
 QByteArray EncodeShortString(const QString& text, int maxLength) {
@@ -124,25 +192,6 @@ ProjectContents ReadProject(QIODevice& device) {
   return ParseProject(device.readAll());
 }
 
-ProjectContents ParseProject(const QByteArray& all) {
-  if (all.size() < kLayersOffset || (all.size() - kLayersOffset) % kLayerRecordSize != 0)
-    throw IoError(IoCode::EndOfFile);
-
-  // The buffer reads `all` in place (QBuffer shares it), no second copy.
-  QBuffer buffer;
-  buffer.setData(all);
-  buffer.open(QIODevice::ReadOnly);
-  ProjectContents contents;
-  ReadDescriptionSection(buffer, [&](int index, const QString& text) { contents.description[index] = text; });
-  contents.conditions = ReadConditionsSection(buffer);
-  // Each record is decoded straight into its place on the heap (a prvalue
-  // initialises the new object itself), not decoded and then copied there.
-  for (qint64 offset = kLayersOffset; offset < all.size(); offset += kLayerRecordSize)
-    contents.layers.AppendLayer(std::unique_ptr<LayerRecord>(
-        new LayerRecord(LayerRecord::fromBytes(QByteArrayView(all).sliced(offset, kLayerRecordSize)))));
-  return contents;
-}
-
 LoadedProject LoadProjectFile(const QString& path) {
   const QFileInfo info(path);
   if (!info.exists()) throw IoError(IoCode::FileNotFound);
@@ -156,49 +205,12 @@ LoadedProject LoadProjectFile(const QString& path) {
   CheckProjectLength(size);
   QByteArray bytes = file.read(size);
   if (file.error() != QFileDevice::NoError || bytes.size() != size) throw IoError(IoCode::EndOfFile);
-  return ReadProjectBytes(std::move(bytes));
-}
-
-void CheckProjectLength(qint64 size) {
-  if (size < kLayersOffset || (size - kLayersOffset) % kLayerRecordSize != 0 ||
-      (size - kLayersOffset) / kLayerRecordSize > kMaxProjectLayers)
-    throw DataError(kDamagedProject);
+  return CheckedProject(std::move(bytes));
 }
 
 LoadedProject ReadProjectBytes(QByteArray bytes) {
   CheckProjectLength(bytes.size());
-  LoadedProject loaded;
-  loaded.bytes = std::move(bytes);
-  loaded.contents = ParseProject(loaded.bytes);
-  CheckProjectLayers(loaded.contents.layers);
-  return loaded;
-}
-
-void CheckProjectLayers(const LayerTable& layers) {
-  // Any of these would turn every result into NaN, an infinity or a division
-  // by zero the moment the layer window shows the project.
-  const auto positive = [](double v) { return std::isfinite(v) && v > 0; };
-  for (int i = 0; i < layers.size(); ++i) {
-    const LayerRecord& layer = layers.at(i);
-    QString field;
-    if (!positive(layer.thickness)) {
-      field = QStringLiteral("grubość");
-    } else if (!layer.isAirLayer() && !positive(layer.lambdaMedium)) {
-      field = QStringLiteral("współczynnik przewodzenia ciepła λ w warunkach średniowilgotnych");
-    } else if (!layer.isAirLayer() && !positive(layer.lambdaHumid)) {
-      field = QStringLiteral("współczynnik przewodzenia ciepła λ w warunkach wilgotnych");
-    } else if (std::isnan(layer.vapourCoefficient) ||
-               (layer.vapourCoefficient < 0 && std::isfinite(layer.vapourCoefficient)) ||
-               layer.vapourCoefficient == std::numeric_limits<double>::infinity()) {
-      // -INF is the coefficient "max"; anything else below 0 means nothing.
-      field = QStringLiteral("współczynnik przepuszczalności pary wodnej");
-    }
-    if (!field.isEmpty()) {
-      throw DataError(QStringLiteral("Plik projektu zawiera niedopuszczalną wartość w warstwie %1: %2")
-                          .arg(i + 1)
-                          .arg(field));
-    }
-  }
+  return CheckedProject(std::move(bytes));
 }
 
 void SaveProjectFile(const QString& path, const std::function<void(QIODevice&)>& writeSections) {

@@ -42,30 +42,24 @@ struct ProjectContents {
 // Raises IoError(EndOfFile) for a file shorter than 1077 bytes or whose layer
 // section is not a whole number of 640-byte blocks.
 ProjectContents ReadProject(QIODevice& device);
-// The same over bytes already in memory.
-ProjectContents ParseProject(const QByteArray& bytes);
-
-// Refuses (DataError naming the layer and the field) a layer whose thickness or,
-// unless it is an air layer, conductivity is not a finite number above 0, or
-// whose vapour coefficient is NaN, +INF or a finite negative (-INF is "max").
-void CheckProjectLayers(const LayerTable& layers);
 
 // More layers than any wall has; a file claiming more is refused unread.
 inline constexpr int kMaxProjectLayers = 10000;
 inline const QString kDamagedProject = QStringLiteral("Plik projektu jest uszkodzony lub zbyt duży");
 
-// A project file as it lies on disk: its bytes, already checked by ReadProject,
-// and what they hold. Raises IoError ("File not found", "File access denied",
-// "Read beyond end of file") and DataError: kDamagedProject for a length that is
-// not 1077 + 640 n or holds more than kMaxProjectLayers layers (checked before
-// reading), and CheckProjectLayers' refusal.
+// A project file as it lies on disk: its bytes, already checked, and what they
+// hold. Raises IoError ("File not found", "File access denied", "Read beyond
+// end of file") and DataError: kDamagedProject for a length that is not
+// 1077 + 640 n or holds more than kMaxProjectLayers layers (checked before
+// reading), and the refusal, naming the layer and the field, of a layer whose
+// thickness or (unless an air layer) conductivity is not a finite number above
+// 0, or whose vapour coefficient is NaN, +INF or a finite negative (-INF is "max").
 struct LoadedProject {
   QByteArray bytes;
   ProjectContents contents;
 };
 LoadedProject LoadProjectFile(const QString& path);
 // The checks of LoadProjectFile over a file's bytes already in memory.
-void CheckProjectLength(qint64 size);
 LoadedProject ReadProjectBytes(QByteArray bytes);
 
 // Writes `path` through a temporary file beside it: `writeSections` fills a

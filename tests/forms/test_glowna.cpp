@@ -40,7 +40,7 @@ const QString kWizardQuestion =
     QStringLiteral("UWAGA! Zostaną usunięte dane przegrody wg systemów VELTOR. Kontynuować?");
 const QString kLayersQuestion = QStringLiteral("UWAGA! Zostaną usunięte dane przegrody. Kontynuować?");
 const QString kSaveQuestion = QStringLiteral("Zapisać projektowaną przegrodę?");
-const QString kUmaxMissing = QStringLiteral("Należy zdefiniować wartość Umax");
+const QString kUmaxMissingText = QStringLiteral("Należy zdefiniować wartość Umax");
 
 std::unique_ptr<veltor::LayerRecord> Layer(const char* name) {
   auto r = std::make_unique<veltor::LayerRecord>();
@@ -373,7 +373,7 @@ class TestGlowna : public QObject {
     FormWarunkiPoczatkowe->setVisible(wizardShown);  // the wizard start hides it
     ScriptedDialogs d;
     if (layers) d.expectMessage(kLayersQuestion, answer);
-    if (umax == 0 && (!layers || answer == ui::Answer::Yes)) d.expectMessage(kUmaxMissing);
+    if (umax == 0 && (!layers || answer == ui::Answer::Yes)) d.expectMessage(kUmaxMissingText);
     FormGlowna->ExecuteAction(Action("ActionSystem"));
     QVERIFY(d.allUsed());
     if (umax == 0) QCOMPARE(d.shownMessages.constLast().kind, ui::MessageKind::Error);

@@ -45,7 +45,7 @@ const QByteArray kSystems = "[TALMO]\n*Tynk T\n" + Rec("TynkT", "tynk", 0.3, 0.0
                             Rec("TynkV", "tynk", 0.3, 0.002) + "[DUSKAR]\n*Tynk D\n" +
                             Rec("TynkD", "tynk", 0.3, 0.002);
 
-const QString kUmaxMissing = QStringLiteral("Należy zdefiniować wartość Umax");
+const QString kUmaxMissingText = QStringLiteral("Należy zdefiniować wartość Umax");
 const QString kNoInsulation =
     QStringLiteral("Mur, klej i tynk spełniają wymaganie Umax bez izolacji termicznej.");
 
@@ -333,7 +333,7 @@ class TestSystem : public QObject {
     QCOMPARE(FormSystem4->LayerCount(), 4);
     FormSystem4->hide();
     gDesignConditions.umax = 0;
-    dialogs->expectMessage(kUmaxMissing);
+    dialogs->expectMessage(kUmaxMissingText);
     ShowSystemStep(FormSystem4);
     QVERIFY(dialogs->allUsed());
     QCOMPARE(dialogs->shownMessages.constLast().kind, ui::MessageKind::Error);
