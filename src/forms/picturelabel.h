@@ -12,14 +12,14 @@ class TPictureLabel : public QLabel {
   // `fitInto`: the picture is scaled smoothly to fit it with its proportions
   // kept; an empty size shows the picture as it is.
   explicit TPictureLabel(const QString& file, QSize fitInto = {}, QWidget* parent = nullptr);
-  QString file() const { return file_; }
-  // Reads the picture now when it was not yet; a missing file leaves no picture.
-  void ensureLoaded();
 
  protected:
   void showEvent(QShowEvent* e) override;
 
  private:
+  // Reads the picture when it was not yet; a file that is missing, not a
+  // regular file, too large or no picture leaves no picture.
+  void ensureLoaded();
   QString file_;
   QSize fitInto_;
   bool loaded_ = false;

@@ -92,6 +92,5 @@ void TFormSystem1::ButtonDalejClick() {
     EditGW->setFocus();
     return;
   }
-  hide();
   ShowSystemStep(FormSystem2);
 }

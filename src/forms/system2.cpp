@@ -156,7 +156,6 @@ void TFormSystem2::FormClose() {
 }
 
 void TFormSystem2::Button3Click() {
-  hide();
   ShowSystemStep(FormSystem1);
 }
 
@@ -165,6 +164,5 @@ void TFormSystem2::Button1Click() {
 }
 
 void TFormSystem2::ButtonDalejClick() {
-  hide();
   ShowSystemStep(FormSystem3);
 }

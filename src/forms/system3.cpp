@@ -93,7 +93,6 @@ void TFormSystem3::TreeViewSystemyChange() {
 }
 
 void TFormSystem3::Button3Click() {
-  hide();
   ShowSystemStep(FormSystem2);
 }
 
@@ -102,6 +101,5 @@ void TFormSystem3::Button2Click() {
 }
 
 void TFormSystem3::ButtonDalejClick() {
-  hide();
   ShowSystemStep(FormSystem4);
 }

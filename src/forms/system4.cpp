@@ -164,7 +164,6 @@ bool TFormSystem4::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void TFormSystem4::ButtonWsteczClick() {
-  hide();
   ShowSystemStep(FormSystem3);
 }
 
