@@ -293,22 +293,17 @@ double RequiredThicknessUc(LayerTable& table, int position, const DesignConditio
   const TransmittanceResult now = ComputeTransmittance(table, c, air);
   if (now.firstIgnoredLayer >= 0 && chosen >= now.firstIgnoredLayer)
     throw DataError(QStringLiteral("Warstwa na zewnątrz wentylowanej warstwy powietrza nie wpływa na U"));
-  const double lambda = EffectiveLambda(layer, c);
-  double others = 0;
   bool bridged = false;
-  for (int i = 0; i < table.size(); ++i) {
-    if (i != chosen) others += table.at(i).resistance;
+  for (int i = 0; i < table.size(); ++i)
     bridged =
         bridged || (table.at(i).bridge.present() && (now.firstIgnoredLayer < 0 || i < now.firstIgnoredLayer));
-  }
-  // Where RT is linear in the thickness the answer is closed, as it has always been.
-  const double closed = lambda * (1.0 / c.umax - c.rsi - now.rse - others);
-  const bool linear =
-      !bridged && !c.corrections.any() && c.outerSide.kind != OuterSideKind::SlightlyVentilated;
-  if (linear) {
-    // A rounding remainder: the other layers already meet Umax.
-    return closed < 1e-9 ? 0.0 : closed;
-  }
+  // Where RT is linear in the thickness the answer is closed, as it has always
+  // been, with the outer surface resistance in force.
+  DesignConditions boundary = c;
+  boundary.rse = now.rse;
+  const double closed = RequiredThickness(table, position, boundary);
+  if (!bridged && !c.corrections.any() && c.outerSide.kind != OuterSideKind::SlightlyVentilated)
+    return std::max(closed, 0.0);
   double result = 0;
   {
     ThicknessTrial trial(layer);
