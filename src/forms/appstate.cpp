@@ -23,13 +23,9 @@ void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& sum
                              [](const QString& text) { ui::inform(ui::MessageKind::Error, text); });
 }
 
-QString StartFolder() {
-  return startFolder();
-}
+QString StartFolder() { return startFolder(); }
 
-void SetStartFolder(const QString& folder) {
-  startFolder() = folder;
-}
+void SetStartFolder(const QString& folder) { startFolder() = folder; }
 
 void OpenHelpPage(const QString& page) {
   ui::dialogs().openTarget(StartFolder() + QStringLiteral("/Pomoc/") + page);
