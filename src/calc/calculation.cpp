@@ -158,12 +158,10 @@ void CalculatePartition(LayerTable& table, PartitionSummary& summary, const Desi
   summary.u = summary.transmittance.u;
   summary.totalDiffusionResistance =
       DiffusionResistanceSum(table) + kInnerSurfaceDiffusion + kOuterSurfaceDiffusion;
-  // The profiles run through the resistances just written, with the outer
-  // surface resistance the outer side calls for.
-  DesignConditions boundary = conditions;
-  boundary.rse = summary.transmittance.rse;
-  if (!ComputeTemperatures(table, summary, boundary) && notice) notice(kNoTemperatureDifference);
-  ComputeSaturationProfile(table, summary, boundary, tables.saturation, kSaturationProfileOutdoor);
+  // The profiles run through the resistances just written and RT; the outer
+  // surface takes what is left of RT, the Rse the outer side calls for.
+  if (!ComputeTemperatures(table, summary, conditions) && notice) notice(kNoTemperatureDifference);
+  ComputeSaturationProfile(table, summary, conditions, tables.saturation, kSaturationProfileOutdoor);
   summary.zeroPointDepth = ZeroPointDepth(table, summary.transmittance.firstIgnoredLayer);
 }
 

@@ -57,14 +57,14 @@ Limits CombinedMethod(LayerTable& table, int end, const DesignConditions& c, con
     if (airLayer) {
       layer.resistance = AirLayerResistance(air, c.direction, layer.thickness);
     } else {
-      const double lambda = EffectiveLambda(layer, c);
+      const double lambda = c.humid() ? layer.lambdaHumid : layer.lambdaMedium;
       if (lambda == 0) throw DivisionByZero();
       layer.resistance = layer.thickness / lambda;
     }
     const double main = layer.resistance;
     const LayerBridge& b = layer.bridge;
-    if (!b.present() || layer.thickness == 0) {
-      if (!(b.share >= 0 && b.share <= 1))
+    if (!(b.share > 0) || layer.thickness == 0) {
+      if (b.share != 0 && !(b.share > 0 && b.share <= 1))
         throw DataError(
             QStringLiteral("Udział mostka w warstwie %1 musi mieścić się w zakresie 0 ÷ 100%").arg(i + 1));
       sum += main;
