@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTableWidget>
@@ -23,6 +24,7 @@ namespace {
 // itself takes a few microseconds.
 constexpr int kRecalculationIntervalMs = 200;
 constexpr QSize kPictureSize(620, 230);
+constexpr int kColumnWidths[dynamika::kColumnCount] = {320, 70, 80, 430};
 
 const QString kDirections[] = {QStringLiteral("w górę"), QStringLiteral("poziomy"), QStringLiteral("w dół")};
 
@@ -65,9 +67,8 @@ void TFormDynamika::buildControls() {
   TableParametry->setObjectName(QStringLiteral("TableParametry"));
   TableParametry->setHorizontalHeaderLabels(dynamika::ColumnTitles());
   TableParametry->verticalHeader()->hide();
-  TableParametry->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  TableParametry->verticalHeader()->setDefaultSectionSize(22);
-  TableParametry->horizontalHeader()->setStretchLastSection(true);
+  TableParametry->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  TableParametry->setWordWrap(true);
   TableParametry->setSelectionMode(QAbstractItemView::SingleSelection);
   TableParametry->setEditTriggers(QAbstractItemView::NoEditTriggers);
   TableParametry->setStatusTip(
@@ -81,9 +82,16 @@ void TFormDynamika::buildControls() {
       TableParametry->setItem(row, column, item);
     }
   }
-  TableParametry->setMinimumHeight(22 * dynamika::kRowCount + 30);
-  TableParametry->setMinimumWidth(kPictureSize.width() + 260);
-  top->addWidget(TableParametry, 1);
+  // Fixed widths, so that the meanings wrap to the same lines wherever the window is shown.
+  int width = 2 * TableParametry->frameWidth() + 2;
+  for (int column = 0; column < dynamika::kColumnCount; ++column) {
+    TableParametry->setColumnWidth(column, kColumnWidths[column]);
+    width += kColumnWidths[column];
+  }
+  TableParametry->setFixedWidth(width);
+  TableParametry->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  TableParametry->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  top->addWidget(TableParametry);
 
   LabelZalozenia = new QLabel(this);
   LabelZalozenia->setObjectName(QStringLiteral("LabelZalozenia"));
@@ -110,7 +118,6 @@ void TFormDynamika::Recalculate() {
   for (int row = 0; row < dynamika::kRowCount; ++row)
     TableParametry->item(row, dynamika::ColumnValue)
         ->setText(dynamika::RowTexts(current_, row)[dynamika::ColumnValue]);
-  TableParametry->resizeColumnsToContents();
   LabelKomunikat->setText(current_.message);
   LabelKomunikat->setVisible(!current_.result);
   LabelZalozenia->setText(Assumptions(gDesignConditions));
@@ -146,9 +153,23 @@ void TFormDynamika::TimerPrzeliczanieTimer() {
   if (fingerprint() != fingerprint_) Recalculate();
 }
 
+void TFormDynamika::fitTable() {
+  // Measured once the style has polished the table: the wrapped meanings
+  // decide the rows' heights, and every row is shown whole.
+  TableParametry->ensurePolished();
+  TableParametry->resizeRowsToContents();
+  int height = TableParametry->horizontalHeader()->sizeHint().height() + 2 * TableParametry->frameWidth();
+  for (int row = 0; row < dynamika::kRowCount; ++row) height += TableParametry->rowHeight(row);
+  TableParametry->setFixedHeight(height);
+  // The window is being shown: its layout was settled before this height.
+  layout()->invalidate();
+  layout()->activate();
+}
+
 void TFormDynamika::showEvent(QShowEvent* e) {
   if (!e->spontaneous()) {
     Recalculate();
+    fitTable();
     if (!testAttribute(Qt::WA_Resized)) adjustSize();
   }
   TCompanionWindow::showEvent(e);

@@ -52,6 +52,7 @@ class TFormDynamika : public TCompanionWindow {
 
  private:
   void buildControls();
+  void fitTable();
   QByteArray fingerprint() const;
   void TimerPrzeliczanieTimer();
 

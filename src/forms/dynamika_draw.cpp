@@ -37,25 +37,23 @@ struct RowText {
 
 const RowText kRows[kRowCount] = {
     {QStringLiteral("Okresowa przepuszczalność cieplna |Y12|"), kUnitTransmittance,
-     QStringLiteral("Strumień ciepła wnikający do pomieszczenia na 1 K dobowej amplitudy temperatury "
-                    "zewnętrznej")},
+     QStringLiteral("Strumień do wnętrza na 1 K amplitudy temperatury zewnętrznej")},
     {QStringLiteral("Przesunięcie fazowe Δt"), kUnitHours,
-     QStringLiteral("O tyle godzin później szczyt fali ciepła z zewnątrz dociera do wnętrza")},
+     QStringLiteral("O tyle godzin później szczyt upału dociera do wnętrza")},
     {QStringLiteral("Współczynnik tłumienia f = |Y12| / U"), kUnitNone,
-     QStringLiteral(
-         "Część dobowej amplitudy, która przechodzi przez przegrodę, względem przegrody bez masy")},
+     QStringLiteral("Część amplitudy przechodząca przez przegrodę (bez masy: 1)")},
     {QStringLiteral("Współczynnik przenikania ciepła U"), kUnitTransmittance,
      QStringLiteral("Stan ustalony, dla porównania")},
     {QStringLiteral("Admitancja cieplna wewnętrzna |Y11|"), kUnitTransmittance,
-     QStringLiteral("Ciepło wymieniane z pomieszczeniem na 1 K dobowych wahań temperatury wewnętrznej")},
+     QStringLiteral("Wymiana ciepła z pomieszczeniem na 1 K wahań po tej stronie")},
     {QStringLiteral("Przesunięcie admitancji wewnętrznej"), kUnitHours,
-     QStringLiteral("O tyle godzin ten strumień wyprzedza wahania temperatury wewnętrznej")},
+     QStringLiteral("O tyle godzin strumień wyprzedza wahania temperatury")},
     {QStringLiteral("Admitancja cieplna zewnętrzna |Y22|"), kUnitTransmittance,
-     QStringLiteral("Ciepło wymieniane z otoczeniem na 1 K dobowych wahań temperatury zewnętrznej")},
+     QStringLiteral("Wymiana ciepła z otoczeniem na 1 K wahań po tej stronie")},
     {QStringLiteral("Przesunięcie admitancji zewnętrznej"), kUnitHours,
-     QStringLiteral("O tyle godzin ten strumień wyprzedza wahania temperatury zewnętrznej")},
+     QStringLiteral("O tyle godzin strumień wyprzedza wahania temperatury")},
     {QStringLiteral("Pojemność cieplna powierzchniowa wewnętrzna κ1"), kUnitCapacity,
-     QStringLiteral("Ciepło, które przegroda przyjmuje z pomieszczenia i oddaje mu w cyklu dobowym, na 1 K")},
+     QStringLiteral("Ciepło magazynowane w cyklu dobowym od strony wnętrza, na 1 K")},
     {QStringLiteral("Pojemność cieplna powierzchniowa zewnętrzna κ2"), kUnitCapacity,
      QStringLiteral("To samo od strony zewnętrznej")},
 };
@@ -145,7 +143,7 @@ int WaveLayout::yOf(double value) const {
 
 WaveLayout WavesLayout(QSize size) {
   // Room above for the title and the legend, below for the hours.
-  return {QRect(QPoint(34, 52), QPoint(size.width() - 14, size.height() - 26))};
+  return {QRect(QPoint(34, 72), QPoint(size.width() - 14, size.height() - 26))};
 }
 
 QImage DrawDailyWaves(const Outcome& outcome, QSize size) {
