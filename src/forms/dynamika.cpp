@@ -33,8 +33,9 @@ QString Assumptions(const veltor::DesignConditions& c) {
       c.direction >= 0 && c.direction < 3 ? kDirections[c.direction] : QStringLiteral("poziomy");
   return QStringLiteral(
              "Okres 24 h. Przegroda jednowymiarowa, warstwy jak w zestawieniu (od wewnątrz); warstwy "
-             "powietrza jako same opory cieplne; λ dla warunków %1; Rsi = %2, Rse = %3 m²·K/W (strumień "
-             "ciepła: %4). Przesunięcie Δt podane w granicach doby.")
+             "powietrza jako same opory cieplne, warstwy niejednorodne materiałem głównym; λ dla warunków "
+             "%1; Rsi = %2, Rse = %3 m²·K/W (strumień ciepła: %4); U i f tej samej przegrody. Przesunięcie "
+             "Δt podane w granicach doby.")
       .arg(c.humid() ? QStringLiteral("wilgotnych") : QStringLiteral("średniowilgotnych"),
            veltor::FormatGeneral(c.rsi), veltor::FormatGeneral(c.rse), direction);
 }
