@@ -147,17 +147,10 @@ WaveLayout WavesLayout(QSize size) {
 }
 
 QImage DrawDailyWaves(const Outcome& outcome, QSize size) {
-  QImage picture(size, QImage::Format_RGB32);
-  picture.fill(Qt::white);
+  QImage picture = raport::ChartPicture(
+      size, QStringLiteral("Dobowe fale temperatury: na zewnątrz i po stronie wewnętrznej"));
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
-  painter.setPen(QColor(160, 160, 160));
-  painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
-  painter.setPen(Qt::black);
-  painter.setFont(ui::DrawingFont(12, true));
-  raport::TextAt(painter, 8, 6,
-                 QStringLiteral("Dobowe fale temperatury: na zewnątrz i po stronie wewnętrznej"));
-
   const WaveLayout layout = WavesLayout(size);
   if (layout.plot.width() < 48 || layout.plot.height() < 24) return picture;
   painter.setFont(ui::DrawingFont(11));
