@@ -74,8 +74,7 @@ TEST_P(DynamicIndependent, FiguresFollowFromTheWrittenOutProduct) {
   near(r.kappa1, kJ * std::abs((z.a - 1.0) / z.b));
   near(r.kappa2, kJ * std::abs((z.d - 1.0) / z.b));
   near(r.decrementFactor, r.periodicTransmittance / r.u);
-  // Heat conduction is reciprocal: the matrix's determinant is 1.
-  near(std::abs(r.z.z11 * r.z.z22 - r.z.z12 * r.z.z21), 1.0);
+  near(std::abs(r.z.z11 * r.z.z22 - r.z.z12 * r.z.z21), 1.0);  // reciprocity: det Z = 1
 }
 
 INSTANTIATE_TEST_SUITE_P(Walls, DynamicIndependent,

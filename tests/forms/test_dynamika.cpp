@@ -1,8 +1,6 @@
-// The dynamics window on the whole window set: the main window's action, the
-// figures of a light and a heavy wall as the table shows them and as the
-// picture draws them (pixels at the peaks the layout computes), a layer the
-// core refuses, and the window following the layers and the conditions. The
-// figures themselves are the core's and are checked there.
+// The dynamics window on the whole window set: its action, the table and the
+// picture (pixels at the peaks the layout computes) for a light and a heavy
+// wall, a refused layer, and the window following the layers and conditions.
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
