@@ -19,8 +19,8 @@ struct DesignConditions {
   std::int32_t phiI = 0;           // % indoor relative humidity
   std::int32_t phiE = 0;           // % outdoor relative humidity
   // Not in the 53-byte section of the project file: its extension block keeps them.
-  OuterSide outerSide;       // what lies beyond the outer face
-  UCorrections corrections;  // ΔU of the project; none gives Uc = U
+  OuterSide outerSide{};       // what lies beyond the outer face
+  UCorrections corrections{};  // ΔU of the project; none gives Uc = U
 
   // The values the conditions window commits right after start-up.
   static DesignConditions startupValues();

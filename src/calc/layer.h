@@ -44,7 +44,7 @@ struct LayerRecord {
   double outerSaturation = 0;      // Pa
   // A second material over part of the area; not part of the 640 bytes (the
   // project file keeps it in its extension block).
-  LayerBridge bridge;
+  LayerBridge bridge{};
   // The block as last read (zeros for a fresh record); fields are written over it.
   std::array<char, kLayerRecordSize> raw{};
 
@@ -103,7 +103,7 @@ struct PartitionSummary {
   // has no such point inside it. An empty table gives 0, like every other field.
   std::optional<double> zeroPointDepth = 0.0;
   // R'T, R''T, the corrections and Uc; totalResistance and u above are its RT and U.
-  TransmittanceResult transmittance;
+  TransmittanceResult transmittance{};
 };
 
 }  // namespace veltor
