@@ -88,6 +88,7 @@ QString MonthName(int month);
 struct MonthlyClimate {
   std::array<double, kMonthCount> te{};    // °C, January first
   std::array<double, kMonthCount> phiE{};  // % relative humidity
+  bool operator==(const MonthlyClimate&) const = default;
 };
 
 struct ClimateStation {

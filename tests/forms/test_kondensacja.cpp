@@ -5,7 +5,9 @@
 // second page. The figures themselves are the core's and are checked there;
 // here the texts, marks and pages built from them.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -63,6 +65,9 @@ void Type(int month, int column, const QString& text) {
   FormKondensacja->TableMiesiace->item(month, column)->setText(text);
 }
 void TypeClimate() {
+  // The shipped stations come first; the tests type their own months.
+  QComboBox* combo = FormKondensacja->ComboBoxStacja;
+  combo->setCurrentIndex(combo->count() - 1);
   for (int m = 0; m < 12; ++m) {
     Type(m, 0, kTe[m]);
     Type(m, 1, kPhi[m]);
@@ -76,6 +81,9 @@ int PdfPages(const QString& path) {
   // The page tree's "/Type /Pages" is not a page.
   return static_cast<int>(bytes.count("/Type /Page") - bytes.count("/Type /Pages"));
 }
+
+// The stations of the shipped Dane/klimat.txt.
+constexpr int kShippedStations = 10;
 
 QAction* Action() {
   return FormGlowna->ActionKondensacja;
@@ -166,6 +174,11 @@ class TestKondensacja : public QObject {
     ScriptedDialogs d;  // a refusal is shown in the window, never in a box
     Build(kDry);
     FormGlowna->ExecuteAction(Action());
+    FormKondensacja->ComboBoxStacja->setCurrentIndex(kShippedStations);
+    for (int m = 0; m < 12; ++m) {
+      Type(m, 0, QString());
+      Type(m, 1, QString());
+    }
     QCOMPARE(FormKondensacja->LabelKomunikat->text(),
              QStringLiteral("Wpisz w tabeli średnie miesięczne temperatury θe i wilgotności względne φe "
                             "powietrza zewnętrznego (dwanaście miesięcy) albo wybierz stację klimatyczną"));
@@ -234,10 +247,11 @@ class TestKondensacja : public QObject {
         << Wall{{"Tynk", 0, 0.8, 40}}
         << "Warstwa 1 („Tynk”) ma grubość 0 m; ocena wilgotnościowa wymaga warstw o "
            "grubości większej od zera";
-    QTest::newRow("no vapour resistance") << Wall{{"Folia", 0.01, 0.2, 0}, {"Wełna", 0.1, 0.04, 0}}
-                                          << "Przegroda nie ma oporu dyfuzyjnego: żadna warstwa nie stawia "
-                                             "oporu parze wodnej, więc kondensacji "
-                                             "międzywarstwowej nie można ocenić";
+    QTest::newRow("no vapour resistance")
+        << Wall{{"Folia", 0.01, 0.2, -INFINITY}, {"Wełna", 0.1, 0.04, -INFINITY}}
+        << "Przegroda nie ma oporu dyfuzyjnego: żadna warstwa nie stawia "
+           "oporu parze wodnej, więc kondensacji "
+           "międzywarstwowej nie można ocenić";
   }
   void refusedWall() {
     QFETCH(Wall, wall);
@@ -331,14 +345,196 @@ class TestKondensacja : public QObject {
     d.expectMessage(QStringLiteral("Stacja „DZIAŁKA W ŁODZI” już jest na liście stacji."));
     FormKondensacja->EditNazwaStacji->setText(QStringLiteral("DZIAŁKA W ŁODZI"));
     FormKondensacja->ButtonZapiszStacje->click();
-    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->count(), kShippedStations + 2);
 
     env->stopProgram();
     env->startProgram();
     combo = FormKondensacja->ComboBoxStacja;
-    QCOMPARE(combo->itemText(0), QStringLiteral("Działka w Łodzi"));
+    QCOMPARE(combo->itemText(kShippedStations), QStringLiteral("Działka w Łodzi"));
+    combo->setCurrentIndex(kShippedStations);
     QCOMPARE(FormKondensacja->TableMiesiace->item(0, 0)->text(), QStringLiteral("-4,5"));
     QVERIFY(d.allUsed());
+  }
+
+  void shippedStations() {
+    start();
+    const QStringList expected = {"Warszawa-Okęcie",
+                                  "Kraków-Balice",
+                                  "Wrocław-Strachowice",
+                                  "Poznań-Ławica",
+                                  "Łódź-Lublinek",
+                                  "Hel",
+                                  "Łeba",
+                                  "Suwałki",
+                                  "Białystok",
+                                  "Zakopane"};
+    QComboBox* combo = FormKondensacja->ComboBoxStacja;
+    QCOMPARE(combo->count(), kShippedStations + 1);
+    for (int i = 0; i < kShippedStations; ++i) QCOMPARE(combo->itemText(i), expected[i]);
+    QCOMPARE(FormKondensacja->TableMiesiace->item(0, 0)->text(), QStringLiteral("-1,9"));
+  }
+
+  void paste_data() {
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<int>("currentColumn");
+    QTest::addColumn<QString>("january");   // θe, φe after the paste
+    QTest::addColumn<QString>("december");  // θe, φe
+    QTest::addColumn<bool>("refusedCell");  // some cell turns red
+    QString rows, rowsSemicolon, column, columns;
+    for (int m = 0; m < 12; ++m) {
+      rows += QStringLiteral("%1.5\t%2\r\n").arg(kTe[m], kPhi[m]);
+      rowsSemicolon += QStringLiteral("%1,5;%2\n").arg(kTe[m], kPhi[m]);
+      column += kPhi[m] + QStringLiteral("\n");
+      columns += (m ? QStringLiteral("\t") : QString()) + kTe[m];
+    }
+    QString twoRows = columns + QStringLiteral("\n");
+    for (int m = 0; m < 12; ++m) twoRows += (m ? QStringLiteral(";") : QString()) + kPhi[m];
+    QTest::newRow("twelve rows, tab, point") << rows << 0 << "-4,5 88"
+                                             << "-1,5 90" << false;
+    QTest::newRow("twelve rows, semicolon, comma") << rowsSemicolon << 0 << "-4,5 88"
+                                                   << "-1,5 90" << false;
+    QTest::newRow("one column into φe") << column << 1 << "-4 88"
+                                        << "-1 90" << false;
+    QTest::newRow("two rows of twelve") << twoRows << 0 << "-4 88"
+                                        << "-1 90" << false;
+    QString withText = rows;
+    withText.replace(QStringLiteral("-4.5\t88"), QStringLiteral("zimno\t88"));
+    QTest::newRow("a word in a cell") << withText << 0 << "zimno 88"
+                                      << "-1,5 90" << true;
+    QTest::newRow("eleven rows") << rows.section(QLatin1Char('\n'), 1) << 0 << "-4 88"
+                                 << "-1 90" << false;
+  }
+  void paste() {
+    QFETCH(QString, clipboard);
+    QFETCH(int, currentColumn);
+    QFETCH(QString, january);
+    QFETCH(QString, december);
+    QFETCH(bool, refusedCell);
+    start();
+    ScriptedDialogs d;
+    showWith(kDry);  // the typed climate: January -4 88, December -1 90
+    const bool wrongShape = QString::fromUtf8(QTest::currentDataTag()) == QLatin1String("eleven rows");
+    if (wrongShape) {
+      d.expectMessage(QStringLiteral(
+          "Schowek nie zawiera miesięcy w układzie, który można wkleić: potrzeba dwunastu wierszy "
+          "z θe albo z θe i φe, albo dwóch wierszy po dwanaście wartości (θe, potem φe), "
+          "oddzielonych tabulatorem lub średnikiem."));
+    }
+    FormKondensacja->ComboBoxStacja->setCurrentIndex(0);  // pasting chooses the typed months
+    FormKondensacja->TableMiesiace->setCurrentCell(3, currentColumn);
+    QGuiApplication::clipboard()->setText(clipboard);
+    FormKondensacja->TableMiesiace->setFocus();
+    FormKondensacja->ActionWklejMiesiace->trigger();
+    QCOMPARE(FormKondensacja->ComboBoxStacja->currentIndex(), wrongShape ? 0 : kShippedStations);
+    if (wrongShape) {
+      QVERIFY(d.allUsed());
+      return;
+    }
+    const auto row = [](int m) {
+      return FormKondensacja->TableMiesiace->item(m, 0)->text() + QLatin1Char(' ') +
+             FormKondensacja->TableMiesiace->item(m, 1)->text();
+    };
+    QCOMPARE(row(0), january);
+    QCOMPARE(row(11), december);
+    QCOMPARE(FormKondensacja->LabelKomunikat->isVisible(), refusedCell);
+    QCOMPARE(FormKondensacja->TableMiesiace->item(0, 0)->background().style() != Qt::NoBrush, refusedCell);
+  }
+
+  // However long a verdict, the chart stays above the bottom row: the window
+  // grows when a longer verdict comes in while it is shown.
+  void longestVerdictKeepsTheChartInView() {
+    start();
+    showWith(kDry);
+    const QByteArray longName(255, 'W');
+    Wall wall = kCondensing;
+    wall[1].name = longName.constData();
+    wall[2].name = longName.constData();
+    FormWarstwy->ClearLayers();
+    Build(wall);
+    FormKondensacja->Recalculate();
+    QVERIFY(FormKondensacja->LabelKondensacja->text().size() > 200);
+    QApplication::processEvents();
+    const QRect chart(FormKondensacja->ImageWykres->mapTo(FormKondensacja, QPoint(0, 0)),
+                      FormKondensacja->ImageWykres->size());
+    const int buttonTop = FormKondensacja->ButtonZamknij->mapTo(FormKondensacja, QPoint(0, 0)).y();
+    QVERIFY2(chart.bottom() < buttonTop,
+             qPrintable(QStringLiteral("%1 %2").arg(chart.bottom()).arg(buttonTop)));
+    const QRect verdict(FormKondensacja->LabelKondensacja->mapTo(FormKondensacja, QPoint(0, 0)),
+                        FormKondensacja->LabelKondensacja->size());
+    QVERIFY(verdict.bottom() < chart.top());
+    QVERIFY(FormKondensacja->LabelKondensacja->heightForWidth(FormKondensacja->LabelKondensacja->width()) <=
+            verdict.height());
+  }
+
+  // What a project keeps of the window brings back the same table and verdicts,
+  // also when the station file has changed since.
+  void settingsComeBack_data() {
+    QTest::addColumn<int>("station");  // -1: the typed months
+    QTest::addColumn<bool>("stationChanged");
+    QTest::newRow("station") << 3 << false;
+    QTest::newRow("station changed since") << 3 << true;
+    QTest::newRow("typed months") << -1 << false;
+  }
+  void settingsComeBack() {
+    QFETCH(int, station);
+    QFETCH(bool, stationChanged);
+    start();
+    showWith(kCondensing);
+    if (station >= 0) FormKondensacja->ComboBoxStacja->setCurrentIndex(station);
+    FormKondensacja->RadioKlasaWilgotnosci->setChecked(true);
+    FormKondensacja->ComboBoxKlasa->setCurrentIndex(3);
+    FormKondensacja->CheckBoxRaport->setChecked(true);
+    TFormKondensacja::MoistureSettings saved = FormKondensacja->Settings();
+    QCOMPARE(saved.stationName.isEmpty(), station < 0);
+    const auto shown = [] {
+      QStringList texts;
+      for (int m = 0; m < 12; ++m) {
+        for (int c = 0; c < 7; ++c) texts.append(FormKondensacja->TableMiesiace->item(m, c)->text());
+      }
+      texts.append(FormKondensacja->LabelPowierzchnia->text());
+      texts.append(FormKondensacja->LabelKondensacja->text());
+      return texts;
+    };
+    const QStringList before = shown();
+    const QString climateName = FormKondensacja->Current().climateName;
+
+    // A later session: other choices, and perhaps a station file that changed.
+    if (stationChanged) {
+      QByteArray file = "[" + veltor::ToCp1250(saved.stationName) + "]\r\n";
+      for (int m = 0; m < 12; ++m) file += "5 80\r\n";
+      env->stopProgram();
+      env->writeFile(QStringLiteral("Dane/klimat.txt"), file);
+      env->startProgram();
+      Build(kCondensing);
+      FormGlowna->ExecuteAction(Action());
+    }
+    FormKondensacja->ApplySettings({});
+    QCOMPARE(FormKondensacja->ComboBoxStacja->currentIndex(), stationChanged ? 1 : kShippedStations);
+    QVERIFY(!FormKondensacja->CheckBoxRaport->isChecked());
+    FormKondensacja->ApplySettings(saved);
+    QCOMPARE(shown(), before);
+    QCOMPARE(FormKondensacja->Current().climateName, climateName);
+    QCOMPARE(FormKondensacja->Settings(), saved);
+    if (stationChanged) {
+      QCOMPARE(FormKondensacja->ComboBoxStacja->currentText(),
+               saved.stationName + QStringLiteral(" (z projektu)"));
+    }
+  }
+
+  // With no climate the report's page says so itself; the window's request to
+  // type the months is not for the page.
+  void reportPageWithoutClimate() {
+    start();
+    showWith(kDry);
+    for (int m = 0; m < 12; ++m) {
+      Type(m, 0, QString());
+      Type(m, 1, QString());
+    }
+    const kondensacja::Assessment assessment = FormKondensacja->Assess(FormWarstwy->Layers());
+    QVERIFY(assessment.climateMissing);
+    QVERIFY(FormKondensacja->LabelKomunikat->text().startsWith(QLatin1String("Wpisz")));
+    QCOMPARE(kondensacja::RefusalText(assessment),
+             QStringLiteral("Oceny nie wykonano: nie wybrano klimatu zewnętrznego."));
   }
 
   void reportSecondPage_data() {
