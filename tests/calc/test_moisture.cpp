@@ -365,7 +365,20 @@ TEST(ClimateFile, ReadsStationsWithCommentsAndBlankLines) {
   TextReader commentsOnly("; no station yet\n");
   EXPECT_TRUE(ReadClimateFile(commentsOnly).empty());
   EXPECT_THROW(LoadClimateFile(QStringLiteral("/nonexistent/klimat.txt")), IoError);
-  EXPECT_NO_THROW(LoadClimateFile(QStringLiteral(VELTOR_DATA_DIR "/Dane/klimat.txt")));  // the shipped file
+  // The shipped file: ten stations, each month as the normals give it, and where they come from.
+  const QString shippedPath = QStringLiteral(VELTOR_DATA_DIR "/Dane/klimat.txt");
+  const std::vector<ClimateStation> shipped = LoadClimateFile(shippedPath);
+  ASSERT_EQ(shipped.size(), 10u);
+  EXPECT_EQ(shipped[0].name, QStringLiteral("Warszawa-Okęcie"));
+  EXPECT_EQ(shipped[0].climate.te[0], -1.9);
+  EXPECT_EQ(shipped[9].name, QStringLiteral("Zakopane"));
+  EXPECT_EQ(shipped[9].climate.phiE[11], 83.3);
+  QFile file(shippedPath);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(FromCp1250(file.readAll())
+                  .contains(QStringLiteral("Źródło danych: Instytut Meteorologii i Gospodarki Wodnej – Państwowy "
+                                           "Instytut Badawczy (IMGW-PIB). Dane przetworzone (średnie miesięczne z "
+                                           "lat 1981–2010).")));
 }
 
 TEST_P(ClimateFileTest, RefusesNamingTheLine) {
