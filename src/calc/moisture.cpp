@@ -385,8 +385,10 @@ class MoistureYear {
     gc.assign(nodes, 0.0);
     in = out = 0;
     double remaining = MonthSeconds(m);
-    // Each split dries one plane; a bound keeps a pathological case finite.
-    for (int split = 0; remaining > 0 && split <= 4 * nodes + 16; ++split) {
+    // Each split dries one plane; past this many the rest of the month runs
+    // as it is, so that a pathological case stays finite.
+    const int lastSplit = 4 * nodes + 16;
+    for (int split = 0; remaining > 0 && split <= lastSplit; ++split) {
       for (int j = 0; j < nodes; ++j) wet_[j] = ma_[j] > 0;
       glaser_.Solve(wet_, rates_);
       double t = remaining;
@@ -399,7 +401,7 @@ class MoistureYear {
           drying = j;
         }
       }
-      if (split == 4 * nodes + 16) {
+      if (split == lastSplit) {
         t = remaining;
         drying = -1;
       }

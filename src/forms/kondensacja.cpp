@@ -159,9 +159,9 @@ void TFormKondensacja::buildControls() {
   ComboBoxKlasa->addItems(kHumidityClasses);
   ComboBoxKlasa->setCurrentIndex(kDefaultHumidityClass - 1);
   ComboBoxKlasa->setEnabled(false);
-  ComboBoxKlasa->setStatusTip(
-      QStringLiteral("Nadwyżka ciśnienia pary Δp klasy według załącznika A EN ISO 13788 w naszym odczytaniu – "
-                     "wartości niepotwierdzone ze źródłem publicznym"));
+  ComboBoxKlasa->setStatusTip(QStringLiteral(
+      "Nadwyżka ciśnienia pary Δp klasy według załącznika A EN ISO 13788 w naszym odczytaniu – "
+      "wartości niepotwierdzone ze źródłem publicznym"));
   indoorRow->addWidget(RadioWilgotnoscProjektowa);
   indoorRow->addSpacing(12);
   indoorRow->addWidget(RadioKlasaWilgotnosci);
