@@ -375,10 +375,11 @@ TEST(ClimateFile, ReadsStationsWithCommentsAndBlankLines) {
   EXPECT_EQ(shipped[9].climate.phiE[11], 83.3);
   QFile file(shippedPath);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(FromCp1250(file.readAll())
-                  .contains(QStringLiteral("Źródło danych: Instytut Meteorologii i Gospodarki Wodnej – Państwowy "
-                                           "Instytut Badawczy (IMGW-PIB). Dane przetworzone (średnie miesięczne z "
-                                           "lat 1981–2010).")));
+  EXPECT_TRUE(
+      FromCp1250(file.readAll())
+          .contains(QStringLiteral("Źródło danych: Instytut Meteorologii i Gospodarki Wodnej – Państwowy "
+                                   "Instytut Badawczy (IMGW-PIB). Dane przetworzone (średnie miesięczne z "
+                                   "lat 1981–2010).")));
 }
 
 TEST_P(ClimateFileTest, RefusesNamingTheLine) {
