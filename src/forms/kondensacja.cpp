@@ -432,6 +432,15 @@ TFormKondensacja::MoistureSettings TFormKondensacja::Settings() const {
   return settings;
 }
 
+TFormKondensacja::MoistureSettings TFormKondensacja::DefaultSettings() const {
+  MoistureSettings settings;
+  if (!stations_.empty()) {
+    settings.stationName = stations_.front().name;
+    settings.stationClimate = stations_.front().climate;
+  }
+  return settings;
+}
+
 void TFormKondensacja::ApplySettings(const MoistureSettings& settings) {
   {
     const QSignalBlocker blockRadio(RadioKlasaWilgotnosci);

@@ -96,10 +96,12 @@ class TFormKondensacja : public TCompanionWindow {
     bool operator==(const MoistureSettings&) const = default;
   };
   MoistureSettings Settings() const;
+  // What a project without these settings opens with: the first station (or
+  // the typed months when there is none), the design φi, no report page.
+  MoistureSettings DefaultSettings() const;
   // Chooses the station of that name when the lists agree on its months;
   // otherwise the saved months come back as a station of the project, listed
-  // as "<name> (z projektu)". Default settings (a project without them):
-  // the first station, the design φi, no report page.
+  // as "<name> (z projektu)".
   void ApplySettings(const MoistureSettings& settings);
 
   QComboBox* ComboBoxStacja = nullptr;
