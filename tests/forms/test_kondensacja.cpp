@@ -406,7 +406,10 @@ class TestKondensacja : public QObject {
     FormKondensacja->ComboBoxStacja->setCurrentIndex(0);  // pasting chooses the typed months
     FormKondensacja->TableMiesiace->setCurrentCell(3, column);
     QGuiApplication::clipboard()->setText(clipboard);
-    FormKondensacja->ActionWklejMiesiace->trigger();
+    FormKondensacja->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(FormKondensacja));
+    FormKondensacja->TableMiesiace->setFocus();
+    QTest::keySequence(FormKondensacja->TableMiesiace, QKeySequence::Paste);
     QVERIFY(d.allUsed());
     QCOMPARE(FormKondensacja->ComboBoxStacja->currentIndex(), months.isEmpty() ? 0 : kShippedStations);
     if (months.isEmpty()) return;
