@@ -113,7 +113,8 @@ QStringList TFormRysunek::DrawChart(veltor::LayerTable& table) {
   if (chartKind_ == 2) setWindowTitle(kPressureCaption);
   const chart::ChartData data{table, gPartitionSummary, gDesignConditions, gReferenceTables.saturation};
   return chart::DrawChart(ImageSciana->Picture(), chartKind_, data, chart::HatchesFrom(StartFolder()),
-                          xOrigin_);
+                          xOrigin_)
+      .skipped;
 }
 
 void TFormRysunek::ActionSaveExecute() {
