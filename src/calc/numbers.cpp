@@ -90,7 +90,8 @@ QString FormatPlain(double value, int precision, const QLocale& locale) {
   const QChar separator = point.isEmpty() ? QChar('.') : point.front();
   // Past this the integer digits leave a 64-bit integer's range.
   constexpr double kPlainLimit = 1e15;
-  if (!std::isfinite(value) || std::fabs(value) >= kPlainLimit) return FormatGeneral(value, precision, separator);
+  if (!std::isfinite(value) || std::fabs(value) >= kPlainLimit)
+    return FormatGeneral(value, precision, separator);
   // The general format's rounding, then its mantissa's point moved by the
   // exponent: "3.6E3" is 36 followed by two zeros.
   const QString general = FormatGeneral(value, precision, QChar('.'));
