@@ -158,7 +158,7 @@ class Painter {
   };
   template <class Quantity>
   Bands layerBands(const DrawingRows& r, double start, double scale, Quantity quantity, double runningStart);
-  // The running totals of the layers, the Part's rows alternating; the caller
+  // The running totals of the layers, in alternating rows from the first; the caller
   // adds or marks those that are always written.
   static std::vector<LabelRequest> layerTotals(const Bands& bands);
   void totals(const DrawingRows& r, std::vector<LabelRequest> requests) {
