@@ -231,12 +231,10 @@ class TestRysunek : public QObject {
     QTest::addColumn<QList<Layer>>("layers");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QStringList>("thicknessTotals");  // first and last, under the lower drawing
-    const QStringList fifteen{QStringLiteral("0,01"), QStringLiteral("0,15")};
-    const QStringList felt{QStringLiteral("0,24"), QStringLiteral("0,39")};
-    QTest::newRow("15 layers of 1 cm, temperature") << FifteenThin() << 1 << fifteen;
-    QTest::newRow("15 layers of 1 cm, vapour pressure") << FifteenThin() << 2 << fifteen;
-    QTest::newRow("felt outside, temperature") << kFeltOutside << 1 << felt;
-    QTest::newRow("felt outside, vapour pressure") << kFeltOutside << 2 << felt;
+    QTest::newRow("15 layers of 1 cm, temperature") << FifteenThin() << 1 << QStringList{"0,01", "0,15"};
+    QTest::newRow("15 layers of 1 cm, vapour pressure") << FifteenThin() << 2 << QStringList{"0,01", "0,15"};
+    QTest::newRow("felt outside, temperature") << kFeltOutside << 1 << QStringList{"0,24", "0,39"};
+    QTest::newRow("felt outside, vapour pressure") << kFeltOutside << 2 << QStringList{"0,24", "0,39"};
   }
   void labelsNeverOverlap() {
     QFETCH(QList<Layer>, layers);
@@ -248,11 +246,10 @@ class TestRysunek : public QObject {
     const std::vector<chart::DrawnLabel>& labels = wall.labels;
     QVERIFY(labels.size() > 2 * size_t(layers.size()));
     for (size_t a = 0; a < labels.size(); ++a) {
-      QVERIFY2(!labels[a].text.contains(QRegularExpression(QStringLiteral("\\dE"))),
-               qPrintable(labels[a].text));
+      QVERIFY2(!labels[a].text.contains(QRegularExpression("\\dE")), qPrintable(labels[a].text));
       for (size_t b = a + 1; b < labels.size(); ++b)
         QVERIFY2(!labels[a].box.intersects(labels[b].box),
-                 qPrintable(labels[a].text + QStringLiteral(" / ") + labels[b].text));
+                 qPrintable(labels[a].text + " / " + labels[b].text));
     }
     const int row = kind == 1 ? 957 : 1093;
     for (const QString& total : thicknessTotals)
@@ -266,8 +263,7 @@ class TestRysunek : public QObject {
     // q = 36 / 2.0 = 18 W/m2; faces at 20 - 18 x (0.13, 0.63, 1.43, 1.96).
     const Wall wall(kThree);
     wall.draw(1);
-    const QStringList texts{QStringLiteral("θsi = 17,7"), QStringLiteral("8,7"), QStringLiteral("−5,7"),
-                            QStringLiteral("−15,3")};
+    const QStringList texts{"θsi = 17,7", "8,7", "−5,7", "−15,3"};
     const int faces[] = {200, 300, 460, 600};
     for (int k = 0; k < texts.size(); ++k) {
       const QRect box = wall.box(texts[k]);
