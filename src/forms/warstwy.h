@@ -27,6 +27,7 @@ class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TFrameKatalog;
 
 class TFormWarstwy : public TCompanionWindow {
   Q_OBJECT
@@ -34,7 +35,7 @@ class TFormWarstwy : public TCompanionWindow {
   explicit TFormWarstwy(QWidget* mainWindow);
   ~TFormWarstwy() override;
 
-  // Creation handler: loads "Dane/materiały.txt" into TreeViewMaterialy.
+  // Creation handler: loads the own materials and "Dane/materiały.txt" into TreeViewMaterialy.
   void FormCreate();
 
   veltor::LayerTable& Layers() { return layers_; }
@@ -72,6 +73,8 @@ class TFormWarstwy : public TCompanionWindow {
   void ButtonWsteczClick();
   void ButtonZamknijClick();
 
+  // The search box, the catalogue tree and the own material actions.
+  TFrameKatalog* Katalog = nullptr;
   QTreeWidget* TreeViewMaterialy = nullptr;
   // The layer table: the name, then d, lambda, R and sd of each layer.
   QTreeWidget* ListViewMaterialy = nullptr;
@@ -80,6 +83,7 @@ class TFormWarstwy : public TCompanionWindow {
   QLineEdit* EditPC1 = nullptr;
   QLineEdit* EditPC2 = nullptr;
   QLineEdit* EditOD = nullptr;
+  QLabel* LabelMu = nullptr;  // "μ = …" beside the permeability
   QLineEdit* EditCW = nullptr;
   QLineEdit* EditG = nullptr;
   QLineEdit* EditGW = nullptr;
@@ -157,7 +161,6 @@ class TFormWarstwy : public TCompanionWindow {
 
   veltor::LayerTable layers_;
   veltor::LayerRecord* current_ = nullptr;
-  MaterialStore materials_;
   bool syncing_ = false;          // the list is being rebuilt: not a user's selection
   bool stale_ = false;            // the table changed while the window was hidden
   bool showingMaterial_ = false;  // EditGW is being filled, not typed into
