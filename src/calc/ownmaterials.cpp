@@ -37,8 +37,9 @@ bool Within(double value, double low, double high) {
   return value >= low && value <= high;  // NaN is never within
 }
 
-QString TextProblem(const QString& text, const QString& what, qsizetype limit) {
-  if (text.trimmed().isEmpty()) return QStringLiteral("Wpisz %1").arg(what);
+// `what` names the field; `missing` asks for it.
+QString TextProblem(const QString& text, const QString& what, const QString& missing, qsizetype limit) {
+  if (text.trimmed().isEmpty()) return missing;
   if (text.size() > limit)
     return QStringLiteral("Pole „%1” może mieć najwyżej %2 znaków").arg(what).arg(limit);
   for (const QChar c : text)
@@ -122,14 +123,15 @@ void ReadOwnMaterials(const QByteArray& content, std::vector<OwnMaterial>& out) 
 }
 
 std::optional<MaterialFault> CheckMaterial(const QString& label, const LayerRecord& record) {
-  if (const QString problem = TextProblem(label.trimmed(), QStringLiteral("nazwa materiału"), kMaxName);
+  if (const QString problem = TextProblem(label.trimmed(), QStringLiteral("nazwa materiału"),
+                                          QStringLiteral("Wpisz nazwę materiału"), kMaxName);
       !problem.isEmpty())
     return MaterialFault{MaterialField::Name, problem};
   const QString pattern = record.fillPatternText();
   if (pattern.isEmpty() || record.fillPattern.size() > kMaxPattern)
     return MaterialFault{MaterialField::Pattern,
                          QStringLiteral("Wybierz wypełnienie (wzór kreskowania) materiału")};
-  if (const QString problem = TextProblem(pattern, QStringLiteral("wypełnienie"), kMaxPattern);
+  if (const QString problem = TextProblem(pattern, QStringLiteral("wypełnienie"), {}, kMaxPattern);
       !problem.isEmpty())
     return MaterialFault{MaterialField::Pattern, problem};
   const QString lambdaRange = Range(kMinLambda, kMaxLambda) + QStringLiteral(" W/(m·K)");

@@ -882,12 +882,30 @@ void TestWarstwy::materialData() {
   QCOMPARE(s.find<QLineEdit>("EditCW")->text(), QStringLiteral("880"));
   QCOMPARE(s.find<QLineEdit>("EditG")->text(), QStringLiteral("1500"));
   QCOMPARE(s.editGW()->text(), QStringLiteral("0,24"));
+  // The box holds δ = 720/μ; μ is beside it, and every caption names its unit.
+  QCOMPARE(s.find<QLabel>("LabelMu")->text(), QStringLiteral("μ = 7,2"));
+  QStringList captions;
+  for (const QLabel* label : s.w->findChildren<QLabel*>())
+    if (label->buddy() && label->buddy()->objectName().startsWith(QLatin1String("Edit")))
+      captions << label->buddy()->objectName() + QLatin1Char('=') + label->text();
+  captions.sort();
+  QCOMPARE(
+      captions.join(QLatin1Char('|')),
+      QStringLiteral("EditCW=Ciepło właściwe w stanie suchym c [J/(kg·K)]|EditG=Gęstość ρ [kg/m³]|"
+                     "EditGW=Grubość warstwy [m]|EditOD=Przepuszczalność pary wodnej δ [10⁻⁶ g/(m·h·Pa)]|"
+                     "EditPC1=Współczynnik przewodzenia ciepła λ [W/(m·K)]\n(warunki średniowilgotne)|"
+                     "EditPC2=Współczynnik przewodzenia ciepła λ [W/(m·K)]\n(warunki wilgotne)"));
   s.pick(kAir);
-  QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("max"));
-  // A group or subgroup shows nothing new, and "Dodaj" then adds nothing.
+  QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("brak oporu (max)"));
+  QVERIFY(
+      s.find<QLineEdit>("EditOD")->toolTip().contains(QStringLiteral("nie uwzględniają oporu dyfuzyjnego")));
+  QCOMPARE(s.find<QLabel>("LabelMu")->text(), QStringLiteral("μ = 0"));
+  QVERIFY(s.find<QPushButton>("BitBtnDodaj")->isEnabled());
+  // A group or subgroup shows nothing new, and "Dodaj" is not offered for it.
   s.pick(QStringLiteral("Izolacje"));
   QCOMPARE(s.find<QLabel>("LabelOpis")->text(), kAir);
-  s.find<QPushButton>("BitBtnDodaj")->click();
+  QVERIFY(!s.find<QPushButton>("BitBtnDodaj")->isEnabled());
+  s.w->BitBtnDodajClick();
   QCOMPARE(s.w->LayerCount(), 0);
   // The five data boxes are read-only and out of the Tab chain; the thickness is not.
   for (const char* name : {"EditPC1", "EditPC2", "EditOD", "EditCW", "EditG"}) {
