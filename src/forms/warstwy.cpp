@@ -54,6 +54,8 @@ const QString kThicknessTooLarge = QStringLiteral("Grubość warstwy nie może p
 enum Column { ColumnName, ColumnThickness, ColumnLambda, ColumnResistance, ColumnSd, ColumnCount };
 const QString kNoValue = QStringLiteral("–");
 
+const QString kEditedMark = QStringLiteral(" ✎");
+
 const QString kVapourCaption = QStringLiteral("Przepuszczalność pary wodnej δ [10⁻⁶ g/(m·h·Pa)]");
 // -INF in the record: a layer that the diffusion sums leave out.
 const QString kNoResistance = QStringLiteral("brak oporu (max)");
@@ -76,7 +78,14 @@ class LayerItem : public QTreeWidgetItem {
     if (role != Qt::ToolTipRole) return QTreeWidgetItem::data(column, role);
     const veltor::LayerRecord* record = TFormWarstwy::LayerOf(this);
     if (!record || !treeWidget()) return {};
-    return LayerTip(treeWidget()->indexOfTopLevelItem(const_cast<LayerItem*>(this)), *record);
+    QString tip = LayerTip(treeWidget()->indexOfTopLevelItem(const_cast<LayerItem*>(this)), *record);
+    if (const auto* window = qobject_cast<const TFormWarstwy*>(treeWidget()->window())) {
+      const QStringList edited = window->EditedValues(*record);
+      if (!edited.isEmpty())
+        tip +=
+            QStringLiteral("\r\nWartości zmienione względem katalogu: ") + edited.join(QStringLiteral(", "));
+    }
+    return tip;
   }
 };
 
@@ -344,10 +353,8 @@ QWidget* TFormWarstwy::buildMaterialGroup() {
     grid->addWidget(row.edit, r, 1);
     ++r;
   }
-  // The file holds the permeability δ; the μ a designer compares with a product's sheet goes beside it.
-  LabelMu = new QLabel(group);
-  LabelMu->setObjectName(QStringLiteral("LabelMu"));
-  grid->addWidget(LabelMu, 3, 2);
+  grid->addWidget(buildDeclaredRow(group), 3, 2);
+  grid->addWidget(ButtonPrzywroc, r, 0, 1, 3);
   QFont boldEdit = EditGW->font();
   boldEdit.setBold(true);
   EditGW->setFont(boldEdit);
@@ -435,12 +442,19 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
   if (current_ && layers_.indexOf(current_) < 0) current_ = nullptr;
   showLayerColumns();
   UpdateLayerActions();
+  updateDeclaredBoxes();
 }
 
 void TFormWarstwy::showLayerColumns() {
   for (int i = 0; i < layers_.size() && i < ListViewMaterialy->topLevelItemCount(); ++i) {
     const veltor::LayerRecord& layer = layers_.at(i);
     QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(i);
+    // Declared values typed for this layer alone: the name gets a mark.
+    const bool edited = !EditedValues(layer).isEmpty();
+    item->setText(ColumnName, edited ? layer.nameText() + kEditedMark : layer.nameText());
+    QFont font = item->font(ColumnName);
+    font.setItalic(edited);
+    item->setFont(ColumnName, font);
     item->setText(ColumnThickness, veltor::FormatGeneral(layer.thickness, 4));
     // An air layer's resistance comes from its table, not from a conductivity.
     item->setText(ColumnLambda, layer.isAirLayer() ? kNoValue
@@ -468,11 +482,13 @@ void TFormWarstwy::endCurrentLayer() {
     ListViewMaterialy->selectionModel()->clearSelection();
   }
   UpdateLayerActions();
+  updateDeclaredBoxes();
 }
 
 void TFormWarstwy::makeCurrent(veltor::LayerRecord* record) {
   ShowMaterial(record);
   current_ = record;
+  updateDeclaredBoxes();
 }
 
 void TFormWarstwy::UpdateLayerActions() {
@@ -701,6 +717,7 @@ void TFormWarstwy::FormShow() {
       current_ = &layers_.at(0);
     }
     ShowMaterial(current_);
+    updateDeclaredBoxes();
   }
   // The activation that recalculates may come late or not at all (a window
   // manager need not activate a shown tool window). A table changed meanwhile

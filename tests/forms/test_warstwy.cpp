@@ -3,6 +3,7 @@
 // by their names, and the summary is compared with values worked out by hand.
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -129,6 +130,7 @@ struct Stand {
 class TestWarstwy : public QObject {
   Q_OBJECT
  private Q_SLOTS:
+  void declaredValuesOfOneLayer();
   void summaryOfFourLayerWall_data();
   void summaryOfFourLayerWall();
   void emptyTableSummary();
@@ -490,8 +492,8 @@ void TestWarstwy::layerColumns() {
   QCOMPARE(row(0), QStringLiteral("Tynk 0,02 0,8 0,025 0,36"));
   QCOMPARE(row(1), QStringLiteral("Mur 0,24 0,6 0,4 1,73"));
   QVERIFY(row(2).startsWith(kAir + QStringLiteral(" 0,05 – ")) && row(2).endsWith(QStringLiteral(" –")));
-  QCOMPARE(row(3), QStringLiteral("Tynk 0,02 0,8 0,025 –"));
-  gDesignConditions.humidityClass = 1;  // the wall's other conductivity
+  QCOMPARE(row(3), QStringLiteral("Tynk ✎ 0,02 0,8 0,025 –"));  // its coefficient is not the catalogue's
+  gDesignConditions.humidityClass = 1;                          // the wall's other conductivity
   s.activate();
   QCOMPARE(row(1), QStringLiteral("Mur 0,24 0,75 0,32 1,73"));
 }
@@ -933,6 +935,59 @@ void TestWarstwy::leavingTheWindow() {
   FormWarstwy->findChild<QPushButton*>(QStringLiteral("ButtonZamknij"))->click();
   QVERIFY(FormWarstwy->isHidden());
   env.stopProgram();
+}
+
+// A layer's own values: typed over its catalogue values, marked, kept by the
+// project's layer blocks, and copied back from the catalogue.
+void TestWarstwy::declaredValuesOfOneLayer() {
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s;
+  s.add(QStringLiteral("Mur"), QStringLiteral("0,24"));
+  s.activate();  // the layer becomes current, its boxes editable
+  QLineEdit* lambda = s.find<QLineEdit>("EditPC1");
+  QVERIFY(!lambda->isReadOnly());
+  const auto type = [](QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+  };
+  type(lambda, QStringLiteral("0,5"));
+  type(s.find<QLineEdit>("EditMu"), QStringLiteral("20"));
+  QCOMPARE(s.w->Layers().at(0).lambdaMedium, 0.5);
+  QCOMPARE(s.w->Layers().at(0).vapourCoefficient, 36.0);
+  QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("36"));
+  QCOMPARE(gPartitionSummary.totalResistance, 0.13 + 0.24 / 0.5 + 0.04);
+  // Out of its range: red, and the layer keeps the last good value.
+  type(lambda, QStringLiteral("0"));
+  QCOMPARE(lambda->palette().color(QPalette::Text), QColor(Qt::red));
+  QCOMPARE(s.w->Layers().at(0).lambdaMedium, 0.5);
+  QCOMPARE(s.row(0)->text(0), QStringLiteral("Mur ✎"));
+  QVERIFY(
+      s.row(0)
+          ->data(0, Qt::ToolTipRole)
+          .toString()
+          .endsWith(QStringLiteral("Wartości zmienione względem katalogu: λ (warunki średniowilgotne), μ")));
+
+  // The project file's layer blocks carry the values: reopened, still marked.
+  QBuffer file;
+  file.open(QIODevice::ReadWrite);
+  veltor::WriteLayers(file, s.w->Layers());
+  file.seek(0);
+  veltor::LayerTable reopened;
+  veltor::ReadLayers(file, reopened);
+  s.w->ReplaceLayers(std::move(reopened));
+  QCOMPARE(s.row(0)->text(0), QStringLiteral("Mur ✎"));
+  s.selectLayer(0);
+  QVERIFY(s.find<QPushButton>("ButtonPrzywroc")->isEnabled());
+  s.find<QPushButton>("ButtonPrzywroc")->click();
+  QCOMPARE(s.w->Layers().at(0).lambdaMedium, 0.6);
+  QCOMPARE(s.w->Layers().at(0).vapourCoefficient, 100.0);
+  QCOMPARE(s.row(0)->text(0), QStringLiteral("Mur"));
+  QVERIFY(!s.find<QPushButton>("ButtonPrzywroc")->isEnabled());
+  // A catalogue entry is shown, not edited.
+  s.pick(QStringLiteral("Tynk"));
+  QVERIFY(lambda->isReadOnly());
+  QVERIFY(s.find<QLineEdit>("EditMu")->isHidden());
 }
 
 QTEST_MAIN(TestWarstwy)
