@@ -223,6 +223,9 @@ void TFrameKatalog::reloadOwn(const QString& select) {
   if (chosen) {
     TreeViewMaterialy->setCurrentItem(chosen);
     TreeViewMaterialy->scrollToItem(chosen);
+  } else {
+    // A chosen own material may have gone with the old nodes, unannounced.
+    Q_EMIT TreeViewMaterialy->itemSelectionChanged();
   }
   if (!EditSzukaj->text().isEmpty()) EditSzukajChange();
   UpdateMaterialActions();

@@ -84,6 +84,19 @@ QByteArray fileBytes(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A record within every limit of the own materials file.
+veltor::LayerRecord validRecord(const QByteArray& name) {
+  veltor::LayerRecord r;
+  r.name = name;
+  r.fillPattern = "beto";
+  r.lambdaMedium = r.lambdaHumid = 1;
+  r.vapourCoefficient = 7.2;
+  r.density = 2000;
+  r.specificHeat = 1000;
+  r.thickness = 0.2;
+  return r;
+}
+
 // A hand-written own file: the program must keep its comment and spacing.
 const QByteArray kOwnFile =
     "; od kolegi\r\n\r\n*Stary\r\nStary  \r\nstyr\r\n0.04\r\n0.04\r\n12\r\n15\r\n0.1\r\n1450\r\n";
@@ -462,13 +475,7 @@ void TestMaterialy::editorRefuses() {
   QFETCH(QString, message);
   LocaleScope locale(QStringLiteral("pl_PL"));
   ScriptedDialogs dialogs;
-  veltor::LayerRecord r;
-  r.fillPattern = "beto";
-  r.lambdaMedium = r.lambdaHumid = 1;
-  r.vapourCoefficient = 7.2;
-  r.density = 2000;
-  r.specificHeat = 1000;
-  r.thickness = 0.2;
+  const veltor::LayerRecord r = validRecord("");
   TFormMaterial editor(nullptr, QStringLiteral("Nowy materiał"), {{QStringLiteral("Betony"), 1.08}}, {"beto"},
                        {}, {QStringLiteral("Stary")});
   editor.setMaterial(QStringLiteral("Nowy"), r);
@@ -488,14 +495,7 @@ void TestMaterialy::exportAndImport() {
 
   // The colleague's file: one name we have (asked, kept on No), one new.
   const QString theirs = s.env.file(QStringLiteral("od kolegi.txt"));
-  veltor::LayerRecord r;
-  r.name = "Cegla K";
-  r.fillPattern = "cegl";
-  r.lambdaMedium = r.lambdaHumid = 0.3;
-  r.vapourCoefficient = 72;
-  r.density = 800;
-  r.specificHeat = 1000;
-  r.thickness = 0.25;
+  const veltor::LayerRecord r = validRecord("Cegla K");
   s.env.writeFile(QStringLiteral("od kolegi.txt"),
                   veltor::MaterialEntryText(QStringLiteral("STARY"), r) +
                       veltor::MaterialEntryText(QStringLiteral("Cegła K"), r));
