@@ -4,7 +4,8 @@
 // whose values differ from its catalogue entry (the first material of the
 // catalogue with the layer's name) is marked in the list and names the
 // changed values in its tip; "Przywróć wartości z katalogu" copies them back.
-// The fields are the record's own, so the project file keeps them.
+// The fields are the record's own, so the project file keeps them. A layer
+// without a catalogue entry (a wizard's layer) keeps its values read-only.
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,7 +97,8 @@ QStringList TFormWarstwy::EditedValues(const veltor::LayerRecord& layer) const {
 }
 
 void TFormWarstwy::updateDeclaredBoxes() {
-  const bool layer = current_ != nullptr;
+  // Only a layer with a catalogue entry: its changes can then be marked and undone.
+  const bool layer = current_ && catalogueEntryFor(*current_);
   for (const DeclaredField& f : kDeclared)
     setEditable(findChild<QLineEdit*>(QString::fromLatin1(f.box)), layer);
   EditMu->setVisible(layer);
@@ -106,6 +108,9 @@ void TFormWarstwy::updateDeclaredBoxes() {
     EditMu->setText(std::isinf(vapour) ? QString()
                                        : veltor::FormatGeneral(veltor::kMuPermeability / vapour, 6));
     EditMu->setPlaceholderText(std::isinf(vapour) ? QStringLiteral("0") : QString());
+  } else if (LabelMu->text() == QStringLiteral("μ =")) {
+    // The layer's box went away without another material shown in its place.
+    LabelMu->clear();
   }
   ButtonPrzywroc->setEnabled(layer && !EditedValues(*current_).isEmpty());
 }

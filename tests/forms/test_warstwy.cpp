@@ -984,6 +984,12 @@ void TestWarstwy::declaredValuesOfOneLayer() {
   QCOMPARE(s.w->Layers().at(0).vapourCoefficient, 100.0);
   QCOMPARE(s.row(0)->text(0), QStringLiteral("Mur"));
   QVERIFY(!s.find<QPushButton>("ButtonPrzywroc")->isEnabled());
+  // A layer without a catalogue entry could not be marked nor restored: read-only.
+  auto foreign = std::make_unique<veltor::LayerRecord>(s.w->Layers().at(0));
+  foreign->name = "Z kreatora";
+  s.w->AppendLayer(std::move(foreign));
+  s.selectLayer(1);
+  QVERIFY(lambda->isReadOnly());
   // A catalogue entry is shown, not edited.
   s.pick(QStringLiteral("Tynk"));
   QVERIFY(lambda->isReadOnly());
