@@ -346,6 +346,9 @@ void TestMaterialy::startWithOwnFile_data() {
   QTest::newRow("broken own file named, catalogue still read")
       << QByteArray(kOwnFile + "*Zly\r\nZ\r\nbeto\r\nzle\r\n") << QStringLiteral(": Invalid numeric input.")
       << QStringLiteral("Moje materiały{Stary=Stary  ,Zly=Z}");
+  // Read through the data files' guard: a folder (or a pipe) is refused unread.
+  QTest::newRow("a folder in its place")
+      << QByteArray("/") << QStringLiteral(": File access denied.") << QStringLiteral("Moje materiały");
 }
 
 void TestMaterialy::startWithOwnFile() {
@@ -354,7 +357,10 @@ void TestMaterialy::startWithOwnFile() {
   QFETCH(QString, tree);
   TestEnvironment env;
   env.writeFile(QStringLiteral("Dane/materiały.txt"), "[G]\r\n*a\r\n" + record("A"));
-  env.writeFile(QStringLiteral("user-data/veltorobl/materiały.txt"), own);
+  if (own == "/")
+    QDir().mkpath(TFrameKatalog::UserMaterialsFile());
+  else
+    env.writeFile(QStringLiteral("user-data/veltorobl/materiały.txt"), own);
   ScriptedDialogs dialogs;
   if (!message.isEmpty())
     dialogs.expectMessage(QDir::toNativeSeparators(TFrameKatalog::UserMaterialsFile()) + message);
