@@ -250,4 +250,8 @@ std::optional<double> ParsePointNumber(QByteArrayView token) {
   return ParseWithSeparator(QString::fromLatin1(token), QChar('.'));
 }
 
+QByteArray PointNumberText(double value) {
+  return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
 }  // namespace veltor

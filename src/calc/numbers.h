@@ -36,5 +36,8 @@ std::int32_t StrToInt(const QString& text);
 
 // Plain numeric syntax with a point (optional sign, digits, fraction, exponent).
 std::optional<double> ParsePointNumber(QByteArrayView token);
+// The shortest text in that syntax that reads back as the same double, so that a
+// value the user typed is saved in a data file exactly.
+QByteArray PointNumberText(double value);
 
 }  // namespace veltor
