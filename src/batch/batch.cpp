@@ -78,7 +78,8 @@ void CheckProjectConditions(const veltor::DesignConditions& c) {
   if (!ok) throw InputError({}, QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe"));
 }
 
-std::vector<BatchCase> ReadInput(const QString& path, const Catalogues& catalogues) {
+std::vector<BatchCase> ReadInput(const QString& path, const Catalogues& catalogues, bool& many) {
+  many = false;
   if (IsProjectFile(path)) {
     veltor::LoadedProject loaded = veltor::LoadProjectFile(path);
     CheckProjectConditions(loaded.contents.conditions);
@@ -89,7 +90,7 @@ std::vector<BatchCase> ReadInput(const QString& path, const Catalogues& catalogu
     if (cases[0].layers.empty()) throw InputError({}, QStringLiteral("projekt nie zawiera żadnej warstwy"));
     return cases;
   }
-  return ReadDocument(veltor::ReadDataFile(path), catalogues);
+  return ReadDocument(veltor::ReadDataFile(path), catalogues, &many);
 }
 
 Catalogues LoadCatalogues() {
@@ -159,8 +160,9 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
     const Catalogues catalogues = LoadCatalogues();
 
     std::vector<BatchCase> cases;
+    bool many = false;
     try {
-      cases = ReadInput(input, catalogues);
+      cases = ReadInput(input, catalogues, many);
     } catch (const InputError& e) {
       throw Refusal{input + QStringLiteral(": ") + e.text()};
     } catch (const veltor::Error& e) {
@@ -179,7 +181,6 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
     for (const QString& notice : notices)
       err += (input + QStringLiteral(": ") + notice + QLatin1Char('\n')).toUtf8();
     // One object in, one object out; an array in, an array out.
-    const bool many = !IsProjectFile(input) && QJsonDocument::fromJson(veltor::ReadDataFile(input)).isArray();
     const QByteArray json = many ? QJsonDocument(results).toJson(QJsonDocument::Indented)
                                  : QJsonDocument(results.at(0).toObject()).toJson(QJsonDocument::Indented);
     if (parser.isSet(output))
@@ -215,9 +216,9 @@ int RunBatch(int argc, char* argv[]) {
     QString& arg = arguments[i];
     const qsizetype equals = arg.indexOf(QLatin1Char('='));
     if (!arg.startsWith(QLatin1Char('-')))
-      arg = user.absoluteFilePath(arg);
+      arg = QDir::cleanPath(user.absoluteFilePath(arg));
     else if (arg.startsWith(QLatin1String("--")) && equals > 0)
-      arg = arg.left(equals + 1) + user.absoluteFilePath(arg.mid(equals + 1));
+      arg = arg.left(equals + 1) + QDir::cleanPath(user.absoluteFilePath(arg.mid(equals + 1)));
   }
   QDir::setCurrent(QCoreApplication::applicationDirPath());
   QByteArray out;

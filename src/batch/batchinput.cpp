@@ -377,13 +377,14 @@ BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const 
   return out;
 }
 
-std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues) {
+std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues, bool* isArray) {
   QJsonParseError error;
   const QJsonDocument document = QJsonDocument::fromJson(json, &error);
   if (error.error != QJsonParseError::NoError)
     throw InputError(
         {}, QStringLiteral("niepoprawny JSON (znak %1): %2").arg(error.offset).arg(error.errorString()));
   std::vector<BatchCase> cases;
+  if (isArray) *isArray = document.isArray();
   if (document.isArray()) {
     const QJsonArray items = document.array();
     if (items.isEmpty()) throw InputError({}, QStringLiteral("pusta tablica: nie ma czego obliczyć"));

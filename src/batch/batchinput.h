@@ -65,8 +65,10 @@ std::vector<CatalogueMaterial> LoadCatalogueMaterials(const QString& path);
 // ("[3]" for the fourth element of an array, empty for a single object).
 BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const QString& path = {});
 
-// A whole document: an object gives one case, an array one case per element.
+// A whole document: an object gives one case, an array one case per element
+// (`isArray` tells which, so that the results keep the input's shape).
 // Refuses text that is not JSON, naming the offset.
-std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues);
+std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues,
+                                    bool* isArray = nullptr);
 
 }  // namespace batch
