@@ -10,7 +10,7 @@
 #include <QLocale>
 
 #include "calc/calculation.h"
-#include "forms/raport_draw.h"
+#include "draw/raport_draw.h"
 
 using namespace veltor;
 

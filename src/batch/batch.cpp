@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,12 +16,18 @@
 #include <QStandardPaths>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "batch/batchinput.h"
 #include "batch/batchoutput.h"
 #include "calc/errors.h"
 #include "calc/reftables.h"
 #include "calc/textfile.h"
+#include "draw/kondensacja_draw.h"
+#include "draw/pictures.h"
+#include "draw/raport_draw.h"
+#include "draw/raport_projektowy.h"
+#include "draw/rysunek_draw.h"
 #include "project/projectfile.h"
 
 namespace batch {
@@ -33,9 +40,14 @@ struct Option {
 };
 constexpr Option kCalc{"oblicz", "calc"};
 constexpr Option kOutput{"wyjscie", "output"};
+constexpr Option kReport{"raport", "report"};
+constexpr Option kPage{"strona", "page"};
+constexpr Option kTemperatureChart{"wykres-temperatury", "temperature-chart"};
+constexpr Option kPressureChart{"wykres-cisnienia", "pressure-chart"};
 constexpr Option kHelp{"pomoc", "help"};
 constexpr Option kVersion{"wersja", "version"};
-constexpr Option kBatchOptions[] = {kCalc, kOutput, kHelp, kVersion};
+constexpr Option kBatchOptions[] = {kCalc,          kOutput, kReport, kPage, kTemperatureChart,
+                                    kPressureChart, kHelp,   kVersion};
 
 const QString kMaterialsFile = QStringLiteral("Dane/materiały.txt");
 
@@ -51,10 +63,18 @@ struct Refusal {
 QString HelpText() {
   return QStringLiteral(
       "Użycie: veltorobl [opcje] [PLIK]\n"
+      "PLIK: plik projektu (.Veltor) albo opis przegrody w JSON.\n"
       "Bez opcji otwiera program (z projektem PLIK, jeśli podano).\n\n"
       "  --oblicz, --calc PLIK      oblicza przegrodę z pliku projektu (.Veltor) albo opisu JSON\n"
       "                             (tablica JSON: każdy element); wyniki jako JSON\n"
       "  --wyjscie, --output PLIK   zapisuje wyniki do pliku zamiast na standardowe wyjście\n"
+      "  --raport, --report PLIK.pdf|.odt\n"
+      "                             raport projektowy przegrody podanej jako ostatni argument\n"
+      "  --strona, --page PLIK.bmp|.jpg|.pdf\n"
+      "                             jednostronicowy raport obliczeń\n"
+      "  --wykres-temperatury, --temperature-chart PLIK.bmp|.jpg\n"
+      "  --wykres-cisnienia, --pressure-chart PLIK.bmp|.jpg\n"
+      "                             wykresy rozkładu temperatury i ciśnienia pary wodnej\n"
       "  --pomoc, --help            ten opis\n"
       "  --wersja, --version        wersja programu\n\n"
       "Kod wyjścia: 0 powodzenie, 1 odrzucone dane wejściowe, 2 błędny wiersz poleceń.\n");
@@ -111,6 +131,71 @@ void WriteOutput(const QString& path, const QByteArray& bytes) {
     throw Refusal{QStringLiteral("%1: nie udało się zapisać pliku (%2)").arg(path, file.errorString())};
 }
 
+// A picture or document asked for, with the file type its name gives.
+struct Output {
+  QString path;
+  QString kind;  // "pdf", "odt", "bmp", "jpg"
+};
+
+// The type from the name's extension, or empty when `allowed` has none of it.
+QString OutputKind(const QString& path, const QStringList& allowed) {
+  QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("jpeg")) suffix = QStringLiteral("jpg");
+  return allowed.contains(suffix) ? suffix : QString();
+}
+
+ui::PictureType PictureTypeOf(const QString& kind) {
+  if (kind == QLatin1String("jpg")) return ui::PictureType::Jpeg;
+  if (kind == QLatin1String("pdf")) return ui::PictureType::Pdf;
+  return ui::PictureType::Bitmap;
+}
+
+void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const std::optional<Output>& report,
+                    const std::optional<Output>& page, const std::optional<Output>& charts1,
+                    const std::optional<Output>& charts2, QStringList& notices) {
+  const QString folder = QDir::currentPath();
+  veltor::PartitionSummary summary;
+  veltor::CalculatePartition(c.layers, summary, c.conditions, tables);
+  const auto climateName = [&] {
+    return c.climateName.isEmpty() ? kondensacja::kOwnClimateName : c.climateName;
+  };
+  if (report) {
+    designreport::Input in;
+    in.description = c.description;
+    in.address = c.address;
+    in.licence = c.licence;
+    in.conditions = c.conditions;
+    in.version = QStringLiteral(VELTOR_VERSION);
+    in.date = QDate::currentDate();
+    designreport::Compute(in, c.layers, tables, folder);
+    if (c.moisture)
+      in.moisturePage = kondensacja::BuildMoisturePage(
+          kondensacja::Assess(c.layers, *c.moisture, tables.air, climateName()), c.description[0],
+          kondensacja::kMinimumPageSize);
+    notices << in.chartNotes;
+    if (report->kind == QLatin1String("odt"))
+      designreport::WriteOdt(in, report->path);
+    else
+      designreport::WritePdf(in, report->path);
+  }
+  if (page) {
+    const QImage sheet =
+        raport::BuildReport(raport::LoadReportTemplate(folder + QLatin1String(raport::kTemplatePath)),
+                            c.layers, summary, c.conditions, c.description);
+    ui::WriteFileSafely(page->path, ui::EncodePages({sheet}, PictureTypeOf(page->kind)));
+  }
+  int kind = 0;
+  for (const std::optional<Output>* chartOutput : {&charts1, &charts2}) {
+    ++kind;
+    if (!*chartOutput) continue;
+    QImage picture = ui::LoadPicture(chart::BackgroundPath(folder, kind));
+    notices << chart::DrawChart(picture, kind, {c.layers, summary, c.conditions, tables.saturation},
+                                chart::HatchesFrom(folder));
+    ui::WriteFileSafely((*chartOutput)->path,
+                        ui::EncodePages({picture}, PictureTypeOf((*chartOutput)->kind)));
+  }
+}
+
 }  // namespace
 
 bool IsBatchCommandLine(int argc, char* argv[]) {
@@ -132,9 +217,13 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   const QCommandLineOption calc(Names(kCalc), QString(), QStringLiteral("PLIK"));
   const QCommandLineOption output(Names(kOutput), QString(), QStringLiteral("PLIK"));
+  const QCommandLineOption report(Names(kReport), QString(), QStringLiteral("PLIK"));
+  const QCommandLineOption page(Names(kPage), QString(), QStringLiteral("PLIK"));
+  const QCommandLineOption temperatureChart(Names(kTemperatureChart), QString(), QStringLiteral("PLIK"));
+  const QCommandLineOption pressureChart(Names(kPressureChart), QString(), QStringLiteral("PLIK"));
   const QCommandLineOption help(Names(kHelp));
   const QCommandLineOption version(Names(kVersion));
-  parser.addOptions({calc, output, help, version});
+  parser.addOptions({calc, output, report, page, temperatureChart, pressureChart, help, version});
   if (!parser.parse(arguments)) {
     err += (parser.errorText() + QStringLiteral("\n\n") + HelpText()).toUtf8();
     return kExitUsage;
@@ -147,12 +236,37 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
     out += Version().toUtf8();
     return kExitOk;
   }
-  if (!parser.isSet(calc) || !parser.positionalArguments().isEmpty()) {
-    err += (QStringLiteral("Podaj plik do obliczenia: --oblicz PLIK\n\n") + HelpText()).toUtf8();
+  const auto usage = [&](const QString& why) {
+    err += (why + QStringLiteral("\n\n") + HelpText()).toUtf8();
     return kExitUsage;
-  }
+  };
+  const auto outputOf = [&](const QCommandLineOption& option, const QStringList& kinds,
+                            std::optional<Output>& out_, QString& problem) {
+    if (!parser.isSet(option)) return;
+    out_ = Output{parser.value(option), OutputKind(parser.value(option), kinds)};
+    if (out_->kind.isEmpty())
+      problem = QStringLiteral("--%1: plik musi mieć rozszerzenie %2")
+                    .arg(option.names().front(), QStringLiteral(".") + kinds.join(QStringLiteral(", .")));
+  };
+  std::optional<Output> reportOut, pageOut, temperatureOut, pressureOut;
+  QString problem;
+  outputOf(report, {QStringLiteral("pdf"), QStringLiteral("odt")}, reportOut, problem);
+  outputOf(page, {QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("pdf")}, pageOut, problem);
+  outputOf(temperatureChart, {QStringLiteral("bmp"), QStringLiteral("jpg")}, temperatureOut, problem);
+  outputOf(pressureChart, {QStringLiteral("bmp"), QStringLiteral("jpg")}, pressureOut, problem);
+  if (!problem.isEmpty()) return usage(problem);
+  const bool documents = reportOut || pageOut || temperatureOut || pressureOut;
+  const QStringList positional = parser.positionalArguments();
+  if (!parser.isSet(calc) && !documents)
+    return usage(QStringLiteral("Podaj plik do obliczenia: --oblicz PLIK"));
+  if (positional.size() > 1 || (parser.isSet(calc) && !positional.isEmpty()))
+    return usage(QStringLiteral("Za dużo plików wejściowych: %1").arg(positional.join(QLatin1Char(' '))));
+  if (!parser.isSet(calc) && positional.isEmpty())
+    return usage(QStringLiteral("Podaj przegrodę (plik projektu albo opis JSON) jako ostatni argument"));
+  if (parser.isSet(output) && !parser.isSet(calc))
+    return usage(QStringLiteral("--wyjscie zapisuje wyniki --oblicz"));
 
-  const QString input = parser.value(calc);
+  const QString input = parser.isSet(calc) ? parser.value(calc) : positional.front();
   try {
     veltor::ReferenceTables tables;
     veltor::LoadSaturationTable(tables.saturation);
@@ -168,6 +282,9 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
     } catch (const veltor::Error& e) {
       throw Refusal{input + QStringLiteral(": ") + e.message()};
     }
+    if (documents && many)
+      throw Refusal{input +
+                    QStringLiteral(": raport i wykresy powstają dla jednej przegrody, a opis jest tablicą")};
     QJsonArray results;
     QStringList notices;
     for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -177,6 +294,18 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
         const QString where = cases.size() > 1 ? QStringLiteral("[%1]: ").arg(i) : QString();
         throw Refusal{input + QStringLiteral(": ") + where + e.message()};
       }
+    }
+    if (documents) {
+      try {
+        WriteDocuments(cases.front(), tables, reportOut, pageOut, temperatureOut, pressureOut, notices);
+      } catch (const veltor::Error& e) {
+        throw Refusal{input + QStringLiteral(": ") + e.message()};
+      }
+    }
+    if (!parser.isSet(calc)) {
+      for (const QString& notice : notices)
+        err += (input + QStringLiteral(": ") + notice + QLatin1Char('\n')).toUtf8();
+      return kExitOk;
     }
     for (const QString& notice : notices)
       err += (input + QStringLiteral(": ") + notice + QLatin1Char('\n')).toUtf8();

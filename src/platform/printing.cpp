@@ -41,15 +41,6 @@ void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies) {
   }
 }
 
-QRect FittedRect(const QSize& picture, const QRect& area, bool top) {
-  QSize size = picture;
-  size.scale(area.size(), Qt::KeepAspectRatio);
-  QRect target(QPoint(0, 0), size);
-  target.moveCenter(area.center());
-  if (top) target.moveTop(area.top());
-  return target;
-}
-
 void SetPrintJobObserver(PrintJobObserver observer_) {
   observer() = std::move(observer_);
 }

@@ -6,6 +6,8 @@
 #include <QList>
 #include <functional>
 
+#include "draw/pictures.h"
+
 class QImage;
 class QRect;
 class QSize;
@@ -22,10 +24,6 @@ void PrintPicture(QPrinter& printer, const QImage& picture, int copies);
 // page in order, each page fitted and centred on a sheet of its own. No pages
 // print nothing.
 void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies);
-
-// Where a picture goes on a page: scaled to fit `area` with its proportions
-// kept, centred (or, with `top`, centred across and at the top).
-QRect FittedRect(const QSize& picture, const QRect& area, bool top = false);
 
 // Told at the start of every print job (tests count the jobs); empty by default.
 using PrintJobObserver = std::function<void(QPrinter& printer)>;

@@ -3,9 +3,9 @@
 // exit status. The data files are the shipped ones.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -116,6 +116,44 @@ TEST_F(BatchTest, OutputFileHoldsWhatStandardOutputWould) {
   EXPECT_TRUE(QJsonDocument::fromJson(file.readAll()).object().contains(QStringLiteral("U")));
 }
 
+struct Document {
+  const char* row;
+  const char* option;
+  const char* file;
+  QByteArray signature;
+};
+
+void PrintTo(const Document& d, std::ostream* os) {
+  *os << d.row;
+}
+
+class BatchDocument : public BatchTest, public ::testing::WithParamInterface<Document> {};
+
+// Each picture and document of the sample project, without a window: the file
+// exists and starts as its format does.
+TEST_P(BatchDocument, WritesItsFormat) {
+  const Document& p = GetParam();
+  const QString target = scratch_.filePath(QString::fromLatin1(p.file));
+  ASSERT_EQ(run({QString::fromLatin1(p.option), target,
+                 QDir::current().absoluteFilePath(QStringLiteral("Projekty/Przykład.Veltor"))}),
+            batch::kExitOk)
+      << err_.data();
+  QFile file(target);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.read(p.signature.size()), p.signature);
+  EXPECT_TRUE(out_.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, BatchDocument,
+                         ::testing::Values(Document{"ReportPdf", "--raport", "r.pdf", "%PDF"},
+                                           Document{"ReportOdt", "--report", "r.odt", "PK"},
+                                           Document{"PageBmp", "--strona", "s.bmp", "BM"},
+                                           Document{"PagePdf", "--page", "s.pdf", "%PDF"},
+                                           Document{"TemperatureJpeg", "--wykres-temperatury", "t.jpg",
+                                                    QByteArray("\xFF\xD8", 2)},
+                                           Document{"PressureBmp", "--pressure-chart", "p.bmp", "BM"}),
+                         [](const auto& info) { return std::string(info.param.row); });
+
 struct Refusal {
   const char* row;
   const char* json;  // nullptr: the arguments alone
@@ -168,13 +206,19 @@ INSTANTIATE_TEST_SUITE_P(
                 "", 1, "climate.station: nie ma stacji"},
         Refusal{"MissingFile", nullptr, "--calc /nonexistent/x.json", 1, "File not found"},
         Refusal{"NoInput", nullptr, "--wyjscie x.json", 2, "--oblicz PLIK"},
-        Refusal{"UnknownOption", nullptr, "--obliczaj x", 2, "obliczaj"}),
+        Refusal{"UnknownOption", nullptr, "--obliczaj x", 2, "obliczaj"},
+        Refusal{"ReportOfWrongType", nullptr, "--raport r.doc x.json", 2,
+                "--raport: plik musi mieć rozszerzenie .pdf, .odt"},
+        Refusal{"ReportOfAnArray", R"([{"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]}])",
+                "--raport r.pdf", 1, "dla jednej przegrody"}),
     [](const auto& info) { return std::string(info.param.row); });
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  // Test discovery runs this at build time, where no display may exist.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

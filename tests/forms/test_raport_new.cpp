@@ -18,10 +18,10 @@
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
 #include "forms/pictureframe.h"
-#include "forms/raport_draw.h"
+#include "draw/raport_draw.h"
 #include "forms/raport_new.h"
 #include "forms/warstwy.h"
-#include "platform/fixedfont.h"
+#include "draw/fixedfont.h"
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "calc/reftables.h"
-#include "forms/raport_projektowy.h"
+#include "draw/raport_projektowy.h"
 #include "project/projectfile.h"
 
 namespace {
@@ -36,9 +36,10 @@ class TestRaportProjektowy : public QObject {
     QTest::addColumn<bool>("moisturePage");
     QTest::addColumn<QString>("verdict");
     QTest::addColumn<int>("pages");
-    QTest::newRow("meets, no moisture page") << 0.20 << false << QStringLiteral("Przegroda spełnia wymaganie") << 2;
-    QTest::newRow("fails, with the moisture page") << 0.15 << true << QStringLiteral("Przegroda nie spełnia wymagania")
-                                                 << 3;
+    QTest::newRow("meets, no moisture page")
+        << 0.20 << false << QStringLiteral("Przegroda spełnia wymaganie") << 2;
+    QTest::newRow("fails, with the moisture page")
+        << 0.15 << true << QStringLiteral("Przegroda nie spełnia wymagania") << 3;
   }
   void pdfHoldsTheFigures() {
     QFETCH(double, umax);
@@ -46,7 +47,8 @@ class TestRaportProjektowy : public QObject {
     QFETCH(QString, verdict);
     QFETCH(int, pages);
     const QString data = QStringLiteral(VELTOR_DATA_DIR);
-    veltor::LoadedProject project = veltor::LoadProjectFile(data + QStringLiteral("/Projekty/Przykład.Veltor"));
+    veltor::LoadedProject project =
+        veltor::LoadProjectFile(data + QStringLiteral("/Projekty/Przykład.Veltor"));
     designreport::Input input;
     input.description = project.contents.description;
     input.conditions = project.contents.conditions;
@@ -61,7 +63,9 @@ class TestRaportProjektowy : public QObject {
     }
     const QString pdf = scratch_.filePath(QStringLiteral("raport.pdf"));
     designreport::WritePdf(input, pdf);
-    if (qEnvironmentVariableIsSet("VELTOR_KEEP_REPORT")) QFile::copy(pdf, qEnvironmentVariable("VELTOR_KEEP_REPORT") + QString::number(pages) + QStringLiteral(".pdf"));
+    if (qEnvironmentVariableIsSet("VELTOR_KEEP_REPORT"))
+      QFile::copy(
+          pdf, qEnvironmentVariable("VELTOR_KEEP_REPORT") + QString::number(pages) + QStringLiteral(".pdf"));
     const QString text = Run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
     QVERIFY(text.contains(input.description[0]));
@@ -74,12 +78,14 @@ class TestRaportProjektowy : public QObject {
     QVERIFY(text.contains(verdict));
     QVERIFY(text.contains(QStringLiteral("strona 1 z %1").arg(pages)));
     const QString info = Run(QStringLiteral("pdfinfo"), {pdf});
-    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))),
+             qPrintable(info));
   }
 
   void odtIsAZipWithTheVerdict() {
     const QString data = QStringLiteral(VELTOR_DATA_DIR);
-    veltor::LoadedProject project = veltor::LoadProjectFile(data + QStringLiteral("/Projekty/Przykład.Veltor"));
+    veltor::LoadedProject project =
+        veltor::LoadProjectFile(data + QStringLiteral("/Projekty/Przykład.Veltor"));
     designreport::Input input;
     input.description = project.contents.description;
     input.conditions = project.contents.conditions;
@@ -89,7 +95,8 @@ class TestRaportProjektowy : public QObject {
     QFile file(odt);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.read(2), QByteArray("PK"));
-    const QString content = Run(QStringLiteral("unzip"), {QStringLiteral("-p"), odt, QStringLiteral("content.xml")});
+    const QString content =
+        Run(QStringLiteral("unzip"), {QStringLiteral("-p"), odt, QStringLiteral("content.xml")});
     QVERIFY(content.contains(QStringLiteral("Przegroda spełnia wymaganie Uc ≤ Uc(max)")));
   }
 

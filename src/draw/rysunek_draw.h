@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "calc/calculation.h"
-#include "forms/rysunek_layout.h"
+#include "draw/rysunek_layout.h"
 
 namespace chart {
 

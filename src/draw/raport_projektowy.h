@@ -25,11 +25,11 @@ namespace designreport {
 
 struct Input {
   veltor::ProjectDescription description;  // name, client, designer, date
-  QString address;                          // of the investment, optional
-  QString licence;                          // the designer's licence number, optional
+  QString address;                         // of the investment, optional
+  QString licence;                         // the designer's licence number, optional
   veltor::DesignConditions conditions;
-  QString climateZone;  // e.g. "III (−20 °C)", empty when te was typed
-  QString umaxSource;   // the requirement's caption, empty when Umax was typed
+  QString climateZone;                         // e.g. "III (−20 °C)", empty when te was typed
+  QString umaxSource;                          // the requirement's caption, empty when Umax was typed
   const veltor::LayerTable* layers = nullptr;  // after the calculation pass
   veltor::PartitionSummary summary;
   // Corrections to U; Uc = U + their sum.

@@ -1,7 +1,7 @@
 // The four chart drawings. One painter works on the picture for the whole
 // chart with the AND raster operation for strokes and fills; text is laid over
 // in the ordinary way, antialiased, in the fixed drawing font.
-#include "forms/rysunek_draw.h"
+#include "draw/rysunek_draw.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -11,8 +11,8 @@
 #include <optional>
 
 #include "calc/numbers.h"
-#include "platform/fixedfont.h"
-#include "platform/picturefile.h"
+#include "draw/fixedfont.h"
+#include "draw/pictures.h"
 
 namespace chart {
 

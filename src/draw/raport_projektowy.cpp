@@ -2,7 +2,7 @@
 // QTextDocument on A4 pages, painted page by page with a footer onto a PDF
 // writer or a printer, or written as ODF. The charts and the moisture page are
 // pictures in the document's resources, so the ODT carries them too.
-#include "forms/raport_projektowy.h"
+#include "draw/raport_projektowy.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -20,8 +20,8 @@
 #include "calc/errors.h"
 #include "calc/moisture.h"
 #include "calc/numbers.h"
-#include "forms/rysunek_draw.h"
-#include "platform/picturefile.h"
+#include "draw/pictures.h"
+#include "draw/rysunek_draw.h"
 
 namespace designreport {
 
@@ -34,8 +34,9 @@ constexpr double kMarginMm = 18;
 constexpr double kFooterMm = 8;
 
 const QString kFontFamily = QStringLiteral("DejaVu Sans");
-const QString kStyle = QStringLiteral("h2 { font-size: 14pt; } h3 { font-size: 10pt; margin-top: 8px; margin-bottom: 3px; } "
-                                      "th { background-color: #e8e8e8; } td { padding: 1px; }");
+const QString kStyle = QStringLiteral(
+    "h2 { font-size: 14pt; } h3 { font-size: 10pt; margin-top: 8px; margin-bottom: 3px; } "
+    "th { background-color: #e8e8e8; } td { padding: 1px; }");
 const QString kTemperatureChartName = QStringLiteral("wykres-temperatury.png");
 const QString kPressureChartName = QStringLiteral("wykres-cisnienia.png");
 const QString kMoisturePageName = QStringLiteral("ocena-wilgotnosciowa.png");
@@ -46,7 +47,9 @@ QString Fixed(double value, int decimals) {
   return text.replace(QLatin1Char('.'), veltor::LocaleDecimalSeparator());
 }
 
-QString Escaped(const QString& text) { return text.toHtmlEscaped(); }
+QString Escaped(const QString& text) {
+  return text.toHtmlEscaped();
+}
 
 QString Row(const QStringList& cells, bool header = false) {
   const QString tag = header ? QStringLiteral("th") : QStringLiteral("td");
@@ -59,7 +62,9 @@ QString KeyValue(const QString& key, const QString& value) {
   return QStringLiteral("<tr><td width=\"38%\">%1</td><td><b>%2</b></td></tr>").arg(key, value);
 }
 
-QString OrDash(const QString& text) { return text.trimmed().isEmpty() ? QStringLiteral("–") : Escaped(text); }
+QString OrDash(const QString& text) {
+  return text.trimmed().isEmpty() ? QStringLiteral("–") : Escaped(text);
+}
 
 QString DirectionWords(std::int32_t direction) {
   switch (direction) {
@@ -88,13 +93,14 @@ QString SdText(const veltor::LayerRecord& layer) {
 QString LayerTable(const Input& in) {
   const veltor::DesignConditions& c = in.conditions;
   QString html = QStringLiteral(
-      "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-collapse: collapse\">");
+      "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-collapse: "
+      "collapse\">");
   html += Row({QStringLiteral("Nr"), QStringLiteral("Materiał"), QStringLiteral("d [m]"),
                QStringLiteral("λ [W/(m·K)]"), QStringLiteral("R [m²K/W]"), QStringLiteral("μ [–]"),
                QStringLiteral("sd [m]"), QStringLiteral("ρ [kg/m³]")},
               true);
-  html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni wewnętrznej Rsi"), QString(),
-               QString(), Fixed(c.rsi, 2), QString(), QString(), QString()});
+  html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni wewnętrznej Rsi"),
+               QString(), QString(), Fixed(c.rsi, 2), QString(), QString(), QString()});
   double sdTotal = 0;
   for (int i = 0; in.layers && i < in.layers->size(); ++i) {
     const veltor::LayerRecord& layer = in.layers->at(i);
@@ -104,10 +110,11 @@ QString LayerTable(const Input& in) {
                  Fixed(layer.resistance, 2), MuText(layer), SdText(layer),
                  layer.density > 0 ? veltor::FormatGeneral(layer.density, 5) : QStringLiteral("–")});
   }
-  html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni zewnętrznej Rse"), QString(),
-               QString(), Fixed(c.rse, 2), QString(), QString(), QString()});
-  html += Row({QString(), QStringLiteral("<b>Razem</b>"), QStringLiteral("<b>%1</b>").arg(Fixed(in.summary.totalThickness, 3)),
-               QString(), QStringLiteral("<b>%1</b>").arg(Fixed(in.summary.totalResistance, 2)), QString(),
+  html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni zewnętrznej Rse"),
+               QString(), QString(), Fixed(c.rse, 2), QString(), QString(), QString()});
+  html += Row({QString(), QStringLiteral("<b>Razem</b>"),
+               QStringLiteral("<b>%1</b>").arg(Fixed(in.summary.totalThickness, 3)), QString(),
+               QStringLiteral("<b>%1</b>").arg(Fixed(in.summary.totalResistance, 2)), QString(),
                QStringLiteral("<b>%1</b>").arg(Fixed(sdTotal, 2)), QString()});
   return html + QStringLiteral("</table>");
 }
@@ -122,8 +129,9 @@ QString FirstPage(const Input& in) {
   const double uc = in.summary.u + in.dUg + in.dUf + in.dUr;
   QString html;
   html += QStringLiteral("<h2 align=\"center\">Raport projektowy</h2>");
-  html += QStringLiteral("<p align=\"center\">Obliczenie współczynnika przenikania ciepła i rozkładu temperatury "
-                         "przegrody wg PN-EN ISO 6946</p>");
+  html += QStringLiteral(
+      "<p align=\"center\">Obliczenie współczynnika przenikania ciepła i rozkładu temperatury "
+      "przegrody wg PN-EN ISO 6946</p>");
 
   html += QStringLiteral("<h3>1. Projekt</h3><table width=\"100%\" cellpadding=\"1\">");
   html += KeyValue(QStringLiteral("Nazwa przegrody"), OrDash(in.description[0]));
@@ -136,15 +144,17 @@ QString FirstPage(const Input& in) {
 
   html += QStringLiteral("<h3>2. Warunki brzegowe</h3><table width=\"100%\" cellpadding=\"1\">");
   html += KeyValue(QStringLiteral("Temperatura wewnętrzna θi"), Fixed(c.ti, 1) + QStringLiteral(" °C"));
-  html += KeyValue(QStringLiteral("Temperatura zewnętrzna θe"),
-                   Fixed(c.te, 1) + QStringLiteral(" °C") +
-                       (in.climateZone.isEmpty() ? QString() : QStringLiteral(", strefa klimatyczna ") + Escaped(in.climateZone)));
+  html += KeyValue(
+      QStringLiteral("Temperatura zewnętrzna θe"),
+      Fixed(c.te, 1) + QStringLiteral(" °C") +
+          (in.climateZone.isEmpty() ? QString()
+                                    : QStringLiteral(", strefa klimatyczna ") + Escaped(in.climateZone)));
   html += KeyValue(QStringLiteral("Wilgotność względna wewnątrz φi"), QStringLiteral("%1 %").arg(c.phiI));
   html += KeyValue(QStringLiteral("Wilgotność względna na zewnątrz φe"), QStringLiteral("%1 %").arg(c.phiE));
   html += KeyValue(QStringLiteral("Kierunek strumienia cieplnego"), DirectionWords(c.direction));
-  html += KeyValue(QStringLiteral("Warunki wilgotnościowe"),
-                   c.humid() ? QStringLiteral("wilgotne (λ dla warunków wilgotnych)")
-                             : QStringLiteral("średniowilgotne"));
+  html += KeyValue(
+      QStringLiteral("Warunki wilgotnościowe"),
+      c.humid() ? QStringLiteral("wilgotne (λ dla warunków wilgotnych)") : QStringLiteral("średniowilgotne"));
   html += KeyValue(QStringLiteral("Opory przejmowania ciepła Rsi / Rse"),
                    Fixed(c.rsi, 2) + QStringLiteral(" / ") + Fixed(c.rse, 2) + QStringLiteral(" m²K/W"));
   html += KeyValue(QStringLiteral("Strona zewnętrzna przegrody"), QStringLiteral("powietrze zewnętrzne"));
@@ -155,39 +165,46 @@ QString FirstPage(const Input& in) {
   html += QStringLiteral("<h3>4. Wyniki</h3><table width=\"100%\" cellpadding=\"1\">");
   html += KeyValue(QStringLiteral("Całkowity opór cieplny R<sub>T</sub>"),
                    Fixed(in.summary.totalResistance, 2) + QStringLiteral(" m²K/W"));
-  html += KeyValue(QStringLiteral("Współczynnik przenikania ciepła U"), Fixed(in.summary.u, 3) + QStringLiteral(" W/(m²K)"));
-  html += KeyValue(QStringLiteral("Poprawka na nieszczelności ΔU<sub>g</sub>"), Fixed(in.dUg, 3) + QStringLiteral(" W/(m²K)"));
-  html += KeyValue(QStringLiteral("Poprawka na łączniki mechaniczne ΔU<sub>f</sub>"), Fixed(in.dUf, 3) + QStringLiteral(" W/(m²K)"));
+  html += KeyValue(QStringLiteral("Współczynnik przenikania ciepła U"),
+                   Fixed(in.summary.u, 3) + QStringLiteral(" W/(m²K)"));
+  html += KeyValue(QStringLiteral("Poprawka na nieszczelności ΔU<sub>g</sub>"),
+                   Fixed(in.dUg, 3) + QStringLiteral(" W/(m²K)"));
+  html += KeyValue(QStringLiteral("Poprawka na łączniki mechaniczne ΔU<sub>f</sub>"),
+                   Fixed(in.dUf, 3) + QStringLiteral(" W/(m²K)"));
   html += KeyValue(QStringLiteral("Poprawka dla dachu o odwróconym układzie warstw ΔU<sub>r</sub>"),
                    Fixed(in.dUr, 3) + QStringLiteral(" W/(m²K)"));
   html += KeyValue(QStringLiteral("Skorygowany współczynnik Uc"), Fixed(uc, 3) + QStringLiteral(" W/(m²K)"));
   if (c.umax > 0)
-    html += KeyValue(QStringLiteral("Wymaganie Uc(max)"),
-                     Fixed(c.umax, 2) + QStringLiteral(" W/(m²K)") +
-                         (in.umaxSource.isEmpty() ? QString()
-                                                  : QStringLiteral(" – ") + Escaped(in.umaxSource)));
+    html +=
+        KeyValue(QStringLiteral("Wymaganie Uc(max)"),
+                 Fixed(c.umax, 2) + QStringLiteral(" W/(m²K)") +
+                     (in.umaxSource.isEmpty() ? QString() : QStringLiteral(" – ") + Escaped(in.umaxSource)));
   html += QStringLiteral("</table>");
   html += QStringLiteral("<p><b>%1</b></p>").arg(Verdict(uc, c.umax));
   if (c.umax > 0)
-    html += QStringLiteral("<p>Źródło wymagania: rozporządzenie w sprawie warunków technicznych, jakim powinny "
-                           "odpowiadać budynki i ich usytuowanie, załącznik 2.</p>");
+    html += QStringLiteral(
+        "<p>Źródło wymagania: rozporządzenie w sprawie warunków technicznych, jakim powinny "
+        "odpowiadać budynki i ich usytuowanie, załącznik 2.</p>");
 
-  const QString zero = in.summary.zeroPointDepth
-                           ? Fixed(*in.summary.zeroPointDepth, 3) + QStringLiteral(" m od powierzchni wewnętrznej")
-                           : QStringLiteral("poza przegrodą (cała przegroda powyżej 0 °C)");
+  const QString zero =
+      in.summary.zeroPointDepth
+          ? Fixed(*in.summary.zeroPointDepth, 3) + QStringLiteral(" m od powierzchni wewnętrznej")
+          : QStringLiteral("poza przegrodą (cała przegroda powyżej 0 °C)");
   html += QStringLiteral("<table width=\"100%\" cellpadding=\"1\">");
   html += KeyValue(QStringLiteral("Punkt 0 °C"), zero);
   const double dew = IndoorDewPoint(c);
   html += KeyValue(QStringLiteral("Temperatura powierzchni wewnętrznej θsi"),
                    Fixed(in.surfaceTemperature, 1) + QStringLiteral(" °C") +
-                       (std::isfinite(dew) ? QStringLiteral(" (punkt rosy powietrza wewnętrznego %1 °C)").arg(Fixed(dew, 1))
-                                           : QString()));
+                       (std::isfinite(dew)
+                            ? QStringLiteral(" (punkt rosy powietrza wewnętrznego %1 °C)").arg(Fixed(dew, 1))
+                            : QString()));
   html += KeyValue(QStringLiteral("Kondensacja na powierzchni wewnętrznej"),
                    in.surfaceCondensation ? QStringLiteral("WYSTĘPUJE") : QStringLiteral("nie występuje"));
   html += QStringLiteral("</table>");
-  html += QStringLiteral("<p>&nbsp;</p><table width=\"100%\"><tr><td width=\"55%\"></td>"
-                         "<td align=\"center\">.......................................................<br/>"
-                         "podpis projektanta</td></tr></table>");
+  html += QStringLiteral(
+      "<p>&nbsp;</p><table width=\"100%\"><tr><td width=\"55%\"></td>"
+      "<td align=\"center\">.......................................................<br/>"
+      "podpis projektanta</td></tr></table>");
   return html;
 }
 
@@ -196,12 +213,14 @@ QString ChartsPage(const Input& in) {
   html += QStringLiteral("<table width=\"100%\"><tr>");
   const auto chart = [&](const QImage& image, const QString& name, const QString& caption) {
     QString cell = QStringLiteral("<td align=\"center\" valign=\"top\">");
-    if (image.isNull()) cell += QStringLiteral("<p>(brak wykresu)</p>");
-    else cell += QStringLiteral("<img src=\"%1\" width=\"320\"/>").arg(name);
+    if (image.isNull())
+      cell += QStringLiteral("<p>(brak wykresu)</p>");
+    else
+      cell += QStringLiteral("<img src=\"%1\" width=\"320\"/>").arg(name);
     return cell + QStringLiteral("<p>%1</p></td>").arg(caption);
   };
-  html += chart(in.temperatureChart, kTemperatureChartName,
-                QStringLiteral("Rozkład temperatury w przegrodzie"));
+  html +=
+      chart(in.temperatureChart, kTemperatureChartName, QStringLiteral("Rozkład temperatury w przegrodzie"));
   html += chart(in.pressureChart, kPressureChartName,
                 QStringLiteral("Ciśnienie cząstkowe i ciśnienie nasycenia pary wodnej"));
   html += QStringLiteral("</tr></table>");
@@ -211,8 +230,9 @@ QString ChartsPage(const Input& in) {
 
 QString MoisturePage(const Input& in) {
   if (!in.moisturePage) return {};
-  return QStringLiteral("<h3>6. Ocena wilgotnościowa (PN-EN ISO 13788)</h3>"
-                        "<p align=\"center\"><img src=\"%1\" width=\"580\"/></p>")
+  return QStringLiteral(
+             "<h3>6. Ocena wilgotnościowa (PN-EN ISO 13788)</h3>"
+             "<p align=\"center\"><img src=\"%1\" width=\"580\"/></p>")
       .arg(kMoisturePageName);
 }
 
@@ -243,9 +263,7 @@ void SaveBytes(const QString& path, Write write) {
     buffer.open(QIODevice::WriteOnly);
     write(buffer);
   }
-  veltor::SaveProjectFile(path, [&](QIODevice& device) {
-    if (device.write(bytes) != bytes.size()) throw veltor::IoError(veltor::IoCode::DiskFull);
-  });
+  ui::WriteFileSafely(path, bytes);
 }
 
 }  // namespace
@@ -285,7 +303,8 @@ std::vector<std::unique_ptr<QTextDocument>> BuildSections(const Input& input) {
     document->setDocumentMargin(0);
     document->setDefaultStyleSheet(kStyle);
     if (!input.temperatureChart.isNull())
-      document->addResource(QTextDocument::ImageResource, QUrl(kTemperatureChartName), input.temperatureChart);
+      document->addResource(QTextDocument::ImageResource, QUrl(kTemperatureChartName),
+                            input.temperatureChart);
     if (!input.pressureChart.isNull())
       document->addResource(QTextDocument::ImageResource, QUrl(kPressureChartName), input.pressureChart);
     if (input.moisturePage)
@@ -307,7 +326,8 @@ std::unique_ptr<QTextDocument> BuildDocument(const Input& input) {
   QString html = FirstPage(input) + QStringLiteral("<div style=\"page-break-before: always\">") +
                  ChartsPage(input) + Standards() + QStringLiteral("</div>");
   if (input.moisturePage)
-    html += QStringLiteral("<div style=\"page-break-before: always\">") + MoisturePage(input) + QStringLiteral("</div>");
+    html += QStringLiteral("<div style=\"page-break-before: always\">") + MoisturePage(input) +
+            QStringLiteral("</div>");
   std::vector<std::unique_ptr<QTextDocument>> sections = BuildSections(input);
   sections.front()->setHtml(html);
   return std::move(sections.front());
