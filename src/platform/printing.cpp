@@ -41,6 +41,14 @@ void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies) {
   }
 }
 
+void PrintJobs(QPrinter& printer, int copies, const std::function<void(QPrinter& printer)>& paintJob) {
+  printer.setCopyCount(1);
+  for (int copy = 0; copy < copies; ++copy) {
+    if (observer()) observer()(printer);
+    paintJob(printer);
+  }
+}
+
 void SetPrintJobObserver(PrintJobObserver observer_) {
   observer() = std::move(observer_);
 }

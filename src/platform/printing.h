@@ -25,6 +25,10 @@ void PrintPicture(QPrinter& printer, const QImage& picture, int copies);
 // print nothing.
 void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies);
 
+// `copies` jobs, each painted by `paintJob` on `printer` (which begins and ends
+// the job by its own painter): a document of flowing pages printed whole per job.
+void PrintJobs(QPrinter& printer, int copies, const std::function<void(QPrinter& printer)>& paintJob);
+
 // Told at the start of every print job (tests count the jobs); empty by default.
 using PrintJobObserver = std::function<void(QPrinter& printer)>;
 void SetPrintJobObserver(PrintJobObserver observer);
