@@ -20,6 +20,7 @@
 
 #include "batch/batchinput.h"
 #include "batch/batchoutput.h"
+#include "calc/dynamic.h"
 #include "calc/errors.h"
 #include "calc/reftables.h"
 #include "calc/textfile.h"
@@ -173,6 +174,11 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
           kondensacja::Assess(c.layers, *c.moisture, tables.air, climateName()), c.description[0],
           kondensacja::kMinimumPageSize);
     notices << in.chartNotes;
+    try {
+      in.dynamic = veltor::DynamicCharacteristics(c.layers, c.conditions, tables.air);
+    } catch (const veltor::Error&) {
+      // A layer without density or specific heat: the report goes without them.
+    }
     if (report->kind == QLatin1String("odt"))
       designreport::WriteOdt(in, report->path);
     else

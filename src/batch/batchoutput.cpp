@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "calc/calculation.h"
+#include "calc/dynamic.h"
+#include "calc/errors.h"
 #include "calc/moisture.h"
 
 namespace batch {
@@ -54,6 +56,24 @@ QJsonObject MoistureResults(const veltor::MoistureResult& r) {
       {QStringLiteral("months"), months}};
 }
 
+// The summer figures; null for a wall that lacks a density or a specific heat.
+QJsonValue DynamicResults(const BatchCase& c, const veltor::ReferenceTables& tables) {
+  try {
+    const veltor::DynamicResult r = veltor::DynamicCharacteristics(c.layers, c.conditions, tables.air);
+    return QJsonObject{{QStringLiteral("Y12"), r.periodicTransmittance},
+                       {QStringLiteral("delta_t_h"), r.delayH},
+                       {QStringLiteral("f"), r.decrementFactor},
+                       {QStringLiteral("kappa_1"), r.kappa1},
+                       {QStringLiteral("kappa_2"), r.kappa2},
+                       {QStringLiteral("Y11"), std::abs(r.y11)},
+                       {QStringLiteral("Y11_shift_h"), r.y11ShiftH},
+                       {QStringLiteral("Y22"), std::abs(r.y22)},
+                       {QStringLiteral("Y22_shift_h"), r.y22ShiftH}};
+  } catch (const veltor::Error&) {
+    return QJsonValue::Null;
+  }
+}
+
 }  // namespace
 
 QJsonObject ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, QStringList& notices) {
@@ -92,6 +112,7 @@ QJsonObject ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, 
                   {QStringLiteral("surface_condensation"),
                    veltor::SurfaceCondensation(c.layers, c.conditions, tables.saturation)},
                   {QStringLiteral("layers"), layers}};
+  out.insert(QStringLiteral("dynamic"), DynamicResults(c, tables));
   if (!c.description[0].isEmpty()) out.insert(QStringLiteral("name"), c.description[0]);
   if (c.moisture)
     out.insert(QStringLiteral("moisture"),

@@ -201,6 +201,20 @@ QString FirstPage(const Input& in) {
   html += KeyValue(QStringLiteral("Kondensacja na powierzchni wewnętrznej"),
                    in.surfaceCondensation ? QStringLiteral("WYSTĘPUJE") : QStringLiteral("nie występuje"));
   html += QStringLiteral("</table>");
+  if (in.dynamic) {
+    const veltor::DynamicResult& d = *in.dynamic;
+    html += QStringLiteral(
+        "<p><b>Parametry dynamiczne (PN-EN ISO 13786, okres 24 h)</b></p>"
+        "<table width=\"100%\" cellpadding=\"1\">");
+    html += KeyValue(QStringLiteral("Okresowy współczynnik przenikania ciepła |Y<sub>12</sub>|"),
+                     Fixed(d.periodicTransmittance, 3) + QStringLiteral(" W/(m²K), przesunięcie fazowe ") +
+                         Fixed(d.delayH, 1) + QStringLiteral(" h"));
+    html += KeyValue(QStringLiteral("Współczynnik tłumienia f"), Fixed(d.decrementFactor, 3));
+    html += KeyValue(
+        QStringLiteral("Pojemność cieplna κ<sub>1</sub> / κ<sub>2</sub>"),
+        Fixed(d.kappa1, 1) + QStringLiteral(" / ") + Fixed(d.kappa2, 1) + QStringLiteral(" kJ/(m²K)"));
+    html += QStringLiteral("</table>");
+  }
   html += QStringLiteral(
       "<p>&nbsp;</p><table width=\"100%\"><tr><td width=\"55%\"></td>"
       "<td align=\"center\">.......................................................<br/>"

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "calc/calculation.h"
+#include "calc/dynamic.h"
 #include "project/projectfile.h"
 
 class QPagedPaintDevice;
@@ -42,6 +43,8 @@ struct Input {
   QImage pressureChart;
   QStringList chartNotes;              // drawings left out, and why
   std::optional<QImage> moisturePage;  // the third page when asked for
+  // The EN ISO 13786 figures, listed with the results when asked for.
+  std::optional<veltor::DynamicResult> dynamic;
   QString version;
   QDate date;
 };

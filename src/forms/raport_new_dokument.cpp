@@ -10,6 +10,7 @@
 #include "draw/kondensacja_draw.h"
 #include "draw/raport_projektowy.h"
 #include "forms/appstate.h"
+#include "forms/dynamika.h"
 #include "forms/kondensacja.h"
 #include "forms/raport_new.h"
 #include "forms/warstwy.h"
@@ -31,6 +32,13 @@ designreport::Input DesignInput() {
   if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked())
     input.moisturePage = kondensacja::BuildMoisturePage(FormKondensacja->Assess(layers), input.description[0],
                                                         kondensacja::kMinimumPageSize);
+  if (FormDynamika && FormDynamika->CheckBoxRaport->isChecked()) {
+    try {
+      input.dynamic = veltor::DynamicCharacteristics(layers, input.conditions, gReferenceTables.air);
+    } catch (const veltor::Error&) {
+      // The dynamics window already says why; the document goes out without them.
+    }
+  }
   return input;
 }
 

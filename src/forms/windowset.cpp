@@ -8,6 +8,7 @@
 
 #include "forms/about.h"
 #include "forms/daneprojektu.h"
+#include "forms/dynamika.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
 #include "forms/raport_new.h"
@@ -54,6 +55,7 @@ void CreateWindowSet() {
   create(FormSystem4, FormGlowna);
   create(FormRaportNew, FormGlowna);
   create(FormKondensacja, FormGlowna);
+  create(FormDynamika, FormGlowna);
   // The designer's report is reached from the results menu as well as from
   // the report window, which owns its actions.
   if (auto* wyniki = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuWyniki"))) {
@@ -82,4 +84,5 @@ void DestroyWindowSet() {
   FormSystem4 = nullptr;
   FormRaportNew = nullptr;
   FormKondensacja = nullptr;
+  FormDynamika = nullptr;
 }

@@ -59,6 +59,11 @@ TEST_F(BatchTest, SampleProjectGivesTheWindowsFigures) {
   EXPECT_EQ(r[QStringLiteral("Uc")].toDouble(), r[QStringLiteral("U")].toDouble());
   EXPECT_TRUE(r[QStringLiteral("meets")].toBool());
   EXPECT_EQ(r[QStringLiteral("layers")].toArray().size(), 4);
+  const QJsonObject dynamic = r[QStringLiteral("dynamic")].toObject();
+  EXPECT_GT(dynamic[QStringLiteral("f")].toDouble(), 0);
+  EXPECT_LT(dynamic[QStringLiteral("f")].toDouble(), 1);
+  EXPECT_NEAR(dynamic[QStringLiteral("f")].toDouble() * r[QStringLiteral("U")].toDouble(),
+              dynamic[QStringLiteral("Y12")].toDouble(), 1e-12);
 }
 
 // A wall by hand: cement-lime plaster from the catalogue (λ 0.82), 20 cm of an
@@ -92,6 +97,8 @@ TEST_F(BatchTest, JsonWallByHand) {
   EXPECT_TRUE(
       QStringList({"none", "dries", "accumulates"}).contains(m[QStringLiteral("verdict")].toString()));
   EXPECT_EQ(r[QStringLiteral("name")].toString(), QStringLiteral("Ściana próbna"));
+  // The wool has no density: no summer figures, and no refusal of the rest.
+  EXPECT_TRUE(r[QStringLiteral("dynamic")].isNull());
 }
 
 TEST_F(BatchTest, ArrayInArrayOutInOrder) {

@@ -60,6 +60,7 @@ class TestRaportProjektowy : public QObject {
       QImage page(730, 1032, QImage::Format_RGB32);
       page.fill(Qt::white);
       input.moisturePage = page;
+      input.dynamic = veltor::DynamicCharacteristics(*input.layers, input.conditions, tables_.air);
     }
     const QString pdf = scratch_.filePath(QStringLiteral("raport.pdf"));
     designreport::WritePdf(input, pdf);
@@ -76,6 +77,7 @@ class TestRaportProjektowy : public QObject {
     QVERIFY(text.contains(QStringLiteral("Skorygowany współczynnik Uc")));
     QVERIFY(text.contains(QStringLiteral("0.199")) || text.contains(QStringLiteral("0,199")));
     QVERIFY(text.contains(verdict));
+    QCOMPARE(text.contains(QStringLiteral("Współczynnik tłumienia f")), moisturePage);
     QVERIFY(text.contains(QStringLiteral("strona 1 z %1").arg(pages)));
     const QString info = Run(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))),
