@@ -196,7 +196,8 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
     if (!*chartOutput) continue;
     QImage picture = ui::LoadPicture(chart::BackgroundPath(folder, kind));
     notices << chart::DrawChart(picture, kind, {c.layers, summary, c.conditions, tables.saturation},
-                                chart::HatchesFrom(folder));
+                                chart::HatchesFrom(folder))
+                   .skipped;
     ui::WriteFileSafely((*chartOutput)->path,
                         ui::EncodePages({picture}, PictureTypeOf((*chartOutput)->kind)));
   }
