@@ -9,12 +9,12 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "draw/kondensacja_draw.h"
+#include "draw/raport_draw.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/kondensacja.h"
-#include "forms/kondensacja_draw.h"
 #include "forms/pictureframe.h"
-#include "forms/raport_draw.h"
 #include "forms/warstwy.h"
 #include "platform/dialogs.h"
 #include "platform/picturefile.h"
@@ -36,7 +36,9 @@ ui::FileDialogRequest saveDialogRequest() {
   return request;
 }
 
-veltor::ProjectDescription currentDescription() {
+}  // namespace
+
+veltor::ProjectDescription ReportDescription() {
   veltor::ProjectDescription description;
   if (FormDaneProj) {
     description = {FormDaneProj->LabeledEdit1->text(), FormDaneProj->LabeledEdit2->text(),
@@ -44,8 +46,6 @@ veltor::ProjectDescription currentDescription() {
   }
   return description;
 }
-
-}  // namespace
 
 TFormRaportNew::TFormRaportNew(QWidget* mainWindow)
     : TCompanionWindow(mainWindow, QStringLiteral("FormRaportNew"), QStringLiteral("Raport"),
@@ -66,6 +66,13 @@ TFormRaportNew::TFormRaportNew(QWidget* mainWindow)
   };
   makeAction(ActionPrint, "ActionPrint", QStringLiteral("&Drukuj"), &TFormRaportNew::ActionPrintExecute);
   makeAction(ActionSave, "ActionSave", QStringLiteral("Za&pisz"), &TFormRaportNew::ActionSaveExecute);
+  makeAction(ActionRaportPdf, "ActionRaportPdf", QStringLiteral("Raport projektowy (PDF)…"),
+             &TFormRaportNew::ActionRaportPdfExecute);
+  makeAction(ActionRaportOdt, "ActionRaportOdt", QStringLiteral("Raport projektowy (ODT)…"),
+             &TFormRaportNew::ActionRaportOdtExecute);
+  makeAction(ActionDrukujRaportProjektowy, "ActionDrukujRaportProjektowy",
+             QStringLiteral("Drukuj raport projektowy…"),
+             &TFormRaportNew::ActionDrukujRaportProjektowyExecute);
   makeAction(ActionClose, "ActionClose", QStringLiteral("&Zamknij"), &TFormRaportNew::ActionCloseExecute);
   top->addWidget(ActionToolBarRaport);
 
@@ -93,7 +100,7 @@ void TFormRaportNew::FormShow() {
     veltor::LayerTable empty;
     veltor::LayerTable& layers = FormWarstwy ? FormWarstwy->Layers() : empty;
     RunCalculationPass(layers, gPartitionSummary);
-    const veltor::ProjectDescription description = currentDescription();
+    const veltor::ProjectDescription description = ReportDescription();
     QList<QImage> pages = {raport::BuildReport(std::move(templatePicture), layers, gPartitionSummary,
                                                gDesignConditions, description)};
     if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked()) {

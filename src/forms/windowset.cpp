@@ -2,7 +2,9 @@
 // the teardown at the end of the program (or of a test).
 #include "forms/windowset.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 
 #include "forms/about.h"
 #include "forms/daneprojektu.h"
@@ -54,6 +56,13 @@ void CreateWindowSet() {
   create(FormRaportNew, FormGlowna);
   create(FormKondensacja, FormGlowna);
   create(FormDynamika, FormGlowna);
+  // The designer's report is reached from the results menu as well as from
+  // the report window, which owns its actions.
+  if (auto* wyniki = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuWyniki"))) {
+    wyniki->addSeparator();
+    wyniki->addAction(FormRaportNew->ActionRaportPdf);
+    wyniki->addAction(FormRaportNew->ActionRaportOdt);
+  }
 }
 
 void SetCreationHook(CreationHook hook) {
