@@ -97,21 +97,22 @@ QJsonObject ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, 
         {QStringLiteral("theta_out"), layer.outerTemperature}});
   }
   const double umax = c.conditions.umax;
-  QJsonObject out{{QStringLiteral("R"), summary.totalResistance},
-                  {QStringLiteral("U"), summary.u},
-                  {QStringLiteral("dU_g"), 0.0},
-                  {QStringLiteral("dU_f"), 0.0},
-                  {QStringLiteral("dU_r"), 0.0},
-                  {QStringLiteral("Uc"), summary.u},
-                  {QStringLiteral("Umax"), umax},
-                  {QStringLiteral("meets"), umax == 0 ? QJsonValue(QJsonValue::Null)
-                                                      : QJsonValue(!veltor::ExceedsUmax(summary.u, umax))},
-                  {QStringLiteral("thickness"), summary.totalThickness},
-                  {QStringLiteral("sd_total"), sdTotal},
-                  {QStringLiteral("zero_point"), Number(summary.zeroPointDepth)},
-                  {QStringLiteral("surface_condensation"),
-                   veltor::SurfaceCondensation(c.layers, c.conditions, tables.saturation)},
-                  {QStringLiteral("layers"), layers}};
+  QJsonObject out{
+      {QStringLiteral("R"), summary.totalResistance},
+      {QStringLiteral("U"), summary.u},
+      {QStringLiteral("dU_g"), summary.transmittance.deltaAirGaps},
+      {QStringLiteral("dU_f"), summary.transmittance.deltaFasteners},
+      {QStringLiteral("dU_r"), summary.transmittance.deltaInvertedRoof},
+      {QStringLiteral("Uc"), summary.transmittance.uc},
+      {QStringLiteral("Umax"), umax},
+      {QStringLiteral("meets"), umax == 0 ? QJsonValue(QJsonValue::Null)
+                                          : QJsonValue(!veltor::ExceedsUmax(summary.transmittance.uc, umax))},
+      {QStringLiteral("thickness"), summary.totalThickness},
+      {QStringLiteral("sd_total"), sdTotal},
+      {QStringLiteral("zero_point"), Number(summary.zeroPointDepth)},
+      {QStringLiteral("surface_condensation"),
+       veltor::SurfaceCondensation(c.layers, c.conditions, tables.saturation)},
+      {QStringLiteral("layers"), layers}};
   out.insert(QStringLiteral("dynamic"), DynamicResults(c, tables));
   if (!c.description[0].isEmpty()) out.insert(QStringLiteral("name"), c.description[0]);
   if (c.moisture)

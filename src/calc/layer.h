@@ -14,6 +14,8 @@
 #include <optional>
 #include <vector>
 
+#include "calc/transmittance.h"
+
 class QIODevice;
 
 namespace veltor {
@@ -40,6 +42,9 @@ struct LayerRecord {
   double diffusionResistance = 0;  // m2 h Pa/g
   double innerSaturation = 0;      // Pa, for an outdoor temperature of -5 degC
   double outerSaturation = 0;      // Pa
+  // A second material over part of the area; not part of the 640 bytes (the
+  // project file keeps it in its extension block).
+  LayerBridge bridge{};
   // The block as last read (zeros for a fresh record); fields are written over it.
   std::array<char, kLayerRecordSize> raw{};
 
@@ -97,6 +102,8 @@ struct PartitionSummary {
   // Depth of the 0 degC point from the inner face in m; empty when the partition
   // has no such point inside it. An empty table gives 0, like every other field.
   std::optional<double> zeroPointDepth = 0.0;
+  // R'T, R''T, the corrections and Uc; totalResistance and u above are its RT and U.
+  TransmittanceResult transmittance{};
 };
 
 }  // namespace veltor

@@ -126,7 +126,7 @@ void TFormSystem4::buildPartition() {
   double d = 0;
   try {
     RunCalculationPass(layers_, summary_);
-    d = veltor::RequiredThickness(layers_, kInsulationPosition, gDesignConditions);
+    d = veltor::RequiredThicknessUc(layers_, kInsulationPosition, gDesignConditions, gReferenceTables.air);
   } catch (...) {
     // No half-built wall stays behind an error.
     ClearLayers();

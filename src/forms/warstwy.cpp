@@ -658,7 +658,8 @@ void TFormWarstwy::Button2Click() {
     return;
   }
   RunCalculationPass(layers_, gPartitionSummary);
-  const double required = veltor::RequiredThickness(layers_, row + 1, gDesignConditions);
+  const double required =
+      veltor::RequiredThicknessUc(layers_, row + 1, gDesignConditions, gReferenceTables.air);
   if (required > 0) {
     layers_.at(row).thickness = required;
   } else if (ui::ask(ui::MessageKind::Information,

@@ -120,8 +120,9 @@ void TFormWarstwy::showSummary() {
                            ? QStringLiteral("max")
                            : QString::number(std::nearbyint(s.totalDiffusionResistance) + 0.0, 'f', 0));
 
-  // U computed for exactly Umax may come out a rounding step above it.
-  const bool tooHigh = veltor::ExceedsUmax(s.u, umax);
+  // The requirement is on Uc, U with its corrections; computed for exactly
+  // Umax it may come out a rounding step above it.
+  const bool tooHigh = veltor::ExceedsUmax(s.transmittance.uc, umax);
   QPalette p = StaticText4->palette();
   p.setColor(QPalette::WindowText, tooHigh ? QColor(Qt::red) : palette().color(QPalette::WindowText));
   StaticText4->setPalette(p);

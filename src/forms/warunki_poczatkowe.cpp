@@ -7,6 +7,7 @@
 #include "forms/warunki_poczatkowe.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -20,6 +21,7 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <cmath>
+#include <limits>
 #include <type_traits>
 #include <utility>
 
@@ -36,13 +38,9 @@ TFormWarunkiPoczatkowe* FormWarunkiPoczatkowe = nullptr;
 
 namespace {
 
-// The saturation-pressure table covers exactly this range of temperatures.
-constexpr double kMinTemperature = -20.9;
-constexpr double kMaxTemperature = 30.9;
 constexpr double kMinHumidity = 0;
 constexpr double kMaxHumidity = 100;
 
-const QString kTemperatureRange = QStringLiteral("Dopuszczalne wartości: -20.9 ÷ 30.9");
 const QString kHumidityRange = QStringLiteral("Dopuszczalne wartości: 0 ÷ 100");
 const QString kNegativeUmax = QStringLiteral("Wartość Umax nie może być ujemna");
 const QString kTooHighUmax = QStringLiteral("Wartość Umax nie może przekraczać 10 W/(m²K)");
@@ -55,6 +53,40 @@ const QString kCatalogueFile = QStringLiteral("Dane/maksymalne.txt");
 bool inRange(double v, double lo, double hi) {
   return v >= lo && v <= hi;
 }
+
+// Design temperatures must lie where the saturation table has values; its
+// range is what the data file held.
+double minTemperature() {
+  return gReferenceTables.saturation.lowestTemperature();
+}
+double maxTemperature() {
+  return veltor::SaturationTable::highestTemperature();
+}
+QString temperatureRange() {
+  return QStringLiteral("Dopuszczalne wartości: %1 ÷ %2")
+      .arg(minTemperature(), 0, 'f', 1)
+      .arg(maxTemperature(), 0, 'f', 1);
+}
+
+// The design outdoor temperatures of the national annex of PN-EN 12831 and a
+// few towns of each zone, to help the designer find theirs on the map.
+struct ClimateZone {
+  const char* label;
+  double te;
+};
+constexpr ClimateZone kClimateZones[] = {
+    {"I (-16 °C): Szczecin, Koszalin, Zielona Góra", -16},
+    {"II (-18 °C): Poznań, Wrocław, Gdańsk", -18},
+    {"III (-20 °C): Warszawa, Kraków, Łódź", -20},
+    {"IV (-22 °C): Białystok, Olsztyn", -22},
+    {"V (-24 °C): Suwałki, Zakopane", -24},
+};
+
+const QStringList kOuterSides = {QStringLiteral("powietrze zewnętrzne"),
+                                 QStringLiteral("słabo wentylowana warstwa powietrza"),
+                                 QStringLiteral("dobrze wentylowana warstwa powietrza lub fasada"),
+                                 QStringLiteral("przestrzeń nieogrzewana")};
+const QString kBadOpenings = QStringLiteral("Pole otworów wentylacyjnych musi być liczbą nieujemną");
 
 QString umaxText(double umax) {
   return umax == 0 ? kNoRequirement : veltor::FormatGeneral(umax);
@@ -207,6 +239,7 @@ void TFormWarunkiPoczatkowe::buildControls() {
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(2, 1);
   top->addLayout(grid);
+  buildBoundaryControls(top);
 
   for (QLineEdit* edit : {LabeledEditTW, LabeledEditTZ, LabeledEditWW, LabeledEditWZ})
     edit->installEventFilter(this);
@@ -252,8 +285,69 @@ void TFormWarunkiPoczatkowe::buildControls() {
 
   setMinimumSize(453, 480);
   // Larger than the minimum, so that a few groups of the catalogue show at once.
-  resize(470, 560);
+  resize(470, 660);
   TreeViewUmax->setFocus();
+}
+
+void TFormWarunkiPoczatkowe::buildBoundaryControls(QBoxLayout* top) {
+  auto* grid = new QGridLayout;
+  auto label = [this](const char* name, const QString& text, QWidget* buddy) {
+    auto* l = new QLabel(text, this);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setBuddy(buddy);
+    return l;
+  };
+  ComboBoxStrefa = new QComboBox(this);
+  ComboBoxStrefa->setObjectName(QStringLiteral("ComboBoxStrefa"));
+  ComboBoxStrefa->setPlaceholderText(QStringLiteral("temperatura wpisana"));
+  for (const ClimateZone& zone : kClimateZones)
+    ComboBoxStrefa->addItem(QString::fromUtf8(zone.label), zone.te);
+  grid->addWidget(label("LabelStrefa", QStringLiteral("Strefa klimatyczna"), ComboBoxStrefa), 0, 0);
+  grid->addWidget(ComboBoxStrefa, 0, 1, 1, 2);
+
+  ComboBoxStronaZewn = new QComboBox(this);
+  ComboBoxStronaZewn->setObjectName(QStringLiteral("ComboBoxStronaZewn"));
+  ComboBoxStronaZewn->addItems(kOuterSides);
+  grid->addWidget(label("LabelStronaZewn", QStringLiteral("Strona zewnętrzna"), ComboBoxStronaZewn), 1, 0);
+  grid->addWidget(ComboBoxStronaZewn, 1, 1, 1, 2);
+
+  EditOtwory = new QLineEdit(QStringLiteral("0"), this);
+  EditOtwory->setObjectName(QStringLiteral("EditOtwory"));
+  EditOtwory->setEnabled(false);
+  grid->addWidget(label("LabelOtwory", QStringLiteral("Otwory wentylacyjne Av"), EditOtwory), 2, 0);
+  grid->addWidget(EditOtwory, 2, 1);
+  auto* unit = new QLabel(QStringLiteral("[mm²/m lub mm²/m²]"), this);
+  unit->setObjectName(QStringLiteral("LabelOtworyUnit"));
+  grid->addWidget(unit, 2, 2);
+  grid->setColumnStretch(1, 1);
+  top->addLayout(grid);
+
+  connect(ComboBoxStrefa, &QComboBox::activated, this, &TFormWarunkiPoczatkowe::ComboBoxStrefaChange);
+  connect(ComboBoxStronaZewn, &QComboBox::currentIndexChanged, this,
+          &TFormWarunkiPoczatkowe::ComboBoxStronaZewnChange);
+  connect(LabeledEditTZ, &QLineEdit::textChanged, this, &TFormWarunkiPoczatkowe::showZoneOfTemperature);
+  showZoneOfTemperature();
+}
+
+void TFormWarunkiPoczatkowe::ComboBoxStrefaChange(int index) {
+  if (index < 0) return;
+  LabeledEditTZ->setText(veltor::FormatGeneral(ComboBoxStrefa->itemData(index).toDouble()));
+}
+
+void TFormWarunkiPoczatkowe::ComboBoxStronaZewnChange(int index) {
+  EditOtwory->setEnabled(index == static_cast<int>(veltor::OuterSideKind::SlightlyVentilated));
+}
+
+void TFormWarunkiPoczatkowe::showZoneOfTemperature() {
+  int match = -1;
+  try {
+    const double te = veltor::StrToFloat(LabeledEditTZ->text());
+    for (int i = 0; i < ComboBoxStrefa->count() && match < 0; ++i)
+      if (ComboBoxStrefa->itemData(i).toDouble() == te) match = i;
+  } catch (const veltor::ConversionError&) {
+    // Half-typed text belongs to no zone; the box reports it when it is left.
+  }
+  ComboBoxStrefa->setCurrentIndex(match);
 }
 
 // ---------------------------------------------------------------------------
@@ -310,8 +404,8 @@ bool TFormWarunkiPoczatkowe::CommitConditions() {
   };
   auto temperature = [&](QLineEdit* edit, double& target) {
     return store(
-        edit, target, [](const QString& t) { return veltor::StrToFloat(t); }, kMinTemperature,
-        kMaxTemperature, kTemperatureRange);
+        edit, target, [](const QString& t) { return veltor::StrToFloat(t); }, minTemperature(),
+        maxTemperature(), temperatureRange());
   };
   auto humidity = [&](QLineEdit* edit, std::int32_t& target) {
     return store(
@@ -320,6 +414,14 @@ bool TFormWarunkiPoczatkowe::CommitConditions() {
   };
   if (!temperature(LabeledEditTW, c.ti) || !temperature(LabeledEditTZ, c.te)) return false;
   if (!humidity(LabeledEditWW, c.phiI) || !humidity(LabeledEditWZ, c.phiE)) return false;
+
+  const auto side = static_cast<veltor::OuterSideKind>(std::max(ComboBoxStronaZewn->currentIndex(), 0));
+  if (side == veltor::OuterSideKind::SlightlyVentilated &&
+      !store(
+          EditOtwory, c.outerSide.openings, [](const QString& t) { return veltor::StrToFloat(t); }, 0.0,
+          std::numeric_limits<double>::max(), kBadOpenings))
+    return false;
+  c.outerSide.kind = side;
 
   const QString text = EditUmax->text();
   if (text.isEmpty() || text == kNoRequirement) {
@@ -381,8 +483,8 @@ bool TFormWarunkiPoczatkowe::runPendingFieldCheck() {
 bool TFormWarunkiPoczatkowe::checkTemperatureField(QLineEdit* edit) {
   double v = 0;
   if (!ui::Guard([&] { v = veltor::StrToFloat(edit->text()); })) return false;
-  if (inRange(v, kMinTemperature, kMaxTemperature)) return true;
-  refuseField(edit, kTemperatureRange);
+  if (inRange(v, minTemperature(), maxTemperature())) return true;
+  refuseField(edit, temperatureRange());
   return false;
 }
 
@@ -453,11 +555,11 @@ void TFormWarunkiPoczatkowe::LoadFromProject(QIODevice& device) {
   const veltor::DesignConditions read = veltor::ReadConditionsSection(device);
   // Values the saturation table or the surface resistances cannot serve would
   // only fail later, in every calculation; a file holding them is refused whole.
-  if (!inRange(read.ti, kMinTemperature, kMaxTemperature) ||
-      !inRange(read.te, kMinTemperature, kMaxTemperature) ||
+  if (!gReferenceTables.saturation.covers(read.ti) || !gReferenceTables.saturation.covers(read.te) ||
       !inRange(read.phiI, kMinHumidity, kMaxHumidity) || !inRange(read.phiE, kMinHumidity, kMaxHumidity) ||
       read.direction < 0 || read.direction >= RadioGroup2->count() || !std::isfinite(read.umax) ||
-      read.umax < 0 || read.umax > kMaxUmax)
+      read.umax < 0 || read.umax > kMaxUmax || static_cast<int>(read.outerSide.kind) < 0 ||
+      static_cast<int>(read.outerSide.kind) >= veltor::kOuterSideKindCount)
     throw veltor::Error(QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe"));
 
   gDesignConditions = read;
@@ -472,6 +574,8 @@ void TFormWarunkiPoczatkowe::LoadFromProject(QIODevice& device) {
   LabeledEditTZ->setText(veltor::FormatGeneral(read.te));
   LabeledEditWW->setText(veltor::FormatGeneral(read.phiI));
   LabeledEditWZ->setText(veltor::FormatGeneral(read.phiE));
+  ComboBoxStronaZewn->setCurrentIndex(static_cast<int>(read.outerSide.kind));
+  EditOtwory->setText(veltor::FormatGeneral(read.outerSide.openings));
 }
 
 void TFormWarunkiPoczatkowe::selectRequirement(double umax) {

@@ -12,9 +12,12 @@
 
 #include <QGroupBox>
 
+class QBoxLayout;
+
 #include "forms/companion.h"
 
 class QButtonGroup;
+class QComboBox;
 class QIODevice;
 class QLineEdit;
 class QPushButton;
@@ -65,11 +68,14 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
   QLineEdit* LabeledEditTZ = nullptr;
   QLineEdit* LabeledEditWW = nullptr;
   QLineEdit* LabeledEditWZ = nullptr;
-  QPushButton* Button1 = nullptr;        // "< &Wstecz"
-  QPushButton* Button2 = nullptr;        // "Z&atwierdź"
-  QPushButton* Button3 = nullptr;        // "Dobór materiałów wg systemów VELTOR >"
-  QPushButton* ButtonAnuluj = nullptr;   // "Dowolny dobór materiałów >"
-  QPushButton* ButtonZamknij = nullptr;  // "&Zamknij"
+  QComboBox* ComboBoxStrefa = nullptr;      // "Strefa klimatyczna": sets te, which stays editable
+  QComboBox* ComboBoxStronaZewn = nullptr;  // what lies beyond the outer face
+  QLineEdit* EditOtwory = nullptr;          // Av of a slightly ventilated air layer, mm² per m
+  QPushButton* Button1 = nullptr;           // "< &Wstecz"
+  QPushButton* Button2 = nullptr;           // "Z&atwierdź"
+  QPushButton* Button3 = nullptr;           // "Dobór materiałów wg systemów VELTOR >"
+  QPushButton* ButtonAnuluj = nullptr;      // "Dowolny dobór materiałów >"
+  QPushButton* ButtonZamknij = nullptr;     // "&Zamknij"
 
   void Button1Click();
   void Button2Click();
@@ -77,12 +83,17 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
   void ButtonAnulujClick();
   void ButtonZamknijClick();
   void TreeViewUmaxChange(QTreeWidgetItem* node);
+  void ComboBoxStrefaChange(int index);
+  void ComboBoxStronaZewnChange(int index);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildControls();
+  void buildBoundaryControls(QBoxLayout* top);
+  // Shows the zone whose temperature the outdoor box holds, or none.
+  void showZoneOfTemperature();
   // The checks run when a box is left; false when a message was shown.
   bool checkTemperatureField(QLineEdit* edit);
   bool checkHumidityField(QLineEdit* edit);

@@ -288,7 +288,7 @@ class TestProjekt : public QObject {
     QTest::newRow("missing") << "brak.Veltor" << -1 << -18.0 << 0.3 << 0 << 1.0 << 0.1
                              << QStringLiteral("File not found.");
     QTest::newRow("outdoorBelowTable")
-        << "mróz.Veltor" << kLayersOffset + 640 * 3 << -40.0 << 0.3 << 0 << 1.0 << 0.1 << conditions;
+        << "mróz.Veltor" << kLayersOffset + 640 * 3 << -40.1 << 0.3 << 0 << 1.0 << 0.1 << conditions;
     QTest::newRow("umaxAbsurd") << "umax.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 1.7e308 << 0 << 1.0
                                 << 0.1 << conditions;
     QTest::newRow("nanConductivity")
