@@ -90,7 +90,7 @@ namespace {
 // Checks plain numeric syntax (sign, digits, one separator, exponent) and
 // returns it rewritten with a point and without a plus sign, ready for
 // from_chars; empty when the text is not such a number.
-std::optional<std::string> NormaliseNumber(QStringView text, QChar separator) {
+std::optional<std::string> NormaliseNumber(QStringView text, QChar separator, QChar alternative = QChar()) {
   std::string out;
   qsizetype i = 0;
   const qsizetype n = text.size();
@@ -105,7 +105,7 @@ std::optional<std::string> NormaliseNumber(QStringView text, QChar separator) {
     if (c >= u'0' && c <= u'9') {
       out.push_back(static_cast<char>(c.unicode()));
       ++mantissaDigits;
-    } else if (c == separator && !seenSeparator) {
+    } else if ((c == separator || (!alternative.isNull() && c == alternative)) && !seenSeparator) {
       seenSeparator = true;
       out.push_back('.');
     } else {
@@ -173,8 +173,8 @@ std::optional<double> ConvertNormalised(const std::string& number) {
   return value;
 }
 
-std::optional<double> ParseWithSeparator(QStringView text, QChar separator) {
-  const std::optional<std::string> number = NormaliseNumber(text, separator);
+std::optional<double> ParseWithSeparator(QStringView text, QChar separator, QChar alternative = QChar()) {
+  const std::optional<std::string> number = NormaliseNumber(text, separator, alternative);
   if (!number) return std::nullopt;
   return ConvertNormalised(*number);
 }
@@ -188,7 +188,35 @@ double StrToFloat(const QString& text, QChar decimalSeparator) {
 }
 
 double StrToFloat(const QString& text) {
-  return StrToFloat(text, LocaleDecimalSeparator());
+  const std::optional<double> value = ParseTypedNumber(text);
+  if (!value) throw ConversionError::notFloat(text);
+  return *value;
+}
+
+std::optional<double> ParseTypedNumber(const QString& text) {
+  // A designer types whichever separator the keyboard's keypad gives, so the
+  // other one is read too; neither is ever a thousands separator here.
+  return ParseWithSeparator(QStringView(text).trimmed(), QChar(','), QChar('.'));
+}
+
+QString FormatFixed(double value, int decimals) {
+  if (std::isnan(value)) return QStringLiteral("NAN");
+  if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+  QString text = QString::number(value, 'f', std::clamp(decimals, 0, 17));
+  // A negative value that rounds to zero shows as 0, not -0.
+  if (text.startsWith(QLatin1Char('-')) &&
+      std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; }))
+    text.remove(0, 1);
+  return text.replace(QLatin1Char('.'), LocaleDecimalSeparator());
+}
+
+double RoundUpToStep(double value, int stepsPerUnit) {
+  if (!std::isfinite(value) || stepsPerUnit <= 0) return value;
+  // The product may land a rounding step above a whole number (0.15 * 100);
+  // one step less is taken whenever it still covers the value.
+  double steps = std::ceil(value * stepsPerUnit);
+  if ((steps - 1) / stepsPerUnit >= value) steps -= 1;
+  return steps / stepsPerUnit;
 }
 
 std::int32_t StrToInt(const QString& text) {
