@@ -27,6 +27,7 @@ class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TNumberBox;
 
 class TFormWarstwy : public TCompanionWindow {
   Q_OBJECT
@@ -124,8 +125,9 @@ class TFormWarstwy : public TCompanionWindow {
   void ListViewMaterialySelectItem(int row);
   void ListViewMaterialyClick();
   void EditGWChange();
-  // Red text while EditGW holds what is typed but is no thickness.
-  void markThickness(bool valid);
+  // A thickness typed for the current layer and then left or entered: what
+  // is no thickness is told now, and the box shows the layer's again.
+  void EditGWCommitted(const QString& text);
   // Ends the current layer; the list's highlight goes with it.
   void endCurrentLayer();
   // Empties the material data group.
@@ -158,6 +160,7 @@ class TFormWarstwy : public TCompanionWindow {
   veltor::LayerTable layers_;
   veltor::LayerRecord* current_ = nullptr;
   MaterialStore materials_;
+  TNumberBox* thicknessBox_ = nullptr;
   bool syncing_ = false;          // the list is being rebuilt: not a user's selection
   bool stale_ = false;            // the table changed while the window was hidden
   bool showingMaterial_ = false;  // EditGW is being filled, not typed into

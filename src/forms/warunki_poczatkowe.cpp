@@ -27,8 +27,10 @@
 #include "calc/errors.h"
 #include "calc/numbers.h"
 #include "calc/textfile.h"
+#include "calc/units.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
+#include "forms/numberbox.h"
 #include "platform/dialogs.h"
 #include "project/projectfile.h"
 
@@ -157,7 +159,7 @@ void TFormWarunkiPoczatkowe::buildControls() {
   EditUmax = new QLineEdit(groupUmax);
   EditUmax->setObjectName(QStringLiteral("EditUmax"));
   labelUmax->setBuddy(EditUmax);
-  auto* unitUmax = new QLabel(QStringLiteral("W/(m^2·K)"), groupUmax);
+  auto* unitUmax = new QLabel(veltor::unit::kTransmittance, groupUmax);
   unitUmax->setObjectName(QStringLiteral("LabelUmaxUnit"));
   umaxRow->addWidget(labelUmax);
   umaxRow->addWidget(EditUmax, 1);
@@ -169,7 +171,7 @@ void TFormWarunkiPoczatkowe::buildControls() {
   RadioGroup1 = new TRadioGroup(
       QStringLiteral("RadioGroup1"), QStringLiteral("Obliczeniowa wilgotność powietrza w pomieszczeniu"),
       {QStringLiteral("Warunki średniowilgotne (wilg. powietrza niższa niż 75%)"),
-       QStringLiteral("Warunk wilgotne (wilg. powietrza równa lub wyższa niż 75%)")},
+       QStringLiteral("Warunki wilgotne (wilg. powietrza równa lub wyższa niż 75%)")},
       Qt::Vertical, this);
   RadioGroup1->setItemIndex(0);
   top->addWidget(RadioGroup1);
@@ -198,7 +200,7 @@ void TFormWarunkiPoczatkowe::buildControls() {
   unit->setObjectName(QStringLiteral("LabelWWUnit"));
   grid->addWidget(unit, 3, 1);
   LabeledEditWZ =
-      labeledEdit(this, "LabeledEditWZ", QStringLiteral("Wilg. na zewnętrz"), QStringLiteral("85"), &label);
+      labeledEdit(this, "LabeledEditWZ", QStringLiteral("Wilg. na zewnątrz"), QStringLiteral("85"), &label);
   grid->addWidget(label, 2, 2, 1, 2);
   grid->addWidget(LabeledEditWZ, 3, 2);
   unit = new QLabel(QStringLiteral("[%]"), this);
@@ -210,6 +212,21 @@ void TFormWarunkiPoczatkowe::buildControls() {
 
   for (QLineEdit* edit : {LabeledEditTW, LabeledEditTZ, LabeledEditWW, LabeledEditWZ})
     edit->installEventFilter(this);
+  // While typing the boxes only say what is wrong; the messages come when a
+  // box is left or the conditions are committed.
+  const auto range = [](double lo, double hi, const QString& message) {
+    return [lo, hi, message](double v) { return inRange(v, lo, hi) ? QString() : message; };
+  };
+  for (QLineEdit* edit : {LabeledEditTW, LabeledEditTZ})
+    new TNumberBox(edit, range(kMinTemperature, kMaxTemperature, kTemperatureRange), false);
+  for (QLineEdit* edit : {LabeledEditWW, LabeledEditWZ})
+    new TNumberBox(edit, range(kMinHumidity, kMaxHumidity, kHumidityRange), false);
+  new TNumberBox(
+      EditUmax,
+      [](double umax) { return umax < 0          ? kNegativeUmax
+                               : umax > kMaxUmax ? kTooHighUmax
+                                                 : QString(); }, true,
+      kNoRequirement);
 
   auto button = [this](QPushButton*& b, const char* name, const QString& caption, const QString& tip) {
     b = new QPushButton(caption, this);
@@ -222,7 +239,7 @@ void TFormWarunkiPoczatkowe::buildControls() {
   button(Button2, "Button2", QStringLiteral("Z&atwierdź"), {});
   button(ButtonZamknij, "ButtonZamknij", QStringLiteral("&Zamknij"), {});
   button(ButtonAnuluj, "ButtonAnuluj", QStringLiteral("Dowolny dobór materiałów >"),
-         QStringLiteral("Definicja warstw oblicznej przegrody"));
+         QStringLiteral("Definicja warstw obliczanej przegrody"));
   button(Button3, "Button3", QStringLiteral("Dobór materiałów wg systemów VELTOR >"), {});
 
   // Back and the commit on the left, the two ways forward stacked on the right.

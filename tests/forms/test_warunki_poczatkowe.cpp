@@ -221,8 +221,14 @@ class TestWarunkiPoczatkowe : public QObject {
                                       << "30,91" << range;
     QTest::newRow("point under comma locale") << "pl_PL"
                                               << "LabeledEditTW"
-                                              << "20.5"
-                                              << "'20.5' is not a valid floating point value.";
+                                              << "20.5" << QString();
+    QTest::newRow("comma under point locale") << "en_US"
+                                              << "LabeledEditTZ"
+                                              << "-5,5" << QString();
+    QTest::newRow("no number") << "pl_PL"
+                               << "LabeledEditTW"
+                               << "20,5a"
+                               << "'20,5a' is not a valid floating point value.";
   }
   void temperatureLeft() {
     QFETCH(QString, locale);
