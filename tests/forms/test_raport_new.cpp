@@ -169,18 +169,19 @@ class TestRaportNew : public QObject {
     text("two-character name", "Ab", at(43, 594), QStringLiteral("Ab"), 11);
     text("summary caption", "two", at(43, 684), QStringLiteral("Podsumowanie"), 11, true);
     text("summary thickness", "two", at(593, 684), QStringLiteral("0,32"), 11, true, kRoom);
-    text("summary R", "two", at(633, 684), QStringLiteral("6"), 11, true, kRoom);
+    text("summary R", "two", at(633, 684), QStringLiteral("6,03"), 11, true, kRoom);
     text("summary r 1,235E4", "two", at(673, 684), QStringLiteral("1,235E4"), 11, true, kRoom);
     text("dew point caption", "two", at(23, 749), QStringLiteral("Punk rosy"), 11, true);
     text("dew point depth", "two", at(263, 749), QStringLiteral("0,3 m"), 11, true);
     text("no 0 degC point", "two warm", at(263, 749), QStringLiteral("brak"), 11, true);
     text("U caption", "two", at(23, 774), QStringLiteral("Współczynnik przenikania ciepła U"), 11, true);
-    text("U", "two", at(263, 774), QStringLiteral("0,17 W/(m^2*K)"), 11, true);
+    text("U", "two", at(263, 774), QStringLiteral("0,166 W/(m²K)"), 11, true);
     text("empty: summary at 599 in 10 pt", "empty", at(43, 604), QStringLiteral("Podsumowanie"), 13, true);
     text("empty: zero thickness", "empty", at(593, 604), QStringLiteral("0"), 13, true, kRoom);
-    text("empty: U line", "empty", at(263, 694), QStringLiteral("0 W/(m^2*K)"), 13, true);
+    text("empty: no U", "empty", at(263, 694), QStringLiteral("–"), 13, true);
+    text("empty: no R", "empty", at(633, 604), QStringLiteral("–"), 13, true, kRoom);
     text("30 layers: last row", "thirty", at(18, 594 + 40 * 29), QStringLiteral("30"), 11);
-    text("30 layers: U on the grown page", "thirty", at(263, 694 + 40 * 30), QStringLiteral("0,16 W/(m^2*K)"),
+    text("30 layers: U on the grown page", "thirty", at(263, 694 + 40 * 30), QStringLiteral("0,160 W/(m²K)"),
          11, true);
     region("summary cell top", "two", Expect::Black, box(38, 679, 471, 1));
     region("summary cell bottom", "two", Expect::Black, box(38, 719, 471, 1));
