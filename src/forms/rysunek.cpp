@@ -15,6 +15,7 @@
 
 #include "forms/appstate.h"
 #include "forms/companion.h"
+#include "forms/daneprojektu.h"
 #include "forms/glowna.h"
 #include "forms/pictureframe.h"
 #include "forms/rysunek_draw.h"
@@ -120,11 +121,16 @@ void TFormRysunek::ActionSaveExecute() {
   ui::FileDialogRequest request;
   request.objectName = QStringLiteral("SavePictureDialogRys");
   request.title = QStringLiteral("Zapisz wykres jako rysunek");
-  request.filters = QStringList{QStringLiteral("Mapa bitowa (*.bmp)"), QStringLiteral("Obraz JPEG (*.jpg)")};
+  const QList<ui::PictureType> types{ui::PictureType::Bitmap, ui::PictureType::Jpeg, ui::PictureType::Pdf};
+  request.filters = ui::PictureFilters(types);
   request.selectedFilter = 1;
   request.confirmOverwrite = true;
-  ui::SavePictureWithDialog(request, {ui::PictureType::Bitmap, ui::PictureType::Jpeg},
-                            ImageSciana->Picture());
+  request.initialDir = ProjectsFolder();
+  request.fileName =
+      ui::ProposedPictureName(request.initialDir, ProjectName(),
+                              chartKind_ == 1 ? QStringLiteral("wykres temperatury")
+                                              : QStringLiteral("wykres ciśnienia pary wodnej"));
+  ui::SavePictureWithDialog(request, types, ImageSciana->Picture());
 }
 
 void TFormRysunek::ActionPrintExecute() {

@@ -38,6 +38,7 @@ struct FileDialogRequest {
   int selectedFilter = 0;
   QString defaultSuffix;  // without the dot
   QString initialDir;
+  QString fileName;  // proposed, with its folder; empty for none
   bool confirmOverwrite = false;
   bool mustExist = false;
 };

@@ -6,6 +6,8 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 #include "platform/dialogs.h"
 
@@ -15,6 +17,15 @@ namespace ui {
 
 enum class PictureType { Bitmap, Jpeg, Pdf };
 
+// The type a file name's own extension names (.bmp, .jpg, .jpeg, .pdf, in any
+// case); nothing for another or no extension.
+std::optional<PictureType> TypeOfName(const QString& name);
+// The save dialog's filters for `types`, in that order, named in Polish.
+QStringList PictureFilters(const QList<PictureType>& types);
+// The name a save dialog proposes in `folder`: "<project> – <what>", or `what`
+// alone for a project without a name.
+QString ProposedPictureName(const QString& folder, const QString& projectName, const QString& what);
+
 // A drawing's background, template or hatch, as a 32-bit picture (the mask
 // pen's raster operation needs one). Only a regular file of at most the data
 // files' size limit is read: IoError "File not found" for anything else that
@@ -23,9 +34,9 @@ enum class PictureType { Bitmap, Jpeg, Pdf };
 QImage LoadPicture(const QString& path);
 
 // Shows the save dialog `request` (its filters in the order of `types`) and saves
-// the picture as the chosen type, under the chosen name with the type's suffix
-// (".bmp", ".jpg", ".pdf") appended unless it already ends with it, in any
-// case: "wykres.jpg" stays as it is. False when the user cancelled. Raises
+// the picture as the type the chosen name's extension names, when it is one of
+// `types`, and otherwise as the chosen filter's type with its suffix (".bmp",
+// ".jpg", ".pdf") appended: "wykres.jpeg" stays as it is. False when the user cancelled. Raises
 // veltor::IoError ("File access denied", "Path not found", ...).
 bool SavePictureWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
                            const QImage& picture);

@@ -4,7 +4,9 @@
 // drives it for showing, saving and printing.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
@@ -327,6 +329,9 @@ class TestRaportNew : public QObject {
     QTest::newRow("jpeg named with its suffix") << "raport.jpg" << 1 << "raport.jpg" << false;
     QTest::newRow("pdf, suffix in capitals") << "raport.PDF" << 2 << "raport.PDF" << false;
     QTest::newRow("over an existing file, kept") << "raport" << 0 << "raport.bmp" << true;
+    // The typed extension decides, whatever filter was left chosen.
+    QTest::newRow("pdf typed, bitmap filter") << "raport.pdf" << 0 << "raport.pdf" << false;
+    QTest::newRow("jpeg spelled out, pdf filter") << "raport.jpeg" << 2 << "raport.jpeg" << false;
   }
 
   void saving() {
@@ -345,7 +350,12 @@ class TestRaportNew : public QObject {
     }
     FormRaportNew->ActionSave->trigger();
     QVERIFY(d.allUsed());
-    QVERIFY(d.shownFileDialogs.value(0).confirmOverwrite);
+    const ui::FileDialogRequest& request = d.shownFileDialogs.value(0);
+    QVERIFY(request.confirmOverwrite);
+    QCOMPARE(request.filters,
+             (QStringList{"Mapa bitowa (*.bmp)", "Obraz JPEG (*.jpg *.jpeg)", "Dokument PDF (*.pdf)"}));
+    QCOMPARE(QFileInfo(request.fileName).fileName(), QStringLiteral("Ściana piwnicy – raport"));
+    QCOMPARE(QFileInfo(request.fileName).absolutePath(), QDir(ProjectsFolder()).absolutePath());
     QCOMPARE(QDir(env->path()).entryList({QStringLiteral("raport*")}), QStringList{written});
     QFile file(env->file(written));
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -354,7 +364,7 @@ class TestRaportNew : public QObject {
       QCOMPARE(bytes, QByteArray("old"));
       return;
     }
-    if (filter < 2) {
+    if (!written.endsWith(QLatin1String("pdf"), Qt::CaseInsensitive)) {
       QCOMPARE(QImage::fromData(bytes).size(), picture().size());
       return;
     }
