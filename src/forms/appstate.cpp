@@ -28,5 +28,5 @@ QString StartFolder() { return startFolder(); }
 void SetStartFolder(const QString& folder) { startFolder() = folder; }
 
 void OpenHelpPage(const QString& page) {
-  ui::dialogs().openTarget(StartFolder() + QStringLiteral("/Pomoc/") + page);
+  ui::dialogs().showHelp(StartFolder() + QStringLiteral("/Pomoc/") + page);
 }

@@ -27,5 +27,5 @@ void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& sum
 QString StartFolder();
 void SetStartFolder(const QString& folder);
 
-// Opens start folder + "/Pomoc/" + page with the shell's "open" verb.
+// Shows start folder + "/Pomoc/" + page in the help window.
 void OpenHelpPage(const QString& page);

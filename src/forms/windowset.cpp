@@ -8,6 +8,7 @@
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
+#include "forms/pomoc.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
 #include "forms/system1.h"
@@ -52,6 +53,8 @@ void CreateWindowSet() {
   create(FormSystem4, FormGlowna);
   create(FormRaportNew, FormGlowna);
   create(FormKondensacja, FormGlowna);
+  // Help pages open in the program's own help window from now on.
+  ui::SetHelpViewer(&ShowHelpWindow);
 }
 
 void SetCreationHook(CreationHook hook) {
@@ -73,4 +76,6 @@ void DestroyWindowSet() {
   FormSystem4 = nullptr;
   FormRaportNew = nullptr;
   FormKondensacja = nullptr;
+  FormPomoc = nullptr;
+  ui::SetHelpViewer({});
 }

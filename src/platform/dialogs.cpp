@@ -148,6 +148,15 @@ class RealDialogs : public Dialogs {
   }
 
   void openTarget(const QString& target) override { ShellOpen(target); }
+
+  void showHelp(const QString& path) override {
+    if (helpViewer)
+      helpViewer(path);
+    else
+      ShellOpen(path);
+  }
+
+  HelpViewer helpViewer;
 };
 
 RealDialogs& realDialogs() {
@@ -165,6 +174,10 @@ Dialogs& dialogs() {
 
 void setDialogs(Dialogs* d) {
   installed = d;
+}
+
+void SetHelpViewer(HelpViewer viewer) {
+  realDialogs().helpViewer = std::move(viewer);
 }
 
 Answer ask(MessageKind kind, const QString& text, unsigned buttons, Answer defaultButton,

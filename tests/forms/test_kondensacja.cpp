@@ -142,20 +142,23 @@ class TestKondensacja : public QObject {
                                 << "";
     QTest::newRow("decimal comma") << 2 << 0 << "1,5"
                                    << "";
-    QTest::newRow("decimal point")
-        << 2 << 0 << "1.5"
-        << "Marzec, temperatura θe: „1.5” nie jest liczbą (separator dziesiętny: „,”)";
-    QTest::newRow("text")
-        << 5 << 1 << "wilgotno"
-        << "Czerwiec, wilgotność względna φe: „wilgotno” nie jest liczbą (separator dziesiętny: „,”)";
+    QTest::newRow("decimal point") << 2 << 0 << "1.5"
+                                   << "";
+    QTest::newRow("two separators")
+        << 2 << 0 << "1.5,0"
+        << "Marzec, temperatura θe: „1.5,0” nie jest liczbą (separator dziesiętny: przecinek lub kropka)";
+    QTest::newRow("text") << 5 << 1 << "wilgotno"
+                          << "Czerwiec, wilgotność względna φe: „wilgotno” nie jest liczbą (separator "
+                             "dziesiętny: przecinek lub kropka)";
     QTest::newRow("missing month") << 3 << 1 << " "
                                    << "Kwiecień: brak wartości (wilgotność względna φe)";
     QTest::newRow("humidity above 100") << 4 << 1 << "120"
                                         << "Maj: wilgotność względna 120% poza zakresem od 1 do 100%";
     QTest::newRow("temperature below -50") << 0 << 0 << "-60"
                                            << "Styczeń: temperatura -60 °C poza zakresem od -50 do 50 °C";
-    QTest::newRow("nan") << 0 << 0 << "nan"
-                         << "Styczeń, temperatura θe: „nan” nie jest liczbą (separator dziesiętny: „,”)";
+    QTest::newRow("nan")
+        << 0 << 0 << "nan"
+        << "Styczeń, temperatura θe: „nan” nie jest liczbą (separator dziesiętny: przecinek lub kropka)";
   }
   void typedMonths() {
     QFETCH(int, month);

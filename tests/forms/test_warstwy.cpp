@@ -788,6 +788,7 @@ class DeactivatingDialogs : public ui::Dialogs {
   std::optional<int> printDialog(const QString&, QPrinter&) override { return {}; }
   void printerSetup(QPrinter&) override {}
   void openTarget(const QString&) override {}
+  void showHelp(const QString&) override {}
 
  private:
   QWidget* window_;
