@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QScopeGuard>
 #include <QShowEvent>
 #include <QToolBar>
@@ -37,8 +38,10 @@ const QString kPressureCaption = QStringLiteral("Wykres rozkładu ciśnienia par
 }  // namespace
 
 TFormRysunek::TFormRysunek(int chartKind)
-    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+    // Kept above the main window, as the other result windows are: a click in
+    // the main window must not bury a chart the designer is reading.
+    : QWidget(FormGlowna, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       chartKind_(chartKind),
       xOrigin_(chart::kOriginX) {
   setObjectName(QStringLiteral("FormRysunek"));
@@ -81,13 +84,6 @@ TFormRysunek::TFormRysunek(int chartKind)
   layout->addWidget(coolBar);
   layout->addWidget(FrameRys1, 1);
 
-  // The window has no parent, so the main window's F1 does not reach it.
-  auto* help = new QAction(this);
-  help->setObjectName(QStringLiteral("ActionHelpRys"));
-  help->setShortcut(Qt::Key_F1);
-  connect(help, &QAction::triggered, this,
-          [] { ui::Guard([] { OpenHelpPage(QStringLiteral("141.htm")); }); });
-  addAction(help);
   registry().append(this);
 }
 
@@ -152,6 +148,20 @@ void TFormRysunek::showEvent(QShowEvent* e) {
     ui::Guard([this] { FormShow(); });
   }
   QWidget::showEvent(e);
+}
+
+bool TFormRysunek::event(QEvent* e) {
+  // The main window's F1 stays live in the windows over it; claiming the key
+  // makes it arrive here as a key press, so only the chart's page opens.
+  if (e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(e);
+    if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+      e->accept();
+      if (e->type() == QEvent::KeyPress) ui::Guard([] { OpenHelpPage(QStringLiteral("141.htm")); });
+      return true;
+    }
+  }
+  return QWidget::event(e);
 }
 
 void TFormRysunek::closeEvent(QCloseEvent* e) {
