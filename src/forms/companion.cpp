@@ -3,6 +3,7 @@
 // window's status bar and answers F1 with the window's own help page.
 #include "forms/companion.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -78,11 +79,13 @@ bool TCompanionWindow::event(QEvent* e) {
       return true;
     }
     case QEvent::ShortcutOverride: {
-      // The main window's F1 shortcut stays live while a tool window of it is
-      // active; claiming the key here makes it arrive as a key press below,
-      // so only this window's page opens.
+      // The main window's shortcuts stay live while a tool window of it is
+      // active; claiming F1, and Alt with a letter of this window's own
+      // buttons, makes the key arrive as a key press below, so this window
+      // answers it: Alt+D presses "Dalej >", not the main menu's "Dane".
       auto* key = static_cast<QKeyEvent*>(e);
-      if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && !helpPage_.isEmpty()) {
+      if ((key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && !helpPage_.isEmpty()) ||
+          ownMnemonic(key)) {
         e->accept();
         return true;
       }
@@ -94,12 +97,29 @@ bool TCompanionWindow::event(QEvent* e) {
         OpenHelpPage(helpPage_);
         return true;
       }
+      if (QAbstractButton* button = ownMnemonic(key)) {
+        button->setFocus(Qt::ShortcutFocusReason);
+        button->animateClick();
+        return true;
+      }
       break;
     }
     default:
       break;
   }
   return QWidget::event(e);
+}
+
+QAbstractButton* TCompanionWindow::ownMnemonic(const QKeyEvent* key) const {
+  const bool letter = key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z;
+  if (key->modifiers() != Qt::AltModifier || !letter) return nullptr;
+  const QString mnemonic = QLatin1Char('&') + QChar(key->key()).toLower();
+  for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+    if (button->isVisible() && button->isEnabled() && button->window() == this &&
+        button->text().toLower().contains(mnemonic))
+      return button;
+  }
+  return nullptr;
 }
 
 void CentreOver(QWidget* window, const QWidget* over) {

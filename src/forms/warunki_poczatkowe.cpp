@@ -10,6 +10,7 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -43,6 +44,8 @@ constexpr double kMinTemperature = -20.9;
 constexpr double kMaxTemperature = 30.9;
 constexpr double kMinHumidity = 0;
 constexpr double kMaxHumidity = 100;
+// Indoor air at this relative humidity or above makes humid conditions.
+constexpr double kHumidBoundary = 75;
 
 const QString kTemperatureRange = QStringLiteral("Dopuszczalne wartości: -20.9 ÷ 30.9");
 const QString kHumidityRange = QStringLiteral("Dopuszczalne wartości: 0 ÷ 100");
@@ -137,7 +140,10 @@ void TFormWarunkiPoczatkowe::buildControls() {
   TreeViewUmax = new QTreeWidget(groupUmax);
   TreeViewUmax->setObjectName(QStringLiteral("TreeViewUmax"));
   TreeViewUmax->setHeaderHidden(true);
-  TreeViewUmax->setColumnCount(1);
+  TreeViewUmax->setColumnCount(2);  // the requirement, its Umax
+  TreeViewUmax->header()->setStretchLastSection(false);
+  TreeViewUmax->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  TreeViewUmax->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
   TreeViewUmax->setEditTriggers(QAbstractItemView::NoEditTriggers);
   TreeViewUmax->setSelectionMode(QAbstractItemView::SingleSelection);
   TreeViewUmax->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -175,6 +181,16 @@ void TFormWarunkiPoczatkowe::buildControls() {
       Qt::Vertical, this);
   RadioGroup1->setItemIndex(0);
   top->addWidget(RadioGroup1);
+  LabelUwagaWilgotnosc = new QLabel(this);
+  LabelUwagaWilgotnosc->setObjectName(QStringLiteral("LabelUwagaWilgotnosc"));
+  LabelUwagaWilgotnosc->setWordWrap(true);
+  {
+    QPalette p = LabelUwagaWilgotnosc->palette();
+    p.setColor(QPalette::WindowText, QColor(Qt::darkRed));
+    LabelUwagaWilgotnosc->setPalette(p);
+  }
+  LabelUwagaWilgotnosc->hide();
+  top->addWidget(LabelUwagaWilgotnosc);
 
   RadioGroup2 = new TRadioGroup(
       QStringLiteral("RadioGroup2"), QStringLiteral("Kierunek strumienia cieplnego"),
@@ -212,6 +228,9 @@ void TFormWarunkiPoczatkowe::buildControls() {
 
   for (QLineEdit* edit : {LabeledEditTW, LabeledEditTZ, LabeledEditWW, LabeledEditWZ})
     edit->installEventFilter(this);
+  connect(LabeledEditWW, &QLineEdit::textChanged, this, &TFormWarunkiPoczatkowe::showHumidityNote);
+  for (QRadioButton* item : RadioGroup1->findChildren<QRadioButton*>())
+    connect(item, &QRadioButton::toggled, this, &TFormWarunkiPoczatkowe::showHumidityNote);
   // While typing the boxes only say what is wrong; the messages come when a
   // box is left or the conditions are committed.
   const auto range = [](double lo, double hi, const QString& message) {
@@ -285,15 +304,38 @@ void TFormWarunkiPoczatkowe::FormCreate() {
     return item;
   };
   auto readItem = [](QTreeWidgetItem* item, veltor::TextReader& r) {
-    item->setData(0, Qt::UserRole, r.readNumberLine());
+    const double umax = r.readNumberLine();
+    item->setData(0, Qt::UserRole, umax);
+    // The requirement's value beside its name, as a designer compares them.
+    item->setText(1, umax == 0 ? kNoRequirement : veltor::FormatFixed(umax, 2));
+    item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   };
   veltor::ReadCatalogue<QTreeWidgetItem>(reader, veltor::kUmaxMarkers, addNode, readItem);
   CommitConditions();
 }
 
+void TFormWarunkiPoczatkowe::showHumidityNote() {
+  // The class is the designer's choice; a typed φi on the other side of 75 %
+  // is pointed out, not corrected.
+  const std::optional<double> phi = veltor::ParseTypedNumber(LabeledEditWW->text());
+  const int chosen = RadioGroup1->itemIndex();
+  QString note;
+  if (phi && *phi >= kHumidBoundary && chosen == 0)
+    note = QStringLiteral(
+        "Uwaga: przy wilgotności w pomieszczeniu %1% (75% lub więcej) właściwe są "
+        "warunki wilgotne.");
+  else if (phi && *phi < kHumidBoundary && chosen == 1)
+    note = QStringLiteral(
+        "Uwaga: przy wilgotności w pomieszczeniu %1% (poniżej 75%) właściwe są "
+        "warunki średniowilgotne.");
+  LabelUwagaWilgotnosc->setText(note.arg(phi ? veltor::FormatGeneral(*phi) : QString()));
+  LabelUwagaWilgotnosc->setVisible(!note.isEmpty());
+}
+
 void TFormWarunkiPoczatkowe::TreeViewUmaxChange(QTreeWidgetItem* node) {
   if (!node) return;
   node->setExpanded(true);
+  TreeViewUmax->scrollToItem(node);
   const QVariant value = node->data(0, Qt::UserRole);
   if (value.isValid()) EditUmax->setText(umaxText(value.toDouble()));
 }

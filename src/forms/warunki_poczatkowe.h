@@ -16,6 +16,7 @@
 
 class QButtonGroup;
 class QIODevice;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -59,6 +60,8 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
 
   QTreeWidget* TreeViewUmax = nullptr;
   QLineEdit* EditUmax = nullptr;
+  // Under the humidity class: φi and the chosen class disagree.
+  QLabel* LabelUwagaWilgotnosc = nullptr;
   TRadioGroup* RadioGroup1 = nullptr;  // humidity class
   TRadioGroup* RadioGroup2 = nullptr;  // heat-flow direction
   QLineEdit* LabeledEditTW = nullptr;
@@ -83,6 +86,7 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
 
  private:
   void buildControls();
+  void showHumidityNote();
   // The checks run when a box is left; false when a message was shown.
   bool checkTemperatureField(QLineEdit* edit);
   bool checkHumidityField(QLineEdit* edit);

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -161,6 +163,7 @@ class TestWarunkiPoczatkowe : public QObject {
         findItem(form()->TreeViewUmax, QStringLiteral("Wymagania od 2021 r./Ściany zewnętrzne/ti od 16 °C"));
     QVERIFY(wall);
     QCOMPARE(wall->data(0, Qt::UserRole).toDouble(), 0.20);
+    QCOMPARE(wall->text(1), QStringLiteral("0%120").arg(QLocale().decimalPoint()));
 
     QVERIFY(showActive());
     QCOMPARE(QApplication::focusWidget(), form()->TreeViewUmax);
@@ -169,6 +172,25 @@ class TestWarunkiPoczatkowe : public QObject {
     QTest::keyClick(form(), Qt::Key_F1);
     QVERIFY(!dialogs.openedTargets.isEmpty());
     QVERIFY(dialogs.openedTargets.constFirst().endsWith(QStringLiteral("/Pomoc/12.htm")));
+  }
+
+  // φi on the other side of 75 % than the chosen class is pointed out.
+  void humidityNote_data() {
+    QTest::addColumn<QString>("phi");
+    QTest::addColumn<int>("humidityClass");
+    QTest::addColumn<bool>("note");
+    QTest::newRow("55 %, medium-humid") << "55" << 0 << false;
+    QTest::newRow("75 %, medium-humid") << "75" << 0 << true;
+    QTest::newRow("74,5 %, humid") << "74,5" << 1 << true;
+    QTest::newRow("80 %, humid") << "80" << 1 << false;
+  }
+  void humidityNote() {
+    QFETCH(QString, phi);
+    QFETCH(int, humidityClass);
+    env_->startProgram();
+    form()->RadioGroup1->setItemIndex(humidityClass);
+    form()->LabeledEditWW->setText(phi);
+    QTEST(!form()->LabelUwagaWilgotnosc->isHidden(), "note");
   }
 
   void directionCommitted_data() {
