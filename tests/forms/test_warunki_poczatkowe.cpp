@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <QtEndian>
@@ -20,6 +21,7 @@
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
+#include "forms/numberbox.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
 #include "support/scripted_dialogs.h"
@@ -172,6 +174,27 @@ class TestWarunkiPoczatkowe : public QObject {
     QTest::keyClick(form(), Qt::Key_F1);
     QVERIFY(!dialogs.openedTargets.isEmpty());
     QVERIFY(dialogs.openedTargets.constFirst().endsWith(QStringLiteral("/Pomoc/12.htm")));
+  }
+
+  // While typing, a box that holds no value is red and says why in its tip and
+  // in the main window's status bar, and asks nothing.
+  void typingSaysWhyWithoutAsking() {
+    ScriptedDialogs dialogs;
+    env_->startProgram();
+    QVERIFY(showActive());
+    QLineEdit* e = form()->LabeledEditTW;
+    e->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), e);
+    e->selectAll();
+    QTest::keyClicks(e, QStringLiteral("2x"));
+    const QString why = NotANumber(QStringLiteral("2x"));
+    QCOMPARE(e->toolTip(), why);
+    QCOMPARE(FormGlowna->statusBar()->currentMessage(), why);
+    QCOMPARE(e->palette().color(QPalette::Text), QColor(Qt::red));
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QCOMPARE(e->toolTip(), QString());
+    QCOMPARE(FormGlowna->statusBar()->currentMessage(), QString());
+    QVERIFY(dialogs.shownMessages.isEmpty());
   }
 
   // φi on the other side of 75 % than the chosen class is pointed out.
