@@ -26,6 +26,7 @@
 #include "forms/about.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
+#include "forms/dynamika.h"
 #include "forms/kondensacja.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
@@ -147,7 +148,7 @@ TFormGlowna::~TFormGlowna() {
 
 TImageList::TImageList(QObject* owner, const QString& folder) : QObject(owner) {
   setObjectName(QStringLiteral("ImageListGlowna"));
-  for (int i = 0; i < 9; ++i) icons_.append(QIcon(folder + QStringLiteral("/ikona%1.png").arg(i)));
+  for (int i = 0; i < kImageCount; ++i) icons_.append(QIcon(folder + QStringLiteral("/ikona%1.png").arg(i)));
 }
 
 void TFormGlowna::FormCreate() {
@@ -212,6 +213,11 @@ void TFormGlowna::createActions() {
                  QStringLiteral("Ryzyko pleśni i kondensacja międzywarstwowa miesiąc po miesiącu "
                                 "(EN ISO 13788)"),
                  8);
+  ActionDynamika =
+      makeAction("ActionDynamika", wyniki, QStringLiteral("&Parametry dynamiczne (EN ISO 13786)"),
+                 QStringLiteral("Tłumienie i przesunięcie dobowej fali ciepła przez przegrodę "
+                                "(EN ISO 13786)"),
+                 9);
 
   ActionHelp = makeAction("ActionHelp", system, QStringLiteral("&VELTOR Pomoc"), QStringLiteral("Pomoc"), 3);
   ActionHelp->setShortcut(Qt::Key_F1);
@@ -219,7 +225,7 @@ void TFormGlowna::createActions() {
                            QStringLiteral("Informacje o programie"), 4);
 
   for (QAction* a : {ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy, ActionSystem,
-                     ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja})
+                     ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja, ActionDynamika})
     a->setCheckable(true);
 }
 
@@ -257,6 +263,7 @@ void TFormGlowna::createMenus() {
   wykresy->addAction(ActionRysTemp);
   wykresy->addAction(ActionRysCisn);
   wyniki->addAction(ActionKondensacja);
+  wyniki->addAction(ActionDynamika);
 
   QMenu* pomoc = named(ActionMainMenuBar1->addMenu(QStringLiteral("P&omoc")), "MenuPomoc");
   pomoc->addAction(ActionHelp);
@@ -320,6 +327,7 @@ void TFormGlowna::createToolBars() {
   ActionToolBarWyniki->addAction(ActionRysTemp);
   ActionToolBarWyniki->addAction(ActionRysCisn);
   ActionToolBarWyniki->addAction(ActionKondensacja);
+  ActionToolBarWyniki->addAction(ActionDynamika);
   band->addStretch(1);
 
   setMenuWidget(CoolBarGlowna);
@@ -327,7 +335,7 @@ void TFormGlowna::createToolBars() {
 
 bool TFormGlowna::isAutoCheck(const QAction* a) const {
   return a == ActionPokazDaneProj || a == ActionPokazWarunkiPocz || a == ActionPokazWarstwy ||
-         a == ActionSystem || a == ActionPokazRaport || a == ActionKondensacja;
+         a == ActionSystem || a == ActionPokazRaport || a == ActionKondensacja || a == ActionDynamika;
 }
 
 bool TFormGlowna::PartitionDefined() const {
@@ -359,12 +367,16 @@ void TFormGlowna::updateAction(QAction* a) {
   } else if (a == ActionKondensacja) {
     a->setEnabled(defined);
     a->setChecked(Visible(FormKondensacja));
+  } else if (a == ActionDynamika) {
+    a->setEnabled(defined);
+    a->setChecked(Visible(FormDynamika));
   }
 }
 
 void TFormGlowna::UpdateActions() {
-  for (QAction* a : {ActionZapisz, ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy,
-                     ActionSystem, ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja})
+  for (QAction* a :
+       {ActionZapisz, ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy, ActionSystem,
+        ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja, ActionDynamika})
     updateAction(a);
 }
 
@@ -414,6 +426,8 @@ void TFormGlowna::runExecute(QAction* a) {
     chartToggle(a, 2);
   } else if (a == ActionKondensacja) {
     SetVisible(FormKondensacja, a->isChecked());
+  } else if (a == ActionDynamika) {
+    SetVisible(FormDynamika, a->isChecked());
   } else if (a == ActionHelp) {
     ActionHelpExecute();
   } else if (a == ActionAbout) {
@@ -425,6 +439,7 @@ QList<QWidget*> TFormGlowna::coveredResultWindows(const QAction* action) const {
   QList<QWidget*> windows;
   if (action == ActionPokazRaport && Visible(FormRaportNew)) windows << FormRaportNew;
   if (action == ActionKondensacja && Visible(FormKondensacja)) windows << FormKondensacja;
+  if (action == ActionDynamika && Visible(FormDynamika)) windows << FormDynamika;
   const int kind = action == ActionRysTemp ? 1 : action == ActionRysCisn ? 2 : 0;
   for (TFormRysunek* chart : TFormRysunek::Instances())
     if (chart->ChartKind() == kind) windows << chart;

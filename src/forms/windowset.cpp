@@ -6,6 +6,7 @@
 
 #include "forms/about.h"
 #include "forms/daneprojektu.h"
+#include "forms/dynamika.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
 #include "forms/pomoc.h"
@@ -53,6 +54,7 @@ void CreateWindowSet() {
   create(FormSystem4, FormGlowna);
   create(FormRaportNew, FormGlowna);
   create(FormKondensacja, FormGlowna);
+  create(FormDynamika, FormGlowna);
   // Help pages open in the program's own help window from now on.
   ui::SetHelpViewer(&ShowHelpWindow);
 }
@@ -76,6 +78,7 @@ void DestroyWindowSet() {
   FormSystem4 = nullptr;
   FormRaportNew = nullptr;
   FormKondensacja = nullptr;
+  FormDynamika = nullptr;
   FormPomoc = nullptr;
   ui::SetHelpViewer({});
 }
