@@ -80,13 +80,25 @@ bool TCompanionWindow::event(QEvent* e) {
     }
     case QEvent::ShortcutOverride: {
       // The main window's shortcuts stay live while a tool window of it is
-      // active; claiming F1, and Alt with a letter of this window's own
-      // buttons, makes the key arrive as a key press below, so this window
-      // answers it: Alt+D presses "Dalej >", not the main menu's "Dane".
+      // active. F1 is claimed here so that it arrives as a key press below
+      // and only this window's page opens. Alt with a letter of this window's
+      // own buttons presses that button, once the key is dealt with: Alt+D
+      // presses "Dalej >", not the main menu's "Dane". The key press that may
+      // follow is swallowed below.
       auto* key = static_cast<QKeyEvent*>(e);
-      if ((key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && !helpPage_.isEmpty()) ||
-          ownMnemonic(key)) {
+      if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && !helpPage_.isEmpty()) {
         e->accept();
+        return true;
+      }
+      if (QAbstractButton* button = ownMnemonic(key)) {
+        e->accept();
+        QMetaObject::invokeMethod(
+            button,
+            [button] {
+              button->setFocus(Qt::ShortcutFocusReason);
+              button->animateClick();
+            },
+            Qt::QueuedConnection);
         return true;
       }
       break;
@@ -97,11 +109,7 @@ bool TCompanionWindow::event(QEvent* e) {
         OpenHelpPage(helpPage_);
         return true;
       }
-      if (QAbstractButton* button = ownMnemonic(key)) {
-        button->setFocus(Qt::ShortcutFocusReason);
-        button->animateClick();
-        return true;
-      }
+      if (ownMnemonic(key)) return true;
       break;
     }
     default:

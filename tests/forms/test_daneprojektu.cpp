@@ -73,7 +73,7 @@ class TestDaneProjektu : public QObject {
     QVERIFY(dialogs_->openedTargets.constFirst().endsWith(QStringLiteral("/Pomoc/11.htm")));
 
     // The window's own mnemonic wins over the main menu's "&Dane".
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+    QTest::keyClick(form()->LabeledEdit1, Qt::Key_D, Qt::AltModifier);
     QTRY_VERIFY(!form()->isVisible());
     QVERIFY(FormWarunkiPoczatkowe->isVisible());
     form()->show();

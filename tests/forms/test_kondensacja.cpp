@@ -5,6 +5,7 @@
 // second page. The figures themselves are the core's and are checked there;
 // here the texts, marks and pages built from them.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -128,6 +129,7 @@ class TestKondensacja : public QObject {
     FormKondensacja->ButtonZamknij->click();
     QVERIFY(!FormKondensacja->isVisible() && !Action()->isChecked());
     FormGlowna->ExecuteAction(Action());
+    QApplication::setActiveWindow(FormKondensacja);  // closed from the front
     FormGlowna->ExecuteAction(Action());
     QVERIFY(!FormKondensacja->isVisible() && !Action()->isChecked());
     QVERIFY(d.shownMessages.isEmpty());

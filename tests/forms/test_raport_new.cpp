@@ -116,7 +116,11 @@ class TestRaportNew : public QObject {
   std::unique_ptr<TestEnvironment> env;
 
   QImage picture() const { return FormRaportNew->ImageRaport->Picture(); }
-  void show() const { FormGlowna->ExecuteAction(FormGlowna->ActionPokazRaport); }
+  // Toggles the report as from its own front: a covered one would come forward.
+  void show() const {
+    if (FormRaportNew->isVisible()) QApplication::setActiveWindow(FormRaportNew);
+    FormGlowna->ExecuteAction(FormGlowna->ActionPokazRaport);
+  }
   void startWithTwoLayers() {
     env = std::make_unique<TestEnvironment>();
     env->startProgram();
