@@ -34,8 +34,10 @@ QString FormatGeneral(double value, int precision, QChar decimalSeparator) {
   std::snprintf(buffer, sizeof buffer, "%.80e", std::fabs(value));
   std::string digits;
   const char* p = buffer;
+  // The C library writes the locale's separator, which Qt sets from the
+  // environment: a Polish desktop gives "1,5e+00". Only the digits count.
   for (; *p != 'e'; ++p) {
-    if (*p != '.') digits.push_back(*p);
+    if (*p >= '0' && *p <= '9') digits.push_back(*p);
   }
   int exponent = std::atoi(p + 1);
   const bool roundUp = digits[precision] >= '5';

@@ -328,7 +328,7 @@ void TFormWarunkiPoczatkowe::showHumidityNote() {
     note = QStringLiteral(
         "Uwaga: przy wilgotności w pomieszczeniu %1% (poniżej 75%) właściwe są "
         "warunki średniowilgotne.");
-  LabelUwagaWilgotnosc->setText(note.arg(phi ? veltor::FormatGeneral(*phi) : QString()));
+  if (!note.isEmpty()) LabelUwagaWilgotnosc->setText(note.arg(veltor::FormatGeneral(*phi)));
   LabelUwagaWilgotnosc->setVisible(!note.isEmpty());
 }
 

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "calc/errors.h"
 #include "calc/numbers.h"
@@ -60,6 +62,16 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"TwoDigits", 2.857, 2, "2,9"}, FormatCase{"FiveDigitsShortValue", 0.12, 5, "0,12"},
         FormatCase{"NegativeExactMidpointRoundsAway", -0.125, 2, "-0,13"}),
     [](const testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+
+// Qt sets the C library's locale from the environment; on a Polish desktop
+// the library writes a comma, which must not end up among the digits.
+TEST(FormatGeneral, CLibraryLocaleIgnored) {
+  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  if (!std::setlocale(LC_NUMERIC, "pl_PL.UTF-8")) GTEST_SKIP() << "no pl_PL.UTF-8 on this machine";
+  EXPECT_EQ(FormatGeneral(0.015, 15, QChar(',')), QStringLiteral("0,015"));
+  EXPECT_EQ(FormatGeneral(1000, 15, QChar(',')), QStringLiteral("1000"));
+  std::setlocale(LC_NUMERIC, previous.c_str());
+}
 
 TEST(FormatGeneral, DefaultUsesLocaleSeparator) {
   const QLocale previous;
