@@ -1,7 +1,7 @@
 // Draws the chart windows' pictures into data/obrazki:
 //   wykres1.bmp, wykres2.bmp   the sheets the temperature and the vapour-pressure
 //                              charts are drawn on: scales, grid, axis titles,
-//                              legend, at the rows of forms/rysunek_layout.h
+//                              legend, at the rows of draw/rysunek_layout.h
 //   Wypełnienia/<pattern>.bmp  the hatch tiles of the layers' fill patterns, in
 //                              the manner of Polish construction drawings
 // The chart draws over these pictures with the AND of pen and pixel, so a sheet
@@ -24,7 +24,7 @@
 #include <random>
 #include <vector>
 
-#include "forms/rysunek_layout.h"
+#include "draw/rysunek_layout.h"
 
 namespace {
 

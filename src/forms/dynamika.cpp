@@ -2,6 +2,7 @@
 // come from dynamika_draw.
 #include "forms/dynamika.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -105,6 +106,9 @@ void TFormDynamika::buildControls() {
   top->addWidget(ImageFale, 0, Qt::AlignHCenter);
 
   auto* bottom = new QHBoxLayout;
+  CheckBoxRaport = new QCheckBox(QStringLiteral("Dołącz do &raportu projektowego"), this);
+  CheckBoxRaport->setObjectName(QStringLiteral("CheckBoxRaport"));
+  bottom->addWidget(CheckBoxRaport);
   ButtonZamknij = new QPushButton(QStringLiteral("&Zamknij"), this);
   ButtonZamknij->setObjectName(QStringLiteral("ButtonZamknij"));
   bottom->addStretch(1);

@@ -15,8 +15,9 @@
 #include <QByteArray>
 
 #include "forms/companion.h"
-#include "forms/dynamika_draw.h"
+#include "draw/dynamika_draw.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -43,6 +44,8 @@ class TFormDynamika : public TCompanionWindow {
   QTableWidget* TableParametry = nullptr;
   QLabel* LabelZalozenia = nullptr;
   TPictureImage* ImageFale = nullptr;
+  // The figures go into the designer's report while this is ticked.
+  QCheckBox* CheckBoxRaport = nullptr;
   QPushButton* ButtonZamknij = nullptr;
   QTimer* TimerPrzeliczanie = nullptr;
 

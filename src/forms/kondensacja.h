@@ -26,7 +26,7 @@
 
 #include "calc/moisture.h"
 #include "forms/companion.h"
-#include "forms/kondensacja_draw.h"
+#include "draw/kondensacja_draw.h"
 
 class QAction;
 class QCheckBox;

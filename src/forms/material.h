@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "calc/layer.h"
-#include "forms/rysunek_draw.h"
+#include "draw/rysunek_draw.h"
 
 class QComboBox;
 class QLineEdit;

@@ -9,13 +9,13 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "draw/kondensacja_draw.h"
+#include "draw/raport_draw.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
-#include "forms/kondensacja_draw.h"
 #include "forms/pictureframe.h"
-#include "forms/raport_draw.h"
 #include "forms/warstwy.h"
 #include "platform/dialogs.h"
 #include "platform/picturefile.h"
@@ -40,7 +40,9 @@ ui::FileDialogRequest saveDialogRequest() {
   return request;
 }
 
-veltor::ProjectDescription currentDescription() {
+}  // namespace
+
+veltor::ProjectDescription ReportDescription() {
   veltor::ProjectDescription description;
   if (FormDaneProj) {
     description = {FormDaneProj->LabeledEdit1->text(), FormDaneProj->LabeledEdit2->text(),
@@ -48,8 +50,6 @@ veltor::ProjectDescription currentDescription() {
   }
   return description;
 }
-
-}  // namespace
 
 TFormRaportNew::TFormRaportNew(QWidget* mainWindow)
     : TCompanionWindow(mainWindow, QStringLiteral("FormRaportNew"), QStringLiteral("Raport"),
@@ -70,6 +70,13 @@ TFormRaportNew::TFormRaportNew(QWidget* mainWindow)
   };
   makeAction(ActionPrint, "ActionPrint", QStringLiteral("&Drukuj"), &TFormRaportNew::ActionPrintExecute);
   makeAction(ActionSave, "ActionSave", QStringLiteral("Za&pisz"), &TFormRaportNew::ActionSaveExecute);
+  makeAction(ActionRaportPdf, "ActionRaportPdf", QStringLiteral("Raport projektowy (PDF)…"),
+             &TFormRaportNew::ActionRaportPdfExecute);
+  makeAction(ActionRaportOdt, "ActionRaportOdt", QStringLiteral("Raport projektowy (ODT)…"),
+             &TFormRaportNew::ActionRaportOdtExecute);
+  makeAction(ActionDrukujRaportProjektowy, "ActionDrukujRaportProjektowy",
+             QStringLiteral("Drukuj raport projektowy…"),
+             &TFormRaportNew::ActionDrukujRaportProjektowyExecute);
   makeAction(ActionClose, "ActionClose", QStringLiteral("&Zamknij"), &TFormRaportNew::ActionCloseExecute);
   top->addWidget(ActionToolBarRaport);
 
@@ -97,7 +104,7 @@ void TFormRaportNew::FormShow() {
     veltor::LayerTable empty;
     veltor::LayerTable& layers = FormWarstwy ? FormWarstwy->Layers() : empty;
     RunCalculationPass(layers, gPartitionSummary);
-    const veltor::ProjectDescription description = currentDescription();
+    const veltor::ProjectDescription description = ReportDescription();
     QList<QImage> pages = {raport::BuildReport(std::move(templatePicture), layers, gPartitionSummary,
                                                gDesignConditions, description)};
     if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked()) {

@@ -21,7 +21,7 @@
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
 #include "forms/pictureframe.h"
-#include "forms/rysunek_draw.h"
+#include "draw/rysunek_draw.h"
 #include "forms/warstwy.h"
 #include "platform/dialogs.h"
 #include "platform/picturefile.h"

@@ -2,7 +2,9 @@
 // the teardown at the end of the program (or of a test).
 #include "forms/windowset.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 
 #include "forms/about.h"
 #include "forms/daneprojektu.h"
@@ -55,6 +57,13 @@ void CreateWindowSet() {
   create(FormRaportNew, FormGlowna);
   create(FormKondensacja, FormGlowna);
   create(FormDynamika, FormGlowna);
+  // The designer's report is reached from the results menu as well as from
+  // the report window, which owns its actions.
+  if (auto* wyniki = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuWyniki"))) {
+    wyniki->addSeparator();
+    wyniki->addAction(FormRaportNew->ActionRaportPdf);
+    wyniki->addAction(FormRaportNew->ActionRaportOdt);
+  }
   // Help pages open in the program's own help window from now on.
   ui::SetHelpViewer(&ShowHelpWindow);
 }

@@ -16,14 +16,14 @@
 #include <cmath>
 
 #include "calc/errors.h"
+#include "draw/fixedfont.h"
+#include "draw/raport_draw.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
 #include "forms/pictureframe.h"
-#include "forms/raport_draw.h"
 #include "forms/raport_new.h"
 #include "forms/warstwy.h"
-#include "platform/fixedfont.h"
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
@@ -394,6 +394,25 @@ class TestRaportNew : public QObject {
                   copies < 0 ? std::nullopt : std::optional<int>(copies));
     FormRaportNew->ActionPrint->trigger();
     QCOMPARE(d.printJobs, std::max(copies, 0));
+  }
+
+  // The designer's report from the window: the file named in the dialog gets
+  // its format's suffix and holds the document; printing is one job per copy.
+  void designReport() {
+    startWithTwoLayers();
+    ScriptedDialogs d;
+    const QString pdf = env->file(QStringLiteral("raport-projektowy"));
+    d.expectFile(QStringLiteral("SaveDialogRaportProjektowy"), pdf);
+    FormRaportNew->ActionRaportPdf->trigger();
+    QFile file(pdf + QStringLiteral(".pdf"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.read(4), QByteArray("%PDF"));
+    d.expectFile(QStringLiteral("SaveDialogRaportProjektowy"), env->file(QStringLiteral("r.odt")));
+    FormRaportNew->ActionRaportOdt->trigger();
+    QVERIFY(QFile::exists(env->file(QStringLiteral("r.odt"))));
+    d.expectPrint(QStringLiteral("PrintDialogRaportProjektowy"), 2);
+    FormRaportNew->ActionDrukujRaportProjektowy->trigger();
+    QCOMPARE(d.printJobs, 2);
   }
 };
 

@@ -17,7 +17,7 @@
 #include "forms/appstate.h"
 #include "forms/pictureframe.h"
 #include "forms/rysunek.h"
-#include "forms/rysunek_draw.h"
+#include "draw/rysunek_draw.h"
 #include "forms/warstwy.h"
 #include "platform/picturefile.h"
 #include "support/scripted_dialogs.h"

@@ -1,4 +1,4 @@
-#include "forms/rysunek_labels.h"
+#include "draw/rysunek_labels.h"
 
 #include <algorithm>
 

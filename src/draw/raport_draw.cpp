@@ -2,7 +2,7 @@
 // right and y down from its top-left corner; a text drawn at (x, y) has the
 // top-left corner of its box there. A cell's right and bottom edges are
 // excluded, so neighbouring cells share their border lines.
-#include "forms/raport_draw.h"
+#include "draw/raport_draw.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -14,8 +14,8 @@
 #include "calc/numbers.h"
 #include "calc/textfile.h"
 #include "calc/units.h"
-#include "platform/fixedfont.h"
-#include "platform/picturefile.h"
+#include "draw/fixedfont.h"
+#include "draw/pictures.h"
 
 namespace raport {
 

@@ -26,8 +26,8 @@
 #include <vector>
 
 #include "calc/calculation.h"
-#include "forms/rysunek_labels.h"
-#include "forms/rysunek_layout.h"
+#include "draw/rysunek_labels.h"
+#include "draw/rysunek_layout.h"
 
 namespace chart {
 

@@ -3,7 +3,7 @@
 // in the ordinary way, antialiased, in the fixed drawing font. The numbers that
 // come in rows (totals, layer numbers, face temperatures) are placed by
 // rysunek_labels so that none is written over another.
-#include "forms/rysunek_draw.h"
+#include "draw/rysunek_draw.h"
 
 #include <QFontMetrics>
 #include <QLocale>
@@ -14,8 +14,8 @@
 #include <optional>
 
 #include "calc/numbers.h"
-#include "platform/fixedfont.h"
-#include "platform/picturefile.h"
+#include "draw/fixedfont.h"
+#include "draw/pictures.h"
 
 namespace chart {
 

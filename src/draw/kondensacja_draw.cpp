@@ -1,7 +1,7 @@
 // The moisture assessment's texts and pictures. Positions are pixels of the
 // picture drawn, x to the right and y down; a text drawn at (x, y) has the
 // top-left corner of its box there.
-#include "forms/kondensacja_draw.h"
+#include "draw/kondensacja_draw.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -11,8 +11,8 @@
 
 #include "calc/errors.h"
 #include "calc/numbers.h"
-#include "forms/raport_draw.h"
-#include "platform/fixedfont.h"
+#include "draw/fixedfont.h"
+#include "draw/raport_draw.h"
 
 namespace kondensacja {
 

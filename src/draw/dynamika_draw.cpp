@@ -1,4 +1,4 @@
-#include "forms/dynamika_draw.h"
+#include "draw/dynamika_draw.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -7,8 +7,8 @@
 
 #include "calc/errors.h"
 #include "calc/numbers.h"
-#include "forms/raport_draw.h"
-#include "platform/fixedfont.h"
+#include "draw/raport_draw.h"
+#include "draw/fixedfont.h"
 
 namespace dynamika {
 
