@@ -14,6 +14,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPicture>
+#include <QPointer>
 
 class QAction;
 class QLabel;
@@ -139,8 +140,15 @@ class TFormGlowna : public QMainWindow {
   void chartToggle(QAction* action, int kind);
   // The close query; false refuses the close.
   bool FormCloseQuery();
+  // The result windows `action` stands for, when they are open but none is
+  // in front: executing the action then brings them forward instead of
+  // closing them.
+  QList<QWidget*> coveredResultWindows(const QAction* action) const;
 
   QTimer* updateTimer_ = nullptr;
+  // The program's window the user was in last, the main window apart: the one
+  // in front when the user turns to the main window's menu or tool bars.
+  QPointer<QWidget> lastWorkedIn_;
 };
 
 extern TFormGlowna* FormGlowna;

@@ -83,9 +83,9 @@ double TypedValue(const QString& typed, int month, int column) {
   try {
     return veltor::StrToFloat(text);
   } catch (const veltor::ConversionError&) {
-    throw veltor::Error(QStringLiteral("%1, %2: „%3” nie jest liczbą (separator dziesiętny: „%4”)")
-                            .arg(veltor::MonthName(month), what, veltor::QuotedInput(text),
-                                 QString(veltor::LocaleDecimalSeparator())));
+    throw veltor::Error(
+        QStringLiteral("%1, %2: „%3” nie jest liczbą (separator dziesiętny: przecinek lub kropka)")
+            .arg(veltor::MonthName(month), what, veltor::QuotedInput(text)));
   }
 }
 

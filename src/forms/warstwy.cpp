@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QStyle>
@@ -30,9 +31,11 @@
 #include "calc/errors.h"
 #include "calc/numbers.h"
 #include "calc/ownmaterials.h"
+#include "calc/units.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
 #include "forms/katalog.h"
+#include "forms/numberbox.h"
 #include "platform/dialogs.h"
 
 TFormWarstwy* FormWarstwy = nullptr;
@@ -49,6 +52,7 @@ const QString kAirLayerTooThick =
 constexpr double kMaxThickness = 10.0;
 const QString kMissingThickness = QStringLiteral("Musisz podać grubość warstwy");
 const QString kThicknessTooLarge = QStringLiteral("Grubość warstwy nie może przekraczać 10 m");
+constexpr int kMillimetresPerMetre = 1000;
 
 // The layer table's columns.
 enum Column { ColumnName, ColumnThickness, ColumnLambda, ColumnResistance, ColumnSd, ColumnCount };
@@ -64,6 +68,13 @@ const QString kNoResistanceTip =
 
 bool IsThickness(double value) {
   return value > 0 && value <= kMaxThickness;  // NaN is none
+}
+
+// What is told of a typed thickness that no layer may have; empty when it may.
+QString ThicknessRefusal(double thickness, bool airLayer) {
+  if (!IsThickness(thickness)) return thickness > kMaxThickness ? kThicknessTooLarge : kMissingThickness;
+  if (airLayer && thickness > kMaxAirLayerThickness) return kAirLayerTooThick;
+  return {};
 }
 
 // A layer table item. Its tip is built when asked for, from the record's
@@ -119,10 +130,11 @@ QLineEdit* dataEdit(QWidget* parent, const char* name, bool readOnly) {
 }  // namespace
 
 QString LayerTip(int row, const veltor::LayerRecord& layer) {
-  return QStringLiteral(
-             "Numer warstwy = %1\r\nOpór cieplny R = %2 [m^2/(K*W)]\r\nOpór dyfuzyjny r = %3 [m^*h*Pa/g]")
+  return QStringLiteral("Numer warstwy = %1\r\nOpór cieplny R = %2%3\r\nOpór dyfuzyjny r = %4%5")
       .arg(row + 1)
-      .arg(veltor::FormatGeneral(layer.resistance), veltor::FormatGeneral(layer.diffusionResistance));
+      .arg(veltor::FormatGeneral(layer.resistance), veltor::unit::Bracketed(veltor::unit::kResistance),
+           veltor::FormatGeneral(layer.diffusionResistance),
+           veltor::unit::Bracketed(veltor::unit::kDiffusionResistance));
 }
 
 void ShowLayerTip(const QHelpEvent* help, QAbstractItemView* view, const QRect& itemRect, QString tip) {
@@ -331,6 +343,11 @@ QWidget* TFormWarstwy::buildMaterialGroup() {
   EditG = dataEdit(group, "EditG", true);
   EditGW = dataEdit(group, "EditGW", false);
   connect(EditGW, &QLineEdit::textChanged, this, [this] { runHandler([this] { EditGWChange(); }); });
+  thicknessBox_ = new TNumberBox(EditGW, [this](double thickness) {
+    return ThicknessRefusal(thickness, current_ && current_->isAirLayer());
+  });
+  connect(thicknessBox_, &TNumberBox::Committed, this,
+          [this](const QString& text) { runHandler([this, &text] { EditGWCommitted(text); }); });
 
   auto* grid = new QGridLayout(group);
   grid->addWidget(LabelOpis, 0, 0, 1, 3);
@@ -342,7 +359,7 @@ QWidget* TFormWarstwy::buildMaterialGroup() {
       {QStringLiteral("Współczynnik przewodzenia ciepła λ [W/(m·K)]\n(warunki wilgotne)"), EditPC2},
       {kVapourCaption, EditOD},
       {QStringLiteral("Ciepło właściwe w stanie suchym c [J/(kg·K)]"), EditCW},
-      {QStringLiteral("Gęstość ρ [kg/m³]"), EditG},
+      {QStringLiteral("Gęstość ρ [%1]").arg(veltor::unit::kDensity), EditG},
       {QStringLiteral("Grubość warstwy [m]"), EditGW},
   };
   int r = 1;
@@ -520,7 +537,6 @@ void TFormWarstwy::ShowMaterial(const veltor::LayerRecord* record) {
   show(EditCW, veltor::FormatGeneral(record->specificHeat));
   show(EditG, veltor::FormatGeneral(record->density));
   show(EditGW, veltor::FormatGeneral(record->thickness));
-  markThickness(true);
 }
 
 void TFormWarstwy::clearMaterial() {
@@ -529,20 +545,12 @@ void TFormWarstwy::clearMaterial() {
   for (QLineEdit* edit : {EditPC1, EditPC2, EditOD, EditCW, EditG, EditGW}) edit->clear();
   EditOD->setToolTip(QString());
   LabelMu->clear();
-  markThickness(true);
-}
-
-void TFormWarstwy::markThickness(bool valid) {
-  QPalette p = EditGW->palette();
-  p.setColor(QPalette::Text, valid ? palette().color(QPalette::Text) : QColor(Qt::red));
-  EditGW->setPalette(p);
 }
 
 bool TFormWarstwy::CheckThickness() {
   const double thickness = veltor::StrToFloat(EditGW->text());
   if (IsThickness(thickness)) return true;
-  ui::inform(ui::MessageKind::Information,
-             thickness > kMaxThickness ? kThicknessTooLarge : kMissingThickness);
+  ui::inform(ui::MessageKind::Information, ThicknessRefusal(thickness, false));
   EditGW->setFocus();
   return false;
 }
@@ -573,27 +581,31 @@ void TFormWarstwy::ListViewMaterialyClick() {
 }
 
 void TFormWarstwy::EditGWChange() {
-  if (showingMaterial_ || !EditGW->hasFocus()) return;
-  const QString text = EditGW->text();
-  bool valid = text.isEmpty();
-  if (!valid) {
-    try {
-      valid = IsThickness(veltor::StrToFloat(text));
-    } catch (const veltor::Error&) {
-    }
-  }
-  markThickness(valid);
-  if (!current_ || text.isEmpty()) return;
-  // A text that is no number is told; "0" on the way to "0,18" is not.
-  const double thickness = veltor::StrToFloat(text);
-  if (!IsThickness(thickness)) return;
-  if (current_->isAirLayer() && thickness > kMaxAirLayerThickness) {
-    ui::inform(ui::MessageKind::Information, kAirLayerTooThick);
-    EditGW->setFocus();
-    return;
-  }
-  current_->thickness = thickness;
+  if (showingMaterial_ || !EditGW->hasFocus() || !current_) return;
+  // Whatever is not (yet) a thickness, "0" on the way to "0,18" or "0." on
+  // the way to "0.18", leaves the layer as it is; the box says why, and the
+  // message waits for the commit.
+  if (EditGW->text().trimmed().isEmpty() || !thicknessBox_->Accepted()) return;
+  current_->thickness = *thicknessBox_->Number();
   RefreshSummary();
+}
+
+void TFormWarstwy::EditGWCommitted(const QString& text) {
+  // Only a thickness typed for a layer is committed by leaving the box; for
+  // "Dodaj" the button itself is the commit.
+  if (!current_ || text.trimmed().isEmpty()) return;
+  const std::optional<double> thickness = veltor::ParseTypedNumber(text);
+  const QString refusal = thickness ? ThicknessRefusal(*thickness, current_->isAirLayer()) : QString();
+  if (thickness && refusal.isEmpty()) return;
+  // The box shows the thickness the layer kept.
+  const auto restore = qScopeGuard([this, &text] {
+    if (current_ && EditGW->text() == text) {
+      QScopedValueRollback filling(showingMaterial_, true);
+      EditGW->setText(veltor::FormatGeneral(current_->thickness));
+    }
+  });
+  if (!thickness) veltor::StrToFloat(text);  // raises the conversion error
+  ui::inform(ui::MessageKind::Information, refusal);
 }
 
 void TFormWarstwy::BitBtnDodajClick() {
@@ -661,14 +673,19 @@ void TFormWarstwy::Button2Click() {
   const double required =
       veltor::RequiredThicknessUc(layers_, row + 1, gDesignConditions, gReferenceTables.air);
   if (required > 0) {
-    layers_.at(row).thickness = required;
+    // Whole millimetres, rounded up so that U stays at or below Umax.
+    layers_.at(row).thickness = veltor::RoundUpToStep(required, kMillimetresPerMetre);
   } else if (ui::ask(ui::MessageKind::Information,
                      QStringLiteral("Zaznaczona warstwa nie jest potrzebna. Wykasować?"), ui::Yes | ui::No,
                      ui::Answer::Yes, ui::Answer::No) == ui::Answer::Yes) {
     ActionUsunWarstweExecute();
   }
   RefreshSummary();
-  if (veltor::LayerRecord* record = selectedLayer()) makeCurrent(record);
+  if (veltor::LayerRecord* record = selectedLayer()) {
+    makeCurrent(record);
+    QScopedValueRollback filling(showingMaterial_, true);
+    EditGW->setText(veltor::FormatFixed(record->thickness, 3));
+  }
 }
 
 void TFormWarstwy::ButtonWsteczClick() {

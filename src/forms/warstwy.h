@@ -28,6 +28,7 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TFrameKatalog;
+class TNumberBox;
 
 class TFormWarstwy : public TCompanionWindow {
   Q_OBJECT
@@ -135,14 +136,15 @@ class TFormWarstwy : public TCompanionWindow {
   void ListViewMaterialySelectItem(int row);
   void ListViewMaterialyClick();
   void EditGWChange();
+  // A thickness typed for the current layer and then left or entered: what
+  // is no thickness is told now, and the box shows the layer's again.
+  void EditGWCommitted(const QString& text);
   // Declared values typed for the current layer (warstwy_declared.cpp).
   QWidget* buildDeclaredRow(QWidget* group);
   void DeclaredValueChange(QLineEdit* edit);
   // The five material boxes editable while a layer is current, read-only for a catalogue entry.
   void updateDeclaredBoxes();
   const veltor::LayerRecord* catalogueEntryFor(const veltor::LayerRecord& layer) const;
-  // Red text while EditGW holds what is typed but is no thickness.
-  void markThickness(bool valid);
   // Ends the current layer; the list's highlight goes with it.
   void endCurrentLayer();
   // Empties the material data group.
@@ -174,6 +176,7 @@ class TFormWarstwy : public TCompanionWindow {
 
   veltor::LayerTable layers_;
   veltor::LayerRecord* current_ = nullptr;
+  TNumberBox* thicknessBox_ = nullptr;
   bool syncing_ = false;          // the list is being rebuilt: not a user's selection
   bool stale_ = false;            // the table changed while the window was hidden
   bool showingMaterial_ = false;  // EditGW is being filled, not typed into

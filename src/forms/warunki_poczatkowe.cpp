@@ -11,6 +11,7 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -29,8 +30,10 @@
 #include "calc/errors.h"
 #include "calc/numbers.h"
 #include "calc/textfile.h"
+#include "calc/units.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
+#include "forms/numberbox.h"
 #include "platform/dialogs.h"
 #include "project/projectfile.h"
 
@@ -40,6 +43,8 @@ namespace {
 
 constexpr double kMinHumidity = 0;
 constexpr double kMaxHumidity = 100;
+// Indoor air at this relative humidity or above makes humid conditions.
+constexpr double kHumidBoundary = 75;
 
 const QString kHumidityRange = QStringLiteral("Dopuszczalne wartości: 0 ÷ 100");
 const QString kNegativeUmax = QStringLiteral("Wartość Umax nie może być ujemna");
@@ -167,7 +172,10 @@ void TFormWarunkiPoczatkowe::buildControls() {
   TreeViewUmax = new QTreeWidget(groupUmax);
   TreeViewUmax->setObjectName(QStringLiteral("TreeViewUmax"));
   TreeViewUmax->setHeaderHidden(true);
-  TreeViewUmax->setColumnCount(1);
+  TreeViewUmax->setColumnCount(2);  // the requirement, its Umax
+  TreeViewUmax->header()->setStretchLastSection(false);
+  TreeViewUmax->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  TreeViewUmax->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
   TreeViewUmax->setEditTriggers(QAbstractItemView::NoEditTriggers);
   TreeViewUmax->setSelectionMode(QAbstractItemView::SingleSelection);
   TreeViewUmax->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -189,7 +197,7 @@ void TFormWarunkiPoczatkowe::buildControls() {
   EditUmax = new QLineEdit(groupUmax);
   EditUmax->setObjectName(QStringLiteral("EditUmax"));
   labelUmax->setBuddy(EditUmax);
-  auto* unitUmax = new QLabel(QStringLiteral("W/(m^2·K)"), groupUmax);
+  auto* unitUmax = new QLabel(veltor::unit::kTransmittance, groupUmax);
   unitUmax->setObjectName(QStringLiteral("LabelUmaxUnit"));
   umaxRow->addWidget(labelUmax);
   umaxRow->addWidget(EditUmax, 1);
@@ -201,10 +209,20 @@ void TFormWarunkiPoczatkowe::buildControls() {
   RadioGroup1 = new TRadioGroup(
       QStringLiteral("RadioGroup1"), QStringLiteral("Obliczeniowa wilgotność powietrza w pomieszczeniu"),
       {QStringLiteral("Warunki średniowilgotne (wilg. powietrza niższa niż 75%)"),
-       QStringLiteral("Warunk wilgotne (wilg. powietrza równa lub wyższa niż 75%)")},
+       QStringLiteral("Warunki wilgotne (wilg. powietrza równa lub wyższa niż 75%)")},
       Qt::Vertical, this);
   RadioGroup1->setItemIndex(0);
   top->addWidget(RadioGroup1);
+  LabelUwagaWilgotnosc = new QLabel(this);
+  LabelUwagaWilgotnosc->setObjectName(QStringLiteral("LabelUwagaWilgotnosc"));
+  LabelUwagaWilgotnosc->setWordWrap(true);
+  {
+    QPalette p = LabelUwagaWilgotnosc->palette();
+    p.setColor(QPalette::WindowText, QColor(Qt::darkRed));
+    LabelUwagaWilgotnosc->setPalette(p);
+  }
+  LabelUwagaWilgotnosc->hide();
+  top->addWidget(LabelUwagaWilgotnosc);
 
   RadioGroup2 = new TRadioGroup(
       QStringLiteral("RadioGroup2"), QStringLiteral("Kierunek strumienia cieplnego"),
@@ -230,7 +248,7 @@ void TFormWarunkiPoczatkowe::buildControls() {
   unit->setObjectName(QStringLiteral("LabelWWUnit"));
   grid->addWidget(unit, 3, 1);
   LabeledEditWZ =
-      labeledEdit(this, "LabeledEditWZ", QStringLiteral("Wilg. na zewnętrz"), QStringLiteral("85"), &label);
+      labeledEdit(this, "LabeledEditWZ", QStringLiteral("Wilg. na zewnątrz"), QStringLiteral("85"), &label);
   grid->addWidget(label, 2, 2, 1, 2);
   grid->addWidget(LabeledEditWZ, 3, 2);
   unit = new QLabel(QStringLiteral("[%]"), this);
@@ -243,6 +261,24 @@ void TFormWarunkiPoczatkowe::buildControls() {
 
   for (QLineEdit* edit : {LabeledEditTW, LabeledEditTZ, LabeledEditWW, LabeledEditWZ})
     edit->installEventFilter(this);
+  connect(LabeledEditWW, &QLineEdit::textChanged, this, &TFormWarunkiPoczatkowe::showHumidityNote);
+  for (QRadioButton* item : RadioGroup1->findChildren<QRadioButton*>())
+    connect(item, &QRadioButton::toggled, this, &TFormWarunkiPoczatkowe::showHumidityNote);
+  // While typing the boxes only say what is wrong; the messages come when a
+  // box is left or the conditions are committed.
+  const auto range = [](double lo, double hi, const QString& message) {
+    return [lo, hi, message](double v) { return inRange(v, lo, hi) ? QString() : message; };
+  };
+  for (QLineEdit* edit : {LabeledEditTW, LabeledEditTZ})
+    new TNumberBox(edit, range(kMinTemperature, kMaxTemperature, kTemperatureRange), false);
+  for (QLineEdit* edit : {LabeledEditWW, LabeledEditWZ})
+    new TNumberBox(edit, range(kMinHumidity, kMaxHumidity, kHumidityRange), false);
+  new TNumberBox(
+      EditUmax,
+      [](double umax) { return umax < 0          ? kNegativeUmax
+                               : umax > kMaxUmax ? kTooHighUmax
+                                                 : QString(); }, true,
+      kNoRequirement);
 
   auto button = [this](QPushButton*& b, const char* name, const QString& caption, const QString& tip) {
     b = new QPushButton(caption, this);
@@ -255,7 +291,7 @@ void TFormWarunkiPoczatkowe::buildControls() {
   button(Button2, "Button2", QStringLiteral("Z&atwierdź"), {});
   button(ButtonZamknij, "ButtonZamknij", QStringLiteral("&Zamknij"), {});
   button(ButtonAnuluj, "ButtonAnuluj", QStringLiteral("Dowolny dobór materiałów >"),
-         QStringLiteral("Definicja warstw oblicznej przegrody"));
+         QStringLiteral("Definicja warstw obliczanej przegrody"));
   button(Button3, "Button3", QStringLiteral("Dobór materiałów wg systemów VELTOR >"), {});
 
   // Back and the commit on the left, the two ways forward stacked on the right.
@@ -362,15 +398,38 @@ void TFormWarunkiPoczatkowe::FormCreate() {
     return item;
   };
   auto readItem = [](QTreeWidgetItem* item, veltor::TextReader& r) {
-    item->setData(0, Qt::UserRole, r.readNumberLine());
+    const double umax = r.readNumberLine();
+    item->setData(0, Qt::UserRole, umax);
+    // The requirement's value beside its name, as a designer compares them.
+    item->setText(1, umax == 0 ? kNoRequirement : veltor::FormatFixed(umax, 2));
+    item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   };
   veltor::ReadCatalogue<QTreeWidgetItem>(reader, veltor::kUmaxMarkers, addNode, readItem);
   CommitConditions();
 }
 
+void TFormWarunkiPoczatkowe::showHumidityNote() {
+  // The class is the designer's choice; a typed φi on the other side of 75 %
+  // is pointed out, not corrected.
+  const std::optional<double> phi = veltor::ParseTypedNumber(LabeledEditWW->text());
+  const int chosen = RadioGroup1->itemIndex();
+  QString note;
+  if (phi && *phi >= kHumidBoundary && chosen == 0)
+    note = QStringLiteral(
+        "Uwaga: przy wilgotności w pomieszczeniu %1% (75% lub więcej) właściwe są "
+        "warunki wilgotne.");
+  else if (phi && *phi < kHumidBoundary && chosen == 1)
+    note = QStringLiteral(
+        "Uwaga: przy wilgotności w pomieszczeniu %1% (poniżej 75%) właściwe są "
+        "warunki średniowilgotne.");
+  if (!note.isEmpty()) LabelUwagaWilgotnosc->setText(note.arg(veltor::FormatGeneral(*phi)));
+  LabelUwagaWilgotnosc->setVisible(!note.isEmpty());
+}
+
 void TFormWarunkiPoczatkowe::TreeViewUmaxChange(QTreeWidgetItem* node) {
   if (!node) return;
   node->setExpanded(true);
+  TreeViewUmax->scrollToItem(node);
   const QVariant value = node->data(0, Qt::UserRole);
   if (value.isValid()) EditUmax->setText(umaxText(value.toDouble()));
 }

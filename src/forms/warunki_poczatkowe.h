@@ -19,6 +19,7 @@ class QBoxLayout;
 class QButtonGroup;
 class QComboBox;
 class QIODevice;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -62,6 +63,8 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
 
   QTreeWidget* TreeViewUmax = nullptr;
   QLineEdit* EditUmax = nullptr;
+  // Under the humidity class: φi and the chosen class disagree.
+  QLabel* LabelUwagaWilgotnosc = nullptr;
   TRadioGroup* RadioGroup1 = nullptr;  // humidity class
   TRadioGroup* RadioGroup2 = nullptr;  // heat-flow direction
   QLineEdit* LabeledEditTW = nullptr;
@@ -94,6 +97,7 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
   void buildBoundaryControls(QBoxLayout* top);
   // Shows the zone whose temperature the outdoor box holds, or none.
   void showZoneOfTemperature();
+  void showHumidityNote();
   // The checks run when a box is left; false when a message was shown.
   bool checkTemperatureField(QLineEdit* edit);
   bool checkHumidityField(QLineEdit* edit);

@@ -11,6 +11,7 @@
 #include "forms/dynamika.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
+#include "forms/pomoc.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
 #include "forms/system1.h"
@@ -63,6 +64,8 @@ void CreateWindowSet() {
     wyniki->addAction(FormRaportNew->ActionRaportPdf);
     wyniki->addAction(FormRaportNew->ActionRaportOdt);
   }
+  // Help pages open in the program's own help window from now on.
+  ui::SetHelpViewer(&ShowHelpWindow);
 }
 
 void SetCreationHook(CreationHook hook) {
@@ -85,4 +88,6 @@ void DestroyWindowSet() {
   FormRaportNew = nullptr;
   FormKondensacja = nullptr;
   FormDynamika = nullptr;
+  FormPomoc = nullptr;
+  ui::SetHelpViewer({});
 }

@@ -264,7 +264,7 @@ class TestProjekt : public QObject {
     QVERIFY(FormGlowna->ActionPokazWarstwy->isChecked());
     // R = 0.13 + 0.24 / 0.21 + 0.0002 / 0.2 + 0.04 = 1.3139
     QCOMPARE(FormWarstwy->findChild<QLabel*>("StaticText2")->text(), QStringLiteral("2"));
-    QCOMPARE(FormWarstwy->findChild<QLabel*>("StaticText3")->text(), QStringLiteral("1,3"));
+    QCOMPARE(FormWarstwy->findChild<QLabel*>("StaticText3")->text(), QStringLiteral("1,31"));
     QCOMPARE(FormWarstwy->ListViewMaterialy->topLevelItem(0)->text(3), QStringLiteral("1,14"));
   }
 

@@ -5,8 +5,11 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <QtEndian>
@@ -20,6 +23,7 @@
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
+#include "forms/numberbox.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
 #include "support/scripted_dialogs.h"
@@ -163,6 +167,7 @@ class TestWarunkiPoczatkowe : public QObject {
         findItem(form()->TreeViewUmax, QStringLiteral("Wymagania od 2021 r./Ściany zewnętrzne/ti od 16 °C"));
     QVERIFY(wall);
     QCOMPARE(wall->data(0, Qt::UserRole).toDouble(), 0.20);
+    QCOMPARE(wall->text(1), QLatin1Char('0') + QLocale().decimalPoint() + QStringLiteral("20"));
 
     QVERIFY(showActive());
     QCOMPARE(QApplication::focusWidget(), form()->TreeViewUmax);
@@ -241,6 +246,46 @@ class TestWarunkiPoczatkowe : public QObject {
     QVERIFY(qAbs(table.at(0).outerTemperature - (te + rse * q)) < 1e-9);
   }
 
+  // While typing, a box that holds no value is red and says why in its tip and
+  // in the main window's status bar, and asks nothing.
+  void typingSaysWhyWithoutAsking() {
+    ScriptedDialogs dialogs;
+    env_->startProgram();
+    QVERIFY(showActive());
+    QLineEdit* e = form()->LabeledEditTW;
+    e->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), e);
+    e->selectAll();
+    QTest::keyClicks(e, QStringLiteral("2x"));
+    const QString why = NotANumber(QStringLiteral("2x"));
+    QCOMPARE(e->toolTip(), why);
+    QCOMPARE(FormGlowna->statusBar()->currentMessage(), why);
+    QCOMPARE(e->palette().color(QPalette::Text), QColor(Qt::red));
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QCOMPARE(e->toolTip(), QString());
+    QCOMPARE(FormGlowna->statusBar()->currentMessage(), QString());
+    QVERIFY(dialogs.shownMessages.isEmpty());
+  }
+
+  // φi on the other side of 75 % than the chosen class is pointed out.
+  void humidityNote_data() {
+    QTest::addColumn<QString>("phi");
+    QTest::addColumn<int>("humidityClass");
+    QTest::addColumn<bool>("note");
+    QTest::newRow("55 %, medium-humid") << "55" << 0 << false;
+    QTest::newRow("75 %, medium-humid") << "75" << 0 << true;
+    QTest::newRow("74,5 %, humid") << "74,5" << 1 << true;
+    QTest::newRow("80 %, humid") << "80" << 1 << false;
+  }
+  void humidityNote() {
+    QFETCH(QString, phi);
+    QFETCH(int, humidityClass);
+    env_->startProgram();
+    form()->RadioGroup1->setItemIndex(humidityClass);
+    form()->LabeledEditWW->setText(phi);
+    QTEST(!form()->LabelUwagaWilgotnosc->isHidden(), "note");
+  }
+
   void directionCommitted_data() {
     QTest::addColumn<int>("direction");
     QTest::addColumn<int>("humidityClass");
@@ -294,8 +339,14 @@ class TestWarunkiPoczatkowe : public QObject {
                                       << "30,91" << range;
     QTest::newRow("point under comma locale") << "pl_PL"
                                               << "LabeledEditTW"
-                                              << "20.5"
-                                              << "'20.5' is not a valid floating point value.";
+                                              << "20.5" << QString();
+    QTest::newRow("comma under point locale") << "en_US"
+                                              << "LabeledEditTZ"
+                                              << "-5,5" << QString();
+    QTest::newRow("no number") << "pl_PL"
+                               << "LabeledEditTW"
+                               << "20,5a"
+                               << "'20,5a' is not a valid floating point value.";
   }
   void temperatureLeft() {
     QFETCH(QString, locale);
