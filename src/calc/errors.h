@@ -27,6 +27,9 @@ inline constexpr int InvalidInput = 106;
 class IoError : public Error {
  public:
   explicit IoError(int code) : Error(messageFor(code)), code_(code) {}
+  // The message after the file it concerns: "<file>: File access denied".
+  IoError(int code, const QString& file)
+      : Error(file + QStringLiteral(": ") + messageFor(code)), code_(code) {}
   int code() const { return code_; }
   // "File not found", "File access denied", "Read beyond end of file", "Disk full",
   // "Invalid numeric input", otherwise "I/O error %d".
