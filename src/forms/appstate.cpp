@@ -1,5 +1,7 @@
 #include "forms/appstate.h"
 
+#include "forms/system4.h"
+#include "forms/warstwy.h"
 #include "platform/dialogs.h"
 
 veltor::DesignConditions gDesignConditions;
@@ -23,9 +25,20 @@ void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& sum
                              [](const QString& text) { ui::inform(ui::MessageKind::Error, text); });
 }
 
-QString StartFolder() { return startFolder(); }
+const veltor::LayerTable& ResultPartition() {
+  static const veltor::LayerTable kNoLayers;
+  if (FormWarstwy && FormWarstwy->LayerCount() > 0) return FormWarstwy->Layers();
+  if (FormSystem4 && FormSystem4->LayerCount() > 0) return FormSystem4->Layers();
+  return kNoLayers;
+}
 
-void SetStartFolder(const QString& folder) { startFolder() = folder; }
+QString StartFolder() {
+  return startFolder();
+}
+
+void SetStartFolder(const QString& folder) {
+  startFolder() = folder;
+}
 
 void OpenHelpPage(const QString& page) {
   ui::dialogs().openTarget(StartFolder() + QStringLiteral("/Pomoc/") + page);

@@ -25,6 +25,7 @@
 #include "forms/about.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
+#include "forms/dynamika.h"
 #include "forms/kondensacja.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
@@ -141,7 +142,7 @@ TFormGlowna::~TFormGlowna() {
 
 TImageList::TImageList(QObject* owner, const QString& folder) : QObject(owner) {
   setObjectName(QStringLiteral("ImageListGlowna"));
-  for (int i = 0; i < 9; ++i) icons_.append(QIcon(folder + QStringLiteral("/ikona%1.png").arg(i)));
+  for (int i = 0; i < kImageCount; ++i) icons_.append(QIcon(folder + QStringLiteral("/ikona%1.png").arg(i)));
 }
 
 void TFormGlowna::FormCreate() {
@@ -206,6 +207,11 @@ void TFormGlowna::createActions() {
                  QStringLiteral("Ryzyko pleśni i kondensacja międzywarstwowa miesiąc po miesiącu "
                                 "(EN ISO 13788)"),
                  8);
+  ActionDynamika =
+      makeAction("ActionDynamika", wyniki, QStringLiteral("&Parametry dynamiczne (EN ISO 13786)"),
+                 QStringLiteral("Tłumienie i przesunięcie dobowej fali ciepła przez przegrodę "
+                                "(EN ISO 13786)"),
+                 9);
 
   ActionHelp = makeAction("ActionHelp", system, QStringLiteral("&VELTOR Pomoc"), QStringLiteral("Pomoc"), 3);
   ActionHelp->setShortcut(Qt::Key_F1);
@@ -213,7 +219,7 @@ void TFormGlowna::createActions() {
                            QStringLiteral("Informacje o programie"), 4);
 
   for (QAction* a : {ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy, ActionSystem,
-                     ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja})
+                     ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja, ActionDynamika})
     a->setCheckable(true);
 }
 
@@ -251,6 +257,7 @@ void TFormGlowna::createMenus() {
   wykresy->addAction(ActionRysTemp);
   wykresy->addAction(ActionRysCisn);
   wyniki->addAction(ActionKondensacja);
+  wyniki->addAction(ActionDynamika);
 
   QMenu* pomoc = named(ActionMainMenuBar1->addMenu(QStringLiteral("P&omoc")), "MenuPomoc");
   pomoc->addAction(ActionHelp);
@@ -314,6 +321,7 @@ void TFormGlowna::createToolBars() {
   ActionToolBarWyniki->addAction(ActionRysTemp);
   ActionToolBarWyniki->addAction(ActionRysCisn);
   ActionToolBarWyniki->addAction(ActionKondensacja);
+  ActionToolBarWyniki->addAction(ActionDynamika);
   band->addStretch(1);
 
   setMenuWidget(CoolBarGlowna);
@@ -321,7 +329,7 @@ void TFormGlowna::createToolBars() {
 
 bool TFormGlowna::isAutoCheck(const QAction* a) const {
   return a == ActionPokazDaneProj || a == ActionPokazWarunkiPocz || a == ActionPokazWarstwy ||
-         a == ActionSystem || a == ActionPokazRaport || a == ActionKondensacja;
+         a == ActionSystem || a == ActionPokazRaport || a == ActionKondensacja || a == ActionDynamika;
 }
 
 bool TFormGlowna::PartitionDefined() const {
@@ -353,12 +361,16 @@ void TFormGlowna::updateAction(QAction* a) {
   } else if (a == ActionKondensacja) {
     a->setEnabled(defined);
     a->setChecked(Visible(FormKondensacja));
+  } else if (a == ActionDynamika) {
+    a->setEnabled(defined);
+    a->setChecked(Visible(FormDynamika));
   }
 }
 
 void TFormGlowna::UpdateActions() {
-  for (QAction* a : {ActionZapisz, ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy,
-                     ActionSystem, ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja})
+  for (QAction* a :
+       {ActionZapisz, ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy, ActionSystem,
+        ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja, ActionDynamika})
     updateAction(a);
 }
 
@@ -403,6 +415,8 @@ void TFormGlowna::runExecute(QAction* a) {
     chartToggle(a, 2);
   } else if (a == ActionKondensacja) {
     SetVisible(FormKondensacja, a->isChecked());
+  } else if (a == ActionDynamika) {
+    SetVisible(FormDynamika, a->isChecked());
   } else if (a == ActionHelp) {
     ActionHelpExecute();
   } else if (a == ActionAbout) {

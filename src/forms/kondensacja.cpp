@@ -32,8 +32,6 @@
 #include "forms/appstate.h"
 #include "forms/pictureframe.h"
 #include "forms/raport_new.h"
-#include "forms/system4.h"
-#include "forms/warstwy.h"
 #include "platform/dialogs.h"
 
 TFormKondensacja* FormKondensacja = nullptr;
@@ -351,10 +349,7 @@ bool TFormKondensacja::ownData() const {
 }
 
 const veltor::LayerTable& TFormKondensacja::Partition() const {
-  static const veltor::LayerTable kNoLayers;
-  if (FormWarstwy && FormWarstwy->LayerCount() > 0) return FormWarstwy->Layers();
-  if (FormSystem4 && FormSystem4->LayerCount() > 0) return FormSystem4->Layers();
-  return kNoLayers;
+  return ResultPartition();
 }
 
 QString TFormKondensacja::climateName() const {

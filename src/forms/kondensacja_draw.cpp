@@ -267,16 +267,9 @@ void DrawMark(QPainter& painter, const QRectF& box, bool ok) {
 }
 
 QImage DrawMoistureChart(const Assessment& assessment, QSize size) {
-  QImage picture(size, QImage::Format_RGB32);
-  picture.fill(Qt::white);
+  QImage picture = raport::ChartPicture(size, QStringLiteral("Wilgoć zgromadzona w przegrodzie Ma [kg/m²]"));
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
-  painter.setPen(QColor(160, 160, 160));
-  painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
-
-  painter.setPen(Qt::black);
-  painter.setFont(ui::DrawingFont(12, true));
-  raport::TextAt(painter, 8, 6, QStringLiteral("Wilgoć zgromadzona w przegrodzie Ma [kg/m²]"));
 
   const veltor::MoistureResult* result = assessment.result ? &*assessment.result : nullptr;
   const double highest = result ? result->maxMa : 0;

@@ -123,6 +123,19 @@ void TextAt(QPainter& painter, int x, int y, const QString& text) {
   painter.drawText(QPointF(x, y + QFontMetrics(painter.font()).ascent()), text);
 }
 
+QImage ChartPicture(QSize size, const QString& title) {
+  QImage picture(size, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  painter.setPen(QColor(160, 160, 160));
+  painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+  painter.setPen(Qt::black);
+  painter.setFont(ui::DrawingFont(12, true));
+  TextAt(painter, 8, 6, title);
+  return picture;
+}
+
 QImage LoadReportTemplate(const QString& path) {
   try {
     return ui::LoadPicture(path);

@@ -54,6 +54,10 @@ int ReportPageHeight(int templateHeight, int layerCount);
 // A text in the painter's font with the top-left corner of its box at (x, y).
 void TextAt(QPainter& painter, int x, int y, const QString& text);
 
+// The ground of a chart on a window or a page: white, a grey border and
+// `title` in bold at the top left.
+QImage ChartPicture(QSize size, const QString& title);
+
 // Puts `painter` into the report's drawing state: cells' borders in the mask
 // pen, white fill, texts on white.
 void BeginReportPainter(QPainter& painter);

@@ -6,6 +6,7 @@
 
 #include "forms/about.h"
 #include "forms/daneprojektu.h"
+#include "forms/dynamika.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
 #include "forms/raport_new.h"
@@ -52,6 +53,7 @@ void CreateWindowSet() {
   create(FormSystem4, FormGlowna);
   create(FormRaportNew, FormGlowna);
   create(FormKondensacja, FormGlowna);
+  create(FormDynamika, FormGlowna);
 }
 
 void SetCreationHook(CreationHook hook) {
@@ -73,4 +75,5 @@ void DestroyWindowSet() {
   FormSystem4 = nullptr;
   FormRaportNew = nullptr;
   FormKondensacja = nullptr;
+  FormDynamika = nullptr;
 }
