@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
@@ -106,6 +107,15 @@ QByteArray ReadDataFile(const QString& path) {
   return content;
 }
 
+void WriteDataFile(const QString& path, const QByteArray& content) {
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) throw IoError(IoCode::PathNotFound);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) throw IoError(IoCode::AccessDenied);
+  if (file.write(content) != content.size()) throw IoError(IoCode::DiskFull);
+  if (!file.commit())
+    throw IoError(file.error() == QFileDevice::RenameError ? IoCode::AccessDenied : IoCode::DiskFull);
+}
+
 TextReader TextReader::open(const QString& path) {
   return TextReader(ReadDataFile(path), path);
 }
@@ -152,6 +162,7 @@ qsizetype TextReader::afterLineEnd(qsizetype end) const {
 }
 
 QByteArray TextReader::readLine() {
+  lineStart_ = pos_;
   qsizetype end = pos_;
   while (end < data_.size() && !isLineEnd(data_[end])) ++end;
   QByteArray line = data_.mid(pos_, end - pos_);

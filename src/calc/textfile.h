@@ -20,6 +20,10 @@ DataError TooLargeDataFile(const QString& path);
 // access denied" for anything but a regular file, then naming the file, ...),
 // DataError above the limit.
 QByteArray ReadDataFile(const QString& path);
+// Replaces the file at `path` with `content` in one step (a temporary file
+// renamed over it), creating its folder when missing: a failed write leaves
+// the old file whole. IoError (PathNotFound, AccessDenied, DiskFull).
+void WriteDataFile(const QString& path, const QByteArray& content);
 
 // No line of a data file comes near this either. A longer one is refused before
 // it is copied: one line of a large file cost five times the file in memory.
@@ -37,9 +41,12 @@ class TextReader {
   // True when the content, or what is left of it, holds nothing but blanks and line ends.
   bool isBlank() const;
   bool restIsBlank() const;
-  // Where the next read starts, and the number (from 1) of the line holding a
-  // position; counted only for a message, as it reads the text up to there.
+  // Byte offset of the next unread byte, and of the start of the latest line
+  // readLine() handed out: what a writer needs to splice one entry in place.
   qsizetype position() const { return pos_; }
+  qsizetype lineStart() const { return lineStart_; }
+  // The number (from 1) of the line holding a position; counted only for a
+  // message, as it reads the text up to there.
   int lineNumberAt(qsizetype position) const;
   // A refusal of line `line`: "Plik <name>, wiersz <line>: <what>".
   DataError lineError(int line, const QString& what) const;
@@ -66,6 +73,7 @@ class TextReader {
   const QByteArray data_;
   QString name_;
   qsizetype pos_ = 0;
+  qsizetype lineStart_ = 0;
 };
 
 }  // namespace veltor

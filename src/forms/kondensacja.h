@@ -10,7 +10,10 @@
 // partition while the table is empty, as the charts do), gDesignConditions and
 // those choices, runs the core through kondensacja::Assess and shows the result
 // columns, the verdicts and the chart; a refusal shows its message in
-// LabelKomunikat instead. Nothing is written into the layer records. While the
+// LabelKomunikat instead. Ctrl+V in the table (ActionWklejMiesiace) takes a
+// block copied from a spreadsheet into the typed months. Settings() and
+// ApplySettings() hand the window's choices to the project and back.
+// Nothing is written into the layer records. While the
 // window is shown a short timer compares a fingerprint of the partition and the
 // conditions, so that edits made in the other windows show here at once; the
 // window's own controls recalculate directly. The report asks Assess for its
@@ -25,6 +28,7 @@
 #include "forms/companion.h"
 #include "forms/kondensacja_draw.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -70,6 +74,36 @@ class TFormKondensacja : public TCompanionWindow {
   // "Własne dane (wpisz miesiące)".
   static const QString kOwnDataItem;
 
+  // Puts a block copied from a spreadsheet into the typed months: twelve rows
+  // of one column (into the current cell's column, θe unless φe is current) or
+  // of two (θe and φe), or two rows of twelve; cells separated by tabs or
+  // semicolons, decimals with a comma or a point. The own-data entry is chosen
+  // first. Another shape is explained in a message box and changes nothing.
+  void PasteMonths(const QString& text);
+  void ActionWklejMiesiaceExecute();
+
+  // The window's choices, as a project keeps them. A station is kept with its
+  // months, so that a project assesses the same climate when the station file
+  // changes; typed months are kept as typed (the decimal separator of the
+  // locale they were typed in).
+  struct MoistureSettings {
+    QString stationName;                    // empty: the typed months
+    veltor::MonthlyClimate stationClimate;  // when stationName is set
+    QStringList typedMonths;                // θe then φe for each month, January first
+    bool humidityClass = false;             // the class rather than the design φi
+    int humidityClassNumber = 3;            // 1..5
+    bool inReport = false;                  // CheckBoxRaport
+    bool operator==(const MoistureSettings&) const = default;
+  };
+  MoistureSettings Settings() const;
+  // What a project without these settings opens with: the first station (or
+  // the typed months when there is none), the design φi, no report page.
+  MoistureSettings DefaultSettings() const;
+  // Chooses the station of that name when the lists agree on its months;
+  // otherwise the saved months come back as a station of the project, listed
+  // as "<name> (z projektu)".
+  void ApplySettings(const MoistureSettings& settings);
+
   QComboBox* ComboBoxStacja = nullptr;
   QRadioButton* RadioWilgotnoscProjektowa = nullptr;
   QRadioButton* RadioKlasaWilgotnosci = nullptr;
@@ -90,6 +124,7 @@ class TFormKondensacja : public TCompanionWindow {
   TPictureImage* ImageWykres = nullptr;
   QCheckBox* CheckBoxRaport = nullptr;
   QPushButton* ButtonZamknij = nullptr;
+  QAction* ActionWklejMiesiace = nullptr;
   QTimer* TimerPrzeliczanie = nullptr;
 
  protected:
@@ -103,6 +138,9 @@ class TFormKondensacja : public TCompanionWindow {
   void buildControls();
   // The station chosen is the own-data entry.
   bool ownData() const;
+  // The own-data entry is chosen and nothing is typed.
+  bool climateMissing() const;
+  void chooseOwnData();
   // The te and φe cells are the typed ones (editable), not a station's.
   bool showingOwn() const;
   // The te and φe cells' texts, te then φe for each month.
@@ -119,6 +157,7 @@ class TFormKondensacja : public TCompanionWindow {
   // Shows the station's months, or the months typed before, editable.
   void fillClimateColumns();
   void showAssessment();
+  void fitVerdicts();
   void showIndoorCaption();
 
   std::vector<veltor::ClimateStation> stations_;

@@ -41,6 +41,8 @@ inline constexpr int kMaxLayers = 800;
 // reaches beyond it.
 inline constexpr int kNameX = 43;
 inline constexpr int kNameWidth = 463;
+// However narrow a template, the page holds the table and a margin right of it.
+inline constexpr int kMinimumPageWidth = 730;
 
 // The template as a picture that the mask pen can work on. Raises veltor::Error:
 // "Cannot open file <path>" when it cannot be read, "Bitmap image is not valid"

@@ -73,7 +73,8 @@ TFormRaportNew::TFormRaportNew(QWidget* mainWindow)
   ImageRaport = FrameRap->Image();
   top->addWidget(FrameRap, 1);
 
-  resize(714, 480);
+  // Wide enough for the whole width of the page.
+  resize(FrameRap->WidthShowing(raport::kMinimumPageWidth), 480);
   updatePictureActions();
 }
 

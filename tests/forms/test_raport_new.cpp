@@ -171,8 +171,8 @@ class TestRaportNew : public QObject {
     text("summary thickness", "two", at(593, 684), QStringLiteral("0,32"), 11, true, kRoom);
     text("summary R", "two", at(633, 684), QStringLiteral("6"), 11, true, kRoom);
     text("summary r 1,235E4", "two", at(673, 684), QStringLiteral("1,235E4"), 11, true, kRoom);
-    text("dew point caption", "two", at(23, 749), QStringLiteral("Punk rosy"), 11, true);
-    text("dew point depth", "two", at(263, 749), QStringLiteral("0,3 m"), 11, true);
+    text("0 degC point caption", "two", at(23, 749), QStringLiteral("Punkt 0 °C"), 11, true);
+    text("0 degC point depth", "two", at(263, 749), QStringLiteral("0,3 m"), 11, true);
     text("no 0 degC point", "two warm", at(263, 749), QStringLiteral("brak"), 11, true);
     text("U caption", "two", at(23, 774), QStringLiteral("Współczynnik przenikania ciepła U"), 11, true);
     text("U", "two", at(263, 774), QStringLiteral("0,17 W/(m^2*K)"), 11, true);
