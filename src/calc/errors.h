@@ -39,6 +39,10 @@ class IoError : public Error {
   int code_;
 };
 
+// `error` as a refusal of the file at `path`: its message after the file's
+// name, unless the message names the file already.
+Error NamingFile(const QString& path, const Error& error);
+
 // Input quoted in a message: its first 40 characters, then "…" when there was
 // more; control characters shown as \x81 (or \u200e) so that none is invisible.
 inline constexpr qsizetype kQuotedInputLimit = 40;

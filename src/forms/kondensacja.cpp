@@ -296,9 +296,7 @@ void TFormKondensacja::FormCreate() {
       for (veltor::ClimateStation& station : veltor::LoadClimateFile(userFile))
         stations_.push_back(std::move(station));
     } catch (const veltor::Error& e) {
-      if (!failure)
-        failure =
-            veltor::Error(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(userFile), e.message()));
+      if (!failure) failure = veltor::NamingFile(userFile, e);
     }
   }
   {
