@@ -60,6 +60,9 @@ struct LayerRecord {
 // by field in file order (name, fill pattern, lambda medium, lambda humid, vapour
 // coefficient (-1 -> -INF), density, thickness, specific heat). A failure leaves
 // the fields read before it in place. Result fields and raw bytes are untouched.
+// The record follows its entry line: a file that ends before the eighth line
+// raises DataError naming the file and the entry's line, rather than giving
+// a layer of empty names and zeros.
 void ReadLayerRecord(TextReader& reader, LayerRecord& record);
 
 // The partition, innermost layer first. Records live on the heap and never move,

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +26,9 @@
 #include <QToolTip>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "calc/calculation.h"
@@ -78,12 +82,15 @@ QString ThicknessRefusal(double thickness, bool airLayer) {
 }
 
 // A layer table item. Its tip is built when asked for, from the record's
-// results as the latest pass left them, so it never goes stale.
+// results as the latest pass left them, so it never goes stale. It keeps the
+// width of each figure's text, so that the columns are fitted to their widest
+// text without measuring every row again at every refresh.
 class LayerItem : public QTreeWidgetItem {
  public:
   LayerItem() {
     for (int c = ColumnThickness; c < ColumnCount; ++c)
       setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    textWidth_.fill(-1);
   }
   QVariant data(int column, int role) const override {
     if (role != Qt::ToolTipRole) return QTreeWidgetItem::data(column, role);
@@ -98,6 +105,19 @@ class LayerItem : public QTreeWidgetItem {
     }
     return tip;
   }
+  // An unchanged text costs neither a repaint nor a measurement: a keystroke
+  // changes one layer's figures, not the other rows'.
+  void setFigure(int column, const QString& text, const QFontMetricsF& metrics) {
+    if (textWidth_[column] >= 0 && QTreeWidgetItem::data(column, Qt::DisplayRole).toString() == text) return;
+    setText(column, text);
+    // Rounded up, as the item delegate rounds a text's width.
+    textWidth_[column] = qCeil(metrics.horizontalAdvance(text));
+  }
+  int textWidth(int column) const { return textWidth_[column]; }
+  void forgetWidths() { textWidth_.fill(-1); }
+
+ private:
+  std::array<int, ColumnCount> textWidth_;
 };
 
 // A push button that mirrors an action: its caption, hints and enabled state
@@ -441,8 +461,10 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
     // Items are updated in place, so the list keeps its scroll position.
     while (ListViewMaterialy->topLevelItemCount() > layers_.size())
       delete ListViewMaterialy->takeTopLevelItem(ListViewMaterialy->topLevelItemCount() - 1);
-    while (ListViewMaterialy->topLevelItemCount() < layers_.size())
-      ListViewMaterialy->addTopLevelItem(new LayerItem);
+    // New rows in one insertion: one at a time, the view lays itself out for each.
+    QList<QTreeWidgetItem*> added;
+    for (int i = ListViewMaterialy->topLevelItemCount(); i < layers_.size(); ++i) added.append(new LayerItem);
+    ListViewMaterialy->addTopLevelItems(added);
     for (int i = 0; i < layers_.size(); ++i) {
       QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(i);
       item->setText(ColumnName, layers_.at(i).nameText());
@@ -463,23 +485,55 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
 }
 
 void TFormWarstwy::showLayerColumns() {
+  const QFontMetricsF metrics(ListViewMaterialy->font());
+  const bool fontChanged = ListViewMaterialy->font() != columnsFont_;
+  columnsFont_ = ListViewMaterialy->font();
   for (int i = 0; i < layers_.size() && i < ListViewMaterialy->topLevelItemCount(); ++i) {
     const veltor::LayerRecord& layer = layers_.at(i);
-    QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(i);
+    auto* item = static_cast<LayerItem*>(ListViewMaterialy->topLevelItem(i));
+    if (fontChanged) item->forgetWidths();
     // Declared values typed for this layer alone: the name gets a mark.
     const bool edited = !EditedValues(layer).isEmpty();
     item->setText(ColumnName, edited ? layer.nameText() + kEditedMark : layer.nameText());
     QFont font = item->font(ColumnName);
     font.setItalic(edited);
     item->setFont(ColumnName, font);
-    item->setText(ColumnThickness, veltor::FormatGeneral(layer.thickness, 4));
+    item->setFigure(ColumnThickness, veltor::FormatGeneral(layer.thickness, 4), metrics);
     // An air layer's resistance comes from its table, not from a conductivity.
-    item->setText(ColumnLambda, layer.isAirLayer() ? kNoValue
-                                                   : veltor::FormatGeneral(
-                                                         veltor::EffectiveLambda(layer, gDesignConditions)));
-    item->setText(ColumnResistance, veltor::FormatGeneral(layer.resistance, 3));
+    item->setFigure(ColumnLambda,
+                    layer.isAirLayer()
+                        ? kNoValue
+                        : veltor::FormatGeneral(veltor::EffectiveLambda(layer, gDesignConditions)),
+                    metrics);
+    item->setFigure(ColumnResistance, veltor::FormatGeneral(layer.resistance, 3), metrics);
     const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
-    item->setText(ColumnSd, sd ? veltor::FormatGeneral(*sd, 3) : kNoValue);
+    item->setFigure(ColumnSd, sd ? veltor::FormatGeneral(*sd, 3) : kNoValue, metrics);
+  }
+  fitLayerColumns();
+}
+
+void TFormWarstwy::fitLayerColumns() {
+  // The header's own fitting to contents asks the view to measure up to a
+  // thousand rows per column at every change, and the view changes once per
+  // row while a project opens: that made opening grow with the square of the
+  // layers. The widths kept by the items give the same fit in one pass.
+  const int rows = ListViewMaterialy->topLevelItemCount();
+  QHeaderView* header = ListViewMaterialy->header();
+  for (int c = ColumnThickness; c < ColumnCount; ++c) {
+    int widest = -1;
+    for (int i = 0; i < rows; ++i)
+      widest =
+          std::max(widest, static_cast<const LayerItem*>(ListViewMaterialy->topLevelItem(i))->textWidth(c));
+    int width = header->sectionSizeHint(c);
+    if (widest >= 0) {
+      // The delegate's margins around a text, as it sizes the first row's.
+      const auto* first = static_cast<const LayerItem*>(ListViewMaterialy->topLevelItem(0));
+      const int margins =
+          ListViewMaterialy->sizeHintForIndex(ListViewMaterialy->model()->index(0, c)).width() -
+          first->textWidth(c);
+      width = std::max(width, widest + margins);
+    }
+    if (header->sectionSize(c) != width) header->resizeSection(c, width);
   }
 }
 
@@ -715,13 +769,13 @@ void TFormWarstwy::showEvent(QShowEvent* e) {
 }
 
 void TFormWarstwy::prepareForShowing() {
-  // The style reads each arrow from pictures of three sizes, and columns sized
-  // to their contents measure themselves at every change; the window is
-  // created at start-up but shown later, so both wait until it is shown.
+  // The style reads each arrow from pictures of three sizes; the window is
+  // created at start-up but shown later, so they wait until it is shown. The
+  // figures' columns are fitted by fitLayerColumns, not by the header.
   QHeaderView* header = ListViewMaterialy->header();
   header->setSectionResizeMode(ColumnName, QHeaderView::Stretch);
-  for (int c = ColumnThickness; c < ColumnCount; ++c)
-    header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+  for (int c = ColumnThickness; c < ColumnCount; ++c) header->setSectionResizeMode(c, QHeaderView::Fixed);
+  fitLayerColumns();
   BitBtnDodaj->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
   BitBtnUsun->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
   ButtonUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));

@@ -12,6 +12,7 @@
 // columns (d, lambda, R, sd of each layer). The summary lives in warstwy_summary.cpp.
 #pragma once
 
+#include <QFont>
 #include <functional>
 #include <optional>
 
@@ -155,8 +156,9 @@ class TFormWarstwy : public TCompanionWindow {
   // The pass for a table changed elsewhere. Its notices and errors are the
   // activation's to tell; here only the figures are brought up to date.
   void refreshQuietly();
-  // The list's columns from the layers' latest results.
+  // The list's columns from the layers' latest results, fitted to their texts.
   void showLayerColumns();
+  void fitLayerColumns();
   // The hint of a summary field, from the summary as it stands (warstwy_summary.cpp).
   QString summaryHint(const QLabel* field) const;
   // Fills the summary group from gPartitionSummary (warstwy_summary.cpp).
@@ -180,6 +182,7 @@ class TFormWarstwy : public TCompanionWindow {
   bool syncing_ = false;          // the list is being rebuilt: not a user's selection
   bool stale_ = false;            // the table changed while the window was hidden
   bool showingMaterial_ = false;  // EditGW is being filled, not typed into
+  QFont columnsFont_;             // the figures' widths were measured in
   // A handler (a refresh included) may open a message box, which deactivates
   // the window. The activation when the box closes must not refresh again: the
   // handler refreshes by itself, and a pass's message would come back for ever.

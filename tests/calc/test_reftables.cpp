@@ -125,8 +125,7 @@ TEST(ReadSaturationTable, ANonIntegerLineIsAConversionError) {
 }
 
 TEST(LoadReferenceTables, RefuseATableThatWouldCalculateWithZeros) {
-  // CR-only line ends make the whole saturation file one comment line, and the
-  // air-layer file one line that is no row.
+  // A saturation file cut short, and an air-layer file without a row.
   QTemporaryDir dir;
   const auto write = [&](const char* name, const QByteArray& bytes) {
     QFile f(dir.filePath(QString::fromLatin1(name)));
@@ -137,7 +136,7 @@ TEST(LoadReferenceTables, RefuseATableThatWouldCalculateWithZeros) {
   SaturationTable saturation;
   AirLayerTable air;
   EXPECT_THROW(LoadSaturationTable(saturation, write("para.txt", "; tablica\r4464\r4436\r")), DataError);
-  EXPECT_THROW(LoadAirLayerTable(air, write("opory.txt", "; opory\r[0.005]\r0.11\r0.11\r0.11\r")), DataError);
+  EXPECT_THROW(LoadAirLayerTable(air, write("opory.txt", "; opory\r\n0.005\r\n0.11\r\n")), DataError);
   QByteArray full;
   for (int i = 0; i < kSaturationCount; ++i) full += "100\r\n";
   EXPECT_NO_THROW(LoadSaturationTable(saturation, write("pelna.txt", full)));

@@ -320,6 +320,22 @@ class TestKondensacja : public QObject {
              QStringLiteral("dane wpisane przez użytkownika"));
   }
 
+  // The longest name a station may have does not widen the window, which
+  // would otherwise outgrow the screen, nor is it lost: the picker elides it
+  // and its tip holds it whole.
+  void longStationNameDoesNotWidenTheWindow() {
+    const QByteArray months = QByteArray("-1 80\r\n").repeated(12);
+    start("[A]\r\n" + months);
+    const int width = FormKondensacja->sizeHint().width();
+    env.reset();
+    const QString name(veltor::kMaxStationName, QLatin1Char('W'));
+    start("[" + name.toLatin1() + "]\r\n" + months);
+    QComboBox* combo = FormKondensacja->ComboBoxStacja;
+    QCOMPARE(combo->itemData(0, Qt::ToolTipRole).toString(), name);
+    QVERIFY(combo->sizeHint().width() < combo->fontMetrics().horizontalAdvance(name));
+    QCOMPARE(FormKondensacja->sizeHint().width(), width);
+  }
+
   void brokenClimateFileLeavesTypedMonths() {
     ScriptedDialogs d;
     d.expectMessage(QStringLiteral("Plik danych klimatycznych, wiersz 2: „x” nie jest liczbą."));

@@ -3,6 +3,7 @@
 // render lambda 0.3, so that the insulation's thickness is worked out by hand.
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -467,12 +468,24 @@ class TestSystem : public QObject {
     QTest::newRow("masonry missing") << "System/mur.txt" << QByteArray() << "File not found."
                                      << ""
                                      << "Izolacje" << 3;
+    QTest::newRow("masonry a folder")
+        << "System/mur.txt" << QByteArray("<folder>") << "System/mur.txt: File access denied."
+        << ""
+        << "Izolacje" << 3;
+    QTest::newRow("masonry record cut")
+        << "System/mur.txt"
+        << "[Ceglane]\n*Cegla\n" + Rec("Cegla", "cegl", 0.7, 0.25) + "*Zla\nZla\n"
+        << "Plik System/mur.txt, wiersz 11: dane warstwy urwane, plik kończy się "
+           "po 1 z 8 wierszy."
+        << "Ceglane"
+        << "Izolacje" << 3;
     QTest::newRow("insulation number with a comma")
         << "System/docieplenie.txt"
-        << "[Izolacje]\n*EPS\n" + Rec("Bstyropian", "styr", 0.04, 0.1) + "*Zla\nB\nstyr\n0,04\n"
+        << "[Izolacje]\n*EPS\n" + Rec("Bstyropian", "styr", 0.04, 0.1) + "*Welna\n" +
+               Rec("Swelna", "welm", 0.04, 0.1) + "*Zla\nB\nstyr\n0,04\n"
         << "Invalid numeric input."
         << "Ceglane"
-        << "Izolacje(EPS,Zla)" << 0;
+        << "Izolacje(EPS,Welna)" << 0;
   }
   void startupReadingFailure() {
     QFETCH(QString, file);
@@ -483,10 +496,11 @@ class TestSystem : public QObject {
     QFETCH(int, adhesives);
     env->writeFile(QStringLiteral("System/mur.txt"), kMasonry);
     env->writeFile(QStringLiteral("System/docieplenie.txt"), kInsulation);
-    if (content.isEmpty())
+    if (content.isEmpty() || content == "<folder>")
       env->removeFile(file);
     else
       env->writeFile(file, content);
+    if (content == "<folder>") QVERIFY(QDir().mkdir(env->file(file)));
     dialogs->expectMessage(message);
     env->startProgram();
     QVERIFY(dialogs->allUsed());

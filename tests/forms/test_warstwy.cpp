@@ -4,12 +4,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -498,9 +500,30 @@ void TestWarstwy::layerColumns() {
   QCOMPARE(row(1), QStringLiteral("Mur 0,24 0,6 0,4 1,73"));
   QVERIFY(row(2).startsWith(kAir + QStringLiteral(" 0,05 – ")) && row(2).endsWith(QStringLiteral(" –")));
   QCOMPARE(row(3), QStringLiteral("Tynk ✎ 0,02 0,8 0,025 –"));  // its coefficient is not the catalogue's
-  gDesignConditions.humidityClass = 1;                          // the wall's other conductivity
+  // Each figure's column just holds its widest text, as the view measures it,
+  // and narrows again when that text goes.
+  const auto fitted = [&s] {
+    const QTreeWidget* list = s.w->ListViewMaterialy;
+    for (int c = 1; c < list->columnCount(); ++c) {
+      int expected = list->header()->sectionSizeHint(c);
+      for (int r = 0; r < list->topLevelItemCount(); ++r)
+        expected = std::max(expected, list->sizeHintForIndex(list->model()->index(r, c)).width());
+      if (list->header()->sectionSize(c) != expected) return c;
+    }
+    return 0;
+  };
+  QCOMPARE(fitted(), 0);
+  const int narrow = s.w->ListViewMaterialy->header()->sectionSize(1);
+  gDesignConditions.humidityClass = 1;  // the wall's other conductivity
+  s.w->Layers().at(1).thickness = 1.23456e-5;
   s.activate();
+  QCOMPARE(s.row(1)->text(1), QStringLiteral("1,235E-5"));
+  QCOMPARE(fitted(), 0);
+  QVERIFY(s.w->ListViewMaterialy->header()->sectionSize(1) > narrow);
+  s.w->Layers().at(1).thickness = 0.24;
+  s.w->RefreshSummary();
   QCOMPARE(row(1), QStringLiteral("Mur 0,24 0,75 0,32 1,73"));
+  QCOMPARE(s.w->ListViewMaterialy->header()->sectionSize(1), narrow);
 }
 
 void TestWarstwy::typingThickness() {
