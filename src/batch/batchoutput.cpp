@@ -8,6 +8,7 @@
 #include "calc/dynamic.h"
 #include "calc/errors.h"
 #include "calc/moisture.h"
+#include "calc/transmittance.h"
 
 namespace batch {
 
@@ -114,6 +115,18 @@ QJsonObject ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, 
        veltor::SurfaceCondensation(c.layers, c.conditions, tables.saturation)},
       {QStringLiteral("layers"), layers}};
   out.insert(QStringLiteral("dynamic"), DynamicResults(c, tables));
+  const veltor::TransmittanceResult& t = summary.transmittance;
+  bool bridged = false;
+  for (int i = 0; i < c.layers.size(); ++i) bridged = bridged || c.layers.at(i).bridge.present();
+  if (bridged) {
+    out.insert(QStringLiteral("R_upper"), t.upperResistance);
+    out.insert(QStringLiteral("R_lower"), t.lowerResistance);
+    out.insert(QStringLiteral("relative_error"), t.relativeError);
+  }
+  QJsonArray warnings;
+  if (t.limitRatioExceeded) warnings.append(veltor::kLimitRatioWarning);
+  if (t.metalBridgesInsulation) warnings.append(veltor::kMetalBridgeWarning);
+  if (!warnings.isEmpty()) out.insert(QStringLiteral("warnings"), warnings);
   if (!c.description[0].isEmpty()) out.insert(QStringLiteral("name"), c.description[0]);
   if (c.moisture)
     out.insert(QStringLiteral("moisture"),
