@@ -270,7 +270,11 @@ void TFormWarunkiPoczatkowe::buildControls() {
     return [lo, hi, message](double v) { return inRange(v, lo, hi) ? QString() : message; };
   };
   for (QLineEdit* edit : {LabeledEditTW, LabeledEditTZ})
-    new TNumberBox(edit, range(kMinTemperature, kMaxTemperature, kTemperatureRange), false);
+    // The range is the saturation table's, known only once it is loaded.
+    new TNumberBox(
+        edit,
+        [](double v) { return inRange(v, minTemperature(), maxTemperature()) ? QString() : temperatureRange(); },
+        false);
   for (QLineEdit* edit : {LabeledEditWW, LabeledEditWZ})
     new TNumberBox(edit, range(kMinHumidity, kMaxHumidity, kHumidityRange), false);
   new TNumberBox(
