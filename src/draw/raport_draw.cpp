@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "calc/calculation.h"
@@ -84,8 +85,13 @@ void fittedText(QPainter& painter, int x, int y, int room, const QString& text) 
 // A value in its cell. The cells are narrow, and a value wider than the room
 // left of the cell's right border would lose its last digits under the next
 // cell ("0,0025" reading "0,002").
+// A value in its cell; a "\n" puts the rest on the next line, which a
+// narrow cell needs for words.
 void valueInCell(QPainter& painter, const Column& column, int y, const QString& text) {
-  fittedText(painter, column.textX, y, column.x2 - 2 - column.textX, text);
+  const QStringList lines = text.split(QLatin1Char('\n'));
+  for (qsizetype i = 0; i < lines.size(); ++i)
+    fittedText(painter, column.textX, y + static_cast<int>(i) * kLineStep, column.x2 - 2 - column.textX,
+               lines[i]);
 }
 
 // Filled white, so that whatever an earlier text left inside it is covered;
@@ -179,8 +185,12 @@ void DrawLayerRow(QPainter& painter, const veltor::LayerTable& table, int index,
   const QString texts[] = {
       QString::number(index + 1),
       QString(),  // the name, wrapped below
-      veltor::FormatGeneral(veltor::EffectiveLambda(layer, conditions), kLambdaDigits),
-      veltor::FormatGeneral(layer.vapourCoefficient, kVapourDigits),
+      // An air layer's R comes from its table, not from a conductivity; "max"
+      // is no diffusion resistance, which "-INF" only hid.
+      layer.isAirLayer() ? QStringLiteral("–")
+                         : veltor::FormatGeneral(veltor::EffectiveLambda(layer, conditions), kLambdaDigits),
+      std::isinf(layer.vapourCoefficient) ? QStringLiteral("brak\noporu")
+                                          : veltor::FormatGeneral(layer.vapourCoefficient, kVapourDigits),
       veltor::FormatGeneral(layer.thickness, kThicknessDigits),
       veltor::FormatGeneral(layer.resistance, kResistanceDigits),
       veltor::FormatGeneral(layer.diffusionResistance, kDiffusionDigits),

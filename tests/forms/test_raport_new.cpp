@@ -162,7 +162,7 @@ class TestRaportNew : public QObject {
     text("humid lambda", "two humid", at(513, 594), QStringLiteral("0,05"), 11, false, kRoom);
     text("row number", "two", at(18, 634), QStringLiteral("2"), 11);
     text("name", "two", at(43, 594), QStringLiteral("Mur"), 11);
-    text("max as -INF", "two", at(553, 594), QStringLiteral("-INF"), 11, false, kRoom);
+    text("max as no resistance", "two", at(553, 594), QStringLiteral("brak"), 11, false, kRoom);
     text("thickness 0,12", "two", at(593, 594), QStringLiteral("0,12"), 11, false, kRoom);
     text("R 3", "two", at(633, 594), QStringLiteral("3"), 11, false, kRoom);
     text("R 2,857", "two", at(633, 634), QStringLiteral("2,9"), 11, false, kRoom);
