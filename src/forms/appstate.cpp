@@ -18,14 +18,20 @@ void LoadReferenceTables() {
   veltor::LoadAirLayerTable(gReferenceTables.air);
 }
 
-void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& summary) {
+void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& summary, bool tell) {
   veltor::CalculatePartition(table, summary, gDesignConditions, gReferenceTables,
-                             [](const QString& text) { ui::inform(ui::MessageKind::Error, text); });
+                             [tell](const QString& text) {
+                               if (tell) ui::inform(ui::MessageKind::Error, text);
+                             });
 }
 
-QString StartFolder() { return startFolder(); }
+QString StartFolder() {
+  return startFolder();
+}
 
-void SetStartFolder(const QString& folder) { startFolder() = folder; }
+void SetStartFolder(const QString& folder) {
+  startFolder() = folder;
+}
 
 void OpenHelpPage(const QString& page) {
   ui::dialogs().openTarget(StartFolder() + QStringLiteral("/Pomoc/") + page);

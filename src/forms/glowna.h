@@ -6,8 +6,12 @@
 // another window, goes through ExecuteAction: the action's update rule is
 // evaluated first (so "checked" always mirrors the window it stands for), an
 // auto-check action then inverts its check mark, and the execute step runs
-// with the new state. Update rules also run on a short timer so the menu and
-// tool bars follow changes made elsewhere.
+// with the new state. Update rules also run whenever the project changes, a
+// window of the set is shown or hidden, or a menu opens, so the menu and tool
+// bars follow changes made elsewhere without polling.
+//
+// The title names the project's file and carries Qt's modified mark while the
+// project differs from it (Project::isModified).
 #pragma once
 
 #include <QIcon>
@@ -15,11 +19,11 @@
 #include <QMainWindow>
 #include <QPicture>
 
+class Project;
 class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
-class QTimer;
 class QToolBar;
 class QToolButton;
 
@@ -60,8 +64,10 @@ class TImageList : public QObject {
 class TFormGlowna : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TFormGlowna(QWidget* parent = nullptr);
+  explicit TFormGlowna(Project& project, QWidget* parent = nullptr);
   ~TFormGlowna() override;
+
+  Project& project() { return project_; }
 
   // Creation handler: maximises the window and records the start folder.
   void FormCreate();
@@ -73,14 +79,25 @@ class TFormGlowna : public QMainWindow {
   void ExecuteAction(QAction* action);
   // Re-evaluates every action's enabled and checked state.
   void UpdateActions();
+  // The action states follow `window` being shown and hidden.
+  void WatchVisibility(QWidget* window);
 
   // True when the layer table or the wizard's created partition holds a layer.
   bool PartitionDefined() const;
 
   // The project file (glowna_projekt.cpp). Save returns true when a file was
   // written and false when the user cancelled the dialog; I/O errors raise.
+  // ActionZapiszExecute always asks for the name, proposing the current one;
+  // ActionZapiszBiezacyExecute writes to the current file and asks only for a
+  // project that has none.
   bool ActionZapiszExecute();
+  bool ActionZapiszBiezacyExecute();
   void ActionOtworzExecute();
+  // Opens one of "Ostatnie projekty"; a file that is gone leaves the list
+  // with a message.
+  void OpenRecentProject(const QString& path);
+  // The files of "Ostatnie projekty", the latest first.
+  static QStringList RecentProjects();
   // Opens a project without the dialog (a path given on the command line), as
   // Open does after its dialog. Raises what LoadProjectFile raises.
   void OpenProjectFile(const QString& path);
@@ -91,6 +108,10 @@ class TFormGlowna : public QMainWindow {
   QAction* ActionNowy = nullptr;
   QAction* ActionOtworz = nullptr;
   QAction* ActionZapisz = nullptr;
+  QAction* ActionZapiszBiezacy = nullptr;
+  QAction* ActionCofnij = nullptr;
+  QAction* ActionPonow = nullptr;
+  QMenu* MenuOstatnie = nullptr;
   QAction* FilePrintSetup1 = nullptr;
   QAction* ActionClose = nullptr;
   QAction* ActionPokazDaneProj = nullptr;
@@ -116,6 +137,7 @@ class TFormGlowna : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void createActions();
@@ -137,8 +159,18 @@ class TFormGlowna : public QMainWindow {
   void chartToggle(QAction* action, int kind);
   // The close query; false refuses the close.
   bool FormCloseQuery();
+  // Whether closing the project would lose what is not in its file.
+  bool unsavedWork() const;
+  // "Zapisać projektowaną przegrodę?" when there is unsaved work; false when
+  // the user cancels (or a save fails or is cancelled), true to go on.
+  bool askToSaveChanges();
+  // Writes the project to `path` and makes it the project's file.
+  void saveTo(const QString& path);
+  void updateTitle();
+  void rememberRecent(const QString& path);
+  void fillRecentMenu();
 
-  QTimer* updateTimer_ = nullptr;
+  Project& project_;
 };
 
 extern TFormGlowna* FormGlowna;

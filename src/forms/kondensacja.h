@@ -11,10 +11,14 @@
 // those choices, runs the core through kondensacja::Assess and shows the result
 // columns, the verdicts and the chart; a refusal shows its message in
 // LabelKomunikat instead. Nothing is written into the layer records. While the
-// window is shown a short timer compares a fingerprint of the partition and the
-// conditions, so that edits made in the other windows show here at once; the
-// window's own controls recalculate directly. The report asks Assess for its
-// second page when CheckBoxRaport is ticked.
+// window is shown it assesses again after every change of the project, once
+// per turn of the event loop; its own controls recalculate directly. The
+// report asks Assess for its second page when CheckBoxRaport is ticked.
+//
+// The choices (the station with its months, or the typed months, the indoor
+// humidity and the report tick) are the project's moisture settings: every
+// choice the user makes is stored there, and settings that change elsewhere
+// (open, new, undo) are shown again (kondensacja_project.cpp).
 #pragma once
 
 #include <QByteArray>
@@ -24,6 +28,7 @@
 #include "calc/moisture.h"
 #include "forms/companion.h"
 #include "forms/kondensacja_draw.h"
+#include "model/project.h"
 
 class QCheckBox;
 class QComboBox;
@@ -33,13 +38,12 @@ class QPushButton;
 class QRadioButton;
 class QTableWidget;
 class QTableWidgetItem;
-class QTimer;
 class TPictureImage;
 
 class TFormKondensacja : public TCompanionWindow {
   Q_OBJECT
  public:
-  explicit TFormKondensacja(QWidget* mainWindow);
+  TFormKondensacja(QWidget* mainWindow, Project& project);
   ~TFormKondensacja() override;
 
   // Creation handler: the stations of Dane/klimat.txt, then those of the
@@ -90,11 +94,9 @@ class TFormKondensacja : public TCompanionWindow {
   TPictureImage* ImageWykres = nullptr;
   QCheckBox* CheckBoxRaport = nullptr;
   QPushButton* ButtonZamknij = nullptr;
-  QTimer* TimerPrzeliczanie = nullptr;
 
  protected:
   void showEvent(QShowEvent* e) override;
-  void hideEvent(QHideEvent* e) override;
 
  private:
   // Fixes the month table's size from its headers, at the first showing.
@@ -112,8 +114,15 @@ class TFormKondensacja : public TCompanionWindow {
   veltor::MonthlyClimate chosenClimate() const;
   veltor::MoistureInput chosenInput(const veltor::MonthlyClimate& climate) const;
   QString climateName() const;
-  QByteArray fingerprint() const;
-  void TimerPrzeliczanieTimer();
+  // The project's side (kondensacja_project.cpp): redraws after its changes,
+  // and the choices stored into and restored from its moisture settings.
+  void followProject();
+  veltor::MoistureSettings currentSettings() const;
+  void storeSettings();
+  void restoreSettings();
+  // The index of the station the settings name with their months, added to
+  // the list (for this run of the program) when no station of the files has them.
+  int settingsStation(const veltor::MoistureSettings& settings);
   void TableMiesiaceItemChanged(QTableWidgetItem* item);
   void CheckBoxRaportClick();
   // Shows the station's months, or the months typed before, editable.
@@ -125,8 +134,10 @@ class TFormKondensacja : public TCompanionWindow {
   // The texts typed into the te and φe cells, kept while a station is shown.
   QStringList typed_;
   kondensacja::Assessment current_;
-  QByteArray fingerprint_;
   bool filling_ = false;  // cells are being filled by the window, not typed
+  Project& project_;
+  bool storing_ = false;    // the window's own choice is going to the project
+  bool restoring_ = false;  // the project's settings are being shown
 };
 
 extern TFormKondensacja* FormKondensacja;

@@ -10,12 +10,11 @@
 #include <QWheelEvent>
 
 #include "forms/appstate.h"
-#include "forms/daneprojektu.h"
+#include "forms/followproject.h"
 #include "forms/kondensacja.h"
 #include "forms/kondensacja_draw.h"
 #include "forms/pictureframe.h"
 #include "forms/raport_draw.h"
-#include "forms/warstwy.h"
 #include "platform/dialogs.h"
 #include "platform/picturefile.h"
 #include "platform/printing.h"
@@ -36,20 +35,14 @@ ui::FileDialogRequest saveDialogRequest() {
   return request;
 }
 
-veltor::ProjectDescription currentDescription() {
-  veltor::ProjectDescription description;
-  if (FormDaneProj) {
-    description = {FormDaneProj->LabeledEdit1->text(), FormDaneProj->LabeledEdit2->text(),
-                   FormDaneProj->LabeledEdit3->text(), FormDaneProj->LabeledEdit4->text()};
-  }
-  return description;
-}
-
 }  // namespace
 
-TFormRaportNew::TFormRaportNew(QWidget* mainWindow)
+TFormRaportNew::TFormRaportNew(QWidget* mainWindow, Project& project)
     : TCompanionWindow(mainWindow, QStringLiteral("FormRaportNew"), QStringLiteral("Raport"),
-                       QStringLiteral("15.htm"), true) {
+                       QStringLiteral("15.htm"), true),
+      project_(project) {
+  // The pass's notice was the layer window's to give when the change was made.
+  new ProjectFollower(this, project_, [this] { draw(false); });
   auto* top = new QVBoxLayout(this);
   top->setContentsMargins(0, 0, 0, 0);
   top->setSpacing(0);
@@ -86,13 +79,16 @@ void TFormRaportNew::showEvent(QShowEvent* e) {
 }
 
 void TFormRaportNew::FormShow() {
-  ui::Guard([this] {
+  draw(true);
+}
+
+void TFormRaportNew::draw(bool tell) {
+  ui::Guard([this, tell] {
     QImage templatePicture = raport::LoadReportTemplate(StartFolder() + QLatin1String(raport::kTemplatePath));
     const QSize templateSize = templatePicture.size();
-    veltor::LayerTable empty;
-    veltor::LayerTable& layers = FormWarstwy ? FormWarstwy->Layers() : empty;
-    RunCalculationPass(layers, gPartitionSummary);
-    const veltor::ProjectDescription description = currentDescription();
+    veltor::LayerTable& layers = project_.layersForResults();
+    RunCalculationPass(layers, gPartitionSummary, tell);
+    const veltor::ProjectDescription& description = project_.description();
     QList<QImage> pages = {raport::BuildReport(std::move(templatePicture), layers, gPartitionSummary,
                                                gDesignConditions, description)};
     if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked()) {

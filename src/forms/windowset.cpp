@@ -3,8 +3,10 @@
 #include "forms/windowset.h"
 
 #include <QApplication>
+#include <memory>
 
 #include "forms/about.h"
+#include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
@@ -16,6 +18,7 @@
 #include "forms/system4.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 
 namespace {
@@ -24,11 +27,18 @@ CreationHook& creationHook() {
   return hook;
 }
 
+// The project every window of the set observes; it outlives the windows, which
+// may still be told of it while they are destroyed.
+std::unique_ptr<Project>& theProject() {
+  static std::unique_ptr<Project> project;
+  return project;
+}
+
 // Construction builds the controls and cannot fail; the creation handler reads
 // the window's data files and may, which is reported without stopping start-up.
-template <class Form>
-void create(Form*& instance, QWidget* mainWindow) {
-  instance = new Form(mainWindow);
+template <class Form, class... Args>
+void create(Form*& instance, Args&&... args) {
+  instance = new Form(std::forward<Args>(args)...);
   ui::Guard([&] {
     instance->FormCreate();
     if (creationHook()) creationHook()(instance);
@@ -37,21 +47,25 @@ void create(Form*& instance, QWidget* mainWindow) {
 }  // namespace
 
 void CreateWindowSet() {
-  FormGlowna = new TFormGlowna();
-  ui::Guard([] {
-    FormGlowna->FormCreate();
-    if (creationHook()) creationHook()(FormGlowna);
+  theProject() = std::make_unique<Project>();
+  Project& project = *theProject();
+  // The program's one design-conditions record follows the project, ahead of
+  // every window told of the same change.
+  gDesignConditions = project.conditions();
+  QObject::connect(&project, &Project::changed, &project, [&project](Project::Parts parts) {
+    if (parts & Project::Conditions) gDesignConditions = project.conditions();
   });
-  create(FormWarstwy, FormGlowna);
-  create(FormWarunkiPoczatkowe, FormGlowna);
-  create(FormDaneProj, FormGlowna);
+  create(FormGlowna, project);
+  create(FormWarstwy, FormGlowna, project);
+  create(FormWarunkiPoczatkowe, FormGlowna, project);
+  create(FormDaneProj, FormGlowna, project);
   create(AboutBox, FormGlowna);
   create(FormSystem1, FormGlowna);
   create(FormSystem2, FormGlowna);
   create(FormSystem3, FormGlowna);
   create(FormSystem4, FormGlowna);
-  create(FormRaportNew, FormGlowna);
-  create(FormKondensacja, FormGlowna);
+  create(FormRaportNew, FormGlowna, project);
+  create(FormKondensacja, FormGlowna, project);
 }
 
 void SetCreationHook(CreationHook hook) {
@@ -73,4 +87,5 @@ void DestroyWindowSet() {
   FormSystem4 = nullptr;
   FormRaportNew = nullptr;
   FormKondensacja = nullptr;
+  theProject().reset();
 }

@@ -119,6 +119,7 @@ class RealDialogs : public Dialogs {
     }
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.initialDir.isEmpty()) dialog.setDirectory(QDir(request.initialDir).absolutePath());
+    if (!request.initialFile.isEmpty()) dialog.selectFile(request.initialFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -38,6 +38,7 @@ struct FileDialogRequest {
   int selectedFilter = 0;
   QString defaultSuffix;  // without the dot
   QString initialDir;
+  QString initialFile;  // proposed name (a path); its folder wins over initialDir
   bool confirmOverwrite = false;
   bool mustExist = false;
 };
