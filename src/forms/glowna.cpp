@@ -142,8 +142,18 @@ void TFormGlowna::WatchVisibility(QWidget* window) {
 }
 
 bool TFormGlowna::eventFilter(QObject* watched, QEvent* e) {
-  // A chart leaves the list of charts in its close handler, before it hides.
-  if (e->type() == QEvent::Show || e->type() == QEvent::Hide) UpdateActions();
+  // Queued: the window's own show handler (the wizard's last step filling its
+  // list) runs after this, and a chart leaves the list of charts as it closes.
+  if ((e->type() == QEvent::Show || e->type() == QEvent::Hide) && !updateQueued_) {
+    updateQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          updateQueued_ = false;
+          UpdateActions();
+        },
+        Qt::QueuedConnection);
+  }
   return QMainWindow::eventFilter(watched, e);
 }
 

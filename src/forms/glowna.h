@@ -171,6 +171,7 @@ class TFormGlowna : public QMainWindow {
   void fillRecentMenu();
 
   Project& project_;
+  bool updateQueued_ = false;
 };
 
 extern TFormGlowna* FormGlowna;

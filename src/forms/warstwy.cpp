@@ -124,6 +124,12 @@ TFormWarstwy::TFormWarstwy(QWidget* mainWindow, Project& project)
       layers_(project.layersForResults()) {
   buildControls();
   connect(&project_, &Project::changed, this, &TFormWarstwy::projectChanged);
+  // A new or opened project starts with no current layer, as a cleared table does.
+  connect(&project_, &Project::replaced, this, [this] {
+    current_ = nullptr;
+    syncList(-1);
+    clearMaterial();
+  });
   syncList(-1);
   // The window opens with the layer table focused.
   ListViewMaterialy->setFocus();

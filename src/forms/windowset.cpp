@@ -66,6 +66,11 @@ void CreateWindowSet() {
   create(FormSystem4, FormGlowna);
   create(FormRaportNew, FormGlowna, project);
   create(FormKondensacja, FormGlowna, project);
+  // The check marks of the main window's actions follow these being shown and hidden.
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj, FormSystem1,
+                                       FormSystem2, FormSystem3, FormSystem4, FormRaportNew, FormKondensacja})
+    FormGlowna->WatchVisibility(w);
 }
 
 void SetCreationHook(CreationHook hook) {

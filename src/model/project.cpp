@@ -129,7 +129,9 @@ class ExtrasCommand : public QUndoCommand {
 
 }  // namespace
 
-Project::Project(QObject* parent) : QObject(parent), conditions_(veltor::DesignConditions::startupValues()) {
+// The conditions stay all zero until the conditions window puts its starting
+// values in (which it cannot when its catalogue fails to load).
+Project::Project(QObject* parent) : QObject(parent) {
   undo_.setObjectName(QStringLiteral("UndoStack"));
   connect(&undo_, &QUndoStack::cleanChanged, this, &Project::fileStateChanged);
 }
@@ -191,6 +193,7 @@ void Project::startNew() {
   const bool named = !fileName_.isEmpty();
   fileName_.clear();
   Q_EMIT changed(Parts(Description | Layers | Extras));
+  Q_EMIT replaced();
   if (named) Q_EMIT fileStateChanged();
 }
 
@@ -203,6 +206,7 @@ void Project::load(veltor::ProjectContents&& contents, const QString& fileName) 
   extras_ = std::move(contents.extras);
   fileName_ = fileName;
   Q_EMIT changed(kEverything);
+  Q_EMIT replaced();
   Q_EMIT fileStateChanged();
 }
 

@@ -89,6 +89,8 @@ class Project : public QObject {
   void changed(Project::Parts parts);
   // The file name or the modified state changed.
   void fileStateChanged();
+  // New or Open replaced the whole project (after its changed()).
+  void replaced();
 
  private:
   std::vector<veltor::LayerRecord> layerValues() const;

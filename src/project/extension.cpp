@@ -3,6 +3,7 @@
 // it is used, like the rest of the file.
 #include "project/extension.h"
 
+#include <QStringDecoder>
 #include <QtEndian>
 #include <bit>
 #include <cmath>
@@ -90,7 +91,10 @@ MoistureSettings decodeMoisture(QByteArrayView payload) {
   m.inReport = report == 1;
   const auto nameSize = r.get<quint16>();
   if (nameSize > kMaxStationNameBytes) damaged();
-  m.stationName = QString::fromUtf8(r.take(nameSize));
+  // Text that is not UTF-8 would come back altered from a save.
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  m.stationName = utf8.decode(r.take(nameSize));
+  if (utf8.hasError()) damaged();
   // An infinity is no month; NaN is an empty typed cell.
   for (double& v : m.te)
     if (v = r.getDouble(); std::isinf(v)) damaged();

@@ -209,14 +209,15 @@ void TestMaterialy::windowCreatedDespiteMissingFile() {
                 "[G]\r\n*a\r\n" + record("A") + "*b\r\nB\r\nx\r\nzle\r\n");
   ScriptedDialogs dialogs;
   dialogs.expectMessage(QStringLiteral("Invalid numeric input."));
-  TFormWarstwy window(nullptr);
+  Project project;
+  TFormWarstwy window(nullptr, project);
   // As the window set runs the creation handler: the error is reported, the window stays.
   QVERIFY(!ui::Guard([&] { window.FormCreate(); }));
   QCOMPARE(dump(*window.TreeViewMaterialy), QStringLiteral("G{a=A,b=B}"));
 
   env.removeFile(QStringLiteral("Dane/materiały.txt"));
   dialogs.expectMessage(QStringLiteral("File not found."));
-  TFormWarstwy empty(nullptr);
+  TFormWarstwy empty(nullptr, project);
   QVERIFY(!ui::Guard([&] { empty.FormCreate(); }));
   QCOMPARE(empty.TreeViewMaterialy->topLevelItemCount(), 0);
   QVERIFY(dialogs.allUsed());
