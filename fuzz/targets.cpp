@@ -12,6 +12,7 @@
 #include "calc/layer.h"
 #include "calc/moisture.h"
 #include "calc/numbers.h"
+#include "calc/ownmaterials.h"
 #include "calc/reftables.h"
 #include "calc/systemfiles.h"
 #include "calc/textfile.h"
@@ -68,6 +69,34 @@ struct Node {
   double value = 0;
 };
 
+// The user's own file is the materials grammar too: every entry the program
+// would accept is rewritten in place as the program writes it, and the file
+// must then read back with the same entries and exactly the same values.
+void OwnMaterialsRoundTrip(const QByteArray& content) {
+  std::vector<veltor::OwnMaterial> entries;
+  veltor::ReadOwnMaterials(content, entries);
+  QByteArray rewritten = content;
+  for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+    if (it->begin < 0 || it->begin > it->end || it->end > content.size()) std::abort();
+    if (veltor::CheckMaterial(it->label, it->record)) continue;
+    rewritten.replace(it->begin, it->end - it->begin, veltor::MaterialEntryText(it->label, it->record));
+  }
+  std::vector<veltor::OwnMaterial> again;
+  veltor::ReadOwnMaterials(rewritten, again);
+  if (again.size() != entries.size()) std::abort();
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (veltor::CheckMaterial(entries[i].label, entries[i].record)) continue;
+    const veltor::LayerRecord& a = entries[i].record;
+    const veltor::LayerRecord& b = again[i].record;
+    const auto same = [](double x, double y) { return x == y || (std::isnan(x) && std::isnan(y)); };
+    if (again[i].label != entries[i].label.trimmed() || a.name != b.name || a.fillPattern != b.fillPattern ||
+        !same(a.lambdaMedium, b.lambdaMedium) || !same(a.lambdaHumid, b.lambdaHumid) ||
+        !same(a.vapourCoefficient, b.vapourCoefficient) || !same(a.density, b.density) ||
+        !same(a.thickness, b.thickness) || !same(a.specificHeat, b.specificHeat))
+      std::abort();
+  }
+}
+
 }  // namespace
 
 int ProjectFile(const std::uint8_t* data, std::size_t size) {
@@ -91,7 +120,7 @@ int Catalogue(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   // The first byte picks the grammar: materials (layer records) or Umax (numbers).
   const bool materials = data[0] & 1;
-  return guarded([&] {
+  guarded([&] {
     veltor::TextReader reader(bytesOf(data + 1, size - 1));
     Node root;
     const auto addNode = [&](Node* parent, const QByteArray& label, veltor::CatalogueEntry) {
@@ -111,6 +140,8 @@ int Catalogue(const std::uint8_t* data, std::size_t size) {
     veltor::ReadCatalogue<Node>(reader, materials ? veltor::kMaterialsMarkers : veltor::kUmaxMarkers, addNode,
                                 readItem);
   });
+  if (materials) guarded([&] { OwnMaterialsRoundTrip(bytesOf(data + 1, size - 1)); });
+  return 0;
 }
 
 int SaturationTable(const std::uint8_t* data, std::size_t size) {

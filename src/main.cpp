@@ -1,5 +1,10 @@
-// VELTORobl: load the reference tables, play the splash, create the window set
-// and run the event loop.
+// VELTORobl: with a batch option, the calculation from the command line without
+// a window; otherwise load the reference tables, play the splash, create the
+// window set and run the event loop.
+#include "batch/batch.h"
 #include "forms/startup.h"
 
-int main(int argc, char* argv[]) { return RunProgram(argc, argv); }
+int main(int argc, char* argv[]) {
+  if (batch::IsBatchCommandLine(argc, argv)) return batch::RunBatch(argc, argv);
+  return RunProgram(argc, argv);
+}

@@ -1,7 +1,7 @@
 // Draws the chart windows' pictures into data/obrazki:
 //   wykres1.bmp, wykres2.bmp   the sheets the temperature and the vapour-pressure
 //                              charts are drawn on: scales, grid, axis titles,
-//                              legend, at the rows of forms/rysunek_layout.h
+//                              legend, at the rows of draw/rysunek_layout.h
 //   Wypełnienia/<pattern>.bmp  the hatch tiles of the layers' fill patterns, in
 //                              the manner of Polish construction drawings
 // The chart draws over these pictures with the AND of pen and pixel, so a sheet
@@ -24,7 +24,7 @@
 #include <random>
 #include <vector>
 
-#include "forms/rysunek_layout.h"
+#include "draw/rysunek_layout.h"
 
 namespace {
 
@@ -94,6 +94,7 @@ struct DrawingSheet {
   QStringList caption;  // what the bands' widths follow
   QString axis;         // horizontal axis title, beside the totals
   std::vector<LegendEntry> legend;
+  QString faceRowsTitle = {};  // left of the face temperatures, if the drawing writes them
 };
 
 int rowOf(const DrawingRows& rows, double value) {
@@ -138,7 +139,8 @@ void legendSample(QPainter& p, LegendEntry::Kind kind, int x, int y) {
   }
 }
 
-void drawDrawing(QPainter& p, const DrawingSheet& d) {
+// False when the legend runs into the rows where the drawing writes the air's state.
+bool drawDrawing(QPainter& p, const DrawingSheet& d) {
   const DrawingRows& r = d.rows;
   const int left = chart::kOriginX, right = chart::kOriginX + 400;
 
@@ -205,27 +207,40 @@ void drawDrawing(QPainter& p, const DrawingSheet& d) {
     }
     y += 8;
   }
+  const bool legendFits = y <= r.top + chart::kLegendStateOffset;
+  if (!legendFits) std::fprintf(stderr, "the legend of the drawing at row %d is too long\n", r.top);
 
-  // The horizontal axis title beside the running totals, clear of the last
-  // total (written 10 pixels left of the right edge), with an arrow.
+  // What the numbers above the layer numbers are, in the upper of their rows.
+  if (!d.faceRowsTitle.isEmpty()) {
+    p.setFont(font(11));
+    p.setPen(kInk);
+    p.drawText(QRect(left - 140, chart::kFaceTemperatureRow - chart::kLabelRowStep, 120, 14),
+               Qt::AlignRight | Qt::AlignTop, d.faceRowsTitle);
+  }
+
+  // The horizontal axis title beside the running totals, right of where the
+  // last total may end, with an arrow.
   p.setFont(font(11, true));
   p.setPen(kInk);
+  const int arrowLeft = chart::kTotalsRight + 4;
   int ay = r.totalsRow;
   for (const QString& part : d.axis.split(QLatin1Char('\n'))) {
-    p.drawText(QRect(right + 42, ay, 150, 14), Qt::AlignLeft | Qt::AlignTop, part);
+    p.drawText(QRect(arrowLeft + 14, ay, 150, 14), Qt::AlignLeft | Qt::AlignTop, part);
     ay += chart::kLabelRowStep;
   }
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(kInk, 1));
   const int arrowRow = r.totalsRow + 7;
-  p.drawLine(right + 28, arrowRow, right + 37, arrowRow);
+  p.drawLine(arrowLeft, arrowRow, arrowLeft + 9, arrowRow);
   p.setBrush(kInk);
-  p.drawPolygon(QPolygonF(
-      {QPointF(right + 38, arrowRow), QPointF(right + 33, arrowRow - 3), QPointF(right + 33, arrowRow + 3)}));
+  p.drawPolygon(QPolygonF({QPointF(arrowLeft + 10, arrowRow), QPointF(arrowLeft + 5, arrowRow - 3),
+                           QPointF(arrowLeft + 5, arrowRow + 3)}));
   p.setBrush(Qt::NoBrush);
   p.setRenderHint(QPainter::Antialiasing, false);
+  return legendFits;
 }
 
+// A null picture when a drawing's legend does not fit.
 QImage sheet(int height, const QString& title, const QString& subtitle, int subtitleRow,
              const std::vector<DrawingSheet>& drawings) {
   QImage img(chart::kPictureWidth, height, QImage::Format_RGB32);
@@ -244,8 +259,9 @@ QImage sheet(int height, const QString& title, const QString& subtitle, int subt
   p.setFont(font(11));
   p.setPen(QColor(90, 90, 90));
   p.drawText(QRect(0, subtitleRow, img.width(), 14), Qt::AlignHCenter | Qt::AlignTop, subtitle);
-  for (const DrawingSheet& d : drawings) drawDrawing(p, d);
-  return img;
+  bool fits = true;
+  for (const DrawingSheet& d : drawings) fits = drawDrawing(p, d) && fits;
+  return fits ? img : QImage();
 }
 
 QImage temperatureSheet() {
@@ -258,7 +274,7 @@ QImage temperatureSheet() {
   const std::vector<LegendEntry> lower = {
       {LegendEntry::Line, QStringLiteral("temperatura\nw przegrodzie")},
       {LegendEntry::Dashed, QStringLiteral("temperatura powietrza\nti, te")},
-      {LegendEntry::DashDotBlue, QStringLiteral("punkt 0 °C\n(punkt rosy)")},
+      {LegendEntry::DashDotBlue, QStringLiteral("punkt 0 °C")},
   };
   return sheet(chart::kTemperaturePictureHeight, QStringLiteral("Rozkład temperatury w przegrodzie"),
                QStringLiteral("W skali oporu cieplnego temperatura spada liniowo; w skali grubości – "
@@ -273,7 +289,8 @@ QImage temperatureSheet() {
                  scale,
                  {QStringLiteral("Przekrój w skali"), QStringLiteral("grubości d")},
                  QStringLiteral("Grubość d\n[m]"),
-                 lower}});
+                 lower,
+                 QStringLiteral("θ [°C]")}});
 }
 
 QImage pressureSheet() {

@@ -1,7 +1,8 @@
 // Draws the program's own still pictures into data/obrazki:
-//   ikona0.png .. ikona8.png  the main window's action images, 16 x 16
+//   ikona0.png .. ikona9.png  the main window's action images, 16 x 16
 //                             (new, open, save, help, about, vapour chart,
-//                             temperature chart, report, moisture assessment)
+//                             temperature chart, report, moisture assessment,
+//                             dynamic characteristics)
 //   glowna.pic                the picture in the middle of the main window, as
 //                             the painter's commands (QPicture): the window
 //                             replays them at the size it shows the picture at
@@ -18,8 +19,10 @@
 #include <QPainterPath>
 #include <QPicture>
 #include <QRadialGradient>
+#include <cmath>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 
 #include "calc/calculation.h"
 #include "calc/conditions.h"
@@ -174,6 +177,25 @@ void iconMoisture(QPainter& p) {
   drop.arcTo(QRectF(7, 9.5, 8, 6), 0, -180);
   drop.cubicTo(7, 10.5, 8.5, 9, 11, 6);
   p.drawPath(drop);
+}
+
+// A wide outdoor wave and, later and smaller, the one that reaches the room.
+void iconDynamics(QPainter& p) {
+  const auto wave = [&p](double amplitude, double shift, QColor colour) {
+    QPainterPath path;
+    for (int x = 0; x <= 15; ++x) {
+      const double y = 8 - amplitude * std::sin((x - shift) * 2 * 3.14159265 / 15);
+      if (x == 0)
+        path.moveTo(0.5 + x, y);
+      else
+        path.lineTo(0.5 + x, y);
+    }
+    p.setPen(QPen(colour, 1.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+  };
+  wave(6, 0, QColor(220, 90, 30));
+  wave(2.2, 5, QColor(30, 90, 200));
 }
 
 // The wall the main window's picture shows, inside first: the catalogue's
@@ -365,10 +387,10 @@ int main(int argc, char* argv[]) {
   const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("data/obrazki");
   QDir().mkpath(folder);
 
-  const std::function<void(QPainter&)> icons[] = {iconNew,         iconOpen,   iconSave,
-                                                  iconHelp,        iconAbout,  iconVapour,
-                                                  iconTemperature, iconReport, iconMoisture};
-  for (int i = 0; i < 9; ++i) {
+  const std::function<void(QPainter&)> icons[] = {iconNew,      iconOpen,    iconSave,        iconHelp,
+                                                  iconAbout,    iconVapour,  iconTemperature, iconReport,
+                                                  iconMoisture, iconDynamics};
+  for (int i = 0; i < static_cast<int>(std::size(icons)); ++i) {
     QImage img = canvas(16, 16);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

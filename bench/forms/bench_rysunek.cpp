@@ -6,7 +6,7 @@
 #include <QApplication>
 
 #include "calc/calculation.h"
-#include "forms/rysunek_draw.h"
+#include "draw/rysunek_draw.h"
 #include "platform/picturefile.h"
 
 using namespace veltor;

@@ -5,12 +5,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLocale>
 
 #include "calc/calculation.h"
-#include "forms/raport_draw.h"
+#include "draw/raport_draw.h"
+#include "draw/raport_projektowy.h"
 
 using namespace veltor;
 
@@ -72,7 +74,25 @@ void BM_ShowReport(benchmark::State& state) {
   }
 }
 
+// The designer's whole document as a PDF in memory's place on disk: the pass,
+// both charts drawn, the pages laid out and written.
+void BM_DesignReportPdf(benchmark::State& state) {
+  const ReferenceTables tables = LoadTables();
+  LayerTable table = MakePartition(static_cast<int>(state.range(0)));
+  const QString pdf = QDir::temp().filePath(QStringLiteral("veltor-bench-raport.pdf"));
+  for (auto _ : state) {
+    designreport::Input input;
+    input.description = kDescription;
+    input.conditions = DesignConditions::startupValues();
+    input.conditions.umax = 0.2;
+    designreport::Compute(input, table, tables, kDataDir);
+    designreport::WritePdf(input, pdf);
+  }
+  QFile::remove(pdf);
+}
+
 BENCHMARK(BM_DrawReport)->Arg(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DesignReportPdf)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShowReport)->Arg(20)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,11 +1,8 @@
 // Reader of the climate-station file: "[Station]" lines, each followed by
 // twelve lines "te φe" (January first). Every refusal names the line, since the
 // file is meant to be extended by hand.
-#include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringList>
 
 #include "calc/errors.h"
@@ -130,16 +127,6 @@ std::vector<ClimateStation> LoadClimateFile(const QString& path) {
   return ReadClimateFile(reader);
 }
 
-namespace {
-
-// The shortest text that reads back as the same double, so that a saved
-// station is exactly the one typed; the reader takes its point and exponent.
-QByteArray PointNumber(double value) {
-  return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
-}
-
-}  // namespace
-
 QString StationNameProblem(const QString& name) {
   const QString trimmed = name.trimmed();
   if (trimmed.isEmpty()) return QStringLiteral("Wpisz nazwę stacji");
@@ -162,7 +149,7 @@ QByteArray ClimateStationText(const ClimateStation& station, const QString& note
   comment.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
   if (!comment.isEmpty()) text += ToCp1250(QStringLiteral("; ") + comment) + "\r\n";
   for (int m = 0; m < kMonthCount; ++m)
-    text += PointNumber(station.climate.te[m]) + ' ' + PointNumber(station.climate.phiE[m]) + "\r\n";
+    text += PointNumberText(station.climate.te[m]) + ' ' + PointNumberText(station.climate.phiE[m]) + "\r\n";
   return text;
 }
 
@@ -181,12 +168,7 @@ void AppendClimateStation(const QString& path, const ClimateStation& station, co
     if (!content.isEmpty() && !content.endsWith('\n')) content += "\r\n";
   }
   content += ClimateStationText(station, note);
-  if (!QDir().mkpath(QFileInfo(path).absolutePath())) throw IoError(IoCode::PathNotFound);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) throw IoError(IoCode::AccessDenied);
-  if (file.write(content) != content.size()) throw IoError(IoCode::DiskFull);
-  if (!file.commit())
-    throw IoError(file.error() == QFileDevice::RenameError ? IoCode::AccessDenied : IoCode::DiskFull);
+  WriteDataFile(path, content);
 }
 
 }  // namespace veltor

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "calc/calculation.h"
 #include "calc/errors.h"
@@ -22,10 +23,10 @@ namespace {
 
 constexpr std::array<int, kMonthCount> kDaysInMonth = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 constexpr double kSecondsPerDay = 86400;
-// Split counts beyond this would only slow a pathological wall down.
-constexpr int kMaxSublayers = 100;
 constexpr double kLowestIndoorTemperature = -50;
 constexpr double kHighestIndoorTemperature = 50;
+// Years run from the start of the season before a partition that never dries is called so.
+constexpr int kMaxMoistureYears = 20;
 
 double MonthSeconds(int month) {
   return kDaysInMonth[month] * kSecondsPerDay;
@@ -38,29 +39,32 @@ QString LayerText(const LayerTable& table, int index) {
 // One plane of the partition; index 0 is the inner face, the last the outer face.
 struct Plane {
   double r = 0;      // thermal resistance from the inner face, surfaces excluded
-  double sd = 0;     // m
+  double sd = 0;     // m, of the vapour-permeable layers from the inner face
   double depth = 0;  // m
   int innerLayer = 0;
   int outerLayer = 0;
+  int segment = 0;  // vapour-tight layers between this plane and the inner face
 };
 
 struct Partition {
   std::vector<Plane> planes;
   double layerResistance = 0;
-  double totalSd = 0;
+  double totalSd = 0;  // of the vapour-permeable layers
+  int tightLayers = 0;
 };
 
-double LayerSd(const LayerTable& table, int index) {
+// A layer's sd; empty for a vapour-tight one. By μ = δ0 / δ a coefficient of 0
+// is an impermeable layer, while "max" (an infinity) and the air layer carry
+// no resistance, as the calculation pass counts them.
+std::optional<double> LayerSd(const LayerTable& table, int index) {
   const LayerRecord& layer = table.at(index);
-  // The air layer and the coefficients 0 and "max" carry no vapour resistance,
-  // as in the diffusion resistance of the calculation pass.
-  const std::optional<double> sd = EquivalentAirThickness(layer);
-  if (layer.isAirLayer() || !sd) return 0;
+  if (layer.isAirLayer() || std::isinf(layer.vapourCoefficient)) return 0.0;
+  if (layer.vapourCoefficient == 0) return std::nullopt;
   if (!(layer.vapourCoefficient > 0)) {
     throw Error(
         QStringLiteral("%1 ma ujemny współczynnik przepuszczania pary wodnej").arg(LayerText(table, index)));
   }
-  return *sd;
+  return EquivalentAirThickness(layer);
 }
 
 Partition BuildPartition(const LayerTable& table, const MoistureInput& input, const AirLayerTable& air) {
@@ -68,7 +72,7 @@ Partition BuildPartition(const LayerTable& table, const MoistureInput& input, co
   DesignConditions lambdaConditions;
   lambdaConditions.humidityClass = input.humid ? 1 : 0;
   Partition partition;
-  partition.planes.push_back({0, 0, 0, 0, 0});
+  partition.planes.push_back({0, 0, 0, 0, 0, 0});
   for (int i = 0; i < table.size(); ++i) {
     const LayerRecord& layer = table.at(i);
     if (!(layer.thickness > 0) || !std::isfinite(layer.thickness)) {
@@ -87,15 +91,19 @@ Partition BuildPartition(const LayerTable& table, const MoistureInput& input, co
       }
       r = layer.thickness / lambda;
     }
-    const double sd = LayerSd(table, i);
-    const int parts = std::clamp(static_cast<int>(std::ceil(r / kMaxSublayerResistance)), 1, kMaxSublayers);
+    const std::optional<double> layerSd = LayerSd(table, i);
+    const double sd = layerSd.value_or(0);
     const Plane start = partition.planes.back();
+    // Nothing reaches the inside of a vapour-tight layer, so it needs no planes there.
+    const int parts = layerSd ? SublayerCount(r) : 1;
+    const int segment = start.segment + (layerSd ? 0 : 1);
+    if (!layerSd) ++partition.tightLayers;
     for (int k = 1; k <= parts; ++k) {
       const double share = static_cast<double>(k) / parts;
       const bool face = k == parts;
       partition.planes.push_back({start.r + r * share, start.sd + sd * share,
                                   start.depth + layer.thickness * share, i,
-                                  face ? std::min(i + 1, table.size() - 1) : i});
+                                  face ? std::min(i + 1, table.size() - 1) : i, segment});
     }
     // Sums kept exact at the faces, so that sd compares equal across vapour-open layers.
     partition.planes.back().r = start.r + r;
@@ -105,7 +113,7 @@ Partition BuildPartition(const LayerTable& table, const MoistureInput& input, co
   partition.layerResistance = partition.planes.back().r;
   partition.totalSd = partition.planes.back().sd;
   partition.planes.front().outerLayer = 0;
-  if (!(partition.totalSd > 0)) {
+  if (!(partition.totalSd > 0) && partition.tightLayers == 0) {
     throw Error(QStringLiteral(
         "Przegroda nie ma oporu dyfuzyjnego: żadna warstwa nie stawia oporu parze wodnej, więc "
         "kondensacji międzywarstwowej nie można ocenić"));
@@ -143,7 +151,7 @@ double IndoorPressure(const IndoorConditions& indoor, double te, double pe) {
 struct Contact {
   double sd;
   double p;
-  int node;  // -1 for the air sides
+  int node;  // -1 for the air sides and the faces of vapour-tight layers
 };
 
 // Planes sharing one sd (vapour-open layers between them) are one node: the
@@ -154,26 +162,48 @@ struct Node {
   int lastPlane;
 };
 
+// The nodes between two vapour-tight layers (or a tight layer and the air).
+struct Segment {
+  int firstNode;
+  int endNode;  // one past the last
+  double startSd;
+  double endSd;
+};
+
 class MonthlyGlaser {
  public:
   MonthlyGlaser(const LayerTable& table, const Partition& partition, double rsi, double rse)
       : table_(table), partition_(partition), rsi_(rsi), total_(rsi + partition.layerResistance + rse) {
     const std::vector<Plane>& planes = partition.planes;
     const int last = static_cast<int>(planes.size()) - 1;
+    const int lastSegment = partition.tightLayers;
     int k = 1;
-    while (k < last && planes[k].sd == 0) innerOpen_.push_back(k++);
-    for (int j = last - 1; j >= k && planes[j].sd == partition.totalSd; --j) outerOpen_.push_back(j);
+    while (k < last && planes[k].segment == 0 && planes[k].sd == 0) innerOpen_.push_back(k++);
+    for (int j = last - 1; j >= k && planes[j].segment == lastSegment && planes[j].sd == partition.totalSd;
+         --j)
+      outerOpen_.push_back(j);
     const int end = outerOpen_.empty() ? last : outerOpen_.back();
+    segments_.push_back({0, 0, 0, 0});
     while (k < end) {
+      while (planes[k].segment > static_cast<int>(segments_.size()) - 1) {
+        segments_.back().endSd = planes[k].sd;
+        segments_.push_back({nodeCount(), nodeCount(), planes[k].sd, planes[k].sd});
+      }
       Node node{planes[k].sd, k, k};
-      while (node.lastPlane + 1 < end && planes[node.lastPlane + 1].sd == node.sd) ++node.lastPlane;
+      while (node.lastPlane + 1 < end && planes[node.lastPlane + 1].sd == node.sd &&
+             planes[node.lastPlane + 1].segment == planes[k].segment)
+        ++node.lastPlane;
       nodes_.push_back(node);
+      segments_.back().endNode = nodeCount();
+      segments_.back().endSd = node.sd;
       k = node.lastPlane + 1;
     }
+    while (static_cast<int>(segments_.size()) <= lastSegment)
+      segments_.push_back({nodeCount(), nodeCount(), partition.totalSd, partition.totalSd});
+    segments_.back().endSd = partition.totalSd;
   }
 
   int nodeCount() const { return static_cast<int>(nodes_.size()); }
-  const Node& node(int index) const { return nodes_[index]; }
 
   // Saturation at each node for the month, and the plane that sets it.
   void SetMonth(int month, double ti, double te, double pi, double pe) {
@@ -200,31 +230,59 @@ class MonthlyGlaser {
   }
 
   int coldestPlane(int node) const { return coldest_[node]; }
+  // kg/(m² s) from the room into the partition and out of it to the outside, of the last Solve.
+  double fromRoom() const { return fromRoom_; }
+  double toOutside() const { return toOutside_; }
 
   // Condensation rate at every node, kg/(m² s); wet nodes are held at saturation.
   void Solve(const std::vector<bool>& wet, std::vector<double>& rates) {
-    contacts_.clear();
-    contacts_.push_back({0, pi_, -1});
-    int from = 0;
-    for (int j = 0; j <= nodeCount(); ++j) {
-      if (j < nodeCount() && !wet[j]) continue;
-      const Contact fixed =
-          j < nodeCount() ? Contact{nodes_[j].sd, ceiling_[j], j} : Contact{partition_.totalSd, pe_, -1};
-      AppendLowerHull(from, j, fixed);
-      from = j + 1;
-    }
     rates.assign(nodes_.size(), 0.0);
-    for (size_t c = 1; c + 1 < contacts_.size(); ++c) {
-      const Contact& before = contacts_[c - 1];
-      const Contact& here = contacts_[c];
-      const Contact& after = contacts_[c + 1];
-      const double in = kVapourPermeabilityOfAir * (before.p - here.p) / (here.sd - before.sd);
-      const double out = kVapourPermeabilityOfAir * (here.p - after.p) / (after.sd - here.sd);
-      rates[here.node] = in - out;
+    fromRoom_ = toOutside_ = 0;
+    const int lastSegment = static_cast<int>(segments_.size()) - 1;
+    for (int s = 0; s <= lastSegment; ++s) {
+      const Segment& segment = segments_[s];
+      const bool roomSide = s == 0;
+      const bool outerSide = s == lastSegment;
+      // A vapour-tight face passes no vapour: the line meets it level, at the
+      // lowest pressure it can keep up to the first point that is held.
+      contacts_.clear();
+      if (roomSide) {
+        contacts_.push_back({0, pi_, -1});
+      } else {
+        int j = segment.firstNode;
+        double level = INFINITY;
+        for (; j < segment.endNode && !wet[j]; ++j) level = std::min(level, ceiling_[j]);
+        level = std::min(level, j < segment.endNode ? ceiling_[j] : outerSide ? pe_ : INFINITY);
+        if (!std::isfinite(level)) continue;  // sealed on both sides without a node
+        contacts_.push_back({segment.startSd - 1, level, -1});
+      }
+      int from = segment.firstNode;
+      for (int j = segment.firstNode; j < segment.endNode; ++j) {
+        if (!wet[j]) continue;
+        AppendLowerHull(from, j, {nodes_[j].sd, ceiling_[j], j});
+        from = j + 1;
+      }
+      if (outerSide) {
+        AppendLowerHull(from, segment.endNode, {partition_.totalSd, pe_, -1});
+      } else {
+        double level = contacts_.back().p;
+        for (int j = from; j < segment.endNode; ++j) level = std::min(level, ceiling_[j]);
+        AppendLowerHull(from, segment.endNode, {segment.endSd + 1, level, -1});
+      }
+      for (size_t c = 1; c + 1 < contacts_.size(); ++c) rates[contacts_[c].node] = Flow(c - 1) - Flow(c);
+      if (roomSide) fromRoom_ = Flow(0);
+      if (outerSide) toOutside_ = Flow(contacts_.size() - 2);
     }
   }
 
  private:
+  // kg/(m² s) between contacts c and c + 1; nothing along a level line.
+  double Flow(size_t c) const {
+    const Contact& a = contacts_[c];
+    const Contact& b = contacts_[c + 1];
+    return a.p == b.p ? 0.0 : kVapourPermeabilityOfAir * (a.p - b.p) / (b.sd - a.sd);
+  }
+
   template <typename Saturation>
   void CheckOpenSide(const std::vector<int>& open, const Saturation& saturation, double air, int month,
                      const QString& side) const {
@@ -266,31 +324,130 @@ class MonthlyGlaser {
   std::vector<int> innerOpen_;
   std::vector<int> outerOpen_;
   std::vector<Node> nodes_;
+  std::vector<Segment> segments_;
   std::vector<double> ceiling_;
   std::vector<int> coldest_;
   std::vector<Contact> contacts_;
   double pi_ = 0;
   double pe_ = 0;
+  double fromRoom_ = 0;
+  double toOutside_ = 0;
 };
 
 void AssessSurface(const Partition& partition, const MoistureInput& input, MoistureResult& result) {
   const double ti = input.indoor.ti;
+  const double indoorSaturation = SaturationPressureIso(ti);
   result.fRsi = 1.0 - kMouldRsi / (kMouldRsi + partition.layerResistance + input.rse);
   for (int m = 0; m < kMonthCount; ++m) {
     MonthResult& month = result.months[m];
     month.thetaSi = month.te + result.fRsi * (ti - month.te);
     month.fRsi = result.fRsi;
-    if (ti > month.te) {
-      const double thetaSiMin = SaturationTemperatureIso(month.pi / kMouldSurfaceHumidity);
-      month.fRsiMin = (thetaSiMin - month.te) / (ti - month.te);
-      if (result.decisiveMonth < 0 || *month.fRsiMin > result.fRsiMinDecisive) {
-        result.decisiveMonth = m;
-        result.fRsiMinDecisive = *month.fRsiMin;
-      }
+    if (!(ti > month.te)) continue;
+    // Saturated room air leaves no surface temperature that keeps below the
+    // mould limit: no factor, and the month fails whatever the wall.
+    if (month.pi >= indoorSaturation) {
+      if (result.saturatedMonth < 0) result.saturatedMonth = m;
+      continue;
+    }
+    const double thetaSiMin = SaturationTemperatureIso(month.pi / kMouldSurfaceHumidity);
+    // A limit at or below the outdoor air is met by any surface: no factor either.
+    if (!(thetaSiMin > month.te)) continue;
+    month.fRsiMin = (thetaSiMin - month.te) / (ti - month.te);
+    if (result.decisiveMonth < 0 || *month.fRsiMin > result.fRsiMinDecisive) {
+      result.decisiveMonth = m;
+      result.fRsiMinDecisive = *month.fRsiMin;
     }
   }
-  result.meetsCriticalFactor = result.decisiveMonth < 0 || result.fRsi >= result.fRsiMinDecisive;
+  result.meetsCriticalFactor =
+      result.saturatedMonth < 0 && (result.decisiveMonth < 0 || result.fRsi >= result.fRsiMinDecisive);
   result.meetsSimplifiedThreshold = result.fRsi >= kSimplifiedFRsiThreshold;
+}
+
+// Water held at the nodes of the partition, carried month by month.
+class MoistureYear {
+ public:
+  MoistureYear(MonthlyGlaser& glaser, const MoistureResult& result, double ti)
+      : glaser_(glaser), result_(result), ti_(ti), ma_(glaser.nodeCount(), 0.0) {}
+
+  const std::vector<double>& ma() const { return ma_; }
+  bool dry() const {
+    return std::all_of(ma_.begin(), ma_.end(), [](double v) { return v == 0; });
+  }
+
+  // One month: gc[j] the net water gained at node j, in and out the vapour
+  // from the room and to the outside, all kg/m². A wet plane held at
+  // saturation feeds its neighbours only while it holds water: the month is
+  // split where one runs dry, and the line is drawn again without it.
+  void Advance(int m, std::vector<double>& gc, double& in, double& out) {
+    const MonthResult& month = result_.months[m];
+    glaser_.SetMonth(m, ti_, month.te, month.pi, month.pe);
+    const int nodes = glaser_.nodeCount();
+    gc.assign(nodes, 0.0);
+    in = out = 0;
+    double remaining = MonthSeconds(m);
+    // Each split dries one plane; past this many the rest of the month runs
+    // as it is, so that a pathological case stays finite.
+    const int lastSplit = 4 * nodes + 16;
+    for (int split = 0; remaining > 0 && split <= lastSplit; ++split) {
+      for (int j = 0; j < nodes; ++j) wet_[j] = ma_[j] > 0;
+      glaser_.Solve(wet_, rates_);
+      double t = remaining;
+      int drying = -1;
+      for (int j = 0; j < nodes; ++j) {
+        // A dry plane on the line only gains; a negative rate there is rounding.
+        if (!wet_[j]) rates_[j] = std::max(0.0, rates_[j]);
+        if (wet_[j] && rates_[j] < 0 && ma_[j] < -rates_[j] * t) {
+          t = ma_[j] / -rates_[j];
+          drying = j;
+        }
+      }
+      if (split == lastSplit) {
+        t = remaining;
+        drying = -1;
+      }
+      for (int j = 0; j < nodes; ++j) {
+        const double before = ma_[j];
+        ma_[j] = std::max(0.0, ma_[j] + rates_[j] * t);
+        // Planes running dry within rounding of the one that sets the split dry with it.
+        if (j == drying || (wet_[j] && rates_[j] < 0 && ma_[j] <= 1e-12 * before)) ma_[j] = 0;
+        gc[j] += ma_[j] - before;
+      }
+      in += glaser_.fromRoom() * t;
+      out += glaser_.toOutside() * t;
+      remaining = drying < 0 ? 0 : remaining - t;
+    }
+  }
+
+ private:
+  MonthlyGlaser& glaser_;
+  const MoistureResult& result_;
+  double ti_;
+  std::vector<double> ma_;
+  std::vector<bool> wet_ = std::vector<bool>(ma_.size(), false);
+  std::vector<double> rates_;
+};
+
+// The month after the longest run of months in which a dry partition takes
+// no water: with two condensation seasons, the first in calendar order may
+// start while the wall still holds the other's water. When every month
+// condenses, after the month that condenses least.
+int SeasonStart(const std::array<double, kMonthCount>& dryAmount) {
+  const auto condenses = [&](int m) { return dryAmount[m % kMonthCount] > kNegligibleMoisture; };
+  int start = -1;
+  int longest = 0;
+  for (int end = 0; end < kMonthCount; ++end) {
+    // A run of dry months ending at `end`, followed by a condensing month.
+    if (condenses(end) || !condenses(end + 1)) continue;
+    int length = 0;
+    while (length < kMonthCount && !condenses(end + kMonthCount - length)) ++length;
+    if (length > longest) {
+      longest = length;
+      start = (end + 1) % kMonthCount;
+    }
+  }
+  if (start >= 0) return start;
+  return static_cast<int>((std::min_element(dryAmount.begin(), dryAmount.end()) - dryAmount.begin() + 1) %
+                          kMonthCount);
 }
 
 void AssessInterstitial(const LayerTable& table, const Partition& partition, const MoistureInput& input,
@@ -298,54 +455,71 @@ void AssessInterstitial(const LayerTable& table, const Partition& partition, con
   MonthlyGlaser glaser(table, partition, input.rsi, input.rse);
   const int nodes = glaser.nodeCount();
   std::vector<double> rates;
-  std::vector<bool> wet(nodes, false);
 
   // From a dry partition: which months condense at all.
   std::array<double, kMonthCount> dryAmount{};
   for (int m = 0; m < kMonthCount; ++m) {
     const MonthResult& month = result.months[m];
     glaser.SetMonth(m, input.indoor.ti, month.te, month.pi, month.pe);
-    glaser.Solve(wet, rates);
+    glaser.Solve(std::vector<bool>(nodes, false), rates);
     for (double rate : rates) dryAmount[m] += std::max(0.0, rate * MonthSeconds(m));
+    result.months[m].vapourIn = glaser.fromRoom() * MonthSeconds(m);
+    result.months[m].vapourOut = glaser.toOutside() * MonthSeconds(m);
   }
-  const auto condenses = [&](int m) { return dryAmount[m] > kNegligibleMoisture; };
   if (std::none_of(dryAmount.begin(), dryAmount.end(), [](double a) { return a > kNegligibleMoisture; })) {
     result.verdict = InterstitialVerdict::NoCondensation;
     return;
   }
-  // The year starts in the first month that condenses after one that does not;
-  // when every month condenses, after the month that condenses least.
-  int start = -1;
-  for (int m = 0; m < kMonthCount && start < 0; ++m) {
-    if (condenses(m) && !condenses((m + kMonthCount - 1) % kMonthCount)) start = m;
-  }
-  if (start < 0) {
-    start = (std::min_element(dryAmount.begin(), dryAmount.end()) - dryAmount.begin() + 1) % kMonthCount;
-  }
-  result.startMonth = start;
+  const int seasonStart = SeasonStart(dryAmount);
 
-  std::vector<double> ma(nodes, 0.0);
-  std::vector<std::array<double, kMonthCount>> gcByNode(nodes);
-  std::vector<std::array<double, kMonthCount>> maByNode(nodes);
+  // The year is run on until it repeats: the same calendar month ending with
+  // the partition dry twelve months apart makes the twelve months between a
+  // periodic year, which then dries out. Without one the water stays, and the
+  // first year from a dry partition is shown, as the method does.
+  struct Month {
+    std::vector<double> gc, ma;
+    double in = 0, out = 0;
+  };
+  std::array<Month, kMonthCount> recent;  // by calendar month, the latest run of each
+  std::array<Month, kMonthCount> firstYear;
+  std::array<int, kMonthCount> lastDry;
+  lastDry.fill(std::numeric_limits<int>::min());
+  lastDry[(seasonStart + kMonthCount - 1) % kMonthCount] = -1;  // the season starts after a dry month
+  MoistureYear year(glaser, result, input.indoor.ti);
+  int periodicEnd = -1;
+  int lastDryAt = -1;
+  for (int t = 0; t < kMaxMoistureYears * kMonthCount && periodicEnd < 0; ++t) {
+    const int m = (seasonStart + t) % kMonthCount;
+    Month& month = recent[m];
+    year.Advance(m, month.gc, month.in, month.out);
+    month.ma = year.ma();
+    if (t == kMonthCount - 1) firstYear = recent;
+    if (year.dry()) {
+      if (lastDry[m] == t - kMonthCount) periodicEnd = t;
+      lastDry[m] = lastDryAt = t;
+    }
+    // A whole year never dry stays so: more water at its start only keeps more.
+    if (t - lastDryAt >= kMonthCount) break;
+  }
+  const bool periodic = periodicEnd >= 0;
+  const std::array<Month, kMonthCount>& shown = periodic ? recent : firstYear;
+  result.verdict = periodic ? InterstitialVerdict::DriesOut : InterstitialVerdict::Accumulates;
+  result.startMonth = periodic ? (seasonStart + periodicEnd + 1) % kMonthCount : seasonStart;
+
   std::vector<int> planeOfNode(nodes, -1);
   for (int step = 0; step < kMonthCount; ++step) {
-    const int m = (start + step) % kMonthCount;
+    const int m = (result.startMonth + step) % kMonthCount;
     const MonthResult& month = result.months[m];
     glaser.SetMonth(m, input.indoor.ti, month.te, month.pi, month.pe);
-    for (int j = 0; j < nodes; ++j) wet[j] = ma[j] > 0;
-    glaser.Solve(wet, rates);
     for (int j = 0; j < nodes; ++j) {
-      double amount = rates[j] * MonthSeconds(m);
-      if (!wet[j] && amount <= kNegligibleMoisture) amount = 0;
-      ma[j] = std::max(0.0, ma[j] + amount);
-      gcByNode[j][m] = amount;
-      maByNode[j][m] = ma[j];
-      if (amount != 0 && planeOfNode[j] < 0) planeOfNode[j] = glaser.coldestPlane(j);
+      if (planeOfNode[j] < 0 && (shown[m].gc[j] != 0 || shown[m].ma[j] > 0))
+        planeOfNode[j] = glaser.coldestPlane(j);
     }
   }
-  const bool leftover = std::any_of(ma.begin(), ma.end(), [](double v) { return v > 0; });
-  result.verdict = leftover ? InterstitialVerdict::Accumulates : InterstitialVerdict::DriesOut;
-
+  for (int m = 0; m < kMonthCount; ++m) {
+    result.months[m].vapourIn = shown[m].in;
+    result.months[m].vapourOut = shown[m].out;
+  }
   for (int j = 0; j < nodes; ++j) {
     if (planeOfNode[j] < 0) continue;
     const Plane& plane = partition.planes[planeOfNode[j]];
@@ -353,9 +527,11 @@ void AssessInterstitial(const LayerTable& table, const Partition& partition, con
     out.innerLayer = plane.innerLayer;
     out.outerLayer = plane.outerLayer;
     out.depth = plane.depth;
-    out.sd = plane.sd;
-    out.gc = gcByNode[j];
-    out.ma = maByNode[j];
+    out.sd = plane.segment > 0 ? INFINITY : plane.sd;
+    for (int m = 0; m < kMonthCount; ++m) {
+      out.gc[m] = shown[m].gc[j];
+      out.ma[m] = shown[m].ma[j];
+    }
     const int index = static_cast<int>(result.planes.size());
     result.planes.push_back(out);
     for (int m = 0; m < kMonthCount; ++m) {
@@ -366,7 +542,7 @@ void AssessInterstitial(const LayerTable& table, const Partition& partition, con
     }
   }
   for (int step = 0; step < kMonthCount; ++step) {
-    const int m = (start + step) % kMonthCount;
+    const int m = (result.startMonth + step) % kMonthCount;
     if (result.months[m].ma > result.maxMa) {
       result.maxMa = result.months[m].ma;
       result.maxMaMonth = m;
@@ -377,8 +553,20 @@ void AssessInterstitial(const LayerTable& table, const Partition& partition, con
 }  // namespace
 
 double SaturationPressureIso(double temperature) {
-  if (temperature >= 0) return 610.5 * std::exp(17.269 * temperature / (237.3 + temperature));
+  if (temperature >= 0) return SaturationPressureOverWater(temperature);
   return 610.5 * std::exp(21.875 * temperature / (265.5 + temperature));
+}
+
+double SaturationPressureOverWater(double temperature) {
+  return 610.5 * std::exp(17.269 * temperature / (237.3 + temperature));
+}
+
+int SublayerCount(double resistance) {
+  // R = d / λ may land a rounding step above a whole number of steps (70 mm at
+  // λ 0.040 gives 1.7500000000000002): that is not one more sub-layer.
+  const double steps = resistance / kMaxSublayerResistance;
+  const double count = std::ceil(steps - 1e-9 * std::max(1.0, steps));
+  return count >= kMaxSublayers ? kMaxSublayers : std::max(1, static_cast<int>(count));
 }
 
 double SaturationTemperatureIso(double pressure) {
@@ -423,12 +611,13 @@ MoistureResult AssessMoisture(const LayerTable& table, const MoistureInput& inpu
   const Partition partition = BuildPartition(table, input, air);
 
   MoistureResult result;
-  result.totalSd = partition.totalSd;
+  result.totalSd = partition.tightLayers > 0 ? INFINITY : partition.totalSd;
   for (int m = 0; m < kMonthCount; ++m) {
     MonthResult& month = result.months[m];
     month.te = input.climate.te[m];
     month.phiE = input.climate.phiE[m];
-    month.pe = month.phiE / 100.0 * SaturationPressureIso(month.te);
+    // Station humidity is relative to saturation over water, below 0 °C too.
+    month.pe = month.phiE / 100.0 * SaturationPressureOverWater(month.te);
     month.pi = IndoorPressure(input.indoor, month.te, month.pe);
   }
   AssessSurface(partition, input, result);

@@ -16,7 +16,8 @@
 //     evaluated as formulas, not read from Dane/para.txt, which rounds to whole Pa
 //   fRsi = (θsi − θe) / (θi − θe) = 1 − Rsi / RT,  Rsi = 0.25 m²K/W
 //   fRsi,min = (θsi,min − θe) / (θi − θe),  psat(θsi,min) = pi / 0.8
-//   pe = φe · psat(θe);  pi = φi · psat(θi), or by humidity class (annex A):
+//   pe = φe · psat,water(θe): station humidity is relative to saturation over
+//     water, below 0 °C too (meteorological practice);  pi = φi · psat(θi), or by humidity class (annex A):
 //   pi = pe + 1.10 · Δp(θe), Δp = n · 270 Pa for class n = 1..5 at θe <= 0 °C,
 //     falling linearly to 0 at θe = 20 °C (class 3: Δv 6 g/m³, about 810 Pa);
 //     the 270 Pa steps and the factor 1.10 are the annex as we read it: no
@@ -24,9 +25,14 @@
 //   sd = μ · d,  μ = 720 / δ (δ the layer's vapour coefficient, 10^-6 g/(m h Pa))
 //   g = δ0 · Δp / Δsd,  δ0 = 2·10^-10 kg/(m s Pa) (= 720·10^-6 g/(m h Pa))
 //   gc = g_in − g_out at each plane where the pressure line meets saturation
-//   (tangent construction), Ma += gc · t_month from the first month that
-//   condenses; verdict: no condensation / dries out within the year /
-//   accumulates.
+//   (tangent construction); a wet plane is held at saturation only until it
+//   runs dry, where the month is split and the line drawn again, so the water
+//   of every month is what came in from the room less what left outside.
+//   The year starts at the onset of condensation after the longest run of
+//   months that condense nothing and is run on until it repeats; verdict on
+//   that periodic year: no condensation / dries out / accumulates.
+//   A vapour coefficient of 0 is a vapour-tight layer (μ = δ0/δ infinite): no
+//   vapour crosses it; "max" (an infinity) and air layers carry no resistance.
 //   Layers of R > 0.25 m²K/W are split into notional sub-layers (the standard's
 //   rule as we read it); surface vapour resistances are neglected.
 #pragma once
@@ -68,6 +74,11 @@ inline constexpr int kHumidityClassCount = 5;
 
 // Saturation water-vapour pressure in Pa (over ice below 0 °C) and its inverse.
 double SaturationPressureIso(double temperature);
+// The same over water at any temperature, as relative humidities of the air are given.
+double SaturationPressureOverWater(double temperature);
+// Notional sub-layers of a layer of thermal resistance R, none above kMaxSublayerResistance.
+inline constexpr int kMaxSublayers = 100;
+int SublayerCount(double resistance);
 double SaturationTemperatureIso(double pressure);
 // Δp of an EN ISO 13788 humidity class (1..5) at a monthly mean te, without the 1.10 factor.
 double HumidityClassExcess(int humidityClass, double te);
@@ -77,6 +88,7 @@ QString MonthName(int month);
 struct MonthlyClimate {
   std::array<double, kMonthCount> te{};    // °C, January first
   std::array<double, kMonthCount> phiE{};  // % relative humidity
+  bool operator==(const MonthlyClimate&) const = default;
 };
 
 struct ClimateStation {
@@ -148,10 +160,14 @@ struct MonthResult {
   double pi = 0;       // Pa
   double thetaSi = 0;  // °C at Rsi 0.25
   double fRsi = 0;
-  std::optional<double> fRsiMin;  // empty when te >= ti (no heat flows out)
-  double gc = 0;                  // kg/m², all planes
-  double ma = 0;                  // kg/m² at the month's end, all planes
-  std::vector<int> planes;        // indices into MoistureResult::planes active this month
+  // Empty when te >= ti (no heat flows out), when the room air is saturated,
+  // and when the limit lies at or below te (any surface meets it).
+  std::optional<double> fRsiMin;
+  double gc = 0;            // kg/m², all planes
+  double ma = 0;            // kg/m² at the month's end, all planes
+  double vapourIn = 0;      // kg/m² from the room into the partition in the month
+  double vapourOut = 0;     // kg/m² from the partition to the outside
+  std::vector<int> planes;  // indices into MoistureResult::planes active this month
 };
 
 enum class InterstitialVerdict { NoCondensation, DriesOut, Accumulates };
@@ -159,13 +175,14 @@ enum class InterstitialVerdict { NoCondensation, DriesOut, Accumulates };
 struct MoistureResult {
   std::array<MonthResult, kMonthCount> months;
   double fRsi = 0;
-  int decisiveMonth = -1;  // highest fRsi,min; -1 when no month has one
+  int decisiveMonth = -1;   // highest fRsi,min; -1 when no month has one
+  int saturatedMonth = -1;  // first month with saturated room air, which fails the surface
   double fRsiMinDecisive = 0;
   bool meetsCriticalFactor = true;       // fRsi >= fRsi,min of the decisive month
   bool meetsSimplifiedThreshold = true;  // fRsi >= 0.72
-  double totalSd = 0;                    // m
+  double totalSd = 0;                    // m; infinite with a vapour-tight layer
   InterstitialVerdict verdict = InterstitialVerdict::NoCondensation;
-  int startMonth = -1;  // first month of the accumulation, -1 with no condensation
+  int startMonth = -1;  // first month of the year shown, -1 with no condensation
   std::vector<CondensationPlane> planes;
   double maxMa = 0;  // kg/m², all planes together
   int maxMaMonth = -1;

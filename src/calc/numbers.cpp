@@ -85,6 +85,38 @@ QString FormatGeneral(double value, int precision) {
   return FormatGeneral(value, precision, LocaleDecimalSeparator());
 }
 
+QString FormatPlain(double value, int precision, const QLocale& locale) {
+  const QString point = locale.decimalPoint();
+  const QChar separator = point.isEmpty() ? QChar('.') : point.front();
+  // Past this the integer digits leave a 64-bit integer's range.
+  constexpr double kPlainLimit = 1e15;
+  if (!std::isfinite(value) || std::fabs(value) >= kPlainLimit)
+    return FormatGeneral(value, precision, separator);
+  // The general format's rounding, then its mantissa's point moved by the
+  // exponent: "3.6E3" is 36 followed by two zeros.
+  const QString general = FormatGeneral(value, precision, QChar('.'));
+  const bool negative = general.startsWith(QLatin1Char('-'));
+  const qsizetype e = general.indexOf(QLatin1Char('E'));
+  QString mantissa = general.mid(negative ? 1 : 0, e < 0 ? -1 : e - (negative ? 1 : 0));
+  const int exponent = e < 0 ? 0 : general.mid(e + 1).toInt();
+  qsizetype pointAt = mantissa.indexOf(QLatin1Char('.'));
+  if (pointAt < 0) pointAt = mantissa.size();
+  QString digits = mantissa.remove(QLatin1Char('.'));
+  pointAt += exponent;
+  if (pointAt <= 0) {
+    digits.prepend(QString(-pointAt + 1, QLatin1Char('0')));
+    pointAt = 1;
+  }
+  if (pointAt > digits.size()) digits.append(QString(pointAt - digits.size(), QLatin1Char('0')));
+  QString text = locale.toString(digits.left(pointAt).toLongLong());
+  if (pointAt < digits.size()) text += separator + digits.mid(pointAt);
+  return negative ? QLatin1Char('-') + text : text;
+}
+
+QString FormatPlain(double value, int precision) {
+  return FormatPlain(value, precision, QLocale());
+}
+
 namespace {
 
 // Checks plain numeric syntax (sign, digits, one separator, exponent) and
@@ -216,6 +248,10 @@ std::int32_t StrToInt(const QString& text) {
 
 std::optional<double> ParsePointNumber(QByteArrayView token) {
   return ParseWithSeparator(QString::fromLatin1(token), QChar('.'));
+}
+
+QByteArray PointNumberText(double value) {
+  return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 }  // namespace veltor

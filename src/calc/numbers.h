@@ -5,6 +5,7 @@
 
 #include <QByteArrayView>
 #include <QChar>
+#include <QLocale>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -19,6 +20,12 @@ QChar LocaleDecimalSeparator();
 // ("1,235E4", "1E-5"); infinities as "INF" / "-INF".
 QString FormatGeneral(double value, int precision, QChar decimalSeparator);
 QString FormatGeneral(double value, int precision = 15);
+// The same rounding, never in scientific notation: the digits written out in
+// full with the locale's decimal separator and its grouping of thousands
+// ("3 600" for 3567 to two digits, "0,0005"). Infinities, NaN and magnitudes
+// from 10^15 on, which no real partition gives, keep the general format.
+QString FormatPlain(double value, int precision, const QLocale& locale);
+QString FormatPlain(double value, int precision);
 
 // Locale-aware conversions of user input; blanks around the number are allowed.
 // Raise ConversionError with "'%s' is not a valid floating point value" /
@@ -29,5 +36,8 @@ std::int32_t StrToInt(const QString& text);
 
 // Plain numeric syntax with a point (optional sign, digits, fraction, exponent).
 std::optional<double> ParsePointNumber(QByteArrayView token);
+// The shortest text in that syntax that reads back as the same double, so that a
+// value the user typed is saved in a data file exactly.
+QByteArray PointNumberText(double value);
 
 }  // namespace veltor

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -89,6 +90,15 @@ QByteArray ReadDataFile(const QString& path) {
   return content;
 }
 
+void WriteDataFile(const QString& path, const QByteArray& content) {
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) throw IoError(IoCode::PathNotFound);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) throw IoError(IoCode::AccessDenied);
+  if (file.write(content) != content.size()) throw IoError(IoCode::DiskFull);
+  if (!file.commit())
+    throw IoError(file.error() == QFileDevice::RenameError ? IoCode::AccessDenied : IoCode::DiskFull);
+}
+
 TextReader TextReader::open(const QString& path) {
   return TextReader(ReadDataFile(path));
 }
@@ -98,6 +108,7 @@ bool TextReader::atEnd() const {
 }
 
 QByteArray TextReader::readLine() {
+  lineStart_ = pos_;
   QByteArray line;
   while (pos_ < data_.size()) {
     const char c = data_[pos_++];

@@ -19,6 +19,10 @@ DataError TooLargeDataFile(const QString& path);
 // The whole content of a data file or picture: IoError ("File not found", "File
 // access denied" for anything but a regular file, ...), DataError above the limit.
 QByteArray ReadDataFile(const QString& path);
+// Replaces the file at `path` with `content` in one step (a temporary file
+// renamed over it), creating its folder when missing: a failed write leaves
+// the old file whole. IoError (PathNotFound, AccessDenied, DiskFull).
+void WriteDataFile(const QString& path, const QByteArray& content);
 
 class TextReader {
  public:
@@ -27,6 +31,10 @@ class TextReader {
   static TextReader open(const QString& path);
 
   bool atEnd() const;
+  // Byte offset of the next unread byte, and of the start of the latest line
+  // readLine() handed out: what a writer needs to splice one entry in place.
+  qsizetype position() const { return pos_; }
+  qsizetype lineStart() const { return lineStart_; }
   // The next line without its line end (LF or CR LF); a lone CR inside is dropped.
   // At the end of the file: an empty line.
   QByteArray readLine();
@@ -43,6 +51,7 @@ class TextReader {
  private:
   QByteArray data_;
   qsizetype pos_ = 0;
+  qsizetype lineStart_ = 0;
 };
 
 }  // namespace veltor

@@ -1,5 +1,7 @@
 #include "forms/appstate.h"
 
+#include "forms/system4.h"
+#include "forms/warstwy.h"
 #include "platform/dialogs.h"
 
 veltor::DesignConditions gDesignConditions;
@@ -23,6 +25,13 @@ void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& sum
                              [tell](const QString& text) {
                                if (tell) ui::inform(ui::MessageKind::Error, text);
                              });
+}
+
+const veltor::LayerTable& ResultPartition() {
+  static const veltor::LayerTable kNoLayers;
+  if (FormWarstwy && FormWarstwy->LayerCount() > 0) return FormWarstwy->Layers();
+  if (FormSystem4 && FormSystem4->LayerCount() > 0) return FormSystem4->Layers();
+  return kNoLayers;
 }
 
 QString StartFolder() {

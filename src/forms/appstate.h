@@ -23,6 +23,11 @@ void LoadReferenceTables();
 // notice (equal temperatures) is shown in an error box with OK when `tell`.
 void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& summary, bool tell = true);
 
+// The partition the result windows assess: the layer table, or the wizard's
+// created partition while the table is empty (as the charts choose); an empty
+// table when neither holds a layer.
+const veltor::LayerTable& ResultPartition();
+
 // The working directory recorded when the main window was created, no trailing "/".
 QString StartFolder();
 void SetStartFolder(const QString& folder);

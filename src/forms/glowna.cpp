@@ -25,6 +25,7 @@
 #include "forms/about.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
+#include "forms/dynamika.h"
 #include "forms/kondensacja.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
@@ -164,7 +165,7 @@ TFormGlowna::~TFormGlowna() {
 
 TImageList::TImageList(QObject* owner, const QString& folder) : QObject(owner) {
   setObjectName(QStringLiteral("ImageListGlowna"));
-  for (int i = 0; i < 9; ++i) icons_.append(QIcon(folder + QStringLiteral("/ikona%1.png").arg(i)));
+  for (int i = 0; i < kImageCount; ++i) icons_.append(QIcon(folder + QStringLiteral("/ikona%1.png").arg(i)));
 }
 
 void TFormGlowna::FormCreate() {
@@ -241,6 +242,11 @@ void TFormGlowna::createActions() {
                  QStringLiteral("Ryzyko pleśni i kondensacja międzywarstwowa miesiąc po miesiącu "
                                 "(EN ISO 13788)"),
                  8);
+  ActionDynamika =
+      makeAction("ActionDynamika", wyniki, QStringLiteral("&Parametry dynamiczne (EN ISO 13786)"),
+                 QStringLiteral("Tłumienie i przesunięcie dobowej fali ciepła przez przegrodę "
+                                "(EN ISO 13786)"),
+                 9);
 
   ActionHelp = makeAction("ActionHelp", system, QStringLiteral("&VELTOR Pomoc"), QStringLiteral("Pomoc"), 3);
   ActionHelp->setShortcut(Qt::Key_F1);
@@ -248,7 +254,7 @@ void TFormGlowna::createActions() {
                            QStringLiteral("Informacje o programie"), 4);
 
   for (QAction* a : {ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy, ActionSystem,
-                     ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja})
+                     ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja, ActionDynamika})
     a->setCheckable(true);
 }
 
@@ -293,6 +299,7 @@ void TFormGlowna::createMenus() {
   wykresy->addAction(ActionRysTemp);
   wykresy->addAction(ActionRysCisn);
   wyniki->addAction(ActionKondensacja);
+  wyniki->addAction(ActionDynamika);
 
   QMenu* pomoc = named(ActionMainMenuBar1->addMenu(QStringLiteral("P&omoc")), "MenuPomoc");
   pomoc->addAction(ActionHelp);
@@ -356,6 +363,7 @@ void TFormGlowna::createToolBars() {
   ActionToolBarWyniki->addAction(ActionRysTemp);
   ActionToolBarWyniki->addAction(ActionRysCisn);
   ActionToolBarWyniki->addAction(ActionKondensacja);
+  ActionToolBarWyniki->addAction(ActionDynamika);
   band->addStretch(1);
 
   setMenuWidget(CoolBarGlowna);
@@ -363,7 +371,7 @@ void TFormGlowna::createToolBars() {
 
 bool TFormGlowna::isAutoCheck(const QAction* a) const {
   return a == ActionPokazDaneProj || a == ActionPokazWarunkiPocz || a == ActionPokazWarstwy ||
-         a == ActionSystem || a == ActionPokazRaport || a == ActionKondensacja;
+         a == ActionSystem || a == ActionPokazRaport || a == ActionKondensacja || a == ActionDynamika;
 }
 
 bool TFormGlowna::PartitionDefined() const {
@@ -395,13 +403,16 @@ void TFormGlowna::updateAction(QAction* a) {
   } else if (a == ActionKondensacja) {
     a->setEnabled(defined);
     a->setChecked(Visible(FormKondensacja));
+  } else if (a == ActionDynamika) {
+    a->setEnabled(defined);
+    a->setChecked(Visible(FormDynamika));
   }
 }
 
 void TFormGlowna::UpdateActions() {
   for (QAction* a :
        {ActionZapisz, ActionZapiszBiezacy, ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy,
-        ActionSystem, ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja})
+        ActionSystem, ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja, ActionDynamika})
     updateAction(a);
 }
 
@@ -448,6 +459,8 @@ void TFormGlowna::runExecute(QAction* a) {
     chartToggle(a, 2);
   } else if (a == ActionKondensacja) {
     SetVisible(FormKondensacja, a->isChecked());
+  } else if (a == ActionDynamika) {
+    SetVisible(FormDynamika, a->isChecked());
   } else if (a == ActionHelp) {
     ActionHelpExecute();
   } else if (a == ActionAbout) {

@@ -48,11 +48,12 @@ class TScaledImage : public QWidget {
 };
 
 // The action images: 0 new, 1 open, 2 save, 3 help, 4 about, 5 vapour-pressure
-// chart, 6 temperature chart, 7 report, 8 moisture assessment; 16 x 16
-// pictures of our own.
+// chart, 6 temperature chart, 7 report, 8 moisture assessment, 9 dynamic
+// characteristics; 16 x 16 pictures of our own.
 class TImageList : public QObject {
   Q_OBJECT
  public:
+  static constexpr int kImageCount = 10;
   TImageList(QObject* owner, const QString& folder);
   int count() const { return static_cast<int>(icons_.size()); }
   QIcon icon(int index) const { return icons_.value(index); }
@@ -123,6 +124,7 @@ class TFormGlowna : public QMainWindow {
   QAction* ActionRysTemp = nullptr;
   QAction* ActionRysCisn = nullptr;
   QAction* ActionKondensacja = nullptr;
+  QAction* ActionDynamika = nullptr;
   QAction* ActionHelp = nullptr;
   QAction* ActionAbout = nullptr;
 

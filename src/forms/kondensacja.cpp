@@ -3,7 +3,10 @@
 // the same.
 #include "forms/kondensacja.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
@@ -17,6 +20,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStandardPaths>
@@ -31,8 +35,6 @@
 #include "forms/appstate.h"
 #include "forms/pictureframe.h"
 #include "forms/raport_new.h"
-#include "forms/system4.h"
-#include "forms/warstwy.h"
 #include "platform/dialogs.h"
 
 TFormKondensacja* FormKondensacja = nullptr;
@@ -106,6 +108,14 @@ TFormKondensacja::TFormKondensacja(QWidget* mainWindow, Project& project)
       project_(project) {
   for (int i = 0; i < 2 * veltor::kMonthCount; ++i) typed_.append(QString());
   buildControls();
+  ActionWklejMiesiace = new QAction(QStringLiteral("&Wklej miesiące"), this);
+  ActionWklejMiesiace->setObjectName(QStringLiteral("ActionWklejMiesiace"));
+  ActionWklejMiesiace->setShortcut(QKeySequence::Paste);
+  ActionWklejMiesiace->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  ActionWklejMiesiace->setStatusTip(
+      QStringLiteral("Wkleja z arkusza dwanaście wierszy θe (i φe) albo dwa wiersze po dwanaście wartości"));
+  TableMiesiace->addAction(ActionWklejMiesiace);
+  connect(ActionWklejMiesiace, &QAction::triggered, this, &TFormKondensacja::ActionWklejMiesiaceExecute);
   fillClimateColumns();
   followProject();
 }
@@ -141,6 +151,9 @@ void TFormKondensacja::buildControls() {
   ComboBoxKlasa->addItems(kHumidityClasses);
   ComboBoxKlasa->setCurrentIndex(kDefaultHumidityClass - 1);
   ComboBoxKlasa->setEnabled(false);
+  ComboBoxKlasa->setStatusTip(QStringLiteral(
+      "Nadwyżka ciśnienia pary Δp klasy według załącznika A EN ISO 13788 w naszym odczytaniu – "
+      "wartości niepotwierdzone ze źródłem publicznym"));
   indoorRow->addWidget(RadioWilgotnoscProjektowa);
   indoorRow->addSpacing(12);
   indoorRow->addWidget(RadioKlasaWilgotnosci);
@@ -335,11 +348,137 @@ bool TFormKondensacja::ownData() const {
   return index < 0 || index >= static_cast<int>(stations_.size());
 }
 
+bool TFormKondensacja::climateMissing() const {
+  if (!ownData()) return false;
+  const QStringList texts = cellTexts();
+  return std::all_of(texts.begin(), texts.end(), [](const QString& t) { return t.trimmed().isEmpty(); });
+}
+
+void TFormKondensacja::chooseOwnData() {
+  if (!ownData()) ComboBoxStacja->setCurrentIndex(ComboBoxStacja->count() - 1);
+}
+
+void TFormKondensacja::ActionWklejMiesiaceExecute() {
+  PasteMonths(QGuiApplication::clipboard()->text());
+}
+
+void TFormKondensacja::PasteMonths(const QString& text) {
+  QStringList rows = text.split(QRegularExpression(QStringLiteral("\\r\\n|\\r|\\n")));
+  while (!rows.isEmpty() && rows.back().trimmed().isEmpty()) rows.removeLast();
+  std::vector<QStringList> cells;
+  for (const QString& row : rows) cells.push_back(row.split(QRegularExpression(QStringLiteral("[\\t;]"))));
+  const int count = static_cast<int>(cells.size());
+  const int width = count > 0 ? static_cast<int>(cells.front().size()) : 0;
+  const bool sameWidth =
+      std::all_of(cells.begin(), cells.end(), [&](const QStringList& row) { return row.size() == width; });
+  const bool monthRows = count == veltor::kMonthCount && (width == 1 || width == 2);
+  const bool monthColumns = count == 2 && width == veltor::kMonthCount;
+  if (!sameWidth || !(monthRows || monthColumns)) {
+    ui::inform(ui::MessageKind::Warning,
+               QStringLiteral("Schowek nie zawiera miesięcy w układzie, który można wkleić: potrzeba "
+                              "dwunastu wierszy z θe albo z θe i φe, albo dwóch wierszy po dwanaście "
+                              "wartości (θe, potem φe), oddzielonych tabulatorem lub średnikiem."));
+    return;
+  }
+  // Whatever the sheet's decimal mark, the cell shows the one typed here.
+  const QChar separator = veltor::LocaleDecimalSeparator();
+  const auto cellText = [&](QString value) {
+    value = value.trimmed();
+    if (!(value.contains(QLatin1Char(',')) && value.contains(QLatin1Char('.')))) {
+      value.replace(QLatin1Char(','), separator);
+      value.replace(QLatin1Char('.'), separator);
+    }
+    return value;
+  };
+  const int currentColumn = TableMiesiace->currentColumn() == kondensacja::ColumnPhiE
+                                ? kondensacja::ColumnPhiE
+                                : kondensacja::ColumnTe;
+  chooseOwnData();
+  filling_ = true;
+  for (int m = 0; m < veltor::kMonthCount; ++m) {
+    if (monthColumns) {
+      TableMiesiace->item(m, kondensacja::ColumnTe)->setText(cellText(cells[0][m]));
+      TableMiesiace->item(m, kondensacja::ColumnPhiE)->setText(cellText(cells[1][m]));
+    } else if (width == 2) {
+      TableMiesiace->item(m, kondensacja::ColumnTe)->setText(cellText(cells[m][0]));
+      TableMiesiace->item(m, kondensacja::ColumnPhiE)->setText(cellText(cells[m][1]));
+    } else {
+      TableMiesiace->item(m, currentColumn)->setText(cellText(cells[m][0]));
+    }
+  }
+  filling_ = false;
+  Recalculate();
+}
+
+TFormKondensacja::MoistureSettings TFormKondensacja::Settings() const {
+  MoistureSettings settings;
+  if (!ownData()) {
+    const veltor::ClimateStation& station = stations_[ComboBoxStacja->currentIndex()];
+    settings.stationName = station.name;
+    settings.stationClimate = station.climate;
+  }
+  settings.typedMonths = showingOwn() ? cellTexts() : typed_;
+  settings.humidityClass = RadioKlasaWilgotnosci->isChecked();
+  settings.humidityClassNumber = ComboBoxKlasa->currentIndex() + 1;
+  settings.inReport = CheckBoxRaport->isChecked();
+  return settings;
+}
+
+TFormKondensacja::MoistureSettings TFormKondensacja::DefaultSettings() const {
+  MoistureSettings settings;
+  if (!stations_.empty()) {
+    settings.stationName = stations_.front().name;
+    settings.stationClimate = stations_.front().climate;
+  }
+  return settings;
+}
+
+void TFormKondensacja::ApplySettings(const MoistureSettings& settings) {
+  {
+    const QSignalBlocker blockRadio(RadioKlasaWilgotnosci);
+    const QSignalBlocker blockClass(ComboBoxKlasa);
+    (settings.humidityClass ? RadioKlasaWilgotnosci : RadioWilgotnoscProjektowa)->setChecked(true);
+    ComboBoxKlasa->setEnabled(settings.humidityClass);
+    ComboBoxKlasa->setCurrentIndex(std::clamp(settings.humidityClassNumber, 1, veltor::kHumidityClassCount) -
+                                   1);
+  }
+  CheckBoxRaport->setChecked(settings.inReport);
+  QStringList typed = settings.typedMonths.mid(0, 2 * veltor::kMonthCount);
+  while (typed.size() < 2 * veltor::kMonthCount) typed.append(QString());
+  int index = static_cast<int>(stations_.size());  // the own-data entry
+  if (!settings.stationName.isEmpty()) {
+    const auto same = std::find_if(stations_.begin(), stations_.end(), [&](const veltor::ClimateStation& s) {
+      return s.name == settings.stationName && s.climate == settings.stationClimate;
+    });
+    if (same != stations_.end()) {
+      index = static_cast<int>(same - stations_.begin());
+    } else {
+      // The station file no longer has these months: the project's own copy is listed.
+      stations_.push_back({settings.stationName, settings.stationClimate});
+      const QSignalBlocker blocker(ComboBoxStacja);
+      ComboBoxStacja->insertItem(index, QStringLiteral("%1 (z projektu)").arg(settings.stationName));
+    }
+  }
+  // The typed months are the settings', not those typed before.
+  if (showingOwn()) {
+    filling_ = true;
+    for (int m = 0; m < veltor::kMonthCount; ++m) {
+      for (int c : {kondensacja::ColumnTe, kondensacja::ColumnPhiE})
+        TableMiesiace->item(m, c)->setText(typed[2 * m + c]);
+    }
+    filling_ = false;
+  }
+  typed_ = typed;
+  {
+    const QSignalBlocker blocker(ComboBoxStacja);
+    ComboBoxStacja->setCurrentIndex(index);
+  }
+  fillClimateColumns();
+  Recalculate();
+}
+
 const veltor::LayerTable& TFormKondensacja::Partition() const {
-  static const veltor::LayerTable kNoLayers;
-  if (FormWarstwy && FormWarstwy->LayerCount() > 0) return FormWarstwy->Layers();
-  if (FormSystem4 && FormSystem4->LayerCount() > 0) return FormSystem4->Layers();
-  return kNoLayers;
+  return ResultPartition();
 }
 
 QString TFormKondensacja::climateName() const {
@@ -371,6 +510,7 @@ veltor::MoistureInput TFormKondensacja::chosenInput(const veltor::MonthlyClimate
 
 kondensacja::Assessment TFormKondensacja::Assess(const veltor::LayerTable& table) const {
   veltor::MoistureInput input = chosenInput({});
+  if (climateMissing()) return kondensacja::NoClimate(kEmptyClimate, input);
   try {
     input.climate = chosenClimate();
   } catch (const veltor::Error& e) {
@@ -522,4 +662,17 @@ void TFormKondensacja::showAssessment() {
     if (shown) marks[i]->setPixmap(MarkPicture(verdict.ok));
   }
   ImageWykres->SetPicture(kondensacja::DrawMoistureChart(current_, kChartSize));
+  fitVerdicts();
+}
+
+void TFormKondensacja::fitVerdicts() {
+  // A window's minimum size ignores how tall word-wrapped labels get at its
+  // width, so a verdict that wraps over more lines would push the chart under
+  // the bottom row: the height the texts take now is made the minimum.
+  QLayout* top = layout();
+  top->activate();
+  if (!top->hasHeightForWidth()) return;
+  const int needed = top->totalHeightForWidth(width());
+  setMinimumHeight(needed);
+  if (height() < needed) resize(width(), needed);
 }

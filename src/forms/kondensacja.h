@@ -10,15 +10,18 @@
 // partition while the table is empty, as the charts do), gDesignConditions and
 // those choices, runs the core through kondensacja::Assess and shows the result
 // columns, the verdicts and the chart; a refusal shows its message in
-// LabelKomunikat instead. Nothing is written into the layer records. While the
-// window is shown it assesses again after every change of the project, once
-// per turn of the event loop; its own controls recalculate directly. The
-// report asks Assess for its second page when CheckBoxRaport is ticked.
+// LabelKomunikat instead. Ctrl+V in the table (ActionWklejMiesiace) takes a
+// block copied from a spreadsheet into the typed months. Nothing is written
+// into the layer records. While the window is shown it assesses again after
+// every change of the project, once per turn of the event loop; its own
+// controls recalculate directly. The report asks Assess for its second page
+// when CheckBoxRaport is ticked.
 //
 // The choices (the station with its months, or the typed months, the indoor
 // humidity and the report tick) are the project's moisture settings: every
-// choice the user makes is stored there, and settings that change elsewhere
-// (open, new, undo) are shown again (kondensacja_project.cpp).
+// choice the user makes goes there through Settings(), and settings that
+// change elsewhere (open, new, undo) come back through ApplySettings()
+// (kondensacja_project.cpp).
 #pragma once
 
 #include <QByteArray>
@@ -27,9 +30,10 @@
 
 #include "calc/moisture.h"
 #include "forms/companion.h"
-#include "forms/kondensacja_draw.h"
+#include "draw/kondensacja_draw.h"
 #include "model/project.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -74,6 +78,36 @@ class TFormKondensacja : public TCompanionWindow {
   // "Własne dane (wpisz miesiące)".
   static const QString kOwnDataItem;
 
+  // Puts a block copied from a spreadsheet into the typed months: twelve rows
+  // of one column (into the current cell's column, θe unless φe is current) or
+  // of two (θe and φe), or two rows of twelve; cells separated by tabs or
+  // semicolons, decimals with a comma or a point. The own-data entry is chosen
+  // first. Another shape is explained in a message box and changes nothing.
+  void PasteMonths(const QString& text);
+  void ActionWklejMiesiaceExecute();
+
+  // The window's choices, as a project keeps them. A station is kept with its
+  // months, so that a project assesses the same climate when the station file
+  // changes; typed months are kept as typed (the decimal separator of the
+  // locale they were typed in).
+  struct MoistureSettings {
+    QString stationName;                    // empty: the typed months
+    veltor::MonthlyClimate stationClimate;  // when stationName is set
+    QStringList typedMonths;                // θe then φe for each month, January first
+    bool humidityClass = false;             // the class rather than the design φi
+    int humidityClassNumber = 3;            // 1..5
+    bool inReport = false;                  // CheckBoxRaport
+    bool operator==(const MoistureSettings&) const = default;
+  };
+  MoistureSettings Settings() const;
+  // What a project without these settings opens with: the first station (or
+  // the typed months when there is none), the design φi, no report page.
+  MoistureSettings DefaultSettings() const;
+  // Chooses the station of that name when the lists agree on its months;
+  // otherwise the saved months come back as a station of the project, listed
+  // as "<name> (z projektu)".
+  void ApplySettings(const MoistureSettings& settings);
+
   QComboBox* ComboBoxStacja = nullptr;
   QRadioButton* RadioWilgotnoscProjektowa = nullptr;
   QRadioButton* RadioKlasaWilgotnosci = nullptr;
@@ -94,6 +128,7 @@ class TFormKondensacja : public TCompanionWindow {
   TPictureImage* ImageWykres = nullptr;
   QCheckBox* CheckBoxRaport = nullptr;
   QPushButton* ButtonZamknij = nullptr;
+  QAction* ActionWklejMiesiace = nullptr;
 
  protected:
   void showEvent(QShowEvent* e) override;
@@ -105,6 +140,9 @@ class TFormKondensacja : public TCompanionWindow {
   void buildControls();
   // The station chosen is the own-data entry.
   bool ownData() const;
+  // The own-data entry is chosen and nothing is typed.
+  bool climateMissing() const;
+  void chooseOwnData();
   // The te and φe cells are the typed ones (editable), not a station's.
   bool showingOwn() const;
   // The te and φe cells' texts, te then φe for each month.
@@ -120,14 +158,12 @@ class TFormKondensacja : public TCompanionWindow {
   veltor::MoistureSettings currentSettings() const;
   void storeSettings();
   void restoreSettings();
-  // The index of the station the settings name with their months, added to
-  // the list (for this run of the program) when no station of the files has them.
-  int settingsStation(const veltor::MoistureSettings& settings);
   void TableMiesiaceItemChanged(QTableWidgetItem* item);
   void CheckBoxRaportClick();
   // Shows the station's months, or the months typed before, editable.
   void fillClimateColumns();
   void showAssessment();
+  void fitVerdicts();
   void showIndoorCaption();
 
   std::vector<veltor::ClimateStation> stations_;

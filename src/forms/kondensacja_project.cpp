@@ -1,14 +1,13 @@
-// The moisture window and the project: the window's choices are stored in the
-// project's moisture settings as the user makes them and shown again when the
-// settings change elsewhere (a project opened or begun, undo, redo). A station
-// is stored with its twelve months, so that a project assessed against a
-// station keeps its result when the station file changes or loses it: such a
-// station is added to the list under its stored name for this run.
+// The moisture window and the project: the window's choices (Settings) are
+// stored in the project's moisture settings as the user makes them and shown
+// again (ApplySettings) when the settings change elsewhere: a project opened
+// or begun, undo, redo. A station is stored with its twelve months, so that a
+// project assessed against a station keeps its result when the station file
+// changes or loses it.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QSignalBlocker>
 #include <QTableWidget>
 #include <cmath>
 #include <limits>
@@ -19,10 +18,6 @@
 #include "forms/kondensacja.h"
 
 namespace {
-
-// What the class list shows before a class is chosen (class 3, dwellings).
-constexpr int kDefaultClassIndex = 2;
-const QString kProjectStationSuffix = QStringLiteral(" (z projektu)");
 
 double CellValue(const QString& text) {
   try {
@@ -35,10 +30,6 @@ double CellValue(const QString& text) {
 
 QString CellText(double value) {
   return std::isnan(value) ? QString() : veltor::FormatGeneral(value);
-}
-
-bool SameMonths(const veltor::MonthlyClimate& climate, const veltor::MoistureSettings& m) {
-  return climate.te == m.te && climate.phiE == m.phiE;
 }
 
 }  // namespace
@@ -58,23 +49,22 @@ void TFormKondensacja::followProject() {
 }
 
 veltor::MoistureSettings TFormKondensacja::currentSettings() const {
+  const MoistureSettings shown = Settings();
   veltor::MoistureSettings m;
-  if (ownData()) {
+  if (shown.stationName.isEmpty()) {
     m.climate = veltor::MoistureSettings::Climate::Typed;
-    const QStringList texts = showingOwn() ? cellTexts() : typed_;
     for (int i = 0; i < veltor::kMonthCount; ++i) {
-      m.te[i] = CellValue(texts.value(2 * i));
-      m.phiE[i] = CellValue(texts.value(2 * i + 1));
+      m.te[i] = CellValue(shown.typedMonths.value(2 * i));
+      m.phiE[i] = CellValue(shown.typedMonths.value(2 * i + 1));
     }
   } else {
-    const veltor::ClimateStation& station = stations_[ComboBoxStacja->currentIndex()];
     m.climate = veltor::MoistureSettings::Climate::Station;
-    m.stationName = station.name;
-    m.te = station.climate.te;
-    m.phiE = station.climate.phiE;
+    m.stationName = shown.stationName;
+    m.te = shown.stationClimate.te;
+    m.phiE = shown.stationClimate.phiE;
   }
-  m.humidityClass = RadioKlasaWilgotnosci->isChecked() ? ComboBoxKlasa->currentIndex() + 1 : 0;
-  m.inReport = CheckBoxRaport->isChecked();
+  m.humidityClass = shown.humidityClass ? shown.humidityClassNumber : 0;
+  m.inReport = shown.inReport;
   return m;
 }
 
@@ -84,55 +74,22 @@ void TFormKondensacja::storeSettings() {
   project_.setMoisture(currentSettings());
 }
 
-int TFormKondensacja::settingsStation(const veltor::MoistureSettings& m) {
-  for (size_t i = 0; i < stations_.size(); ++i)
-    if (stations_[i].name == m.stationName && SameMonths(stations_[i].climate, m)) return static_cast<int>(i);
-  QString name = m.stationName.trimmed();
-  const bool taken = std::any_of(stations_.begin(), stations_.end(),
-                                 [&name](const veltor::ClimateStation& s) { return s.name == name; });
-  if (name.isEmpty() || taken) name += kProjectStationSuffix;
-  stations_.push_back({name, {m.te, m.phiE}});
-  const int index = static_cast<int>(stations_.size()) - 1;
-  ComboBoxStacja->insertItem(index, name);
-  return index;
-}
-
 void TFormKondensacja::restoreSettings() {
   const QScopedValueRollback restoring(restoring_, true);
   const veltor::MoistureSettings& m = project_.extras().moisture;
-  const QSignalBlocker b1(ComboBoxStacja), b2(RadioKlasaWilgotnosci), b3(RadioWilgotnoscProjektowa),
-      b4(ComboBoxKlasa), b5(CheckBoxRaport);
-  const int ownIndex = static_cast<int>(stations_.size());
-  QStringList typed;
+  MoistureSettings shown = DefaultSettings();
+  shown.typedMonths.clear();
   for (int i = 0; i < veltor::kMonthCount; ++i) {
-    const bool own = m.climate == veltor::MoistureSettings::Climate::Typed;
-    typed << (own ? CellText(m.te[i]) : QString()) << (own ? CellText(m.phiE[i]) : QString());
+    const bool typed = m.climate == veltor::MoistureSettings::Climate::Typed;
+    shown.typedMonths << (typed ? CellText(m.te[i]) : QString()) << (typed ? CellText(m.phiE[i]) : QString());
   }
-  switch (m.climate) {
-    case veltor::MoistureSettings::Climate::Default:
-      ComboBoxStacja->setCurrentIndex(stations_.empty() ? ownIndex : 0);
-      break;
-    case veltor::MoistureSettings::Climate::Station:
-      ComboBoxStacja->setCurrentIndex(settingsStation(m));
-      break;
-    case veltor::MoistureSettings::Climate::Typed:
-      ComboBoxStacja->setCurrentIndex(ownIndex);
-      break;
+  if (m.climate == veltor::MoistureSettings::Climate::Typed) shown.stationName.clear();
+  if (m.climate == veltor::MoistureSettings::Climate::Station) {
+    shown.stationName = m.stationName;
+    shown.stationClimate = {m.te, m.phiE};
   }
-  // The columns keep what was typed before unless told otherwise; the
-  // project's months take their place.
-  fillClimateColumns();
-  typed_ = typed;
-  if (ownData()) {
-    const QScopedValueRollback filling(filling_, true);
-    for (int i = 0; i < veltor::kMonthCount; ++i) {
-      TableMiesiace->item(i, kondensacja::ColumnTe)->setText(typed_[2 * i]);
-      TableMiesiace->item(i, kondensacja::ColumnPhiE)->setText(typed_[2 * i + 1]);
-    }
-  }
-  const bool byClass = m.humidityClass > 0;
-  (byClass ? RadioKlasaWilgotnosci : RadioWilgotnoscProjektowa)->setChecked(true);
-  ComboBoxKlasa->setCurrentIndex(byClass ? m.humidityClass - 1 : kDefaultClassIndex);
-  ComboBoxKlasa->setEnabled(byClass);
-  CheckBoxRaport->setChecked(m.inReport);
+  shown.humidityClass = m.humidityClass > 0;
+  if (m.humidityClass > 0) shown.humidityClassNumber = m.humidityClass;
+  shown.inReport = m.inReport;
+  ApplySettings(shown);
 }

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QWheelEvent>
 
 TPictureImage::TPictureImage(QWidget* parent) : QWidget(parent) {}
@@ -28,6 +29,10 @@ TPictureFrame::TPictureFrame(QWidget* parent, const QString& objectName, const Q
   setWidget(image_);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setBackgroundRole(QPalette::Dark);
+}
+
+int TPictureFrame::WidthShowing(int pictureWidth) const {
+  return pictureWidth + 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
 }
 
 void TPictureFrame::WheelSteps(int stepsDown) {

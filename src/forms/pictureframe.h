@@ -32,6 +32,8 @@ class TPictureFrame : public QScrollArea {
   static constexpr int kWheelStep = 25;
   TPictureFrame(QWidget* parent, const QString& objectName, const QString& imageName);
   TPictureImage* Image() const { return image_; }
+  // The frame's width that shows a picture this wide beside the vertical scroll bar.
+  int WidthShowing(int pictureWidth) const;
 
  protected:
   void wheelEvent(QWheelEvent* e) override;

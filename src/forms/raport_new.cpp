@@ -9,12 +9,15 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "draw/kondensacja_draw.h"
+#include "draw/raport_draw.h"
 #include "forms/appstate.h"
 #include "forms/followproject.h"
 #include "forms/kondensacja.h"
-#include "forms/kondensacja_draw.h"
 #include "forms/pictureframe.h"
-#include "forms/raport_draw.h"
+#include "forms/glowna.h"
+#include "forms/warstwy.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 #include "platform/picturefile.h"
 #include "platform/printing.h"
@@ -36,6 +39,10 @@ ui::FileDialogRequest saveDialogRequest() {
 }
 
 }  // namespace
+
+veltor::ProjectDescription ReportDescription() {
+  return FormGlowna ? FormGlowna->project().description() : veltor::ProjectDescription{};
+}
 
 TFormRaportNew::TFormRaportNew(QWidget* mainWindow, Project& project)
     : TCompanionWindow(mainWindow, QStringLiteral("FormRaportNew"), QStringLiteral("Raport"),
@@ -59,6 +66,13 @@ TFormRaportNew::TFormRaportNew(QWidget* mainWindow, Project& project)
   };
   makeAction(ActionPrint, "ActionPrint", QStringLiteral("&Drukuj"), &TFormRaportNew::ActionPrintExecute);
   makeAction(ActionSave, "ActionSave", QStringLiteral("Za&pisz"), &TFormRaportNew::ActionSaveExecute);
+  makeAction(ActionRaportPdf, "ActionRaportPdf", QStringLiteral("Raport projektowy (PDF)…"),
+             &TFormRaportNew::ActionRaportPdfExecute);
+  makeAction(ActionRaportOdt, "ActionRaportOdt", QStringLiteral("Raport projektowy (ODT)…"),
+             &TFormRaportNew::ActionRaportOdtExecute);
+  makeAction(ActionDrukujRaportProjektowy, "ActionDrukujRaportProjektowy",
+             QStringLiteral("Drukuj raport projektowy…"),
+             &TFormRaportNew::ActionDrukujRaportProjektowyExecute);
   makeAction(ActionClose, "ActionClose", QStringLiteral("&Zamknij"), &TFormRaportNew::ActionCloseExecute);
   top->addWidget(ActionToolBarRaport);
 
@@ -66,7 +80,8 @@ TFormRaportNew::TFormRaportNew(QWidget* mainWindow, Project& project)
   ImageRaport = FrameRap->Image();
   top->addWidget(FrameRap, 1);
 
-  resize(714, 480);
+  // Wide enough for the whole width of the page.
+  resize(FrameRap->WidthShowing(raport::kMinimumPageWidth), 480);
   updatePictureActions();
 }
 

@@ -16,6 +16,7 @@
 #include <QList>
 
 #include "forms/companion.h"
+#include "project/projectfile.h"
 
 class Project;
 class QAction;
@@ -41,11 +42,19 @@ class TFormRaportNew : public TCompanionWindow {
   void ActionPrintExecute();
   void ActionSaveExecute();
   void ActionCloseExecute();
+  // The designer's report of the layer table as it stands (a pass runs first):
+  // saved as a PDF or an ODT through a save dialog, or printed in one job per copy.
+  void ActionRaportPdfExecute();
+  void ActionRaportOdtExecute();
+  void ActionDrukujRaportProjektowyExecute();
 
   QToolBar* ActionToolBarRaport = nullptr;
   QAction* ActionPrint = nullptr;
   QAction* ActionSave = nullptr;
   QAction* ActionClose = nullptr;
+  QAction* ActionRaportPdf = nullptr;
+  QAction* ActionRaportOdt = nullptr;
+  QAction* ActionDrukujRaportProjektowy = nullptr;
   TPictureFrame* FrameRap = nullptr;
   TPictureImage* ImageRaport = nullptr;
 
@@ -58,9 +67,13 @@ class TFormRaportNew : public TCompanionWindow {
   void updatePictureActions();
   // The report of the project as it is now; `tell` shows the pass's notice.
   void draw(bool tell);
+  void saveDesignReport(bool pdf);
 
   QList<QImage> pages_;
   Project& project_;
 };
 
 extern TFormRaportNew* FormRaportNew;
+
+// The project description as the description window holds it.
+veltor::ProjectDescription ReportDescription();

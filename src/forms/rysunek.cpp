@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QScopeGuard>
 #include <QShowEvent>
 #include <QToolBar>
@@ -18,7 +20,7 @@
 #include "forms/followproject.h"
 #include "forms/glowna.h"
 #include "forms/pictureframe.h"
-#include "forms/rysunek_draw.h"
+#include "draw/rysunek_draw.h"
 #include "forms/warstwy.h"
 #include "platform/dialogs.h"
 #include "platform/picturefile.h"
@@ -29,6 +31,18 @@ namespace {
 QList<QPointer<TFormRysunek>>& registry() {
   static QList<QPointer<TFormRysunek>> windows;
   return windows;
+}
+
+// Tall enough to show the whole picture where the screen allows, on a
+// 1280 x 1024 screen at least a whole drawing of it.
+int OpeningHeight(int kind, int toolBarHeight) {
+  constexpr int kLeast = 537;
+  // Left of the screen's height for the window's title bar.
+  constexpr int kTitleBar = 40;
+  int height = toolBarHeight + (kind == 2 ? chart::kPressurePictureHeight : chart::kTemperaturePictureHeight);
+  const QScreen* screen = FormGlowna ? FormGlowna->screen() : QGuiApplication::primaryScreen();
+  if (screen) height = std::min(height, screen->availableGeometry().height() - kTitleBar);
+  return std::max(kLeast, height);
 }
 
 const QString kTemperatureCaption = QStringLiteral("Wykres rozkładu temperatury w przegrodzie");
@@ -45,7 +59,6 @@ TFormRysunek::TFormRysunek(int chartKind)
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Rysunek"));
   // As wide as the picture and a vertical scroll bar, and no wider.
-  resize(815, 537);
   setMaximumWidth(815);
 
   auto* manager = new QObject(this);
@@ -80,6 +93,7 @@ TFormRysunek::TFormRysunek(int chartKind)
   layout->setSpacing(0);
   layout->addWidget(coolBar);
   layout->addWidget(FrameRys1, 1);
+  resize(815, OpeningHeight(chartKind, coolBar->sizeHint().height()));
 
   // The window has no parent, so the main window's F1 does not reach it.
   auto* help = new QAction(this);
@@ -114,7 +128,8 @@ QStringList TFormRysunek::DrawChart(veltor::LayerTable& table, bool tell) {
   if (chartKind_ == 2) setWindowTitle(kPressureCaption);
   const chart::ChartData data{table, gPartitionSummary, gDesignConditions, gReferenceTables.saturation};
   return chart::DrawChart(ImageSciana->Picture(), chartKind_, data, chart::HatchesFrom(StartFolder()),
-                          xOrigin_);
+                          xOrigin_)
+      .skipped;
 }
 
 void TFormRysunek::ActionSaveExecute() {

@@ -71,6 +71,7 @@ QString TakeProjectArgument(const QStringList& arguments) {
 int RunProgram(int argc, char* argv[]) {
   VeltorApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+  QApplication::setApplicationVersion(QStringLiteral(VELTOR_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("veltorobl"));
   InstallQtTranslations();
 

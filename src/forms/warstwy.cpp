@@ -29,8 +29,10 @@
 #include "calc/calculation.h"
 #include "calc/errors.h"
 #include "calc/numbers.h"
+#include "calc/ownmaterials.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
+#include "forms/katalog.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
 
@@ -53,6 +55,14 @@ const QString kThicknessTooLarge = QStringLiteral("Grubość warstwy nie może p
 enum Column { ColumnName, ColumnThickness, ColumnLambda, ColumnResistance, ColumnSd, ColumnCount };
 const QString kNoValue = QStringLiteral("–");
 
+const QString kEditedMark = QStringLiteral(" ✎");
+
+const QString kVapourCaption = QStringLiteral("Przepuszczalność pary wodnej δ [10⁻⁶ g/(m·h·Pa)]");
+// -INF in the record: a layer that the diffusion sums leave out.
+const QString kNoResistance = QStringLiteral("brak oporu (max)");
+const QString kNoResistanceTip =
+    QStringLiteral("Obliczenia nie uwzględniają oporu dyfuzyjnego tej warstwy (jak dla warstwy powietrza)");
+
 bool IsThickness(double value) {
   return value > 0 && value <= kMaxThickness;  // NaN is none
 }
@@ -69,7 +79,14 @@ class LayerItem : public QTreeWidgetItem {
     if (role != Qt::ToolTipRole) return QTreeWidgetItem::data(column, role);
     const veltor::LayerRecord* record = TFormWarstwy::LayerOf(this);
     if (!record || !treeWidget()) return {};
-    return LayerTip(treeWidget()->indexOfTopLevelItem(const_cast<LayerItem*>(this)), *record);
+    QString tip = LayerTip(treeWidget()->indexOfTopLevelItem(const_cast<LayerItem*>(this)), *record);
+    if (const auto* window = qobject_cast<const TFormWarstwy*>(treeWidget()->window())) {
+      const QStringList edited = window->EditedValues(*record);
+      if (!edited.isEmpty())
+        tip +=
+            QStringLiteral("\r\nWartości zmienione względem katalogu: ") + edited.join(QStringLiteral(", "));
+    }
+    return tip;
   }
 };
 
@@ -149,16 +166,9 @@ void TFormWarstwy::buildControls() {
   };
 
   // The catalogue.
-  auto* labelDostepne = new QLabel(QStringLiteral("Dostępne materiały"), this);
-  TreeViewMaterialy = new QTreeWidget(this);
-  TreeViewMaterialy->setObjectName(QStringLiteral("TreeViewMaterialy"));
-  TreeViewMaterialy->setColumnCount(1);
-  TreeViewMaterialy->setHeaderHidden(true);
-  TreeViewMaterialy->setSelectionMode(QAbstractItemView::SingleSelection);
-  TreeViewMaterialy->viewport()->setCursor(Qt::PointingHandCursor);
-  TreeViewMaterialy->setMinimumWidth(260);
+  Katalog = new TFrameKatalog(this);
+  TreeViewMaterialy = Katalog->TreeViewMaterialy;
   TreeViewMaterialy->installEventFilter(this);
-  labelDostepne->setBuddy(TreeViewMaterialy);
   connect(TreeViewMaterialy, &QTreeWidget::itemSelectionChanged, this,
           guarded(&TFormWarstwy::TreeViewMaterialyChange));
 
@@ -184,6 +194,7 @@ void TFormWarstwy::buildControls() {
   BitBtnDodaj->setStatusTip(BitBtnDodaj->toolTip());
   BitBtnDodaj->setLayoutDirection(Qt::RightToLeft);  // the arrow after the word, pointing at the table
   connect(BitBtnDodaj, &QPushButton::clicked, this, guarded(&TFormWarstwy::BitBtnDodajClick));
+  BitBtnDodaj->setEnabled(false);  // until a material is chosen
   BitBtnUsun = new QPushButton(this);
   BitBtnUsun->setObjectName(QStringLiteral("BitBtnUsun"));
   bindToAction(BitBtnUsun, ActionUsunWarstwe);
@@ -262,8 +273,7 @@ void TFormWarstwy::buildControls() {
 
   // Layout: catalogue | add, remove | table with its summary.
   auto* left = new QVBoxLayout;
-  left->addWidget(labelDostepne);
-  left->addWidget(TreeViewMaterialy, 1);
+  left->addWidget(Katalog, 1);
   left->addWidget(buildMaterialGroup());
 
   auto* middle = new QVBoxLayout;
@@ -298,6 +308,7 @@ void TFormWarstwy::buildControls() {
   top->addLayout(middle);
   top->addLayout(right, 6);
 
+  setTabOrder(Katalog->EditSzukaj, TreeViewMaterialy);
   setTabOrder(TreeViewMaterialy, EditGW);
   setTabOrder(EditGW, BitBtnDodaj);
   setTabOrder(BitBtnDodaj, BitBtnUsun);
@@ -332,16 +343,16 @@ QWidget* TFormWarstwy::buildMaterialGroup() {
   connect(EditGW, &QLineEdit::textChanged, this, [this] { runHandler([this] { EditGWChange(); }); });
 
   auto* grid = new QGridLayout(group);
-  grid->addWidget(LabelOpis, 0, 0, 1, 2);
+  grid->addWidget(LabelOpis, 0, 0, 1, 3);
   const struct {
     QString caption;
     QLineEdit* edit;
   } rows[] = {
-      {QStringLiteral("Współczynnik przewodzenia ciepła\n(warunki średniowilgotne)"), EditPC1},
-      {QStringLiteral("Współczynnik przewodzenia ciepła\n(warunki wilgotne)"), EditPC2},
-      {QStringLiteral("Współczynnik oporu dyfuzyjnego"), EditOD},
-      {QStringLiteral("Ciepło właściwe w stanie suchym"), EditCW},
-      {QStringLiteral("Gęstość [kg/m^3]"), EditG},
+      {QStringLiteral("Współczynnik przewodzenia ciepła λ [W/(m·K)]\n(warunki średniowilgotne)"), EditPC1},
+      {QStringLiteral("Współczynnik przewodzenia ciepła λ [W/(m·K)]\n(warunki wilgotne)"), EditPC2},
+      {kVapourCaption, EditOD},
+      {QStringLiteral("Ciepło właściwe w stanie suchym c [J/(kg·K)]"), EditCW},
+      {QStringLiteral("Gęstość ρ [kg/m³]"), EditG},
       {QStringLiteral("Grubość warstwy [m]"), EditGW},
   };
   int r = 1;
@@ -352,16 +363,18 @@ QWidget* TFormWarstwy::buildMaterialGroup() {
     grid->addWidget(row.edit, r, 1);
     ++r;
   }
+  grid->addWidget(buildDeclaredRow(group), 3, 2);
+  grid->addWidget(ButtonPrzywroc, r, 0, 1, 3);
   QFont boldEdit = EditGW->font();
   boldEdit.setBold(true);
   EditGW->setFont(boldEdit);
   grid->setColumnStretch(0, 1);
-  grid->setColumnMinimumWidth(1, 90);
+  grid->setColumnMinimumWidth(1, 110);
   return group;
 }
 
 void TFormWarstwy::FormCreate() {
-  LoadMaterials(kMaterialsFile, TreeViewMaterialy, materials_);
+  Katalog->Load();
 }
 
 // --- The layer table -------------------------------------------------------
@@ -460,12 +473,19 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
   if (current_ && layers_.indexOf(current_) < 0) current_ = nullptr;
   showLayerColumns();
   UpdateLayerActions();
+  updateDeclaredBoxes();
 }
 
 void TFormWarstwy::showLayerColumns() {
   for (int i = 0; i < layers_.size() && i < ListViewMaterialy->topLevelItemCount(); ++i) {
     const veltor::LayerRecord& layer = layers_.at(i);
     QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(i);
+    // Declared values typed for this layer alone: the name gets a mark.
+    const bool edited = !EditedValues(layer).isEmpty();
+    item->setText(ColumnName, edited ? layer.nameText() + kEditedMark : layer.nameText());
+    QFont font = item->font(ColumnName);
+    font.setItalic(edited);
+    item->setFont(ColumnName, font);
     item->setText(ColumnThickness, veltor::FormatGeneral(layer.thickness, 4));
     // An air layer's resistance comes from its table, not from a conductivity.
     item->setText(ColumnLambda, layer.isAirLayer() ? kNoValue
@@ -494,6 +514,7 @@ void TFormWarstwy::endCurrentLayer() {
     ListViewMaterialy->selectionModel()->clearSelection();
   }
   UpdateLayerActions();
+  updateDeclaredBoxes();
 }
 
 void TFormWarstwy::makeCurrent(veltor::LayerRecord* record) {
@@ -501,6 +522,7 @@ void TFormWarstwy::makeCurrent(veltor::LayerRecord* record) {
   // Typing into another layer's thickness is another step to undo.
   if (record != current_) ++thicknessSession_;
   current_ = record;
+  updateDeclaredBoxes();
 }
 
 void TFormWarstwy::UpdateLayerActions() {
@@ -523,8 +545,12 @@ void TFormWarstwy::ShowMaterial(const veltor::LayerRecord* record) {
   };
   show(EditPC1, veltor::FormatGeneral(record->lambdaMedium));
   show(EditPC2, veltor::FormatGeneral(record->lambdaHumid));
-  show(EditOD, std::isinf(record->vapourCoefficient) ? QStringLiteral("max")
-                                                     : veltor::FormatGeneral(record->vapourCoefficient));
+  const bool open = std::isinf(record->vapourCoefficient);
+  show(EditOD, open ? kNoResistance : veltor::FormatGeneral(record->vapourCoefficient));
+  EditOD->setToolTip(open ? kNoResistanceTip : QString());
+  LabelMu->setText(QStringLiteral("μ = %1").arg(
+      open ? QStringLiteral("0")
+           : veltor::FormatGeneral(veltor::kMuPermeability / record->vapourCoefficient, 4)));
   show(EditCW, veltor::FormatGeneral(record->specificHeat));
   show(EditG, veltor::FormatGeneral(record->density));
   show(EditGW, veltor::FormatGeneral(record->thickness));
@@ -535,6 +561,8 @@ void TFormWarstwy::clearMaterial() {
   QScopedValueRollback filling(showingMaterial_, true);
   LabelOpis->setText(QStringLiteral("Opis"));
   for (QLineEdit* edit : {EditPC1, EditPC2, EditOD, EditCW, EditG, EditGW}) edit->clear();
+  EditOD->setToolTip(QString());
+  LabelMu->clear();
   markThickness(true);
 }
 
@@ -557,8 +585,9 @@ bool TFormWarstwy::CheckThickness() {
 
 void TFormWarstwy::TreeViewMaterialyChange() {
   const QList<QTreeWidgetItem*> selected = TreeViewMaterialy->selectedItems();
-  if (selected.isEmpty()) return;
-  const veltor::LayerRecord* material = MaterialOf(selected.first());
+  const veltor::LayerRecord* material = selected.isEmpty() ? nullptr : MaterialOf(selected.first());
+  // A group adds nothing, so its "Dodaj" is not offered.
+  BitBtnDodaj->setEnabled(material != nullptr);
   if (!material) return;
   ShowMaterial(material);
   // The thickness box now holds the material's thickness, for "Dodaj". The
@@ -739,6 +768,7 @@ void TFormWarstwy::FormShow() {
       current_ = &layers_.at(0);
     }
     ShowMaterial(current_);
+    updateDeclaredBoxes();
   }
   // The activation that recalculates may come late or not at all (a window
   // manager need not activate a shown tool window). A table changed meanwhile

@@ -30,6 +30,7 @@ class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TFrameKatalog;
 
 class TFormWarstwy : public TCompanionWindow {
   Q_OBJECT
@@ -37,7 +38,7 @@ class TFormWarstwy : public TCompanionWindow {
   TFormWarstwy(QWidget* mainWindow, Project& project);
   ~TFormWarstwy() override;
 
-  // Creation handler: loads "Dane/materiały.txt" into TreeViewMaterialy.
+  // Creation handler: loads the own materials and "Dane/materiały.txt" into TreeViewMaterialy.
   void FormCreate();
 
   veltor::LayerTable& Layers() { return layers_; }
@@ -74,7 +75,14 @@ class TFormWarstwy : public TCompanionWindow {
   void Button2Click();
   void ButtonWsteczClick();
   void ButtonZamknijClick();
+  // The current layer's values back from its catalogue entry (warstwy_declared.cpp).
+  void ButtonPrzywrocClick();
+  // The values of `layer` that differ from its catalogue entry (the first
+  // material with its name), as shown in its tip; empty when none or no entry.
+  QStringList EditedValues(const veltor::LayerRecord& layer) const;
 
+  // The search box, the catalogue tree and the own material actions.
+  TFrameKatalog* Katalog = nullptr;
   QTreeWidget* TreeViewMaterialy = nullptr;
   // The layer table: the name, then d, lambda, R and sd of each layer.
   QTreeWidget* ListViewMaterialy = nullptr;
@@ -83,6 +91,9 @@ class TFormWarstwy : public TCompanionWindow {
   QLineEdit* EditPC1 = nullptr;
   QLineEdit* EditPC2 = nullptr;
   QLineEdit* EditOD = nullptr;
+  QLabel* LabelMu = nullptr;    // "μ = …" beside the permeability
+  QLineEdit* EditMu = nullptr;  // a layer's μ, beside LabelMu "μ =" while a layer is current
+  QPushButton* ButtonPrzywroc = nullptr;
   QLineEdit* EditCW = nullptr;
   QLineEdit* EditG = nullptr;
   QLineEdit* EditGW = nullptr;
@@ -127,6 +138,12 @@ class TFormWarstwy : public TCompanionWindow {
   void ListViewMaterialySelectItem(int row);
   void ListViewMaterialyClick();
   void EditGWChange();
+  // Declared values typed for the current layer (warstwy_declared.cpp).
+  QWidget* buildDeclaredRow(QWidget* group);
+  void DeclaredValueChange(QLineEdit* edit);
+  // The five material boxes editable while a layer is current, read-only for a catalogue entry.
+  void updateDeclaredBoxes();
+  const veltor::LayerRecord* catalogueEntryFor(const veltor::LayerRecord& layer) const;
   // Red text while EditGW holds what is typed but is no thickness.
   void markThickness(bool valid);
   // Ends the current layer; the list's highlight goes with it.
@@ -166,7 +183,6 @@ class TFormWarstwy : public TCompanionWindow {
   // Keystrokes in EditGW for one current layer merge into one step to undo.
   int thicknessSession_ = 1;
   bool editing_ = false;  // this window is changing the project itself
-  MaterialStore materials_;
   bool syncing_ = false;          // the list is being rebuilt: not a user's selection
   bool stale_ = false;            // the table changed while the window was hidden
   bool showingMaterial_ = false;  // EditGW is being filled, not typed into

@@ -2,12 +2,15 @@
 // the teardown at the end of the program (or of a test).
 #include "forms/windowset.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <memory>
 
 #include "forms/about.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
+#include "forms/dynamika.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
 #include "forms/raport_new.h"
@@ -66,10 +69,18 @@ void CreateWindowSet() {
   create(FormSystem4, FormGlowna);
   create(FormRaportNew, FormGlowna, project);
   create(FormKondensacja, FormGlowna, project);
+  create(FormDynamika, FormGlowna, project);
+  // The designer's report is reached from the results menu as well as from
+  // the report window, which owns its actions.
+  if (auto* wyniki = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuWyniki"))) {
+    wyniki->addSeparator();
+    wyniki->addAction(FormRaportNew->ActionRaportPdf);
+    wyniki->addAction(FormRaportNew->ActionRaportOdt);
+  }
   // The check marks of the main window's actions follow these being shown and hidden.
-  for (QWidget* w :
-       std::initializer_list<QWidget*>{FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj, FormSystem1,
-                                       FormSystem2, FormSystem3, FormSystem4, FormRaportNew, FormKondensacja})
+  for (QWidget* w : std::initializer_list<QWidget*>{FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj, FormSystem1,
+                                                    FormSystem2, FormSystem3, FormSystem4, FormRaportNew,
+                                                    FormKondensacja, FormDynamika})
     FormGlowna->WatchVisibility(w);
 }
 
@@ -92,5 +103,6 @@ void DestroyWindowSet() {
   FormSystem4 = nullptr;
   FormRaportNew = nullptr;
   FormKondensacja = nullptr;
+  FormDynamika = nullptr;
   theProject().reset();
 }

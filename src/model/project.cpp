@@ -7,7 +7,7 @@
 
 namespace {
 
-enum CommandId { kDescriptionId = 1, kThicknessId = 2 };
+enum CommandId { kDescriptionId = 1, kThicknessId = 2, kLayerId = 3 };
 
 class DescriptionCommand : public QUndoCommand {
  public:
@@ -97,6 +97,27 @@ class ThicknessCommand : public QUndoCommand {
   double before_, after_;
 };
 
+class LayerCommand : public QUndoCommand {
+ public:
+  LayerCommand(Project& p, int index, veltor::LayerRecord before, veltor::LayerRecord after, int session)
+      : QUndoCommand(QStringLiteral("wartości warstwy")), p_(p), index_(index), session_(session),
+        before_(std::move(before)), after_(std::move(after)) {}
+  void redo() override { p_.applyLayer(index_, after_); }
+  void undo() override { p_.applyLayer(index_, before_); }
+  int id() const override { return session_ != 0 ? kLayerId : -1; }
+  bool mergeWith(const QUndoCommand* other) override {
+    const auto* o = static_cast<const LayerCommand*>(other);
+    if (o->index_ != index_ || o->session_ != session_) return false;
+    after_ = o->after_;
+    return true;
+  }
+
+ private:
+  Project& p_;
+  int index_, session_;
+  veltor::LayerRecord before_, after_;
+};
+
 class LayersCommand : public QUndoCommand {
  public:
   LayersCommand(Project& p, std::vector<veltor::LayerRecord> before, std::vector<veltor::LayerRecord> after)
@@ -171,6 +192,11 @@ void Project::moveLayer(int index, int step) {
 void Project::setThickness(int index, double thickness, int session) {
   if (index < 0 || index >= layers_.size() || layers_.at(index).thickness == thickness) return;
   undo_.push(new ThicknessCommand(*this, index, layers_.at(index).thickness, thickness, session));
+}
+
+void Project::setLayer(int index, const veltor::LayerRecord& record, int session) {
+  if (index < 0 || index >= layers_.size()) return;
+  undo_.push(new LayerCommand(*this, index, layers_.at(index), record, session));
 }
 
 void Project::replaceLayers(std::vector<veltor::LayerRecord> layers) {
@@ -249,6 +275,12 @@ void Project::applyMove(int from, int to) {
 
 void Project::applyThickness(int index, double thickness) {
   layers_.at(index).thickness = thickness;
+  Q_EMIT changed(Layers);
+}
+
+void Project::applyLayer(int index, const veltor::LayerRecord& record) {
+  // Assigned in place: the record stays where it is on the heap.
+  layers_.at(index) = record;
   Q_EMIT changed(Layers);
 }
 

@@ -58,6 +58,9 @@ class Project : public QObject {
   // Exchanges the layer with its neighbour (-1 inward, +1 outward).
   void moveLayer(int index, int step);
   void setThickness(int index, double thickness, int session = 0);
+  // A layer's values as a whole (its declared values edited or restored);
+  // edits of one layer within one session merge like thicknesses.
+  void setLayer(int index, const veltor::LayerRecord& record, int session = 0);
   // A whole new table (the wizard's result, clearing the table).
   void replaceLayers(std::vector<veltor::LayerRecord> layers);
   void setMoisture(const veltor::MoistureSettings& settings);
@@ -81,6 +84,7 @@ class Project : public QObject {
   void applyRemove(int index);
   void applyMove(int from, int to);
   void applyThickness(int index, double thickness);
+  void applyLayer(int index, const veltor::LayerRecord& record);
   void applyLayers(const std::vector<veltor::LayerRecord>& layers);
   void applyExtras(const veltor::ProjectExtras& extras);
 

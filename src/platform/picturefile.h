@@ -7,20 +7,12 @@
 #include <QList>
 #include <QString>
 
+#include "draw/pictures.h"
 #include "platform/dialogs.h"
 
 class QImage;
 
 namespace ui {
-
-enum class PictureType { Bitmap, Jpeg, Pdf };
-
-// A drawing's background, template or hatch, as a 32-bit picture (the mask
-// pen's raster operation needs one). Only a regular file of at most the data
-// files' size limit is read: IoError "File not found" for anything else that
-// is missing or not a regular file, DataError when too large, Error "Bitmap
-// image is not valid" when it does not decode.
-QImage LoadPicture(const QString& path);
 
 // Shows the save dialog `request` (its filters in the order of `types`) and saves
 // the picture as the chosen type, under the chosen name with the type's suffix
@@ -36,9 +28,5 @@ bool SavePictureWithDialog(const FileDialogRequest& request, const QList<Picture
 // about. One page is saved exactly as a single picture.
 bool SavePagesWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
                          const QList<QImage>& pages);
-// The pages one below the other, left-aligned, a grey band between two pages
-// marking the page break; as wide as the widest page. One page comes back as it is.
-QImage StackPages(const QList<QImage>& pages);
-inline constexpr int kPageBreakBand = 12;
 
 }  // namespace ui

@@ -41,13 +41,12 @@ void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies) {
   }
 }
 
-QRect FittedRect(const QSize& picture, const QRect& area, bool top) {
-  QSize size = picture;
-  size.scale(area.size(), Qt::KeepAspectRatio);
-  QRect target(QPoint(0, 0), size);
-  target.moveCenter(area.center());
-  if (top) target.moveTop(area.top());
-  return target;
+void PrintJobs(QPrinter& printer, int copies, const std::function<void(QPrinter& printer)>& paintJob) {
+  printer.setCopyCount(1);
+  for (int copy = 0; copy < copies; ++copy) {
+    if (observer()) observer()(printer);
+    paintJob(printer);
+  }
 }
 
 void SetPrintJobObserver(PrintJobObserver observer_) {

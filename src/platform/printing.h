@@ -6,6 +6,8 @@
 #include <QList>
 #include <functional>
 
+#include "draw/pictures.h"
+
 class QImage;
 class QRect;
 class QSize;
@@ -23,9 +25,9 @@ void PrintPicture(QPrinter& printer, const QImage& picture, int copies);
 // print nothing.
 void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies);
 
-// Where a picture goes on a page: scaled to fit `area` with its proportions
-// kept, centred (or, with `top`, centred across and at the top).
-QRect FittedRect(const QSize& picture, const QRect& area, bool top = false);
+// `copies` jobs, each painted by `paintJob` on `printer` (which begins and ends
+// the job by its own painter): a document of flowing pages printed whole per job.
+void PrintJobs(QPrinter& printer, int copies, const std::function<void(QPrinter& printer)>& paintJob);
 
 // Told at the start of every print job (tests count the jobs); empty by default.
 using PrintJobObserver = std::function<void(QPrinter& printer)>;

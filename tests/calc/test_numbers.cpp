@@ -70,6 +70,31 @@ TEST(FormatGeneral, DefaultUsesLocaleSeparator) {
   QLocale::setDefault(previous);
 }
 
+// Chart labels: the general format's rounding written out in full, grouped as the locale groups.
+struct PlainCase {
+  const char* name;
+  double value;
+  const char* locale;
+  const char* expected;  // UTF-8
+};
+
+class FormatPlainTest : public testing::TestWithParam<PlainCase> {};
+
+TEST_P(FormatPlainTest, WrittenOut) {
+  const PlainCase& c = GetParam();
+  EXPECT_EQ(FormatPlain(c.value, 2, QLocale(QString::fromLatin1(c.locale))), QString::fromUtf8(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TwoDigits, FormatPlainTest,
+    testing::Values(PlainCase{"RoundedThenGrouped", -123456, "pl_PL", "-120\u00a0000"},
+                    PlainCase{"FourDigitsUngroupedInPolish", 3567, "pl_PL", "3600"},
+                    PlainCase{"GroupedInEnglish", 280000, "en_US", "280,000"},
+                    PlainCase{"CarryIntoNewDigit", 99.9, "pl_PL", "100"},
+                    PlainCase{"BelowGeneralLowerBound", 0.0000512, "pl_PL", "0,000051"},
+                    PlainCase{"AbsurdKeepsGeneral", 1.5e300, "pl_PL", "1,5E300"}),
+    [](const testing::TestParamInfo<PlainCase>& info) { return std::string(info.param.name); });
+
 struct FloatCase {
   const char* name;
   const char* text;

@@ -48,7 +48,7 @@ class TestAbout : public QObject {
     QVERIFY(!FormGlowna->Image1->picture().isNull());
     auto* images = FormGlowna->findChild<TImageList*>(QStringLiteral("ImageListGlowna"));
     QVERIFY(images);
-    QCOMPARE(images->count(), 9);
+    QCOMPARE(images->count(), TImageList::kImageCount);
     for (int i = 0; i < images->count(); ++i)
       QVERIFY2(!images->icon(i).pixmap(16).isNull(), qPrintable(QString::number(i)));
     for (QAction* a : FormGlowna->findChildren<QAction*>())

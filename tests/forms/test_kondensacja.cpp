@@ -6,6 +6,7 @@
 // here the texts, marks and pages built from them.
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -63,6 +64,9 @@ void Type(int month, int column, const QString& text) {
   FormKondensacja->TableMiesiace->item(month, column)->setText(text);
 }
 void TypeClimate() {
+  // The shipped stations come first; the tests type their own months.
+  QComboBox* combo = FormKondensacja->ComboBoxStacja;
+  combo->setCurrentIndex(combo->count() - 1);
   for (int m = 0; m < 12; ++m) {
     Type(m, 0, kTe[m]);
     Type(m, 1, kPhi[m]);
@@ -76,6 +80,9 @@ int PdfPages(const QString& path) {
   // The page tree's "/Type /Pages" is not a page.
   return static_cast<int>(bytes.count("/Type /Page") - bytes.count("/Type /Pages"));
 }
+
+// The stations of the shipped Dane/klimat.txt.
+constexpr int kShippedStations = 10;
 
 QAction* Action() {
   return FormGlowna->ActionKondensacja;
@@ -166,9 +173,17 @@ class TestKondensacja : public QObject {
     ScriptedDialogs d;  // a refusal is shown in the window, never in a box
     Build(kDry);
     FormGlowna->ExecuteAction(Action());
+    FormKondensacja->ComboBoxStacja->setCurrentIndex(kShippedStations);
+    for (int m = 0; m < 12; ++m) {
+      Type(m, 0, QString());
+      Type(m, 1, QString());
+    }
     QCOMPARE(FormKondensacja->LabelKomunikat->text(),
              QStringLiteral("Wpisz w tabeli średnie miesięczne temperatury θe i wilgotności względne φe "
                             "powietrza zewnętrznego (dwanaście miesięcy) albo wybierz stację klimatyczną"));
+    // The report's page says so in its own words: the request to type is for the window.
+    QCOMPARE(kondensacja::RefusalText(FormKondensacja->Current()),
+             QStringLiteral("Oceny nie wykonano: nie wybrano klimatu zewnętrznego."));
     TypeClimate();
     Type(month, column, typed);
     QCOMPARE(FormKondensacja->LabelKomunikat->text(), message);
@@ -234,10 +249,11 @@ class TestKondensacja : public QObject {
         << Wall{{"Tynk", 0, 0.8, 40}}
         << "Warstwa 1 („Tynk”) ma grubość 0 m; ocena wilgotnościowa wymaga warstw o "
            "grubości większej od zera";
-    QTest::newRow("no vapour resistance") << Wall{{"Folia", 0.01, 0.2, 0}, {"Wełna", 0.1, 0.04, 0}}
-                                          << "Przegroda nie ma oporu dyfuzyjnego: żadna warstwa nie stawia "
-                                             "oporu parze wodnej, więc kondensacji "
-                                             "międzywarstwowej nie można ocenić";
+    QTest::newRow("no vapour resistance")
+        << Wall{{"Folia", 0.01, 0.2, -INFINITY}, {"Wełna", 0.1, 0.04, -INFINITY}}
+        << "Przegroda nie ma oporu dyfuzyjnego: żadna warstwa nie stawia "
+           "oporu parze wodnej, więc kondensacji "
+           "międzywarstwowej nie można ocenić";
   }
   void refusedWall() {
     QFETCH(Wall, wall);
@@ -331,14 +347,142 @@ class TestKondensacja : public QObject {
     d.expectMessage(QStringLiteral("Stacja „DZIAŁKA W ŁODZI” już jest na liście stacji."));
     FormKondensacja->EditNazwaStacji->setText(QStringLiteral("DZIAŁKA W ŁODZI"));
     FormKondensacja->ButtonZapiszStacje->click();
-    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->count(), kShippedStations + 2);
 
     env->stopProgram();
     env->startProgram();
     combo = FormKondensacja->ComboBoxStacja;
-    QCOMPARE(combo->itemText(0), QStringLiteral("Działka w Łodzi"));
+    QCOMPARE(combo->itemText(kShippedStations), QStringLiteral("Działka w Łodzi"));
+    combo->setCurrentIndex(kShippedStations);
     QCOMPARE(FormKondensacja->TableMiesiace->item(0, 0)->text(), QStringLiteral("-4,5"));
     QVERIFY(d.allUsed());
+  }
+
+  void shippedStations() {
+    start();
+    QStringList names;
+    for (int i = 0; i < FormKondensacja->ComboBoxStacja->count(); ++i)
+      names.append(FormKondensacja->ComboBoxStacja->itemText(i));
+    QCOMPARE(
+        names.join(QLatin1Char(',')),
+        QStringLiteral("Warszawa-Okęcie,Kraków-Balice,Wrocław-Strachowice,Poznań-Ławica,Łódź-Lublinek,Hel,"
+                       "Łeba,Suwałki,Białystok,Zakopane,") +
+            TFormKondensacja::kOwnDataItem);
+  }
+
+  void paste_data() {
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<int>("column");      // the current cell's
+    QTest::addColumn<QString>("months");  // January and December after the paste, empty: refused
+    QString rows, semicolons, column,
+        twoRows = kTe.join(QLatin1Char('\t')) + QStringLiteral("\n") + kPhi.join(';');
+    for (int m = 0; m < 12; ++m) {
+      rows += QStringLiteral("%1.5\t%2\r\n").arg(kTe[m], kPhi[m]);
+      semicolons += QStringLiteral("%1,5;%2\n").arg(kTe[m], kPhi[m]);
+      column += kPhi[m] + QStringLiteral("\n");
+    }
+    QTest::newRow("rows, tab, point") << rows << 0 << "-4,5 88 -1,5 90";
+    QTest::newRow("rows, semicolon, comma") << semicolons << 0 << "-4,5 88 -1,5 90";
+    QTest::newRow("one column into φe") << column << 1 << "-4 88 -1 90";
+    QTest::newRow("two rows of twelve") << twoRows << 0 << "-4 88 -1 90";
+    QTest::newRow("a word: red cell")
+        << QString(rows).replace(QStringLiteral("-4.5"), QStringLiteral("zimno")) << 0 << "zimno 88 -1,5 90";
+    QTest::newRow("eleven rows") << rows.section(QLatin1Char('\n'), 1) << 0 << "";
+  }
+  void paste() {
+    QFETCH(QString, clipboard);
+    QFETCH(int, column);
+    QFETCH(QString, months);
+    start();
+    ScriptedDialogs d;
+    showWith(kDry);  // January -4 88, December -1 90
+    if (months.isEmpty()) {
+      d.expectMessage(
+          QStringLiteral("Schowek nie zawiera miesięcy w układzie, który można wkleić: potrzeba dwunastu "
+                         "wierszy z θe albo z θe "
+                         "i φe, albo dwóch wierszy po dwanaście wartości (θe, potem φe), oddzielonych "
+                         "tabulatorem lub średnikiem."));
+    }
+    FormKondensacja->ComboBoxStacja->setCurrentIndex(0);  // pasting chooses the typed months
+    FormKondensacja->TableMiesiace->setCurrentCell(3, column);
+    QGuiApplication::clipboard()->setText(clipboard);
+    FormKondensacja->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(FormKondensacja));
+    FormKondensacja->TableMiesiace->setFocus();
+    QTest::keySequence(FormKondensacja->TableMiesiace, QKeySequence::Paste);
+    QVERIFY(d.allUsed());
+    QCOMPARE(FormKondensacja->ComboBoxStacja->currentIndex(), months.isEmpty() ? 0 : kShippedStations);
+    if (months.isEmpty()) return;
+    QStringList shown;
+    for (int m : {0, 11})
+      shown << FormKondensacja->TableMiesiace->item(m, 0)->text()
+            << FormKondensacja->TableMiesiace->item(m, 1)->text();
+    QCOMPARE(shown.join(QLatin1Char(' ')), months);
+    const bool refused = months.startsWith(QLatin1String("zimno"));
+    QCOMPARE(FormKondensacja->TableMiesiace->item(0, 0)->background().style() != Qt::NoBrush, refused);
+  }
+
+  // However long a verdict, the chart stays above the bottom row: the window
+  // grows when a longer verdict comes in while it is shown.
+  void longestVerdictKeepsTheChartInView() {
+    start();
+    showWith(kDry);
+    Wall wall = kCondensing;
+    const QByteArray longName(255, 'W');
+    wall[1].name = wall[2].name = longName.constData();
+    FormWarstwy->ClearLayers();
+    Build(wall);
+    // Warszawa at φi 55 %: it dries out, the longest of the verdicts, naming two layers.
+    gDesignConditions.phiI = 55;
+    FormKondensacja->ComboBoxStacja->setCurrentIndex(0);
+    QVERIFY(FormKondensacja->LabelKondensacja->text().contains(QLatin1String("wysycha")));
+    const auto top = [](QWidget* w) { return w->mapTo(FormKondensacja, QPoint(0, 0)).y(); };
+    QWidget* verdict = FormKondensacja->LabelKondensacja;
+    QVERIFY(top(verdict) + verdict->heightForWidth(verdict->width()) <= top(FormKondensacja->ImageWykres));
+    QVERIFY(top(FormKondensacja->ImageWykres) + FormKondensacja->ImageWykres->height() <=
+            top(FormKondensacja->ButtonZamknij));
+  }
+
+  // What a project keeps of the window brings back the same table and verdicts,
+  // also when the station file has changed since.
+  void settingsComeBack_data() {
+    QTest::addColumn<int>("station");  // -1: the typed months
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("station") << 3 << false;
+    QTest::newRow("station changed since") << 3 << true;
+    QTest::newRow("typed months") << -1 << false;
+  }
+  void settingsComeBack() {
+    QFETCH(int, station);
+    QFETCH(bool, changed);
+    start();
+    showWith(kCondensing);
+    if (station >= 0) FormKondensacja->ComboBoxStacja->setCurrentIndex(station);
+    FormKondensacja->RadioKlasaWilgotnosci->setChecked(true);
+    FormKondensacja->CheckBoxRaport->setChecked(true);
+    const TFormKondensacja::MoistureSettings saved = FormKondensacja->Settings();
+    const auto shown = [] {
+      QStringList texts = {FormKondensacja->LabelPowierzchnia->text(),
+                           FormKondensacja->LabelKondensacja->text(), FormKondensacja->Current().climateName};
+      for (int m = 0; m < 84; ++m) texts.append(FormKondensacja->TableMiesiace->item(m / 7, m % 7)->text());
+      return texts;
+    };
+    const QStringList before = shown();
+    if (changed) {  // a later session, the station's months edited in the file since
+      env->stopProgram();
+      env->writeFile(QStringLiteral("Dane/klimat.txt"), "[" + veltor::ToCp1250(saved.stationName) + "]\r\n" +
+                                                            QByteArray("5 80\r\n").repeated(12));
+      env->startProgram();
+      showWith(kCondensing);
+    }
+    FormKondensacja->ApplySettings(FormKondensacja->DefaultSettings());
+    QVERIFY(FormKondensacja->ComboBoxStacja->currentIndex() == 0 &&
+            !FormKondensacja->CheckBoxRaport->isChecked());
+    FormKondensacja->ApplySettings(saved);
+    QCOMPARE(shown(), before);
+    QCOMPARE(FormKondensacja->Settings(), saved);
+    QCOMPARE(FormKondensacja->ComboBoxStacja->currentText().endsWith(QLatin1String(" (z projektu)")),
+             changed);
   }
 
   void reportSecondPage_data() {

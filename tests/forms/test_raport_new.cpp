@@ -14,14 +14,14 @@
 #include <cmath>
 
 #include "calc/errors.h"
+#include "draw/fixedfont.h"
+#include "draw/raport_draw.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
 #include "forms/pictureframe.h"
-#include "forms/raport_draw.h"
 #include "forms/raport_new.h"
 #include "forms/warstwy.h"
-#include "platform/fixedfont.h"
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
@@ -171,8 +171,8 @@ class TestRaportNew : public QObject {
     text("summary thickness", "two", at(593, 684), QStringLiteral("0,32"), 11, true, kRoom);
     text("summary R", "two", at(633, 684), QStringLiteral("6"), 11, true, kRoom);
     text("summary r 1,235E4", "two", at(673, 684), QStringLiteral("1,235E4"), 11, true, kRoom);
-    text("dew point caption", "two", at(23, 749), QStringLiteral("Punk rosy"), 11, true);
-    text("dew point depth", "two", at(263, 749), QStringLiteral("0,3 m"), 11, true);
+    text("0 degC point caption", "two", at(23, 749), QStringLiteral("Punkt 0 °C"), 11, true);
+    text("0 degC point depth", "two", at(263, 749), QStringLiteral("0,3 m"), 11, true);
     text("no 0 degC point", "two warm", at(263, 749), QStringLiteral("brak"), 11, true);
     text("U caption", "two", at(23, 774), QStringLiteral("Współczynnik przenikania ciepła U"), 11, true);
     text("U", "two", at(263, 774), QStringLiteral("0,17 W/(m^2*K)"), 11, true);
@@ -379,6 +379,25 @@ class TestRaportNew : public QObject {
                   copies < 0 ? std::nullopt : std::optional<int>(copies));
     FormRaportNew->ActionPrint->trigger();
     QCOMPARE(d.printJobs, std::max(copies, 0));
+  }
+
+  // The designer's report from the window: the file named in the dialog gets
+  // its format's suffix and holds the document; printing is one job per copy.
+  void designReport() {
+    startWithTwoLayers();
+    ScriptedDialogs d;
+    const QString pdf = env->file(QStringLiteral("raport-projektowy"));
+    d.expectFile(QStringLiteral("SaveDialogRaportProjektowy"), pdf);
+    FormRaportNew->ActionRaportPdf->trigger();
+    QFile file(pdf + QStringLiteral(".pdf"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.read(4), QByteArray("%PDF"));
+    d.expectFile(QStringLiteral("SaveDialogRaportProjektowy"), env->file(QStringLiteral("r.odt")));
+    FormRaportNew->ActionRaportOdt->trigger();
+    QVERIFY(QFile::exists(env->file(QStringLiteral("r.odt"))));
+    d.expectPrint(QStringLiteral("PrintDialogRaportProjektowy"), 2);
+    FormRaportNew->ActionDrukujRaportProjektowy->trigger();
+    QCOMPARE(d.printJobs, 2);
   }
 };
 

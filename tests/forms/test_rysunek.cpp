@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QWheelEvent>
@@ -15,7 +16,7 @@
 #include "forms/appstate.h"
 #include "forms/pictureframe.h"
 #include "forms/rysunek.h"
-#include "forms/rysunek_draw.h"
+#include "draw/rysunek_draw.h"
 #include "forms/warstwy.h"
 #include "platform/picturefile.h"
 #include "support/scripted_dialogs.h"
@@ -53,6 +54,15 @@ const QList<Layer> kThree = {{0.1, 0.2, 100}, {0.16, 0.2, 200}, {0.14, 0.14 / 0.
 // Insulation inside a concrete wall: vapour reaches the cold side and condenses.
 const QList<Layer> kInsulatedInside = {{0.2, 0.04, 417}, {0.1, 1.7, 3333}};
 const QList<Layer> kInsulatedOutside = {{0.1, 1.7, 3333}, {0.2, 0.04, 417}};
+// Aerated concrete 24 cm, mineral wool 15 cm, bitumen felt 4 mm outside: the
+// felt stops the vapour just past the cold wool.
+const QList<Layer> kFeltOutside = {{0.24, 0.21, 3333}, {0.15, 0.04, 208}, {0.004, 0.23, 277778}};
+// Fifteen layers of 1 cm, alternately conductive and insulating, vapour-open and tight.
+QList<Layer> FifteenThin() {
+  QList<Layer> layers;
+  for (int i = 0; i < 15; ++i) layers.append({0.01, i % 3 ? 0.8 : 0.04, i % 2 ? 50.0 + 100 * i : 20.0});
+  return layers;
+}
 
 struct Wall {
   veltor::LayerTable table;
@@ -64,16 +74,24 @@ struct Wall {
     for (const Layer& l : layers) table.AppendLayer(Record(l));
     veltor::CalculatePartition(table, summary, conditions, gReferenceTables);
   }
+  mutable std::vector<chart::DrawnLabel> labels;  // of the latest drawing
+
   QImage draw(int kind) const {
     QImage picture(chart::kPictureWidth, chart::kPressurePictureHeight, QImage::Format_RGB32);
     picture.fill(Qt::white);
     const chart::ChartData data{table, summary, conditions, gReferenceTables.saturation};
-    chart::DrawChart(picture, kind, data, [](const QString&) {
-      QImage hatch(8, 8, QImage::Format_RGB32);
-      hatch.fill(Qt::white);
-      return hatch;
-    });
+    labels = chart::DrawChart(picture, kind, data, [](const QString&) {
+               QImage hatch(8, 8, QImage::Format_RGB32);
+               hatch.fill(Qt::white);
+               return hatch;
+             }).labels;
     return picture;
+  }
+  // Where the latest drawing wrote `text` in rows from `top` to `bottom`; empty if nowhere.
+  QRect box(const QString& text, int top = 0, int bottom = 2000) const {
+    for (const chart::DrawnLabel& l : labels)
+      if (l.text == text && l.box.top() >= top && l.box.top() <= bottom) return l.box;
+    return {};
   }
 };
 
@@ -200,7 +218,100 @@ class TestRysunek : public QObject {
     QVERIFY(Count(img, QRect(x, 798, 1, 1007 - 798), Blue) > 80);
     QCOMPARE(Count(img, QRect(x - 1, 850, 1, 100), Blue) + Count(img, QRect(x + 1, 850, 1, 100), Blue), 0);
     QVERIFY(Count(img, QRect(190, 797, x - 190, 1), Blue) > (x - 190) / 3);
-    QVERIFY(Count(img, QRect(x, 1007, 80, 13), Blue) > 20);  // "punkt rosy : ..."
+    QVERIFY(Count(img, QRect(x, 1007, 80, 13), Blue) > 20);
+    // Named for what it is, in metres to the centimetre (0.196 m here).
+    LocaleScope polish(QStringLiteral("pl_PL"));
+    wall.draw(1);
+    QCOMPARE(wall.box(QStringLiteral("punkt 0 °C: 0,20 m")).topLeft(), QPoint(x, 1007));
+  }
+
+  // However crowded the layers, no text is written over another, none uses an
+  // exponent, and the totals of the first and the last layer are there.
+  void labelsNeverOverlap_data() {
+    QTest::addColumn<QList<Layer>>("layers");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("thicknessTotals");  // first and last, under the lower drawing
+    QTest::newRow("15 layers of 1 cm, temperature") << FifteenThin() << 1 << QStringList{"0,01", "0,15"};
+    QTest::newRow("15 layers of 1 cm, vapour pressure") << FifteenThin() << 2 << QStringList{"0,01", "0,15"};
+    QTest::newRow("felt outside, temperature") << kFeltOutside << 1 << QStringList{"0,24", "0,39"};
+    QTest::newRow("felt outside, vapour pressure") << kFeltOutside << 2 << QStringList{"0,24", "0,39"};
+  }
+  void labelsNeverOverlap() {
+    QFETCH(QList<Layer>, layers);
+    QFETCH(int, kind);
+    QFETCH(QStringList, thicknessTotals);
+    LocaleScope polish(QStringLiteral("pl_PL"));
+    const Wall wall(layers);
+    wall.draw(kind);
+    const std::vector<chart::DrawnLabel>& labels = wall.labels;
+    QVERIFY(labels.size() > 2 * size_t(layers.size()));
+    for (size_t a = 0; a < labels.size(); ++a) {
+      QVERIFY2(!labels[a].text.contains(QRegularExpression("\\dE")), qPrintable(labels[a].text));
+      for (size_t b = a + 1; b < labels.size(); ++b)
+        QVERIFY2(!labels[a].box.intersects(labels[b].box),
+                 qPrintable(labels[a].text + " / " + labels[b].text));
+    }
+    const int row = kind == 1 ? 957 : 1093;
+    for (const QString& total : thicknessTotals)
+      QVERIFY2(!wall.box(total, row, row + 15).isNull(), qPrintable(total));
+  }
+
+  // Over the lower temperature drawing every face's temperature, the first marked
+  // as the inner surface's, centred over its face in alternating rows.
+  void faceTemperatures() {
+    LocaleScope polish(QStringLiteral("pl_PL"));
+    // q = 36 / 2.0 = 18 W/m2; faces at 20 - 18 x (0.13, 0.63, 1.43, 1.96).
+    const Wall wall(kThree);
+    wall.draw(1);
+    const QStringList texts{"θsi = 17,7", "8,7", "−5,7", "−15,3"};
+    const int faces[] = {200, 300, 460, 600};
+    for (int k = 0; k < texts.size(); ++k) {
+      const QRect box = wall.box(texts[k]);
+      QVERIFY2(qAbs(box.center().x() - faces[k]) <= 1, qPrintable(texts[k]));
+      QCOMPARE(box.top(), chart::kFaceTemperatureRow - 15 * (k % 2));
+    }
+  }
+
+  // The partial pressure in the state of the saturation profile, outdoor air at
+  // -5 degC whatever te: over diffusion resistance straight to pe, over
+  // thickness a broken line through the same face values.
+  void partialPressureLine_data() {
+    QTest::addColumn<double>("te");
+    QTest::addColumn<QList<QPointF>>("points");  // column, Pa
+    // pi = 2337 x 55 % = 1285.35, pe = 401 x 85 % = 340.85; r 100, 200, 60 of 400.
+    const QList<QPointF> upper{{200, 1285.35}, {600, 340.85}};
+    const QList<QPointF> lower{{200, 1285.35}, {250, 1167.29}, {300, 1049.23}, {460, 577}, {600, 435.3}};
+    for (const double te : {-20.0, -5.0, 5.0}) {
+      QTest::addRow("upper, te %g", te) << te << upper;
+      QTest::addRow("lower, te %g", te) << te << lower;
+    }
+  }
+  void partialPressureLine() {
+    QFETCH(double, te);
+    QFETCH(QList<QPointF>, points);
+    const Wall wall(kThree, 20, te);
+    const QImage img = wall.draw(2);
+    const int zeroRow = points.size() == 2 ? 536 : 1078;
+    for (const QPointF& pt : points) {
+      // Beside a band's edge, whose outline is dark all the way down.
+      const int x = std::min(qRound(pt.x()) + 1, 599);
+      const int row = qRound(zeroRow - pt.y() / 10);
+      QVERIFY2(Count(img, QRect(x, row - 1, 1, 3), Dark) >= 2,
+               qPrintable(QStringLiteral("%1 Pa at %2").arg(pt.y()).arg(x)));
+    }
+    QVERIFY(!wall.box(QStringLiteral("te = −5 °C, φe = 85%")).isNull());
+  }
+
+  // The help pages name the 0 degC point so, as the charts and the report do, never the dew point.
+  void helpNamesTheZeroPoint() {
+    const QRegularExpression oldNames(QStringLiteral("punkt? rosy( :|</b>)|ona punktem rosy"),
+                                      QRegularExpression::CaseInsensitiveOption);
+    for (const char* page : {"Pomoc/141.htm", "Pomoc/15.htm"}) {
+      QFile file(env->file(QString::fromLatin1(page)));
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      const QString html = QString::fromUtf8(file.readAll());
+      QVERIFY2(html.contains(QStringLiteral("Punkt 0 °C")) && !html.contains(oldNames), page);
+    }
   }
 
   void saturationSampling_data() {
@@ -231,6 +342,7 @@ class TestRysunek : public QObject {
     QTest::addColumn<bool>("condenses");
     QTest::newRow("insulated inside") << kInsulatedInside << true;
     QTest::newRow("insulated outside") << kInsulatedOutside << false;
+    QTest::newRow("felt outside") << kFeltOutside << true;
   }
   void condensationShade() {
     QFETCH(QList<Layer>, layers);

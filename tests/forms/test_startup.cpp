@@ -13,6 +13,7 @@
 #include "forms/about.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
+#include "forms/dynamika.h"
 #include "forms/glowna.h"
 #include "forms/intro.h"
 #include "forms/kondensacja.h"
@@ -45,14 +46,14 @@ QStringList WindowSet() {
                      static_cast<QWidget*>(AboutBox), static_cast<QWidget*>(FormSystem1),
                      static_cast<QWidget*>(FormSystem2), static_cast<QWidget*>(FormSystem3),
                      static_cast<QWidget*>(FormSystem4), static_cast<QWidget*>(FormRaportNew),
-                     static_cast<QWidget*>(FormKondensacja)})
+                     static_cast<QWidget*>(FormKondensacja), static_cast<QWidget*>(FormDynamika)})
     names << (w ? w->objectName() : QStringLiteral("-"));
   return names;
 }
 
 const QStringList kWindowSet = {"FormGlowna",  "FormWarstwy",   "FormWarunkiPoczatkowe", "FormDaneProj",
                                 "AboutBox",    "FormSystem1",   "FormSystem2",           "FormSystem3",
-                                "FormSystem4", "FormRaportNew", "FormKondensacja"};
+                                "FormSystem4", "FormRaportNew", "FormKondensacja",       "FormDynamika"};
 
 }  // namespace
 

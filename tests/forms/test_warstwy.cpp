@@ -3,6 +3,7 @@
 // by their names, and the summary is compared with values worked out by hand.
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -130,6 +131,7 @@ struct Stand {
 class TestWarstwy : public QObject {
   Q_OBJECT
  private Q_SLOTS:
+  void declaredValuesOfOneLayer();
   void summaryOfFourLayerWall_data();
   void summaryOfFourLayerWall();
   void emptyTableSummary();
@@ -491,8 +493,8 @@ void TestWarstwy::layerColumns() {
   QCOMPARE(row(0), QStringLiteral("Tynk 0,02 0,8 0,025 0,36"));
   QCOMPARE(row(1), QStringLiteral("Mur 0,24 0,6 0,4 1,73"));
   QVERIFY(row(2).startsWith(kAir + QStringLiteral(" 0,05 – ")) && row(2).endsWith(QStringLiteral(" –")));
-  QCOMPARE(row(3), QStringLiteral("Tynk 0,02 0,8 0,025 –"));
-  gDesignConditions.humidityClass = 1;  // the wall's other conductivity
+  QCOMPARE(row(3), QStringLiteral("Tynk ✎ 0,02 0,8 0,025 –"));  // its coefficient is not the catalogue's
+  gDesignConditions.humidityClass = 1;                          // the wall's other conductivity
   s.activate();
   QCOMPARE(row(1), QStringLiteral("Mur 0,24 0,75 0,32 1,73"));
 }
@@ -883,12 +885,30 @@ void TestWarstwy::materialData() {
   QCOMPARE(s.find<QLineEdit>("EditCW")->text(), QStringLiteral("880"));
   QCOMPARE(s.find<QLineEdit>("EditG")->text(), QStringLiteral("1500"));
   QCOMPARE(s.editGW()->text(), QStringLiteral("0,24"));
+  // The box holds δ = 720/μ; μ is beside it, and every caption names its unit.
+  QCOMPARE(s.find<QLabel>("LabelMu")->text(), QStringLiteral("μ = 7,2"));
+  QStringList captions;
+  for (const QLabel* label : s.w->findChildren<QLabel*>())
+    if (label->buddy() && label->buddy()->objectName().startsWith(QLatin1String("Edit")))
+      captions << label->buddy()->objectName() + QLatin1Char('=') + label->text();
+  captions.sort();
+  QCOMPARE(
+      captions.join(QLatin1Char('|')),
+      QStringLiteral("EditCW=Ciepło właściwe w stanie suchym c [J/(kg·K)]|EditG=Gęstość ρ [kg/m³]|"
+                     "EditGW=Grubość warstwy [m]|EditOD=Przepuszczalność pary wodnej δ [10⁻⁶ g/(m·h·Pa)]|"
+                     "EditPC1=Współczynnik przewodzenia ciepła λ [W/(m·K)]\n(warunki średniowilgotne)|"
+                     "EditPC2=Współczynnik przewodzenia ciepła λ [W/(m·K)]\n(warunki wilgotne)"));
   s.pick(kAir);
-  QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("max"));
-  // A group or subgroup shows nothing new, and "Dodaj" then adds nothing.
+  QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("brak oporu (max)"));
+  QVERIFY(
+      s.find<QLineEdit>("EditOD")->toolTip().contains(QStringLiteral("nie uwzględniają oporu dyfuzyjnego")));
+  QCOMPARE(s.find<QLabel>("LabelMu")->text(), QStringLiteral("μ = 0"));
+  QVERIFY(s.find<QPushButton>("BitBtnDodaj")->isEnabled());
+  // A group or subgroup shows nothing new, and "Dodaj" is not offered for it.
   s.pick(QStringLiteral("Izolacje"));
   QCOMPARE(s.find<QLabel>("LabelOpis")->text(), kAir);
-  s.find<QPushButton>("BitBtnDodaj")->click();
+  QVERIFY(!s.find<QPushButton>("BitBtnDodaj")->isEnabled());
+  s.w->BitBtnDodajClick();
   QCOMPARE(s.w->LayerCount(), 0);
   // The five data boxes are read-only and out of the Tab chain; the thickness is not.
   for (const char* name : {"EditPC1", "EditPC2", "EditOD", "EditCW", "EditG"}) {
@@ -916,6 +936,65 @@ void TestWarstwy::leavingTheWindow() {
   FormWarstwy->findChild<QPushButton*>(QStringLiteral("ButtonZamknij"))->click();
   QVERIFY(FormWarstwy->isHidden());
   env.stopProgram();
+}
+
+// A layer's own values: typed over its catalogue values, marked, kept by the
+// project's layer blocks, and copied back from the catalogue.
+void TestWarstwy::declaredValuesOfOneLayer() {
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s;
+  s.add(QStringLiteral("Mur"), QStringLiteral("0,24"));
+  s.activate();  // the layer becomes current, its boxes editable
+  QLineEdit* lambda = s.find<QLineEdit>("EditPC1");
+  QVERIFY(!lambda->isReadOnly());
+  const auto type = [](QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+  };
+  type(lambda, QStringLiteral("0,5"));
+  type(s.find<QLineEdit>("EditMu"), QStringLiteral("20"));
+  QCOMPARE(s.w->Layers().at(0).lambdaMedium, 0.5);
+  QCOMPARE(s.w->Layers().at(0).vapourCoefficient, 36.0);
+  QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("36"));
+  QCOMPARE(gPartitionSummary.totalResistance, 0.13 + 0.24 / 0.5 + 0.04);
+  // Out of its range: red, and the layer keeps the last good value.
+  type(lambda, QStringLiteral("0"));
+  QCOMPARE(lambda->palette().color(QPalette::Text), QColor(Qt::red));
+  QCOMPARE(s.w->Layers().at(0).lambdaMedium, 0.5);
+  QCOMPARE(s.row(0)->text(0), QStringLiteral("Mur ✎"));
+  QVERIFY(
+      s.row(0)
+          ->data(0, Qt::ToolTipRole)
+          .toString()
+          .endsWith(QStringLiteral("Wartości zmienione względem katalogu: λ (warunki średniowilgotne), μ")));
+
+  // The project file's layer blocks carry the values: reopened, still marked.
+  QBuffer file;
+  file.open(QIODevice::ReadWrite);
+  veltor::WriteLayers(file, s.w->Layers());
+  file.seek(0);
+  veltor::LayerTable reopened;
+  veltor::ReadLayers(file, reopened);
+  s.w->ReplaceLayers(std::move(reopened));
+  QCOMPARE(s.row(0)->text(0), QStringLiteral("Mur ✎"));
+  s.selectLayer(0);
+  QVERIFY(s.find<QPushButton>("ButtonPrzywroc")->isEnabled());
+  s.find<QPushButton>("ButtonPrzywroc")->click();
+  QCOMPARE(s.w->Layers().at(0).lambdaMedium, 0.6);
+  QCOMPARE(s.w->Layers().at(0).vapourCoefficient, 100.0);
+  QCOMPARE(s.row(0)->text(0), QStringLiteral("Mur"));
+  QVERIFY(!s.find<QPushButton>("ButtonPrzywroc")->isEnabled());
+  // A layer without a catalogue entry could not be marked nor restored: read-only.
+  auto foreign = std::make_unique<veltor::LayerRecord>(s.w->Layers().at(0));
+  foreign->name = "Z kreatora";
+  s.w->AppendLayer(std::move(foreign));
+  s.selectLayer(1);
+  QVERIFY(lambda->isReadOnly());
+  // A catalogue entry is shown, not edited.
+  s.pick(QStringLiteral("Tynk"));
+  QVERIFY(lambda->isReadOnly());
+  QVERIFY(s.find<QLineEdit>("EditMu")->isHidden());
 }
 
 QTEST_MAIN(TestWarstwy)

@@ -1,4 +1,4 @@
-#include "platform/jpegwriter.h"
+#include "draw/jpegwriter.h"
 
 #include <QImage>
 #include <csetjmp>

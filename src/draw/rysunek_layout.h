@@ -11,6 +11,9 @@ inline constexpr int kOriginX = 200;  // left edge of every drawing
 inline constexpr int kHorizontalMargins = 400;
 // Texts stacked in two rows this far apart, so that neighbours do not collide.
 inline constexpr int kLabelRowStep = 15;
+// Running totals end left of this column, where the picture's arrow and the
+// horizontal axis title begin.
+inline constexpr int kTotalsRight = kOriginX + 400 + 24;
 
 struct DrawingRows {
   int top;               // band rows, top ...
@@ -27,10 +30,20 @@ inline constexpr DrawingRows kPressureOverThickness{618, 1078, 1078, 0.1, 1093};
 
 // The 0 degC point's line starts here and its label hangs from it.
 inline constexpr int kZeroPointRow = 1007;
+// The lower temperature drawing writes the temperature of every layer face in
+// two rows above its layer numbers, this one and the one a step higher.
+inline constexpr int kFaceTemperatureRow = kTemperatureOverThickness.top - 3 * kLabelRowStep;
 // Dashed air-temperature lines run from a little left of the origin to here
 // (relative to the origin).
 inline constexpr int kAirLineLeft = -10;
 inline constexpr int kAirLineRight = 400;
+
+// The legend in the right margin: the picture's part ends above this many rows
+// below a drawing's top, and the drawing writes the air's state it was drawn
+// for from there, in lines this far apart.
+inline constexpr int kLegendX = kOriginX + kAirLineRight + 16;
+inline constexpr int kLegendStateOffset = 184;
+inline constexpr int kLegendLineStep = 14;
 
 // Picture sizes: wide enough for the margins' scales and legend, tall enough
 // for the lowest text row (the zero-point label, the lower pressure totals).

@@ -11,7 +11,12 @@
 //           lower: vapour pressures over thickness, the saturation pressure
 //           sampled every millimetre
 // Where the partial pressure rises above the saturation pressure, the kind-2
-// drawings shade the zone in light red: interstitial condensation.
+// drawings shade the zone in light red: interstitial condensation. Both kind-2
+// drawings show one winter state, the one of the saturation profile: outdoor
+// air at -5 degC with the design outdoor humidity; the partial pressure at each
+// layer face follows from the diffusion resistances, so the lower drawing's
+// broken line passes through the same face values as the upper one's straight
+// line.
 #pragma once
 
 #include <QImage>
@@ -21,7 +26,8 @@
 #include <vector>
 
 #include "calc/calculation.h"
-#include "forms/rysunek_layout.h"
+#include "draw/rysunek_labels.h"
+#include "draw/rysunek_layout.h"
 
 namespace chart {
 
@@ -42,12 +48,21 @@ QString HatchPath(const QString& startFolder, const QString& pattern);
 // Hatches read from the start folder's pictures, one file per band.
 HatchLoader HatchesFrom(const QString& startFolder);
 
+struct DrawnChart {
+  QStringList skipped;             // why a drawing was left out
+  std::vector<DrawnLabel> labels;  // every text written, with its box
+};
+
 // Draws the upper, then the lower drawing of `kind` into `picture`. A drawing
 // whose total is not a positive finite number cannot be scaled and is left out;
-// the returned texts say which and why. A hatch that cannot be loaded stops the
+// `skipped` says which and why. A hatch that cannot be loaded stops the
 // drawing with its error, leaving in the picture what was drawn so far.
-QStringList DrawChart(QImage& picture, int kind, const ChartData& data, const HatchLoader& hatches,
-                      int originX = kOriginX);
+DrawnChart DrawChart(QImage& picture, int kind, const ChartData& data, const HatchLoader& hatches,
+                     int originX = kOriginX);
+
+// The partial vapour pressure of the outdoor air in the pressure chart: the
+// design outdoor humidity at the saturation profile's outdoor temperature.
+double ChartOutdoorPartialPressure(const ChartData& data);
 
 // The saturation pressure inside one layer, every millimetre from its inner
 // face, for the lower pressure drawing. A sample at or past the outer face is

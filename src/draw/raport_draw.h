@@ -41,6 +41,8 @@ inline constexpr int kMaxLayers = 800;
 // reaches beyond it.
 inline constexpr int kNameX = 43;
 inline constexpr int kNameWidth = 463;
+// However narrow a template, the page holds the table and a margin right of it.
+inline constexpr int kMinimumPageWidth = 730;
 
 // The template as a picture that the mask pen can work on. Raises veltor::Error:
 // "Cannot open file <path>" when it cannot be read, "Bitmap image is not valid"
@@ -53,6 +55,10 @@ int ReportPageHeight(int templateHeight, int layerCount);
 
 // A text in the painter's font with the top-left corner of its box at (x, y).
 void TextAt(QPainter& painter, int x, int y, const QString& text);
+
+// The ground of a chart on a window or a page: white, a grey border and
+// `title` in bold at the top left.
+QImage ChartPicture(QSize size, const QString& title);
 
 // Puts `painter` into the report's drawing state: cells' borders in the mask
 // pen, white fill, texts on white.

@@ -1,9 +1,12 @@
 // The four chart drawings. One painter works on the picture for the whole
 // chart with the AND raster operation for strokes and fills; text is laid over
-// in the ordinary way, antialiased, in the fixed drawing font.
-#include "forms/rysunek_draw.h"
+// in the ordinary way, antialiased, in the fixed drawing font. The numbers that
+// come in rows (totals, layer numbers, face temperatures) are placed by
+// rysunek_labels so that none is written over another.
+#include "draw/rysunek_draw.h"
 
 #include <QFontMetrics>
+#include <QLocale>
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
@@ -11,8 +14,8 @@
 #include <optional>
 
 #include "calc/numbers.h"
-#include "platform/fixedfont.h"
-#include "platform/picturefile.h"
+#include "draw/fixedfont.h"
+#include "draw/pictures.h"
 
 namespace chart {
 
@@ -38,8 +41,37 @@ int Px(double v) {
   return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6)));
 }
 
+// Chart numbers take a real minus sign, as the pictures' scales do.
+QString Signed(QString s) {
+  if (s.startsWith(QLatin1Char('-'))) s[0] = QChar(0x2212);
+  return s;
+}
+
+// Totals: two significant digits, written out in full.
 QString Number(double v) {
-  return veltor::FormatGeneral(v, kLabelDigits);
+  return Signed(veltor::FormatPlain(v, kLabelDigits));
+}
+
+// A fixed number of decimals; a value that rounds to zero has no sign.
+QString Decimals(double v, int decimals) {
+  const QLocale locale;
+  QString s = locale.toString(v, 'f', decimals);
+  if (locale.toDouble(s) == 0) s = locale.toString(0.0, 'f', decimals);
+  return Signed(s);
+}
+
+QString Temperature(double t) {
+  return Signed(veltor::FormatGeneral(t, 3)) + QStringLiteral(" °C");
+}
+
+// The row of a broken line (points in rising columns) at column x.
+double RowAt(const std::vector<QPointF>& line, double x) {
+  const auto after =
+      std::upper_bound(line.begin(), line.end(), x, [](double v, const QPointF& p) { return v < p.x(); });
+  if (after == line.begin()) return line.front().y();
+  if (after == line.end()) return line.back().y();
+  const QPointF a = *(after - 1), b = *after;
+  return a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x());
 }
 
 bool Scalable(double total) {
@@ -53,7 +85,8 @@ class Painter {
     p_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
     p_.setRenderHint(QPainter::Antialiasing, false);
     p_.setFont(ui::DrawingFont(kFontPixels));
-    ascent_ = QFontMetrics(p_.font()).ascent();
+    metrics_ = QFontMetrics(p_.font());
+    ascent_ = metrics_.ascent();
     solid();
   }
 
@@ -63,6 +96,7 @@ class Painter {
   void PressureOverThickness();
 
   QStringList skipped;
+  std::vector<DrawnLabel> labels;
 
  private:
   // The scale of a drawing over `total`, or nothing (and the reason noted).
@@ -79,6 +113,18 @@ class Painter {
     p_.setPen(colour);
     p_.drawText(x, top + ascent_, s);
     p_.restore();
+    labels.push_back({s, QRect(QPoint(x, top), QSize(metrics_.horizontalAdvance(s), metrics_.height()))});
+  }
+  // Texts in a pair of rows, each where it does not touch another.
+  void textRows(const std::vector<LabelRequest>& requests, int firstRowTop, int rowStep) {
+    const std::vector<QRect> boxes = PlaceLabels(requests, firstRowTop, rowStep, metrics_);
+    for (size_t k = 0; k < requests.size(); ++k)
+      if (!boxes[k].isEmpty()) text(boxes[k].left(), boxes[k].top(), requests[k].text);
+  }
+  // Lines of the air's state under the legend in the right margin.
+  void legendState(const DrawingRows& r, const QStringList& lines) {
+    for (int k = 0; k < lines.size(); ++k)
+      text(kLegendX, r.top + kLegendStateOffset + k * kLegendLineStep, lines[k]);
   }
   // Inclusive of both ends, in the pen set now (square-capped).
   void upright(int x, int y1, int y2) {
@@ -103,22 +149,45 @@ class Painter {
     solid();
     p_.drawLine(xr, r.bottom + kTickGap, xr, r.bottom + kTickGap + kTickLength);
   }
-  // The layers over a quantity, from column `start`; returns each layer's band
-  // edges as exact (unrounded) columns, first edge included.
+  // The layers over a quantity, from column `start`, with their numbers above
+  // them: each layer's band edges as exact (unrounded) columns, first edge
+  // included, and the running total at each right edge.
+  struct Bands {
+    std::vector<double> edges;
+    std::vector<double> running;
+  };
   template <class Quantity>
-  std::vector<double> layerBands(const DrawingRows& r, double start, double scale, Quantity quantity,
-                                 double runningStart);
+  Bands layerBands(const DrawingRows& r, double start, double scale, Quantity quantity, double runningStart);
+  // The running totals of the layers, in alternating rows from the first; the caller
+  // adds or marks those that are always written.
+  static std::vector<LabelRequest> layerTotals(const Bands& bands);
+  void totals(const DrawingRows& r, std::vector<LabelRequest> requests) {
+    // A long last total ("280 000") would run into the axis title: it moves left.
+    for (LabelRequest& t : requests) t.x = std::min(t.x, kTotalsRight - metrics_.horizontalAdvance(t.text));
+    textRows(requests, r.totalsRow, kLabelRowStep);
+  }
+  // The first and the last layer's totals are always written.
+  void totals(const DrawingRows& r, const Bands& bands) {
+    std::vector<LabelRequest> requests = layerTotals(bands);
+    if (!requests.empty()) requests.front().always = requests.back().always = true;
+    totals(r, std::move(requests));
+  }
   int temperatureRow(const DrawingRows& r, double t) const { return Px(r.zeroRow - r.pixelsPerUnit * t); }
   double pressureRow(const DrawingRows& r, double p) const { return r.zeroRow - r.pixelsPerUnit * p; }
   void airTemperatureLines(const DrawingRows& r);
-  void partialPressureLine(const DrawingRows& r, double right, const std::vector<QPointF>& saturation);
-  void shade(const std::vector<QPointF>& saturation, QPointF from, QPointF to);
+  // The partial pressure at every layer face, innermost first, from the
+  // diffusion resistances; empty when they give no scale.
+  std::vector<double> facePartialPressures() const;
+  void partialPressureLine(const std::vector<QPointF>& partial, const std::vector<QPointF>& saturation);
+  void pressureState(const DrawingRows& r);
+  void shade(const std::vector<QPointF>& saturation, const std::vector<QPointF>& partial);
 
   QImage& picture_;
   const ChartData& data_;
   const HatchLoader& hatches_;
   const int x0_;
   QPainter p_;
+  QFontMetrics metrics_{QFont()};
   int ascent_ = 0;
 };
 
@@ -131,12 +200,14 @@ std::optional<double> Painter::scaleFor(double total, const QString& what, const
 }
 
 template <class Quantity>
-std::vector<double> Painter::layerBands(const DrawingRows& r, double start, double scale, Quantity quantity,
-                                        double runningStart) {
-  std::vector<double> edges{start};
+Painter::Bands Painter::layerBands(const DrawingRows& r, double start, double scale, Quantity quantity,
+                                   double runningStart) {
+  Bands bands{{start}, {}};
   double running = runningStart;
   double position = start;
-  for (int i = 0; i < data_.layers.size(); ++i) {
+  std::vector<LabelRequest> numbers;
+  const int n = data_.layers.size();
+  for (int i = 0; i < n; ++i) {
     const veltor::LayerRecord& layer = data_.layers.at(i);
     const double value = quantity(layer);
     const int xl = Px(position);
@@ -148,12 +219,19 @@ std::vector<double> Painter::layerBands(const DrawingRows& r, double start, doub
       const QImage hatch = hatches_(layer.fillPatternText());
       band(r, xl, xr, &hatch);
     }
-    const bool odd = i % 2 != 0;
-    text(xr - 10, r.totalsRow + (odd ? kLabelRowStep : 0), Number(running));
-    text(xl + (xr - xl) / 2 - 3, r.top - (odd ? 2 : 1) * kLabelRowStep, QString::number(i + 1));
-    edges.push_back(position);
+    numbers.push_back({QString::number(i + 1), xl + (xr - xl) / 2 - 3, i % 2, i == 0 || i == n - 1});
+    bands.edges.push_back(position);
+    bands.running.push_back(running);
   }
-  return edges;
+  textRows(numbers, r.top - kLabelRowStep, -kLabelRowStep);
+  return bands;
+}
+
+std::vector<LabelRequest> Painter::layerTotals(const Bands& bands) {
+  std::vector<LabelRequest> requests;
+  for (size_t i = 0; i < bands.running.size(); ++i)
+    requests.push_back({Number(bands.running[i]), Px(bands.edges[i + 1]) - 10, static_cast<int>(i % 2)});
+  return requests;
 }
 
 void Painter::airTemperatureLines(const DrawingRows& r) {
@@ -175,14 +253,17 @@ void Painter::TemperatureOverResistance() {
   // The inner surface zone, then the layers from its edge, then the outer one.
   const int surface = Px(x0_ + rsi * *scale);
   band(r, x0_, surface, nullptr);
-  text(surface - 10, r.totalsRow + kLabelRowStep, Number(rsi));
-  const std::vector<double> edges = layerBands(
+  const Bands bands = layerBands(
       r, x0_ + rsi * *scale, *scale, [](const veltor::LayerRecord& l) { return l.resistance; }, rsi);
-  const int outerLeft = Px(edges.back());
-  const int outerRight = Px(edges.back() + rse * *scale);
+  const int outerLeft = Px(bands.edges.back());
+  const int outerRight = Px(bands.edges.back() + rse * *scale);
   band(r, outerLeft, outerRight, nullptr);
+  // Rsi and the total resistance frame the layers' totals and are always written.
+  std::vector<LabelRequest> requests{{Number(rsi), surface - 10, 1, true}};
+  for (LabelRequest& t : layerTotals(bands)) requests.push_back(std::move(t));
   const bool evenCount = data_.layers.size() % 2 == 0;
-  text(outerRight - 10, r.totalsRow + (evenCount ? 0 : kLabelRowStep), Number(total));
+  requests.push_back({Number(total), outerRight - 10, evenCount ? 0 : 1, true});
+  totals(r, std::move(requests));
 
   airTemperatureLines(r);
   // Over resistance the temperature falls along one straight line.
@@ -196,45 +277,86 @@ void Painter::TemperatureOverThickness() {
       scaleFor(data_.summary.totalThickness, QStringLiteral("rozkładu temperatury w skali grubości"),
                QStringLiteral("grubość"), QStringLiteral("m"));
   if (!scale) return;
-  const std::vector<double> edges = layerBands(
+  const Bands bands = layerBands(
       r, x0_, *scale, [](const veltor::LayerRecord& l) { return l.thickness; }, 0.0);
+  totals(r, bands);
   airTemperatureLines(r);
-  for (int i = 0; i < data_.layers.size(); ++i) {
+  const int n = data_.layers.size();
+  std::vector<LabelRequest> faces;
+  for (int i = 0; i <= n; ++i) {
+    // Face i is the inner face of layer i, and the last one the outer face of the last layer.
+    const double t = i < n ? data_.layers.at(i).innerTemperature : data_.layers.at(n - 1).outerTemperature;
+    const QString s = (i == 0 ? QStringLiteral("θsi = ") : QString()) + Decimals(t, 1);
+    faces.push_back({s, Px(bands.edges[i]) - metrics_.horizontalAdvance(s) / 2, i % 2, i == 0 || i == n});
+  }
+  if (n > 0) textRows(faces, kFaceTemperatureRow, -kLabelRowStep);
+  for (int i = 0; i < n; ++i) {
     const veltor::LayerRecord& layer = data_.layers.at(i);
-    p_.drawLine(Px(edges[i]), temperatureRow(r, layer.innerTemperature), Px(edges[i + 1]),
+    p_.drawLine(Px(bands.edges[i]), temperatureRow(r, layer.innerTemperature), Px(bands.edges[i + 1]),
                 temperatureRow(r, layer.outerTemperature));
   }
-  if (!data_.summary.zeroPointDepth || data_.layers.empty()) return;
+  // Beside the 0 degC point, the indoor air's dew point, which it is often taken for.
+  const veltor::DesignConditions& c = data_.conditions;
+  const double dewPoint = veltor::TemperatureForPressure(
+      data_.saturation, veltor::PartialPressure(data_.saturation, c.ti, c.phiI));
+  legendState(r,
+              {QStringLiteral("powietrze wewnętrzne:"),
+               QStringLiteral("ti = %1, φi = %2%").arg(Temperature(c.ti)).arg(c.phiI),
+               QStringLiteral("temperatura punktu rosy:"), QStringLiteral("td = ") + Temperature(dewPoint)});
+  if (!data_.summary.zeroPointDepth || n == 0) return;
   const double depth = *data_.summary.zeroPointDepth;
   const int x = Px(x0_ + depth * *scale);
   p_.setPen(QPen(kZeroPointColour, 1, Qt::DashDotLine, Qt::FlatCap, Qt::MiterJoin));
   p_.drawPolyline(
       QPolygon({QPoint(x, kZeroPointRow), QPoint(x, r.zeroRow), QPoint(x0_ + kAirLineLeft, r.zeroRow)}));
   solid();
-  text(x, kZeroPointRow, QStringLiteral("punkt rosy : ") + Number(depth), kZeroPointColour);
+  text(x, kZeroPointRow, QStringLiteral("punkt 0 °C: ") + Decimals(depth, 2) + QStringLiteral(" m"),
+       kZeroPointColour);
 }
 
-void Painter::partialPressureLine(const DrawingRows& r, double right,
-                                  const std::vector<QPointF>& saturation) {
+std::vector<double> Painter::facePartialPressures() const {
   const veltor::DesignConditions& c = data_.conditions;
+  const double total = data_.summary.totalDiffusionResistance;
+  if (!Scalable(total)) return {};
   const double pi = veltor::PartialPressure(data_.saturation, c.ti, c.phiI);
-  const double pe = veltor::PartialPressure(data_.saturation, c.te, c.phiE);
-  const QPointF from(x0_, pressureRow(r, pi)), to(right, pressureRow(r, pe));
-  shade(saturation, from, to);
+  const double pe = ChartOutdoorPartialPressure(data_);
+  // The surfaces' resistances lie beyond the last layer, as the upper drawing
+  // places them, so the first face has pi.
+  std::vector<double> faces{pi};
+  double running = 0;
+  for (int i = 0; i < data_.layers.size(); ++i) {
+    running += data_.layers.at(i).diffusionResistance;
+    faces.push_back(pi - (pi - pe) * running / total);
+  }
+  return faces;
+}
+
+void Painter::partialPressureLine(const std::vector<QPointF>& partial,
+                                  const std::vector<QPointF>& saturation) {
+  shade(saturation, partial);
   solid(Qt::black, 2);
-  p_.drawLine(Px(from.x()), Px(from.y()), Px(to.x()), Px(to.y()));
+  QPolygon line;
+  for (const QPointF& pt : partial) line << QPoint(Px(pt.x()), Px(pt.y()));
+  p_.drawPolyline(line);
   solid();
+}
+
+void Painter::pressureState(const DrawingRows& r) {
+  const veltor::DesignConditions& c = data_.conditions;
+  legendState(
+      r,
+      {QStringLiteral("ti = %1, φi = %2%").arg(Temperature(c.ti)).arg(c.phiI),
+       QStringLiteral("te = %1, φe = %2%").arg(Temperature(veltor::kSaturationProfileOutdoor)).arg(c.phiE)});
 }
 
 // Light red between the partial-pressure line and the saturation line, in
 // every pixel column where the partial pressure is the higher of the two (the
 // higher pressure is the smaller row).
-void Painter::shade(const std::vector<QPointF>& saturation, QPointF from, QPointF to) {
-  if (saturation.size() < 2 || to.x() <= from.x()) return;
+void Painter::shade(const std::vector<QPointF>& saturation, const std::vector<QPointF>& partial) {
+  if (saturation.size() < 2 || partial.size() < 2) return;
   p_.save();
   p_.setCompositionMode(QPainter::CompositionMode_Multiply);
   const QBrush brush(kCondensationShade);
-  const double slope = (to.y() - from.y()) / (to.x() - from.x());
   for (size_t k = 0; k + 1 < saturation.size(); ++k) {
     const QPointF a = saturation[k], b = saturation[k + 1];
     if (b.x() <= a.x()) continue;
@@ -243,7 +365,7 @@ void Painter::shade(const std::vector<QPointF>& saturation, QPointF from, QPoint
         k + 2 == saturation.size() ? static_cast<int>(std::floor(b.x())) : Px(std::ceil(b.x())) - 1;
     for (int x = Px(std::ceil(a.x())); x <= last; ++x) {
       const double satRow = a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x());
-      const double partialRow = from.y() + slope * (x - from.x());
+      const double partialRow = RowAt(partial, x);
       if (partialRow < satRow) fill(QRect(QPoint(x, Px(partialRow)), QPoint(x, Px(satRow))), brush);
     }
   }
@@ -256,16 +378,23 @@ void Painter::PressureOverDiffusion() {
   const auto scale = scaleFor(total, QStringLiteral("rozkładu ciśnienia pary w skali oporu dyfuzyjnego"),
                               QStringLiteral("opór dyfuzyjny"), QStringLiteral("m²hPa/g"));
   if (!scale) return;
-  const std::vector<double> edges = layerBands(
+  const Bands bands = layerBands(
       r, x0_, *scale, [](const veltor::LayerRecord& l) { return l.diffusionResistance; }, 0.0);
+  totals(r, bands);
+  pressureState(r);
   std::vector<QPointF> saturation;
   for (int i = 0; i < data_.layers.size(); ++i) {
     const veltor::LayerRecord& layer = data_.layers.at(i);
-    saturation.emplace_back(edges[i], pressureRow(r, layer.innerSaturation));
-    saturation.emplace_back(edges[i + 1], pressureRow(r, layer.outerSaturation));
+    saturation.emplace_back(bands.edges[i], pressureRow(r, layer.innerSaturation));
+    saturation.emplace_back(bands.edges[i + 1], pressureRow(r, layer.outerSaturation));
   }
-  if (saturation.empty()) return;
-  partialPressureLine(r, x0_ + total * *scale, saturation);
+  const std::vector<double> faces = facePartialPressures();
+  if (saturation.empty() || faces.empty()) return;
+  // Over diffusion resistance the partial pressure is one straight line, on to
+  // pe past the surfaces' resistances.
+  partialPressureLine({QPointF(x0_, pressureRow(r, faces.front())),
+                       QPointF(x0_ + total * *scale, pressureRow(r, ChartOutdoorPartialPressure(data_)))},
+                      saturation);
   for (size_t k = 0; k + 1 < saturation.size(); k += 2) {
     p_.drawLine(Px(saturation[k].x()), Px(saturation[k].y()), Px(saturation[k + 1].x()),
                 Px(saturation[k + 1].y()));
@@ -278,17 +407,26 @@ void Painter::PressureOverThickness() {
   const auto scale = scaleFor(total, QStringLiteral("rozkładu ciśnienia pary w skali grubości"),
                               QStringLiteral("grubość"), QStringLiteral("m"));
   if (!scale) return;
-  const std::vector<double> edges = layerBands(
+  const Bands bands = layerBands(
       r, x0_, *scale, [](const veltor::LayerRecord& l) { return l.thickness; }, 0.0);
+  totals(r, bands);
+  pressureState(r);
   std::vector<QPointF> saturation;
   for (int i = 0; i < data_.layers.size(); ++i) {
     const veltor::LayerRecord& layer = data_.layers.at(i);
-    saturation.emplace_back(edges[i], pressureRow(r, layer.innerSaturation));
+    saturation.emplace_back(bands.edges[i], pressureRow(r, layer.innerSaturation));
     for (const CurveSample& s : SaturationCurve(layer, data_.saturation))
-      saturation.emplace_back(edges[i] + s.position * *scale, pressureRow(r, s.pressure));
+      saturation.emplace_back(bands.edges[i] + s.position * *scale, pressureRow(r, s.pressure));
   }
+  const std::vector<double> faces = facePartialPressures();
   if (saturation.empty()) return;
-  partialPressureLine(r, x0_ + total * *scale, saturation);
+  if (!faces.empty()) {
+    // Straight within each layer, bending at the faces as the layers' diffusion
+    // resistances differ.
+    std::vector<QPointF> partial;
+    for (size_t k = 0; k < faces.size(); ++k) partial.emplace_back(bands.edges[k], pressureRow(r, faces[k]));
+    partialPressureLine(partial, saturation);
+  }
   QPolygon curve;
   curve.reserve(static_cast<int>(saturation.size()));
   for (const QPointF& pt : saturation) curve << QPoint(Px(pt.x()), Px(pt.y()));
@@ -329,8 +467,12 @@ std::vector<CurveSample> SaturationCurve(const veltor::LayerRecord& layer,
   return samples;
 }
 
-QStringList DrawChart(QImage& picture, int kind, const ChartData& data, const HatchLoader& hatches,
-                      int originX) {
+double ChartOutdoorPartialPressure(const ChartData& data) {
+  return veltor::PartialPressure(data.saturation, veltor::kSaturationProfileOutdoor, data.conditions.phiE);
+}
+
+DrawnChart DrawChart(QImage& picture, int kind, const ChartData& data, const HatchLoader& hatches,
+                     int originX) {
   if (picture.format() != QImage::Format_RGB32) picture.convertTo(QImage::Format_RGB32);
   Painter painter(picture, data, hatches, originX);
   if (kind == 1) {
@@ -340,7 +482,7 @@ QStringList DrawChart(QImage& picture, int kind, const ChartData& data, const Ha
     painter.PressureOverDiffusion();
     painter.PressureOverThickness();
   }
-  return painter.skipped;
+  return {painter.skipped, std::move(painter.labels)};
 }
 
 }  // namespace chart

@@ -1,7 +1,7 @@
 // The moisture assessment's texts and pictures. Positions are pixels of the
 // picture drawn, x to the right and y down; a text drawn at (x, y) has the
 // top-left corner of its box there.
-#include "forms/kondensacja_draw.h"
+#include "draw/kondensacja_draw.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -11,8 +11,8 @@
 
 #include "calc/errors.h"
 #include "calc/numbers.h"
-#include "forms/raport_draw.h"
-#include "platform/fixedfont.h"
+#include "draw/fixedfont.h"
+#include "draw/raport_draw.h"
 
 namespace kondensacja {
 
@@ -131,7 +131,8 @@ QStringList ConditionLines(const Assessment& assessment) {
                                    .arg(in.indoor.humidityClass)
                                    .arg(Number(veltor::kHumidityClassSafetyFactor, 3));
   QStringList lines = {
-      QStringLiteral("Klimat zewnętrzny: %1").arg(assessment.climateName),
+      QStringLiteral("Klimat zewnętrzny: %1")
+          .arg(assessment.climateMissing ? QStringLiteral("nie wybrano") : assessment.climateName),
       indoor,
       QStringLiteral(
           "Kondensacja międzywarstwowa: Rsi = %1 m²K/W, Rse = %2 m²K/W, kierunek strumienia ciepła: %3, "
@@ -142,8 +143,10 @@ QStringList ConditionLines(const Assessment& assessment) {
           .arg(Number(veltor::kMouldRsi, 15), Number(veltor::kMouldSurfaceHumidity * 100, 15)),
   };
   if (assessment.result) {
-    lines.append(
-        QStringLiteral("Opór dyfuzyjny przegrody: sd = %1 m").arg(Number(assessment.result->totalSd, 4)));
+    const double sd = assessment.result->totalSd;
+    lines.append(std::isfinite(sd) ? QStringLiteral("Opór dyfuzyjny przegrody: sd = %1 m").arg(Number(sd, 4))
+                                   : QStringLiteral("Opór dyfuzyjny przegrody: warstwa paroszczelna "
+                                                    "(współczynnik przepuszczania pary 0)"));
   }
   return lines;
 }
@@ -152,7 +155,7 @@ QStringList ConditionLines(const Assessment& assessment) {
 
 Assessment Assess(const veltor::LayerTable& table, const veltor::MoistureInput& input,
                   const veltor::AirLayerTable& air, const QString& climateName) {
-  Assessment assessment{climateName, input, std::nullopt, {}, {}};
+  Assessment assessment{climateName, input, std::nullopt, {}, {}, false};
   try {
     assessment.result = veltor::AssessMoisture(table, input, air);
     assessment.verdicts = Verdicts(*assessment.result, table);
@@ -164,16 +167,38 @@ Assessment Assess(const veltor::LayerTable& table, const veltor::MoistureInput& 
 }
 
 Assessment Refused(const QString& message, const QString& climateName, const veltor::MoistureInput& input) {
-  return {climateName, input, std::nullopt, message, {}};
+  return {climateName, input, std::nullopt, message, {}, false};
+}
+
+Assessment NoClimate(const QString& message, const veltor::MoistureInput& input) {
+  return {QString(), input, std::nullopt, message, {}, true};
+}
+
+QString RefusalText(const Assessment& assessment) {
+  // The window's message may tell the user what to do there; the page only reports.
+  if (assessment.climateMissing)
+    return QStringLiteral("Oceny nie wykonano: nie wybrano klimatu zewnętrznego.");
+  return QStringLiteral("Oceny nie wykonano: %1").arg(assessment.message);
 }
 
 std::vector<Verdict> Verdicts(const veltor::MoistureResult& result, const veltor::LayerTable& table) {
   std::vector<Verdict> verdicts;
   const QString fRsi = Number(result.fRsi, kVerdictDigits);
-  if (result.decisiveMonth < 0) {
+  const bool anyColder =
+      std::any_of(result.months.begin(), result.months.end(),
+                  [](const veltor::MonthResult& month) { return month.thetaSi > month.te; });
+  if (result.saturatedMonth >= 0) {
+    verdicts.push_back({QStringLiteral("Powierzchnia wewnętrzna: %1 powietrze wewnętrzne jest nasycone parą "
+                                       "wodną – ryzyko rozwoju pleśni na każdej powierzchni")
+                            .arg(MonthInSentence(result.saturatedMonth)),
+                        false});
+  } else if (result.decisiveMonth < 0) {
     verdicts.push_back(
-        {QStringLiteral("Powierzchnia wewnętrzna: w żadnym miesiącu na zewnątrz nie jest chłodniej "
-                        "niż wewnątrz – brak ryzyka rozwoju pleśni"),
+        {anyColder
+             ? QStringLiteral("Powierzchnia wewnętrzna: w żadnym miesiącu wilgotność przy powierzchni nie "
+                              "może dojść do 80% – brak ryzyka rozwoju pleśni")
+             : QStringLiteral("Powierzchnia wewnętrzna: w żadnym miesiącu na zewnątrz nie jest chłodniej "
+                              "niż wewnątrz – brak ryzyka rozwoju pleśni"),
          true});
   } else {
     const bool ok = result.meetsCriticalFactor;
@@ -267,16 +292,9 @@ void DrawMark(QPainter& painter, const QRectF& box, bool ok) {
 }
 
 QImage DrawMoistureChart(const Assessment& assessment, QSize size) {
-  QImage picture(size, QImage::Format_RGB32);
-  picture.fill(Qt::white);
+  QImage picture = raport::ChartPicture(size, QStringLiteral("Wilgoć zgromadzona w przegrodzie Ma [kg/m²]"));
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
-  painter.setPen(QColor(160, 160, 160));
-  painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
-
-  painter.setPen(Qt::black);
-  painter.setFont(ui::DrawingFont(12, true));
-  raport::TextAt(painter, 8, 6, QStringLiteral("Wilgoć zgromadzona w przegrodzie Ma [kg/m²]"));
 
   const veltor::MoistureResult* result = assessment.result ? &*assessment.result : nullptr;
   const double highest = result ? result->maxMa : 0;
@@ -374,7 +392,7 @@ QImage BuildMoisturePage(const Assessment& assessment, const QString& partitionN
     heading(QStringLiteral("Wyniki"));
     painter.setPen(kFailColour);
     painter.setFont(ui::DrawingFont(12, true));
-    Paragraph(painter, kLeft, y, width, QStringLiteral("Oceny nie wykonano: %1").arg(assessment.message));
+    Paragraph(painter, kLeft, y, width, RefusalText(assessment));
     return page;
   }
 

@@ -1,4 +1,4 @@
-#include "platform/fixedfont.h"
+#include "draw/fixedfont.h"
 
 namespace ui {
 

@@ -2,7 +2,7 @@
 // right and y down from its top-left corner; a text drawn at (x, y) has the
 // top-left corner of its box there. A cell's right and bottom edges are
 // excluded, so neighbouring cells share their border lines.
-#include "forms/raport_draw.h"
+#include "draw/raport_draw.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -13,8 +13,8 @@
 #include "calc/errors.h"
 #include "calc/numbers.h"
 #include "calc/textfile.h"
-#include "platform/fixedfont.h"
-#include "platform/picturefile.h"
+#include "draw/fixedfont.h"
+#include "draw/pictures.h"
 
 namespace raport {
 
@@ -45,15 +45,13 @@ constexpr int kDiffusionDigits = 4;
 
 // The summary sits 10 below where row n would start; its two lines follow.
 constexpr int kSummaryTop = 599;
-constexpr int kDewPointY = 669;
+constexpr int kZeroPointY = 669;
 constexpr int kUY = 694;
 constexpr int kSummaryCaptionX = 23;
 constexpr int kSummaryValueX = 263;
 // Below the U line the page keeps a margin, so that a grown page does not end
 // on the last text.
 constexpr int kBottomMargin = 24;
-// However narrow a template, the page holds the table and a margin right of it.
-constexpr int kMinimumPageWidth = 730;
 static_assert(kUY + kRowHeight * kMaxLayers + kLineStep + kBottomMargin <= 32767,
               "the tallest page keeps within the painter's 16-bit coordinates");
 
@@ -121,6 +119,19 @@ int shortestWiderPrefix(const QFontMetrics& metrics, const QString& text, int li
 
 void TextAt(QPainter& painter, int x, int y, const QString& text) {
   painter.drawText(QPointF(x, y + QFontMetrics(painter.font()).ascent()), text);
+}
+
+QImage ChartPicture(QSize size, const QString& title) {
+  QImage picture(size, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  painter.setPen(QColor(160, 160, 160));
+  painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+  painter.setPen(Qt::black);
+  painter.setFont(ui::DrawingFont(12, true));
+  TextAt(painter, 8, 6, title);
+  return picture;
 }
 
 QImage LoadReportTemplate(const QString& path) {
@@ -199,9 +210,9 @@ void DrawSummary(QPainter& painter, int layerCount, const veltor::PartitionSumma
   }
   // In the header's size the U caption would run into its value.
   const int captionRoom = kSummaryValueX - kSummaryCaptionX - 8;
-  fittedText(painter, kSummaryCaptionX, kDewPointY + shift, captionRoom, QStringLiteral("Punk rosy"));
+  fittedText(painter, kSummaryCaptionX, kZeroPointY + shift, captionRoom, QStringLiteral("Punkt 0 °C"));
   // No 0 degC point inside the partition: there is no depth to give.
-  TextAt(painter, kSummaryValueX, kDewPointY + shift,
+  TextAt(painter, kSummaryValueX, kZeroPointY + shift,
          summary.zeroPointDepth ? veltor::FormatGeneral(*summary.zeroPointDepth, 2) + QStringLiteral(" m")
                                 : QStringLiteral("brak"));
   fittedText(painter, kSummaryCaptionX, kUY + shift, captionRoom,

@@ -39,6 +39,8 @@ struct Assessment {
   // Surface against the critical factor, the simplified 0.72 threshold,
   // interstitial condensation; empty without a result.
   std::vector<Verdict> verdicts;
+  // Refused because no climate was chosen: the page says so in its own words.
+  bool climateMissing = false;
 };
 
 // Runs the core; its refusal (veltor::Error, always a Polish message) becomes
@@ -48,6 +50,13 @@ Assessment Assess(const veltor::LayerTable& table, const veltor::MoistureInput& 
 // An assessment that could not start, e.g. a month typed wrong.
 Assessment Refused(const QString& message, const QString& climateName, const veltor::MoistureInput& input);
 
+// Refused before it could start because no climate was chosen; `message` is
+// what the window shows.
+Assessment NoClimate(const QString& message, const veltor::MoistureInput& input);
+
+// What the report's page says of an assessment without a result.
+QString RefusalText(const Assessment& assessment);
+
 // The three verdicts in plain Polish; `table` names the layers of a condensation plane.
 std::vector<Verdict> Verdicts(const veltor::MoistureResult& result, const veltor::LayerTable& table);
 
@@ -56,7 +65,7 @@ inline constexpr int kMonthColumnCount = 7;
 // "θe [°C]", "φe [%]", "θsi [°C]", "fRsi", "fRsi,min", "gc [kg/m²]", "Ma [kg/m²]".
 QStringList MonthColumnTitles();
 // One month's row, te and φe from the input; the result columns are empty
-// without a result, and fRsi,min is "–" in a month with no heat flowing out.
+// without a result, and fRsi,min is "–" in a month where it means nothing.
 QStringList MonthTexts(const Assessment& assessment, int month);
 // "sty", "lut", ... "gru".
 QString MonthShortName(int month);

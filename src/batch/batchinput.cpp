@@ -1,0 +1,399 @@
+// Reading of the JSON description into layer records, design conditions and a
+// moisture input. A reader walks the document with the path of the field it is
+// on, so that every refusal can name it.
+#include "batch/batchinput.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringList>
+#include <cmath>
+
+#include "calc/calculation.h"
+#include "calc/catalogue.h"
+#include "calc/errors.h"
+#include "calc/reftables.h"
+#include "calc/textfile.h"
+
+namespace batch {
+
+InputError::InputError(QString path, QString message)
+    : std::runtime_error((path + QStringLiteral(": ") + message).toStdString()),
+      path_(std::move(path)),
+      message_(std::move(message)) {}
+
+QString InputError::text() const {
+  return path_.isEmpty() ? message_ : path_ + QStringLiteral(": ") + message_;
+}
+
+namespace {
+
+QString Join(const QString& path, const QString& key) {
+  return path.isEmpty() ? key : path + QLatin1Char('.') + key;
+}
+
+QString Indexed(const QString& path, qsizetype index) {
+  return path + QStringLiteral("[%1]").arg(index);
+}
+
+// An object whose keys are checked against the ones the caller reads.
+class Fields {
+ public:
+  Fields(const QJsonValue& value, QString path, std::initializer_list<const char*> known)
+      : path_(std::move(path)) {
+    if (!value.isObject()) throw InputError(path_, QStringLiteral("oczekiwano obiektu JSON"));
+    object_ = value.toObject();
+    QSet<QString> allowed;
+    for (const char* key : known) allowed.insert(QString::fromLatin1(key));
+    for (auto it = object_.begin(); it != object_.end(); ++it)
+      if (!allowed.contains(it.key()))
+        throw InputError(Join(path_, it.key()), QStringLiteral("nieznane pole"));
+  }
+
+  bool has(const char* key) const { return object_.contains(QLatin1String(key)); }
+  QJsonValue value(const char* key) const { return object_.value(QLatin1String(key)); }
+  QString pathOf(const char* key) const { return Join(path_, QString::fromLatin1(key)); }
+  const QString& path() const { return path_; }
+
+  double number(const char* key, const QString& requirement) const {
+    const QJsonValue v = value(key);
+    if (!v.isDouble() || !std::isfinite(v.toDouble())) throw InputError(pathOf(key), requirement);
+    return v.toDouble();
+  }
+  std::optional<double> optionalNumber(const char* key, const QString& requirement) const {
+    if (!has(key)) return std::nullopt;
+    return number(key, requirement);
+  }
+  QString string(const char* key) const {
+    const QJsonValue v = value(key);
+    if (!v.isString()) throw InputError(pathOf(key), QStringLiteral("oczekiwano tekstu"));
+    return v.toString();
+  }
+  bool boolean(const char* key) const {
+    const QJsonValue v = value(key);
+    if (!v.isBool()) throw InputError(pathOf(key), QStringLiteral("oczekiwano wartości true albo false"));
+    return v.toBool();
+  }
+
+ private:
+  QJsonObject object_;
+  QString path_;
+};
+
+// Text that the Windows-1250 records can hold, at most `maxBytes` long.
+QByteArray RecordText(const QString& text, int maxBytes, const QString& path) {
+  const QByteArray bytes = veltor::ToCp1250(text);
+  if (veltor::FromCp1250(bytes) != text)
+    throw InputError(path, QStringLiteral("tekst zawiera znaki spoza kodowania Windows-1250"));
+  if (bytes.size() > maxBytes)
+    throw InputError(path, QStringLiteral("tekst może mieć najwyżej %1 znaków").arg(maxBytes));
+  return bytes;
+}
+
+// Lower case without Polish diacritics, so that "welna" finds "Wełna".
+QString Folded(const QString& text) {
+  QString folded = text.toLower().normalized(QString::NormalizationForm_D);
+  folded.remove(QRegularExpression(QStringLiteral("\\p{Mn}")));
+  folded.replace(QChar(u'ł'), QLatin1Char('l'));
+  return folded;
+}
+
+QString CandidateList(const std::vector<const CatalogueMaterial*>& candidates) {
+  QStringList names;
+  for (const CatalogueMaterial* c : candidates) {
+    if (names.size() == 10) {
+      names << QStringLiteral("…");
+      break;
+    }
+    names << QLatin1Char('"') + c->name + QLatin1Char('"');
+  }
+  return names.join(QStringLiteral(", "));
+}
+
+const veltor::LayerRecord& FindMaterial(const QString& name, const Catalogues& catalogues,
+                                        const QString& path) {
+  std::vector<const CatalogueMaterial*> exact;
+  std::vector<const CatalogueMaterial*> partial;
+  const QString wanted = Folded(name.trimmed());
+  for (const CatalogueMaterial& m : catalogues.materials) {
+    if (m.name == name) return m.record;
+    const QString folded = Folded(m.name);
+    if (folded == wanted)
+      exact.push_back(&m);
+    else if (!wanted.isEmpty() && folded.contains(wanted))
+      partial.push_back(&m);
+  }
+  if (exact.size() == 1) return exact.front()->record;
+  if (exact.size() > 1)
+    throw InputError(path,
+                     QStringLiteral("nazwa materiału jest niejednoznaczna: %1").arg(CandidateList(exact)));
+  if (partial.size() == 1) return partial.front()->record;
+  if (partial.empty()) throw InputError(path, QStringLiteral("w katalogu nie ma materiału \"%1\"").arg(name));
+  throw InputError(path,
+                   QStringLiteral("nazwa materiału jest niejednoznaczna: %1").arg(CandidateList(partial)));
+}
+
+const QString kPositiveThickness = QStringLiteral("grubość musi być liczbą większą od 0");
+const QString kPositiveLambda =
+    QStringLiteral("współczynnik przewodzenia ciepła λ musi być liczbą większą od 0");
+const QString kPositiveMu = QStringLiteral("współczynnik oporu dyfuzyjnego μ musi być liczbą większą od 0");
+const QString kNonNegativeSd = QStringLiteral("sd musi być liczbą nieujemną");
+const QString kNonNegative = QStringLiteral("wartość musi być liczbą nieujemną");
+
+veltor::LayerRecord ReadLayer(const QJsonValue& value, const Catalogues& catalogues, const QString& path) {
+  const Fields f(value, path,
+                 {"material", "air", "name", "d", "lambda", "lambda_humid", "mu", "sd", "density",
+                  "heat_capacity", "hatch"});
+  const double d = f.number("d", kPositiveThickness);
+  if (!(d > 0)) throw InputError(f.pathOf("d"), kPositiveThickness);
+
+  const auto refuseWith = [&](std::initializer_list<const char*> keys, const QString& why) {
+    for (const char* key : keys)
+      if (f.has(key)) throw InputError(f.pathOf(key), why);
+  };
+
+  veltor::LayerRecord record;
+  if (f.has("air")) {
+    if (!f.boolean("air")) throw InputError(f.pathOf("air"), QStringLiteral("warstwa powietrza: wpisz true"));
+    refuseWith(
+        {"material", "name", "lambda", "lambda_humid", "mu", "sd", "density", "heat_capacity", "hatch"},
+        QStringLiteral("warstwa powietrza ma tylko grubość"));
+    record.name = QByteArray(veltor::kAirLayerName);
+    record.vapourCoefficient = -INFINITY;
+  } else if (f.has("material")) {
+    refuseWith({"name", "lambda", "lambda_humid", "mu", "sd", "density", "heat_capacity", "hatch"},
+               QStringLiteral("materiał z katalogu ma wartości z katalogu"));
+    record = FindMaterial(f.string("material"), catalogues, f.pathOf("material"));
+    record.raw = {};
+  } else {
+    if (!f.has("name"))
+      throw InputError(path, QStringLiteral("warstwa potrzebuje pola material, air albo name"));
+    record.name = RecordText(f.string("name"), 255, f.pathOf("name"));
+    if (f.has("hatch")) record.fillPattern = RecordText(f.string("hatch"), 4, f.pathOf("hatch"));
+    record.lambdaMedium = f.number("lambda", kPositiveLambda);
+    if (!(record.lambdaMedium > 0)) throw InputError(f.pathOf("lambda"), kPositiveLambda);
+    record.lambdaHumid = f.optionalNumber("lambda_humid", kPositiveLambda).value_or(record.lambdaMedium);
+    if (!(record.lambdaHumid > 0)) throw InputError(f.pathOf("lambda_humid"), kPositiveLambda);
+    if (f.has("mu") && f.has("sd"))
+      throw InputError(f.pathOf("sd"), QStringLiteral("podaj μ albo sd, nie oba"));
+    if (f.has("mu")) {
+      const double mu = f.number("mu", kPositiveMu);
+      if (!(mu > 0)) throw InputError(f.pathOf("mu"), kPositiveMu);
+      record.vapourCoefficient = veltor::kAirVapourCoefficient / mu;
+    } else if (f.has("sd")) {
+      const double sd = f.number("sd", kNonNegativeSd);
+      if (!(sd >= 0)) throw InputError(f.pathOf("sd"), kNonNegativeSd);
+      // sd 0 is a layer without diffusion resistance, the records' "max".
+      record.vapourCoefficient = sd == 0 ? -INFINITY : veltor::kAirVapourCoefficient * d / sd;
+    } else {
+      throw InputError(path, QStringLiteral("podaj μ albo sd warstwy"));
+    }
+    record.density = f.optionalNumber("density", kNonNegative).value_or(0);
+    if (record.density < 0) throw InputError(f.pathOf("density"), kNonNegative);
+    record.specificHeat = f.optionalNumber("heat_capacity", kNonNegative).value_or(0);
+    if (record.specificHeat < 0) throw InputError(f.pathOf("heat_capacity"), kNonNegative);
+  }
+  record.thickness = d;
+  return record;
+}
+
+double TemperatureIn(const Fields& f, const char* key, double fallback) {
+  const QString range = QStringLiteral("Dopuszczalne wartości: %1 ÷ %2")
+                            .arg(veltor::kSaturationLowestIndex / 10.0, 0, 'f', 1)
+                            .arg(veltor::kSaturationHighestIndex / 10.0, 0, 'f', 1);
+  const double t = f.optionalNumber(key, range).value_or(fallback);
+  if (t * 10 < veltor::kSaturationLowestIndex || t * 10 > veltor::kSaturationHighestIndex)
+    throw InputError(f.pathOf(key), range);
+  return t;
+}
+
+std::int32_t HumidityIn(const Fields& f, const char* key, std::int32_t fallback) {
+  const QString range = QStringLiteral("Dopuszczalne wartości: 0 ÷ 100 (liczba całkowita)");
+  const double phi = f.optionalNumber(key, range).value_or(fallback);
+  if (phi < 0 || phi > 100 || phi != std::floor(phi)) throw InputError(f.pathOf(key), range);
+  return static_cast<std::int32_t>(phi);
+}
+
+veltor::DesignConditions ReadConditions(const QJsonValue& value, const QString& path) {
+  veltor::DesignConditions c = veltor::DesignConditions::startupValues();
+  if (value.isUndefined()) return c;
+  const Fields f(value, path, {"ti", "te", "phi_i", "phi_e", "direction", "humid", "umax", "outer_side"});
+  c.ti = TemperatureIn(f, "ti", c.ti);
+  c.te = TemperatureIn(f, "te", c.te);
+  c.phiI = HumidityIn(f, "phi_i", c.phiI);
+  c.phiE = HumidityIn(f, "phi_e", c.phiE);
+  if (f.has("direction")) {
+    const QString direction = f.string("direction");
+    if (direction == QLatin1String("up"))
+      c.direction = 0;
+    else if (direction == QLatin1String("horizontal"))
+      c.direction = 1;
+    else if (direction == QLatin1String("down"))
+      c.direction = 2;
+    else
+      throw InputError(f.pathOf("direction"),
+                       QStringLiteral("dopuszczalne wartości: \"horizontal\", \"up\", \"down\""));
+  }
+  if (f.has("humid")) c.humidityClass = f.boolean("humid") ? 1 : 0;
+  if (f.has("umax")) {
+    const QString negative = QStringLiteral("Wartość Umax nie może być ujemna");
+    c.umax = f.number("umax", negative);
+    if (c.umax < 0) throw InputError(f.pathOf("umax"), negative);
+    if (c.umax > 10)
+      throw InputError(f.pathOf("umax"), QStringLiteral("Wartość Umax nie może przekraczać 10 W/(m²K)"));
+  }
+  if (f.has("outer_side") && f.string("outer_side") != QLatin1String("outdoor"))
+    throw InputError(f.pathOf("outer_side"), QStringLiteral("dopuszczalna wartość: \"outdoor\""));
+  c.setSurfaceResistancesFromDirection();
+  return c;
+}
+
+void ReadDescription(const QJsonValue& value, const QString& path, BatchCase& out) {
+  if (value.isUndefined()) return;
+  const Fields f(value, path, {"name", "client", "designer", "date", "address", "licence"});
+  const char* keys[] = {"name", "client", "designer", "date"};
+  for (int i = 0; i < 4; ++i)
+    if (f.has(keys[i])) {
+      out.description[i] = f.string(keys[i]);
+      // The project file's description fields are short strings of 255 bytes.
+      RecordText(out.description[i], 255, f.pathOf(keys[i]));
+    }
+  if (f.has("address")) out.address = f.string("address");
+  if (f.has("licence")) out.licence = f.string("licence");
+}
+
+veltor::MonthlyClimate ReadMonths(const QJsonValue& value, const QString& path) {
+  const QString shape = QStringLiteral("oczekiwano dwunastu par [te, phi_e], od stycznia do grudnia");
+  if (!value.isArray() || value.toArray().size() != veltor::kMonthCount) throw InputError(path, shape);
+  veltor::MonthlyClimate climate;
+  const QJsonArray months = value.toArray();
+  for (int m = 0; m < veltor::kMonthCount; ++m) {
+    const QJsonArray pair = months.at(m).toArray();
+    if (!months.at(m).isArray() || pair.size() != 2 || !pair.at(0).isDouble() || !pair.at(1).isDouble() ||
+        !std::isfinite(pair.at(0).toDouble()) || !std::isfinite(pair.at(1).toDouble()))
+      throw InputError(Indexed(path, m), QStringLiteral("oczekiwano pary liczb [te, phi_e]"));
+    climate.te[m] = pair.at(0).toDouble();
+    climate.phiE[m] = pair.at(1).toDouble();
+  }
+  try {
+    veltor::ValidateClimate(climate);
+  } catch (const veltor::Error& e) {
+    throw InputError(path, e.message());
+  }
+  return climate;
+}
+
+void ReadClimate(const QJsonValue& value, const QString& path, const Catalogues& catalogues, BatchCase& out) {
+  const Fields f(value, path, {"station", "months", "indoor"});
+  veltor::MonthlyClimate climate;
+  if (f.has("station") == f.has("months"))
+    throw InputError(path, QStringLiteral("podaj stację (station) albo dwanaście miesięcy (months)"));
+  if (f.has("station")) {
+    const QString name = f.string("station");
+    const veltor::ClimateStation* found = nullptr;
+    for (const veltor::ClimateStation& s : catalogues.stations)
+      if (s.name.compare(name, Qt::CaseInsensitive) == 0) found = &s;
+    if (!found) {
+      QStringList names;
+      for (const veltor::ClimateStation& s : catalogues.stations) names << s.name;
+      throw InputError(
+          f.pathOf("station"),
+          QStringLiteral("nie ma stacji \"%1\"; dostępne: %2")
+              .arg(name, names.isEmpty() ? QStringLiteral("brak") : names.join(QStringLiteral(", "))));
+    }
+    climate = found->climate;
+    out.climateName = found->name;
+  } else {
+    climate = ReadMonths(f.value("months"), f.pathOf("months"));
+  }
+  veltor::MoistureInput input = veltor::MoistureInput::FromDesignConditions(out.conditions, climate);
+  if (f.has("indoor")) {
+    const Fields indoor(f.value("indoor"), f.pathOf("indoor"), {"class", "phi_i"});
+    if (indoor.has("class") == indoor.has("phi_i"))
+      throw InputError(indoor.path(), QStringLiteral("podaj klasę wilgotności (class) albo phi_i"));
+    if (indoor.has("class")) {
+      const QString range = QStringLiteral("klasa wilgotności: liczba całkowita 1 ÷ 5");
+      const double cls = indoor.number("class", range);
+      if (cls < 1 || cls > veltor::kHumidityClassCount || cls != std::floor(cls))
+        throw InputError(indoor.pathOf("class"), range);
+      input.indoor.mode = veltor::IndoorHumidity::HumidityClass;
+      input.indoor.humidityClass = static_cast<int>(cls);
+    } else {
+      const QString range = QStringLiteral("Dopuszczalne wartości: 0 ÷ 100");
+      const double phi = indoor.number("phi_i", range);
+      if (phi < 0 || phi > 100) throw InputError(indoor.pathOf("phi_i"), range);
+      input.indoor.phiI = phi;
+    }
+  }
+  out.moisture = input;
+}
+
+}  // namespace
+
+std::vector<CatalogueMaterial> LoadCatalogueMaterials(const QString& path) {
+  std::vector<CatalogueMaterial> materials;
+  veltor::TextReader reader = veltor::TextReader::open(path);
+  // Nodes are indices into `materials`; groups need none.
+  struct Node {
+    int index = -1;
+  };
+  std::vector<std::unique_ptr<Node>> nodes;
+  const auto addNode = [&](Node*, const QByteArray& label, veltor::CatalogueEntry kind) {
+    nodes.push_back(std::make_unique<Node>());
+    if (kind == veltor::CatalogueEntry::ItemInGroup || kind == veltor::CatalogueEntry::ItemInSubgroup) {
+      nodes.back()->index = static_cast<int>(materials.size());
+      materials.push_back({veltor::FromCp1250(label), {}});
+    }
+    return nodes.back().get();
+  };
+  const auto readItem = [&](Node* node, veltor::TextReader& r) {
+    veltor::ReadLayerRecord(r, materials[node->index].record);
+  };
+  veltor::ReadCatalogue<Node>(reader, veltor::kMaterialsMarkers, addNode, readItem);
+  return materials;
+}
+
+BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const QString& path) {
+  const Fields f(value, path, {"conditions", "description", "layers", "corrections", "climate"});
+  BatchCase out;
+  out.conditions = ReadConditions(f.value("conditions"), f.pathOf("conditions"));
+  ReadDescription(f.value("description"), f.pathOf("description"), out);
+  if (!f.value("layers").isArray() || f.value("layers").toArray().isEmpty())
+    throw InputError(f.pathOf("layers"),
+                     QStringLiteral("oczekiwano niepustej tablicy warstw, od wewnątrz na zewnątrz"));
+  const QJsonArray layers = f.value("layers").toArray();
+  if (layers.size() > veltor::kMaxProjectLayers)
+    throw InputError(f.pathOf("layers"),
+                     QStringLiteral("przegroda może mieć najwyżej %1 warstw").arg(veltor::kMaxProjectLayers));
+  for (qsizetype i = 0; i < layers.size(); ++i)
+    out.layers.AppendLayer(ReadLayer(layers.at(i), catalogues, Indexed(f.pathOf("layers"), i)));
+  if (f.has("corrections"))
+    throw InputError(f.pathOf("corrections"),
+                     QStringLiteral("poprawki współczynnika U nie są jeszcze obsługiwane"));
+  if (f.has("climate")) ReadClimate(f.value("climate"), f.pathOf("climate"), catalogues, out);
+  return out;
+}
+
+std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues, bool* isArray) {
+  QJsonParseError error;
+  const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+  if (error.error != QJsonParseError::NoError)
+    throw InputError(
+        {}, QStringLiteral("niepoprawny JSON (znak %1): %2").arg(error.offset).arg(error.errorString()));
+  std::vector<BatchCase> cases;
+  if (isArray) *isArray = document.isArray();
+  if (document.isArray()) {
+    const QJsonArray items = document.array();
+    if (items.isEmpty()) throw InputError({}, QStringLiteral("pusta tablica: nie ma czego obliczyć"));
+    for (qsizetype i = 0; i < items.size(); ++i)
+      cases.push_back(ReadCase(items.at(i), catalogues, Indexed({}, i)));
+  } else {
+    cases.push_back(ReadCase(document.object(), catalogues));
+  }
+  return cases;
+}
+
+}  // namespace batch

@@ -1,0 +1,47 @@
+// Pictures as files, without a window: the drawings' backgrounds, templates
+// and hatches read through the data files' guard, and finished pages encoded
+// as BMP, JPEG (our libjpeg writer with the encoder's defaults) or an A4 PDF
+// of one page per picture. The windows' save dialogs and batch mode both
+// write through here.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class QImage;
+class QRect;
+class QSize;
+
+namespace ui {
+
+enum class PictureType { Bitmap, Jpeg, Pdf };
+
+// A drawing's background, template or hatch, as a 32-bit picture (the mask
+// pen's raster operation needs one). Only a regular file of at most the data
+// files' size limit is read: IoError "File not found" for anything else that
+// is missing or not a regular file, DataError when too large, Error "Bitmap
+// image is not valid" when it does not decode.
+QImage LoadPicture(const QString& path);
+
+// ".bmp", ".jpg", ".pdf".
+QString PictureSuffix(PictureType type);
+
+// The pages as a file of `type`: a PDF gets one A4 page per picture; BMP and
+// JPEG hold a single picture, so they get the pages stacked (StackPages).
+QByteArray EncodePages(const QList<QImage>& pages, PictureType type);
+
+// Writes `bytes` to `path` through a temporary file, so a failure leaves an
+// earlier file as it was. Raises veltor::IoError.
+void WriteFileSafely(const QString& path, const QByteArray& bytes);
+
+// The pages one below the other, left-aligned, a grey band between two pages
+// marking the page break; as wide as the widest page. One page comes back as it is.
+QImage StackPages(const QList<QImage>& pages);
+inline constexpr int kPageBreakBand = 12;
+
+// Where a picture goes on a page: scaled to fit `area` with its proportions
+// kept, centred (or, with `top`, centred across and at the top).
+QRect FittedRect(const QSize& picture, const QRect& area, bool top = false);
+
+}  // namespace ui

@@ -1,0 +1,405 @@
+// The designer's report as a rich-text document: HTML tables laid out by
+// QTextDocument on A4 pages, painted page by page with a footer onto a PDF
+// writer or a printer, or written as ODF. The charts and the moisture page are
+// pictures in the document's resources, so the ODT carries them too.
+#include "draw/raport_projektowy.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QFont>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QTextDocumentWriter>
+#include <QUrl>
+#include <cmath>
+#include <vector>
+
+#include "calc/errors.h"
+#include "calc/moisture.h"
+#include "calc/numbers.h"
+#include "draw/pictures.h"
+#include "draw/rysunek_draw.h"
+
+namespace designreport {
+
+namespace {
+
+// Points: the document is laid out at the paint device's resolution.
+constexpr int kBodyPoints = 8;
+constexpr int kFooterPoints = 7;
+constexpr double kMarginMm = 18;
+constexpr double kFooterMm = 8;
+
+const QString kFontFamily = QStringLiteral("DejaVu Sans");
+const QString kStyle = QStringLiteral(
+    "h2 { font-size: 14pt; } h3 { font-size: 10pt; margin-top: 8px; margin-bottom: 3px; } "
+    "th { background-color: #e8e8e8; } td { padding: 1px; }");
+const QString kTemperatureChartName = QStringLiteral("wykres-temperatury.png");
+const QString kPressureChartName = QStringLiteral("wykres-cisnienia.png");
+const QString kMoisturePageName = QStringLiteral("ocena-wilgotnosciowa.png");
+
+QString Fixed(double value, int decimals) {
+  QString text = QString::number(value, 'f', decimals);
+  if (text.startsWith(QLatin1Char('-')) && text.count(QLatin1Char('0')) == text.size() - 2) text.remove(0, 1);
+  return text.replace(QLatin1Char('.'), veltor::LocaleDecimalSeparator());
+}
+
+QString Escaped(const QString& text) {
+  return text.toHtmlEscaped();
+}
+
+QString Row(const QStringList& cells, bool header = false) {
+  const QString tag = header ? QStringLiteral("th") : QStringLiteral("td");
+  QString row = QStringLiteral("<tr>");
+  for (const QString& cell : cells) row += QStringLiteral("<%1>%2</%1>").arg(tag, cell);
+  return row + QStringLiteral("</tr>");
+}
+
+QString KeyValue(const QString& key, const QString& value) {
+  return QStringLiteral("<tr><td width=\"38%\">%1</td><td><b>%2</b></td></tr>").arg(key, value);
+}
+
+QString OrDash(const QString& text) {
+  return text.trimmed().isEmpty() ? QStringLiteral("–") : Escaped(text);
+}
+
+QString DirectionWords(std::int32_t direction) {
+  switch (direction) {
+    case 0:
+      return QStringLiteral("w górę (Rsi = 0,10 m²K/W)");
+    case 2:
+      return QStringLiteral("w dół (Rsi = 0,17 m²K/W)");
+    default:
+      return QStringLiteral("poziomy (Rsi = 0,13 m²K/W)");
+  }
+}
+
+// μ from the records' coefficient 720/μ; "max" (-INF) has no resistance and 0 is tight.
+QString MuText(const veltor::LayerRecord& layer) {
+  if (layer.isAirLayer() || std::isinf(layer.vapourCoefficient)) return QStringLiteral("brak oporu");
+  if (layer.vapourCoefficient == 0) return QStringLiteral("∞");
+  return veltor::FormatGeneral(veltor::kAirVapourCoefficient / layer.vapourCoefficient, 4);
+}
+
+QString SdText(const veltor::LayerRecord& layer) {
+  const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
+  if (sd) return Fixed(*sd, 2);
+  return layer.vapourCoefficient == 0 && !layer.isAirLayer() ? QStringLiteral("∞") : QStringLiteral("0");
+}
+
+QString LayerTable(const Input& in) {
+  const veltor::DesignConditions& c = in.conditions;
+  QString html = QStringLiteral(
+      "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-collapse: "
+      "collapse\">");
+  html += Row({QStringLiteral("Nr"), QStringLiteral("Materiał"), QStringLiteral("d [m]"),
+               QStringLiteral("λ [W/(m·K)]"), QStringLiteral("R [m²K/W]"), QStringLiteral("μ [–]"),
+               QStringLiteral("sd [m]"), QStringLiteral("ρ [kg/m³]")},
+              true);
+  html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni wewnętrznej Rsi"),
+               QString(), QString(), Fixed(c.rsi, 2), QString(), QString(), QString()});
+  double sdTotal = 0;
+  for (int i = 0; in.layers && i < in.layers->size(); ++i) {
+    const veltor::LayerRecord& layer = in.layers->at(i);
+    if (const std::optional<double> sd = veltor::EquivalentAirThickness(layer)) sdTotal += *sd;
+    html += Row({QString::number(i + 1), Escaped(layer.nameText()), Fixed(layer.thickness, 3),
+                 layer.isAirLayer() ? QStringLiteral("–") : Fixed(veltor::EffectiveLambda(layer, c), 3),
+                 Fixed(layer.resistance, 2), MuText(layer), SdText(layer),
+                 layer.density > 0 ? veltor::FormatGeneral(layer.density, 5) : QStringLiteral("–")});
+  }
+  html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni zewnętrznej Rse"),
+               QString(), QString(), Fixed(c.rse, 2), QString(), QString(), QString()});
+  html += Row({QString(), QStringLiteral("<b>Razem</b>"),
+               QStringLiteral("<b>%1</b>").arg(Fixed(in.summary.totalThickness, 3)), QString(),
+               QStringLiteral("<b>%1</b>").arg(Fixed(in.summary.totalResistance, 2)), QString(),
+               QStringLiteral("<b>%1</b>").arg(Fixed(sdTotal, 2)), QString()});
+  return html + QStringLiteral("</table>");
+}
+
+double IndoorDewPoint(const veltor::DesignConditions& c) {
+  const double pi = c.phiI / 100.0 * veltor::SaturationPressureIso(c.ti);
+  return pi > 0 ? veltor::SaturationTemperatureIso(pi) : NAN;
+}
+
+QString FirstPage(const Input& in) {
+  const veltor::DesignConditions& c = in.conditions;
+  const double uc = in.summary.u + in.dUg + in.dUf + in.dUr;
+  QString html;
+  html += QStringLiteral("<h2 align=\"center\">Raport projektowy</h2>");
+  html += QStringLiteral(
+      "<p align=\"center\">Obliczenie współczynnika przenikania ciepła i rozkładu temperatury "
+      "przegrody wg PN-EN ISO 6946</p>");
+
+  html += QStringLiteral("<h3>1. Projekt</h3><table width=\"100%\" cellpadding=\"1\">");
+  html += KeyValue(QStringLiteral("Nazwa przegrody"), OrDash(in.description[0]));
+  html += KeyValue(QStringLiteral("Adres inwestycji"), OrDash(in.address));
+  html += KeyValue(QStringLiteral("Odbiorca"), OrDash(in.description[1]));
+  html += KeyValue(QStringLiteral("Projektant"), OrDash(in.description[2]));
+  html += KeyValue(QStringLiteral("Nr uprawnień budowlanych"), OrDash(in.licence));
+  html += KeyValue(QStringLiteral("Data"), OrDash(in.description[3]));
+  html += QStringLiteral("</table>");
+
+  html += QStringLiteral("<h3>2. Warunki brzegowe</h3><table width=\"100%\" cellpadding=\"1\">");
+  html += KeyValue(QStringLiteral("Temperatura wewnętrzna θi"), Fixed(c.ti, 1) + QStringLiteral(" °C"));
+  html += KeyValue(
+      QStringLiteral("Temperatura zewnętrzna θe"),
+      Fixed(c.te, 1) + QStringLiteral(" °C") +
+          (in.climateZone.isEmpty() ? QString()
+                                    : QStringLiteral(", strefa klimatyczna ") + Escaped(in.climateZone)));
+  html += KeyValue(QStringLiteral("Wilgotność względna wewnątrz φi"), QStringLiteral("%1 %").arg(c.phiI));
+  html += KeyValue(QStringLiteral("Wilgotność względna na zewnątrz φe"), QStringLiteral("%1 %").arg(c.phiE));
+  html += KeyValue(QStringLiteral("Kierunek strumienia cieplnego"), DirectionWords(c.direction));
+  html += KeyValue(
+      QStringLiteral("Warunki wilgotnościowe"),
+      c.humid() ? QStringLiteral("wilgotne (λ dla warunków wilgotnych)") : QStringLiteral("średniowilgotne"));
+  html += KeyValue(QStringLiteral("Opory przejmowania ciepła Rsi / Rse"),
+                   Fixed(c.rsi, 2) + QStringLiteral(" / ") + Fixed(c.rse, 2) + QStringLiteral(" m²K/W"));
+  html += KeyValue(QStringLiteral("Strona zewnętrzna przegrody"), QStringLiteral("powietrze zewnętrzne"));
+  html += QStringLiteral("</table>");
+
+  html += QStringLiteral("<h3>3. Warstwy przegrody (od wewnątrz)</h3>") + LayerTable(in);
+
+  html += QStringLiteral("<h3>4. Wyniki</h3><table width=\"100%\" cellpadding=\"1\">");
+  html += KeyValue(QStringLiteral("Całkowity opór cieplny R<sub>T</sub>"),
+                   Fixed(in.summary.totalResistance, 2) + QStringLiteral(" m²K/W"));
+  html += KeyValue(QStringLiteral("Współczynnik przenikania ciepła U"),
+                   Fixed(in.summary.u, 3) + QStringLiteral(" W/(m²K)"));
+  html += KeyValue(QStringLiteral("Poprawka na nieszczelności ΔU<sub>g</sub>"),
+                   Fixed(in.dUg, 3) + QStringLiteral(" W/(m²K)"));
+  html += KeyValue(QStringLiteral("Poprawka na łączniki mechaniczne ΔU<sub>f</sub>"),
+                   Fixed(in.dUf, 3) + QStringLiteral(" W/(m²K)"));
+  html += KeyValue(QStringLiteral("Poprawka dla dachu o odwróconym układzie warstw ΔU<sub>r</sub>"),
+                   Fixed(in.dUr, 3) + QStringLiteral(" W/(m²K)"));
+  html += KeyValue(QStringLiteral("Skorygowany współczynnik Uc"), Fixed(uc, 3) + QStringLiteral(" W/(m²K)"));
+  if (c.umax > 0)
+    html +=
+        KeyValue(QStringLiteral("Wymaganie Uc(max)"),
+                 Fixed(c.umax, 2) + QStringLiteral(" W/(m²K)") +
+                     (in.umaxSource.isEmpty() ? QString() : QStringLiteral(" – ") + Escaped(in.umaxSource)));
+  html += QStringLiteral("</table>");
+  html += QStringLiteral("<p><b>%1</b></p>").arg(Verdict(uc, c.umax));
+  if (c.umax > 0)
+    html += QStringLiteral(
+        "<p>Źródło wymagania: rozporządzenie w sprawie warunków technicznych, jakim powinny "
+        "odpowiadać budynki i ich usytuowanie, załącznik 2.</p>");
+
+  const QString zero =
+      in.summary.zeroPointDepth
+          ? Fixed(*in.summary.zeroPointDepth, 3) + QStringLiteral(" m od powierzchni wewnętrznej")
+          : QStringLiteral("poza przegrodą (cała przegroda powyżej 0 °C)");
+  html += QStringLiteral("<table width=\"100%\" cellpadding=\"1\">");
+  html += KeyValue(QStringLiteral("Punkt 0 °C"), zero);
+  const double dew = IndoorDewPoint(c);
+  html += KeyValue(QStringLiteral("Temperatura powierzchni wewnętrznej θsi"),
+                   Fixed(in.surfaceTemperature, 1) + QStringLiteral(" °C") +
+                       (std::isfinite(dew)
+                            ? QStringLiteral(" (punkt rosy powietrza wewnętrznego %1 °C)").arg(Fixed(dew, 1))
+                            : QString()));
+  html += KeyValue(QStringLiteral("Kondensacja na powierzchni wewnętrznej"),
+                   in.surfaceCondensation ? QStringLiteral("WYSTĘPUJE") : QStringLiteral("nie występuje"));
+  html += QStringLiteral("</table>");
+  if (in.dynamic) {
+    const veltor::DynamicResult& d = *in.dynamic;
+    html += QStringLiteral(
+        "<p><b>Parametry dynamiczne (PN-EN ISO 13786, okres 24 h)</b></p>"
+        "<table width=\"100%\" cellpadding=\"1\">");
+    html += KeyValue(QStringLiteral("Okresowy współczynnik przenikania ciepła |Y<sub>12</sub>|"),
+                     Fixed(d.periodicTransmittance, 3) + QStringLiteral(" W/(m²K), przesunięcie fazowe ") +
+                         Fixed(d.delayH, 1) + QStringLiteral(" h"));
+    html += KeyValue(QStringLiteral("Współczynnik tłumienia f"), Fixed(d.decrementFactor, 3));
+    html += KeyValue(
+        QStringLiteral("Pojemność cieplna κ<sub>1</sub> / κ<sub>2</sub>"),
+        Fixed(d.kappa1, 1) + QStringLiteral(" / ") + Fixed(d.kappa2, 1) + QStringLiteral(" kJ/(m²K)"));
+    html += QStringLiteral("</table>");
+  }
+  html += QStringLiteral(
+      "<p>&nbsp;</p><table width=\"100%\"><tr><td width=\"55%\"></td>"
+      "<td align=\"center\">.......................................................<br/>"
+      "podpis projektanta</td></tr></table>");
+  return html;
+}
+
+QString ChartsPage(const Input& in) {
+  QString html = QStringLiteral("<h3>5. Wykresy</h3>");
+  html += QStringLiteral("<table width=\"100%\"><tr>");
+  const auto chart = [&](const QImage& image, const QString& name, const QString& caption) {
+    QString cell = QStringLiteral("<td align=\"center\" valign=\"top\">");
+    if (image.isNull())
+      cell += QStringLiteral("<p>(brak wykresu)</p>");
+    else
+      cell += QStringLiteral("<img src=\"%1\" width=\"320\"/>").arg(name);
+    return cell + QStringLiteral("<p>%1</p></td>").arg(caption);
+  };
+  html +=
+      chart(in.temperatureChart, kTemperatureChartName, QStringLiteral("Rozkład temperatury w przegrodzie"));
+  html += chart(in.pressureChart, kPressureChartName,
+                QStringLiteral("Ciśnienie cząstkowe i ciśnienie nasycenia pary wodnej"));
+  html += QStringLiteral("</tr></table>");
+  for (const QString& note : in.chartNotes) html += QStringLiteral("<p>%1</p>").arg(Escaped(note));
+  return html;
+}
+
+QString MoisturePage(const Input& in) {
+  if (!in.moisturePage) return {};
+  return QStringLiteral(
+             "<h3>6. Ocena wilgotnościowa (PN-EN ISO 13788)</h3>"
+             "<p align=\"center\"><img src=\"%1\" width=\"580\"/></p>")
+      .arg(kMoisturePageName);
+}
+
+QString Standards() {
+  return QStringLiteral(
+      "<h3>Normy i przepisy</h3><ul>"
+      "<li>PN-EN ISO 6946:2017 Komponenty budowlane i elementy budynku – Opór cieplny i współczynnik "
+      "przenikania ciepła – Metody obliczania</li>"
+      "<li>PN-EN ISO 13788:2013 Cieplno-wilgotnościowe właściwości komponentów budowlanych i elementów "
+      "budynku – Temperatura powierzchni wewnętrznej konieczna do uniknięcia krytycznej wilgotności "
+      "powierzchni i kondensacji międzywarstwowej – Metody obliczania</li>"
+      "<li>PN-EN ISO 10456 Materiały i wyroby budowlane – Właściwości cieplno-wilgotnościowe – "
+      "Tabelaryczne wartości obliczeniowe</li>"
+      "<li>Rozporządzenie Ministra Infrastruktury w sprawie warunków technicznych, jakim powinny "
+      "odpowiadać budynki i ich usytuowanie, załącznik 2</li></ul>");
+}
+
+QPageLayout A4Layout() {
+  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                     QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
+}
+
+template <class Write>
+void SaveBytes(const QString& path, Write write) {
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    write(buffer);
+  }
+  ui::WriteFileSafely(path, bytes);
+}
+
+}  // namespace
+
+void Compute(Input& input, veltor::LayerTable& table, const veltor::ReferenceTables& tables,
+             const QString& startFolder) {
+  veltor::CalculatePartition(table, input.summary, input.conditions, tables);
+  input.layers = &table;
+  input.surfaceCondensation = veltor::SurfaceCondensation(table, input.conditions, tables.saturation);
+  input.surfaceTemperature = table.empty() ? input.conditions.ti : table.at(0).innerTemperature;
+  const chart::ChartData data{table, input.summary, input.conditions, tables.saturation};
+  for (const int kind : {1, 2}) {
+    QImage& picture = kind == 1 ? input.temperatureChart : input.pressureChart;
+    try {
+      picture = ui::LoadPicture(chart::BackgroundPath(startFolder, kind));
+      input.chartNotes << chart::DrawChart(picture, kind, data, chart::HatchesFrom(startFolder)).skipped;
+    } catch (const veltor::Error& e) {
+      // The document goes out without that chart; its page says why.
+      picture = QImage();
+      input.chartNotes << e.message();
+    }
+  }
+}
+
+QString Verdict(double uc, double umax) {
+  if (umax <= 0) return QStringLiteral("Nie określono wymagania Uc(max)");
+  return veltor::ExceedsUmax(uc, umax) ? QStringLiteral("Przegroda nie spełnia wymagania Uc ≤ Uc(max)")
+                                       : QStringLiteral("Przegroda spełnia wymaganie Uc ≤ Uc(max)");
+}
+
+std::vector<std::unique_ptr<QTextDocument>> BuildSections(const Input& input) {
+  const auto section = [&](const QString& html) {
+    auto document = std::make_unique<QTextDocument>();
+    QFont font(kFontFamily);
+    font.setPointSize(kBodyPoints);
+    document->setDefaultFont(font);
+    document->setDocumentMargin(0);
+    document->setDefaultStyleSheet(kStyle);
+    if (!input.temperatureChart.isNull())
+      document->addResource(QTextDocument::ImageResource, QUrl(kTemperatureChartName),
+                            input.temperatureChart);
+    if (!input.pressureChart.isNull())
+      document->addResource(QTextDocument::ImageResource, QUrl(kPressureChartName), input.pressureChart);
+    if (input.moisturePage)
+      document->addResource(QTextDocument::ImageResource, QUrl(kMoisturePageName), *input.moisturePage);
+    document->setHtml(html);
+    document->setMetaInformation(QTextDocument::DocumentTitle,
+                                 QStringLiteral("Raport projektowy – ") + input.description[0]);
+    return document;
+  };
+  std::vector<std::unique_ptr<QTextDocument>> sections;
+  sections.push_back(section(FirstPage(input)));
+  sections.push_back(section(ChartsPage(input) + Standards()));
+  if (input.moisturePage) sections.push_back(section(MoisturePage(input)));
+  return sections;
+}
+
+std::unique_ptr<QTextDocument> BuildDocument(const Input& input) {
+  // One flow for the ODT: the sections after the first open a new page.
+  QString html = FirstPage(input) + QStringLiteral("<div style=\"page-break-before: always\">") +
+                 ChartsPage(input) + Standards() + QStringLiteral("</div>");
+  if (input.moisturePage)
+    html += QStringLiteral("<div style=\"page-break-before: always\">") + MoisturePage(input) +
+            QStringLiteral("</div>");
+  std::vector<std::unique_ptr<QTextDocument>> sections = BuildSections(input);
+  sections.front()->setHtml(html);
+  return std::move(sections.front());
+}
+
+int PaintDocument(QPagedPaintDevice& device, const Input& input) {
+  device.setPageLayout(A4Layout());
+  QPainter painter(&device);
+  // The paintable area inside the margins, in device pixels; its foot is the footer's.
+  const double footerGap = kFooterMm / 25.4 * device.logicalDpiY();
+  const QRectF body(0, 0, device.width(), device.height() - footerGap);
+  std::vector<std::unique_ptr<QTextDocument>> sections = BuildSections(input);
+  int pages = 0;
+  for (const auto& document : sections) {
+    document->documentLayout()->setPaintDevice(&device);
+    document->setPageSize(body.size());
+    pages += document->pageCount();
+  }
+  QFont footerFont(kFontFamily);
+  footerFont.setPointSizeF(kFooterPoints);
+  int page = 0;
+  for (const auto& document : sections) {
+    // Each section starts a page of its own.
+    for (int own = 0; own < document->pageCount(); ++own, ++page) {
+      if (page > 0) device.newPage();
+      painter.save();
+      painter.setClipRect(body);
+      painter.translate(0, -own * body.height());
+      document->drawContents(&painter, QRectF(0, own * body.height(), body.width(), body.height()));
+      painter.restore();
+      painter.setFont(footerFont);
+      const QRectF footer(0, body.height() + footerGap * 0.3, body.width(), footerGap * 0.7);
+      painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop,
+                       QStringLiteral("VELTORobl %1 · %2")
+                           .arg(input.version, input.date.toString(QStringLiteral("dd.MM.yyyy"))));
+      painter.drawText(footer, Qt::AlignRight | Qt::AlignTop,
+                       QStringLiteral("strona %1 z %2").arg(page + 1).arg(pages));
+    }
+  }
+  return pages;
+}
+
+void WritePdf(const Input& input, const QString& path) {
+  SaveBytes(path, [&](QBuffer& buffer) {
+    QPdfWriter writer(&buffer);
+    writer.setResolution(300);
+    writer.setCreator(QStringLiteral("VELTORobl %1").arg(input.version));
+    writer.setTitle(QStringLiteral("Raport projektowy – ") + input.description[0]);
+    PaintDocument(writer, input);
+  });
+}
+
+void WriteOdt(const Input& input, const QString& path) {
+  SaveBytes(path, [&](QBuffer& buffer) {
+    std::unique_ptr<QTextDocument> document = BuildDocument(input);
+    QTextDocumentWriter writer(&buffer, "ODF");
+    if (!writer.write(document.get())) throw veltor::IoError(veltor::IoCode::DiskFull);
+  });
+}
+
+}  // namespace designreport

@@ -1,0 +1,231 @@
+// Batch mode end to end through its command line: the figures it prints for a
+// project and for a JSON description, and every refusal with its message and
+// exit status. The data files are the shipped ones.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "batch/batch.h"
+
+namespace {
+
+class BatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QDir::setCurrent(QStringLiteral(VELTOR_DATA_DIR));
+    ASSERT_TRUE(scratch_.isValid());
+  }
+
+  QString write(const QString& name, const QByteArray& bytes) {
+    const QString path = scratch_.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+  }
+
+  int run(const QStringList& args) {
+    out_.clear();
+    err_.clear();
+    return batch::RunBatchCommand(QStringList{QStringLiteral("veltorobl")} + args, out_, err_);
+  }
+
+  QJsonObject calc(const QByteArray& json) {
+    EXPECT_EQ(run({QStringLiteral("--calc"), write(QStringLiteral("in.json"), json)}), batch::kExitOk)
+        << err_.data();
+    return QJsonDocument::fromJson(out_).object();
+  }
+
+  QTemporaryDir scratch_;
+  QByteArray out_;
+  QByteArray err_;
+};
+
+// The sample project: the figures the layer window shows for it.
+TEST_F(BatchTest, SampleProjectGivesTheWindowsFigures) {
+  ASSERT_EQ(run({QStringLiteral("--oblicz"),
+                 QDir::current().absoluteFilePath(QStringLiteral("Projekty/Przykład.Veltor"))}),
+            batch::kExitOk)
+      << err_.data();
+  const QJsonObject r = QJsonDocument::fromJson(out_).object();
+  EXPECT_NEAR(r[QStringLiteral("U")].toDouble(), 0.19928812877017238, 1e-15);
+  EXPECT_EQ(r[QStringLiteral("Uc")].toDouble(), r[QStringLiteral("U")].toDouble());
+  EXPECT_TRUE(r[QStringLiteral("meets")].toBool());
+  EXPECT_EQ(r[QStringLiteral("layers")].toArray().size(), 4);
+  const QJsonObject dynamic = r[QStringLiteral("dynamic")].toObject();
+  EXPECT_GT(dynamic[QStringLiteral("f")].toDouble(), 0);
+  EXPECT_LT(dynamic[QStringLiteral("f")].toDouble(), 1);
+  EXPECT_NEAR(dynamic[QStringLiteral("f")].toDouble() * r[QStringLiteral("U")].toDouble(),
+              dynamic[QStringLiteral("Y12")].toDouble(), 1e-12);
+}
+
+// A wall by hand: cement-lime plaster from the catalogue (λ 0.82), 20 cm of an
+// explicit masonry λ 0.4 with sd, a 4 cm air layer (R 0.18 from the table,
+// horizontal flow) and mineral wool μ 1; Rsi 0.13, Rse 0.04.
+TEST_F(BatchTest, JsonWallByHand) {
+  const QJsonObject r = calc(R"({
+    "conditions": {"ti": 20, "te": -20, "phi_i": 50, "umax": 0.3, "direction": "horizontal"},
+    "description": {"name": "Ściana próbna"},
+    "layers": [
+      {"material": "Tynk cementowo-wapienny", "d": 0.015},
+      {"name": "Mur", "d": 0.2, "lambda": 0.4, "sd": 2.0, "density": 1200, "heat_capacity": 1000},
+      {"air": true, "d": 0.04},
+      {"name": "Wełna", "d": 0.1, "lambda": 0.04, "mu": 1}
+    ],
+    "climate": {"months": [[-2,85],[-1,83],[3,78],[8,72],[13,70],[17,72],[19,73],[18,75],[14,80],[9,84],[4,87],[0,87]],
+                "indoor": {"class": 3}}
+  })");
+  const double expectedR = 0.13 + 0.015 / 0.82 + 0.2 / 0.4 + 0.18 + 0.1 / 0.04 + 0.04;
+  EXPECT_NEAR(r[QStringLiteral("R")].toDouble(), expectedR, 1e-12);
+  EXPECT_NEAR(r[QStringLiteral("U")].toDouble(), 1 / expectedR, 1e-12);
+  EXPECT_TRUE(r[QStringLiteral("meets")].toBool());  // U 0.297 against 0.3
+  EXPECT_NEAR(r[QStringLiteral("thickness")].toDouble(), 0.355, 1e-12);
+  const QJsonArray layers = r[QStringLiteral("layers")].toArray();
+  EXPECT_TRUE(layers[2].toObject()[QStringLiteral("lambda")].isNull());
+  EXPECT_NEAR(layers[1].toObject()[QStringLiteral("sd")].toDouble(), 2.0, 1e-12);
+  EXPECT_NEAR(layers[3].toObject()[QStringLiteral("theta_out")].toDouble(), -20 + 40 * 0.04 / expectedR,
+              1e-9);
+  const QJsonObject m = r[QStringLiteral("moisture")].toObject();
+  EXPECT_EQ(m[QStringLiteral("months")].toArray().size(), 12);
+  EXPECT_TRUE(
+      QStringList({"none", "dries", "accumulates"}).contains(m[QStringLiteral("verdict")].toString()));
+  EXPECT_EQ(r[QStringLiteral("name")].toString(), QStringLiteral("Ściana próbna"));
+  // The wool has no density: no summer figures, and no refusal of the rest.
+  EXPECT_TRUE(r[QStringLiteral("dynamic")].isNull());
+}
+
+TEST_F(BatchTest, ArrayInArrayOutInOrder) {
+  const QByteArray wall = R"({"layers": [{"name": "A", "d": 0.1, "lambda": 0.05, "mu": 1}]})";
+  const QByteArray wall2 = R"({"layers": [{"name": "B", "d": 0.2, "lambda": 0.05, "mu": 1}]})";
+  ASSERT_EQ(run({QStringLiteral("--calc"), write(QStringLiteral("a.json"), "[" + wall + "," + wall2 + "]")}),
+            batch::kExitOk);
+  const QJsonArray results = QJsonDocument::fromJson(out_).array();
+  ASSERT_EQ(results.size(), 2);
+  EXPECT_NEAR(results[1].toObject()[QStringLiteral("thickness")].toDouble(), 0.2, 1e-15);
+  EXPECT_TRUE(results[0].toObject()[QStringLiteral("meets")].isNull());
+}
+
+TEST_F(BatchTest, OutputFileHoldsWhatStandardOutputWould) {
+  const QString in =
+      write(QStringLiteral("w.json"), R"({"layers": [{"name": "A", "d": 0.1, "lambda": 0.05, "mu": 1}]})");
+  const QString outFile = scratch_.filePath(QStringLiteral("wynik.json"));
+  ASSERT_EQ(run({QStringLiteral("--calc"), in, QStringLiteral("--output"), outFile}), batch::kExitOk);
+  EXPECT_TRUE(out_.isEmpty());
+  QFile file(outFile);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(QJsonDocument::fromJson(file.readAll()).object().contains(QStringLiteral("U")));
+}
+
+struct Document {
+  const char* row;
+  const char* option;
+  const char* file;
+  QByteArray signature;
+};
+
+void PrintTo(const Document& d, std::ostream* os) {
+  *os << d.row;
+}
+
+class BatchDocument : public BatchTest, public ::testing::WithParamInterface<Document> {};
+
+// Each picture and document of the sample project, without a window: the file
+// exists and starts as its format does.
+TEST_P(BatchDocument, WritesItsFormat) {
+  const Document& p = GetParam();
+  const QString target = scratch_.filePath(QString::fromLatin1(p.file));
+  ASSERT_EQ(run({QString::fromLatin1(p.option), target,
+                 QDir::current().absoluteFilePath(QStringLiteral("Projekty/Przykład.Veltor"))}),
+            batch::kExitOk)
+      << err_.data();
+  QFile file(target);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.read(p.signature.size()), p.signature);
+  EXPECT_TRUE(out_.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, BatchDocument,
+                         ::testing::Values(Document{"ReportPdf", "--raport", "r.pdf", "%PDF"},
+                                           Document{"ReportOdt", "--report", "r.odt", "PK"},
+                                           Document{"PageBmp", "--strona", "s.bmp", "BM"},
+                                           Document{"PagePdf", "--page", "s.pdf", "%PDF"},
+                                           Document{"TemperatureJpeg", "--wykres-temperatury", "t.jpg",
+                                                    QByteArray("\xFF\xD8", 2)},
+                                           Document{"PressureBmp", "--pressure-chart", "p.bmp", "BM"}),
+                         [](const auto& info) { return std::string(info.param.row); });
+
+struct Refusal {
+  const char* row;
+  const char* json;  // nullptr: the arguments alone
+  const char* args;  // extra arguments, space separated
+  int status;
+  const char* message;  // a part of standard error
+};
+
+void PrintTo(const Refusal& r, std::ostream* os) {
+  *os << r.row;
+}
+
+class BatchRefusal : public BatchTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(BatchRefusal, SaysWhatAndWhereAndExits) {
+  const Refusal& p = GetParam();
+  QStringList args = QString::fromUtf8(p.args).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  if (p.json) args << QStringLiteral("--calc") << write(QStringLiteral("bad.json"), p.json);
+  EXPECT_EQ(run(args), p.status);
+  EXPECT_TRUE(QString::fromUtf8(err_).contains(QString::fromUtf8(p.message))) << err_.data();
+  EXPECT_TRUE(out_.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, BatchRefusal,
+    ::testing::Values(
+        Refusal{
+            "ZeroThickness",
+            R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1},{"name":"B","d":1,"lambda":1,"mu":1},{"name":"C","d":0,"lambda":1,"mu":1}]})",
+            "", 1, "bad.json: layers[2].d: grubość musi być liczbą większą od 0"},
+        Refusal{"TextForNumber", R"({"layers":[{"name":"A","d":"0,1","lambda":1,"mu":1}]})", "", 1,
+                "layers[0].d: grubość"},
+        Refusal{"UnknownMaterial", R"({"layers":[{"material":"Nieistniejący","d":0.1}]})", "", 1,
+                "layers[0].material: w katalogu nie ma materiału"},
+        Refusal{"AmbiguousMaterial", R"({"layers":[{"material":"Beton komórkowy","d":0.1}]})", "", 1,
+                "niejednoznaczna: \"Beton komórkowy 300\""},
+        Refusal{"MisspeltKey", R"({"layers":[{"name":"A","d":0.1,"lamda":1,"mu":1}]})", "", 1,
+                "layers[0].lamda: nieznane pole"},
+        Refusal{"TemperatureOutOfTable",
+                R"({"conditions":{"te":-99},"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]})", "", 1,
+                "conditions.te: Dopuszczalne wartości"},
+        Refusal{"ElementOfArray", R"([{"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]},{"layers":[]}])",
+                "", 1, "[1].layers: oczekiwano niepustej tablicy"},
+        Refusal{"NotJson", "{\"layers\": [", "", 1, "niepoprawny JSON"},
+        Refusal{"ShortClimate",
+                R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"climate":{"months":[[0,80]]}})", "", 1,
+                "climate.months: oczekiwano dwunastu"},
+        Refusal{"UnknownStation",
+                R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"climate":{"station":"Atlantyda"}})",
+                "", 1, "climate.station: nie ma stacji"},
+        Refusal{"MissingFile", nullptr, "--calc /nonexistent/x.json", 1, "File not found"},
+        Refusal{"NoInput", nullptr, "--wyjscie x.json", 2, "--oblicz PLIK"},
+        Refusal{"UnknownOption", nullptr, "--obliczaj x", 2, "obliczaj"},
+        Refusal{"ReportOfWrongType", nullptr, "--raport r.doc x.json", 2,
+                "--raport: plik musi mieć rozszerzenie .pdf, .odt"},
+        Refusal{"ReportOfAnArray", R"([{"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]}])",
+                "--raport r.pdf", 1, "dla jednej przegrody"}),
+    [](const auto& info) { return std::string(info.param.row); });
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Test discovery runs this at build time, where no display may exist.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
