@@ -2,8 +2,6 @@
 // come from dynamika_draw.
 #include "forms/dynamika.h"
 
-#include "forms/followproject.h"
-
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,6 +14,7 @@
 
 #include "calc/numbers.h"
 #include "forms/appstate.h"
+#include "forms/followproject.h"
 #include "forms/pictureframe.h"
 
 TFormDynamika* FormDynamika = nullptr;

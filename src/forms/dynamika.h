@@ -11,8 +11,8 @@
 // every change of the project, once per turn of the event loop.
 #pragma once
 
-#include "forms/companion.h"
 #include "draw/dynamika_draw.h"
+#include "forms/companion.h"
 
 class QCheckBox;
 class QLabel;

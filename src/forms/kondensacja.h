@@ -29,8 +29,8 @@
 #include <vector>
 
 #include "calc/moisture.h"
-#include "forms/companion.h"
 #include "draw/kondensacja_draw.h"
+#include "forms/companion.h"
 #include "model/project.h"
 
 class QAction;

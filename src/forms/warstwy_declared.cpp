@@ -21,8 +21,6 @@
 #include "forms/material.h"
 #include "forms/warstwy.h"
 
-#include <QScopedValueRollback>
-
 namespace {
 
 struct DeclaredField {

@@ -78,9 +78,9 @@ void CreateWindowSet() {
     wyniki->addAction(FormRaportNew->ActionRaportOdt);
   }
   // The check marks of the main window's actions follow these being shown and hidden.
-  for (QWidget* w : std::initializer_list<QWidget*>{FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj, FormSystem1,
-                                                    FormSystem2, FormSystem3, FormSystem4, FormRaportNew,
-                                                    FormKondensacja, FormDynamika})
+  for (QWidget* w : std::initializer_list<QWidget*>{FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj,
+                                                    FormSystem1, FormSystem2, FormSystem3, FormSystem4,
+                                                    FormRaportNew, FormKondensacja, FormDynamika})
     FormGlowna->WatchVisibility(w);
 }
 

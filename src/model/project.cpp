@@ -100,8 +100,12 @@ class ThicknessCommand : public QUndoCommand {
 class LayerCommand : public QUndoCommand {
  public:
   LayerCommand(Project& p, int index, veltor::LayerRecord before, veltor::LayerRecord after, int session)
-      : QUndoCommand(QStringLiteral("wartości warstwy")), p_(p), index_(index), session_(session),
-        before_(std::move(before)), after_(std::move(after)) {}
+      : QUndoCommand(QStringLiteral("wartości warstwy")),
+        p_(p),
+        index_(index),
+        session_(session),
+        before_(std::move(before)),
+        after_(std::move(after)) {}
   void redo() override { p_.applyLayer(index_, after_); }
   void undo() override { p_.applyLayer(index_, before_); }
   int id() const override { return session_ != 0 ? kLayerId : -1; }

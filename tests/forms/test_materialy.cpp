@@ -105,12 +105,13 @@ const QByteArray kOwnFile =
 struct Window {
   TestEnvironment env;
   std::unique_ptr<ScriptedDialogs> dialogs = std::make_unique<ScriptedDialogs>();
+  Project project;
   std::unique_ptr<TFormWarstwy> w;
   std::function<void(TFormMaterial&)> fill;
 
   explicit Window(const std::optional<QByteArray>& own = kOwnFile) {
     if (own) env.writeFile(QStringLiteral("user-data/veltorobl/materiały.txt"), *own);
-    w = std::make_unique<TFormWarstwy>(nullptr);
+    w = std::make_unique<TFormWarstwy>(nullptr, project);
     w->FormCreate();
     w->Katalog->runEditor = [this](TFormMaterial& editor) {
       if (fill) fill(editor);
@@ -365,7 +366,8 @@ void TestMaterialy::startWithOwnFile() {
   ScriptedDialogs dialogs;
   if (!message.isEmpty())
     dialogs.expectMessage(QDir::toNativeSeparators(TFrameKatalog::UserMaterialsFile()) + message);
-  TFormWarstwy window(nullptr);
+  Project project;
+  TFormWarstwy window(nullptr, project);
   ui::Guard([&] { window.FormCreate(); });
   QCOMPARE(dump(*window.TreeViewMaterialy), tree + QStringLiteral(",G{a=A}"));
   QVERIFY(dialogs.allUsed());
