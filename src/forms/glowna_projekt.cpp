@@ -34,8 +34,14 @@ QString WithProjectSuffix(const QString& fileName) {
   return name + kProjectSuffix;
 }
 
+// ~/.config/veltorobl/veltorobl.conf, whatever the application's names are.
+QSettings Settings() {
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("veltorobl"),
+                   QStringLiteral("veltorobl"));
+}
+
 void StoreRecent(const QStringList& files) {
-  QSettings().setValue(kRecentKey, files);
+  Settings().setValue(kRecentKey, files);
 }
 
 }  // namespace
@@ -120,7 +126,7 @@ void TFormGlowna::OpenRecentProject(const QString& path) {
 }
 
 QStringList TFormGlowna::RecentProjects() {
-  return QSettings().value(kRecentKey).toStringList();
+  return Settings().value(kRecentKey).toStringList();
 }
 
 void TFormGlowna::rememberRecent(const QString& path) {

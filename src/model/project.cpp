@@ -72,45 +72,23 @@ class MoveCommand : public QUndoCommand {
   int from_, to_;
 };
 
-class ThicknessCommand : public QUndoCommand {
+// One layer's value by position, before and after. Edits of one layer
+// within one editing session (not 0) merge into one step.
+template <typename Value, typename Arg, void (Project::*Apply)(int, Arg), int Id>
+class LayerValueCommand : public QUndoCommand {
  public:
-  ThicknessCommand(Project& p, int index, double before, double after, int session)
-      : QUndoCommand(QStringLiteral("grubość warstwy")),
-        p_(p),
-        index_(index),
-        session_(session),
-        before_(before),
-        after_(after) {}
-  void redo() override { p_.applyThickness(index_, after_); }
-  void undo() override { p_.applyThickness(index_, before_); }
-  int id() const override { return session_ != 0 ? kThicknessId : -1; }
-  bool mergeWith(const QUndoCommand* other) override {
-    const auto* o = static_cast<const ThicknessCommand*>(other);
-    if (o->index_ != index_ || o->session_ != session_) return false;
-    after_ = o->after_;
-    return true;
-  }
-
- private:
-  Project& p_;
-  int index_, session_;
-  double before_, after_;
-};
-
-class LayerCommand : public QUndoCommand {
- public:
-  LayerCommand(Project& p, int index, veltor::LayerRecord before, veltor::LayerRecord after, int session)
-      : QUndoCommand(QStringLiteral("wartości warstwy")),
+  LayerValueCommand(Project& p, const QString& text, int index, Value before, Value after, int session)
+      : QUndoCommand(text),
         p_(p),
         index_(index),
         session_(session),
         before_(std::move(before)),
         after_(std::move(after)) {}
-  void redo() override { p_.applyLayer(index_, after_); }
-  void undo() override { p_.applyLayer(index_, before_); }
-  int id() const override { return session_ != 0 ? kLayerId : -1; }
+  void redo() override { (p_.*Apply)(index_, after_); }
+  void undo() override { (p_.*Apply)(index_, before_); }
+  int id() const override { return session_ != 0 ? Id : -1; }
   bool mergeWith(const QUndoCommand* other) override {
-    const auto* o = static_cast<const LayerCommand*>(other);
+    const auto* o = static_cast<const LayerValueCommand*>(other);
     if (o->index_ != index_ || o->session_ != session_) return false;
     after_ = o->after_;
     return true;
@@ -119,8 +97,12 @@ class LayerCommand : public QUndoCommand {
  private:
   Project& p_;
   int index_, session_;
-  veltor::LayerRecord before_, after_;
+  Value before_, after_;
 };
+
+using ThicknessCommand = LayerValueCommand<double, double, &Project::applyThickness, kThicknessId>;
+using LayerCommand =
+    LayerValueCommand<veltor::LayerRecord, const veltor::LayerRecord&, &Project::applyLayer, kLayerId>;
 
 class LayersCommand : public QUndoCommand {
  public:
@@ -195,12 +177,14 @@ void Project::moveLayer(int index, int step) {
 
 void Project::setThickness(int index, double thickness, int session) {
   if (index < 0 || index >= layers_.size() || layers_.at(index).thickness == thickness) return;
-  undo_.push(new ThicknessCommand(*this, index, layers_.at(index).thickness, thickness, session));
+  undo_.push(new ThicknessCommand(*this, QStringLiteral("grubość warstwy"), index,
+                                  layers_.at(index).thickness, thickness, session));
 }
 
 void Project::setLayer(int index, const veltor::LayerRecord& record, int session) {
   if (index < 0 || index >= layers_.size()) return;
-  undo_.push(new LayerCommand(*this, index, layers_.at(index), record, session));
+  undo_.push(
+      new LayerCommand(*this, QStringLiteral("wartości warstwy"), index, layers_.at(index), record, session));
 }
 
 void Project::replaceLayers(std::vector<veltor::LayerRecord> layers) {
