@@ -59,8 +59,9 @@ const veltor::ReferenceTables& tables() {
 // The ranges the conditions window accepts from a project file.
 bool acceptable(const veltor::DesignConditions& c) {
   const auto in = [](double v, double lo, double hi) { return v >= lo && v <= hi; };
-  return in(c.ti, -20.9, 30.9) && in(c.te, -20.9, 30.9) && in(c.phiI, 0, 100) && in(c.phiE, 0, 100) &&
-         c.direction >= 0 && c.direction <= 2 && in(c.umax, 0, 10);
+  const veltor::SaturationTable& s = tables().saturation;
+  return s.covers(c.ti) && s.covers(c.te) && in(c.phiI, 0, 100) && in(c.phiE, 0, 100) && c.direction >= 0 &&
+         c.direction <= 2 && in(c.umax, 0, 10);
 }
 
 struct Node {
@@ -149,7 +150,7 @@ int SaturationTable(const std::uint8_t* data, std::size_t size) {
     veltor::TextReader reader(bytesOf(data, size));
     veltor::SaturationTable table;
     veltor::ReadSaturationTable(reader, table);
-    for (double t : {-100.0, -20.95, -5.0, 0.05, 30.9, 1e300, std::nan("")}) {
+    for (double t : {-100.0, -40.05, -20.95, -5.0, 0.05, 30.9, 1e300, std::nan("")}) {
       const std::int32_t p = veltor::SaturationPressure(table, t);
       (void)veltor::TemperatureForPressure(table, p);
     }

@@ -3,9 +3,11 @@
 # given number of seconds (default 60), starting from the shipped data files
 # and the kept regression inputs. Any finding fails the script and is kept
 # under fuzz/regressions/<target>/, where the normal tests replay it.
-#   scripts/fuzz.sh [SECONDS]
+#   scripts/fuzz.sh [SECONDS [TARGET...]]     (all targets when none is named)
 set -euo pipefail
 seconds=${1:-60}
+shift || true
+targets=${*:-project catalogue saturation airlayer numbers system climate}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-fuzz"
 command -v clang++ >/dev/null || { echo "fuzz.sh: clang++ is needed"; exit 1; }
@@ -32,11 +34,24 @@ seed airlayer "$root/data/Dane/opory powietrza.txt"
 mkdir -p "$work/climate"
 { printf '; seed\r\n[Stacja]\r\n'; for m in -3.5 -2 1.25 7 12 16 18 17 13 8 3 -1; do printf '%s 85\r\n' "$m"; done; } \
   >"$work/climate/seed_station"
+# Damaged copies: cut in the middle of a record, and with CR-only line ends.
+mkdir -p "$work/damaged"
+damage() {  # damage TARGET FILE [PREFIX-BYTE-IN-OCTAL]
+  local name; name=$(basename "$2" | tr -c 'A-Za-z0-9._\n' '_')
+  head -c "$(($(wc -c <"$2") / 2))" "$2" >"$work/damaged/cut_$name"
+  tr -d '\n' <"$2" >"$work/damaged/cr_$name"
+  seed "$1" "$work/damaged/cut_$name" ${3:-}
+  seed "$1" "$work/damaged/cr_$name" ${3:-}
+}
+damage system "$root/data/System/mur.txt" 000
+damage system "$root/data/System/docieplenie.txt" 001
+damage system "$root/data/System/systemy.txt" 003
+damage climate "$work/climate/seed_station"
 mkdir -p "$work/numbers"
 for n in 0 -0,5 1.25e-3 12345,6789 -INF 1e308 0.0001; do printf '%s' "$n" >"$work/numbers/seed_$RANDOM"; done
 
 status=0
-for target in project catalogue saturation airlayer numbers system climate; do
+for target in $targets; do
   corpus="$work/$target"; mkdir -p "$corpus"
   kept="$root/fuzz/regressions/$target"; mkdir -p "$kept"
   echo "== fuzz_$target for ${seconds}s"

@@ -1,7 +1,8 @@
 // Writes Dane/para.txt, the saturation water-vapour pressure table, from the
 // EN ISO 13788 formulas: over water at 0 degC and above, over ice below. One
-// whole-Pa value per 0.1 degC from 30.9 down to -20.9 degC, rounded half away
+// whole-Pa value per 0.1 degC from 30.9 down to -40.0 degC, rounded half away
 // from zero (0 degC, exactly 610.5 Pa, gives 611). Windows-1250/ASCII, CR LF.
+// The values below -20.9 degC come last, so that the ones above keep their places.
 //
 // Usage: gen_para <output file>
 #include <QByteArray>
@@ -31,13 +32,13 @@ int main(int argc, char** argv) {
   }
   // The comment is Polish, so it goes out in the data files' code page.
   const QByteArray header = veltor::ToCp1250(QString::fromUtf8(
-      "; Ciśnienie pary wodnej nasyconej [Pa] co 0,1 °C, od 30,9 °C w dół do -20,9 °C (519 wartości).\r\n"
+      "; Ciśnienie pary wodnej nasyconej [Pa] co 0,1 °C, od 30,9 °C w dół do -40,0 °C (710 wartości).\r\n"
       "; Źródło: EN ISO 13788, wzory na ciśnienie nasycenia psat:\r\n"
       ";   t >= 0 °C (nad wodą):  psat = 610,5 * exp(17,269 * t / (237,3 + t))\r\n"
       ";   t <  0 °C (nad lodem): psat = 610,5 * exp(21,875 * t / (265,5 + t))\r\n"
       "; Wartości w pełnych Pa, zaokrąglone połówkami od zera (0 °C: 610,5 Pa -> 611).\r\n"));
   std::fwrite(header.constData(), 1, header.size(), out);
-  for (int tenths = 309; tenths >= -209; --tenths) {
+  for (int tenths = 309; tenths >= -400; --tenths) {
     std::fprintf(out, "%ld\r\n", std::lround(SaturationFormula(tenths / 10.0)));
   }
   return std::fclose(out) == 0 ? 0 : 1;

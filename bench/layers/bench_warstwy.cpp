@@ -1,10 +1,18 @@
-// Times a keystroke in the layer window's thickness box with 20 layers, the
-// repaint included: the keystroke changes the current layer's thickness, the
-// pass runs, the summary, the list's columns and a warning follow, and the
-// window paints what changed. Typing "5" after "0,1" and deleting it again
-// moves U across Umax, so every keystroke shows or hides the warning too.
-// A second benchmark types the same keys with a chart, the report and the
-// moisture check open, which must follow each keystroke within one frame.
+// The layer window with many layers, through the paths a user takes.
+//
+// A keystroke in the thickness box, the repaint included: the keystroke
+// changes the current layer's thickness, the pass runs, the summary, the
+// list's columns and a warning follow, and the window paints what changed.
+// Typing "5" after "0,1" and deleting it again moves U across Umax, so every
+// keystroke shows or hides the warning too.
+//
+// Opening a project: the main window's Open path on a saved file, from reading
+// it to the layer window shown with its list painted. Its cost must grow
+// linearly with the layers, up to the 10,000 the file format allows.
+//
+// The same keystrokes with a chart, the report and the moisture check open,
+// which must follow each keystroke within one frame.
+//
 // Windows need a GUI application, so this benchmark brings its own main.
 #include <benchmark/benchmark.h>
 
@@ -13,19 +21,23 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <cmath>
 
 #include "calc/numbers.h"
 #include "forms/appstate.h"
+#include "forms/daneprojektu.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
 #include "forms/pictureframe.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
 #include "forms/warstwy.h"
+#include "forms/warunki_poczatkowe.h"
 #include "forms/windowset.h"
 #include "model/project.h"
+#include "project/projectfile.h"
 
 using namespace veltor;
 
@@ -103,7 +115,60 @@ void BM_EditGWKeystroke(benchmark::State& state) {
   state.SetItemsProcessed(2 * state.iterations());  // keystrokes
 }
 
-BENCHMARK(BM_EditGWKeystroke)->Arg(20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditGWKeystroke)->Arg(20)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+// Runs the posted events and the window system's until `widget` has painted.
+bool WaitForPaint(QWidget* widget, PaintCounter& counter) {
+  const int before = counter.paints;
+  for (int round = 0; round < 1000 && counter.paints == before; ++round) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+  }
+  return counter.paints > before && widget->isVisible();
+}
+
+void BM_OpenProject(benchmark::State& state) {
+  gDesignConditions = DesignConditions::startupValues();
+  CreateWindowSet();
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("duzy.Veltor"));
+  {
+    LayerTable layers;
+    for (int i = 0; i < state.range(0); ++i) layers.AppendLayer(Layer(i));
+    // The sections as the main window's Save writes them.
+    SaveProjectFile(path, [&layers](QIODevice& file) {
+      FormDaneProj->SaveToProject(file);
+      FormWarunkiPoczatkowe->SaveToProject(file);
+      WriteLayers(file, layers);
+    });
+  }
+  PaintCounter counter;
+  FormWarstwy->ListViewMaterialy->viewport()->installEventFilter(&counter);
+  for (auto _ : state) {
+    FormGlowna->OpenProjectFile(path);
+    if (!WaitForPaint(FormWarstwy->ListViewMaterialy->viewport(), counter) ||
+        FormWarstwy->LayerCount() != state.range(0)) {
+      state.SkipWithError("the layer window did not show the project");
+      break;
+    }
+    state.PauseTiming();
+    FormGlowna->ExecuteAction(FormGlowna->ActionPokazWarstwy);  // hides it again
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+  state.SetComplexityN(state.range(0));
+  state.SetItemsProcessed(state.iterations() * state.range(0));  // layers
+  FormWarstwy->ListViewMaterialy->viewport()->removeEventFilter(&counter);
+  DestroyWindowSet();
+}
+
+BENCHMARK(BM_OpenProject)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 // The same keystrokes with the whole window set and the results shown: a
 // temperature chart, the report and the moisture check (over twelve typed

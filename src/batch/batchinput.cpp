@@ -17,6 +17,7 @@
 #include "calc/errors.h"
 #include "calc/reftables.h"
 #include "calc/textfile.h"
+#include "calc/transmittance.h"
 
 namespace batch {
 
@@ -143,10 +144,83 @@ const QString kPositiveMu = QStringLiteral("współczynnik oporu dyfuzyjnego μ 
 const QString kNonNegativeSd = QStringLiteral("sd musi być liczbą nieujemną");
 const QString kNonNegative = QStringLiteral("wartość musi być liczbą nieujemną");
 
+const QString kShare = QStringLiteral("udział musi być liczbą większą od 0 i mniejszą od 1");
+
+veltor::LayerBridge ReadBridge(const QJsonValue& value, const Catalogues& catalogues, const QString& path) {
+  const Fields f(value, path, {"lambda", "lambda_humid", "material", "fraction"});
+  veltor::LayerBridge bridge;
+  if (f.has("material") == f.has("lambda"))
+    throw InputError(path, QStringLiteral("podaj materiał mostka (material) albo jego λ (lambda)"));
+  if (f.has("material")) {
+    const veltor::LayerRecord& m = FindMaterial(f.string("material"), catalogues, f.pathOf("material"));
+    bridge.material = m.nameText();
+    bridge.lambdaMedium = m.lambdaMedium;
+    bridge.lambdaHumid = m.lambdaHumid;
+  } else {
+    bridge.material = QStringLiteral("mostek");
+    bridge.lambdaMedium = f.number("lambda", kPositiveLambda);
+    bridge.lambdaHumid = f.optionalNumber("lambda_humid", kPositiveLambda).value_or(bridge.lambdaMedium);
+    if (!(bridge.lambdaMedium > 0)) throw InputError(f.pathOf("lambda"), kPositiveLambda);
+    if (!(bridge.lambdaHumid > 0)) throw InputError(f.pathOf("lambda_humid"), kPositiveLambda);
+  }
+  bridge.share = f.number("fraction", kShare);
+  if (!(bridge.share > 0 && bridge.share < 1)) throw InputError(f.pathOf("fraction"), kShare);
+  return bridge;
+}
+
+void ReadCorrections(const QJsonValue& value, const QString& path, veltor::UCorrections& out) {
+  const Fields f(value, path, {"air_gap_level", "fasteners", "inverted_roof"});
+  if (f.has("air_gap_level")) {
+    const QString levels = QStringLiteral("poziom poprawki na nieszczelności: 0, 1 albo 2");
+    const double level = f.number("air_gap_level", levels);
+    if (level != 0 && level != 1 && level != 2) throw InputError(f.pathOf("air_gap_level"), levels);
+    out.airGaps.level = static_cast<std::int32_t>(level);
+  }
+  if (f.has("fasteners")) {
+    const Fields g(f.value("fasteners"), f.pathOf("fasteners"),
+                   {"per_m2", "chi_p", "lambda", "area_mm2", "penetration", "depth"});
+    const QString positive = QStringLiteral("wartość musi być liczbą większą od 0");
+    const auto number = [&](const char* key) {
+      const double v = g.number(key, positive);
+      if (!(v > 0)) throw InputError(g.pathOf(key), positive);
+      return v;
+    };
+    out.fasteners.perSquareMetre = number("per_m2");
+    if (g.has("chi_p")) {
+      out.fasteners.method = veltor::FastenerMethod::PointTransmittance;
+      out.fasteners.chiP = number("chi_p");
+    } else {
+      out.fasteners.method = veltor::FastenerMethod::Conductivity;
+      out.fasteners.lambda = number("lambda");
+      out.fasteners.area = number("area_mm2") * 1e-6;
+      const QString penetration = g.has("penetration") ? g.string("penetration") : QStringLiteral("full");
+      if (penetration == QLatin1String("recessed"))
+        out.fasteners.recess = number("depth");
+      else if (penetration != QLatin1String("full"))
+        throw InputError(g.pathOf("penetration"),
+                         QStringLiteral("dopuszczalne wartości: \"full\", \"recessed\""));
+    }
+  }
+  if (f.has("inverted_roof")) {
+    const Fields r(f.value("inverted_roof"), f.pathOf("inverted_roof"),
+                   {"precipitation", "drainage", "factor"});
+    const QString nonNegative = QStringLiteral("wartość musi być liczbą nieujemną");
+    const auto number = [&](const char* key) {
+      const double v = r.number(key, nonNegative);
+      if (v < 0) throw InputError(r.pathOf(key), nonNegative);
+      return v;
+    };
+    out.invertedRoof.enabled = true;
+    out.invertedRoof.precipitation = number("precipitation");
+    out.invertedRoof.drainage = number("drainage");
+    out.invertedRoof.factor = number("factor");
+  }
+}
+
 veltor::LayerRecord ReadLayer(const QJsonValue& value, const Catalogues& catalogues, const QString& path) {
   const Fields f(value, path,
                  {"material", "air", "name", "d", "lambda", "lambda_humid", "mu", "sd", "density",
-                  "heat_capacity", "hatch"});
+                  "heat_capacity", "hatch", "bridge"});
   const double d = f.number("d", kPositiveThickness);
   if (!(d > 0)) throw InputError(f.pathOf("d"), kPositiveThickness);
 
@@ -197,6 +271,11 @@ veltor::LayerRecord ReadLayer(const QJsonValue& value, const Catalogues& catalog
     if (record.specificHeat < 0) throw InputError(f.pathOf("heat_capacity"), kNonNegative);
   }
   record.thickness = d;
+  if (f.has("bridge")) {
+    if (record.isAirLayer())
+      throw InputError(f.pathOf("bridge"), QStringLiteral("warstwa powietrza nie może być niejednorodna"));
+    record.bridge = ReadBridge(f.value("bridge"), catalogues, f.pathOf("bridge"));
+  }
   return record;
 }
 
@@ -220,7 +299,8 @@ std::int32_t HumidityIn(const Fields& f, const char* key, std::int32_t fallback)
 veltor::DesignConditions ReadConditions(const QJsonValue& value, const QString& path) {
   veltor::DesignConditions c = veltor::DesignConditions::startupValues();
   if (value.isUndefined()) return c;
-  const Fields f(value, path, {"ti", "te", "phi_i", "phi_e", "direction", "humid", "umax", "outer_side"});
+  const Fields f(value, path,
+                 {"ti", "te", "phi_i", "phi_e", "direction", "humid", "umax", "outer_side", "openings"});
   c.ti = TemperatureIn(f, "ti", c.ti);
   c.te = TemperatureIn(f, "te", c.te);
   c.phiI = HumidityIn(f, "phi_i", c.phiI);
@@ -245,8 +325,26 @@ veltor::DesignConditions ReadConditions(const QJsonValue& value, const QString& 
     if (c.umax > 10)
       throw InputError(f.pathOf("umax"), QStringLiteral("Wartość Umax nie może przekraczać 10 W/(m²K)"));
   }
-  if (f.has("outer_side") && f.string("outer_side") != QLatin1String("outdoor"))
-    throw InputError(f.pathOf("outer_side"), QStringLiteral("dopuszczalna wartość: \"outdoor\""));
+  if (f.has("outer_side")) {
+    const QString side = f.string("outer_side");
+    if (side == QLatin1String("outdoor"))
+      c.outerSide.kind = veltor::OuterSideKind::Outdoor;
+    else if (side == QLatin1String("ventilated"))
+      c.outerSide.kind = veltor::OuterSideKind::WellVentilated;
+    else if (side == QLatin1String("unheated"))
+      c.outerSide.kind = veltor::OuterSideKind::Unheated;
+    else if (side == QLatin1String("slightly_ventilated"))
+      c.outerSide.kind = veltor::OuterSideKind::SlightlyVentilated;
+    else
+      throw InputError(f.pathOf("outer_side"),
+                       QStringLiteral("dopuszczalne wartości: \"outdoor\", \"ventilated\", \"unheated\", "
+                                      "\"slightly_ventilated\""));
+  }
+  if (f.has("openings")) {
+    const QString positive = QStringLiteral("pole otworów Av w mm² musi być liczbą nieujemną");
+    c.outerSide.openings = f.number("openings", positive);
+    if (c.outerSide.openings < 0) throw InputError(f.pathOf("openings"), positive);
+  }
   c.setSurfaceResistancesFromDirection();
   return c;
 }
@@ -371,8 +469,7 @@ BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const 
   for (qsizetype i = 0; i < layers.size(); ++i)
     out.layers.AppendLayer(ReadLayer(layers.at(i), catalogues, Indexed(f.pathOf("layers"), i)));
   if (f.has("corrections"))
-    throw InputError(f.pathOf("corrections"),
-                     QStringLiteral("poprawki współczynnika U nie są jeszcze obsługiwane"));
+    ReadCorrections(f.value("corrections"), f.pathOf("corrections"), out.conditions.corrections);
   if (f.has("climate")) ReadClimate(f.value("climate"), f.pathOf("climate"), catalogues, out);
   return out;
 }

@@ -8,6 +8,7 @@
 #include "calc/dynamic.h"
 #include "calc/errors.h"
 #include "calc/moisture.h"
+#include "calc/transmittance.h"
 
 namespace batch {
 
@@ -97,22 +98,35 @@ QJsonObject ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, 
         {QStringLiteral("theta_out"), layer.outerTemperature}});
   }
   const double umax = c.conditions.umax;
-  QJsonObject out{{QStringLiteral("R"), summary.totalResistance},
-                  {QStringLiteral("U"), summary.u},
-                  {QStringLiteral("dU_g"), 0.0},
-                  {QStringLiteral("dU_f"), 0.0},
-                  {QStringLiteral("dU_r"), 0.0},
-                  {QStringLiteral("Uc"), summary.u},
-                  {QStringLiteral("Umax"), umax},
-                  {QStringLiteral("meets"), umax == 0 ? QJsonValue(QJsonValue::Null)
-                                                      : QJsonValue(!veltor::ExceedsUmax(summary.u, umax))},
-                  {QStringLiteral("thickness"), summary.totalThickness},
-                  {QStringLiteral("sd_total"), sdTotal},
-                  {QStringLiteral("zero_point"), Number(summary.zeroPointDepth)},
-                  {QStringLiteral("surface_condensation"),
-                   veltor::SurfaceCondensation(c.layers, c.conditions, tables.saturation)},
-                  {QStringLiteral("layers"), layers}};
+  QJsonObject out{
+      {QStringLiteral("R"), summary.totalResistance},
+      {QStringLiteral("U"), summary.u},
+      {QStringLiteral("dU_g"), summary.transmittance.deltaAirGaps},
+      {QStringLiteral("dU_f"), summary.transmittance.deltaFasteners},
+      {QStringLiteral("dU_r"), summary.transmittance.deltaInvertedRoof},
+      {QStringLiteral("Uc"), summary.transmittance.uc},
+      {QStringLiteral("Umax"), umax},
+      {QStringLiteral("meets"), umax == 0 ? QJsonValue(QJsonValue::Null)
+                                          : QJsonValue(!veltor::ExceedsUmax(summary.transmittance.uc, umax))},
+      {QStringLiteral("thickness"), summary.totalThickness},
+      {QStringLiteral("sd_total"), sdTotal},
+      {QStringLiteral("zero_point"), Number(summary.zeroPointDepth)},
+      {QStringLiteral("surface_condensation"),
+       veltor::SurfaceCondensation(c.layers, c.conditions, tables.saturation)},
+      {QStringLiteral("layers"), layers}};
   out.insert(QStringLiteral("dynamic"), DynamicResults(c, tables));
+  const veltor::TransmittanceResult& t = summary.transmittance;
+  bool bridged = false;
+  for (int i = 0; i < c.layers.size(); ++i) bridged = bridged || c.layers.at(i).bridge.present();
+  if (bridged) {
+    out.insert(QStringLiteral("R_upper"), t.upperResistance);
+    out.insert(QStringLiteral("R_lower"), t.lowerResistance);
+    out.insert(QStringLiteral("relative_error"), t.relativeError);
+  }
+  QJsonArray warnings;
+  if (t.limitRatioExceeded) warnings.append(veltor::kLimitRatioWarning);
+  if (t.metalBridgesInsulation) warnings.append(veltor::kMetalBridgeWarning);
+  if (!warnings.isEmpty()) out.insert(QStringLiteral("warnings"), warnings);
   if (!c.description[0].isEmpty()) out.insert(QStringLiteral("name"), c.description[0]);
   if (c.moisture)
     out.insert(QStringLiteral("moisture"),

@@ -3,6 +3,7 @@
 // infinity into a result raise DivisionByZero instead.
 #include "calc/calculation.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "calc/errors.h"
@@ -107,10 +108,11 @@ bool ComputeSaturationProfile(LayerTable& table, const PartitionSummary& summary
   return true;
 }
 
-std::optional<double> ZeroPointDepth(const LayerTable& table) {
+std::optional<double> ZeroPointDepth(const LayerTable& table, int counted) {
   if (table.empty() || table.at(0).innerTemperature < 0) return std::nullopt;
+  const int end = counted < 0 ? table.size() : std::min(counted, table.size());
   double depth = 0;
-  for (int i = 0; i < table.size(); ++i) {
+  for (int i = 0; i < end; ++i) {
     const LayerRecord& layer = table.at(i);
     if (layer.outerTemperature > 0) {
       depth += layer.thickness;
@@ -151,15 +153,16 @@ void CalculatePartition(LayerTable& table, PartitionSummary& summary, const Desi
   }
   summary.layerCount = table.size();
   summary.totalThickness = TotalThickness(table);
-  const double total = LayerResistanceSum(table, conditions, tables.air) + conditions.rsi + conditions.rse;
-  if (total == 0) throw DivisionByZero();
-  summary.totalResistance = total;
-  summary.u = 1.0 / total;
+  summary.transmittance = ComputeTransmittance(table, conditions, tables.air);
+  summary.totalResistance = summary.transmittance.totalResistance;
+  summary.u = summary.transmittance.u;
   summary.totalDiffusionResistance =
       DiffusionResistanceSum(table) + kInnerSurfaceDiffusion + kOuterSurfaceDiffusion;
+  // The profiles run through the resistances just written and RT; the outer
+  // surface takes what is left of RT, the Rse the outer side calls for.
   if (!ComputeTemperatures(table, summary, conditions) && notice) notice(kNoTemperatureDifference);
   ComputeSaturationProfile(table, summary, conditions, tables.saturation, kSaturationProfileOutdoor);
-  summary.zeroPointDepth = ZeroPointDepth(table);
+  summary.zeroPointDepth = ZeroPointDepth(table, summary.transmittance.firstIgnoredLayer);
 }
 
 }  // namespace veltor

@@ -54,13 +54,17 @@ bool ComputeSaturationProfile(LayerTable& table, const PartitionSummary& summary
                               const DesignConditions& conditions, const SaturationTable& saturation,
                               double outdoorTemperature);
 // Empty when the table is empty or the partition has no 0 degC point inside it.
-std::optional<double> ZeroPointDepth(const LayerTable& table);
+// Only the first `counted` layers are searched (all when negative): layers
+// beyond a ventilated air layer lie flat at the outdoor temperature.
+std::optional<double> ZeroPointDepth(const LayerTable& table, int counted = -1);
 // Partial vapour pressure of air at `temperature` and relative humidity `phi` %.
 double PartialPressure(const SaturationTable& saturation, double temperature, int phi);
 bool SurfaceCondensation(const LayerTable& table, const DesignConditions& conditions,
                          const SaturationTable& saturation);
 
-// The pass. `notice` receives kNoTemperatureDifference when ti == te.
+// The pass. `notice` receives kNoTemperatureDifference when ti == te. The
+// resistances, R and U are those of EN ISO 6946 (calc/transmittance.h): the
+// bridged layers, the outer side and the corrections of the conditions.
 void CalculatePartition(LayerTable& table, PartitionSummary& summary, const DesignConditions& conditions,
                         const ReferenceTables& tables, const NoticeCallback& notice = {});
 

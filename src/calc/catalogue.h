@@ -32,9 +32,11 @@ inline constexpr CatalogueMarkers kUmaxMarkers{'*', '#', '@'};
 
 // `addNode(Node* parent, const QByteArray& label, CatalogueEntry kind) -> Node*`
 // (parent nullptr = top level); `readItem(Node* item, TextReader&)` reads the
-// payload that follows an item line.
+// payload that follows an item line. Returns how many item lines there were,
+// added or not.
 template <class Node, class AddNode, class ReadItem>
-void ReadCatalogue(TextReader& reader, const CatalogueMarkers& markers, AddNode addNode, ReadItem readItem) {
+int ReadCatalogue(TextReader& reader, const CatalogueMarkers& markers, AddNode addNode, ReadItem readItem) {
+  int items = 0;
   Node* group = nullptr;
   Node* subgroup = nullptr;
   while (!reader.atEnd()) {
@@ -47,11 +49,14 @@ void ReadCatalogue(TextReader& reader, const CatalogueMarkers& markers, AddNode 
     } else if (markers.subgroup && first == markers.subgroup) {
       subgroup = addNode(group, rest, CatalogueEntry::Subgroup);
     } else if (markers.itemInGroup && first == markers.itemInGroup) {
+      ++items;
       readItem(addNode(group, rest, CatalogueEntry::ItemInGroup), reader);
     } else if (markers.itemInSubgroup && first == markers.itemInSubgroup) {
+      ++items;
       readItem(addNode(subgroup, rest, CatalogueEntry::ItemInSubgroup), reader);
     }
   }
+  return items;
 }
 
 }  // namespace veltor

@@ -86,6 +86,12 @@ std::vector<ClimateStation> ReadClimateFile(TextReader& reader) {
         throw LineError(lineNumber, QStringLiteral("brak znaku „]” po nazwie stacji"));
       const QString name = text.mid(1, text.size() - 2).trimmed();
       if (name.isEmpty()) throw LineError(lineNumber, QStringLiteral("brak nazwy stacji"));
+      // The limit of a saved name holds for a read one: a name of thousands of
+      // characters would widen the station picker past any screen.
+      if (name.size() > kMaxStationName) {
+        throw LineError(lineNumber,
+                        QStringLiteral("nazwa stacji może mieć najwyżej %1 znaków").arg(kMaxStationName));
+      }
       stations.push_back({name, {}});
       months = 0;
       continue;
@@ -159,7 +165,7 @@ void AppendClimateStation(const QString& path, const ClimateStation& station, co
   QByteArray content;
   if (QFileInfo::exists(path)) {
     content = ReadDataFile(path);
-    TextReader reader(content);
+    TextReader reader(content, path);
     const QString name = station.name.trimmed();
     for (const ClimateStation& existing : ReadClimateFile(reader)) {
       if (existing.name.compare(name, Qt::CaseInsensitive) == 0)

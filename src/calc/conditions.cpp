@@ -5,15 +5,15 @@
 namespace veltor {
 
 DesignConditions DesignConditions::startupValues() {
-  return {.rsi = 0.13,
-          .rse = 0.04,
-          .humidityClass = 0,
-          .direction = 1,
-          .umax = 0,
-          .ti = 20,
-          .te = -16,
-          .phiI = 55,
-          .phiE = 85};
+  DesignConditions c;
+  c.rsi = 0.13;
+  c.rse = 0.04;
+  c.direction = 1;
+  c.ti = 20;
+  c.te = -16;
+  c.phiI = 55;
+  c.phiE = 85;
+  return c;
 }
 
 void DesignConditions::setSurfaceResistancesFromDirection() {

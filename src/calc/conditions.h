@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "calc/transmittance.h"
+
 namespace veltor {
 
 struct DesignConditions {
@@ -16,6 +18,9 @@ struct DesignConditions {
   double te = 0;                   // degC outdoor
   std::int32_t phiI = 0;           // % indoor relative humidity
   std::int32_t phiE = 0;           // % outdoor relative humidity
+  // Not in the 53-byte section of the project file: its extension block keeps them.
+  OuterSide outerSide{};       // what lies beyond the outer face
+  UCorrections corrections{};  // ΔU of the project; none gives Uc = U
 
   // The values the conditions window commits right after start-up.
   static DesignConditions startupValues();

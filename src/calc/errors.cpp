@@ -1,6 +1,8 @@
 // Messages of the core's error types.
 #include "calc/errors.h"
 
+#include <QDir>
+
 namespace veltor {
 
 QString IoError::messageFor(int code) {
@@ -46,6 +48,12 @@ ConversionError ConversionError::notFloat(const QString& text) {
 
 ConversionError ConversionError::notInteger(const QString& text) {
   return ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(QuotedInput(text)));
+}
+
+Error NamingFile(const QString& path, const Error& error) {
+  const QString name = QDir::toNativeSeparators(path);
+  if (error.message().contains(name)) return error;
+  return Error(QStringLiteral("%1: %2").arg(name, error.message()));
 }
 
 }  // namespace veltor

@@ -27,6 +27,9 @@ inline constexpr int InvalidInput = 106;
 class IoError : public Error {
  public:
   explicit IoError(int code) : Error(messageFor(code)), code_(code) {}
+  // The message after the file it concerns: "<file>: File access denied".
+  IoError(int code, const QString& file)
+      : Error(file + QStringLiteral(": ") + messageFor(code)), code_(code) {}
   int code() const { return code_; }
   // "File not found", "File access denied", "Read beyond end of file", "Disk full",
   // "Invalid numeric input", otherwise "I/O error %d".
@@ -35,6 +38,10 @@ class IoError : public Error {
  private:
   int code_;
 };
+
+// `error` as a refusal of the file at `path`: its message after the file's
+// name, unless the message names the file already.
+Error NamingFile(const QString& path, const Error& error);
 
 // Input quoted in a message: its first 40 characters, then "…" when there was
 // more; control characters shown as \x81 (or \u200e) so that none is invisible.

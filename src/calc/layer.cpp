@@ -34,6 +34,8 @@ constexpr int kDiffusionOffset = 592;
 constexpr int kInnerSaturationOffset = 616;
 constexpr int kOuterSaturationOffset = 624;
 
+// The lines of a record's text form.
+constexpr int kLayerTextLines = 8;
 // The value -1 in a data file stands for a vapour-tight layer.
 constexpr double kVapourTightMarker = -1.0;
 
@@ -117,15 +119,28 @@ LayerRecord LayerRecord::fromBytes(QByteArrayView block) {
 }
 
 void ReadLayerRecord(TextReader& reader, LayerRecord& record) {
-  record.name = reader.readLine().left(kNameCapacity);
-  record.fillPattern = reader.readLine().left(kFillCapacity);
-  record.lambdaMedium = reader.readNumberLine();
-  record.lambdaHumid = reader.readNumberLine();
-  const double vapour = reader.readNumberLine();
+  const qsizetype start = reader.position();
+  int linesRead = 0;
+  // Before each of the eight lines: nothing but blanks after it means the file was cut.
+  const auto present = [&]() -> TextReader& {
+    if (reader.restIsBlank()) {
+      throw reader.lineError(reader.lineNumberAt(start) - 1,
+                             QStringLiteral("dane warstwy urwane, plik kończy się po %1 z %2 wierszy")
+                                 .arg(linesRead)
+                                 .arg(kLayerTextLines));
+    }
+    ++linesRead;
+    return reader;
+  };
+  record.name = present().readLine().left(kNameCapacity);
+  record.fillPattern = present().readLine().left(kFillCapacity);
+  record.lambdaMedium = present().readNumberLine();
+  record.lambdaHumid = present().readNumberLine();
+  const double vapour = present().readNumberLine();
   record.vapourCoefficient = vapour == kVapourTightMarker ? -INFINITY : vapour;
-  record.density = reader.readNumberLine();
-  record.thickness = reader.readNumberLine();
-  record.specificHeat = reader.readNumberLine();
+  record.density = present().readNumberLine();
+  record.thickness = present().readNumberLine();
+  record.specificHeat = present().readNumberLine();
 }
 
 int LayerTable::indexOf(const LayerRecord* record) const {

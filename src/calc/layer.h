@@ -14,6 +14,8 @@
 #include <optional>
 #include <vector>
 
+#include "calc/transmittance.h"
+
 class QIODevice;
 
 namespace veltor {
@@ -40,6 +42,9 @@ struct LayerRecord {
   double diffusionResistance = 0;  // m2 h Pa/g
   double innerSaturation = 0;      // Pa, for an outdoor temperature of -5 degC
   double outerSaturation = 0;      // Pa
+  // A second material over part of the area; not part of the 640 bytes (the
+  // project file keeps it in its extension block).
+  LayerBridge bridge{};
   // The block as last read (zeros for a fresh record); fields are written over it.
   std::array<char, kLayerRecordSize> raw{};
 
@@ -55,6 +60,9 @@ struct LayerRecord {
 // by field in file order (name, fill pattern, lambda medium, lambda humid, vapour
 // coefficient (-1 -> -INF), density, thickness, specific heat). A failure leaves
 // the fields read before it in place. Result fields and raw bytes are untouched.
+// The record follows its entry line: a file that ends before the eighth line
+// raises DataError naming the file and the entry's line, rather than giving
+// a layer of empty names and zeros.
 void ReadLayerRecord(TextReader& reader, LayerRecord& record);
 
 // The partition, innermost layer first. Records live on the heap and never move,
@@ -99,6 +107,8 @@ struct PartitionSummary {
   // Depth of the 0 degC point from the inner face in m; empty when the partition
   // has no such point inside it. An empty table gives 0, like every other field.
   std::optional<double> zeroPointDepth = 0.0;
+  // R'T, R''T, the corrections and Uc; totalResistance and u above are its RT and U.
+  TransmittanceResult transmittance{};
 };
 
 }  // namespace veltor

@@ -34,8 +34,10 @@ QString FormatGeneral(double value, int precision, QChar decimalSeparator) {
   std::snprintf(buffer, sizeof buffer, "%.80e", std::fabs(value));
   std::string digits;
   const char* p = buffer;
+  // The C library writes the locale's separator, which Qt sets from the
+  // environment: a Polish desktop gives "1,5e+00". Only the digits count.
   for (; *p != 'e'; ++p) {
-    if (*p != '.') digits.push_back(*p);
+    if (*p >= '0' && *p <= '9') digits.push_back(*p);
   }
   int exponent = std::atoi(p + 1);
   const bool roundUp = digits[precision] >= '5';
@@ -122,7 +124,7 @@ namespace {
 // Checks plain numeric syntax (sign, digits, one separator, exponent) and
 // returns it rewritten with a point and without a plus sign, ready for
 // from_chars; empty when the text is not such a number.
-std::optional<std::string> NormaliseNumber(QStringView text, QChar separator) {
+std::optional<std::string> NormaliseNumber(QStringView text, QChar separator, QChar alternative = QChar()) {
   std::string out;
   qsizetype i = 0;
   const qsizetype n = text.size();
@@ -137,7 +139,7 @@ std::optional<std::string> NormaliseNumber(QStringView text, QChar separator) {
     if (c >= u'0' && c <= u'9') {
       out.push_back(static_cast<char>(c.unicode()));
       ++mantissaDigits;
-    } else if (c == separator && !seenSeparator) {
+    } else if ((c == separator || (!alternative.isNull() && c == alternative)) && !seenSeparator) {
       seenSeparator = true;
       out.push_back('.');
     } else {
@@ -205,8 +207,8 @@ std::optional<double> ConvertNormalised(const std::string& number) {
   return value;
 }
 
-std::optional<double> ParseWithSeparator(QStringView text, QChar separator) {
-  const std::optional<std::string> number = NormaliseNumber(text, separator);
+std::optional<double> ParseWithSeparator(QStringView text, QChar separator, QChar alternative = QChar()) {
+  const std::optional<std::string> number = NormaliseNumber(text, separator, alternative);
   if (!number) return std::nullopt;
   return ConvertNormalised(*number);
 }
@@ -220,7 +222,35 @@ double StrToFloat(const QString& text, QChar decimalSeparator) {
 }
 
 double StrToFloat(const QString& text) {
-  return StrToFloat(text, LocaleDecimalSeparator());
+  const std::optional<double> value = ParseTypedNumber(text);
+  if (!value) throw ConversionError::notFloat(text);
+  return *value;
+}
+
+std::optional<double> ParseTypedNumber(const QString& text) {
+  // A designer types whichever separator the keyboard's keypad gives, so the
+  // other one is read too; neither is ever a thousands separator here.
+  return ParseWithSeparator(QStringView(text).trimmed(), QChar(','), QChar('.'));
+}
+
+QString FormatFixed(double value, int decimals) {
+  if (std::isnan(value)) return QStringLiteral("NAN");
+  if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+  QString text = QString::number(value, 'f', std::clamp(decimals, 0, 17));
+  // A negative value that rounds to zero shows as 0, not -0.
+  if (text.startsWith(QLatin1Char('-')) &&
+      std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; }))
+    text.remove(0, 1);
+  return text.replace(QLatin1Char('.'), LocaleDecimalSeparator());
+}
+
+double RoundUpToStep(double value, int stepsPerUnit) {
+  if (!std::isfinite(value) || stepsPerUnit <= 0) return value;
+  // The product may land a rounding step above a whole number (0.15 * 100);
+  // one step less is taken whenever it still covers the value.
+  double steps = std::ceil(value * stepsPerUnit);
+  if ((steps - 1) / stepsPerUnit >= value) steps -= 1;
+  return steps / stepsPerUnit;
 }
 
 std::int32_t StrToInt(const QString& text) {

@@ -27,11 +27,22 @@ QString FormatGeneral(double value, int precision = 15);
 QString FormatPlain(double value, int precision, const QLocale& locale);
 QString FormatPlain(double value, int precision);
 
-// Locale-aware conversions of user input; blanks around the number are allowed.
+// Shown with exactly `decimals` decimals and the locale's separator (U 0,198,
+// R 5,05); infinities as in FormatGeneral.
+QString FormatFixed(double value, int decimals);
+
+// The smallest whole number of 1/stepsPerUnit not below `value`: a thickness
+// rounded up to whole millimetres (1000) or centimetres (100).
+double RoundUpToStep(double value, int stepsPerUnit);
+
+// Conversions of user input; blanks around the number are allowed.
 // Raise ConversionError with "'%s' is not a valid floating point value" /
 // "'%s' is not a valid integer value".
 double StrToFloat(const QString& text, QChar decimalSeparator);
+// What the user typed: "," and "." are both decimal separators, in any locale.
 double StrToFloat(const QString& text);
+// The same, without raising: empty when the text is no number.
+std::optional<double> ParseTypedNumber(const QString& text);
 std::int32_t StrToInt(const QString& text);
 
 // Plain numeric syntax with a point (optional sign, digits, fraction, exponent).

@@ -13,7 +13,7 @@
 namespace veltor {
 
 std::int32_t SaturationTable::atTenths(int tenths) const {
-  return pa[std::clamp(tenths, kSaturationLowestIndex, kSaturationHighestIndex) - kSaturationLowestIndex];
+  return pa[std::clamp(tenths, lowest, kSaturationHighestIndex) - kSaturationLowestIndex];
 }
 
 int ReadSaturationTable(TextReader& reader, SaturationTable& table) {
@@ -31,6 +31,7 @@ int ReadSaturationTable(TextReader& reader, SaturationTable& table) {
     table.pa[kSaturationCount - 1 - count] = value;
     ++count;
   }
+  table.lowest = kSaturationHighestIndex - std::max(count, 1) + 1;
   return count;
 }
 
@@ -67,11 +68,11 @@ void ReadAirLayerTable(TextReader& reader, AirLayerTable& table) {
 void LoadSaturationTable(SaturationTable& table, const QString& path) {
   TextReader reader = TextReader::open(path);
   const int count = ReadSaturationTable(reader, table);
-  if (count < kSaturationCount) {
+  if (count < kSaturationMinimumCount) {
     throw DataError(QStringLiteral("Plik %1 zawiera tylko %2 z %3 wartości ciśnienia pary nasyconej")
                         .arg(path)
                         .arg(count)
-                        .arg(kSaturationCount));
+                        .arg(kSaturationMinimumCount));
   }
 }
 
@@ -102,7 +103,7 @@ double NearestTenth(double temperature) {
 }  // namespace
 
 std::int32_t SaturationPressure(const SaturationTable& table, double temperature) {
-  if (std::isnan(temperature)) return table.atTenths(kSaturationLowestIndex);
+  if (std::isnan(temperature)) return table.atTenths(table.lowest);
   // Clamped before the conversion so that no temperature overflows an int.
   const double tenths =
       std::clamp(NearestTenth(temperature), double{kSaturationLowestIndex}, double{kSaturationHighestIndex});
@@ -110,9 +111,9 @@ std::int32_t SaturationPressure(const SaturationTable& table, double temperature
 }
 
 double TemperatureForPressure(const SaturationTable& table, double pressure) {
-  int nearest = 0;
+  int nearest = table.lowest - kSaturationLowestIndex;
   double nearestDistance = INFINITY;
-  for (int i = 0; i < kSaturationCount; ++i) {
+  for (int i = table.lowest - kSaturationLowestIndex; i < kSaturationCount; ++i) {
     const double distance = std::fabs(table.pa[i] - pressure);
     if (distance == 0) return (i + kSaturationLowestIndex) / 10.0;
     if (distance < nearestDistance) {

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "calc/catalogue.h"
+#include "calc/errors.h"
 #include "calc/textfile.h"
 
 namespace veltor {
@@ -15,45 +16,72 @@ namespace {
 // Files with groups and entries only: "@" and "#" lines are ignored.
 constexpr CatalogueMarkers kEntriesOnly{0, '*', 0};
 
-CatalogueNode* Append(CatalogueNode* parent, CatalogueNodes& topLevel, const QByteArray& label,
-                      bool withRecord) {
-  CatalogueNodes& siblings = parent ? parent->children : topLevel;
-  auto node = std::make_unique<CatalogueNode>();
-  node->label = label;
-  if (withRecord) node->record = std::make_unique<LayerRecord>();
-  siblings.push_back(std::move(node));
-  return siblings.back().get();
-}
+// Appends the nodes of one reading and reads their records. An entry whose
+// record fails is the latest node appended, and goes again.
+class TreeBuilder {
+ public:
+  TreeBuilder(TextReader& reader, CatalogueNodes& topLevel) : reader_(reader), topLevel_(topLevel) {}
 
-bool IsEntry(CatalogueEntry kind) {
-  return kind == CatalogueEntry::ItemInGroup || kind == CatalogueEntry::ItemInSubgroup;
-}
+  CatalogueNode* append(CatalogueNode* parent, const QByteArray& label, CatalogueEntry kind) {
+    CatalogueNodes& siblings = parent ? parent->children : topLevel_;
+    auto node = std::make_unique<CatalogueNode>();
+    node->label = label;
+    if (kind == CatalogueEntry::ItemInGroup || kind == CatalogueEntry::ItemInSubgroup)
+      node->record = std::make_unique<LayerRecord>();
+    siblings.push_back(std::move(node));
+    latest_ = &siblings;
+    return siblings.back().get();
+  }
 
-void ReadRecord(CatalogueNode* node, TextReader& reader) {
-  if (node && node->record) ReadLayerRecord(reader, *node->record);
+  // Reads with `markers`; `addNode` decides where each line's node goes (or
+  // that it goes nowhere) and appends it through append().
+  template <class AddNode>
+  void read(const CatalogueMarkers& markers, AddNode addNode) {
+    const auto readRecord = [this](CatalogueNode* node, TextReader& reader) {
+      if (!node || !node->record) return;
+      try {
+        ReadLayerRecord(reader, *node->record);
+      } catch (...) {
+        latest_->pop_back();
+        throw;
+      }
+    };
+    const int entries = ReadCatalogue<CatalogueNode>(reader_, markers, addNode, readRecord);
+    if (entries == 0 && !reader_.isBlank())
+      throw reader_.fileError(QStringLiteral("nie zawiera żadnej pozycji do wyboru"));
+  }
+
+ private:
+  TextReader& reader_;
+  CatalogueNodes& topLevel_;
+  CatalogueNodes* latest_ = nullptr;
+};
+
+}  // namespace
+
+namespace {
+
+// Every node where the grammar puts it, or with `flat` every node at the top level.
+void ReadNodes(TextReader& reader, CatalogueNodes& tree, const CatalogueMarkers& markers, bool flat) {
+  TreeBuilder builder(reader, tree);
+  builder.read(markers,
+               [&builder, flat](CatalogueNode* parent, const QByteArray& label, CatalogueEntry kind) {
+                 return builder.append(flat ? nullptr : parent, label, kind);
+               });
 }
 
 }  // namespace
 
 void ReadMasonryFile(TextReader& reader, CatalogueNodes& tree) {
-  const auto addNode = [&tree](CatalogueNode* parent, const QByteArray& label, CatalogueEntry kind) {
-    return Append(parent, tree, label, IsEntry(kind));
-  };
-  ReadCatalogue<CatalogueNode>(reader, kMaterialsMarkers, addNode, ReadRecord);
+  ReadNodes(reader, tree, kMaterialsMarkers, false);
 }
 
 void ReadInsulationFile(TextReader& reader, CatalogueNodes& tree) {
-  const auto addNode = [&tree](CatalogueNode* parent, const QByteArray& label, CatalogueEntry kind) {
-    return Append(parent, tree, label, IsEntry(kind));
-  };
-  ReadCatalogue<CatalogueNode>(reader, kEntriesOnly, addNode, ReadRecord);
+  ReadNodes(reader, tree, kEntriesOnly, false);
 }
 
 void ReadAdhesiveFile(TextReader& reader, CatalogueNodes& list) {
-  const auto addNode = [&list](CatalogueNode*, const QByteArray& label, CatalogueEntry kind) {
-    return Append(nullptr, list, label, IsEntry(kind));
-  };
-  ReadCatalogue<CatalogueNode>(reader, kEntriesOnly, addNode, ReadRecord);
+  ReadNodes(reader, list, kEntriesOnly, true);
 }
 
 namespace {
@@ -90,20 +118,20 @@ char AdhesiveLetter(int adhesivePosition) {
 void ReadSystemsFile(TextReader& reader, const QByteArray& familyKey, CatalogueNodes& tree) {
   // Entries before the first group belong to the empty name, which no family has.
   QByteArray groupName;
-  const auto addNode = [&](CatalogueNode* group, const QByteArray& label,
-                           CatalogueEntry kind) -> CatalogueNode* {
-    switch (kind) {
-      case CatalogueEntry::Group:
-        groupName = label;
-        return label == familyKey ? Append(nullptr, tree, label, false) : nullptr;
-      case CatalogueEntry::ItemInGroup:
-        // Not added, nothing read: the record's lines come back as ordinary lines.
-        return groupName == familyKey ? Append(group, tree, label, true) : nullptr;
-      default:
-        return nullptr;
-    }
-  };
-  ReadCatalogue<CatalogueNode>(reader, kEntriesOnly, addNode, ReadRecord);
+  TreeBuilder builder(reader, tree);
+  builder.read(kEntriesOnly,
+               [&](CatalogueNode* group, const QByteArray& label, CatalogueEntry kind) -> CatalogueNode* {
+                 switch (kind) {
+                   case CatalogueEntry::Group:
+                     groupName = label;
+                     return label == familyKey ? builder.append(nullptr, label, kind) : nullptr;
+                   case CatalogueEntry::ItemInGroup:
+                     // Not added, nothing read: the record's lines come back as ordinary lines.
+                     return groupName == familyKey ? builder.append(group, label, kind) : nullptr;
+                   default:
+                     return nullptr;
+                 }
+               });
 }
 
 std::optional<int> AdhesivePositionFor(const LayerRecord& insulation) {

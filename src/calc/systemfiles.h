@@ -5,9 +5,12 @@
 // entry becomes a layer without further input.
 //
 // The readers fill a tree of nodes that owns the records; the wizard's windows
-// mirror it in their trees and lists. A node is added before its record is
-// read, so on a failure (IoError) everything read so far, the half-read entry
-// included, stays in the tree for the caller to show.
+// mirror it in their trees and lists. On a failure (IoError, or DataError for
+// a record cut short by the end of the file) the entries read before stay in
+// the tree for the caller to show; the entry whose record failed is taken out,
+// so that no half-read record is offered. A file that is not blank but holds
+// no entry at all (for the systems file: under no group) raises DataError
+// naming the file.
 #pragma once
 
 #include <QByteArray>

@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 #include "calc/errors.h"
 #include "calc/numbers.h"
@@ -16,8 +17,12 @@ namespace veltor {
 
 namespace {
 
-bool isBlank(char c) {
+bool isBlankChar(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool isLineEnd(char c) {
+  return c == '\n' || c == '\r';
 }
 
 constexpr char kCodePage[] = "windows-1250";
@@ -75,15 +80,27 @@ DataError TooLargeDataFile(const QString& path) {
                        .arg(kMaxDataFileSize / (1024 * 1024)));
 }
 
-TextReader::TextReader(QByteArray content) : data_(std::move(content)) {}
+TextReader::TextReader(QByteArray content, QString name) : data_(std::move(content)), name_(std::move(name)) {
+  // Every line is measured before any is copied.
+  qsizetype start = 0;
+  for (int line = 1;; ++line) {
+    const qsizetype end = std::find_if(data_.cbegin() + start, data_.cend(), isLineEnd) - data_.cbegin();
+    if (end - start > kMaxDataLineLength)
+      throw lineError(line, QStringLiteral("wiersz dłuższy niż %1 znaków").arg(kMaxDataLineLength));
+    if (end >= data_.size()) break;
+    start = afterLineEnd(end);
+  }
+}
 
 QByteArray ReadDataFile(const QString& path) {
   QFile file(path);
   const QFileInfo info(path);
   if (!info.exists()) throw IoError(IoCode::FileNotFound);
   // Only a regular file: a pipe would block start-up for ever, a device such as
-  // /dev/zero would be read until memory runs out.
-  if (!info.isFile() || !file.open(QIODevice::ReadOnly)) throw IoError(IoCode::AccessDenied);
+  // /dev/zero would be read until memory runs out. Start-up reads many files,
+  // so the refusal says which.
+  if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+    throw IoError(IoCode::AccessDenied, QDir::toNativeSeparators(path));
   if (file.size() > kMaxDataFileSize) throw TooLargeDataFile(path);
   QByteArray content = file.read(kMaxDataFileSize);
   if (file.error() != QFileDevice::NoError) throw IoError(IoCode::EndOfFile);
@@ -100,39 +117,72 @@ void WriteDataFile(const QString& path, const QByteArray& content) {
 }
 
 TextReader TextReader::open(const QString& path) {
-  return TextReader(ReadDataFile(path));
+  return TextReader(ReadDataFile(path), path);
 }
 
 bool TextReader::atEnd() const {
   return pos_ >= data_.size();
 }
 
-QByteArray TextReader::readLine() {
-  lineStart_ = pos_;
-  QByteArray line;
-  while (pos_ < data_.size()) {
-    const char c = data_[pos_++];
-    if (c == '\n') break;
-    // A CR before the LF ends the line with it; a lone one means nothing.
-    if (c != '\r') line.append(c);
+bool TextReader::isBlank() const {
+  return std::all_of(data_.cbegin(), data_.cend(), isBlankChar);
+}
+
+bool TextReader::restIsBlank() const {
+  return std::all_of(data_.cbegin() + std::min(pos_, data_.size()), data_.cend(), isBlankChar);
+}
+
+int TextReader::lineNumberAt(qsizetype position) const {
+  int line = 1;
+  for (qsizetype i = 0; i < position && i < data_.size();) {
+    if (!isLineEnd(data_[i])) {
+      ++i;
+    } else {
+      i = afterLineEnd(i);
+      if (i <= position) ++line;
+    }
   }
   return line;
 }
 
+DataError TextReader::lineError(int line, const QString& what) const {
+  if (name_.isEmpty()) return DataError(QStringLiteral("Wiersz %1: %2").arg(line).arg(what));
+  return DataError(
+      QStringLiteral("Plik %1, wiersz %2: %3").arg(QDir::toNativeSeparators(name_)).arg(line).arg(what));
+}
+
+DataError TextReader::fileError(const QString& what) const {
+  if (name_.isEmpty()) return DataError(QStringLiteral("Plik %1").arg(what));
+  return DataError(QStringLiteral("Plik %1 %2").arg(QDir::toNativeSeparators(name_), what));
+}
+
+qsizetype TextReader::afterLineEnd(qsizetype end) const {
+  if (end >= data_.size()) return data_.size();
+  return end + (data_[end] == '\r' && end + 1 < data_.size() && data_[end + 1] == '\n' ? 2 : 1);
+}
+
+QByteArray TextReader::readLine() {
+  lineStart_ = pos_;
+  qsizetype end = pos_;
+  while (end < data_.size() && !isLineEnd(data_[end])) ++end;
+  QByteArray line = data_.mid(pos_, end - pos_);
+  pos_ = afterLineEnd(end);
+  return line;
+}
+
 double TextReader::readNumber() {
-  while (pos_ < data_.size() && isBlank(data_[pos_])) ++pos_;
+  while (pos_ < data_.size() && isBlankChar(data_[pos_])) ++pos_;
   if (pos_ >= data_.size()) return 0;
   const qsizetype start = pos_;
-  while (pos_ < data_.size() && !isBlank(data_[pos_])) ++pos_;
+  while (pos_ < data_.size() && !isBlankChar(data_[pos_])) ++pos_;
   const std::optional<double> value = ParsePointNumber(QByteArrayView(data_).sliced(start, pos_ - start));
   if (!value) throw IoError(IoCode::InvalidInput);
   return *value;
 }
 
 void TextReader::skipRestOfLine() {
-  while (pos_ < data_.size()) {
-    if (data_[pos_++] == '\n') break;
-  }
+  while (pos_ < data_.size() && !isLineEnd(data_[pos_])) ++pos_;
+  pos_ = afterLineEnd(pos_);
 }
 
 double TextReader::readNumberLine() {

@@ -13,6 +13,7 @@
 #include "calc/errors.h"
 #include "calc/numbers.h"
 #include "calc/textfile.h"
+#include "calc/units.h"
 #include "draw/fixedfont.h"
 #include "draw/pictures.h"
 
@@ -42,6 +43,10 @@ constexpr int kVapourDigits = 5;
 constexpr int kThicknessDigits = 5;
 constexpr int kResistanceDigits = 2;
 constexpr int kDiffusionDigits = 4;
+// The totals a designer checks against the requirement: fixed decimals.
+constexpr int kTotalResistanceDecimals = 2;
+constexpr int kTransmittanceDecimals = 3;
+const QString kNoFigure = QStringLiteral("–");
 
 // The summary sits 10 below where row n would start; its two lines follow.
 constexpr int kSummaryTop = 599;
@@ -199,9 +204,11 @@ void DrawSummary(QPainter& painter, int layerCount, const veltor::PartitionSumma
   // In the header's size the caption is wider than its cell; two lines of it
   // fit in the cell's height.
   DrawTextWrapped(painter, kColumns[1].textX, textY, kNameWidth, kSummaryCaption);
+  // A page without layers has neither R nor U.
+  const bool empty = layerCount == 0;
   const std::pair<int, QString> values[] = {
       {4, veltor::FormatGeneral(summary.totalThickness, kThicknessDigits)},
-      {5, veltor::FormatGeneral(summary.totalResistance, kResistanceDigits)},
+      {5, empty ? kNoFigure : veltor::FormatFixed(summary.totalResistance, kTotalResistanceDecimals)},
       {6, veltor::FormatGeneral(summary.totalDiffusionResistance, kDiffusionDigits)},
   };
   for (const auto& [c, text] : values) {
@@ -218,7 +225,9 @@ void DrawSummary(QPainter& painter, int layerCount, const veltor::PartitionSumma
   fittedText(painter, kSummaryCaptionX, kUY + shift, captionRoom,
              QStringLiteral("Współczynnik przenikania ciepła U"));
   TextAt(painter, kSummaryValueX, kUY + shift,
-         veltor::FormatGeneral(summary.u, 2) + QStringLiteral(" W/(m^2*K)"));
+         empty ? kNoFigure
+               : veltor::FormatFixed(summary.u, kTransmittanceDecimals) + QLatin1Char(' ') +
+                     veltor::unit::kTransmittance);
   setFontPixels(painter, painter.font().pixelSize(), false);
 }
 

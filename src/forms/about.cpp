@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QSysInfo>
 #include <QVBoxLayout>
 
 #include "forms/companion.h"
@@ -24,6 +25,12 @@ const QString kDeveloperName = QStringLiteral("Jan Kowalski");
 const QString kDeveloperSite = QStringLiteral("www.example.net");
 
 }  // namespace
+
+QString VersionText() {
+  // The version the build was made as, and the system it runs on now.
+  return QStringLiteral("wersja: %1 dla %2 (%3)")
+      .arg(QStringLiteral(VELTOR_VERSION), QSysInfo::prettyProductName(), QSysInfo::currentCpuArchitecture());
+}
 
 TLinkLabel::TLinkLabel(const QString& text, const QString& target, const QString& hint, QWidget* parent)
     : QLabel(text, parent), target_(target) {
@@ -96,7 +103,7 @@ TAboutBox::TAboutBox(QWidget* mainWindow)
   bold.setPointSizeF(bold.pointSizeF() * 1.25);
   ProductName->setFont(bold);
 
-  Version = new QLabel(QStringLiteral("wersja: 0.9 dla Windows 95,98,ME,2000,XP"), panel);
+  Version = new QLabel(VersionText(), panel);
   Version->setObjectName(QStringLiteral("Version"));
   Version->setGeometry(184, 120, 236, 36);
   Version->setWordWrap(true);

@@ -38,6 +38,9 @@ class TClickableImage : public TPictureLabel {
   void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
+// "wersja: <the program's version> dla <the running system> (<processor>)".
+QString VersionText();
+
 class TAboutBox : public QDialog {
   Q_OBJECT
  public:

@@ -43,5 +43,5 @@ void SetStartFolder(const QString& folder) {
 }
 
 void OpenHelpPage(const QString& page) {
-  ui::dialogs().openTarget(StartFolder() + QStringLiteral("/Pomoc/") + page);
+  ui::dialogs().showHelp(StartFolder() + QStringLiteral("/Pomoc/") + page);
 }

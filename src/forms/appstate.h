@@ -32,5 +32,5 @@ const veltor::LayerTable& ResultPartition();
 QString StartFolder();
 void SetStartFolder(const QString& folder);
 
-// Opens start folder + "/Pomoc/" + page with the shell's "open" verb.
+// Shows start folder + "/Pomoc/" + page in the help window.
 void OpenHelpPage(const QString& page);

@@ -3,6 +3,7 @@
 // window's status bar and answers F1 with the window's own help page.
 #include "forms/companion.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -78,12 +79,26 @@ bool TCompanionWindow::event(QEvent* e) {
       return true;
     }
     case QEvent::ShortcutOverride: {
-      // The main window's F1 shortcut stays live while a tool window of it is
-      // active; claiming the key here makes it arrive as a key press below,
-      // so only this window's page opens.
+      // The main window's shortcuts stay live while a tool window of it is
+      // active. F1 is claimed here so that it arrives as a key press below
+      // and only this window's page opens. Alt with a letter of this window's
+      // own buttons presses that button, once the key is dealt with: Alt+D
+      // presses "Dalej >", not the main menu's "Dane". The key press that may
+      // follow is swallowed below.
       auto* key = static_cast<QKeyEvent*>(e);
       if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && !helpPage_.isEmpty()) {
         e->accept();
+        return true;
+      }
+      if (QAbstractButton* button = ownMnemonic(key)) {
+        e->accept();
+        QMetaObject::invokeMethod(
+            button,
+            [button] {
+              button->setFocus(Qt::ShortcutFocusReason);
+              button->animateClick();
+            },
+            Qt::QueuedConnection);
         return true;
       }
       break;
@@ -94,12 +109,25 @@ bool TCompanionWindow::event(QEvent* e) {
         OpenHelpPage(helpPage_);
         return true;
       }
+      if (ownMnemonic(key)) return true;
       break;
     }
     default:
       break;
   }
   return QWidget::event(e);
+}
+
+QAbstractButton* TCompanionWindow::ownMnemonic(const QKeyEvent* key) const {
+  const bool letter = key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z;
+  if (key->modifiers() != Qt::AltModifier || !letter) return nullptr;
+  const QString mnemonic = QLatin1Char('&') + QChar(key->key()).toLower();
+  for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+    if (button->isVisible() && button->isEnabled() && button->window() == this &&
+        button->text().toLower().contains(mnemonic))
+      return button;
+  }
+  return nullptr;
 }
 
 void CentreOver(QWidget* window, const QWidget* over) {

@@ -7,6 +7,9 @@
 
 #include <QWidget>
 
+class QAbstractButton;
+class QKeyEvent;
+
 // Moves `window` to be centred on `over`, yet whole on `over`'s screen: a main
 // window smaller than the window must not push its title bar off the screen.
 void CentreOver(QWidget* window, const QWidget* over);
@@ -26,6 +29,8 @@ class TCompanionWindow : public QWidget {
   void hideEvent(QHideEvent* e) override;
 
  private:
+  // The button of this window whose mnemonic Alt with `key` is; none for another key.
+  QAbstractButton* ownMnemonic(const QKeyEvent* key) const;
   QString helpPage_;
   bool titleBarButtons_;
 };

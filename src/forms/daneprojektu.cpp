@@ -20,6 +20,10 @@
 
 TFormDaneProj* FormDaneProj = nullptr;
 
+QString ProjectName() {
+  return FormDaneProj ? FormDaneProj->LabeledEdit1->text() : QString();
+}
+
 namespace {
 // The project file keeps a length byte, so no more than this survives a save.
 constexpr int kFieldLength = 255;

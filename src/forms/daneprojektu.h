@@ -50,3 +50,7 @@ class TFormDaneProj : public TCompanionWindow {
 };
 
 extern TFormDaneProj* FormDaneProj;
+
+// The project's name, "Nazwa przegrody", for the names the save dialogs
+// propose; empty while there is no description window.
+QString ProjectName();

@@ -8,6 +8,7 @@
 #include "forms/glowna.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -129,6 +130,10 @@ TFormGlowna::TFormGlowna(Project& project, QWidget* parent) : QMainWindow(parent
 
   connect(&project_, &Project::changed, this, &TFormGlowna::UpdateActions);
   connect(&project_, &Project::fileStateChanged, this, &TFormGlowna::updateTitle);
+  connect(qApp, &QApplication::focusChanged, this, [this] {
+    QWidget* active = QApplication::activeWindow();
+    if (active && active != this) lastWorkedIn_ = active;
+  });
 }
 
 void TFormGlowna::updateTitle() {
@@ -421,6 +426,11 @@ void TFormGlowna::ExecuteAction(QAction* action) {
   ui::Guard([&] {
     updateAction(action);
     if (!action->isEnabled()) return;
+    if (const QList<QWidget*> covered = coveredResultWindows(action); !covered.isEmpty()) {
+      for (QWidget* w : covered) w->raise();
+      covered.constFirst()->activateWindow();
+      return;
+    }
     if (isAutoCheck(action)) action->setChecked(!action->isChecked());
     runExecute(action);
   });
@@ -466,6 +476,19 @@ void TFormGlowna::runExecute(QAction* a) {
   } else if (a == ActionAbout) {
     ActionAboutExecute();
   }
+}
+
+QList<QWidget*> TFormGlowna::coveredResultWindows(const QAction* action) const {
+  QList<QWidget*> windows;
+  if (action == ActionPokazRaport && Visible(FormRaportNew)) windows << FormRaportNew;
+  if (action == ActionKondensacja && Visible(FormKondensacja)) windows << FormKondensacja;
+  if (action == ActionDynamika && Visible(FormDynamika)) windows << FormDynamika;
+  const int kind = action == ActionRysTemp ? 1 : action == ActionRysCisn ? 2 : 0;
+  for (TFormRysunek* chart : TFormRysunek::Instances())
+    if (chart->ChartKind() == kind) windows << chart;
+  for (const QWidget* w : windows)
+    if (w->isActiveWindow() || w == lastWorkedIn_) return {};
+  return windows;
 }
 
 void TFormGlowna::ActionNowyExecute() {

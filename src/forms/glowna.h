@@ -18,6 +18,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPicture>
+#include <QPointer>
 
 class Project;
 class QAction;
@@ -174,6 +175,14 @@ class TFormGlowna : public QMainWindow {
 
   Project& project_;
   bool updateQueued_ = false;
+  // The result windows `action` stands for, when they are open but none is
+  // in front: executing the action then brings them forward instead of
+  // closing them.
+  QList<QWidget*> coveredResultWindows(const QAction* action) const;
+
+  // The program's window the user was in last, the main window apart: the one
+  // in front when the user turns to the main window's menu or tool bars.
+  QPointer<QWidget> lastWorkedIn_;
 };
 
 extern TFormGlowna* FormGlowna;

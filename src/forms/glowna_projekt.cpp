@@ -59,7 +59,7 @@ bool TFormGlowna::ActionZapiszExecute() {
   request.title = QStringLiteral("Zapisz projekt...");
   request.defaultSuffix = kProjectSuffix;
   request.initialDir = ProjectsFolder();
-  request.initialFile = project_.fileName();
+  request.fileName = project_.fileName();
   request.confirmOverwrite = true;
   const std::optional<ui::FileChoice> choice = ui::dialogs().saveFile(request);
   if (!choice || choice->fileName.isEmpty()) return false;

@@ -208,7 +208,7 @@ void TFrameKatalog::reloadOwn(const QString& select) {
     try {
       veltor::ReadOwnMaterials(veltor::ReadDataFile(path), entries);
     } catch (const veltor::Error& e) {
-      failure = veltor::Error(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), e.message()));
+      failure = veltor::NamingFile(path, e);
     }
   }
   QTreeWidgetItem* chosen = nullptr;

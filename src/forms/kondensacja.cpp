@@ -45,6 +45,8 @@ namespace {
 
 constexpr QSize kChartSize(440, 250);
 constexpr int kMarkSize = 16;
+// Characters of a station name the picker shows before eliding it.
+constexpr int kStationPickerLength = 24;
 constexpr int kDefaultHumidityClass = 3;
 const QColor kRefusedCell(255, 205, 205);
 
@@ -79,9 +81,9 @@ double TypedValue(const QString& typed, int month, int column) {
   try {
     return veltor::StrToFloat(text);
   } catch (const veltor::ConversionError&) {
-    throw veltor::Error(QStringLiteral("%1, %2: „%3” nie jest liczbą (separator dziesiętny: „%4”)")
-                            .arg(veltor::MonthName(month), what, veltor::QuotedInput(text),
-                                 QString(veltor::LocaleDecimalSeparator())));
+    throw veltor::Error(
+        QStringLiteral("%1, %2: „%3” nie jest liczbą (separator dziesiętny: przecinek lub kropka)")
+            .arg(veltor::MonthName(month), what, veltor::QuotedInput(text)));
   }
 }
 
@@ -130,6 +132,10 @@ void TFormKondensacja::buildControls() {
   ComboBoxStacja = new QComboBox(this);
   ComboBoxStacja->setObjectName(QStringLiteral("ComboBoxStacja"));
   ComboBoxStacja->addItem(kOwnDataItem);
+  // The picker does not widen the window to a long name: it elides it, and
+  // the item's tip holds it whole.
+  ComboBoxStacja->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  ComboBoxStacja->setMinimumContentsLength(kStationPickerLength);
   ComboBoxStacja->setStatusTip(
       QStringLiteral("Średnie miesięczne warunki zewnętrzne: stacja z pliku Dane\\klimat.txt, "
                      "stacja zapisana przez użytkownika albo dwanaście miesięcy wpisanych w tabeli"));
@@ -284,15 +290,15 @@ void TFormKondensacja::FormCreate() {
       for (veltor::ClimateStation& station : veltor::LoadClimateFile(userFile))
         stations_.push_back(std::move(station));
     } catch (const veltor::Error& e) {
-      if (!failure)
-        failure =
-            veltor::Error(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(userFile), e.message()));
+      if (!failure) failure = veltor::NamingFile(userFile, e);
     }
   }
   {
     const QSignalBlocker blocker(ComboBoxStacja);
-    for (size_t i = 0; i < stations_.size(); ++i)
+    for (size_t i = 0; i < stations_.size(); ++i) {
       ComboBoxStacja->insertItem(static_cast<int>(i), stations_[i].name);
+      ComboBoxStacja->setItemData(static_cast<int>(i), stations_[i].name, Qt::ToolTipRole);
+    }
     ComboBoxStacja->setCurrentIndex(0);
   }
   fillClimateColumns();
@@ -338,6 +344,7 @@ void TFormKondensacja::ButtonZapiszStacjeClick() {
     // The own-data entry moves down one; it stays the chosen one until the new station is.
     const QSignalBlocker blocker(ComboBoxStacja);
     ComboBoxStacja->insertItem(index, station.name);
+    ComboBoxStacja->setItemData(index, station.name, Qt::ToolTipRole);
   }
   EditNazwaStacji->clear();
   ComboBoxStacja->setCurrentIndex(index);

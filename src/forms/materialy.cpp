@@ -1,7 +1,8 @@
 // Reading of the materials catalogue into a tree. The line grammar is the one
 // shared with the Umax catalogue; what is particular here is the payload of a
 // material line, the eight-line layer record read straight into the template
-// that the new node already points at.
+// that the new node already points at. A reading that fails keeps the
+// materials read before, not the one that failed.
 #include "forms/materialy.h"
 
 #include <QTreeWidget>
@@ -20,8 +21,15 @@ void LoadMaterials(const QString& path, QTreeWidget* tree, MaterialStore& store)
     }
     return item;
   };
-  const auto readItem = [](QTreeWidgetItem* item, veltor::TextReader& r) {
-    veltor::ReadLayerRecord(r, *MaterialOf(item));
+  const auto readItem = [&store](QTreeWidgetItem* item, veltor::TextReader& r) {
+    try {
+      veltor::ReadLayerRecord(r, *MaterialOf(item));
+    } catch (...) {
+      // A half-read material is not offered; it is the latest item and record.
+      delete item;
+      store.pop_back();
+      throw;
+    }
   };
   veltor::ReadCatalogue<QTreeWidgetItem>(reader, veltor::kMaterialsMarkers, addNode, readItem);
 }

@@ -12,6 +12,7 @@
 #include "draw/kondensacja_draw.h"
 #include "draw/raport_draw.h"
 #include "forms/appstate.h"
+#include "forms/daneprojektu.h"
 #include "forms/followproject.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
@@ -26,13 +27,16 @@ TFormRaportNew* FormRaportNew = nullptr;
 
 namespace {
 
+const QList<ui::PictureType> kSaveTypes{ui::PictureType::Bitmap, ui::PictureType::Jpeg, ui::PictureType::Pdf};
+
 ui::FileDialogRequest saveDialogRequest() {
   ui::FileDialogRequest request;
   request.objectName = QStringLiteral("SavePictureDialogRaport");
   request.title = QStringLiteral("Zapisz raport jako rysunek");
-  request.filters = {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("JPG (*.jpg)"),
-                     QStringLiteral("PDF (*.pdf)")};
+  request.filters = ui::PictureFilters(kSaveTypes);
   request.selectedFilter = 0;
+  request.initialDir = ProjectsFolder();
+  request.fileName = ui::ProposedPictureName(request.initialDir, ProjectName(), QStringLiteral("raport"));
   // A report saved over a user's file must not destroy it unasked.
   request.confirmOverwrite = true;
   return request;
@@ -133,10 +137,7 @@ void TFormRaportNew::ActionPrintExecute() {
 }
 
 void TFormRaportNew::ActionSaveExecute() {
-  ui::Guard([this] {
-    ui::SavePagesWithDialog(saveDialogRequest(),
-                            {ui::PictureType::Bitmap, ui::PictureType::Jpeg, ui::PictureType::Pdf}, pages_);
-  });
+  ui::Guard([this] { ui::SavePagesWithDialog(saveDialogRequest(), kSaveTypes, pages_); });
 }
 
 void TFormRaportNew::ActionCloseExecute() {

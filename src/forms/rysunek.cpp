@@ -7,20 +7,22 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QScreen>
+#include <QKeyEvent>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QShowEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
 
+#include "draw/rysunek_draw.h"
 #include "forms/appstate.h"
 #include "forms/companion.h"
+#include "forms/daneprojektu.h"
 #include "forms/followproject.h"
 #include "forms/glowna.h"
 #include "forms/pictureframe.h"
-#include "draw/rysunek_draw.h"
 #include "forms/warstwy.h"
 #include "platform/dialogs.h"
 #include "platform/picturefile.h"
@@ -51,8 +53,10 @@ const QString kPressureCaption = QStringLiteral("Wykres rozkładu ciśnienia par
 }  // namespace
 
 TFormRysunek::TFormRysunek(int chartKind)
-    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+    // Kept above the main window, as the other result windows are: a click in
+    // the main window must not bury a chart the designer is reading.
+    : QWidget(FormGlowna, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       chartKind_(chartKind),
       xOrigin_(chart::kOriginX) {
   setObjectName(QStringLiteral("FormRysunek"));
@@ -95,13 +99,6 @@ TFormRysunek::TFormRysunek(int chartKind)
   layout->addWidget(FrameRys1, 1);
   resize(815, OpeningHeight(chartKind, coolBar->sizeHint().height()));
 
-  // The window has no parent, so the main window's F1 does not reach it.
-  auto* help = new QAction(this);
-  help->setObjectName(QStringLiteral("ActionHelpRys"));
-  help->setShortcut(Qt::Key_F1);
-  connect(help, &QAction::triggered, this,
-          [] { ui::Guard([] { OpenHelpPage(QStringLiteral("141.htm")); }); });
-  addAction(help);
   registry().append(this);
 }
 
@@ -136,11 +133,16 @@ void TFormRysunek::ActionSaveExecute() {
   ui::FileDialogRequest request;
   request.objectName = QStringLiteral("SavePictureDialogRys");
   request.title = QStringLiteral("Zapisz wykres jako rysunek");
-  request.filters = QStringList{QStringLiteral("Mapa bitowa (*.bmp)"), QStringLiteral("Obraz JPEG (*.jpg)")};
+  const QList<ui::PictureType> types{ui::PictureType::Bitmap, ui::PictureType::Jpeg, ui::PictureType::Pdf};
+  request.filters = ui::PictureFilters(types);
   request.selectedFilter = 1;
   request.confirmOverwrite = true;
-  ui::SavePictureWithDialog(request, {ui::PictureType::Bitmap, ui::PictureType::Jpeg},
-                            ImageSciana->Picture());
+  request.initialDir = ProjectsFolder();
+  request.fileName =
+      ui::ProposedPictureName(request.initialDir, ProjectName(),
+                              chartKind_ == 1 ? QStringLiteral("wykres temperatury")
+                                              : QStringLiteral("wykres ciśnienia pary wodnej"));
+  ui::SavePictureWithDialog(request, types, ImageSciana->Picture());
 }
 
 void TFormRysunek::ActionPrintExecute() {
@@ -162,6 +164,20 @@ void TFormRysunek::showEvent(QShowEvent* e) {
     ui::Guard([this] { FormShow(); });
   }
   QWidget::showEvent(e);
+}
+
+bool TFormRysunek::event(QEvent* e) {
+  // The main window's F1 stays live in the windows over it; claiming the key
+  // makes it arrive here as a key press, so only the chart's page opens.
+  if (e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(e);
+    if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+      e->accept();
+      if (e->type() == QEvent::KeyPress) ui::Guard([] { OpenHelpPage(QStringLiteral("141.htm")); });
+      return true;
+    }
+  }
+  return QWidget::event(e);
 }
 
 void TFormRysunek::closeEvent(QCloseEvent* e) {

@@ -51,6 +51,7 @@ class TFormRysunek : public QWidget {
   TPictureImage* ImageSciana = nullptr;
 
  protected:
+  bool event(QEvent* e) override;
   void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 

@@ -13,12 +13,17 @@
 #include "calc/numbers.h"
 #include "calc/textfile.h"
 #include "forms/glowna.h"
+#include "forms/numberbox.h"
 #include "forms/system2.h"
 
 TFormSystem1* FormSystem1 = nullptr;
 
+namespace {
+const QString kWallMissing = QStringLiteral("Należy podać grubość muru.");
+}  // namespace
+
 TFormSystem1::TFormSystem1(QWidget* mainWindow)
-    : TSystemStep(mainWindow, QStringLiteral("FormSystem1"), QStringLiteral("Mur"),
+    : TSystemStep(mainWindow, QStringLiteral("FormSystem1"), 1, QStringLiteral("Mur"),
                   QStringLiteral("1321.htm"), QStringLiteral("system1.png")) {
   auto* label = new QLabel(QStringLiteral("Wybierz materiał, z którego zrobiony będzie mur:"), this);
   label->setWordWrap(true);
@@ -32,6 +37,8 @@ TFormSystem1::TFormSystem1(QWidget* mainWindow)
   EditGW->setObjectName(QStringLiteral("EditGW"));
   EditGW->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   labelGW->setBuddy(EditGW);
+  new TNumberBox(
+      EditGW, [](double wall) { return wall > 0 ? QString() : kWallMissing; }, false);
   auto* row = new QHBoxLayout;
   row->addWidget(labelGW, 1);
   row->addWidget(EditGW);
@@ -88,7 +95,7 @@ void TFormSystem1::Button2Click() {
 
 void TFormSystem1::ButtonDalejClick() {
   if (EditGW->text().isEmpty() || WallThickness() <= 0) {
-    ui::inform(ui::MessageKind::Warning, QStringLiteral("Należy podać grubość muru."));
+    ui::inform(ui::MessageKind::Warning, kWallMissing);
     EditGW->setFocus();
     return;
   }

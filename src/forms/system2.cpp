@@ -19,7 +19,7 @@
 TFormSystem2* FormSystem2 = nullptr;
 
 TFormSystem2::TFormSystem2(QWidget* mainWindow)
-    : TSystemStep(mainWindow, QStringLiteral("FormSystem2"), QStringLiteral("Materiał termoizolacyjny"),
+    : TSystemStep(mainWindow, QStringLiteral("FormSystem2"), 2, QStringLiteral("Materiał termoizolacyjny"),
                   QStringLiteral("1322.htm"), QStringLiteral("system2.png")) {
   auto* label = new QLabel(QStringLiteral("Wybierz materiał termoizolacyjny:"), this);
   TreeViewDocieplenie = NewCatalogueTree(this, "TreeViewDocieplenie");

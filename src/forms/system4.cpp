@@ -1,7 +1,7 @@
 // Wizard step 4: building the created partition and handing it over.
 //
 // The insulation's thickness comes from the other three layers' resistances
-// after a first pass; a second pass then gives every layer, the insulation
+// after a first pass, rounded up to whole centimetres; a second pass then gives every layer, the insulation
 // included, the results of the wall as built, which the tips and the charts
 // show. A wall whose other layers already reach Umax gets no insulation layer
 // at all rather than one of zero or negative thickness.
@@ -16,6 +16,7 @@
 
 #include "calc/calculation.h"
 #include "calc/numbers.h"
+#include "calc/units.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
 #include "forms/system1.h"
@@ -30,6 +31,8 @@ namespace {
 // The adhesive and base coat goes on 3 mm thick, whatever its file says.
 constexpr double kAdhesiveThickness = 0.003;
 constexpr int kInsulationPosition = 2;  // counted from 1 at the inside
+constexpr int kCentimetresPerMetre = 100;
+constexpr int kBoardDecimals = 2;  // whole centimetres, in metres
 
 const QString kNoInsulationNeeded =
     QStringLiteral("Mur, klej i tynk spełniają wymaganie Umax bez izolacji termicznej.");
@@ -47,7 +50,7 @@ QLabel* sunkenField(QWidget* parent, const char* name) {
 }  // namespace
 
 TFormSystem4::TFormSystem4(QWidget* mainWindow)
-    : TSystemStep(mainWindow, QStringLiteral("FormSystem4"), QStringLiteral("Utworzona przegroda"),
+    : TSystemStep(mainWindow, QStringLiteral("FormSystem4"), 4, QStringLiteral("Utworzona przegroda"),
                   QStringLiteral("1324.htm"), QStringLiteral("system4.png")) {
   auto* label = new QLabel(QStringLiteral("Przegroda składa się z następujących warstw:"), this);
   label->setWordWrap(true);
@@ -63,14 +66,24 @@ TFormSystem4::TFormSystem4(QWidget* mainWindow)
 
   StaticTextUmax = sunkenField(this, "StaticTextUmax");
   StaticTextGW = sunkenField(this, "StaticTextGW");
+  StaticTextU = sunkenField(this, "StaticTextU");
   auto* grid = new QGridLayout;
-  auto* labelGW = new QLabel(QStringLiteral("Grubość warstwy termoizolacyjnej"), this);
-  labelGW->setWordWrap(true);
-  grid->addWidget(new QLabel(QStringLiteral("Umax"), this), 0, 0);
-  grid->addWidget(StaticTextUmax, 0, 1);
-  grid->addWidget(labelGW, 1, 0);
-  grid->addWidget(StaticTextGW, 1, 1);
-  grid->addWidget(new QLabel(QStringLiteral("[m]"), this), 1, 2);
+  const struct {
+    QString caption;
+    QLabel* field;
+    QString unit;
+  } rows[] = {
+      {QStringLiteral("Umax"), StaticTextUmax, veltor::unit::kTransmittance},
+      {QStringLiteral("Grubość warstwy termoizolacyjnej"), StaticTextGW, QStringLiteral("[m]")},
+      {QStringLiteral("Współczynnik przenikania ciepła U"), StaticTextU, veltor::unit::kTransmittance},
+  };
+  for (int r = 0; r < 3; ++r) {
+    auto* caption = new QLabel(rows[r].caption, this);
+    caption->setWordWrap(true);
+    grid->addWidget(caption, r, 0);
+    grid->addWidget(rows[r].field, r, 1);
+    grid->addWidget(new QLabel(rows[r].unit, this), r, 2);
+  }
   grid->setColumnStretch(0, 1);
 
   content()->addWidget(label);
@@ -97,8 +110,9 @@ void TFormSystem4::rebuildList() {
 
 void TFormSystem4::FormShow() {
   ButtonZakoncz->setEnabled(false);
-  StaticTextUmax->setText(veltor::FormatGeneral(gDesignConditions.umax));
+  StaticTextUmax->setText(veltor::FormatFixed(gDesignConditions.umax, 2));
   StaticTextGW->clear();
+  StaticTextU->clear();
   ClearLayers();
   buildPartition();
   ButtonZakoncz->setEnabled(!layers_.empty());
@@ -126,7 +140,7 @@ void TFormSystem4::buildPartition() {
   double d = 0;
   try {
     RunCalculationPass(layers_, summary_);
-    d = veltor::RequiredThickness(layers_, kInsulationPosition, gDesignConditions);
+    d = veltor::RequiredThicknessUc(layers_, kInsulationPosition, gDesignConditions, gReferenceTables.air);
   } catch (...) {
     // No half-built wall stays behind an error.
     ClearLayers();
@@ -134,15 +148,17 @@ void TFormSystem4::buildPartition() {
   }
 
   const bool needed = d > 0;
-  if (needed) {
-    layers_.at(kInsulationPosition - 1).thickness = d;
-    StaticTextGW->setText(veltor::FormatGeneral(d, 2));
-  } else {
+  // Boards come in whole centimetres: rounded up, U stays at or below Umax,
+  // and the wall gets exactly the thickness shown.
+  const double board = needed ? veltor::RoundUpToStep(d, kCentimetresPerMetre) : 0.0;
+  if (needed)
+    layers_.at(kInsulationPosition - 1).thickness = board;
+  else
     layers_.RemoveLayer(kInsulationPosition - 1);
-    StaticTextGW->setText(veltor::FormatGeneral(0, 2));
-  }
+  StaticTextGW->setText(veltor::FormatFixed(board, kBoardDecimals));
   // The as-built wall's results; the first pass has already told its notice.
   veltor::CalculatePartition(layers_, summary_, gDesignConditions, gReferenceTables);
+  StaticTextU->setText(veltor::FormatFixed(summary_.u, 3));
   rebuildList();
   if (!needed) ui::inform(ui::MessageKind::Information, kNoInsulationNeeded);
 }

@@ -34,6 +34,7 @@ class TFormSystem4 : public TSystemStep {
   QListWidget* ListViewPrzegroda = nullptr;
   QLabel* StaticTextUmax = nullptr;
   QLabel* StaticTextGW = nullptr;
+  QLabel* StaticTextU = nullptr;  // U of the wall as built
   QPushButton* ButtonWstecz = nullptr;
   QPushButton* ButtonZakoncz = nullptr;
 

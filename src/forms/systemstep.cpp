@@ -47,9 +47,10 @@ void AddNodes(QTreeWidgetItem* parent, QTreeWidget* tree, const veltor::Catalogu
 
 }  // namespace
 
-TSystemStep::TSystemStep(QWidget* mainWindow, const QString& objectName, const QString& caption,
+TSystemStep::TSystemStep(QWidget* mainWindow, const QString& objectName, int step, const QString& caption,
                          const QString& helpPage, const QString& picture)
-    : TCompanionWindow(mainWindow, objectName, caption, helpPage) {
+    : TCompanionWindow(mainWindow, objectName,
+                       QStringLiteral("%1 – krok %2 z %3").arg(caption).arg(step).arg(kStepCount), helpPage) {
   // A dialog rather than a tool window: while a tool window is active, Qt
   // lets its parent's menu mnemonics compete with the window's own, and
   // Alt+D would only focus "Dalej >" because "&Dane" wants it too. The close

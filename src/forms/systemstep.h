@@ -29,9 +29,11 @@ class TSystemStep : public TCompanionWindow {
   static constexpr int kClientHeight = 423;
   static constexpr int kPictureWidth = 105;
 
+  static constexpr int kStepCount = 4;
+  // `step` counts from 1; the window's caption says which of the four it is.
   // `picture`: the illustration's file under obrazki.
-  TSystemStep(QWidget* mainWindow, const QString& objectName, const QString& caption, const QString& helpPage,
-              const QString& picture);
+  TSystemStep(QWidget* mainWindow, const QString& objectName, int step, const QString& caption,
+              const QString& helpPage, const QString& picture);
 
   QLabel* Image1 = nullptr;  // the illustration
 

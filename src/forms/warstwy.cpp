@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,21 +19,27 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QStyle>
 #include <QToolTip>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "calc/calculation.h"
 #include "calc/errors.h"
 #include "calc/numbers.h"
 #include "calc/ownmaterials.h"
+#include "calc/units.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
 #include "forms/katalog.h"
+#include "forms/numberbox.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
 
@@ -50,6 +57,7 @@ const QString kAirLayerTooThick =
 constexpr double kMaxThickness = 10.0;
 const QString kMissingThickness = QStringLiteral("Musisz podać grubość warstwy");
 const QString kThicknessTooLarge = QStringLiteral("Grubość warstwy nie może przekraczać 10 m");
+constexpr int kMillimetresPerMetre = 1000;
 
 // The layer table's columns.
 enum Column { ColumnName, ColumnThickness, ColumnLambda, ColumnResistance, ColumnSd, ColumnCount };
@@ -67,13 +75,23 @@ bool IsThickness(double value) {
   return value > 0 && value <= kMaxThickness;  // NaN is none
 }
 
+// What is told of a typed thickness that no layer may have; empty when it may.
+QString ThicknessRefusal(double thickness, bool airLayer) {
+  if (!IsThickness(thickness)) return thickness > kMaxThickness ? kThicknessTooLarge : kMissingThickness;
+  if (airLayer && thickness > kMaxAirLayerThickness) return kAirLayerTooThick;
+  return {};
+}
+
 // A layer table item. Its tip is built when asked for, from the record's
-// results as the latest pass left them, so it never goes stale.
+// results as the latest pass left them, so it never goes stale. It keeps the
+// width of each figure's text, so that the columns are fitted to their widest
+// text without measuring every row again at every refresh.
 class LayerItem : public QTreeWidgetItem {
  public:
   LayerItem() {
     for (int c = ColumnThickness; c < ColumnCount; ++c)
       setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    textWidth_.fill(-1);
   }
   QVariant data(int column, int role) const override {
     if (role != Qt::ToolTipRole) return QTreeWidgetItem::data(column, role);
@@ -88,6 +106,19 @@ class LayerItem : public QTreeWidgetItem {
     }
     return tip;
   }
+  // An unchanged text costs neither a repaint nor a measurement: a keystroke
+  // changes one layer's figures, not the other rows'.
+  void setFigure(int column, const QString& text, const QFontMetricsF& metrics) {
+    if (textWidth_[column] >= 0 && QTreeWidgetItem::data(column, Qt::DisplayRole).toString() == text) return;
+    setText(column, text);
+    // Rounded up, as the item delegate rounds a text's width.
+    textWidth_[column] = qCeil(metrics.horizontalAdvance(text));
+  }
+  int textWidth(int column) const { return textWidth_[column]; }
+  void forgetWidths() { textWidth_.fill(-1); }
+
+ private:
+  std::array<int, ColumnCount> textWidth_;
 };
 
 // A push button that mirrors an action: its caption, hints and enabled state
@@ -120,10 +151,11 @@ QLineEdit* dataEdit(QWidget* parent, const char* name, bool readOnly) {
 }  // namespace
 
 QString LayerTip(int row, const veltor::LayerRecord& layer) {
-  return QStringLiteral(
-             "Numer warstwy = %1\r\nOpór cieplny R = %2 [m^2/(K*W)]\r\nOpór dyfuzyjny r = %3 [m^*h*Pa/g]")
+  return QStringLiteral("Numer warstwy = %1\r\nOpór cieplny R = %2%3\r\nOpór dyfuzyjny r = %4%5")
       .arg(row + 1)
-      .arg(veltor::FormatGeneral(layer.resistance), veltor::FormatGeneral(layer.diffusionResistance));
+      .arg(veltor::FormatGeneral(layer.resistance), veltor::unit::Bracketed(veltor::unit::kResistance),
+           veltor::FormatGeneral(layer.diffusionResistance),
+           veltor::unit::Bracketed(veltor::unit::kDiffusionResistance));
 }
 
 void ShowLayerTip(const QHelpEvent* help, QAbstractItemView* view, const QRect& itemRect, QString tip) {
@@ -341,6 +373,11 @@ QWidget* TFormWarstwy::buildMaterialGroup() {
   EditG = dataEdit(group, "EditG", true);
   EditGW = dataEdit(group, "EditGW", false);
   connect(EditGW, &QLineEdit::textChanged, this, [this] { runHandler([this] { EditGWChange(); }); });
+  thicknessBox_ = new TNumberBox(EditGW, [this](double thickness) {
+    return ThicknessRefusal(thickness, current_ && current_->isAirLayer());
+  });
+  connect(thicknessBox_, &TNumberBox::Committed, this,
+          [this](const QString& text) { runHandler([this, &text] { EditGWCommitted(text); }); });
 
   auto* grid = new QGridLayout(group);
   grid->addWidget(LabelOpis, 0, 0, 1, 3);
@@ -352,7 +389,7 @@ QWidget* TFormWarstwy::buildMaterialGroup() {
       {QStringLiteral("Współczynnik przewodzenia ciepła λ [W/(m·K)]\n(warunki wilgotne)"), EditPC2},
       {kVapourCaption, EditOD},
       {QStringLiteral("Ciepło właściwe w stanie suchym c [J/(kg·K)]"), EditCW},
-      {QStringLiteral("Gęstość ρ [kg/m³]"), EditG},
+      {QStringLiteral("Gęstość ρ [%1]").arg(veltor::unit::kDensity), EditG},
       {QStringLiteral("Grubość warstwy [m]"), EditGW},
   };
   int r = 1;
@@ -455,8 +492,10 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
     // Items are updated in place, so the list keeps its scroll position.
     while (ListViewMaterialy->topLevelItemCount() > layers_.size())
       delete ListViewMaterialy->takeTopLevelItem(ListViewMaterialy->topLevelItemCount() - 1);
-    while (ListViewMaterialy->topLevelItemCount() < layers_.size())
-      ListViewMaterialy->addTopLevelItem(new LayerItem);
+    // New rows in one insertion: one at a time, the view lays itself out for each.
+    QList<QTreeWidgetItem*> added;
+    for (int i = ListViewMaterialy->topLevelItemCount(); i < layers_.size(); ++i) added.append(new LayerItem);
+    ListViewMaterialy->addTopLevelItems(added);
     for (int i = 0; i < layers_.size(); ++i) {
       QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(i);
       item->setText(ColumnName, layers_.at(i).nameText());
@@ -477,23 +516,55 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
 }
 
 void TFormWarstwy::showLayerColumns() {
+  const QFontMetricsF metrics(ListViewMaterialy->font());
+  const bool fontChanged = ListViewMaterialy->font() != columnsFont_;
+  columnsFont_ = ListViewMaterialy->font();
   for (int i = 0; i < layers_.size() && i < ListViewMaterialy->topLevelItemCount(); ++i) {
     const veltor::LayerRecord& layer = layers_.at(i);
-    QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(i);
+    auto* item = static_cast<LayerItem*>(ListViewMaterialy->topLevelItem(i));
+    if (fontChanged) item->forgetWidths();
     // Declared values typed for this layer alone: the name gets a mark.
     const bool edited = !EditedValues(layer).isEmpty();
     item->setText(ColumnName, edited ? layer.nameText() + kEditedMark : layer.nameText());
     QFont font = item->font(ColumnName);
     font.setItalic(edited);
     item->setFont(ColumnName, font);
-    item->setText(ColumnThickness, veltor::FormatGeneral(layer.thickness, 4));
+    item->setFigure(ColumnThickness, veltor::FormatGeneral(layer.thickness, 4), metrics);
     // An air layer's resistance comes from its table, not from a conductivity.
-    item->setText(ColumnLambda, layer.isAirLayer() ? kNoValue
-                                                   : veltor::FormatGeneral(
-                                                         veltor::EffectiveLambda(layer, gDesignConditions)));
-    item->setText(ColumnResistance, veltor::FormatGeneral(layer.resistance, 3));
+    item->setFigure(ColumnLambda,
+                    layer.isAirLayer()
+                        ? kNoValue
+                        : veltor::FormatGeneral(veltor::EffectiveLambda(layer, gDesignConditions)),
+                    metrics);
+    item->setFigure(ColumnResistance, veltor::FormatGeneral(layer.resistance, 3), metrics);
     const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
-    item->setText(ColumnSd, sd ? veltor::FormatGeneral(*sd, 3) : kNoValue);
+    item->setFigure(ColumnSd, sd ? veltor::FormatGeneral(*sd, 3) : kNoValue, metrics);
+  }
+  fitLayerColumns();
+}
+
+void TFormWarstwy::fitLayerColumns() {
+  // The header's own fitting to contents asks the view to measure up to a
+  // thousand rows per column at every change, and the view changes once per
+  // row while a project opens: that made opening grow with the square of the
+  // layers. The widths kept by the items give the same fit in one pass.
+  const int rows = ListViewMaterialy->topLevelItemCount();
+  QHeaderView* header = ListViewMaterialy->header();
+  for (int c = ColumnThickness; c < ColumnCount; ++c) {
+    int widest = -1;
+    for (int i = 0; i < rows; ++i)
+      widest =
+          std::max(widest, static_cast<const LayerItem*>(ListViewMaterialy->topLevelItem(i))->textWidth(c));
+    int width = header->sectionSizeHint(c);
+    if (widest >= 0) {
+      // The delegate's margins around a text, as it sizes the first row's.
+      const auto* first = static_cast<const LayerItem*>(ListViewMaterialy->topLevelItem(0));
+      const int margins =
+          ListViewMaterialy->sizeHintForIndex(ListViewMaterialy->model()->index(0, c)).width() -
+          first->textWidth(c);
+      width = std::max(width, widest + margins);
+    }
+    if (header->sectionSize(c) != width) header->resizeSection(c, width);
   }
 }
 
@@ -554,7 +625,6 @@ void TFormWarstwy::ShowMaterial(const veltor::LayerRecord* record) {
   show(EditCW, veltor::FormatGeneral(record->specificHeat));
   show(EditG, veltor::FormatGeneral(record->density));
   show(EditGW, veltor::FormatGeneral(record->thickness));
-  markThickness(true);
 }
 
 void TFormWarstwy::clearMaterial() {
@@ -563,20 +633,12 @@ void TFormWarstwy::clearMaterial() {
   for (QLineEdit* edit : {EditPC1, EditPC2, EditOD, EditCW, EditG, EditGW}) edit->clear();
   EditOD->setToolTip(QString());
   LabelMu->clear();
-  markThickness(true);
-}
-
-void TFormWarstwy::markThickness(bool valid) {
-  QPalette p = EditGW->palette();
-  p.setColor(QPalette::Text, valid ? palette().color(QPalette::Text) : QColor(Qt::red));
-  EditGW->setPalette(p);
 }
 
 bool TFormWarstwy::CheckThickness() {
   const double thickness = veltor::StrToFloat(EditGW->text());
   if (IsThickness(thickness)) return true;
-  ui::inform(ui::MessageKind::Information,
-             thickness > kMaxThickness ? kThicknessTooLarge : kMissingThickness);
+  ui::inform(ui::MessageKind::Information, ThicknessRefusal(thickness, false));
   EditGW->setFocus();
   return false;
 }
@@ -607,30 +669,34 @@ void TFormWarstwy::ListViewMaterialyClick() {
 }
 
 void TFormWarstwy::EditGWChange() {
-  if (showingMaterial_ || !EditGW->hasFocus()) return;
-  const QString text = EditGW->text();
-  bool valid = text.isEmpty();
-  if (!valid) {
-    try {
-      valid = IsThickness(veltor::StrToFloat(text));
-    } catch (const veltor::Error&) {
-    }
-  }
-  markThickness(valid);
-  if (!current_ || text.isEmpty()) return;
-  // A text that is no number is told; "0" on the way to "0,18" is not.
-  const double thickness = veltor::StrToFloat(text);
-  if (!IsThickness(thickness)) return;
-  if (current_->isAirLayer() && thickness > kMaxAirLayerThickness) {
-    ui::inform(ui::MessageKind::Information, kAirLayerTooThick);
-    EditGW->setFocus();
-    return;
-  }
+  if (showingMaterial_ || !EditGW->hasFocus() || !current_) return;
+  // Whatever is not (yet) a thickness, "0" on the way to "0,18" or "0." on
+  // the way to "0.18", leaves the layer as it is; the box says why, and the
+  // message waits for the commit.
+  if (EditGW->text().trimmed().isEmpty() || !thicknessBox_->Accepted()) return;
   {
     const QScopedValueRollback own(editing_, true);
-    project_.setThickness(layers_.indexOf(current_), thickness, thicknessSession_);
+    project_.setThickness(layers_.indexOf(current_), *thicknessBox_->Number(), thicknessSession_);
   }
   RefreshSummary();
+}
+
+void TFormWarstwy::EditGWCommitted(const QString& text) {
+  // Only a thickness typed for a layer is committed by leaving the box; for
+  // "Dodaj" the button itself is the commit.
+  if (!current_ || text.trimmed().isEmpty()) return;
+  const std::optional<double> thickness = veltor::ParseTypedNumber(text);
+  const QString refusal = thickness ? ThicknessRefusal(*thickness, current_->isAirLayer()) : QString();
+  if (thickness && refusal.isEmpty()) return;
+  // The box shows the thickness the layer kept.
+  const auto restore = qScopeGuard([this, &text] {
+    if (current_ && EditGW->text() == text) {
+      QScopedValueRollback filling(showingMaterial_, true);
+      EditGW->setText(veltor::FormatGeneral(current_->thickness));
+    }
+  });
+  if (!thickness) veltor::StrToFloat(text);  // raises the conversion error
+  ui::inform(ui::MessageKind::Information, refusal);
 }
 
 void TFormWarstwy::BitBtnDodajClick() {
@@ -708,17 +774,23 @@ void TFormWarstwy::Button2Click() {
     return;
   }
   RunCalculationPass(layers_, gPartitionSummary);
-  const double required = veltor::RequiredThickness(layers_, row + 1, gDesignConditions);
+  const double required =
+      veltor::RequiredThicknessUc(layers_, row + 1, gDesignConditions, gReferenceTables.air);
   if (required > 0) {
+    // Whole millimetres, rounded up so that U stays at or below Umax.
     const QScopedValueRollback own(editing_, true);
-    project_.setThickness(row, required);
+    project_.setThickness(row, veltor::RoundUpToStep(required, kMillimetresPerMetre));
   } else if (ui::ask(ui::MessageKind::Information,
                      QStringLiteral("Zaznaczona warstwa nie jest potrzebna. Wykasować?"), ui::Yes | ui::No,
                      ui::Answer::Yes, ui::Answer::No) == ui::Answer::Yes) {
     ActionUsunWarstweExecute();
   }
   RefreshSummary();
-  if (veltor::LayerRecord* record = selectedLayer()) makeCurrent(record);
+  if (veltor::LayerRecord* record = selectedLayer()) {
+    makeCurrent(record);
+    QScopedValueRollback filling(showingMaterial_, true);
+    EditGW->setText(veltor::FormatFixed(record->thickness, 3));
+  }
 }
 
 void TFormWarstwy::ButtonWsteczClick() {
@@ -748,13 +820,13 @@ void TFormWarstwy::showEvent(QShowEvent* e) {
 }
 
 void TFormWarstwy::prepareForShowing() {
-  // The style reads each arrow from pictures of three sizes, and columns sized
-  // to their contents measure themselves at every change; the window is
-  // created at start-up but shown later, so both wait until it is shown.
+  // The style reads each arrow from pictures of three sizes; the window is
+  // created at start-up but shown later, so they wait until it is shown. The
+  // figures' columns are fitted by fitLayerColumns, not by the header.
   QHeaderView* header = ListViewMaterialy->header();
   header->setSectionResizeMode(ColumnName, QHeaderView::Stretch);
-  for (int c = ColumnThickness; c < ColumnCount; ++c)
-    header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+  for (int c = ColumnThickness; c < ColumnCount; ++c) header->setSectionResizeMode(c, QHeaderView::Fixed);
+  fitLayerColumns();
   BitBtnDodaj->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
   BitBtnUsun->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
   ButtonUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));

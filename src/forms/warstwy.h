@@ -14,6 +14,7 @@
 // columns (d, lambda, R, sd of each layer). The summary lives in warstwy_summary.cpp.
 #pragma once
 
+#include <QFont>
 #include <functional>
 #include <optional>
 
@@ -31,6 +32,7 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TFrameKatalog;
+class TNumberBox;
 
 class TFormWarstwy : public TCompanionWindow {
   Q_OBJECT
@@ -138,14 +140,15 @@ class TFormWarstwy : public TCompanionWindow {
   void ListViewMaterialySelectItem(int row);
   void ListViewMaterialyClick();
   void EditGWChange();
+  // A thickness typed for the current layer and then left or entered: what
+  // is no thickness is told now, and the box shows the layer's again.
+  void EditGWCommitted(const QString& text);
   // Declared values typed for the current layer (warstwy_declared.cpp).
   QWidget* buildDeclaredRow(QWidget* group);
   void DeclaredValueChange(QLineEdit* edit);
   // The five material boxes editable while a layer is current, read-only for a catalogue entry.
   void updateDeclaredBoxes();
   const veltor::LayerRecord* catalogueEntryFor(const veltor::LayerRecord& layer) const;
-  // Red text while EditGW holds what is typed but is no thickness.
-  void markThickness(bool valid);
   // Ends the current layer; the list's highlight goes with it.
   void endCurrentLayer();
   // Empties the material data group.
@@ -156,8 +159,9 @@ class TFormWarstwy : public TCompanionWindow {
   // The pass for a table changed elsewhere. Its notices and errors are the
   // activation's to tell; here only the figures are brought up to date.
   void refreshQuietly();
-  // The list's columns from the layers' latest results.
+  // The list's columns from the layers' latest results, fitted to their texts.
   void showLayerColumns();
+  void fitLayerColumns();
   // The hint of a summary field, from the summary as it stands (warstwy_summary.cpp).
   QString summaryHint(const QLabel* field) const;
   // Fills the summary group from gPartitionSummary (warstwy_summary.cpp).
@@ -183,9 +187,11 @@ class TFormWarstwy : public TCompanionWindow {
   // Keystrokes in EditGW for one current layer merge into one step to undo.
   int thicknessSession_ = 1;
   bool editing_ = false;  // this window is changing the project itself
+  TNumberBox* thicknessBox_ = nullptr;
   bool syncing_ = false;          // the list is being rebuilt: not a user's selection
   bool stale_ = false;            // the table changed while the window was hidden
   bool showingMaterial_ = false;  // EditGW is being filled, not typed into
+  QFont columnsFont_;             // the figures' widths were measured in
   // A handler (a refresh included) may open a message box, which deactivates
   // the window. The activation when the box closes must not refresh again: the
   // handler refreshes by itself, and a pass's message would come back for ever.

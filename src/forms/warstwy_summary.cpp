@@ -1,6 +1,6 @@
 // The live summary of the free layer definition window, "Dane przegrody": the
-// fields show the partition summary of the latest pass rounded to two
-// significant digits; their hints, worked out when the mouse is over a field,
+// fields show the partition summary of the latest pass, U to three decimals,
+// R and Umax to two, d to two significant digits; their hints, worked out when the mouse is over a field,
 // give the full values. RefreshSummary runs the pass and fills the fields.
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,10 +10,17 @@
 
 #include "calc/calculation.h"
 #include "calc/numbers.h"
+#include "calc/units.h"
 #include "forms/appstate.h"
 #include "forms/warstwy.h"
 
 namespace {
+
+// A designer compares U with Umax to the third decimal, and reads R to the second.
+constexpr int kTransmittanceDecimals = 3;
+constexpr int kResistanceDecimals = 2;
+constexpr int kUmaxDecimals = 2;
+const QString kNoFigure = QStringLiteral("–");
 
 QLabel* summaryField(QWidget* parent, const char* name) {
   auto* field = new QLabel(QStringLiteral("0"), parent);
@@ -70,12 +77,12 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
     QString unit;
   } rows[] = {
       {QStringLiteral("Grubość przegrody d"), StaticText1, QStringLiteral("m")},
-      {QStringLiteral("Ilość warstw"), StaticText2, QString()},
-      {QStringLiteral("Opór cieplny przegrody R"), StaticText3, QStringLiteral("m^2/(K*W)")},
-      {QStringLiteral("Współczynnik przenikania ciepła U"), StaticText4, QStringLiteral("W/(m^2*K)")},
+      {QStringLiteral("Liczba warstw"), StaticText2, QString()},
+      {QStringLiteral("Opór cieplny przegrody R"), StaticText3, veltor::unit::kResistance},
+      {QStringLiteral("Współczynnik przenikania ciepła U"), StaticText4, veltor::unit::kTransmittance},
       {QStringLiteral("Maksymalna wartość współczynnika przenikania ciepła Umax"), StaticText5,
-       QStringLiteral("W/(m^2*K)")},
-      {QStringLiteral("Opór dyfuzyjny przegrody"), StaticText6, QStringLiteral("m^2*h*Pa/g")},
+       veltor::unit::kTransmittance},
+      {QStringLiteral("Opór dyfuzyjny przegrody"), StaticText6, veltor::unit::kDiffusionResistance},
   };
   int r = 0;
   for (const auto& row : rows) {
@@ -112,16 +119,19 @@ void TFormWarstwy::showSummary() {
 
   StaticText1->setText(veltor::FormatGeneral(s.totalThickness, 2));
   StaticText2->setText(QString::number(s.layerCount));
-  StaticText3->setText(veltor::FormatGeneral(s.totalResistance, 2));
-  StaticText4->setText(veltor::FormatGeneral(s.u, 2));
-  StaticText5->setText(umax == 0 ? QStringLiteral("bez wym.") : veltor::FormatGeneral(umax));
+  // A wall without layers has neither R nor U: the pass's zeros are no figures.
+  const bool empty = s.layerCount == 0;
+  StaticText3->setText(empty ? kNoFigure : veltor::FormatFixed(s.totalResistance, kResistanceDecimals));
+  StaticText4->setText(empty ? kNoFigure : veltor::FormatFixed(s.u, kTransmittanceDecimals));
+  StaticText5->setText(umax == 0 ? QStringLiteral("bez wym.") : veltor::FormatFixed(umax, kUmaxDecimals));
   // Rounded half to even (the default rounding mode); + 0.0 turns -0 into 0.
   StaticText6->setText(std::isinf(s.totalDiffusionResistance)
                            ? QStringLiteral("max")
                            : QString::number(std::nearbyint(s.totalDiffusionResistance) + 0.0, 'f', 0));
 
-  // U computed for exactly Umax may come out a rounding step above it.
-  const bool tooHigh = veltor::ExceedsUmax(s.u, umax);
+  // The requirement is on Uc, U with its corrections; computed for exactly
+  // Umax it may come out a rounding step above it.
+  const bool tooHigh = veltor::ExceedsUmax(s.transmittance.uc, umax);
   QPalette p = StaticText4->palette();
   p.setColor(QPalette::WindowText, tooHigh ? QColor(Qt::red) : palette().color(QPalette::WindowText));
   StaticText4->setPalette(p);
@@ -132,13 +142,16 @@ void TFormWarstwy::showSummary() {
 QString TFormWarstwy::summaryHint(const QLabel* field) const {
   const veltor::PartitionSummary& s = gPartitionSummary;
   if (field == StaticText1) return veltor::FormatGeneral(s.totalThickness) + QStringLiteral(" [m]");
-  if (field == StaticText3) return veltor::FormatGeneral(s.totalResistance) + QStringLiteral(" [m^2/(K*W)]");
-  if (field == StaticText4) return veltor::FormatGeneral(s.u) + QStringLiteral(" [W/(m^2*K)]");
+  if (field == StaticText3)
+    return veltor::FormatGeneral(s.totalResistance) + veltor::unit::Bracketed(veltor::unit::kResistance);
+  if (field == StaticText4)
+    return veltor::FormatGeneral(s.u) + veltor::unit::Bracketed(veltor::unit::kTransmittance);
   if (field == StaticText5) return gDesignConditions.umax == 0 ? QStringLiteral("bez wymagań") : QString();
   if (field == StaticText6) {
     return std::isinf(s.totalDiffusionResistance)
                ? QStringLiteral("max")
-               : veltor::FormatGeneral(s.totalDiffusionResistance) + QStringLiteral(" [m^2*h*Pa/g]");
+               : veltor::FormatGeneral(s.totalDiffusionResistance) +
+                     veltor::unit::Bracketed(veltor::unit::kDiffusionResistance);
   }
   return {};
 }

@@ -6,9 +6,11 @@
 #include "forms/warunki_poczatkowe.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -20,6 +22,7 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <cmath>
+#include <limits>
 #include <type_traits>
 #include <utility>
 
@@ -27,8 +30,10 @@
 #include "calc/errors.h"
 #include "calc/numbers.h"
 #include "calc/textfile.h"
+#include "calc/units.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
+#include "forms/numberbox.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
 #include "project/projectfile.h"
@@ -37,13 +42,11 @@ TFormWarunkiPoczatkowe* FormWarunkiPoczatkowe = nullptr;
 
 namespace {
 
-// The saturation-pressure table covers exactly this range of temperatures.
-constexpr double kMinTemperature = -20.9;
-constexpr double kMaxTemperature = 30.9;
 constexpr double kMinHumidity = 0;
 constexpr double kMaxHumidity = 100;
+// Indoor air at this relative humidity or above makes humid conditions.
+constexpr double kHumidBoundary = 75;
 
-const QString kTemperatureRange = QStringLiteral("Dopuszczalne wartości: -20.9 ÷ 30.9");
 const QString kHumidityRange = QStringLiteral("Dopuszczalne wartości: 0 ÷ 100");
 const QString kNegativeUmax = QStringLiteral("Wartość Umax nie może być ujemna");
 const QString kTooHighUmax = QStringLiteral("Wartość Umax nie może przekraczać 10 W/(m²K)");
@@ -56,6 +59,40 @@ const QString kCatalogueFile = QStringLiteral("Dane/maksymalne.txt");
 bool inRange(double v, double lo, double hi) {
   return v >= lo && v <= hi;
 }
+
+// Design temperatures must lie where the saturation table has values; its
+// range is what the data file held.
+double minTemperature() {
+  return gReferenceTables.saturation.lowestTemperature();
+}
+double maxTemperature() {
+  return veltor::SaturationTable::highestTemperature();
+}
+QString temperatureRange() {
+  return QStringLiteral("Dopuszczalne wartości: %1 ÷ %2")
+      .arg(minTemperature(), 0, 'f', 1)
+      .arg(maxTemperature(), 0, 'f', 1);
+}
+
+// The design outdoor temperatures of the national annex of PN-EN 12831 and a
+// few towns of each zone, to help the designer find theirs on the map.
+struct ClimateZone {
+  const char* label;
+  double te;
+};
+constexpr ClimateZone kClimateZones[] = {
+    {"I (-16 °C): Szczecin, Koszalin, Zielona Góra", -16},
+    {"II (-18 °C): Poznań, Wrocław, Gdańsk", -18},
+    {"III (-20 °C): Warszawa, Kraków, Łódź", -20},
+    {"IV (-22 °C): Białystok, Olsztyn", -22},
+    {"V (-24 °C): Suwałki, Zakopane", -24},
+};
+
+const QStringList kOuterSides = {QStringLiteral("powietrze zewnętrzne"),
+                                 QStringLiteral("słabo wentylowana warstwa powietrza"),
+                                 QStringLiteral("dobrze wentylowana warstwa powietrza lub fasada"),
+                                 QStringLiteral("przestrzeń nieogrzewana")};
+const QString kBadOpenings = QStringLiteral("Pole otworów wentylacyjnych musi być liczbą nieujemną");
 
 QString umaxText(double umax) {
   return umax == 0 ? kNoRequirement : veltor::FormatGeneral(umax);
@@ -141,7 +178,10 @@ void TFormWarunkiPoczatkowe::buildControls() {
   TreeViewUmax = new QTreeWidget(groupUmax);
   TreeViewUmax->setObjectName(QStringLiteral("TreeViewUmax"));
   TreeViewUmax->setHeaderHidden(true);
-  TreeViewUmax->setColumnCount(1);
+  TreeViewUmax->setColumnCount(2);  // the requirement, its Umax
+  TreeViewUmax->header()->setStretchLastSection(false);
+  TreeViewUmax->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  TreeViewUmax->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
   TreeViewUmax->setEditTriggers(QAbstractItemView::NoEditTriggers);
   TreeViewUmax->setSelectionMode(QAbstractItemView::SingleSelection);
   TreeViewUmax->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -163,7 +203,7 @@ void TFormWarunkiPoczatkowe::buildControls() {
   EditUmax = new QLineEdit(groupUmax);
   EditUmax->setObjectName(QStringLiteral("EditUmax"));
   labelUmax->setBuddy(EditUmax);
-  auto* unitUmax = new QLabel(QStringLiteral("W/(m^2·K)"), groupUmax);
+  auto* unitUmax = new QLabel(veltor::unit::kTransmittance, groupUmax);
   unitUmax->setObjectName(QStringLiteral("LabelUmaxUnit"));
   umaxRow->addWidget(labelUmax);
   umaxRow->addWidget(EditUmax, 1);
@@ -175,10 +215,20 @@ void TFormWarunkiPoczatkowe::buildControls() {
   RadioGroup1 = new TRadioGroup(
       QStringLiteral("RadioGroup1"), QStringLiteral("Obliczeniowa wilgotność powietrza w pomieszczeniu"),
       {QStringLiteral("Warunki średniowilgotne (wilg. powietrza niższa niż 75%)"),
-       QStringLiteral("Warunk wilgotne (wilg. powietrza równa lub wyższa niż 75%)")},
+       QStringLiteral("Warunki wilgotne (wilg. powietrza równa lub wyższa niż 75%)")},
       Qt::Vertical, this);
   RadioGroup1->setItemIndex(0);
   top->addWidget(RadioGroup1);
+  LabelUwagaWilgotnosc = new QLabel(this);
+  LabelUwagaWilgotnosc->setObjectName(QStringLiteral("LabelUwagaWilgotnosc"));
+  LabelUwagaWilgotnosc->setWordWrap(true);
+  {
+    QPalette p = LabelUwagaWilgotnosc->palette();
+    p.setColor(QPalette::WindowText, QColor(Qt::darkRed));
+    LabelUwagaWilgotnosc->setPalette(p);
+  }
+  LabelUwagaWilgotnosc->hide();
+  top->addWidget(LabelUwagaWilgotnosc);
 
   RadioGroup2 = new TRadioGroup(
       QStringLiteral("RadioGroup2"), QStringLiteral("Kierunek strumienia cieplnego"),
@@ -204,7 +254,7 @@ void TFormWarunkiPoczatkowe::buildControls() {
   unit->setObjectName(QStringLiteral("LabelWWUnit"));
   grid->addWidget(unit, 3, 1);
   LabeledEditWZ =
-      labeledEdit(this, "LabeledEditWZ", QStringLiteral("Wilg. na zewnętrz"), QStringLiteral("85"), &label);
+      labeledEdit(this, "LabeledEditWZ", QStringLiteral("Wilg. na zewnątrz"), QStringLiteral("85"), &label);
   grid->addWidget(label, 2, 2, 1, 2);
   grid->addWidget(LabeledEditWZ, 3, 2);
   unit = new QLabel(QStringLiteral("[%]"), this);
@@ -213,9 +263,28 @@ void TFormWarunkiPoczatkowe::buildControls() {
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(2, 1);
   top->addLayout(grid);
+  buildBoundaryControls(top);
 
   for (QLineEdit* edit : {LabeledEditTW, LabeledEditTZ, LabeledEditWW, LabeledEditWZ})
     edit->installEventFilter(this);
+  connect(LabeledEditWW, &QLineEdit::textChanged, this, &TFormWarunkiPoczatkowe::showHumidityNote);
+  for (QRadioButton* item : RadioGroup1->findChildren<QRadioButton*>())
+    connect(item, &QRadioButton::toggled, this, &TFormWarunkiPoczatkowe::showHumidityNote);
+  // While typing the boxes only say what is wrong; the messages come when a
+  // box is left or the conditions are committed.
+  const auto range = [](double lo, double hi, const QString& message) {
+    return [lo, hi, message](double v) { return inRange(v, lo, hi) ? QString() : message; };
+  };
+  for (QLineEdit* edit : {LabeledEditTW, LabeledEditTZ})
+    new TNumberBox(edit, range(minTemperature(), maxTemperature(), temperatureRange()), false);
+  for (QLineEdit* edit : {LabeledEditWW, LabeledEditWZ})
+    new TNumberBox(edit, range(kMinHumidity, kMaxHumidity, kHumidityRange), false);
+  new TNumberBox(
+      EditUmax,
+      [](double umax) { return umax < 0          ? kNegativeUmax
+                               : umax > kMaxUmax ? kTooHighUmax
+                                                 : QString(); }, true,
+      kNoRequirement);
 
   auto button = [this](QPushButton*& b, const char* name, const QString& caption, const QString& tip) {
     b = new QPushButton(caption, this);
@@ -228,7 +297,7 @@ void TFormWarunkiPoczatkowe::buildControls() {
   button(Button2, "Button2", QStringLiteral("Z&atwierdź"), {});
   button(ButtonZamknij, "ButtonZamknij", QStringLiteral("&Zamknij"), {});
   button(ButtonAnuluj, "ButtonAnuluj", QStringLiteral("Dowolny dobór materiałów >"),
-         QStringLiteral("Definicja warstw oblicznej przegrody"));
+         QStringLiteral("Definicja warstw obliczanej przegrody"));
   button(Button3, "Button3", QStringLiteral("Dobór materiałów wg systemów VELTOR >"), {});
 
   // Back and the commit on the left, the two ways forward stacked on the right.
@@ -258,8 +327,69 @@ void TFormWarunkiPoczatkowe::buildControls() {
 
   setMinimumSize(453, 480);
   // Larger than the minimum, so that a few groups of the catalogue show at once.
-  resize(470, 560);
+  resize(470, 660);
   TreeViewUmax->setFocus();
+}
+
+void TFormWarunkiPoczatkowe::buildBoundaryControls(QBoxLayout* top) {
+  auto* grid = new QGridLayout;
+  auto label = [this](const char* name, const QString& text, QWidget* buddy) {
+    auto* l = new QLabel(text, this);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setBuddy(buddy);
+    return l;
+  };
+  ComboBoxStrefa = new QComboBox(this);
+  ComboBoxStrefa->setObjectName(QStringLiteral("ComboBoxStrefa"));
+  ComboBoxStrefa->setPlaceholderText(QStringLiteral("temperatura wpisana"));
+  for (const ClimateZone& zone : kClimateZones)
+    ComboBoxStrefa->addItem(QString::fromUtf8(zone.label), zone.te);
+  grid->addWidget(label("LabelStrefa", QStringLiteral("Strefa klimatyczna"), ComboBoxStrefa), 0, 0);
+  grid->addWidget(ComboBoxStrefa, 0, 1, 1, 2);
+
+  ComboBoxStronaZewn = new QComboBox(this);
+  ComboBoxStronaZewn->setObjectName(QStringLiteral("ComboBoxStronaZewn"));
+  ComboBoxStronaZewn->addItems(kOuterSides);
+  grid->addWidget(label("LabelStronaZewn", QStringLiteral("Strona zewnętrzna"), ComboBoxStronaZewn), 1, 0);
+  grid->addWidget(ComboBoxStronaZewn, 1, 1, 1, 2);
+
+  EditOtwory = new QLineEdit(QStringLiteral("0"), this);
+  EditOtwory->setObjectName(QStringLiteral("EditOtwory"));
+  EditOtwory->setEnabled(false);
+  grid->addWidget(label("LabelOtwory", QStringLiteral("Otwory wentylacyjne Av"), EditOtwory), 2, 0);
+  grid->addWidget(EditOtwory, 2, 1);
+  auto* unit = new QLabel(QStringLiteral("[mm²/m lub mm²/m²]"), this);
+  unit->setObjectName(QStringLiteral("LabelOtworyUnit"));
+  grid->addWidget(unit, 2, 2);
+  grid->setColumnStretch(1, 1);
+  top->addLayout(grid);
+
+  connect(ComboBoxStrefa, &QComboBox::activated, this, &TFormWarunkiPoczatkowe::ComboBoxStrefaChange);
+  connect(ComboBoxStronaZewn, &QComboBox::currentIndexChanged, this,
+          &TFormWarunkiPoczatkowe::ComboBoxStronaZewnChange);
+  connect(LabeledEditTZ, &QLineEdit::textChanged, this, &TFormWarunkiPoczatkowe::showZoneOfTemperature);
+  showZoneOfTemperature();
+}
+
+void TFormWarunkiPoczatkowe::ComboBoxStrefaChange(int index) {
+  if (index < 0) return;
+  LabeledEditTZ->setText(veltor::FormatGeneral(ComboBoxStrefa->itemData(index).toDouble()));
+}
+
+void TFormWarunkiPoczatkowe::ComboBoxStronaZewnChange(int index) {
+  EditOtwory->setEnabled(index == static_cast<int>(veltor::OuterSideKind::SlightlyVentilated));
+}
+
+void TFormWarunkiPoczatkowe::showZoneOfTemperature() {
+  int match = -1;
+  try {
+    const double te = veltor::StrToFloat(LabeledEditTZ->text());
+    for (int i = 0; i < ComboBoxStrefa->count() && match < 0; ++i)
+      if (ComboBoxStrefa->itemData(i).toDouble() == te) match = i;
+  } catch (const veltor::ConversionError&) {
+    // Half-typed text belongs to no zone; the box reports it when it is left.
+  }
+  ComboBoxStrefa->setCurrentIndex(match);
 }
 
 // ---------------------------------------------------------------------------
@@ -274,7 +404,11 @@ void TFormWarunkiPoczatkowe::FormCreate() {
     return item;
   };
   auto readItem = [](QTreeWidgetItem* item, veltor::TextReader& r) {
-    item->setData(0, Qt::UserRole, r.readNumberLine());
+    const double umax = r.readNumberLine();
+    item->setData(0, Qt::UserRole, umax);
+    // The requirement's value beside its name, as a designer compares them.
+    item->setText(1, umax == 0 ? kNoRequirement : veltor::FormatFixed(umax, 2));
+    item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   };
   veltor::ReadCatalogue<QTreeWidgetItem>(reader, veltor::kUmaxMarkers, addNode, readItem);
   // What the controls start with is the new project's, not a step to undo.
@@ -285,9 +419,28 @@ void TFormWarunkiPoczatkowe::FormCreate() {
   }
 }
 
+void TFormWarunkiPoczatkowe::showHumidityNote() {
+  // The class is the designer's choice; a typed φi on the other side of 75 %
+  // is pointed out, not corrected.
+  const std::optional<double> phi = veltor::ParseTypedNumber(LabeledEditWW->text());
+  const int chosen = RadioGroup1->itemIndex();
+  QString note;
+  if (phi && *phi >= kHumidBoundary && chosen == 0)
+    note = QStringLiteral(
+        "Uwaga: przy wilgotności w pomieszczeniu %1% (75% lub więcej) właściwe są "
+        "warunki wilgotne.");
+  else if (phi && *phi < kHumidBoundary && chosen == 1)
+    note = QStringLiteral(
+        "Uwaga: przy wilgotności w pomieszczeniu %1% (poniżej 75%) właściwe są "
+        "warunki średniowilgotne.");
+  if (!note.isEmpty()) LabelUwagaWilgotnosc->setText(note.arg(veltor::FormatGeneral(*phi)));
+  LabelUwagaWilgotnosc->setVisible(!note.isEmpty());
+}
+
 void TFormWarunkiPoczatkowe::TreeViewUmaxChange(QTreeWidgetItem* node) {
   if (!node) return;
   node->setExpanded(true);
+  TreeViewUmax->scrollToItem(node);
   const QVariant value = node->data(0, Qt::UserRole);
   if (value.isValid()) EditUmax->setText(umaxText(value.toDouble()));
 }
@@ -329,8 +482,8 @@ bool TFormWarunkiPoczatkowe::readControls(veltor::DesignConditions& c) {
   };
   auto temperature = [&](QLineEdit* edit, double& target) {
     return store(
-        edit, target, [](const QString& t) { return veltor::StrToFloat(t); }, kMinTemperature,
-        kMaxTemperature, kTemperatureRange);
+        edit, target, [](const QString& t) { return veltor::StrToFloat(t); }, minTemperature(),
+        maxTemperature(), temperatureRange());
   };
   auto humidity = [&](QLineEdit* edit, std::int32_t& target) {
     return store(
@@ -339,6 +492,14 @@ bool TFormWarunkiPoczatkowe::readControls(veltor::DesignConditions& c) {
   };
   if (!temperature(LabeledEditTW, c.ti) || !temperature(LabeledEditTZ, c.te)) return false;
   if (!humidity(LabeledEditWW, c.phiI) || !humidity(LabeledEditWZ, c.phiE)) return false;
+
+  const auto side = static_cast<veltor::OuterSideKind>(std::max(ComboBoxStronaZewn->currentIndex(), 0));
+  if (side == veltor::OuterSideKind::SlightlyVentilated &&
+      !store(
+          EditOtwory, c.outerSide.openings, [](const QString& t) { return veltor::StrToFloat(t); }, 0.0,
+          std::numeric_limits<double>::max(), kBadOpenings))
+    return false;
+  c.outerSide.kind = side;
 
   const QString text = EditUmax->text();
   if (text.isEmpty() || text == kNoRequirement) {
@@ -400,8 +561,8 @@ bool TFormWarunkiPoczatkowe::runPendingFieldCheck() {
 bool TFormWarunkiPoczatkowe::checkTemperatureField(QLineEdit* edit) {
   double v = 0;
   if (!ui::Guard([&] { v = veltor::StrToFloat(edit->text()); })) return false;
-  if (inRange(v, kMinTemperature, kMaxTemperature)) return true;
-  refuseField(edit, kTemperatureRange);
+  if (inRange(v, minTemperature(), maxTemperature())) return true;
+  refuseField(edit, temperatureRange());
   return false;
 }
 
@@ -471,11 +632,11 @@ void TFormWarunkiPoczatkowe::SaveToProject(QIODevice& device) {
 void TFormWarunkiPoczatkowe::CheckProjectConditions(const veltor::DesignConditions& read) {
   // Values the saturation table or the surface resistances cannot serve would
   // only fail later, in every calculation; a file holding them is refused whole.
-  if (!inRange(read.ti, kMinTemperature, kMaxTemperature) ||
-      !inRange(read.te, kMinTemperature, kMaxTemperature) ||
+  if (!gReferenceTables.saturation.covers(read.ti) || !gReferenceTables.saturation.covers(read.te) ||
       !inRange(read.phiI, kMinHumidity, kMaxHumidity) || !inRange(read.phiE, kMinHumidity, kMaxHumidity) ||
       read.direction < 0 || read.direction > 2 || !std::isfinite(read.umax) || read.umax < 0 ||
-      read.umax > kMaxUmax)
+      read.umax > kMaxUmax || static_cast<int>(read.outerSide.kind) < 0 ||
+      static_cast<int>(read.outerSide.kind) >= veltor::kOuterSideKindCount)
     throw veltor::Error(QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe"));
 }
 
@@ -497,6 +658,8 @@ void TFormWarunkiPoczatkowe::showConditions(const veltor::DesignConditions& read
   LabeledEditTZ->setText(veltor::FormatGeneral(read.te));
   LabeledEditWW->setText(veltor::FormatGeneral(read.phiI));
   LabeledEditWZ->setText(veltor::FormatGeneral(read.phiE));
+  ComboBoxStronaZewn->setCurrentIndex(static_cast<int>(read.outerSide.kind));
+  EditOtwory->setText(veltor::FormatGeneral(read.outerSide.openings));
 }
 
 void TFormWarunkiPoczatkowe::selectRequirement(double umax) {

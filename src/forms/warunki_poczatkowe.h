@@ -14,11 +14,15 @@
 #include <QGroupBox>
 
 #include "calc/conditions.h"
+class QBoxLayout;
+
 #include "forms/companion.h"
 
 class Project;
 class QButtonGroup;
+class QComboBox;
 class QIODevice;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -67,17 +71,22 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
 
   QTreeWidget* TreeViewUmax = nullptr;
   QLineEdit* EditUmax = nullptr;
+  // Under the humidity class: φi and the chosen class disagree.
+  QLabel* LabelUwagaWilgotnosc = nullptr;
   TRadioGroup* RadioGroup1 = nullptr;  // humidity class
   TRadioGroup* RadioGroup2 = nullptr;  // heat-flow direction
   QLineEdit* LabeledEditTW = nullptr;
   QLineEdit* LabeledEditTZ = nullptr;
   QLineEdit* LabeledEditWW = nullptr;
   QLineEdit* LabeledEditWZ = nullptr;
-  QPushButton* Button1 = nullptr;        // "< &Wstecz"
-  QPushButton* Button2 = nullptr;        // "Z&atwierdź"
-  QPushButton* Button3 = nullptr;        // "Dobór materiałów wg systemów VELTOR >"
-  QPushButton* ButtonAnuluj = nullptr;   // "Dowolny dobór materiałów >"
-  QPushButton* ButtonZamknij = nullptr;  // "&Zamknij"
+  QComboBox* ComboBoxStrefa = nullptr;      // "Strefa klimatyczna": sets te, which stays editable
+  QComboBox* ComboBoxStronaZewn = nullptr;  // what lies beyond the outer face
+  QLineEdit* EditOtwory = nullptr;          // Av of a slightly ventilated air layer, mm² per m
+  QPushButton* Button1 = nullptr;           // "< &Wstecz"
+  QPushButton* Button2 = nullptr;           // "Z&atwierdź"
+  QPushButton* Button3 = nullptr;           // "Dobór materiałów wg systemów VELTOR >"
+  QPushButton* ButtonAnuluj = nullptr;      // "Dowolny dobór materiałów >"
+  QPushButton* ButtonZamknij = nullptr;     // "&Zamknij"
 
   void Button1Click();
   void Button2Click();
@@ -85,6 +94,8 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
   void ButtonAnulujClick();
   void ButtonZamknijClick();
   void TreeViewUmaxChange(QTreeWidgetItem* node);
+  void ComboBoxStrefaChange(int index);
+  void ComboBoxStronaZewnChange(int index);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,6 +105,10 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
   bool readControls(veltor::DesignConditions& c);
   // Sets the controls, the catalogue's choice included, from `conditions`.
   void showConditions(const veltor::DesignConditions& conditions);
+  void buildBoundaryControls(QBoxLayout* top);
+  // Shows the zone whose temperature the outdoor box holds, or none.
+  void showZoneOfTemperature();
+  void showHumidityNote();
   // The checks run when a box is left; false when a message was shown.
   bool checkTemperatureField(QLineEdit* edit);
   bool checkHumidityField(QLineEdit* edit);

@@ -13,6 +13,7 @@
 #include "forms/dynamika.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
+#include "forms/pomoc.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
 #include "forms/system1.h"
@@ -82,6 +83,8 @@ void CreateWindowSet() {
                                                     FormSystem1, FormSystem2, FormSystem3, FormSystem4,
                                                     FormRaportNew, FormKondensacja, FormDynamika})
     FormGlowna->WatchVisibility(w);
+  // Help pages open in the program's own help window from now on.
+  ui::SetHelpViewer(&ShowHelpWindow);
 }
 
 void SetCreationHook(CreationHook hook) {
@@ -105,4 +108,6 @@ void DestroyWindowSet() {
   FormKondensacja = nullptr;
   FormDynamika = nullptr;
   theProject().reset();
+  FormPomoc = nullptr;
+  ui::SetHelpViewer({});
 }

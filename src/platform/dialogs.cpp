@@ -119,7 +119,7 @@ class RealDialogs : public Dialogs {
     }
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.initialDir.isEmpty()) dialog.setDirectory(QDir(request.initialDir).absolutePath());
-    if (!request.initialFile.isEmpty()) dialog.selectFile(request.initialFile);
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -148,6 +148,15 @@ class RealDialogs : public Dialogs {
   }
 
   void openTarget(const QString& target) override { ShellOpen(target); }
+
+  void showHelp(const QString& path) override {
+    if (helpViewer)
+      helpViewer(path);
+    else
+      ShellOpen(path);
+  }
+
+  HelpViewer helpViewer;
 };
 
 RealDialogs& realDialogs() {
@@ -165,6 +174,10 @@ Dialogs& dialogs() {
 
 void setDialogs(Dialogs* d) {
   installed = d;
+}
+
+void SetHelpViewer(HelpViewer viewer) {
+  realDialogs().helpViewer = std::move(viewer);
 }
 
 Answer ask(MessageKind kind, const QString& text, unsigned buttons, Answer defaultButton,

@@ -38,7 +38,7 @@ struct FileDialogRequest {
   int selectedFilter = 0;
   QString defaultSuffix;  // without the dot
   QString initialDir;
-  QString initialFile;  // proposed name (a path); its folder wins over initialDir
+  QString fileName;  // proposed, with its folder; empty for none
   bool confirmOverwrite = false;
   bool mustExist = false;
 };
@@ -58,9 +58,17 @@ class Dialogs {
   // when the user cancels.
   virtual std::optional<int> printDialog(const QString& objectName, QPrinter& printer) = 0;
   virtual void printerSetup(QPrinter& printer) = 0;
-  // The shell's "open" verb: a help page, a web address, a mailto: address.
+  // The shell's "open" verb: a web address, a mailto: address, a help page
+  // asked for in the system's browser.
   virtual void openTarget(const QString& target) = 0;
+  // A help page (a local HTML file) in the program's own help window.
+  virtual void showHelp(const QString& path) = 0;
 };
+
+// What shows help pages for the real implementation (the help window, once
+// the windows exist); without one a page opens in the system's browser.
+using HelpViewer = std::function<void(const QString& path)>;
+void SetHelpViewer(HelpViewer viewer);
 
 // The installed implementation (the real one unless a test replaced it).
 Dialogs& dialogs();

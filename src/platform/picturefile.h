@@ -6,6 +6,8 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 #include "draw/pictures.h"
 #include "platform/dialogs.h"
@@ -14,10 +16,19 @@ class QImage;
 
 namespace ui {
 
+// The type a file name's own extension names (.bmp, .jpg, .jpeg, .pdf, in any
+// case); nothing for another or no extension.
+std::optional<PictureType> TypeOfName(const QString& name);
+// The save dialog's filters for `types`, in that order, named in Polish.
+QStringList PictureFilters(const QList<PictureType>& types);
+// The name a save dialog proposes in `folder`: "<project> – <what>", or `what`
+// alone for a project without a name.
+QString ProposedPictureName(const QString& folder, const QString& projectName, const QString& what);
+
 // Shows the save dialog `request` (its filters in the order of `types`) and saves
-// the picture as the chosen type, under the chosen name with the type's suffix
-// (".bmp", ".jpg", ".pdf") appended unless it already ends with it, in any
-// case: "wykres.jpg" stays as it is. False when the user cancelled. Raises
+// the picture as the type the chosen name's extension names, when it is one of
+// `types`, and otherwise as the chosen filter's type with its suffix (".bmp",
+// ".jpg", ".pdf") appended: "wykres.jpeg" stays as it is. False when the user cancelled. Raises
 // veltor::IoError ("File access denied", "Path not found", ...).
 bool SavePictureWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
                            const QImage& picture);

@@ -101,6 +101,26 @@ TEST_F(BatchTest, JsonWallByHand) {
   EXPECT_TRUE(r[QStringLiteral("dynamic")].isNull());
 }
 
+// A rafter roof (wool between rafters at 10 %) with six anchors of declared
+// χp 0.002 W/K per m²: the limits bracket R, and ΔUf = n·χp.
+TEST_F(BatchTest, BridgedLayerAndCorrections) {
+  const QJsonObject r = calc(R"({
+    "conditions": {"direction": "up", "outer_side": "ventilated", "umax": 0.15},
+    "layers": [
+      {"name": "Płyta g-k", "d": 0.0125, "lambda": 0.25, "mu": 8},
+      {"name": "Wełna", "d": 0.2, "lambda": 0.035, "mu": 1, "bridge": {"lambda": 0.13, "fraction": 0.1}}
+    ],
+    "corrections": {"air_gap_level": 1, "fasteners": {"per_m2": 6, "chi_p": 0.002}}
+  })");
+  const double upper = r[QStringLiteral("R_upper")].toDouble();
+  const double lower = r[QStringLiteral("R_lower")].toDouble();
+  EXPECT_GT(upper, lower);
+  EXPECT_NEAR(r[QStringLiteral("R")].toDouble(), (upper + lower) / 2, 1e-12);
+  EXPECT_NEAR(r[QStringLiteral("dU_f")].toDouble(), 6 * 0.002, 1e-12);
+  EXPECT_NEAR(r[QStringLiteral("Uc")].toDouble(),
+              r[QStringLiteral("U")].toDouble() + r[QStringLiteral("dU_g")].toDouble() + 6 * 0.002, 1e-12);
+}
+
 TEST_F(BatchTest, ArrayInArrayOutInOrder) {
   const QByteArray wall = R"({"layers": [{"name": "A", "d": 0.1, "lambda": 0.05, "mu": 1}]})";
   const QByteArray wall2 = R"({"layers": [{"name": "B", "d": 0.2, "lambda": 0.05, "mu": 1}]})";
@@ -211,6 +231,14 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"UnknownStation",
                 R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"climate":{"station":"Atlantyda"}})",
                 "", 1, "climate.station: nie ma stacji"},
+        Refusal{
+            "BridgeShare",
+            R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1,"bridge":{"lambda":0.1,"fraction":1.5}}]})",
+            "", 1, "layers[0].bridge.fraction: udział"},
+        Refusal{
+            "FastenerWithoutCount",
+            R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"corrections":{"fasteners":{"chi_p":0.002}}})",
+            "", 1, "corrections.fasteners.per_m2"},
         Refusal{"MissingFile", nullptr, "--calc /nonexistent/x.json", 1, "File not found"},
         Refusal{"NoInput", nullptr, "--wyjscie x.json", 2, "--oblicz PLIK"},
         Refusal{"UnknownOption", nullptr, "--obliczaj x", 2, "obliczaj"},

@@ -198,9 +198,9 @@ TEST(ZeroPointDepth, InsideOrAbsent) {
 
 TEST(SurfaceCondensation, EqualityIsNoCondensation) {
   SaturationTable saturation;
-  saturation.pa[200 + 209] = 2000;  // 20 degC
-  saturation.pa[100 + 209] = 1000;  // 10 degC
-  saturation.pa[99 + 209] = 999;
+  saturation.pa[200 - kSaturationLowestIndex] = 2000;  // 20 degC
+  saturation.pa[100 - kSaturationLowestIndex] = 1000;  // 10 degC
+  saturation.pa[99 - kSaturationLowestIndex] = 999;
   DesignConditions conditions = Conditions();
   conditions.phiI = 50;
   EXPECT_EQ(PartialPressure(saturation, 20, 50), 1000.0);

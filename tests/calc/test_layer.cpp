@@ -2,10 +2,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <QBuffer>
 #include <bit>
 #include <cmath>
 
@@ -41,24 +40,60 @@ TEST(ReadLayerRecord, ReadsTheEightLinesWithTheirCutsAndSkips) {
   EXPECT_EQ(reader.readLine(), QByteArray("next"));
 }
 
-TEST(ReadLayerRecord, DropsALoneCarriageReturnFromText) {
-  TextReader reader("Ce\rgla\nX\r\r\n");
+// LF, CR LF and CR each end a line, also mixed in one file.
+class RecordLineEnds : public testing::TestWithParam<std::pair<const char*, QByteArray>> {};
+
+TEST_P(RecordLineEnds, ReadTheSameRecord) {
+  TextReader reader(GetParam().second);
   LayerRecord record;
   ReadLayerRecord(reader, record);
   EXPECT_EQ(record.name, QByteArray("Cegla"));
-  EXPECT_EQ(record.fillPattern, QByteArray("X"));
+  EXPECT_EQ(record.fillPattern, QByteArray("cegl"));
+  EXPECT_EQ(record.lambdaHumid, 0.6);
+  EXPECT_EQ(record.specificHeat, 880);
+  EXPECT_EQ(reader.readLine(), QByteArray("next"));
 }
 
-TEST(ReadLayerRecord, EndOfFileInsideARecordReadsAsEmptyAndZero) {
-  TextReader reader("Tynk\n");
+INSTANTIATE_TEST_SUITE_P(
+    Ends, RecordLineEnds,
+    testing::Values(std::pair{"lf", QByteArray("Cegla\ncegl\n0.5\n0.6\n-1\n1800\n0.24\n880\nnext")},
+                    std::pair{"crlf",
+                              QByteArray("Cegla\r\ncegl\r\n0.5\r\n0.6\r\n-1\r\n1800\r\n0.24\r\n880\r\nnext")},
+                    std::pair{"cr", QByteArray("Cegla\rcegl\r0.5\r0.6\r-1\r1800\r0.24\r880\rnext")},
+                    std::pair{"mixed", QByteArray("Cegla\rcegl\r\n0.5\n0.6\r-1\r\n1800\n0.24\r880\r\nnext")}),
+    [](const auto& info) { return std::string(info.param.first); });
+
+// A record cut short by the end of the file is refused, naming the file and
+// the entry's line, whatever line it was cut after.
+struct CutCase {
+  const char* name;
+  QByteArray file;  // an entry line at line 3, then what is left of its record
+  int linesLeft;
+};
+
+class CutRecord : public testing::TestWithParam<CutCase> {};
+
+TEST_P(CutRecord, IsRefusedNamingTheEntry) {
+  TextReader reader("; kat\n[G]\n*Tynk\n" + GetParam().file, QStringLiteral("System/mur.txt"));
+  for (int i = 0; i < 3; ++i) reader.readLine();
   LayerRecord record;
-  record.fillPattern = "old";
-  record.thickness = 3;
-  ReadLayerRecord(reader, record);
-  EXPECT_EQ(record.name, QByteArray("Tynk"));
-  EXPECT_TRUE(record.fillPattern.isEmpty());
-  EXPECT_EQ(record.thickness, 0);
+  try {
+    ReadLayerRecord(reader, record);
+    FAIL() << "no refusal";
+  } catch (const DataError& e) {
+    EXPECT_EQ(e.message(), QStringLiteral("Plik System/mur.txt, wiersz 3: dane warstwy urwane, plik kończy "
+                                          "się po %1 z 8 wierszy")
+                               .arg(GetParam().linesLeft));
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(Cuts, CutRecord,
+                         testing::Values(CutCase{"nothing", "", 0}, CutCase{"name_only", "Tynk\n", 1},
+                                         CutCase{"seven_lines", "Tynk\ntynk\n1\n1\n10\n1000\n0.02", 7},
+                                         CutCase{"blank_lines_after_five", "Tynk\ntynk\n1\n1\n10\n\n \r\n\n",
+                                                 5},
+                                         CutCase{"cr_only", "Tynk\rtynk\r1\r", 3}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadLayerRecord, ANonNumberFailsAndKeepsWhatWasRead) {
   TextReader reader("Tynk\nT1\n0.82\n0,82\n45\n");
@@ -96,6 +131,8 @@ TEST(TextReader, RefusesWhatIsNotARegularFileOrTooLargeUnread) {
           TextReader::open(QString::fromLocal8Bit(fifo));
         } catch (const IoError& e) {
           EXPECT_EQ(e.code(), IoCode::AccessDenied);
+          // Start-up reads many files: the refusal says which.
+          EXPECT_EQ(e.message(), QString::fromLocal8Bit(fifo) + QStringLiteral(": File access denied"));
           throw;
         }
       },
@@ -106,6 +143,22 @@ TEST(TextReader, RefusesWhatIsNotARegularFileOrTooLargeUnread) {
   ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(kMaxDataFileSize + 1));
   big.close();
   EXPECT_THROW(TextReader::open(big.fileName()), DataError);
+}
+
+// A line above the limit is refused before it is copied, naming the file and
+// the line, whatever ends the lines; one at the limit passes.
+TEST(TextReader, RefusesALineLongerThanTheLimit) {
+  const QByteArray atLimit(kMaxDataLineLength, 'x');
+  for (const QByteArray end : {"\n", "\r\n", "\r"}) {
+    EXPECT_NO_THROW(TextReader("a" + end + atLimit + end + "b"));
+    try {
+      TextReader("a" + end + "b" + end + atLimit + "x" + end + "c", QStringLiteral("Dane/klimat.txt"));
+      ADD_FAILURE() << "no refusal";
+    } catch (const DataError& e) {
+      EXPECT_EQ(e.message(),
+                QStringLiteral("Plik Dane/klimat.txt, wiersz 3: wiersz dłuższy niż 65536 znaków"));
+    }
+  }
 }
 
 TEST(Cp1250, PolishLettersRoundTrip) {

@@ -321,6 +321,9 @@ TEST(ClimateFile, ReadsStationsWithCommentsAndBlankLines) {
   EXPECT_EQ(stations[0].climate.phiE[11], 79);
   TextReader commentsOnly("; no station yet\n");
   EXPECT_TRUE(ReadClimateFile(commentsOnly).empty());
+  // CR alone ends a line: a leading comment does not swallow the stations.
+  TextReader crOnly("; source\r[A]\r" + Months(12, "-1.5 86\r"));
+  EXPECT_EQ(ReadClimateFile(crOnly).size(), 1u);
   EXPECT_THROW(LoadClimateFile(QStringLiteral("/nonexistent/klimat.txt")), IoError);
   // The shipped file: its stations (the window lists their names) and where they come from.
   const QString shippedPath = QStringLiteral(VELTOR_DATA_DIR "/Dane/klimat.txt");
@@ -351,6 +354,7 @@ const QByteArray kText = "[A]\n" + Months(4) + "-1,5 86\n" + Months(7);
 const QByteArray kHot = "[A]\n" + Months(2) + "55 86\n" + Months(9);
 const QByteArray kWet = "[A]\n" + Months(2) + "1 101\n" + Months(9);
 const QByteArray kOneNumber = "[A]\n-1.5\n" + Months(11);
+const QByteArray kLongName = "[A]\n" + Months(12) + "[" + QByteArray(61, 'W') + "]\n" + Months(12);
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, ClimateFileTest,
@@ -373,7 +377,9 @@ INSTANTIATE_TEST_SUITE_P(
                         "Plik danych klimatycznych, wiersz 2: oczekiwano dwóch liczb: temperatury [°C] i "
                         "wilgotności względnej [%]"},
         ClimateFileCase{"DataBeforeAStation", "1 80\n[A]\n",
-                        "Plik danych klimatycznych, wiersz 1: dane przed nazwą pierwszej stacji"}),
+                        "Plik danych klimatycznych, wiersz 1: dane przed nazwą pierwszej stacji"},
+        ClimateFileCase{"NameLongerThanASavedOne", kLongName.constData(),
+                        "Plik danych klimatycznych, wiersz 14: nazwa stacji może mieć najwyżej 60 znaków"}),
     [](const testing::TestParamInfo<ClimateFileCase>& info) { return std::string(info.param.name); });
 
 QByteArray FileBytes(const QString& path) {
@@ -412,9 +418,15 @@ TEST(ClimateFile, AppendedStationsReadBackAndKeepTheFile) {
 struct AppendRefusalCase {
   const char* name;
   const char* station;  // UTF-8
-  const char* message;  // the start of the refusal
+  const char* message;  // a part of the refusal
   double january = -4;
+  const char* damage = "";  // appended to the file before the station is saved
 };
+
+// A station added by hand with CR-only line ends after a comment: read as such,
+// not as one comment line that would let the same name be saved twice.
+const QByteArray kCrOnlyStation = "; dopisana\r[Druga]\r" + Months(12, "-1.5 86\r");
+const QByteArray kLongLine = "; " + QByteArray(kMaxDataLineLength, 'x') + "\n";
 
 class AppendRefusalTest : public testing::TestWithParam<AppendRefusalCase> {};
 
@@ -429,7 +441,7 @@ TEST_P(AppendRefusalTest, LeavesTheFileAsItWas) {
   {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(std::string_view(GetParam().name) == "BrokenFile" ? before + "x 80\n" : before);
+    file.write(before + GetParam().damage);
   }
   const QByteArray content = FileBytes(path);
   ClimateStation station{QString::fromUtf8(GetParam().station), kClimate};
@@ -438,7 +450,7 @@ TEST_P(AppendRefusalTest, LeavesTheFileAsItWas) {
     AppendClimateStation(path, station, QStringLiteral("test"));
     FAIL() << "no error";
   } catch (const DataError& e) {
-    EXPECT_TRUE(e.message().startsWith(QString::fromUtf8(GetParam().message))) << e.message().toStdString();
+    EXPECT_TRUE(e.message().contains(QString::fromUtf8(GetParam().message))) << e.message().toStdString();
   }
   EXPECT_EQ(FileBytes(path), content);
 }
@@ -447,7 +459,13 @@ INSTANTIATE_TEST_SUITE_P(
     Refusals, AppendRefusalTest,
     testing::Values(AppendRefusalCase{"SameNameOtherCase", " ISTNIEJĄCA ", "Stacja „ISTNIEJĄCA” już jest"},
                     AppendRefusalCase{"BrokenFile", "Nowa",
-                                      "Plik danych klimatycznych, wiersz 15: stacja „Istniejąca” ma więcej"},
+                                      "Plik danych klimatycznych, wiersz 15: stacja „Istniejąca” ma więcej",
+                                      -4, "x 80\n"},
+                    AppendRefusalCase{"SameNameInACrOnlyPart", "Istniejąca", "Stacja „Istniejąca” już jest",
+                                      -4, kCrOnlyStation.constData()},
+                    AppendRefusalCase{"LongLine", "Nowa",
+                                      "klimat.txt, wiersz 15: wiersz dłuższy niż 65536 znaków", -4,
+                                      kLongLine.constData()},
                     AppendRefusalCase{"Empty", "  ", "Wpisz nazwę stacji"},
                     AppendRefusalCase{"Bracket", "Hel]", "Nazwa stacji nie może zawierać"},
                     AppendRefusalCase{"Semicolon", "Hel; port", "Nazwa stacji nie może zawierać"},

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "calc/errors.h"
 #include "calc/numbers.h"
@@ -60,6 +62,16 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"TwoDigits", 2.857, 2, "2,9"}, FormatCase{"FiveDigitsShortValue", 0.12, 5, "0,12"},
         FormatCase{"NegativeExactMidpointRoundsAway", -0.125, 2, "-0,13"}),
     [](const testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
+
+// Qt sets the C library's locale from the environment; on a Polish desktop
+// the library writes a comma, which must not end up among the digits.
+TEST(FormatGeneral, CLibraryLocaleIgnored) {
+  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  if (!std::setlocale(LC_NUMERIC, "pl_PL.UTF-8")) GTEST_SKIP() << "no pl_PL.UTF-8 on this machine";
+  EXPECT_EQ(FormatGeneral(0.015, 15, QChar(',')), QStringLiteral("0,015"));
+  EXPECT_EQ(FormatGeneral(1000, 15, QChar(',')), QStringLiteral("1000"));
+  std::setlocale(LC_NUMERIC, previous.c_str());
+}
 
 TEST(FormatGeneral, DefaultUsesLocaleSeparator) {
   const QLocale previous;
@@ -139,15 +151,107 @@ INSTANTIATE_TEST_SUITE_P(
         FloatCase{"BlankAfterSign", "- 5", ',', std::nullopt},
         FloatCase{"SeparatorInExponent", "1e2,5", ',', std::nullopt},
         // An underflow stays an underflow however many zeros pad the exponent.
-        FloatCase{"UnderflowPaddedExponent",
-                  "0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
-                  "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
-                  "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
-                  "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
-                  "00001e0000000005",
-                  '.', 0.0},
+        FloatCase{
+            "UnderflowPaddedExponent",
+            "0."
+            "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+            "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+            "000"
+            "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+            "000"
+            "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+            "000"
+            "00001e0000000005",
+            '.', 0.0},
         FloatCase{"PaddedExponent", "1e0000000005", '.', 1e5}),
     [](const testing::TestParamInfo<FloatCase>& info) { return std::string(info.param.name); });
+
+// Typed by the user: either separator in any locale, never both.
+struct TypedCase {
+  const char* name;
+  const char* locale;
+  const char* text;
+  std::optional<double> expected;
+};
+
+class TypedNumberTest : public testing::TestWithParam<TypedCase> {};
+
+TEST_P(TypedNumberTest, EitherSeparator) {
+  const TypedCase& c = GetParam();
+  const QLocale previous;
+  QLocale::setDefault(QLocale(QString::fromLatin1(c.locale)));
+  EXPECT_EQ(ParseTypedNumber(QString::fromLatin1(c.text)), c.expected);
+  if (!c.expected) {
+    EXPECT_THROW(StrToFloat(QString::fromLatin1(c.text)), ConversionError);
+  }
+  QLocale::setDefault(previous);
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, TypedNumberTest,
+                         testing::Values(TypedCase{"PolishComma", "pl_PL", "0,18", 0.18},
+                                         TypedCase{"PolishPoint", "pl_PL", "0.18", 0.18},
+                                         TypedCase{"EnglishComma", "en_US", "0,18", 0.18},
+                                         TypedCase{"EnglishPoint", "en_US", "0.18", 0.18},
+                                         TypedCase{"PointStillBeingTyped", "pl_PL", "0.", 0.0},
+                                         TypedCase{"BothSeparators", "pl_PL", "1.000,5", std::nullopt},
+                                         TypedCase{"TwoPoints", "en_US", "0..1", std::nullopt},
+                                         TypedCase{"LoneMinus", "pl_PL", "-", std::nullopt}),
+                         [](const testing::TestParamInfo<TypedCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+struct FixedCase {
+  const char* name;
+  double value;
+  int decimals;
+  const char* expected;
+};
+
+class FormatFixedTest : public testing::TestWithParam<FixedCase> {};
+
+TEST_P(FormatFixedTest, PolishLocale) {
+  const QLocale previous;
+  QLocale::setDefault(QLocale(QStringLiteral("pl_PL")));
+  EXPECT_EQ(FormatFixed(GetParam().value, GetParam().decimals), QString::fromUtf8(GetParam().expected));
+  QLocale::setDefault(previous);
+}
+
+INSTANTIATE_TEST_SUITE_P(Displays, FormatFixedTest,
+                         testing::Values(FixedCase{"UThreeDecimals", 0.19812, 3, "0,198"},
+                                         FixedCase{"UmaxKeepsItsZero", 0.2, 2, "0,20"},
+                                         FixedCase{"RTwoDecimals", 5.0475, 2, "5,05"},
+                                         FixedCase{"NegativeRoundingToZero", -0.0004, 3, "0,000"},
+                                         FixedCase{"Infinite", -INFINITY, 2, "-INF"}),
+                         [](const testing::TestParamInfo<FixedCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// Rounded up to a whole step, never a step too far for a value that is already whole.
+struct StepCase {
+  const char* name;
+  double value;
+  int steps;
+  double expected;
+};
+
+class RoundUpToStepTest : public testing::TestWithParam<StepCase> {};
+
+TEST_P(RoundUpToStepTest, SmallestStepCovering) {
+  const StepCase& c = GetParam();
+  const double rounded = RoundUpToStep(c.value, c.steps);
+  EXPECT_EQ(rounded, c.expected);
+  EXPECT_GE(rounded, c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Thickness, RoundUpToStepTest,
+                         testing::Values(StepCase{"MillimetreUp", 0.10903333333333334, 1000, 0.11},
+                                         StepCase{"CentimetreUp", 0.1437, 100, 0.15},
+                                         StepCase{"WholeCentimetreStays", 0.15, 100, 0.15},
+                                         StepCase{"ProductAboveWhole", 0.07, 100, 0.07},
+                                         StepCase{"JustAboveWhole", 0.15000000000000002, 100, 0.16}),
+                         [](const testing::TestParamInfo<StepCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST(StrToInt, AcceptsTheInt32Range) {
   EXPECT_EQ(StrToInt(QStringLiteral(" -7 ")), -7);
@@ -171,7 +275,9 @@ TEST(QuotedInput, LongTextIsCutAndControlCharactersShow) {
   // A megabyte of digits once went whole into the error box and froze the program.
   const QString megabyte(1 << 20, QLatin1Char('7'));
   const QString message = ConversionError::notFloat(megabyte).message();
-  EXPECT_EQ(message, QStringLiteral("'%1\u2026' is not a valid floating point value").arg(QString(40, QLatin1Char('7'))));
+  EXPECT_EQ(
+      message,
+      QStringLiteral("'%1\u2026' is not a valid floating point value").arg(QString(40, QLatin1Char('7'))));
   EXPECT_EQ(QuotedInput(QStringLiteral("12\u0081\u200e\t")), QStringLiteral("12\\x81\\u200e\\x09"));
   EXPECT_EQ(QuotedInput(QString(40, QLatin1Char('x'))), QString(40, QLatin1Char('x')));
 }

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <cmath>
 
 #include "calc/errors.h"
@@ -64,19 +64,25 @@ INSTANTIATE_TEST_SUITE_P(
                     LookupCase{"NegativeBinaryJustBeyondHalf", -18.85, -189},
                     LookupCase{"NegativeBinaryJustInsideHalf", -0.35, -3}, LookupCase{"TopEnd", 30.9, 309},
                     LookupCase{"AboveTable", 31.5, 309}, LookupCase{"FarAboveTable", 1e300, 309},
-                    LookupCase{"BottomEnd", -20.9, -209}, LookupCase{"BelowTable", -25.0, -209},
-                    LookupCase{"NotANumber", NAN, -209}),
+                    LookupCase{"OldBottomEnd", -20.9, -209}, LookupCase{"ZoneV", -24.0, -240},
+                    LookupCase{"BottomEnd", -40.0, -400}, LookupCase{"BelowTable", -45.0, -400},
+                    LookupCase{"NotANumber", NAN, -400}),
     [](const testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
 
 TEST(TemperatureForPressure, ExactMatchLowestElseNearest) {
   SaturationTable table;
   for (int i = 0; i < kSaturationCount; ++i) table.pa[i] = 100 + 10 * i;
-  table.pa[300] = table.pa[301];  // 9.1 and 9.2 degC share a value
-  EXPECT_DOUBLE_EQ(TemperatureForPressure(table, table.pa[301]), 9.1);
-  EXPECT_DOUBLE_EQ(TemperatureForPressure(table, 100 + 10 * 5 + 4), -20.4);  // nearer to entry 5
-  EXPECT_DOUBLE_EQ(TemperatureForPressure(table, 100 + 10 * 5 + 5), -20.4);  // a tie takes the lower
-  EXPECT_DOUBLE_EQ(TemperatureForPressure(table, 0), -20.9);
+  const auto at = [](int tenths) { return tenths - kSaturationLowestIndex; };
+  table.pa[at(91)] = table.pa[at(92)];  // 9.1 and 9.2 degC share a value
+  EXPECT_DOUBLE_EQ(TemperatureForPressure(table, table.pa[at(92)]), 9.1);
+  EXPECT_DOUBLE_EQ(TemperatureForPressure(table, 100 + 10 * 5 + 4), -39.5);  // nearer to entry 5
+  EXPECT_DOUBLE_EQ(TemperatureForPressure(table, 100 + 10 * 5 + 5), -39.5);  // a tie takes the lower
+  EXPECT_DOUBLE_EQ(TemperatureForPressure(table, 0), -40.0);
   EXPECT_DOUBLE_EQ(TemperatureForPressure(table, 1e9), 30.9);
+  // A file that stopped at -20.9 degC: nothing below is looked at or answered.
+  table.lowest = -209;
+  EXPECT_DOUBLE_EQ(TemperatureForPressure(table, 0), -20.9);
+  EXPECT_EQ(SaturationPressure(table, -24.0), table.pa[at(-209)]);
 }
 
 TEST(SaturationPressureAt, LinearAcrossTheLayerAndRefusesZeroThickness) {
@@ -94,7 +100,9 @@ TEST(ReadSaturationTable, CommentsAndEmptyLinesDoNotShiftTheFirstValue) {
   ReadSaturationTable(reader, table);
   EXPECT_EQ(SaturationPressure(table, 30.9), 4464);
   EXPECT_EQ(SaturationPressure(table, 30.8), 4439);
-  EXPECT_EQ(SaturationPressure(table, -20.9), 0);  // not reached
+  // Below the values the file held, the lowest of them.
+  EXPECT_EQ(SaturationPressure(table, -20.9), 4439);
+  EXPECT_DOUBLE_EQ(table.lowestTemperature(), 30.8);
 }
 
 TEST(ReadSaturationTable, RefusesAFileTooLong) {
@@ -117,8 +125,7 @@ TEST(ReadSaturationTable, ANonIntegerLineIsAConversionError) {
 }
 
 TEST(LoadReferenceTables, RefuseATableThatWouldCalculateWithZeros) {
-  // CR-only line ends make the whole saturation file one comment line, and the
-  // air-layer file one line that is no row.
+  // A saturation file cut short, and an air-layer file without a row.
   QTemporaryDir dir;
   const auto write = [&](const char* name, const QByteArray& bytes) {
     QFile f(dir.filePath(QString::fromLatin1(name)));
@@ -129,10 +136,17 @@ TEST(LoadReferenceTables, RefuseATableThatWouldCalculateWithZeros) {
   SaturationTable saturation;
   AirLayerTable air;
   EXPECT_THROW(LoadSaturationTable(saturation, write("para.txt", "; tablica\r4464\r4436\r")), DataError);
-  EXPECT_THROW(LoadAirLayerTable(air, write("opory.txt", "; opory\r[0.005]\r0.11\r0.11\r0.11\r")), DataError);
+  EXPECT_THROW(LoadAirLayerTable(air, write("opory.txt", "; opory\r\n0.005\r\n0.11\r\n")), DataError);
   QByteArray full;
   for (int i = 0; i < kSaturationCount; ++i) full += "100\r\n";
   EXPECT_NO_THROW(LoadSaturationTable(saturation, write("pelna.txt", full)));
+  EXPECT_DOUBLE_EQ(saturation.lowestTemperature(), -40.0);
+  // A file written before the table went below -20.9 degC still serves its range.
+  full.truncate(kSaturationMinimumCount * 5);
+  EXPECT_NO_THROW(LoadSaturationTable(saturation, write("dawna.txt", full)));
+  EXPECT_DOUBLE_EQ(saturation.lowestTemperature(), -20.9);
+  full.chop(5);
+  EXPECT_THROW(LoadSaturationTable(saturation, write("krotka.txt", full)), DataError);
 }
 
 TEST(ReadAirLayerTable, ReadsBracketsWhateverTheClosingCharacter) {

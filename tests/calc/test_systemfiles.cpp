@@ -89,16 +89,64 @@ INSTANTIATE_TEST_SUITE_P(
                     "[TALMO]\n*t\n[VIREN]\n" + Rec("").mid(1) + "*v\n" + Rec("V"), "VIREN(v=V)"}),
     [](const testing::TestParamInfo<GrammarCase>& info) { return std::string(info.param.name); });
 
-TEST(SystemFiles, ANumberThatFailsEndsTheReadingAndKeepsWhatWasRead) {
-  TextReader reader("[G]\n*a\n" + Rec("A") + "*b\nB\ntynk\n0,5\n0.5\n");
+// A failure ends the reading; the entries read before it stay, the one whose
+// record failed is not offered half-read. A file that is not blank but has no
+// entry is refused too. Each refusal names the file.
+struct FailureCase {
+  const char* name;
+  Reader read;
+  QByteArray file;
+  const char* message;
+  const char* kept;
+};
+
+class SystemFileFailure : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(SystemFileFailure, EndsTheReadingKeepingTheCompleteEntries) {
+  TextReader reader(GetParam().file, QStringLiteral("System/plik.txt"));
   CatalogueNodes nodes;
   try {
-    ReadMasonryFile(reader, nodes);
+    GetParam().read(reader, nodes);
     FAIL() << "no error";
-  } catch (const IoError& e) {
-    EXPECT_EQ(e.message(), QStringLiteral("Invalid numeric input"));
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), QString::fromUtf8(GetParam().message));
   }
-  EXPECT_EQ(Dump(nodes), QStringLiteral("G(a=A b=B)"));
+  EXPECT_EQ(Dump(nodes), QString::fromUtf8(GetParam().kept));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SystemFileFailure,
+    testing::Values(
+        FailureCase{"masonry_number_with_a_comma", Masonry,
+                    "[G]\n*a\n" + Rec("A") + "*b\nB\ntynk\n0,5\n0.5\n", "Invalid numeric input", "G(a=A)"},
+        FailureCase{"masonry_subentry_cut", Masonry, "[G]\n@S\n#a\n" + Rec("A") + "#b\nB\ntynk\n0.5\n",
+                    "Plik System/plik.txt, wiersz 12: dane warstwy urwane, plik kończy się po 3 z 8 wierszy",
+                    "G(S(a=A))"},
+        FailureCase{"insulation_cut_with_cr_line_ends", Insulation, "[G]\r*a\rBstyropian\rstyr\r\r",
+                    "Plik System/plik.txt, wiersz 2: dane warstwy urwane, plik kończy się po 2 z 8 wierszy",
+                    "G"},
+        FailureCase{"systems_cut_in_the_family", Systems("TALMO"), "[TALMO]\n*t\n" + Rec("T") + "*u\nU\n",
+                    "Plik System/plik.txt, wiersz 11: dane warstwy urwane, plik kończy się po 1 z 8 wierszy",
+                    "TALMO(t=T)"},
+        FailureCase{"masonry_groups_only", Masonry, "[G]\n@S\n",
+                    "Plik System/plik.txt nie zawiera żadnej pozycji do wyboru", "G(S)"},
+        FailureCase{"adhesive_utf16", Adhesive, QByteArray("\xff\xfe*\0a\0\n\0", 8),
+                    "Plik System/plik.txt nie zawiera żadnej pozycji do wyboru", ""},
+        FailureCase{"systems_without_any_entry", Systems("TALMO"), "; systemy\n[TALMO]\n[VIREN]\n",
+                    "Plik System/plik.txt nie zawiera żadnej pozycji do wyboru", "TALMO"}),
+    [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+TEST(SystemFiles, BlankFilesAndOtherFamiliesAreNoFailure) {
+  for (const QByteArray& file : {QByteArray(), QByteArray(" \r\n\r\n")}) {
+    TextReader reader(file);
+    CatalogueNodes nodes;
+    EXPECT_NO_THROW(ReadMasonryFile(reader, nodes));
+  }
+  // Entries of the other families only: an empty tree, as for a family without its group.
+  TextReader reader("[VIREN]\n*v\n" + Rec("V"));
+  CatalogueNodes nodes;
+  EXPECT_NO_THROW(ReadSystemsFile(reader, "TALMO", nodes));
+  EXPECT_TRUE(nodes.empty());
 }
 
 TEST(SystemFiles, AdhesiveByTheInsulationsFirstLetter) {

@@ -72,6 +72,12 @@ class TestDaneProjektu : public QObject {
     QCOMPARE(dialogs_->openedTargets.size(), 1);
     QVERIFY(dialogs_->openedTargets.constFirst().endsWith(QStringLiteral("/Pomoc/11.htm")));
 
+    // The window's own mnemonic wins over the main menu's "&Dane".
+    QTest::keyClick(form()->LabeledEdit1, Qt::Key_D, Qt::AltModifier);
+    QTRY_VERIFY(!form()->isVisible());
+    QVERIFY(FormWarunkiPoczatkowe->isVisible());
+    form()->show();
+
     // No box holds more than the project file keeps.
     for (QLineEdit* box : boxes()) box->setText(QString(300, QChar(u'ż')));
     for (QLineEdit* box : boxes()) QCOMPARE(box->text(), QString(255, QChar(u'ż')));

@@ -18,6 +18,7 @@
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
+#include "forms/kondensacja.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
 #include "forms/system1.h"
@@ -187,6 +188,39 @@ class TestGlowna : public QObject {
     QVERIFY(!FormRaportNew->isVisible());
   }
 
+  // A result window open behind another window comes forward when its action
+  // is executed; only from the front does the action close it.
+  void coveredResultWindowComesForward_data() {
+    QTest::addColumn<QString>("action");
+    QTest::newRow("report") << "ActionPokazRaport";
+    QTest::newRow("moisture") << "ActionKondensacja";
+    QTest::newRow("temperature chart") << "ActionRysTemp";
+  }
+  void coveredResultWindowComesForward() {
+    QFETCH(QString, action);
+    AddToTable();
+    QAction* a = Action(action.toLatin1().constData());
+    FormGlowna->ExecuteAction(a);
+    const auto result = [&]() -> QWidget* {
+      if (action == QLatin1String("ActionPokazRaport")) return FormRaportNew;
+      if (action == QLatin1String("ActionKondensacja")) return FormKondensacja;
+      return TFormRysunek::Instances().value(0);
+    };
+    QPointer<QWidget> w = result();
+    QVERIFY(w && w->isVisible());
+    // The designer turns to another window, which may cover it.
+    FormDaneProj->show();
+    QApplication::setActiveWindow(FormDaneProj);
+    FormGlowna->ExecuteAction(a);
+    QVERIFY(w && w->isVisible());
+    QVERIFY(a->isChecked());
+    // Read there, in front, the action closes it.
+    QApplication::setActiveWindow(w);
+    FormGlowna->ExecuteAction(a);
+    QTRY_VERIFY(!w || !w->isVisible());
+    QVERIFY(!a->isChecked());
+  }
+
   void checkMarkFollowsTheWindow_data() {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("window");
@@ -210,15 +244,21 @@ class TestGlowna : public QObject {
     QWidget* w = FormGlowna->findChild<QWidget*>(window);
     QVERIFY(a && w);
     auto run = [&] { byClick ? a->trigger() : FormGlowna->ExecuteAction(a); };
+    // A result window is closed only from the front; a covered one comes forward.
+    const auto front = [&] {
+      if (window == QLatin1String("FormRaportNew")) QApplication::setActiveWindow(w);
+    };
 
     run();
     QVERIFY(w->isVisible());
     QVERIFY(a->isChecked());
+    front();
     run();
     QVERIFY(!w->isVisible());
     QVERIFY(!a->isChecked());
     // Shown by someone else: the next execution hides it, whatever the mark said.
     w->show();
+    front();
     run();
     QVERIFY(!w->isVisible());
     QVERIFY(!a->isChecked());
@@ -438,6 +478,8 @@ class TestGlowna : public QObject {
     for (TFormRysunek* w : TFormRysunek::Instances())
       if (w->ChartKind() == kind) charts << w;
 
+    // Closed from the front only.
+    QApplication::setActiveWindow(charts.at(0));
     a->trigger();  // as a click
     QCOMPARE(ChartsOfKind(kind), 1);
     QCOMPARE(TFormRysunek::Instances().contains(charts.at(1).data()), true);
@@ -447,6 +489,7 @@ class TestGlowna : public QObject {
     FormGlowna->UpdateActions();
     QVERIFY(a->isChecked());
 
+    QApplication::setActiveWindow(charts.at(1));
     FormGlowna->ExecuteAction(a);
     QCOMPARE(ChartsOfKind(kind), 0);
     QVERIFY(!a->isChecked());

@@ -5,6 +5,7 @@
 // second page. The figures themselves are the core's and are checked there;
 // here the texts, marks and pages built from them.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -135,6 +136,7 @@ class TestKondensacja : public QObject {
     FormKondensacja->ButtonZamknij->click();
     QVERIFY(!FormKondensacja->isVisible() && !Action()->isChecked());
     FormGlowna->ExecuteAction(Action());
+    QApplication::setActiveWindow(FormKondensacja);  // closed from the front
     FormGlowna->ExecuteAction(Action());
     QVERIFY(!FormKondensacja->isVisible() && !Action()->isChecked());
     QVERIFY(d.shownMessages.isEmpty());
@@ -149,20 +151,23 @@ class TestKondensacja : public QObject {
                                 << "";
     QTest::newRow("decimal comma") << 2 << 0 << "1,5"
                                    << "";
-    QTest::newRow("decimal point")
-        << 2 << 0 << "1.5"
-        << "Marzec, temperatura θe: „1.5” nie jest liczbą (separator dziesiętny: „,”)";
-    QTest::newRow("text")
-        << 5 << 1 << "wilgotno"
-        << "Czerwiec, wilgotność względna φe: „wilgotno” nie jest liczbą (separator dziesiętny: „,”)";
+    QTest::newRow("decimal point") << 2 << 0 << "1.5"
+                                   << "";
+    QTest::newRow("two separators")
+        << 2 << 0 << "1.5,0"
+        << "Marzec, temperatura θe: „1.5,0” nie jest liczbą (separator dziesiętny: przecinek lub kropka)";
+    QTest::newRow("text") << 5 << 1 << "wilgotno"
+                          << "Czerwiec, wilgotność względna φe: „wilgotno” nie jest liczbą (separator "
+                             "dziesiętny: przecinek lub kropka)";
     QTest::newRow("missing month") << 3 << 1 << " "
                                    << "Kwiecień: brak wartości (wilgotność względna φe)";
     QTest::newRow("humidity above 100") << 4 << 1 << "120"
                                         << "Maj: wilgotność względna 120% poza zakresem od 1 do 100%";
     QTest::newRow("temperature below -50") << 0 << 0 << "-60"
                                            << "Styczeń: temperatura -60 °C poza zakresem od -50 do 50 °C";
-    QTest::newRow("nan") << 0 << 0 << "nan"
-                         << "Styczeń, temperatura θe: „nan” nie jest liczbą (separator dziesiętny: „,”)";
+    QTest::newRow("nan")
+        << 0 << 0 << "nan"
+        << "Styczeń, temperatura θe: „nan” nie jest liczbą (separator dziesiętny: przecinek lub kropka)";
   }
   void typedMonths() {
     QFETCH(int, month);
@@ -313,6 +318,22 @@ class TestKondensacja : public QObject {
     QCOMPARE(january->text(), QStringLiteral("-7"));
     QCOMPARE(FormKondensacja->Assess(FormWarstwy->Layers()).climateName,
              QStringLiteral("dane wpisane przez użytkownika"));
+  }
+
+  // The longest name a station may have does not widen the window, which
+  // would otherwise outgrow the screen, nor is it lost: the picker elides it
+  // and its tip holds it whole.
+  void longStationNameDoesNotWidenTheWindow() {
+    const QByteArray months = QByteArray("-1 80\r\n").repeated(12);
+    start("[A]\r\n" + months);
+    const int width = FormKondensacja->sizeHint().width();
+    env.reset();
+    const QString name(veltor::kMaxStationName, QLatin1Char('W'));
+    start("[" + name.toLatin1() + "]\r\n" + months);
+    QComboBox* combo = FormKondensacja->ComboBoxStacja;
+    QCOMPARE(combo->itemData(0, Qt::ToolTipRole).toString(), name);
+    QVERIFY(combo->sizeHint().width() < combo->fontMetrics().horizontalAdvance(name));
+    QCOMPARE(FormKondensacja->sizeHint().width(), width);
   }
 
   void brokenClimateFileLeavesTypedMonths() {

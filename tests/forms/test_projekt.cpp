@@ -267,7 +267,7 @@ class TestProjekt : public QObject {
     QVERIFY(FormGlowna->ActionPokazWarstwy->isChecked());
     // R = 0.13 + 0.24 / 0.21 + 0.0002 / 0.2 + 0.04 = 1.3139
     QCOMPARE(FormWarstwy->findChild<QLabel*>("StaticText2")->text(), QStringLiteral("2"));
-    QCOMPARE(FormWarstwy->findChild<QLabel*>("StaticText3")->text(), QStringLiteral("1,3"));
+    QCOMPARE(FormWarstwy->findChild<QLabel*>("StaticText3")->text(), QStringLiteral("1,31"));
     QCOMPARE(FormWarstwy->ListViewMaterialy->topLevelItem(0)->text(3), QStringLiteral("1,14"));
   }
 
@@ -291,7 +291,7 @@ class TestProjekt : public QObject {
     QTest::newRow("missing") << "brak.Veltor" << -1 << -18.0 << 0.3 << 0 << 1.0 << 0.1
                              << QStringLiteral("File not found.");
     QTest::newRow("outdoorBelowTable")
-        << "mróz.Veltor" << kLayersOffset + 640 * 3 << -40.0 << 0.3 << 0 << 1.0 << 0.1 << conditions;
+        << "mróz.Veltor" << kLayersOffset + 640 * 3 << -40.1 << 0.3 << 0 << 1.0 << 0.1 << conditions;
     QTest::newRow("umaxAbsurd") << "umax.Veltor" << kLayersOffset + 640 * 4 << -18.0 << 1.7e308 << 0 << 1.0
                                 << 0.1 << conditions;
     QTest::newRow("nanConductivity")

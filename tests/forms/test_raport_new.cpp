@@ -4,7 +4,9 @@
 // drives it for showing, saving and printing.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
@@ -114,7 +116,11 @@ class TestRaportNew : public QObject {
   std::unique_ptr<TestEnvironment> env;
 
   QImage picture() const { return FormRaportNew->ImageRaport->Picture(); }
-  void show() const { FormGlowna->ExecuteAction(FormGlowna->ActionPokazRaport); }
+  // Toggles the report as from its own front: a covered one would come forward.
+  void show() const {
+    if (FormRaportNew->isVisible()) QApplication::setActiveWindow(FormRaportNew);
+    FormGlowna->ExecuteAction(FormGlowna->ActionPokazRaport);
+  }
   void startWithTwoLayers() {
     env = std::make_unique<TestEnvironment>();
     env->startProgram();
@@ -169,18 +175,19 @@ class TestRaportNew : public QObject {
     text("two-character name", "Ab", at(43, 594), QStringLiteral("Ab"), 11);
     text("summary caption", "two", at(43, 684), QStringLiteral("Podsumowanie"), 11, true);
     text("summary thickness", "two", at(593, 684), QStringLiteral("0,32"), 11, true, kRoom);
-    text("summary R", "two", at(633, 684), QStringLiteral("6"), 11, true, kRoom);
+    text("summary R", "two", at(633, 684), QStringLiteral("6,03"), 11, true, kRoom);
     text("summary r 1,235E4", "two", at(673, 684), QStringLiteral("1,235E4"), 11, true, kRoom);
     text("0 degC point caption", "two", at(23, 749), QStringLiteral("Punkt 0 °C"), 11, true);
     text("0 degC point depth", "two", at(263, 749), QStringLiteral("0,3 m"), 11, true);
     text("no 0 degC point", "two warm", at(263, 749), QStringLiteral("brak"), 11, true);
     text("U caption", "two", at(23, 774), QStringLiteral("Współczynnik przenikania ciepła U"), 11, true);
-    text("U", "two", at(263, 774), QStringLiteral("0,17 W/(m^2*K)"), 11, true);
+    text("U", "two", at(263, 774), QStringLiteral("0,166 W/(m²K)"), 11, true);
     text("empty: summary at 599 in 10 pt", "empty", at(43, 604), QStringLiteral("Podsumowanie"), 13, true);
     text("empty: zero thickness", "empty", at(593, 604), QStringLiteral("0"), 13, true, kRoom);
-    text("empty: U line", "empty", at(263, 694), QStringLiteral("0 W/(m^2*K)"), 13, true);
+    text("empty: no U", "empty", at(263, 694), QStringLiteral("–"), 13, true);
+    text("empty: no R", "empty", at(633, 604), QStringLiteral("–"), 13, true, kRoom);
     text("30 layers: last row", "thirty", at(18, 594 + 40 * 29), QStringLiteral("30"), 11);
-    text("30 layers: U on the grown page", "thirty", at(263, 694 + 40 * 30), QStringLiteral("0,16 W/(m^2*K)"),
+    text("30 layers: U on the grown page", "thirty", at(263, 694 + 40 * 30), QStringLiteral("0,160 W/(m²K)"),
          11, true);
     region("summary cell top", "two", Expect::Black, box(38, 679, 471, 1));
     region("summary cell bottom", "two", Expect::Black, box(38, 719, 471, 1));
@@ -326,6 +333,9 @@ class TestRaportNew : public QObject {
     QTest::newRow("jpeg named with its suffix") << "raport.jpg" << 1 << "raport.jpg" << false;
     QTest::newRow("pdf, suffix in capitals") << "raport.PDF" << 2 << "raport.PDF" << false;
     QTest::newRow("over an existing file, kept") << "raport" << 0 << "raport.bmp" << true;
+    // The typed extension decides, whatever filter was left chosen.
+    QTest::newRow("pdf typed, bitmap filter") << "raport.pdf" << 0 << "raport.pdf" << false;
+    QTest::newRow("jpeg spelled out, pdf filter") << "raport.jpeg" << 2 << "raport.jpeg" << false;
   }
 
   void saving() {
@@ -344,7 +354,12 @@ class TestRaportNew : public QObject {
     }
     FormRaportNew->ActionSave->trigger();
     QVERIFY(d.allUsed());
-    QVERIFY(d.shownFileDialogs.value(0).confirmOverwrite);
+    const ui::FileDialogRequest& request = d.shownFileDialogs.value(0);
+    QVERIFY(request.confirmOverwrite);
+    QCOMPARE(request.filters,
+             (QStringList{"Mapa bitowa (*.bmp)", "Obraz JPEG (*.jpg *.jpeg)", "Dokument PDF (*.pdf)"}));
+    QCOMPARE(QFileInfo(request.fileName).fileName(), QStringLiteral("Ściana piwnicy – raport"));
+    QCOMPARE(QFileInfo(request.fileName).absolutePath(), QDir(ProjectsFolder()).absolutePath());
     QCOMPARE(QDir(env->path()).entryList({QStringLiteral("raport*")}), QStringList{written});
     QFile file(env->file(written));
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -353,7 +368,7 @@ class TestRaportNew : public QObject {
       QCOMPARE(bytes, QByteArray("old"));
       return;
     }
-    if (filter < 2) {
+    if (!written.endsWith(QLatin1String("pdf"), Qt::CaseInsensitive)) {
       QCOMPARE(QImage::fromData(bytes).size(), picture().size());
       return;
     }

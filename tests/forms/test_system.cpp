@@ -3,6 +3,7 @@
 // render lambda 0.3, so that the insulation's thickness is worked out by hand.
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -150,7 +151,7 @@ class TestSystem : public QObject {
     auto* w = FormGlowna->findChild<QWidget*>(step);
     QVERIFY(w);
     ShowSystemStep(w);
-    QCOMPARE(w->windowTitle(), caption);
+    QCOMPARE(w->windowTitle(), caption + QStringLiteral(" – krok %1 z 4").arg(step.right(1)));
     QCOMPARE(w->size(), QSize(372, 423));
     QCOMPARE(w->minimumSize(), w->maximumSize());
     QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -171,9 +172,10 @@ class TestSystem : public QObject {
                           << "Należy podać grubość muru." << int(ui::MessageKind::Warning);
     QTest::newRow("empty") << ""
                            << "Należy podać grubość muru." << int(ui::MessageKind::Warning);
-    QTest::newRow("0.25 with a point")
-        << "0.25"
-        << "'0.25' is not a valid floating point value." << int(ui::MessageKind::Error);
+    QTest::newRow("0,2x is no number")
+        << "0,2x"
+        << "'0,2x' is not a valid floating point value." << int(ui::MessageKind::Error);
+    QTest::newRow("0.25 with a point passes") << "0.25" << QString() << -1;
     QTest::newRow("0,25 passes") << "0,25" << QString() << -1;
   }
   void masonryThickness() {
@@ -269,15 +271,16 @@ class TestSystem : public QObject {
   void createdPartition_data() {
     QTest::addColumn<int>("render");
     QTest::addColumn<double>("renderThickness");
-    QTest::addColumn<QString>("gw");
-    // d = 0.04 * (1/0.3 - 0.13 - 0.04 - (0.9 + 0.01 + t / 0.3))
-    QTest::newRow("1,5 mm") << 0 << 0.0015 << "0,09";
-    QTest::newRow("5 mm") << 3 << 0.005 << "0,089";
+    QTest::addColumn<QString>("u");
+    // d = 0.04 * (1/0.3 - 0.13 - 0.04 - (0.9 + 0.01 + t / 0.3)): 0.08993 and
+    // 0.08947, both rounded up to 0.09; U = 1 / (0.17 + 0.915 + 2.25) and
+    // 1 / (0.17 + 0.92667 + 2.25).
+    QTest::newRow("1,5 mm") << 0 << 0.0015 << "0,300";
+    QTest::newRow("5 mm") << 3 << 0.005 << "0,299";
   }
   void createdPartition() {
     QFETCH(int, render);
     QFETCH(double, renderThickness);
-    QFETCH(QString, gw);
     start();
     walk(QStringLiteral("EPS"), render);
     // Back to step 3 and forward again builds the same wall, not a second one.
@@ -292,16 +295,17 @@ class TestSystem : public QObject {
     QCOMPARE(layers.at(2).thickness, 0.003);
     QCOMPARE(layers.at(3).thickness, renderThickness);
     const double d = 0.04 * (1 / 0.3 - 0.17 - (0.36 / 0.4 + 0.003 / 0.3 + renderThickness / 0.3));
-    QVERIFY(std::abs(layers.at(1).thickness - d) < 1e-15);
-    QCOMPARE(FormSystem4->StaticTextGW->text(), gw);
-    QCOMPARE(FormSystem4->StaticTextUmax->text(), QStringLiteral("0,3"));
-    // The results are those of the wall as built.
+    // Exactly the thickness shown, whole centimetres above d.
+    QVERIFY(layers.at(1).thickness == 0.09 && d < 0.09);
+    QCOMPARE(FormSystem4->StaticTextGW->text(), QStringLiteral("0,09"));
+    QCOMPARE(FormSystem4->StaticTextUmax->text(), QStringLiteral("0,30"));
+    // The results are those of the wall as built, at or below Umax.
     QVERIFY(std::abs(layers.at(1).resistance - layers.at(1).thickness / 0.04) < 1e-15);
-    QVERIFY(std::abs(FormSystem4->Summary().u - 0.3) < 1e-12);
-    QCOMPARE(
-        FormSystem4->ListViewPrzegrodaInfoTip(0),
-        QStringLiteral(
-            "Numer warstwy = 1\r\nOpór cieplny R = 0,9 [m^2/(K*W)]\r\nOpór dyfuzyjny r = 3600 [m^*h*Pa/g]"));
+    QVERIFY(FormSystem4->Summary().u <= 0.3);
+    QTEST(FormSystem4->StaticTextU->text(), "u");
+    QCOMPARE(FormSystem4->ListViewPrzegrodaInfoTip(0),
+             QStringLiteral(
+                 "Numer warstwy = 1\r\nOpór cieplny R = 0,9 [m²K/W]\r\nOpór dyfuzyjny r = 3600 [m²hPa/g]"));
     QVERIFY(Find<QPushButton>(FormSystem4, "ButtonZakoncz")->isEnabled());
   }
 
@@ -322,7 +326,7 @@ class TestSystem : public QObject {
     walk();
     QVERIFY(dialogs->allUsed());
     QCOMPARE(Captions(FormSystem4->ListViewPrzegroda), (QStringList{"Mur testowy", "KlejB", "TynkT"}));
-    QCOMPARE(FormSystem4->StaticTextGW->text(), QStringLiteral("0"));
+    QCOMPARE(FormSystem4->StaticTextGW->text(), QStringLiteral("0,00"));
     Click(FormSystem4, "ButtonZakoncz");
     QCOMPARE(TopLevel(FormWarstwy->ListViewMaterialy), (QStringList{"Mur testowy", "KlejB", "TynkT"}));
   }
@@ -372,7 +376,7 @@ class TestSystem : public QObject {
     QVERIFY(FormWarstwy->isVisible());
     QCOMPARE(VisibleSteps(), QStringList());
     FormWarstwy->RefreshSummary();
-    QCOMPARE(FormWarstwy->StaticText4->text(), QStringLiteral("0,3"));
+    QCOMPARE(FormWarstwy->StaticText4->text(), QStringLiteral("0,300"));
     QVERIFY(FormWarstwy->LabelUwaga->isHidden());
   }
 
@@ -380,8 +384,8 @@ class TestSystem : public QObject {
   void layerWindowRecalculationAtUmax_data() {
     QTest::addColumn<double>("umax");
     QTest::addColumn<bool>("notNeeded");
-    // 2.2971666666666666 m of brick: U = 0.30000000000000004.
-    QTest::newRow("U a rounding step above Umax") << 0.3 << false;
+    // 2.2971666666666666 m of brick, rounded up to 2.298 m.
+    QTest::newRow("rounded up to whole millimetres") << 0.3 << false;
     // The air layer alone meets Umax; d comes out at +2.1e-17 m.
     QTest::newRow("d a rounding remainder") << std::nextafter(1.0 / (0.13 + 0.04 + 0.18), 0.0) << true;
   }
@@ -403,8 +407,8 @@ class TestSystem : public QObject {
                              ui::Answer::No);
     Find<QPushButton>(FormWarstwy, "Button2")->click();
     QVERIFY(dialogs->allUsed());
-    QCOMPARE(FormWarstwy->Layers().at(0).thickness, notNeeded ? 0.25 : 0.77 * (1 / 0.3 - 0.17 - 0.18));
-    if (!notNeeded) QVERIFY(gPartitionSummary.u > 0.3);
+    QCOMPARE(FormWarstwy->Layers().at(0).thickness, notNeeded ? 0.25 : 2.298);
+    QVERIFY(gPartitionSummary.u <= umax);
     QVERIFY(FormWarstwy->LabelUwaga->isHidden());
     QVERIFY(FormWarstwy->StaticText4->palette().color(QPalette::WindowText) != Qt::red);
   }
@@ -464,12 +468,24 @@ class TestSystem : public QObject {
     QTest::newRow("masonry missing") << "System/mur.txt" << QByteArray() << "File not found."
                                      << ""
                                      << "Izolacje" << 3;
+    QTest::newRow("masonry a folder")
+        << "System/mur.txt" << QByteArray("<folder>") << "System/mur.txt: File access denied."
+        << ""
+        << "Izolacje" << 3;
+    QTest::newRow("masonry record cut")
+        << "System/mur.txt"
+        << "[Ceglane]\n*Cegla\n" + Rec("Cegla", "cegl", 0.7, 0.25) + "*Zla\nZla\n"
+        << "Plik System/mur.txt, wiersz 11: dane warstwy urwane, plik kończy się "
+           "po 1 z 8 wierszy."
+        << "Ceglane"
+        << "Izolacje" << 3;
     QTest::newRow("insulation number with a comma")
         << "System/docieplenie.txt"
-        << "[Izolacje]\n*EPS\n" + Rec("Bstyropian", "styr", 0.04, 0.1) + "*Zla\nB\nstyr\n0,04\n"
+        << "[Izolacje]\n*EPS\n" + Rec("Bstyropian", "styr", 0.04, 0.1) + "*Welna\n" +
+               Rec("Swelna", "welm", 0.04, 0.1) + "*Zla\nB\nstyr\n0,04\n"
         << "Invalid numeric input."
         << "Ceglane"
-        << "Izolacje(EPS,Zla)" << 0;
+        << "Izolacje(EPS,Welna)" << 0;
   }
   void startupReadingFailure() {
     QFETCH(QString, file);
@@ -480,10 +496,11 @@ class TestSystem : public QObject {
     QFETCH(int, adhesives);
     env->writeFile(QStringLiteral("System/mur.txt"), kMasonry);
     env->writeFile(QStringLiteral("System/docieplenie.txt"), kInsulation);
-    if (content.isEmpty())
+    if (content.isEmpty() || content == "<folder>")
       env->removeFile(file);
     else
       env->writeFile(file, content);
+    if (content == "<folder>") QVERIFY(QDir().mkdir(env->file(file)));
     dialogs->expectMessage(message);
     env->startProgram();
     QVERIFY(dialogs->allUsed());

@@ -3,9 +3,13 @@
 // the conditions section of the project file.
 #include <QApplication>
 #include <QBuffer>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <QtEndian>
@@ -13,11 +17,13 @@
 #include <limits>
 #include <memory>
 
+#include "calc/calculation.h"
 #include "calc/errors.h"
 #include "calc/textfile.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
+#include "forms/numberbox.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
 #include "model/project.h"
@@ -169,6 +175,7 @@ class TestWarunkiPoczatkowe : public QObject {
         findItem(form()->TreeViewUmax, QStringLiteral("Wymagania od 2021 r./Ściany zewnętrzne/ti od 16 °C"));
     QVERIFY(wall);
     QCOMPARE(wall->data(0, Qt::UserRole).toDouble(), 0.20);
+    QCOMPARE(wall->text(1), QLatin1Char('0') + QLocale().decimalPoint() + QStringLiteral("20"));
 
     QVERIFY(showActive());
     QCOMPARE(QApplication::focusWidget(), form()->TreeViewUmax);
@@ -177,6 +184,114 @@ class TestWarunkiPoczatkowe : public QObject {
     QTest::keyClick(form(), Qt::Key_F1);
     QVERIFY(!dialogs.openedTargets.isEmpty());
     QVERIFY(dialogs.openedTargets.constFirst().endsWith(QStringLiteral("/Pomoc/12.htm")));
+  }
+
+  // A zone writes its te into the box, which stays editable; a typed te shows
+  // its zone or none. The outer side and its openings are committed with the rest.
+  void zoneAndOuterSide_data() {
+    QTest::addColumn<int>("zone");
+    QTest::addColumn<QString>("typedTe");
+    QTest::addColumn<int>("side");
+    QTest::addColumn<QString>("openings");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<double>("te");
+    QTest::addColumn<double>("rse");  // the pass's outer surface resistance
+    QTest::newRow("zone V, outdoor") << 4 << QString() << 0 << "0" << QString() << -24.0 << 0.04;
+    QTest::newRow("typed zone II, well ventilated") << -1 << "-18" << 2 << "0" << QString() << -18.0 << 0.13;
+    QTest::newRow("typed -17, unheated") << -1 << "-17" << 3 << "0" << QString() << -17.0 << 0.13;
+    QTest::newRow("slightly ventilated, Av 1000")
+        << 0 << QString() << 1 << "1000" << QString() << -16.0 << 0.085;
+    QTest::newRow("openings negative")
+        << 0 << QString() << 1 << "-5"
+        << "Pole otworów wentylacyjnych musi być liczbą nieujemną" << -16.0 << 0.04;
+    QTest::newRow("openings not a number") << 0 << QString() << 1 << "abc"
+                                           << "'abc' is not a valid floating point value." << -16.0 << 0.04;
+  }
+  void zoneAndOuterSide() {
+    QFETCH(int, zone);
+    QFETCH(QString, typedTe);
+    QFETCH(int, side);
+    QFETCH(QString, openings);
+    QFETCH(QString, message);
+    QFETCH(double, te);
+    QFETCH(double, rse);
+    LocaleScope scope(QStringLiteral("pl_PL"));
+    ScriptedDialogs dialogs;
+    env_->startProgram();
+    QVERIFY(showActive());
+    auto* zones = form()->findChild<QComboBox*>(QStringLiteral("ComboBoxStrefa"));
+    auto* sides = form()->findChild<QComboBox*>(QStringLiteral("ComboBoxStronaZewn"));
+    QCOMPARE(zones->currentIndex(), 0);  // -16 degC at start-up is zone I
+    if (zone >= 0) {
+      zones->setCurrentIndex(zone);
+      Q_EMIT zones->activated(zone);
+    } else {
+      edit("LabeledEditTZ")->setText(typedTe);
+    }
+    const int shownZone = te == -16 ? 0 : te == -18 ? 1 : te == -24 ? 4 : -1;
+    QCOMPARE(zones->currentIndex(), shownZone);
+    sides->setCurrentIndex(side);
+    QCOMPARE(edit("EditOtwory")->isEnabled(), side == 1);
+    edit("EditOtwory")->setText(openings);
+    if (!message.isEmpty()) dialogs.expectMessage(message);
+    QTest::mouseClick(button("Button2"), Qt::LeftButton);
+    QVERIFY(dialogs.allUsed());
+    QCOMPARE(gDesignConditions.te, te);
+    QCOMPARE(int(gDesignConditions.outerSide.kind), message.isEmpty() ? side : 0);
+    if (!message.isEmpty()) return;
+
+    // The pass runs with that winter and that boundary: a 0.24 m wall of λ 0.6.
+    veltor::LayerTable table;
+    veltor::LayerRecord layer;
+    layer.name = "Mur";
+    layer.thickness = 0.24;
+    layer.lambdaMedium = layer.lambdaHumid = 0.6;
+    table.AppendLayer(layer);
+    veltor::PartitionSummary summary;
+    veltor::CalculatePartition(table, summary, gDesignConditions, gReferenceTables);
+    QVERIFY(qAbs(summary.transmittance.rse - rse) < 1e-12);
+    const double q = (20 - te) / (0.13 + 0.4 + rse);
+    QVERIFY(qAbs(table.at(0).outerTemperature - (te + rse * q)) < 1e-9);
+  }
+
+  // While typing, a box that holds no value is red and says why in its tip and
+  // in the main window's status bar, and asks nothing.
+  void typingSaysWhyWithoutAsking() {
+    ScriptedDialogs dialogs;
+    env_->startProgram();
+    QVERIFY(showActive());
+    QLineEdit* e = form()->LabeledEditTW;
+    e->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), e);
+    e->selectAll();
+    QTest::keyClicks(e, QStringLiteral("2x"));
+    const QString why = NotANumber(QStringLiteral("2x"));
+    QCOMPARE(e->toolTip(), why);
+    QCOMPARE(FormGlowna->statusBar()->currentMessage(), why);
+    QCOMPARE(e->palette().color(QPalette::Text), QColor(Qt::red));
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QCOMPARE(e->toolTip(), QString());
+    QCOMPARE(FormGlowna->statusBar()->currentMessage(), QString());
+    QVERIFY(dialogs.shownMessages.isEmpty());
+  }
+
+  // φi on the other side of 75 % than the chosen class is pointed out.
+  void humidityNote_data() {
+    QTest::addColumn<QString>("phi");
+    QTest::addColumn<int>("humidityClass");
+    QTest::addColumn<bool>("note");
+    QTest::newRow("55 %, medium-humid") << "55" << 0 << false;
+    QTest::newRow("75 %, medium-humid") << "75" << 0 << true;
+    QTest::newRow("74,5 %, humid") << "74,5" << 1 << true;
+    QTest::newRow("80 %, humid") << "80" << 1 << false;
+  }
+  void humidityNote() {
+    QFETCH(QString, phi);
+    QFETCH(int, humidityClass);
+    env_->startProgram();
+    form()->RadioGroup1->setItemIndex(humidityClass);
+    form()->LabeledEditWW->setText(phi);
+    QTEST(!form()->LabelUwagaWilgotnosc->isHidden(), "note");
   }
 
   void directionCommitted_data() {
@@ -211,16 +326,19 @@ class TestWarunkiPoczatkowe : public QObject {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    const QString range = QStringLiteral("Dopuszczalne wartości: -20.9 ÷ 30.9");
+    const QString range = QStringLiteral("Dopuszczalne wartości: -40.0 ÷ 30.9");
     QTest::newRow("lowest bound, comma") << "pl_PL"
                                          << "LabeledEditTW"
-                                         << "-20,9" << QString();
+                                         << "-40,0" << QString();
+    QTest::newRow("zone V") << "pl_PL"
+                            << "LabeledEditTZ"
+                            << "-24" << QString();
     QTest::newRow("highest bound, point") << "en_US"
                                           << "LabeledEditTZ"
                                           << "30.9" << QString();
     QTest::newRow("below range") << "pl_PL"
                                  << "LabeledEditTW"
-                                 << "-21" << range;
+                                 << "-40,1" << range;
     QTest::newRow("above range") << "en_US"
                                  << "LabeledEditTZ"
                                  << "31" << range;
@@ -229,8 +347,14 @@ class TestWarunkiPoczatkowe : public QObject {
                                       << "30,91" << range;
     QTest::newRow("point under comma locale") << "pl_PL"
                                               << "LabeledEditTW"
-                                              << "20.5"
-                                              << "'20.5' is not a valid floating point value.";
+                                              << "20.5" << QString();
+    QTest::newRow("comma under point locale") << "en_US"
+                                              << "LabeledEditTZ"
+                                              << "-5,5" << QString();
+    QTest::newRow("no number") << "pl_PL"
+                               << "LabeledEditTW"
+                               << "20,5a"
+                               << "'20,5a' is not a valid floating point value.";
   }
   void temperatureLeft() {
     QFETCH(QString, locale);
@@ -313,9 +437,9 @@ class TestWarunkiPoczatkowe : public QObject {
     env_->startProgram();
     QVERIFY(showActive());
     QLineEdit* tw = edit("LabeledEditTW");
-    tw->setText(QStringLiteral("-21"));
+    tw->setText(QStringLiteral("-41"));
     edit("LabeledEditTZ")->setText(QStringLiteral("99"));  // would be refused if checked
-    dialogs.expectMessage(QStringLiteral("Dopuszczalne wartości: -20.9 ÷ 30.9"));
+    dialogs.expectMessage(QStringLiteral("Dopuszczalne wartości: -40.0 ÷ 30.9"));
     leave(tw);  // lands in TZ; the box takes the focus away and it comes back to TW
     QTest::qWait(20);
     QVERIFY(dialogs.allUsed());
@@ -333,7 +457,7 @@ class TestWarunkiPoczatkowe : public QObject {
 
     // Leaving it again does check again.
     QVERIFY(showActive());
-    dialogs.expectMessage(QStringLiteral("Dopuszczalne wartości: -20.9 ÷ 30.9"));
+    dialogs.expectMessage(QStringLiteral("Dopuszczalne wartości: -40.0 ÷ 30.9"));
     leave(tw);
     QTest::qWait(20);
     QVERIFY(dialogs.allUsed());
@@ -425,10 +549,10 @@ class TestWarunkiPoczatkowe : public QObject {
                                  << "Wartość Umax nie może przekraczać 10 W/(m²K)";
     QTest::newRow("indoor temperature too high") << "LabeledEditTW"
                                                  << "35"
-                                                 << "Dopuszczalne wartości: -20.9 ÷ 30.9";
+                                                 << "Dopuszczalne wartości: -40.0 ÷ 30.9";
     QTest::newRow("outdoor temperature too low") << "LabeledEditTZ"
-                                                 << "-25"
-                                                 << "Dopuszczalne wartości: -20.9 ÷ 30.9";
+                                                 << "-45"
+                                                 << "Dopuszczalne wartości: -40.0 ÷ 30.9";
     QTest::newRow("indoor humidity not an integer") << "LabeledEditWW"
                                                     << "55,5"
                                                     << "'55,5' is not a valid integer value.";
@@ -660,7 +784,7 @@ class TestWarunkiPoczatkowe : public QObject {
       return conditionsBytes(c);
     };
     QTest::newRow("indoor temperature") << with([](DesignConditions& c) { c.ti = 31; }) << refused;
-    QTest::newRow("outdoor temperature") << with([](DesignConditions& c) { c.te = -21; }) << refused;
+    QTest::newRow("outdoor temperature") << with([](DesignConditions& c) { c.te = -40.1; }) << refused;
     QTest::newRow("temperature NaN") << with([](DesignConditions& c) {
       c.ti = std::numeric_limits<double>::quiet_NaN();
     }) << refused;

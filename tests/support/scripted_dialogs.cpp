@@ -92,3 +92,7 @@ void ScriptedDialogs::printerSetup(QPrinter& printer) {
 void ScriptedDialogs::openTarget(const QString& target) {
   openedTargets.append(target);
 }
+
+void ScriptedDialogs::showHelp(const QString& path) {
+  openedTargets.append(path);
+}

@@ -37,6 +37,8 @@ class ScriptedDialogs : public ui::Dialogs {
   std::optional<int> printDialog(const QString& objectName, QPrinter& printer) override;
   void printerSetup(QPrinter& printer) override;
   void openTarget(const QString& target) override;
+  // Help pages are counted among the opened targets.
+  void showHelp(const QString& path) override;
 
  private:
   struct Message {

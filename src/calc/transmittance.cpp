@@ -1,0 +1,339 @@
+// The combined method, the outer boundary and the corrections to U. One
+// evaluation walks the table once for the layers' resistances; the paths of
+// the upper limit are enumerated only over the bridged layers.
+#include "calc/transmittance.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "calc/calculation.h"
+#include "calc/conditions.h"
+#include "calc/errors.h"
+#include "calc/layer.h"
+#include "calc/numbers.h"
+#include "calc/reftables.h"
+
+namespace veltor {
+
+double BridgeShare(double width, double spacing) {
+  if (!(width > 0) || !(spacing > width) || !std::isfinite(spacing))
+    throw DataError(QStringLiteral("Rozstaw elementów mostka musi być większy od ich szerokości"));
+  return width / spacing;
+}
+
+namespace {
+
+struct BridgedLayer {
+  int index;
+  double main;        // R of the main material, m2 K/W
+  double bridge;      // R of the bridge
+  double equivalent;  // d / λ''
+  double share;
+  bool air;
+};
+
+// The combined method over the layers before `end`, with the outer surface
+// resistance `rse`. Each layer's resistance field gets its share of RT; the
+// layers from `end` on get 0.
+struct Limits {
+  double upper = 0, lower = 0, total = 0;
+  bool metal = false;
+  int insulation = -1;  // the counted layer of the largest R that is not an air layer
+};
+
+Limits CombinedMethod(LayerTable& table, int end, const DesignConditions& c, const AirLayerTable& air,
+                      double rse) {
+  std::array<BridgedLayer, kMaxBridgedLayers> bridged;
+  int bridgedCount = 0;
+  Limits out;
+  double sum = 0, homogeneous = 0, largest = 0;
+  for (int i = 0; i < end; ++i) {
+    LayerRecord& layer = table.at(i);
+    const bool airLayer = layer.isAirLayer();
+    // Written at once, so that a failure further on leaves the layers before
+    // it with their R, as a plain sum would.
+    if (airLayer) {
+      layer.resistance = AirLayerResistance(air, c.direction, layer.thickness);
+    } else {
+      const double lambda = c.humid() ? layer.lambdaHumid : layer.lambdaMedium;
+      if (lambda == 0) throw DivisionByZero();
+      layer.resistance = layer.thickness / lambda;
+    }
+    const double main = layer.resistance;
+    const LayerBridge& b = layer.bridge;
+    if (!(b.share > 0) || layer.thickness == 0) {
+      if (b.share != 0 && !(b.share > 0 && b.share <= 1))
+        throw DataError(
+            QStringLiteral("Udział mostka w warstwie %1 musi mieścić się w zakresie 0 ÷ 100%").arg(i + 1));
+      sum += main;
+      homogeneous += main;
+      if (!airLayer && (out.insulation < 0 || main > largest)) {
+        out.insulation = i;
+        largest = main;
+      }
+      continue;
+    }
+    if (b.share > 1)
+      throw DataError(
+          QStringLiteral("Udział mostka w warstwie %1 musi mieścić się w zakresie 0 ÷ 100%").arg(i + 1));
+    const double lambdaB = c.humid() ? b.lambdaHumid : b.lambdaMedium;
+    if (!(lambdaB > 0) || !std::isfinite(lambdaB))
+      throw DataError(QStringLiteral("Współczynnik λ materiału mostka w warstwie %1 musi być większy od zera")
+                          .arg(i + 1));
+    if (bridgedCount == kMaxBridgedLayers)
+      throw DataError(
+          QStringLiteral("Przegroda może mieć najwyżej %1 warstw niejednorodnych").arg(kMaxBridgedLayers));
+    // An air layer's own conductivity is its thickness over the table's R.
+    const double lambdaA = main > 0 ? layer.thickness / main : 0;
+    const double equivalent = layer.thickness / ((1 - b.share) * lambdaA + b.share * lambdaB);
+    bridged[bridgedCount++] = {i, main, layer.thickness / lambdaB, equivalent, b.share, airLayer};
+    if (lambdaB >= kMetalLambda && !airLayer && lambdaA <= kInsulationLambda) out.metal = true;
+    layer.resistance = equivalent;
+    sum += equivalent;
+  }
+  for (int i = end; i < table.size(); ++i) table.at(i).resistance = 0;
+  // Summed in table order, as a plain sum of d/λ is, so that a partition
+  // without bridges gives that sum to the last bit.
+  out.lower = sum + c.rsi + rse;
+  if (bridgedCount == 0) {
+    out.upper = out.total = out.lower;
+    return out;
+  }
+  const double base = homogeneous + c.rsi + rse;
+  double conductance = 0;
+  const unsigned paths = 1u << bridgedCount;
+  for (unsigned mask = 0; mask < paths; ++mask) {
+    double share = 1, resistance = base;
+    for (int k = 0; k < bridgedCount; ++k) {
+      const bool throughBridge = mask & (1u << k);
+      share *= throughBridge ? bridged[k].share : 1 - bridged[k].share;
+      resistance += throughBridge ? bridged[k].bridge : bridged[k].main;
+    }
+    if (share == 0) continue;
+    if (resistance == 0) throw DivisionByZero();
+    conductance += share / resistance;
+  }
+  out.upper = 1.0 / conductance;
+  out.total = (out.upper + out.lower) / 2;
+  // The bridged layers take up what RT adds above the lower limit.
+  double equivalentSum = 0;
+  for (int k = 0; k < bridgedCount; ++k) equivalentSum += bridged[k].equivalent;
+  if (equivalentSum > 0) {
+    const double scale = (out.total - out.lower + equivalentSum) / equivalentSum;
+    for (int k = 0; k < bridgedCount; ++k)
+      table.at(bridged[k].index).resistance = bridged[k].equivalent * scale;
+  }
+  for (int k = 0; k < bridgedCount; ++k) {
+    const double r = table.at(bridged[k].index).resistance;
+    if (!bridged[k].air && (out.insulation < 0 || r > largest)) {
+      out.insulation = bridged[k].index;
+      largest = r;
+    }
+  }
+  return out;
+}
+
+int OutermostAirLayer(const LayerTable& table) {
+  for (int i = table.size() - 1; i >= 0; --i)
+    if (table.at(i).isAirLayer()) return i;
+  return -1;
+}
+
+// The counted layer the correction concerns: the one named, or the counted
+// layer of the largest resistance that is not an air layer.
+int CorrectionLayer(const LayerTable& table, std::int32_t layer, int counted, int insulation) {
+  if (layer != kLayerAuto) {
+    if (layer < 0 || layer >= table.size())
+      throw DataError(
+          QStringLiteral("Poprawka współczynnika U wskazuje warstwę %1, której nie ma w przegrodzie")
+              .arg(layer + 1));
+    return layer < counted ? layer : -1;
+  }
+  return insulation;
+}
+
+void CheckParameter(double value, const char* what) {
+  if (!(value >= 0) || !std::isfinite(value))
+    throw DataError(QStringLiteral("Poprawka współczynnika U: %1 musi być liczbą nieujemną")
+                        .arg(QString::fromUtf8(what)));
+}
+
+void ApplyCorrections(const LayerTable& table, const UCorrections& corr, int counted, int insulation,
+                      TransmittanceResult& out) {
+  const double rt = out.totalResistance;
+  auto ratioSquared = [&](std::int32_t which, int& index) {
+    index = CorrectionLayer(table, which, counted, insulation);
+    if (index < 0) return 0.0;
+    const double ratio = table.at(index).resistance / rt;
+    return ratio * ratio;
+  };
+  int index = -1;
+  const AirGapCorrection& gaps = corr.airGaps;
+  if (gaps.level < 0 || gaps.level > 2)
+    throw DataError(QStringLiteral("Poziom poprawki na nieszczelności izolacji musi wynosić 0, 1 lub 2"));
+  if (gaps.level > 0) out.deltaAirGaps = kAirGapDeltaU[gaps.level] * ratioSquared(gaps.layer, index);
+
+  const FastenerCorrection& f = corr.fasteners;
+  if (f.method == FastenerMethod::PointTransmittance) {
+    CheckParameter(f.perSquareMetre, "liczba łączników na m²");
+    CheckParameter(f.chiP, "χp łącznika");
+    out.deltaFasteners = f.perSquareMetre * f.chiP;
+  } else if (f.method == FastenerMethod::Conductivity) {
+    CheckParameter(f.perSquareMetre, "liczba łączników na m²");
+    CheckParameter(f.lambda, "λ łącznika");
+    CheckParameter(f.area, "przekrój łącznika");
+    CheckParameter(f.recess, "zagłębienie łącznika");
+    const double squared = ratioSquared(f.layer, index);
+    const double d0 = index >= 0 ? table.at(index).thickness : 0;
+    // A layer of no thickness has no fastener in it (ΔUf tends to 0 with d0).
+    if (d0 > 0) {
+      const double d1 = std::max(0.0, d0 - f.recess);
+      const double alpha = f.recess > 0 ? 0.8 * d1 / d0 : 0.8;
+      out.deltaFasteners = alpha * f.lambda * f.area * f.perSquareMetre / d0 * squared;
+    }
+  } else if (f.method != FastenerMethod::None) {
+    throw DataError(QStringLiteral("Nieznany sposób uwzględnienia łączników mechanicznych"));
+  }
+
+  const InvertedRoofCorrection& roof = corr.invertedRoof;
+  if (roof.enabled) {
+    CheckParameter(roof.precipitation, "opad p");
+    CheckParameter(roof.drainage, "współczynnik f");
+    CheckParameter(roof.factor, "współczynnik x");
+    out.deltaInvertedRoof =
+        roof.precipitation * roof.drainage * roof.factor * ratioSquared(roof.layer, index);
+  }
+  out.deltaU = out.deltaAirGaps + out.deltaFasteners + out.deltaInvertedRoof;
+}
+
+}  // namespace
+
+TransmittanceResult ComputeTransmittance(LayerTable& table, const DesignConditions& c,
+                                         const AirLayerTable& air) {
+  TransmittanceResult out;
+  const int n = table.size();
+  const OuterSide& side = c.outerSide;
+  const bool ventilated =
+      side.kind == OuterSideKind::WellVentilated || side.kind == OuterSideKind::SlightlyVentilated;
+  if (!(side.openings >= 0) || !std::isfinite(side.openings))
+    throw DataError(QStringLiteral("Pole otworów wentylacyjnych musi być liczbą nieujemną"));
+  // The share of the well-ventilated case: 1 above 1500 mm², 0 below 500.
+  double ventilation = side.kind == OuterSideKind::WellVentilated ? 1.0 : 0.0;
+  if (side.kind == OuterSideKind::SlightlyVentilated)
+    ventilation = std::clamp((side.openings - 500) / 1000, 0.0, 1.0);
+  const int airLayer = ventilated ? OutermostAirLayer(table) : -1;
+  const int ventedEnd = airLayer >= 0 ? airLayer : n;
+
+  Limits limits;
+  if (ventilation == 0) {
+    out.rse = side.kind == OuterSideKind::Unheated ? c.rsi : c.rse;
+    limits = CombinedMethod(table, n, c, air, out.rse);
+  } else if (ventilation == 1) {
+    out.rse = c.rsi;
+    limits = CombinedMethod(table, ventedEnd, c, air, out.rse);
+    if (airLayer >= 0) out.firstIgnoredLayer = airLayer;
+  } else {
+    // Between the two cases, every figure and every layer's share of RT alike.
+    const Limits v = CombinedMethod(table, ventedEnd, c, air, c.rsi);
+    std::vector<double> vented(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) vented[i] = table.at(i).resistance;
+    const Limits u = CombinedMethod(table, n, c, air, c.rse);
+    const double a = 1 - ventilation, b = ventilation;
+    for (int i = 0; i < n; ++i) table.at(i).resistance = a * table.at(i).resistance + b * vented[i];
+    out.rse = a * c.rse + b * c.rsi;
+    limits = {a * u.upper + b * v.upper, a * u.lower + b * v.lower, a * u.total + b * v.total,
+              u.metal || v.metal, -1};
+    for (int i = 0; i < n; ++i) {
+      const double r = table.at(i).resistance;
+      if (!table.at(i).isAirLayer() && (limits.insulation < 0 || r > table.at(limits.insulation).resistance))
+        limits.insulation = i;
+    }
+  }
+  out.upperResistance = limits.upper;
+  out.lowerResistance = limits.lower;
+  out.totalResistance = limits.total;
+  if (out.totalResistance == 0) throw DivisionByZero();
+  out.relativeError = (limits.upper - limits.lower) / (2 * limits.total);
+  out.u = 1.0 / out.totalResistance;
+  out.limitRatioExceeded = limits.lower > 0 && limits.upper / limits.lower > kMaxLimitRatio;
+  out.metalBridgesInsulation = limits.metal;
+  if (c.corrections.any())
+    ApplyCorrections(table, c.corrections, out.firstIgnoredLayer >= 0 ? out.firstIgnoredLayer : n,
+                     limits.insulation, out);
+  out.uc = out.u + out.deltaU;
+  return out;
+}
+
+namespace {
+
+// Sets the layer's thickness for one evaluation and puts it back afterwards.
+class ThicknessTrial {
+ public:
+  explicit ThicknessTrial(LayerRecord& layer) : layer_(layer), kept_(layer.thickness) {}
+  ~ThicknessTrial() { layer_.thickness = kept_; }
+  ThicknessTrial(const ThicknessTrial&) = delete;
+  ThicknessTrial& operator=(const ThicknessTrial&) = delete;
+
+ private:
+  LayerRecord& layer_;
+  double kept_;
+};
+
+}  // namespace
+
+double RequiredThicknessUc(LayerTable& table, int position, const DesignConditions& c,
+                           const AirLayerTable& air) {
+  if (c.umax == 0) throw DivisionByZero();
+  const int chosen = position - 1;
+  if (chosen < 0 || chosen >= table.size()) throw DataError(QStringLiteral("Nie wybrano warstwy"));
+  LayerRecord& layer = table.at(chosen);
+  if (layer.isAirLayer()) throw DataError(QStringLiteral("Dla tej warstwy nie można dokonać obliczeń"));
+  const TransmittanceResult now = ComputeTransmittance(table, c, air);
+  if (now.firstIgnoredLayer >= 0 && chosen >= now.firstIgnoredLayer)
+    throw DataError(QStringLiteral("Warstwa na zewnątrz wentylowanej warstwy powietrza nie wpływa na U"));
+  bool bridged = false;
+  for (int i = 0; i < table.size(); ++i)
+    bridged =
+        bridged || (table.at(i).bridge.present() && (now.firstIgnoredLayer < 0 || i < now.firstIgnoredLayer));
+  // Where RT is linear in the thickness the answer is closed, as it has always
+  // been, with the outer surface resistance in force.
+  DesignConditions boundary = c;
+  boundary.rse = now.rse;
+  const double closed = RequiredThickness(table, position, boundary);
+  if (!bridged && !c.corrections.any() && c.outerSide.kind != OuterSideKind::SlightlyVentilated)
+    return std::max(closed, 0.0);
+  double result = 0;
+  {
+    ThicknessTrial trial(layer);
+    auto meets = [&](double d) {
+      layer.thickness = d;
+      return !ExceedsUmax(ComputeTransmittance(table, c, air).uc, c.umax);
+    };
+    if (!meets(0)) {
+      // Bracket the root from the thickness a homogeneous layer would need,
+      // then halve the bracket below the tolerance, keeping the side that
+      // meets Umax.
+      double lo = 0;
+      double hi = std::max(closed, 0.01);
+      constexpr double kThickest = 1000;  // m: no partition is thicker
+      while (!meets(hi)) {
+        lo = hi;
+        hi *= 2;
+        if (hi > kThickest)
+          throw Error(QStringLiteral(
+              "Żadna grubość tej warstwy nie daje Uc ≤ Umax: poprawki ΔU same przekraczają Umax"));
+      }
+      while (hi - lo > kThicknessTolerance / 4) {
+        const double mid = (lo + hi) / 2;
+        (meets(mid) ? hi : lo) = mid;
+      }
+      result = hi;
+    }
+  }
+  ComputeTransmittance(table, c, air);
+  return result;
+}
+
+}  // namespace veltor
