@@ -103,6 +103,9 @@ void OwnMaterialsRoundTrip(const QByteArray& content) {
 int ProjectFile(const std::uint8_t* data, std::size_t size) {
   return guarded([&] {
     veltor::LoadedProject project = veltor::ReadProjectBytes(bytesOf(data, size));
+    // What the extension block held is written back exactly as read.
+    const veltor::ProjectExtras& extras = project.contents.extras;
+    if (!(veltor::DecodeExtensionBlock(veltor::EncodeExtensionBlock(extras)) == extras)) std::abort();
     veltor::DesignConditions c = project.contents.conditions;
     if (!acceptable(c)) return;
     c.setSurfaceResistancesFromDirection();

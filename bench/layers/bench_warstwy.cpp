@@ -10,6 +10,9 @@
 // it to the layer window shown with its list painted. Its cost must grow
 // linearly with the layers, up to the 10,000 the file format allows.
 //
+// The same keystrokes with a chart, the report and the moisture check open,
+// which must follow each keystroke within one frame.
+//
 // Windows need a GUI application, so this benchmark brings its own main.
 #include <benchmark/benchmark.h>
 
@@ -26,9 +29,14 @@
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
+#include "forms/kondensacja.h"
+#include "forms/pictureframe.h"
+#include "forms/raport_new.h"
+#include "forms/rysunek.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
 #include "forms/windowset.h"
+#include "model/project.h"
 #include "project/projectfile.h"
 
 using namespace veltor;
@@ -38,7 +46,7 @@ namespace {
 std::unique_ptr<LayerRecord> Layer(int i) {
   auto layer = std::make_unique<LayerRecord>();
   layer->name = i % 5 == 2 ? QByteArray(kAirLayerName) : QByteArray("Mur z cegły pełnej");
-  layer->fillPattern = "B1";
+  layer->fillPattern = "cegl";
   layer->thickness = i % 5 == 2 ? 0.02 : 0.01 * (i % 7 + 1);
   layer->lambdaMedium = i == 0 ? 0.04 : 0.5 + 0.05 * (i % 5);
   layer->lambdaHumid = layer->lambdaMedium;
@@ -67,7 +75,8 @@ void Key(QWidget* target, Qt::Key key, const QString& text) {
 
 void BM_EditGWKeystroke(benchmark::State& state) {
   gDesignConditions = DesignConditions::startupValues();
-  TFormWarstwy window(nullptr);
+  Project project;
+  TFormWarstwy window(nullptr, project);
   window.FormCreate();
   for (int i = 0; i < state.range(0); ++i) window.AppendLayer(Layer(i));
   // Umax between U with the first layer 0.1 m and 0.15 m thick.
@@ -160,6 +169,60 @@ BENCHMARK(BM_OpenProject)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
+
+// The same keystrokes with the whole window set and the results shown: a
+// temperature chart, the report and the moisture check (over twelve typed
+// months) each draw again once per keystroke, their repaint included.
+void BM_KeystrokeWithResultWindows(benchmark::State& state) {
+  CreateWindowSet();
+  Project& project = FormGlowna->project();
+  for (int i = 0; i < state.range(0); ++i) FormWarstwy->AppendLayer(Layer(i));
+  MoistureSettings climate;
+  climate.climate = MoistureSettings::Climate::Typed;
+  for (int m = 0; m < 12; ++m) {
+    climate.te[m] = -4 + 2 * m - (m > 6 ? 4 * (m - 6) : 0);
+    climate.phiE[m] = 85 - m;
+  }
+  project.setMoisture(climate);
+  for (QAction* a : {FormGlowna->ActionRysTemp, FormGlowna->ActionPokazRaport, FormGlowna->ActionKondensacja,
+                     FormGlowna->ActionPokazWarstwy})
+    FormGlowna->ExecuteAction(a);
+  FormWarstwy->activateWindow();
+  while (!FormWarstwy->isActiveWindow()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  FormWarstwy->ListViewMaterialy->setCurrentItem(FormWarstwy->ListViewMaterialy->topLevelItem(0));
+  QLineEdit* edit = FormWarstwy->EditGW;
+  edit->setFocus();
+  Key(edit, Qt::Key_End, QString());
+  TFormRysunek* chart = TFormRysunek::Instances().value(0);
+  if (!chart || !FormRaportNew->isVisible() || !FormKondensacja->Current().result || !edit->hasFocus()) {
+    state.SkipWithError("the result windows are not all shown with a result");
+    DestroyWindowSet();
+    return;
+  }
+  // Each keystroke must leave new pictures behind (the offscreen platform
+  // paints only the active window, so the pictures are counted, not paints).
+  int redraws = 0;
+  qint64 chartKey = chart->ImageSciana->Picture().cacheKey();
+  qint64 reportKey = FormRaportNew->ImageRaport->Picture().cacheKey();
+  const auto count = [&] {
+    const qint64 c = chart->ImageSciana->Picture().cacheKey(),
+                 r = FormRaportNew->ImageRaport->Picture().cacheKey();
+    redraws += c != chartKey && r != reportKey;
+    chartKey = c;
+    reportKey = r;
+  };
+  for (auto _ : state) {
+    Key(edit, Qt::Key_5, QStringLiteral("5"));
+    count();
+    Key(edit, Qt::Key_Backspace, QString());
+    count();
+  }
+  if (redraws < 2 * state.iterations()) state.SkipWithError("a keystroke's results were not drawn");
+  state.SetItemsProcessed(2 * state.iterations());  // keystrokes
+  DestroyWindowSet();
+}
+
+BENCHMARK(BM_KeystrokeWithResultWindows)->Arg(20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -28,6 +28,7 @@ struct DesignConditions {
   // direction leaves both as they are.
   void setSurfaceResistancesFromDirection();
   bool humid() const { return humidityClass != 0; }
+  bool operator==(const DesignConditions&) const = default;
 };
 
 }  // namespace veltor

@@ -160,6 +160,11 @@ LayerRecord& LayerTable::AppendLayer(const LayerRecord& record) {
   return AppendLayer(std::make_unique<LayerRecord>(record));
 }
 
+LayerRecord& LayerTable::InsertLayer(int index, const LayerRecord& record) {
+  index = std::clamp(index, 0, size());
+  return **layers_.insert(layers_.begin() + index, std::make_unique<LayerRecord>(record));
+}
+
 int LayerTable::MoveLayerInward(int index) {
   if (index <= 0 || index >= size()) return index;
   std::swap(layers_[index], layers_[index - 1]);

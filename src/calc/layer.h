@@ -77,6 +77,8 @@ class LayerTable {
 
   LayerRecord& AppendLayer(std::unique_ptr<LayerRecord> record);
   LayerRecord& AppendLayer(const LayerRecord& record);
+  // At `index` (clamped to the table), the layers from there moving outward by one.
+  LayerRecord& InsertLayer(int index, const LayerRecord& record);
   // Exchange with the neighbour inside / outside; returns the layer's new index,
   // or `index` unchanged when it cannot move (already at that end, or invalid).
   int MoveLayerInward(int index);

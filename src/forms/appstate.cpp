@@ -20,9 +20,11 @@ void LoadReferenceTables() {
   veltor::LoadAirLayerTable(gReferenceTables.air);
 }
 
-void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& summary) {
+void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& summary, bool tell) {
   veltor::CalculatePartition(table, summary, gDesignConditions, gReferenceTables,
-                             [](const QString& text) { ui::inform(ui::MessageKind::Error, text); });
+                             [tell](const QString& text) {
+                               if (tell) ui::inform(ui::MessageKind::Error, text);
+                             });
 }
 
 const veltor::LayerTable& ResultPartition() {

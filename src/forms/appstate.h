@@ -20,8 +20,8 @@ inline const QString kUmaxMissing = QStringLiteral("Należy zdefiniować wartoś
 void LoadReferenceTables();
 
 // The calculation pass with the program's conditions and tables; the pass's
-// notice (equal temperatures) is shown in an error box with OK.
-void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& summary);
+// notice (equal temperatures) is shown in an error box with OK when `tell`.
+void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& summary, bool tell = true);
 
 // The partition the result windows assess: the layer table, or the wizard's
 // created partition while the table is empty (as the charts choose); an empty

@@ -1,6 +1,7 @@
-// The project description window. Its four boxes are the only storage of the
-// description: New empties them, the project file reads and writes them
-// (through the section functions of the project module), the report reads them.
+// The project description window. Its four boxes edit the project's
+// description: every keystroke goes to the project (keystrokes in one box merge
+// into one step to undo), and a description changed elsewhere (New, Open,
+// undo) comes back into the boxes.
 #include "forms/daneprojektu.h"
 
 #include <QDate>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "forms/glowna.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 #include "project/projectfile.h"
 
@@ -27,9 +29,10 @@ namespace {
 constexpr int kFieldLength = 255;
 }  // namespace
 
-TFormDaneProj::TFormDaneProj(QWidget* mainWindow)
+TFormDaneProj::TFormDaneProj(QWidget* mainWindow, Project& project)
     : TCompanionWindow(mainWindow, QStringLiteral("FormDaneProj"), QStringLiteral("Opis projektu"),
-                       QStringLiteral("11.htm")) {
+                       QStringLiteral("11.htm")),
+      project_(project) {
   auto* top = new QVBoxLayout(this);
   auto make = [this, top](QLineEdit*& e, const char* name, const QString& caption, bool narrow) {
     auto* label = new QLabel(caption, this);
@@ -69,6 +72,13 @@ TFormDaneProj::TFormDaneProj(QWidget* mainWindow)
   buttons->addWidget(ButtonDalej);
   top->addLayout(buttons);
 
+  QLineEdit* boxes[] = {LabeledEdit1, LabeledEdit2, LabeledEdit3, LabeledEdit4};
+  for (int i = 0; i < 4; ++i)
+    connect(boxes[i], &QLineEdit::textChanged, this,
+            [this, i](const QString& text) { project_.setDescriptionField(i, text); });
+  connect(&project_, &Project::changed, this, [this](Project::Parts parts) {
+    if (parts & Project::Description) showDescription();
+  });
   connect(ButtonZamknij, &QPushButton::clicked, this, &TFormDaneProj::ButtonZamknijClick);
   connect(ButtonDalej, &QPushButton::clicked, this, &TFormDaneProj::ButtonDalejClick);
 
@@ -79,7 +89,15 @@ TFormDaneProj::TFormDaneProj(QWidget* mainWindow)
 TFormDaneProj::~TFormDaneProj() = default;
 
 void TFormDaneProj::ClearFields() {
-  for (QLineEdit* e : {LabeledEdit1, LabeledEdit2, LabeledEdit3, LabeledEdit4}) e->clear();
+  for (int i = 0; i < 4; ++i) project_.setDescriptionField(i, QString());
+}
+
+void TFormDaneProj::showDescription() {
+  QLineEdit* boxes[] = {LabeledEdit1, LabeledEdit2, LabeledEdit3, LabeledEdit4};
+  for (int i = 0; i < 4; ++i) {
+    // A box whose text is already the project's keeps its cursor.
+    if (boxes[i]->text() != project_.description()[i]) boxes[i]->setText(project_.description()[i]);
+  }
 }
 
 void TFormDaneProj::showEvent(QShowEvent* e) {
@@ -90,7 +108,7 @@ void TFormDaneProj::showEvent(QShowEvent* e) {
 
 void TFormDaneProj::FormShow() {
   if (LabeledEdit4->text().isEmpty())
-    LabeledEdit4->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    project_.proposeDescriptionField(3, QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
 }
 
 void TFormDaneProj::ButtonZamknijClick() {
@@ -105,15 +123,11 @@ void TFormDaneProj::ButtonDalejClick() {
 }
 
 void TFormDaneProj::SaveToProject(QIODevice& device) {
-  veltor::ProjectDescription description;
-  const QLineEdit* boxes[] = {LabeledEdit1, LabeledEdit2, LabeledEdit3, LabeledEdit4};
-  for (int i = 0; i < 4; ++i) description[i] = boxes[i]->text().left(kFieldLength);
-  veltor::WriteDescriptionSection(device, description);
+  veltor::WriteDescriptionSection(device, project_.description());
 }
 
 void TFormDaneProj::LoadFromProject(QIODevice& device) {
-  QLineEdit* boxes[] = {LabeledEdit1, LabeledEdit2, LabeledEdit3, LabeledEdit4};
-  veltor::ReadDescriptionSection(device, [&boxes](int index, const QString& text) {
-    if (index >= 0 && index < 4) boxes[index]->setText(text);
+  veltor::ReadDescriptionSection(device, [this](int index, const QString& text) {
+    if (index >= 0 && index < 4) project_.setDescriptionField(index, text.left(kFieldLength));
   });
 }

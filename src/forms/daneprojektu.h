@@ -1,10 +1,11 @@
 // The project description: four free texts (partition name, client, designer,
-// date) held by their edit boxes, saved as the first section of the project file
-// and printed on the report.
+// date) of the project, edited in four boxes, saved as the first section of the
+// project file and printed on the report.
 #pragma once
 
 #include "forms/companion.h"
 
+class Project;
 class QIODevice;
 class QLineEdit;
 class QPushButton;
@@ -12,18 +13,18 @@ class QPushButton;
 class TFormDaneProj : public TCompanionWindow {
   Q_OBJECT
  public:
-  explicit TFormDaneProj(QWidget* mainWindow);
+  TFormDaneProj(QWidget* mainWindow, Project& project);
   ~TFormDaneProj() override;
 
   void FormCreate() {}
-  // Empties the four boxes (New project).
+  // Empties the four fields of the project.
   void ClearFields();
 
   // The 1024 bytes of the description: four short strings of 256 bytes, each
   // the first 255 characters of its box.
   void SaveToProject(QIODevice& device);
-  // Each box takes its text as soon as its field is read, so a file cut short
-  // changes the boxes before the cut and raises IoError.
+  // Each field takes its text as soon as it is read, so a file cut short
+  // changes the fields before the cut and raises IoError.
   void LoadFromProject(QIODevice& device);
 
   void ButtonZamknijClick();
@@ -42,6 +43,10 @@ class TFormDaneProj : public TCompanionWindow {
  private:
   // Proposes today's date while the date box is empty; runs on every showing.
   void FormShow();
+  // The boxes from the project's description.
+  void showDescription();
+
+  Project& project_;
 };
 
 extern TFormDaneProj* FormDaneProj;

@@ -10,20 +10,17 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "calc/numbers.h"
 #include "forms/appstate.h"
+#include "forms/followproject.h"
 #include "forms/pictureframe.h"
 
 TFormDynamika* FormDynamika = nullptr;
 
 namespace {
 
-// Edits in the other windows show here within this time; the evaluation
-// itself takes a few microseconds.
-constexpr int kRecalculationIntervalMs = 200;
 constexpr QSize kPictureSize(620, 230);
 constexpr int kColumnWidths[dynamika::kColumnCount] = {320, 70, 80, 430};
 
@@ -43,15 +40,12 @@ QString Assumptions(const veltor::DesignConditions& c) {
 
 }  // namespace
 
-TFormDynamika::TFormDynamika(QWidget* mainWindow)
+TFormDynamika::TFormDynamika(QWidget* mainWindow, Project& project)
     : TCompanionWindow(mainWindow, QStringLiteral("FormDynamika"),
                        QStringLiteral("Parametry dynamiczne (EN ISO 13786)"), QStringLiteral("dynamika.htm"),
                        true) {
   buildControls();
-  TimerPrzeliczanie = new QTimer(this);
-  TimerPrzeliczanie->setObjectName(QStringLiteral("TimerPrzeliczanie"));
-  TimerPrzeliczanie->setInterval(kRecalculationIntervalMs);
-  connect(TimerPrzeliczanie, &QTimer::timeout, this, &TFormDynamika::TimerPrzeliczanieTimer);
+  new ProjectFollower(this, project, [this] { Recalculate(); });
 }
 
 TFormDynamika::~TFormDynamika() = default;
@@ -118,7 +112,6 @@ void TFormDynamika::buildControls() {
 }
 
 void TFormDynamika::Recalculate() {
-  fingerprint_ = fingerprint();
   current_ = dynamika::Evaluate(ResultPartition(), gDesignConditions, gReferenceTables.air);
   for (int row = 0; row < dynamika::kRowCount; ++row)
     TableParametry->item(row, dynamika::ColumnValue)
@@ -127,35 +120,6 @@ void TFormDynamika::Recalculate() {
   LabelKomunikat->setVisible(!current_.result);
   LabelZalozenia->setText(Assumptions(gDesignConditions));
   ImageFale->SetPicture(dynamika::DrawDailyWaves(current_, kPictureSize));
-}
-
-// Everything the figures depend on: the layers' thermal data and the
-// conditions that choose λ, the air layers' R and the surfaces.
-QByteArray TFormDynamika::fingerprint() const {
-  QByteArray bytes;
-  const auto add = [&bytes](const auto& value) {
-    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-  };
-  const veltor::LayerTable& table = ResultPartition();
-  add(&table);
-  for (int i = 0; i < table.size(); ++i) {
-    const veltor::LayerRecord& layer = table.at(i);
-    for (double value :
-         {layer.thickness, layer.lambdaMedium, layer.lambdaHumid, layer.density, layer.specificHeat})
-      add(value);
-    bytes.append(layer.name);
-    bytes.append('\0');
-  }
-  const veltor::DesignConditions& c = gDesignConditions;
-  add(c.humidityClass);
-  add(c.direction);
-  add(c.rsi);
-  add(c.rse);
-  return bytes;
-}
-
-void TFormDynamika::TimerPrzeliczanieTimer() {
-  if (fingerprint() != fingerprint_) Recalculate();
 }
 
 void TFormDynamika::fitTable() {
@@ -178,12 +142,6 @@ void TFormDynamika::showEvent(QShowEvent* e) {
     if (!testAttribute(Qt::WA_Resized)) adjustSize();
   }
   TCompanionWindow::showEvent(e);
-  if (!e->spontaneous()) TimerPrzeliczanie->start();
-}
-
-void TFormDynamika::hideEvent(QHideEvent* e) {
-  TCompanionWindow::hideEvent(e);
-  if (!e->spontaneous()) TimerPrzeliczanie->stop();
 }
 
 void TFormDynamika::ButtonZamknijClick() {

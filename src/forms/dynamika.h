@@ -7,27 +7,24 @@
 // gDesignConditions and the air-layer table, runs the core through
 // dynamika::Evaluate and fills TableParametry, LabelZalozenia and ImageFale;
 // a refusal shows its message in LabelKomunikat instead. Nothing is written
-// into the layer records. While the window is shown a short timer compares a
-// fingerprint of what the figures depend on and calls Recalculate when it
-// changed, so that edits made in the other windows show here at once.
+// into the layer records. While the window is shown it evaluates again after
+// every change of the project, once per turn of the event loop.
 #pragma once
 
-#include <QByteArray>
-
-#include "forms/companion.h"
 #include "draw/dynamika_draw.h"
+#include "forms/companion.h"
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class QTimer;
+class Project;
 class TPictureImage;
 
 class TFormDynamika : public TCompanionWindow {
   Q_OBJECT
  public:
-  explicit TFormDynamika(QWidget* mainWindow);
+  TFormDynamika(QWidget* mainWindow, Project& project);
   ~TFormDynamika() override;
 
   void FormCreate() {}
@@ -47,20 +44,15 @@ class TFormDynamika : public TCompanionWindow {
   // The figures go into the designer's report while this is ticked.
   QCheckBox* CheckBoxRaport = nullptr;
   QPushButton* ButtonZamknij = nullptr;
-  QTimer* TimerPrzeliczanie = nullptr;
 
  protected:
   void showEvent(QShowEvent* e) override;
-  void hideEvent(QHideEvent* e) override;
 
  private:
   void buildControls();
   void fitTable();
-  QByteArray fingerprint() const;
-  void TimerPrzeliczanieTimer();
 
   dynamika::Outcome current_;
-  QByteArray fingerprint_;
 };
 
 extern TFormDynamika* FormDynamika;

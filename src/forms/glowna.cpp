@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,7 +19,6 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -37,6 +37,7 @@
 #include "forms/systemstep.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
 
@@ -50,9 +51,7 @@ const QString kClearWizardQuestion =
     QStringLiteral("UWAGA! Zostaną usunięte dane przegrody wg systemów VELTOR. Kontynuować?");
 const QString kClearLayersQuestion = QStringLiteral("UWAGA! Zostaną usunięte dane przegrody. Kontynuować?");
 const QString kSaveQuestion = QStringLiteral("Zapisać projektowaną przegrodę?");
-
-// How often the update rules run while the program is idle.
-constexpr int kUpdateIntervalMs = 100;
+const QString kCaption = QStringLiteral("Program do obliczania parametrów fizykalnych przegrody");
 
 int LayersInTable() {
   return FormWarstwy ? FormWarstwy->LayerCount() : 0;
@@ -108,9 +107,9 @@ void TScaledImage::paintEvent(QPaintEvent*) {
   p.drawPicture(0, 0, picture_);
 }
 
-TFormGlowna::TFormGlowna(QWidget* parent) : QMainWindow(parent) {
+TFormGlowna::TFormGlowna(Project& project, QWidget* parent) : QMainWindow(parent), project_(project) {
   setObjectName(QStringLiteral("FormGlowna"));
-  setWindowTitle(QStringLiteral("Program do obliczania parametrów fizykalnych przegrody"));
+  updateTitle();
   resize(800, 600);
   ImageListGlowna = new TImageList(this, QStringLiteral("obrazki"));
   createActions();
@@ -129,16 +128,39 @@ TFormGlowna::TFormGlowna(QWidget* parent) : QMainWindow(parent) {
   status->setSizeGripEnabled(true);
   setStatusBar(status);
 
-  updateTimer_ = new QTimer(this);
-  updateTimer_->setObjectName(QStringLiteral("ActionUpdateTimer"));
-  updateTimer_->setInterval(kUpdateIntervalMs);
-  connect(updateTimer_, &QTimer::timeout, this, &TFormGlowna::UpdateActions);
-  updateTimer_->start();
-
+  connect(&project_, &Project::changed, this, &TFormGlowna::UpdateActions);
+  connect(&project_, &Project::fileStateChanged, this, &TFormGlowna::updateTitle);
   connect(qApp, &QApplication::focusChanged, this, [this] {
     QWidget* active = QApplication::activeWindow();
     if (active && active != this) lastWorkedIn_ = active;
   });
+}
+
+void TFormGlowna::updateTitle() {
+  const QString file = project_.fileName();
+  setWindowTitle(file.isEmpty() ? kCaption + QStringLiteral("[*]")
+                                : QFileInfo(file).fileName() + QStringLiteral("[*] – ") + kCaption);
+  setWindowModified(project_.isModified());
+}
+
+void TFormGlowna::WatchVisibility(QWidget* window) {
+  if (window) window->installEventFilter(this);
+}
+
+bool TFormGlowna::eventFilter(QObject* watched, QEvent* e) {
+  // Queued: the window's own show handler (the wizard's last step filling its
+  // list) runs after this, and a chart leaves the list of charts as it closes.
+  if ((e->type() == QEvent::Show || e->type() == QEvent::Hide) && !updateQueued_) {
+    updateQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          updateQueued_ = false;
+          UpdateActions();
+        },
+        Qt::QueuedConnection);
+  }
+  return QMainWindow::eventFilter(watched, e);
 }
 
 TFormGlowna::~TFormGlowna() {
@@ -188,6 +210,18 @@ void TFormGlowna::createActions() {
   ActionZapisz =
       makeAction("ActionZapisz", projekt, QStringLiteral("&Zapisz..."), QStringLiteral("Zapisz projekt"), 2);
   ActionZapisz->setShortcut(Qt::Key_F4);
+  ActionZapiszBiezacy = makeAction("ActionZapiszBiezacy", projekt, QStringLiteral("Za&pisz"),
+                                   QStringLiteral("Zapisz projekt w jego pliku"));
+  ActionZapiszBiezacy->setShortcut(QKeySequence::Save);
+  // Undo and redo act on the project whichever window has the focus.
+  ActionCofnij = project_.undoStack().createUndoAction(this, QStringLiteral("&Cofnij"));
+  ActionCofnij->setObjectName(QStringLiteral("ActionCofnij"));
+  ActionCofnij->setShortcut(QKeySequence::Undo);
+  ActionPonow = project_.undoStack().createRedoAction(this, QStringLiteral("&Ponów"));
+  ActionPonow->setObjectName(QStringLiteral("ActionPonow"));
+  ActionPonow->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  for (QAction* a : {ActionCofnij, ActionPonow}) a->setShortcutContext(Qt::ApplicationShortcut);
   FilePrintSetup1 = makeAction("FilePrintSetup1", projekt, QStringLiteral("&Ustawienia drukarki..."),
                                QStringLiteral("Ustawienia drukarki"));
   ActionClose = makeAction("ActionClose", projekt, QStringLiteral("Za&kończ"), QString());
@@ -244,12 +278,19 @@ void TFormGlowna::createMenus() {
   QMenu* projekt = named(ActionMainMenuBar1->addMenu(QStringLiteral("&Projekt")), "MenuProjekt");
   projekt->addAction(ActionNowy);
   projekt->addAction(ActionOtworz);
+  projekt->addAction(ActionZapiszBiezacy);
   projekt->addAction(ActionZapisz);
+  MenuOstatnie = named(projekt->addMenu(QStringLiteral("Ostatnie pro&jekty")), "MenuOstatnie");
+  connect(MenuOstatnie, &QMenu::aboutToShow, this, &TFormGlowna::fillRecentMenu);
+  fillRecentMenu();
   projekt->addSeparator();
   projekt->addAction(FilePrintSetup1);
   projekt->addSeparator();
   projekt->addAction(ActionClose);
 
+  QMenu* edycja = named(ActionMainMenuBar1->addMenu(QStringLiteral("&Edycja")), "MenuEdycja");
+  edycja->addAction(ActionCofnij);
+  edycja->addAction(ActionPonow);
   QMenu* dane = named(ActionMainMenuBar1->addMenu(QStringLiteral("&Dane")), "MenuDane");
   dane->addAction(ActionPokazDaneProj);
   dane->addAction(ActionPokazWarunkiPocz);
@@ -344,7 +385,7 @@ bool TFormGlowna::PartitionDefined() const {
 
 void TFormGlowna::updateAction(QAction* a) {
   const bool defined = PartitionDefined();
-  if (a == ActionZapisz) {
+  if (a == ActionZapisz || a == ActionZapiszBiezacy) {
     a->setEnabled(defined);
   } else if (a == ActionPokazDaneProj) {
     a->setChecked(Visible(FormDaneProj));
@@ -375,8 +416,8 @@ void TFormGlowna::updateAction(QAction* a) {
 
 void TFormGlowna::UpdateActions() {
   for (QAction* a :
-       {ActionZapisz, ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy, ActionSystem,
-        ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja, ActionDynamika})
+       {ActionZapisz, ActionZapiszBiezacy, ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy,
+        ActionSystem, ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja, ActionDynamika})
     updateAction(a);
 }
 
@@ -404,6 +445,8 @@ void TFormGlowna::runExecute(QAction* a) {
     ActionOtworzExecute();
   } else if (a == ActionZapisz) {
     ActionZapiszExecute();
+  } else if (a == ActionZapiszBiezacy) {
+    ActionZapiszBiezacyExecute();
   } else if (a == FilePrintSetup1) {
     FilePrintSetup1Execute();
   } else if (a == ActionClose) {
@@ -449,15 +492,14 @@ QList<QWidget*> TFormGlowna::coveredResultWindows(const QAction* action) const {
 }
 
 void TFormGlowna::ActionNowyExecute() {
-  if (PartitionDefined()) {
+  if (unsavedWork()) {
     // Only an explicit No keeps the data; the close box lets the new project go on.
     const ui::Answer answer = ui::ask(ui::MessageKind::Warning, kNewProjectQuestion, ui::Yes | ui::No,
                                       ui::Answer::Yes, ui::Answer::No);
     if (answer == ui::Answer::No) return;
   }
-  if (FormWarstwy) FormWarstwy->ClearLayers();
   if (FormSystem4) FormSystem4->ClearLayers();
-  if (FormDaneProj) FormDaneProj->ClearFields();
+  project_.startNew();
   ExecuteAction(ActionPokazDaneProj);
 }
 
@@ -503,8 +545,8 @@ void TFormGlowna::chartToggle(QAction* action, int kind) {
     action->setChecked(false);
     return;
   }
-  if (LayersInTable() > 0) OpenChartWindow(kind, FormWarstwy->Layers());
-  if (LayersInWizard() > 0) OpenChartWindow(kind, FormSystem4->Layers());
+  if (LayersInTable() > 0) WatchVisibility(OpenChartWindow(kind, project_));
+  if (LayersInWizard() > 0) WatchVisibility(OpenChartWindow(kind, FormSystem4->Layers()));
   action->setChecked(true);
 }
 
@@ -520,8 +562,18 @@ void TFormGlowna::FilePrintSetup1Execute() {
   ui::dialogs().printerSetup(ui::SharedPrinter());
 }
 
+bool TFormGlowna::unsavedWork() const {
+  // The wizard's list is never in a file; the layer table only while the
+  // project differs from its file.
+  return LayersInWizard() > 0 || (LayersInTable() > 0 && project_.isModified());
+}
+
 bool TFormGlowna::FormCloseQuery() {
-  if (!PartitionDefined()) return true;
+  return askToSaveChanges();
+}
+
+bool TFormGlowna::askToSaveChanges() {
+  if (!unsavedWork()) return true;
   const ui::Answer answer = ui::ask(ui::MessageKind::Information, kSaveQuestion,
                                     ui::Yes | ui::No | ui::Cancel, ui::Answer::Yes, ui::Answer::Cancel);
   switch (answer) {
@@ -531,7 +583,7 @@ bool TFormGlowna::FormCloseQuery() {
       // Closing after a cancelled save dialog would lose the project the user
       // has just asked to keep, so only a written file lets the program end. An
       // I/O error goes to the error box through the caller's guard.
-      return ActionZapiszExecute();
+      return ActionZapiszBiezacyExecute();
     default:
       return false;  // Cancel, Esc and the close box
   }

@@ -6,8 +6,12 @@
 // another window, goes through ExecuteAction: the action's update rule is
 // evaluated first (so "checked" always mirrors the window it stands for), an
 // auto-check action then inverts its check mark, and the execute step runs
-// with the new state. Update rules also run on a short timer so the menu and
-// tool bars follow changes made elsewhere.
+// with the new state. Update rules also run whenever the project changes, a
+// window of the set is shown or hidden, or a menu opens, so the menu and tool
+// bars follow changes made elsewhere without polling.
+//
+// The title names the project's file and carries Qt's modified mark while the
+// project differs from it (Project::isModified).
 #pragma once
 
 #include <QIcon>
@@ -16,11 +20,11 @@
 #include <QPicture>
 #include <QPointer>
 
+class Project;
 class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
-class QTimer;
 class QToolBar;
 class QToolButton;
 
@@ -62,8 +66,10 @@ class TImageList : public QObject {
 class TFormGlowna : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TFormGlowna(QWidget* parent = nullptr);
+  explicit TFormGlowna(Project& project, QWidget* parent = nullptr);
   ~TFormGlowna() override;
+
+  Project& project() { return project_; }
 
   // Creation handler: maximises the window and records the start folder.
   void FormCreate();
@@ -75,14 +81,25 @@ class TFormGlowna : public QMainWindow {
   void ExecuteAction(QAction* action);
   // Re-evaluates every action's enabled and checked state.
   void UpdateActions();
+  // The action states follow `window` being shown and hidden.
+  void WatchVisibility(QWidget* window);
 
   // True when the layer table or the wizard's created partition holds a layer.
   bool PartitionDefined() const;
 
   // The project file (glowna_projekt.cpp). Save returns true when a file was
   // written and false when the user cancelled the dialog; I/O errors raise.
+  // ActionZapiszExecute always asks for the name, proposing the current one;
+  // ActionZapiszBiezacyExecute writes to the current file and asks only for a
+  // project that has none.
   bool ActionZapiszExecute();
+  bool ActionZapiszBiezacyExecute();
   void ActionOtworzExecute();
+  // Opens one of "Ostatnie projekty"; a file that is gone leaves the list
+  // with a message.
+  void OpenRecentProject(const QString& path);
+  // The files of "Ostatnie projekty", the latest first.
+  static QStringList RecentProjects();
   // Opens a project without the dialog (a path given on the command line), as
   // Open does after its dialog. Raises what LoadProjectFile raises.
   void OpenProjectFile(const QString& path);
@@ -93,6 +110,10 @@ class TFormGlowna : public QMainWindow {
   QAction* ActionNowy = nullptr;
   QAction* ActionOtworz = nullptr;
   QAction* ActionZapisz = nullptr;
+  QAction* ActionZapiszBiezacy = nullptr;
+  QAction* ActionCofnij = nullptr;
+  QAction* ActionPonow = nullptr;
+  QMenu* MenuOstatnie = nullptr;
   QAction* FilePrintSetup1 = nullptr;
   QAction* ActionClose = nullptr;
   QAction* ActionPokazDaneProj = nullptr;
@@ -119,6 +140,7 @@ class TFormGlowna : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void createActions();
@@ -140,12 +162,24 @@ class TFormGlowna : public QMainWindow {
   void chartToggle(QAction* action, int kind);
   // The close query; false refuses the close.
   bool FormCloseQuery();
+  // Whether closing the project would lose what is not in its file.
+  bool unsavedWork() const;
+  // "Zapisać projektowaną przegrodę?" when there is unsaved work; false when
+  // the user cancels (or a save fails or is cancelled), true to go on.
+  bool askToSaveChanges();
+  // Writes the project to `path` and makes it the project's file.
+  void saveTo(const QString& path);
+  void updateTitle();
+  void rememberRecent(const QString& path);
+  void fillRecentMenu();
+
+  Project& project_;
+  bool updateQueued_ = false;
   // The result windows `action` stands for, when they are open but none is
   // in front: executing the action then brings them forward instead of
   // closing them.
   QList<QWidget*> coveredResultWindows(const QAction* action) const;
 
-  QTimer* updateTimer_ = nullptr;
   // The program's window the user was in last, the main window apart: the one
   // in front when the user turns to the main window's menu or tool bars.
   QPointer<QWidget> lastWorkedIn_;

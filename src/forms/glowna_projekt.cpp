@@ -1,24 +1,29 @@
-// Save and Open of the project file, run by the main window's actions. The
-// project is the content of three windows: the description window writes and
-// reads the first section, the conditions window the second, and the layer
-// window's table is the third. Save goes through a temporary file so that a
-// failure never costs the previous file; Open reads and checks the whole file
-// before any window changes, so a damaged file is refused without a trace.
-#include <QBuffer>
+// Save and Open of the project file, run by the main window's actions, and
+// the list of the latest projects. The project model holds everything the
+// file holds: Save writes it through a temporary file so that a failure never
+// costs the previous file; Open reads and checks the whole file before the
+// model changes, so a damaged file is refused without a trace and the project
+// keeps its undo history.
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
 #include <QStandardPaths>
 
-#include "forms/daneprojektu.h"
 #include "forms/glowna.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 #include "project/projectfile.h"
 
 namespace {
 
 const QString kProjectSuffix = QStringLiteral("Veltor");
+const QString kRecentKey = QStringLiteral("ostatnieProjekty");
+constexpr int kRecentCount = 8;
+const QString kRecentMissing =
+    QStringLiteral("Nie znaleziono pliku projektu:\n%1\nUsunięto go z listy ostatnich projektów.");
 
 // The dialog appends the default extension when the name has none; a name given
 // by a test (or a dialog that does not) gets the same treatment here.
@@ -29,14 +34,15 @@ QString WithProjectSuffix(const QString& fileName) {
   return name + kProjectSuffix;
 }
 
-// A read-only view of one section of the file, for the windows' loaders.
-class SectionBuffer : public QBuffer {
- public:
-  SectionBuffer(const QByteArray& bytes, qsizetype offset, qsizetype size) {
-    setData(bytes.mid(offset, size));
-    open(QIODevice::ReadOnly);
-  }
-};
+// ~/.config/veltorobl/veltorobl.conf, whatever the application's names are.
+QSettings Settings() {
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("veltorobl"),
+                   QStringLiteral("veltorobl"));
+}
+
+void StoreRecent(const QStringList& files) {
+  Settings().setValue(kRecentKey, files);
+}
 
 }  // namespace
 
@@ -53,22 +59,36 @@ bool TFormGlowna::ActionZapiszExecute() {
   request.title = QStringLiteral("Zapisz projekt...");
   request.defaultSuffix = kProjectSuffix;
   request.initialDir = ProjectsFolder();
+  request.fileName = project_.fileName();
   request.confirmOverwrite = true;
   const std::optional<ui::FileChoice> choice = ui::dialogs().saveFile(request);
   if (!choice || choice->fileName.isEmpty()) return false;
-
-  // The conditions go as last committed: values typed but not yet confirmed in
-  // the conditions window are not part of the project. The wizard's list is not
-  // written either; only the layer table is.
-  veltor::SaveProjectFile(WithProjectSuffix(choice->fileName), [](QIODevice& file) {
-    FormDaneProj->SaveToProject(file);
-    FormWarunkiPoczatkowe->SaveToProject(file);
-    veltor::WriteLayers(file, FormWarstwy->Layers());
-  });
+  saveTo(WithProjectSuffix(choice->fileName));
   return true;
 }
 
+bool TFormGlowna::ActionZapiszBiezacyExecute() {
+  if (project_.fileName().isEmpty()) return ActionZapiszExecute();
+  saveTo(project_.fileName());
+  return true;
+}
+
+void TFormGlowna::saveTo(const QString& path) {
+  // The conditions go as last committed: values typed but not yet confirmed in
+  // the conditions window are not part of the project. The wizard's list is not
+  // written either; only the layer table is.
+  veltor::SaveProjectFile(path, [this](QIODevice& file) {
+    veltor::WriteProject(file, project_.description(), project_.conditions(), project_.layers(),
+                         project_.extras());
+  });
+  project_.markSaved(QFileInfo(path).absoluteFilePath());
+  rememberRecent(path);
+}
+
 void TFormGlowna::ActionOtworzExecute() {
+  // Opening replaces the project, so its unsaved work is offered for saving
+  // first, as closing the program does.
+  if (!askToSaveChanges()) return;
   ui::FileDialogRequest request;
   request.objectName = QStringLiteral("OpenDialogProjekt");
   request.title = QStringLiteral("Otwórz projekt...");
@@ -82,22 +102,55 @@ void TFormGlowna::ActionOtworzExecute() {
 }
 
 void TFormGlowna::OpenProjectFile(const QString& path) {
-  // Everything that can fail on the file's side fails here, before any change.
+  // Everything that can fail, the file and the values the conditions window
+  // would not accept, fails here, before the project changes.
   veltor::LoadedProject loaded = veltor::LoadProjectFile(path);
-
-  // The conditions window is the one loader that may still refuse (values it
-  // does not accept); it goes first, so a refusal leaves the description and
-  // the layers untouched as well. It also sets Rsi and Rse from the direction.
-  {
-    SectionBuffer conditions(loaded.bytes, veltor::kDescriptionSectionSize, veltor::kConditionsSectionSize);
-    FormWarunkiPoczatkowe->LoadFromProject(conditions);
-  }
-  {
-    SectionBuffer description(loaded.bytes, 0, veltor::kDescriptionSectionSize);
-    FormDaneProj->LoadFromProject(description);
-  }
-  FormWarstwy->ReplaceLayers(std::move(loaded.contents.layers));
+  TFormWarunkiPoczatkowe::CheckProjectConditions(loaded.contents.conditions);
+  loaded.contents.conditions.setSurfaceResistancesFromDirection();
+  project_.load(std::move(loaded.contents), QFileInfo(path).absoluteFilePath());
+  rememberRecent(path);
   ShowLayerWindow();
+}
+
+void TFormGlowna::OpenRecentProject(const QString& path) {
+  if (!QFileInfo::exists(path)) {
+    QStringList files = RecentProjects();
+    files.removeAll(path);
+    StoreRecent(files);
+    fillRecentMenu();
+    ui::inform(ui::MessageKind::Warning, kRecentMissing.arg(path));
+    return;
+  }
+  if (!askToSaveChanges()) return;
+  OpenProjectFile(path);
+}
+
+QStringList TFormGlowna::RecentProjects() {
+  return Settings().value(kRecentKey).toStringList();
+}
+
+void TFormGlowna::rememberRecent(const QString& path) {
+  const QString file = QFileInfo(path).absoluteFilePath();
+  QStringList files = RecentProjects();
+  files.removeAll(file);
+  files.prepend(file);
+  while (files.size() > kRecentCount) files.removeLast();
+  StoreRecent(files);
+  fillRecentMenu();
+}
+
+void TFormGlowna::fillRecentMenu() {
+  MenuOstatnie->clear();
+  const QStringList files = RecentProjects();
+  for (int i = 0; i < files.size(); ++i) {
+    const QString& file = files[i];
+    QAction* a = MenuOstatnie->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(file).fileName()));
+    a->setObjectName(QStringLiteral("ActionOstatni%1").arg(i + 1));
+    a->setStatusTip(QDir::toNativeSeparators(file));
+    a->setToolTip(a->statusTip());
+    connect(a, &QAction::triggered, this, [this, file] { ui::Guard([&] { OpenRecentProject(file); }); });
+  }
+  MenuOstatnie->setEnabled(!files.isEmpty());
 }
 
 void TFormGlowna::ShowLayerWindow() {

@@ -25,7 +25,6 @@
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
@@ -44,9 +43,6 @@ const QString TFormKondensacja::kOwnDataItem = QStringLiteral("Własne dane (wpi
 
 namespace {
 
-// Edits in the other windows show here within this time; a fingerprint of a
-// few hundred bytes and, when it changed, a 15 µs assessment per tick.
-constexpr int kRecalculationIntervalMs = 200;
 constexpr QSize kChartSize(440, 250);
 constexpr int kMarkSize = 16;
 // Characters of a station name the picker shows before eliding it.
@@ -107,10 +103,11 @@ bool CellRefused(const QString& typed, int month, int column) {
 
 }  // namespace
 
-TFormKondensacja::TFormKondensacja(QWidget* mainWindow)
+TFormKondensacja::TFormKondensacja(QWidget* mainWindow, Project& project)
     : TCompanionWindow(mainWindow, QStringLiteral("FormKondensacja"),
                        QStringLiteral("Ocena wilgotnościowa (EN ISO 13788)"),
-                       QStringLiteral("kondensacja.htm"), true) {
+                       QStringLiteral("kondensacja.htm"), true),
+      project_(project) {
   for (int i = 0; i < 2 * veltor::kMonthCount; ++i) typed_.append(QString());
   buildControls();
   ActionWklejMiesiace = new QAction(QStringLiteral("&Wklej miesiące"), this);
@@ -122,10 +119,7 @@ TFormKondensacja::TFormKondensacja(QWidget* mainWindow)
   TableMiesiace->addAction(ActionWklejMiesiace);
   connect(ActionWklejMiesiace, &QAction::triggered, this, &TFormKondensacja::ActionWklejMiesiaceExecute);
   fillClimateColumns();
-  TimerPrzeliczanie = new QTimer(this);
-  TimerPrzeliczanie->setObjectName(QStringLiteral("TimerPrzeliczanie"));
-  TimerPrzeliczanie->setInterval(kRecalculationIntervalMs);
-  connect(TimerPrzeliczanie, &QTimer::timeout, this, &TFormKondensacja::TimerPrzeliczanieTimer);
+  followProject();
 }
 
 TFormKondensacja::~TFormKondensacja() = default;
@@ -533,45 +527,14 @@ kondensacja::Assessment TFormKondensacja::Assess(const veltor::LayerTable& table
 }
 
 void TFormKondensacja::Recalculate() {
-  fingerprint_ = fingerprint();
   showIndoorCaption();
   try {
     current_ = Assess(Partition());
   } catch (const std::exception& e) {
-    // Out of memory and the like: this runs from a timer, where nothing may escape.
+    // Out of memory and the like: this runs from the event loop, where nothing may escape.
     current_ = kondensacja::Refused(QString::fromUtf8(e.what()), climateName(), chosenInput({}));
   }
   showAssessment();
-}
-
-QByteArray TFormKondensacja::fingerprint() const {
-  QByteArray bytes;
-  const auto add = [&bytes](const auto& value) {
-    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-  };
-  const veltor::LayerTable& table = Partition();
-  add(&table);
-  for (int i = 0; i < table.size(); ++i) {
-    const veltor::LayerRecord& layer = table.at(i);
-    add(layer.thickness);
-    add(layer.lambdaMedium);
-    add(layer.lambdaHumid);
-    add(layer.vapourCoefficient);
-    bytes.append(layer.name);
-    bytes.append('\0');
-  }
-  const veltor::DesignConditions& c = gDesignConditions;
-  add(c.ti);
-  add(c.phiI);
-  add(c.humidityClass);
-  add(c.direction);
-  add(c.rsi);
-  add(c.rse);
-  return bytes;
-}
-
-void TFormKondensacja::TimerPrzeliczanieTimer() {
-  if (fingerprint() != fingerprint_) Recalculate();
 }
 
 void TFormKondensacja::fitTable() {
@@ -594,12 +557,6 @@ void TFormKondensacja::showEvent(QShowEvent* e) {
     fitTable();
   }
   TCompanionWindow::showEvent(e);
-  if (!e->spontaneous()) TimerPrzeliczanie->start();
-}
-
-void TFormKondensacja::hideEvent(QHideEvent* e) {
-  TCompanionWindow::hideEvent(e);
-  if (!e->spontaneous()) TimerPrzeliczanie->stop();
 }
 
 void TFormKondensacja::ComboBoxStacjaChange() {

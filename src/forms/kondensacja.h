@@ -11,13 +11,17 @@
 // those choices, runs the core through kondensacja::Assess and shows the result
 // columns, the verdicts and the chart; a refusal shows its message in
 // LabelKomunikat instead. Ctrl+V in the table (ActionWklejMiesiace) takes a
-// block copied from a spreadsheet into the typed months. Settings() and
-// ApplySettings() hand the window's choices to the project and back.
-// Nothing is written into the layer records. While the
-// window is shown a short timer compares a fingerprint of the partition and the
-// conditions, so that edits made in the other windows show here at once; the
-// window's own controls recalculate directly. The report asks Assess for its
-// second page when CheckBoxRaport is ticked.
+// block copied from a spreadsheet into the typed months. Nothing is written
+// into the layer records. While the window is shown it assesses again after
+// every change of the project, once per turn of the event loop; its own
+// controls recalculate directly. The report asks Assess for its second page
+// when CheckBoxRaport is ticked.
+//
+// The choices (the station with its months, or the typed months, the indoor
+// humidity and the report tick) are the project's moisture settings: every
+// choice the user makes goes there through Settings(), and settings that
+// change elsewhere (open, new, undo) come back through ApplySettings()
+// (kondensacja_project.cpp).
 #pragma once
 
 #include <QByteArray>
@@ -25,8 +29,9 @@
 #include <vector>
 
 #include "calc/moisture.h"
-#include "forms/companion.h"
 #include "draw/kondensacja_draw.h"
+#include "forms/companion.h"
+#include "model/project.h"
 
 class QAction;
 class QCheckBox;
@@ -37,13 +42,12 @@ class QPushButton;
 class QRadioButton;
 class QTableWidget;
 class QTableWidgetItem;
-class QTimer;
 class TPictureImage;
 
 class TFormKondensacja : public TCompanionWindow {
   Q_OBJECT
  public:
-  explicit TFormKondensacja(QWidget* mainWindow);
+  TFormKondensacja(QWidget* mainWindow, Project& project);
   ~TFormKondensacja() override;
 
   // Creation handler: the stations of Dane/klimat.txt, then those of the
@@ -125,11 +129,9 @@ class TFormKondensacja : public TCompanionWindow {
   QCheckBox* CheckBoxRaport = nullptr;
   QPushButton* ButtonZamknij = nullptr;
   QAction* ActionWklejMiesiace = nullptr;
-  QTimer* TimerPrzeliczanie = nullptr;
 
  protected:
   void showEvent(QShowEvent* e) override;
-  void hideEvent(QHideEvent* e) override;
 
  private:
   // Fixes the month table's size from its headers, at the first showing.
@@ -150,8 +152,12 @@ class TFormKondensacja : public TCompanionWindow {
   veltor::MonthlyClimate chosenClimate() const;
   veltor::MoistureInput chosenInput(const veltor::MonthlyClimate& climate) const;
   QString climateName() const;
-  QByteArray fingerprint() const;
-  void TimerPrzeliczanieTimer();
+  // The project's side (kondensacja_project.cpp): redraws after its changes,
+  // and the choices stored into and restored from its moisture settings.
+  void followProject();
+  veltor::MoistureSettings currentSettings() const;
+  void storeSettings();
+  void restoreSettings();
   void TableMiesiaceItemChanged(QTableWidgetItem* item);
   void CheckBoxRaportClick();
   // Shows the station's months, or the months typed before, editable.
@@ -164,8 +170,10 @@ class TFormKondensacja : public TCompanionWindow {
   // The texts typed into the te and φe cells, kept while a station is shown.
   QStringList typed_;
   kondensacja::Assessment current_;
-  QByteArray fingerprint_;
   bool filling_ = false;  // cells are being filled by the window, not typed
+  Project& project_;
+  bool storing_ = false;    // the window's own choice is going to the project
+  bool restoring_ = false;  // the project's settings are being shown
 };
 
 extern TFormKondensacja* FormKondensacja;

@@ -13,10 +13,12 @@
 #include "draw/raport_draw.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
+#include "forms/followproject.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
 #include "forms/pictureframe.h"
 #include "forms/warstwy.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 #include "platform/picturefile.h"
 #include "platform/printing.h"
@@ -43,17 +45,15 @@ ui::FileDialogRequest saveDialogRequest() {
 }  // namespace
 
 veltor::ProjectDescription ReportDescription() {
-  veltor::ProjectDescription description;
-  if (FormDaneProj) {
-    description = {FormDaneProj->LabeledEdit1->text(), FormDaneProj->LabeledEdit2->text(),
-                   FormDaneProj->LabeledEdit3->text(), FormDaneProj->LabeledEdit4->text()};
-  }
-  return description;
+  return FormGlowna ? FormGlowna->project().description() : veltor::ProjectDescription{};
 }
 
-TFormRaportNew::TFormRaportNew(QWidget* mainWindow)
+TFormRaportNew::TFormRaportNew(QWidget* mainWindow, Project& project)
     : TCompanionWindow(mainWindow, QStringLiteral("FormRaportNew"), QStringLiteral("Raport"),
-                       QStringLiteral("15.htm"), true) {
+                       QStringLiteral("15.htm"), true),
+      project_(project) {
+  // The pass's notice was the layer window's to give when the change was made.
+  new ProjectFollower(this, project_, [this] { draw(false); });
   auto* top = new QVBoxLayout(this);
   top->setContentsMargins(0, 0, 0, 0);
   top->setSpacing(0);
@@ -98,13 +98,16 @@ void TFormRaportNew::showEvent(QShowEvent* e) {
 }
 
 void TFormRaportNew::FormShow() {
-  ui::Guard([this] {
+  draw(true);
+}
+
+void TFormRaportNew::draw(bool tell) {
+  ui::Guard([this, tell] {
     QImage templatePicture = raport::LoadReportTemplate(StartFolder() + QLatin1String(raport::kTemplatePath));
     const QSize templateSize = templatePicture.size();
-    veltor::LayerTable empty;
-    veltor::LayerTable& layers = FormWarstwy ? FormWarstwy->Layers() : empty;
-    RunCalculationPass(layers, gPartitionSummary);
-    const veltor::ProjectDescription description = ReportDescription();
+    veltor::LayerTable& layers = project_.layersForResults();
+    RunCalculationPass(layers, gPartitionSummary, tell);
+    const veltor::ProjectDescription& description = project_.description();
     QList<QImage> pages = {raport::BuildReport(std::move(templatePicture), layers, gPartitionSummary,
                                                gDesignConditions, description)};
     if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked()) {

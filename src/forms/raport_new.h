@@ -2,14 +2,14 @@
 // template, in a scrolling frame, printed or saved as a picture or a PDF.
 //
 // Every showing draws the report afresh (FormShow): the template under the
-// start folder, a calculation pass over the layer table into the program's
-// summary, then the page built by raport::BuildReport from the description
-// boxes of FormDaneProj and the design conditions. When the moisture window's
+// start folder, a calculation pass over the project's layer table into the
+// program's summary, then the page built by raport::BuildReport from the
+// project's description and the design conditions. When the moisture window's
 // CheckBoxRaport is ticked, a second page holds its assessment of the layer
 // table; the window shows the pages one below the other, printing puts them
 // on separate sheets of one job, a PDF gets them as pages and a BMP or JPEG
-// holds them stacked as shown. While the window stays open the pictures do
-// not follow later changes.
+// holds them stacked as shown. While the window is shown it draws again after
+// every change of the project, once per turn of the event loop.
 #pragma once
 
 #include <QImage>
@@ -18,6 +18,7 @@
 #include "forms/companion.h"
 #include "project/projectfile.h"
 
+class Project;
 class QAction;
 class QToolBar;
 class TPictureFrame;
@@ -26,7 +27,7 @@ class TPictureImage;
 class TFormRaportNew : public TCompanionWindow {
   Q_OBJECT
  public:
-  explicit TFormRaportNew(QWidget* mainWindow);
+  TFormRaportNew(QWidget* mainWindow, Project& project);
   ~TFormRaportNew() override;
 
   void FormCreate() {}
@@ -64,9 +65,12 @@ class TFormRaportNew : public TCompanionWindow {
 
  private:
   void updatePictureActions();
+  // The report of the project as it is now; `tell` shows the pass's notice.
+  void draw(bool tell);
   void saveDesignReport(bool pdf);
 
   QList<QImage> pages_;
+  Project& project_;
 };
 
 extern TFormRaportNew* FormRaportNew;

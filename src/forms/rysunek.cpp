@@ -16,12 +16,13 @@
 #include <algorithm>
 #include <exception>
 
+#include "draw/rysunek_draw.h"
 #include "forms/appstate.h"
 #include "forms/companion.h"
 #include "forms/daneprojektu.h"
+#include "forms/followproject.h"
 #include "forms/glowna.h"
 #include "forms/pictureframe.h"
-#include "draw/rysunek_draw.h"
 #include "forms/warstwy.h"
 #include "platform/dialogs.h"
 #include "platform/picturefile.h"
@@ -111,7 +112,7 @@ QAction* TFormRysunek::makeAction(QObject* manager, const char* name, const QStr
   return a;
 }
 
-QStringList TFormRysunek::DrawChart(veltor::LayerTable& table) {
+QStringList TFormRysunek::DrawChart(veltor::LayerTable& table, bool tell) {
   // Whatever happens below, the image shows what is in the picture by then.
   const auto shown = qScopeGuard([this] {
     ImageSciana->Changed();
@@ -119,7 +120,7 @@ QStringList TFormRysunek::DrawChart(veltor::LayerTable& table) {
     ActionSave->setEnabled(!ImageSciana->Picture().isNull());
   });
   ImageSciana->SetPicture(ui::LoadPicture(chart::BackgroundPath(StartFolder(), chartKind_)));
-  RunCalculationPass(table, gPartitionSummary);
+  RunCalculationPass(table, gPartitionSummary, tell);
   if (chartKind_ == 1) setWindowTitle(kTemperatureCaption);
   if (chartKind_ == 2) setWindowTitle(kPressureCaption);
   const chart::ChartData data{table, gPartitionSummary, gDesignConditions, gReferenceTables.saturation};
@@ -192,6 +193,16 @@ QList<TFormRysunek*> TFormRysunek::Instances() {
   for (const auto& w : registry())
     if (w) result.append(w.data());
   return result;
+}
+
+TFormRysunek* OpenChartWindow(int kind, Project& project) {
+  TFormRysunek* w = OpenChartWindow(kind, project.layersForResults());
+  // The pass's notice and a picture that cannot be read were told when the
+  // chart opened; a redraw after a change does not tell them again.
+  new ProjectFollower(w, project, [w, &project] {
+    ui::Guard([w, &project] { (void)w->DrawChart(project.layersForResults(), false); });
+  });
+  return w;
 }
 
 TFormRysunek* OpenChartWindow(int kind, veltor::LayerTable& table) {

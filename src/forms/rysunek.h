@@ -1,9 +1,10 @@
 // Chart windows: created on demand, one per chart opened, destroyed on close.
 // OpenChartWindow loads the kind's background picture into the window's image,
 // runs a calculation pass over the table it is given and draws the chart into
-// that image once (rysunek_draw.h); the window then only shows, saves and
-// prints the picture. The main window finds the open charts through
-// Instances() to toggle its chart actions.
+// that image (rysunek_draw.h); the window shows, saves and prints the picture.
+// A chart of the project's layer table draws again after the project changes;
+// one of the wizard's list stays as drawn. The main window finds the open
+// charts through Instances() to toggle its chart actions.
 #pragma once
 
 #include <QList>
@@ -13,6 +14,7 @@
 
 #include "calc/layer.h"
 
+class Project;
 class QAction;
 class QToolBar;
 class TPictureFrame;
@@ -31,7 +33,7 @@ class TFormRysunek : public QWidget {
   // summary, sets the caption and draws both drawings. Returns why drawings
   // were left out; raises when a picture cannot be loaded (what was drawn
   // stays in the image).
-  QStringList DrawChart(veltor::LayerTable& table);
+  QStringList DrawChart(veltor::LayerTable& table, bool tell = true);
 
   void ActionPrintExecute();
   void ActionSaveExecute();
@@ -65,3 +67,6 @@ class TFormRysunek : public QWidget {
 // the chart for `table` and shows the window. A failure is reported once the
 // window is shown, which stays open with what was drawn.
 TFormRysunek* OpenChartWindow(int kind, veltor::LayerTable& table);
+// The same for the project's layer table; the chart then draws again after
+// every change of the project while it is open (ProjectFollower).
+TFormRysunek* OpenChartWindow(int kind, Project& project);

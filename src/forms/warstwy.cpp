@@ -40,6 +40,7 @@
 #include "forms/glowna.h"
 #include "forms/katalog.h"
 #include "forms/numberbox.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 
 TFormWarstwy* FormWarstwy = nullptr;
@@ -165,10 +166,19 @@ void ShowLayerTip(const QHelpEvent* help, QAbstractItemView* view, const QRect& 
     QToolTip::showText(help->globalPos(), tip, view->viewport(), itemRect);
 }
 
-TFormWarstwy::TFormWarstwy(QWidget* mainWindow)
+TFormWarstwy::TFormWarstwy(QWidget* mainWindow, Project& project)
     : TCompanionWindow(mainWindow, QStringLiteral("FormWarstwy"),
-                       QStringLiteral("Definicja warstw przegrody"), QStringLiteral("1.htm")) {
+                       QStringLiteral("Definicja warstw przegrody"), QStringLiteral("1.htm")),
+      project_(project),
+      layers_(project.layersForResults()) {
   buildControls();
+  connect(&project_, &Project::changed, this, &TFormWarstwy::projectChanged);
+  // A new or opened project starts with no current layer, as a cleared table does.
+  connect(&project_, &Project::replaced, this, [this] {
+    current_ = nullptr;
+    syncList(-1);
+    clearMaterial();
+  });
   syncList(-1);
   // The window opens with the layer table focused.
   ListViewMaterialy->setFocus();
@@ -411,7 +421,10 @@ veltor::LayerRecord* TFormWarstwy::LayerOf(const QTreeWidgetItem* item) {
 }
 
 void TFormWarstwy::ClearLayers() {
-  layers_.clear();
+  {
+    const QScopedValueRollback own(editing_, true);
+    project_.replaceLayers({});
+  }
   current_ = nullptr;
   syncList(-1);
   clearMaterial();
@@ -421,8 +434,12 @@ void TFormWarstwy::ClearLayers() {
 }
 
 void TFormWarstwy::ReplaceLayers(veltor::LayerTable&& table) {
-  layers_.clear();
-  for (auto& record : table.takeAll()) layers_.AppendLayer(std::move(record));
+  std::vector<veltor::LayerRecord> values;
+  for (auto& record : table.takeAll()) values.push_back(std::move(*record));
+  {
+    const QScopedValueRollback own(editing_, true);
+    project_.replaceLayers(std::move(values));
+  }
   current_ = nullptr;
   syncList(-1);
   clearMaterial();
@@ -430,8 +447,22 @@ void TFormWarstwy::ReplaceLayers(veltor::LayerTable&& table) {
 }
 
 void TFormWarstwy::AppendLayer(std::unique_ptr<veltor::LayerRecord> record) {
-  layers_.AppendLayer(std::move(record));
-  syncList(std::nullopt);
+  project_.appendLayer(record ? *record : veltor::LayerRecord{});
+}
+
+void TFormWarstwy::projectChanged(Project::Parts parts) {
+  // The handlers below change the table themselves and bring the window up
+  // to date as they go; this is for changes from elsewhere (undo, open, the
+  // wizard, another window).
+  if (editing_ || !(parts & (Project::Layers | Project::Conditions))) return;
+  if (parts & Project::Layers) {
+    const bool hadCurrent = current_ != nullptr;
+    syncList(std::nullopt);
+    if (current_)
+      ShowMaterial(current_);
+    else if (hadCurrent)
+      clearMaterial();
+  }
   tableReplaced();
 }
 
@@ -548,6 +579,7 @@ veltor::LayerRecord* TFormWarstwy::selectedLayer() const {
 
 void TFormWarstwy::endCurrentLayer() {
   current_ = nullptr;
+  ++thicknessSession_;
   {
     QScopedValueRollback quiet(syncing_, true);
     ListViewMaterialy->selectionModel()->clearSelection();
@@ -558,6 +590,8 @@ void TFormWarstwy::endCurrentLayer() {
 
 void TFormWarstwy::makeCurrent(veltor::LayerRecord* record) {
   ShowMaterial(record);
+  // Typing into another layer's thickness is another step to undo.
+  if (record != current_) ++thicknessSession_;
   current_ = record;
   updateDeclaredBoxes();
 }
@@ -640,7 +674,10 @@ void TFormWarstwy::EditGWChange() {
   // the way to "0.18", leaves the layer as it is; the box says why, and the
   // message waits for the commit.
   if (EditGW->text().trimmed().isEmpty() || !thicknessBox_->Accepted()) return;
-  current_->thickness = *thicknessBox_->Number();
+  {
+    const QScopedValueRollback own(editing_, true);
+    project_.setThickness(layers_.indexOf(current_), *thicknessBox_->Number(), thicknessSession_);
+  }
   RefreshSummary();
 }
 
@@ -674,9 +711,12 @@ void TFormWarstwy::BitBtnDodajClick() {
     EditGW->setFocus();
     return;
   }
-  auto layer = std::make_unique<veltor::LayerRecord>(*material);
-  layer->thickness = thickness;
-  layers_.AppendLayer(std::move(layer));
+  veltor::LayerRecord layer = *material;
+  layer.thickness = thickness;
+  {
+    const QScopedValueRollback own(editing_, true);
+    project_.appendLayer(layer);
+  }
   syncList(std::nullopt);
   RefreshSummary();
 }
@@ -684,8 +724,10 @@ void TFormWarstwy::BitBtnDodajClick() {
 void TFormWarstwy::ActionUsunWarstweExecute() {
   const int row = selectedRow();
   if (row < 0) return;
-  // Kept alive until the list no longer points at it.
-  const std::unique_ptr<veltor::LayerRecord> removed = layers_.RemoveLayer(row);
+  {
+    const QScopedValueRollback own(editing_, true);
+    project_.removeLayer(row);
+  }
   syncList(-1);
   RefreshSummary();
 }
@@ -693,7 +735,11 @@ void TFormWarstwy::ActionUsunWarstweExecute() {
 void TFormWarstwy::ActionUpExecute() {
   const int row = selectedRow();
   if (row <= 0) return;
-  const int moved = layers_.MoveLayerInward(row);
+  {
+    const QScopedValueRollback own(editing_, true);
+    project_.moveLayer(row, -1);
+  }
+  const int moved = row - 1;
   syncList(moved);
   makeCurrent(&layers_.at(moved));
   RefreshSummary();
@@ -702,7 +748,11 @@ void TFormWarstwy::ActionUpExecute() {
 void TFormWarstwy::ActionDownExecute() {
   const int row = selectedRow();
   if (row < 0 || row >= layers_.size() - 1) return;
-  const int moved = layers_.MoveLayerOutward(row);
+  {
+    const QScopedValueRollback own(editing_, true);
+    project_.moveLayer(row, 1);
+  }
+  const int moved = row + 1;
   syncList(moved);
   makeCurrent(&layers_.at(moved));
   RefreshSummary();
@@ -728,7 +778,8 @@ void TFormWarstwy::Button2Click() {
       veltor::RequiredThicknessUc(layers_, row + 1, gDesignConditions, gReferenceTables.air);
   if (required > 0) {
     // Whole millimetres, rounded up so that U stays at or below Umax.
-    layers_.at(row).thickness = veltor::RoundUpToStep(required, kMillimetresPerMetre);
+    const QScopedValueRollback own(editing_, true);
+    project_.setThickness(row, veltor::RoundUpToStep(required, kMillimetresPerMetre));
   } else if (ui::ask(ui::MessageKind::Information,
                      QStringLiteral("Zaznaczona warstwa nie jest potrzebna. Wykasować?"), ui::Yes | ui::No,
                      ui::Answer::Yes, ui::Answer::No) == ui::Answer::Yes) {

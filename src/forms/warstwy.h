@@ -1,8 +1,10 @@
-// The free layer definition window. It owns the layer table (innermost first)
-// and mirrors it in ListViewMaterialy, whose items carry a pointer to their
-// record; every change of the table goes through this window so that the two
-// never differ. Every change runs the calculation pass and refreshes the live
-// summary (d, count, R, U against Umax, diffusion resistance, warnings).
+// The free layer definition window. It edits the project's layer table
+// (innermost first) and mirrors it in ListViewMaterialy, whose items carry a
+// pointer to their record, renewed whenever the table changes. Its own edits
+// go to the project as steps to undo; a change of the table or the conditions
+// made elsewhere (undo, open, the wizard) comes back through
+// Project::changed. Every change runs the calculation pass and refreshes the
+// live summary (d, count, R, U against Umax, diffusion resistance, warnings).
 //
 // Data flow: a catalogue node (TreeViewMaterialy) or the current layer fills
 // the material data group (ShowMaterial); "Dodaj" copies the node's template
@@ -19,6 +21,7 @@
 #include "calc/layer.h"
 #include "forms/companion.h"
 #include "forms/materialy.h"
+#include "model/project.h"
 
 class QAbstractItemView;
 class QAction;
@@ -34,7 +37,7 @@ class TNumberBox;
 class TFormWarstwy : public TCompanionWindow {
   Q_OBJECT
  public:
-  explicit TFormWarstwy(QWidget* mainWindow);
+  TFormWarstwy(QWidget* mainWindow, Project& project);
   ~TFormWarstwy() override;
 
   // Creation handler: loads the own materials and "Dane/materiały.txt" into TreeViewMaterialy.
@@ -44,8 +47,8 @@ class TFormWarstwy : public TCompanionWindow {
   const veltor::LayerTable& Layers() const { return layers_; }
   int LayerCount() const { return layers_.size(); }
 
-  // Table changes made by other windows (new project, open, wizard); each
-  // leaves no current layer. The summary follows the new table as soon as the
+  // Table changes made by other windows (the wizard, tests): Clear and Replace
+  // leave no current layer. The summary follows the new table as soon as the
   // window shows it, without waiting for an activation.
   void ClearLayers();
   void ReplaceLayers(veltor::LayerTable&& table);
@@ -171,13 +174,19 @@ class TFormWarstwy : public TCompanionWindow {
   // reacting; forgets a current layer that has left the table; re-evaluates
   // the layer actions.
   void syncList(std::optional<int> selectRow);
+  void projectChanged(Project::Parts parts);
   void UpdateLayerActions();
   int selectedRow() const;
   veltor::LayerRecord* selectedLayer() const;
   void makeCurrent(veltor::LayerRecord* record);
 
-  veltor::LayerTable layers_;
+  Project& project_;
+  veltor::LayerTable& layers_;  // the project's
+  // Valid only while in layers_ (syncList forgets it once it has left).
   veltor::LayerRecord* current_ = nullptr;
+  // Keystrokes in EditGW for one current layer merge into one step to undo.
+  int thicknessSession_ = 1;
+  bool editing_ = false;  // this window is changing the project itself
   TNumberBox* thicknessBox_ = nullptr;
   bool syncing_ = false;          // the list is being rebuilt: not a user's selection
   bool stale_ = false;            // the table changed while the window was hidden

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <cmath>
@@ -134,7 +135,10 @@ void TFormWarstwy::DeclaredValueChange(QLineEdit* edit) {
   edit->setPalette(p);
   edit->setToolTip(valid || !fault ? QString() : fault->message);
   if (!valid) return;
-  *current_ = trial;
+  {
+    const QScopedValueRollback own(editing_, true);
+    project_.setLayer(layers_.indexOf(current_), trial, thicknessSession_);
+  }
   if (field->field == veltor::MaterialField::Vapour) {
     EditOD->setText(veltor::FormatGeneral(current_->vapourCoefficient));
     EditOD->setToolTip(QString());
@@ -147,7 +151,12 @@ void TFormWarstwy::ButtonPrzywrocClick() {
   if (!current_) return;
   const veltor::LayerRecord* entry = catalogueEntryFor(*current_);
   if (!entry) return;
-  for (const DeclaredField& f : kDeclared) current_->*f.value = entry->*f.value;
+  veltor::LayerRecord restored = *current_;
+  for (const DeclaredField& f : kDeclared) restored.*f.value = entry->*f.value;
+  {
+    const QScopedValueRollback own(editing_, true);
+    project_.setLayer(layers_.indexOf(current_), restored);
+  }
   ShowMaterial(current_);
   updateDeclaredBoxes();
   RefreshSummary();

@@ -1,9 +1,8 @@
 // The initial-conditions window. Data flow: the catalogue file fills the tree
 // once (each requirement node keeps its Umax as Qt::UserRole data); choosing a
 // requirement writes its value into EditUmax; CommitConditions converts the
-// controls into gDesignConditions; SaveToProject writes gDesignConditions as
-// it stands and LoadFromProject reads it back and refreshes the controls,
-// the tree's choice included.
+// controls into the project's conditions; a change of those made elsewhere
+// (open, undo) refreshes the controls, the tree's choice included.
 #include "forms/warunki_poczatkowe.h"
 
 #include <QButtonGroup>
@@ -17,6 +16,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -34,6 +34,7 @@
 #include "forms/appstate.h"
 #include "forms/glowna.h"
 #include "forms/numberbox.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 #include "project/projectfile.h"
 
@@ -155,10 +156,15 @@ int TRadioGroup::count() const {
 
 // ---------------------------------------------------------------------------
 
-TFormWarunkiPoczatkowe::TFormWarunkiPoczatkowe(QWidget* mainWindow)
+TFormWarunkiPoczatkowe::TFormWarunkiPoczatkowe(QWidget* mainWindow, Project& project)
     : TCompanionWindow(mainWindow, QStringLiteral("FormWarunkiPoczatkowe"),
-                       QStringLiteral("Warunki początkowe"), QStringLiteral("12.htm")) {
+                       QStringLiteral("Warunki początkowe"), QStringLiteral("12.htm")),
+      project_(project) {
   buildControls();
+  // Open, undo and redo change the conditions behind the controls' back.
+  connect(&project_, &Project::changed, this, [this](Project::Parts parts) {
+    if ((parts & Project::Conditions) && !committing_) showConditions(project_.conditions());
+  });
 }
 
 TFormWarunkiPoczatkowe::~TFormWarunkiPoczatkowe() = default;
@@ -409,7 +415,12 @@ void TFormWarunkiPoczatkowe::FormCreate() {
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   };
   veltor::ReadCatalogue<QTreeWidgetItem>(reader, veltor::kUmaxMarkers, addNode, readItem);
-  CommitConditions();
+  // What the controls start with is the new project's, not a step to undo.
+  veltor::DesignConditions c = project_.conditions();
+  if (readControls(c) && !(c == project_.conditions())) {
+    const QScopedValueRollback<bool> committing(committing_, true);
+    project_.applyConditions(c);
+  }
 }
 
 void TFormWarunkiPoczatkowe::showHumidityNote() {
@@ -444,8 +455,16 @@ bool TFormWarunkiPoczatkowe::CommitConditions() {
   // A box left just before a button was pressed is checked first, as it would
   // have been had the check run before the press.
   if (!runPendingFieldCheck()) return false;
+  // All fields or none: a refused field leaves the project as it was, so the
+  // commit is one step to undo.
+  veltor::DesignConditions c = project_.conditions();
+  if (!readControls(c)) return false;
+  const QScopedValueRollback<bool> committing(committing_, true);
+  project_.setConditions(c);
+  return true;
+}
 
-  veltor::DesignConditions& c = gDesignConditions;
+bool TFormWarunkiPoczatkowe::readControls(veltor::DesignConditions& c) {
   c.humidityClass = RadioGroup1->itemIndex() == 1 ? 1 : 0;
   c.direction = RadioGroup2->itemIndex();
   c.setSurfaceResistancesFromDirection();
@@ -611,26 +630,32 @@ void TFormWarunkiPoczatkowe::Button3Click() {
 // ---------------------------------------------------------------------------
 
 void TFormWarunkiPoczatkowe::SaveToProject(QIODevice& device) {
-  veltor::WriteConditionsSection(device, gDesignConditions);
+  veltor::WriteConditionsSection(device, project_.conditions());
 }
 
-void TFormWarunkiPoczatkowe::LoadFromProject(QIODevice& device) {
-  const veltor::DesignConditions read = veltor::ReadConditionsSection(device);
+void TFormWarunkiPoczatkowe::CheckProjectConditions(const veltor::DesignConditions& read) {
   // Values the saturation table or the surface resistances cannot serve would
   // only fail later, in every calculation; a file holding them is refused whole.
   if (!gReferenceTables.saturation.covers(read.ti) || !gReferenceTables.saturation.covers(read.te) ||
       !inRange(read.phiI, kMinHumidity, kMaxHumidity) || !inRange(read.phiE, kMinHumidity, kMaxHumidity) ||
-      read.direction < 0 || read.direction >= RadioGroup2->count() || !std::isfinite(read.umax) ||
-      read.umax < 0 || read.umax > kMaxUmax || static_cast<int>(read.outerSide.kind) < 0 ||
+      read.direction < 0 || read.direction > 2 || !std::isfinite(read.umax) || read.umax < 0 ||
+      read.umax > kMaxUmax || static_cast<int>(read.outerSide.kind) < 0 ||
       static_cast<int>(read.outerSide.kind) >= veltor::kOuterSideKindCount)
     throw veltor::Error(QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe"));
+}
 
-  gDesignConditions = read;
+void TFormWarunkiPoczatkowe::LoadFromProject(QIODevice& device) {
+  veltor::DesignConditions read = veltor::ReadConditionsSection(device);
+  CheckProjectConditions(read);
+  read.setSurfaceResistancesFromDirection();
+  project_.setConditions(read);
+}
+
+void TFormWarunkiPoczatkowe::showConditions(const veltor::DesignConditions& read) {
   // Another class byte stays in the conditions as read (the calculation treats it
   // as humid) and leaves the choice in the window alone.
   if (read.humidityClass <= 1) RadioGroup1->setItemIndex(read.humidityClass);
   RadioGroup2->setItemIndex(read.direction);
-  gDesignConditions.setSurfaceResistancesFromDirection();
   EditUmax->setText(umaxText(read.umax));
   selectRequirement(read.umax);
   LabeledEditTW->setText(veltor::FormatGeneral(read.ti));

@@ -1,7 +1,8 @@
 // The initial-conditions window: the Umax catalogue read from
 // "Dane/maksymalne.txt", the humidity class, the heat-flow direction and the
-// temperatures and humidities. It is the only writer of gDesignConditions
-// (through CommitConditions and LoadFromProject).
+// temperatures and humidities. It commits them to the project's design
+// conditions (CommitConditions, one step to undo), and shows the project's
+// conditions again whenever they change elsewhere (open, undo, redo).
 //
 // The controls hold what the designer is editing; nothing reaches the design
 // conditions until CommitConditions runs (start-up, and first thing in every
@@ -12,10 +13,12 @@
 
 #include <QGroupBox>
 
+#include "calc/conditions.h"
 class QBoxLayout;
 
 #include "forms/companion.h"
 
+class Project;
 class QButtonGroup;
 class QComboBox;
 class QIODevice;
@@ -44,21 +47,26 @@ class TRadioGroup : public QGroupBox {
 class TFormWarunkiPoczatkowe : public TCompanionWindow {
   Q_OBJECT
  public:
-  explicit TFormWarunkiPoczatkowe(QWidget* mainWindow);
+  TFormWarunkiPoczatkowe(QWidget* mainWindow, Project& project);
   ~TFormWarunkiPoczatkowe() override;
 
   // Creation handler: reads the catalogue, then commits the controls. A catalogue
   // that cannot be read raises, and then nothing is committed.
   void FormCreate();
-  // Copies the controls into gDesignConditions; false when a field did not
-  // convert or is out of range (the error has been shown, the focus is on that
-  // field, earlier fields are already stored).
+  // Copies the controls into the project's conditions; false when a field did
+  // not convert or is out of range (the error has been shown, the focus is on
+  // that field, and the project's conditions are as they were).
   bool CommitConditions();
+  // Raises veltor::Error for conditions read from a file that the program
+  // cannot work with (out of the ranges this window accepts).
+  static void CheckProjectConditions(const veltor::DesignConditions& conditions);
 
   // The 53 bytes of the design conditions in the project file.
   void SaveToProject(QIODevice& device);
   // Raises IoError for a short section and veltor::Error for values the program
   // cannot work with; either way the conditions and the window stay as they were.
+  // Otherwise the conditions read become the project's, Rsi and Rse following
+  // the direction.
   void LoadFromProject(QIODevice& device);
 
   QTreeWidget* TreeViewUmax = nullptr;
@@ -94,6 +102,9 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
 
  private:
   void buildControls();
+  bool readControls(veltor::DesignConditions& c);
+  // Sets the controls, the catalogue's choice included, from `conditions`.
+  void showConditions(const veltor::DesignConditions& conditions);
   void buildBoundaryControls(QBoxLayout* top);
   // Shows the zone whose temperature the outdoor box holds, or none.
   void showZoneOfTemperature();
@@ -108,6 +119,8 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
   void selectRequirement(double umax);
   void focusField(QLineEdit* edit);
 
+  Project& project_;
+  bool committing_ = false;
   QLineEdit* pendingCheck_ = nullptr;
   bool checking_ = false;
   bool movingFocus_ = false;

@@ -5,8 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <memory>
 
 #include "forms/about.h"
+#include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/dynamika.h"
 #include "forms/glowna.h"
@@ -20,6 +22,7 @@
 #include "forms/system4.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 
 namespace {
@@ -28,11 +31,18 @@ CreationHook& creationHook() {
   return hook;
 }
 
+// The project every window of the set observes; it outlives the windows, which
+// may still be told of it while they are destroyed.
+std::unique_ptr<Project>& theProject() {
+  static std::unique_ptr<Project> project;
+  return project;
+}
+
 // Construction builds the controls and cannot fail; the creation handler reads
 // the window's data files and may, which is reported without stopping start-up.
-template <class Form>
-void create(Form*& instance, QWidget* mainWindow) {
-  instance = new Form(mainWindow);
+template <class Form, class... Args>
+void create(Form*& instance, Args&&... args) {
+  instance = new Form(std::forward<Args>(args)...);
   ui::Guard([&] {
     instance->FormCreate();
     if (creationHook()) creationHook()(instance);
@@ -41,22 +51,26 @@ void create(Form*& instance, QWidget* mainWindow) {
 }  // namespace
 
 void CreateWindowSet() {
-  FormGlowna = new TFormGlowna();
-  ui::Guard([] {
-    FormGlowna->FormCreate();
-    if (creationHook()) creationHook()(FormGlowna);
+  theProject() = std::make_unique<Project>();
+  Project& project = *theProject();
+  // The program's one design-conditions record follows the project, ahead of
+  // every window told of the same change.
+  gDesignConditions = project.conditions();
+  QObject::connect(&project, &Project::changed, &project, [&project](Project::Parts parts) {
+    if (parts & Project::Conditions) gDesignConditions = project.conditions();
   });
-  create(FormWarstwy, FormGlowna);
-  create(FormWarunkiPoczatkowe, FormGlowna);
-  create(FormDaneProj, FormGlowna);
+  create(FormGlowna, project);
+  create(FormWarstwy, FormGlowna, project);
+  create(FormWarunkiPoczatkowe, FormGlowna, project);
+  create(FormDaneProj, FormGlowna, project);
   create(AboutBox, FormGlowna);
   create(FormSystem1, FormGlowna);
   create(FormSystem2, FormGlowna);
   create(FormSystem3, FormGlowna);
   create(FormSystem4, FormGlowna);
-  create(FormRaportNew, FormGlowna);
-  create(FormKondensacja, FormGlowna);
-  create(FormDynamika, FormGlowna);
+  create(FormRaportNew, FormGlowna, project);
+  create(FormKondensacja, FormGlowna, project);
+  create(FormDynamika, FormGlowna, project);
   // The designer's report is reached from the results menu as well as from
   // the report window, which owns its actions.
   if (auto* wyniki = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuWyniki"))) {
@@ -64,6 +78,11 @@ void CreateWindowSet() {
     wyniki->addAction(FormRaportNew->ActionRaportPdf);
     wyniki->addAction(FormRaportNew->ActionRaportOdt);
   }
+  // The check marks of the main window's actions follow these being shown and hidden.
+  for (QWidget* w : std::initializer_list<QWidget*>{FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj,
+                                                    FormSystem1, FormSystem2, FormSystem3, FormSystem4,
+                                                    FormRaportNew, FormKondensacja, FormDynamika})
+    FormGlowna->WatchVisibility(w);
   // Help pages open in the program's own help window from now on.
   ui::SetHelpViewer(&ShowHelpWindow);
 }
@@ -88,6 +107,7 @@ void DestroyWindowSet() {
   FormRaportNew = nullptr;
   FormKondensacja = nullptr;
   FormDynamika = nullptr;
+  theProject().reset();
   FormPomoc = nullptr;
   ui::SetHelpViewer({});
 }

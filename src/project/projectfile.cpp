@@ -18,6 +18,7 @@
 
 #include "calc/errors.h"
 #include "calc/textfile.h"
+#include "project/extension.h"
 
 namespace veltor {
 
@@ -62,10 +63,11 @@ QString decodeShortString(const QByteArray& field) {
   return FromCp1250(QByteArrayView(field).sliced(1, length));
 }
 
-// The description, conditions and layers of a whole file in memory; raises
-// IoError(EndOfFile) for a length that is not 1077 + 640 n.
-ProjectContents ParseProject(const QByteArray& all) {
-  if (all.size() < kLayersOffset || (all.size() - kLayersOffset) % kLayerRecordSize != 0)
+// The description, conditions and layers of a whole file in memory, the
+// layers ending at `layersEnd`; raises IoError(EndOfFile) for a layer section
+// that is not 640 n bytes.
+ProjectContents ParseProject(const QByteArray& all, qsizetype layersEnd) {
+  if (layersEnd < kLayersOffset || (layersEnd - kLayersOffset) % kLayerRecordSize != 0)
     throw IoError(IoCode::EndOfFile);
 
   // The buffer reads `all` in place (QBuffer shares it), no second copy.
@@ -77,14 +79,23 @@ ProjectContents ParseProject(const QByteArray& all) {
   contents.conditions = ReadConditionsSection(buffer);
   // Each record is decoded straight into its place on the heap (a prvalue
   // initialises the new object itself), not decoded and then copied there.
-  for (qint64 offset = kLayersOffset; offset < all.size(); offset += kLayerRecordSize)
+  for (qint64 offset = kLayersOffset; offset < layersEnd; offset += kLayerRecordSize)
     contents.layers.AppendLayer(std::unique_ptr<LayerRecord>(
         new LayerRecord(LayerRecord::fromBytes(QByteArrayView(all).sliced(offset, kLayerRecordSize)))));
   return contents;
 }
 
-// kDamagedProject for a length that is not 1077 + 640 n or holds more than
-// kMaxProjectLayers layers.
+// kDamagedProject for a file that cannot be a project whatever it holds:
+// shorter than the fixed sections, or longer than the most layers and the
+// largest extension block together. Checked before a file is read.
+void CheckProjectSize(qint64 size) {
+  if (size < kLayersOffset ||
+      size > kLayersOffset + qint64(kLayerRecordSize) * kMaxProjectLayers + kMaxExtensionSize)
+    throw DataError(kDamagedProject);
+}
+
+// kDamagedProject for a part before the extension block whose length is not
+// 1077 + 640 n or holds more than kMaxProjectLayers layers.
 void CheckProjectLength(qint64 size) {
   if (size < kLayersOffset || (size - kLayersOffset) % kLayerRecordSize != 0 ||
       (size - kLayersOffset) / kLayerRecordSize > kMaxProjectLayers)
@@ -121,11 +132,14 @@ void CheckProjectLayers(const LayerTable& layers) {
   }
 }
 
-// Bytes whose length is checked already.
+// Bytes of a size that CheckProjectSize accepted.
 LoadedProject CheckedProject(QByteArray bytes) {
+  const qsizetype blockOffset = ExtensionBlockOffset(bytes);
+  CheckProjectLength(blockOffset);
   LoadedProject loaded;
   loaded.bytes = std::move(bytes);
-  loaded.contents = ParseProject(loaded.bytes);
+  loaded.contents = ParseProject(loaded.bytes, blockOffset);
+  loaded.contents.extras = DecodeExtensionBlock(QByteArrayView(loaded.bytes).sliced(blockOffset));
   CheckProjectLayers(loaded.contents.layers);
   return loaded;
 }
@@ -189,7 +203,8 @@ DesignConditions ReadConditionsSection(QIODevice& device) {
 ProjectContents ReadProject(QIODevice& device) {
   // Everything is read into memory and the length checked up front, so that a
   // damaged file is refused before any part of it reaches the windows.
-  return ParseProject(device.readAll());
+  const QByteArray all = device.readAll();
+  return ParseProject(all, all.size());
 }
 
 LoadedProject LoadProjectFile(const QString& path) {
@@ -202,15 +217,24 @@ LoadedProject LoadProjectFile(const QString& path) {
   // The length alone tells a damaged or absurd file; such a file is not read
   // at all (a sparse file of a gigabyte would otherwise be).
   const qint64 size = info.size();
-  CheckProjectLength(size);
+  CheckProjectSize(size);
   QByteArray bytes = file.read(size);
   if (file.error() != QFileDevice::NoError || bytes.size() != size) throw IoError(IoCode::EndOfFile);
   return CheckedProject(std::move(bytes));
 }
 
 LoadedProject ReadProjectBytes(QByteArray bytes) {
-  CheckProjectLength(bytes.size());
+  CheckProjectSize(bytes.size());
   return CheckedProject(std::move(bytes));
+}
+
+void WriteProject(QIODevice& device, const ProjectDescription& description,
+                  const DesignConditions& conditions, const LayerTable& layers, const ProjectExtras& extras) {
+  WriteDescriptionSection(device, description);
+  WriteConditionsSection(device, conditions);
+  WriteLayers(device, layers);
+  const QByteArray block = EncodeExtensionBlock(extras);
+  if (!block.isEmpty()) writeAll(device, block);
 }
 
 void SaveProjectFile(const QString& path, const std::function<void(QIODevice&)>& writeSections) {

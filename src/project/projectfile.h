@@ -12,6 +12,7 @@
 
 #include "calc/conditions.h"
 #include "calc/layer.h"
+#include "project/extension.h"
 
 class QIODevice;
 
@@ -38,9 +39,11 @@ struct ProjectContents {
   ProjectDescription description;
   DesignConditions conditions;
   LayerTable layers;
+  ProjectExtras extras;  // the extension block after the layers (extension.h)
 };
-// Raises IoError(EndOfFile) for a file shorter than 1077 bytes or whose layer
-// section is not a whole number of 640-byte blocks.
+// The three fixed sections only (no extension block): raises IoError(EndOfFile)
+// for a file shorter than 1077 bytes or whose layer section is not a whole
+// number of 640-byte blocks.
 ProjectContents ReadProject(QIODevice& device);
 
 // More layers than any wall has; a file claiming more is refused unread.
@@ -49,11 +52,11 @@ inline const QString kDamagedProject = QStringLiteral("Plik projektu jest uszkod
 
 // A project file as it lies on disk: its bytes, already checked, and what they
 // hold. Raises IoError ("File not found", "File access denied", "Read beyond
-// end of file") and DataError: kDamagedProject for a length that is not
-// 1077 + 640 n or holds more than kMaxProjectLayers layers (checked before
-// reading), and the refusal, naming the layer and the field, of a layer whose
-// thickness or (unless an air layer) conductivity is not a finite number above
-// 0, or whose vapour coefficient is NaN, +INF or a finite negative (-INF is "max").
+// end of file") and DataError: kDamagedProject for a part before the extension
+// block whose length is not 1077 + 640 n or that holds more than
+// kMaxProjectLayers layers, for a malformed extension block, and the refusal, naming the layer and the field,
+// of a layer whose thickness or (unless an air layer) conductivity is not a finite number above 0, or whose
+// vapour coefficient is NaN, +INF or a finite negative (-INF is "max").
 struct LoadedProject {
   QByteArray bytes;
   ProjectContents contents;
@@ -61,6 +64,11 @@ struct LoadedProject {
 LoadedProject LoadProjectFile(const QString& path);
 // The checks of LoadProjectFile over a file's bytes already in memory.
 LoadedProject ReadProjectBytes(QByteArray bytes);
+
+// The whole file: the three sections, then the extension block unless every
+// extra is at its default (such a file is byte for byte the fixed layout).
+void WriteProject(QIODevice& device, const ProjectDescription& description,
+                  const DesignConditions& conditions, const LayerTable& layers, const ProjectExtras& extras);
 
 // Writes `path` through a temporary file beside it: `writeSections` fills a
 // buffer in memory, which goes to the temporary file in one write, and the

@@ -15,6 +15,7 @@
 #include "forms/glowna.h"
 #include "forms/pictureframe.h"
 #include "forms/warstwy.h"
+#include "model/project.h"
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
@@ -124,8 +125,10 @@ class TestDynamika : public QObject {
     QTRY_COMPARE(Value(dynamika::RowDelay), lightDelay);
     // Heat flowing upwards: Rsi 0.10 instead of 0.13.
     const QString u = Value(dynamika::RowU);
-    gDesignConditions.direction = 0;
-    gDesignConditions.setSurfaceResistancesFromDirection();
+    veltor::DesignConditions upwards = FormGlowna->project().conditions();
+    upwards.direction = 0;
+    upwards.setSurfaceResistancesFromDirection();
+    FormGlowna->project().setConditions(upwards);
     QTRY_VERIFY(Value(dynamika::RowU) != u);
     QVERIFY(FormDynamika->LabelZalozenia->text().contains(QStringLiteral("Rsi = 0,1,")));
   }

@@ -105,12 +105,13 @@ const QByteArray kOwnFile =
 struct Window {
   TestEnvironment env;
   std::unique_ptr<ScriptedDialogs> dialogs = std::make_unique<ScriptedDialogs>();
+  Project project;
   std::unique_ptr<TFormWarstwy> w;
   std::function<void(TFormMaterial&)> fill;
 
   explicit Window(const std::optional<QByteArray>& own = kOwnFile) {
     if (own) env.writeFile(QStringLiteral("user-data/veltorobl/materiały.txt"), *own);
-    w = std::make_unique<TFormWarstwy>(nullptr);
+    w = std::make_unique<TFormWarstwy>(nullptr, project);
     w->FormCreate();
     w->Katalog->runEditor = [this](TFormMaterial& editor) {
       if (fill) fill(editor);
@@ -276,14 +277,15 @@ void TestMaterialy::windowCreatedDespiteMissingFile() {
                 "[G]\r\n*a\r\n" + record("A") + "*b\r\nB\r\nx\r\nzle\r\n");
   ScriptedDialogs dialogs;
   dialogs.expectMessage(QStringLiteral("Invalid numeric input."));
-  TFormWarstwy window(nullptr);
+  Project project;
+  TFormWarstwy window(nullptr, project);
   // As the window set runs the creation handler: the error is reported, the window stays.
   QVERIFY(!ui::Guard([&] { window.FormCreate(); }));
   QCOMPARE(dump(*window.TreeViewMaterialy), QStringLiteral("Moje materiały,G{a=A}"));
 
   env.removeFile(QStringLiteral("Dane/materiały.txt"));
   dialogs.expectMessage(QStringLiteral("File not found."));
-  TFormWarstwy empty(nullptr);
+  TFormWarstwy empty(nullptr, project);
   QVERIFY(!ui::Guard([&] { empty.FormCreate(); }));
   QCOMPARE(dump(*empty.TreeViewMaterialy), QStringLiteral("Moje materiały"));
   QVERIFY(dialogs.allUsed());
@@ -353,7 +355,8 @@ void TestMaterialy::startWithOwnFile() {
   ScriptedDialogs dialogs;
   if (!message.isEmpty())
     dialogs.expectMessage(QDir::toNativeSeparators(TFrameKatalog::UserMaterialsFile()) + message);
-  TFormWarstwy window(nullptr);
+  Project project;
+  TFormWarstwy window(nullptr, project);
   ui::Guard([&] { window.FormCreate(); });
   QCOMPARE(dump(*window.TreeViewMaterialy), tree + QStringLiteral(",G{a=A}"));
   QVERIFY(dialogs.allUsed());

@@ -27,6 +27,8 @@ using namespace veltor;
 
 namespace {
 
+const QString kSaveQuestion = QStringLiteral("Zapisać projektowaną przegrodę?");
+
 QByteArray FileBytes(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -221,7 +223,8 @@ class TestProjekt : public QObject {
     FormWarstwy->AppendLayer(Layer("Tynk", 0.8, 45, 0.01));
     FormSystem4->ClearLayers();
     ScriptedDialogs d;
-    d.expectFile(QStringLiteral("OpenDialogProjekt"), projekty(QStringLiteral("kreator.Veltor")));
+    d.expectMessage(kSaveQuestion, ui::Answer::No)
+        .expectFile(QStringLiteral("OpenDialogProjekt"), projekty(QStringLiteral("kreator.Veltor")));
     FormGlowna->ExecuteAction(FormGlowna->ActionOtworz);
     QCOMPARE(FormWarstwy->LayerCount(), 0);
     QVERIFY(FormWarstwy->isVisible());
@@ -325,7 +328,10 @@ class TestProjekt : public QObject {
     composeProject();
     const ProgramState before = ProgramState::now();
     ScriptedDialogs d;
-    d.expectFile(QStringLiteral("OpenDialogProjekt"), projekty(name)).expectMessage(message);
+    // The unsaved project is offered for saving first; No goes on to the file.
+    d.expectMessage(kSaveQuestion, ui::Answer::No)
+        .expectFile(QStringLiteral("OpenDialogProjekt"), projekty(name))
+        .expectMessage(message);
     FormGlowna->ExecuteAction(FormGlowna->ActionOtworz);
     QVERIFY(d.allUsed());
     QVERIFY(ProgramState::now() == before);

@@ -65,6 +65,7 @@ QString typed(QString text) {
 struct Stand {
   TestEnvironment env;
   std::unique_ptr<ScriptedDialogs> dialogs = std::make_unique<ScriptedDialogs>();
+  Project project;
   std::unique_ptr<TFormWarstwy> w;
 
   explicit Stand(double umax = 0.3) {
@@ -72,7 +73,7 @@ struct Stand {
     LoadReferenceTables();
     gDesignConditions = conditions(umax);
     gPartitionSummary = {};
-    w = std::make_unique<TFormWarstwy>(nullptr);
+    w = std::make_unique<TFormWarstwy>(nullptr, project);
     w->FormCreate();
   }
   ~Stand() {

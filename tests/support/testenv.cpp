@@ -45,11 +45,15 @@ void copyTree(const QString& from, const QString& to) {
 }  // namespace
 
 TestEnvironment::TestEnvironment()
-    : previous_(QDir::currentPath()), previousDataHome_(qgetenv("XDG_DATA_HOME")) {
+    : previous_(QDir::currentPath()),
+      previousDataHome_(qgetenv("XDG_DATA_HOME")),
+      previousConfigHome_(qgetenv("XDG_CONFIG_HOME")) {
   copyTree(QStringLiteral(VELTOR_DATA_DIR), dir_.path());
   QDir::setCurrent(dir_.path());
-  // What the program keeps among the user's data stays in the scratch folder.
+  // What the program keeps among the user's data and settings (the latest
+  // projects) stays in the scratch folder.
   qputenv("XDG_DATA_HOME", QFile::encodeName(userData()));
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("user-config"))));
 }
 
 TestEnvironment::~TestEnvironment() {
@@ -59,6 +63,10 @@ TestEnvironment::~TestEnvironment() {
     qunsetenv("XDG_DATA_HOME");
   else
     qputenv("XDG_DATA_HOME", previousDataHome_);
+  if (previousConfigHome_.isNull())
+    qunsetenv("XDG_CONFIG_HOME");
+  else
+    qputenv("XDG_CONFIG_HOME", previousConfigHome_);
 }
 
 void TestEnvironment::writeFile(const QString& relative, const QByteArray& content) const {

@@ -32,6 +32,7 @@ class TestEnvironment {
   QTemporaryDir dir_;
   QString previous_;
   QByteArray previousDataHome_;
+  QByteArray previousConfigHome_;
   bool started_ = false;
 };
 

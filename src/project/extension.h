@@ -1,0 +1,72 @@
+// The extension block: data a project holds beyond the three fixed sections,
+// appended after the last layer record so that a project using none of it is
+// written exactly as before and older files open unchanged.
+//
+//   header   4 bytes  "VLTX"
+//            4 bytes  uint32 version (1)
+//   chunks   4 bytes  tag, four ASCII letters
+//            4 bytes  uint32 payload length
+//            n bytes  payload
+//   footer   4 bytes  uint32 length of the whole block, header to footer
+//            4 bytes  "XTLV"
+//
+// The footer lets a reader find the block from the end of the file: the layers
+// run from 1077 to where the block begins. A reader skips chunks it does not
+// know. Tags in use: "MOIS" (moisture settings, below). Reserved for data that
+// is coming: "BRDG" (bridged layers), "UCOR" (corrections of U), "OUTS" (the
+// kind of the outer side), "DESC" (further description fields). The byte
+// layout of every chunk is in the README.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace veltor {
+
+inline constexpr char kExtensionMagic[] = "VLTX";
+inline constexpr char kExtensionFooterMagic[] = "XTLV";
+inline constexpr std::uint32_t kExtensionVersion = 1;
+inline constexpr int kExtensionHeaderSize = 8;
+inline constexpr int kExtensionFooterSize = 8;
+inline constexpr int kChunkHeaderSize = 8;
+// No block of ours comes near it; a claim beyond it is a damaged file.
+inline constexpr qsizetype kMaxExtensionSize = 1024 * 1024;
+
+// The moisture window's choices. The default (`climate` Default) is what a
+// project without the chunk opens with: the window's first station, the design
+// φi, no second report page.
+struct MoistureSettings {
+  enum class Climate : std::uint8_t { Default = 0, Station = 1, Typed = 2 };
+  Climate climate = Climate::Default;
+  QString stationName;  // Station only
+  // The station's months as chosen, so the project reproduces its result when
+  // the station file changes; for typed months NaN marks a cell left empty.
+  std::array<double, 12> te{};
+  std::array<double, 12> phiE{};
+  int humidityClass = 0;  // 0: the design φi; 1..5: an EN ISO 13788 class
+  bool inReport = false;
+
+  bool isDefault() const { return *this == MoistureSettings{}; }
+  bool operator==(const MoistureSettings& other) const;
+};
+
+struct ProjectExtras {
+  MoistureSettings moisture;
+  bool isDefault() const { return moisture.isDefault(); }
+  bool operator==(const ProjectExtras&) const = default;
+};
+
+// The whole block for `extras`, empty when every part is at its default.
+QByteArray EncodeExtensionBlock(const ProjectExtras& extras);
+// Where the block of a file's bytes begins: the file's size when it has none.
+// Raises DataError(kDamagedProject) when the footer's magic is there but the
+// length it gives does not fit the file or is above kMaxExtensionSize.
+qsizetype ExtensionBlockOffset(const QByteArray& file);
+// Decodes a block found by ExtensionBlockOffset (empty: the defaults). A wrong
+// magic or version, a chunk that overruns the block or a chunk of ours that
+// does not hold what it must raises DataError(kDamagedProject).
+ProjectExtras DecodeExtensionBlock(QByteArrayView block);
+
+}  // namespace veltor
