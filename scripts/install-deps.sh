@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev libxcb1-dev libjpeg62-turbo-dev
           libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
-          fonts-dejavu-core python3)
+          fonts-dejavu-core python3
+          poppler-utils unzip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
