@@ -89,21 +89,12 @@ bool IsProjectFile(const QString& path) {
   return QFileInfo(path).suffix().compare(QLatin1String("veltor"), Qt::CaseInsensitive) == 0;
 }
 
-// A project file's conditions pass the same checks as a description's.
-void CheckProjectConditions(const veltor::DesignConditions& c) {
-  const bool ok =
-      c.ti * 10 >= veltor::kSaturationLowestIndex && c.ti * 10 <= veltor::kSaturationHighestIndex &&
-      c.te * 10 >= veltor::kSaturationLowestIndex && c.te * 10 <= veltor::kSaturationHighestIndex &&
-      c.phiI >= 0 && c.phiI <= 100 && c.phiE >= 0 && c.phiE <= 100 && c.umax >= 0 && c.umax <= 10 &&
-      c.direction >= 0 && c.direction <= 2;
-  if (!ok) throw InputError({}, QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe"));
-}
-
-std::vector<BatchCase> ReadInput(const QString& path, const Catalogues& catalogues, bool& many) {
+std::vector<BatchCase> ReadInput(const QString& path, const Catalogues& catalogues,
+                                 const veltor::SaturationTable& saturation, bool& many) {
   many = false;
   if (IsProjectFile(path)) {
     veltor::LoadedProject loaded = veltor::LoadProjectFile(path);
-    CheckProjectConditions(loaded.contents.conditions);
+    veltor::CheckStoredConditions(loaded.contents.conditions, saturation);
     std::vector<BatchCase> cases(1);
     cases[0].description = loaded.contents.description;
     cases[0].conditions = loaded.contents.conditions;
@@ -283,7 +274,7 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
     std::vector<BatchCase> cases;
     bool many = false;
     try {
-      cases = ReadInput(input, catalogues, many);
+      cases = ReadInput(input, catalogues, tables.saturation, many);
     } catch (const InputError& e) {
       throw Refusal{input + QStringLiteral(": ") + e.text()};
     } catch (const veltor::Error& e) {

@@ -94,14 +94,6 @@ QByteArray RecordText(const QString& text, int maxBytes, const QString& path) {
   return bytes;
 }
 
-// Lower case without Polish diacritics, so that "welna" finds "Wełna".
-QString Folded(const QString& text) {
-  QString folded = text.toLower().normalized(QString::NormalizationForm_D);
-  folded.remove(QRegularExpression(QStringLiteral("\\p{Mn}")));
-  folded.replace(QChar(u'ł'), QLatin1Char('l'));
-  return folded;
-}
-
 QString CandidateList(const std::vector<const CatalogueMaterial*>& candidates) {
   QStringList names;
   for (const CatalogueMaterial* c : candidates) {
@@ -118,10 +110,10 @@ const veltor::LayerRecord& FindMaterial(const QString& name, const Catalogues& c
                                         const QString& path) {
   std::vector<const CatalogueMaterial*> exact;
   std::vector<const CatalogueMaterial*> partial;
-  const QString wanted = Folded(name.trimmed());
+  const QString wanted = veltor::FoldForSearch(name.trimmed());
   for (const CatalogueMaterial& m : catalogues.materials) {
     if (m.name == name) return m.record;
-    const QString folded = Folded(m.name);
+    const QString folded = veltor::FoldForSearch(m.name);
     if (folded == wanted)
       exact.push_back(&m);
     else if (!wanted.isEmpty() && folded.contains(wanted))

@@ -145,6 +145,15 @@ bool SurfaceCondensation(const LayerTable& table, const DesignConditions& condit
          PartialPressure(saturation, conditions.ti, conditions.phiI);
 }
 
+void CheckStoredConditions(const DesignConditions& c, const SaturationTable& saturation) {
+  const auto within = [](double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; };
+  const int side = static_cast<int>(c.outerSide.kind);
+  if (!saturation.covers(c.ti) || !saturation.covers(c.te) || !within(c.phiI, 0, 100) ||
+      !within(c.phiE, 0, 100) || c.direction < 0 || c.direction > 2 || !within(c.umax, 0, 10) || side < 0 ||
+      side >= kOuterSideKindCount)
+    throw Error(kInvalidStoredConditions);
+}
+
 void CalculatePartition(LayerTable& table, PartitionSummary& summary, const DesignConditions& conditions,
                         const ReferenceTables& tables, const NoticeCallback& notice) {
   if (table.empty()) {

@@ -62,6 +62,13 @@ double PartialPressure(const SaturationTable& saturation, double temperature, in
 bool SurfaceCondensation(const LayerTable& table, const DesignConditions& conditions,
                          const SaturationTable& saturation);
 
+// Conditions read from a file that no calculation could serve (a temperature
+// outside the saturation table, a humidity outside 0..100 %, Umax outside
+// 0..10 W/(m²K), an unknown direction or outer side) raise Error with this.
+inline const QString kInvalidStoredConditions =
+    QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe");
+void CheckStoredConditions(const DesignConditions& conditions, const SaturationTable& saturation);
+
 // The pass. `notice` receives kNoTemperatureDifference when ti == te. The
 // resistances, R and U are those of EN ISO 6946 (calc/transmittance.h): the
 // bridged layers, the outer side and the corrections of the conditions.

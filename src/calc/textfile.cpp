@@ -15,6 +15,14 @@
 
 namespace veltor {
 
+QString FoldForSearch(const QString& text) {
+  // "ł" has no decomposition; every other Polish letter loses its mark.
+  QString folded = text.toLower().normalized(QString::NormalizationForm_D);
+  folded.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+  folded.replace(QChar(0x0142), QLatin1Char('l'));
+  return folded;
+}
+
 namespace {
 
 bool isBlankChar(char c) {

@@ -9,6 +9,8 @@
 namespace veltor {
 
 QString FromCp1250(QByteArrayView bytes);
+// Lower case without Polish diacritics, so that "welna" finds "Wełna".
+QString FoldForSearch(const QString& text);
 QByteArray ToCp1250(const QString& text);
 
 // No data file of the program comes near this; a larger one is refused unread.

@@ -58,14 +58,6 @@ QStringList HatchPatterns() {
 
 }  // namespace
 
-QString FoldForSearch(const QString& text) {
-  // "ł" has no decomposition; every other Polish letter loses its mark.
-  QString folded = text.toLower().normalized(QString::NormalizationForm_D);
-  folded.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
-  folded.replace(QChar(0x0142), QLatin1Char('l'));
-  return folded;
-}
-
 QString TFrameKatalog::UserMaterialsFile() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
          QStringLiteral("/veltorobl/materiały.txt");
@@ -349,7 +341,8 @@ void TFrameKatalog::ActionImportujMaterialyExecute() {
 }
 
 void TFrameKatalog::EditSzukajChange() {
-  const QStringList words = FoldForSearch(EditSzukaj->text()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  const QStringList words =
+      veltor::FoldForSearch(EditSzukaj->text()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
   int found = 0;
   // Post-order: a node is shown when it matches or holds a shown node.
   const std::function<bool(QTreeWidgetItem*)> filter = [&](QTreeWidgetItem* node) {
@@ -357,7 +350,7 @@ void TFrameKatalog::EditSzukajChange() {
     for (int i = 0; i < node->childCount(); ++i) anyChild = filter(node->child(i)) || anyChild;
     bool match = false;
     if (const veltor::LayerRecord* record = MaterialOf(node)) {
-      const QString haystack = FoldForSearch(node->text(0) + QLatin1Char(' ') + record->nameText());
+      const QString haystack = veltor::FoldForSearch(node->text(0) + QLatin1Char(' ') + record->nameText());
       match = std::all_of(words.begin(), words.end(), [&](const QString& w) { return haystack.contains(w); });
       if (match && !words.isEmpty()) ++found;
     }

@@ -23,9 +23,6 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class TFormMaterial;
 
-// Lower case without diacritics ("Wełna" -> "welna"), for searching.
-QString FoldForSearch(const QString& text);
-
 inline const QString kOwnMaterialsGroup = QStringLiteral("Moje materiały");
 
 class TFrameKatalog : public QWidget {

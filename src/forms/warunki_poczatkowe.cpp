@@ -279,7 +279,9 @@ void TFormWarunkiPoczatkowe::buildControls() {
     // The range is the saturation table's, known only once it is loaded.
     new TNumberBox(
         edit,
-        [](double v) { return inRange(v, minTemperature(), maxTemperature()) ? QString() : temperatureRange(); },
+        [](double v) {
+          return inRange(v, minTemperature(), maxTemperature()) ? QString() : temperatureRange();
+        },
         false);
   for (QLineEdit* edit : {LabeledEditWW, LabeledEditWZ})
     new TNumberBox(edit, range(kMinHumidity, kMaxHumidity, kHumidityRange), false);
@@ -636,12 +638,7 @@ void TFormWarunkiPoczatkowe::SaveToProject(QIODevice& device) {
 void TFormWarunkiPoczatkowe::CheckProjectConditions(const veltor::DesignConditions& read) {
   // Values the saturation table or the surface resistances cannot serve would
   // only fail later, in every calculation; a file holding them is refused whole.
-  if (!gReferenceTables.saturation.covers(read.ti) || !gReferenceTables.saturation.covers(read.te) ||
-      !inRange(read.phiI, kMinHumidity, kMaxHumidity) || !inRange(read.phiE, kMinHumidity, kMaxHumidity) ||
-      read.direction < 0 || read.direction > 2 || !std::isfinite(read.umax) || read.umax < 0 ||
-      read.umax > kMaxUmax || static_cast<int>(read.outerSide.kind) < 0 ||
-      static_cast<int>(read.outerSide.kind) >= veltor::kOuterSideKindCount)
-    throw veltor::Error(QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe"));
+  veltor::CheckStoredConditions(read, gReferenceTables.saturation);
 }
 
 void TFormWarunkiPoczatkowe::LoadFromProject(QIODevice& device) {

@@ -14,14 +14,14 @@ using namespace veltor;
 
 namespace {
 
-struct Spec {
+struct LayerInput {
   double d, lambda, bridgeLambda = 0, share = 0;
   bool air = false;
 };
 
-LayerTable Partition(const std::vector<Spec>& specs) {
+LayerTable Partition(const std::vector<LayerInput>& inputs) {
   LayerTable table;
-  for (const Spec& s : specs) {
+  for (const LayerInput& s : inputs) {
     LayerRecord r;
     r.name = s.air ? QByteArray(kAirLayerName) : QByteArray("Mur");
     r.thickness = s.d;
@@ -54,7 +54,7 @@ void ExpectRel(double actual, double expected, double tolerance = 1e-9) {
 struct CombinedCase {
   const char* name;
   int direction;
-  std::vector<Spec> layers;
+  std::vector<LayerInput> layers;
   double upper, lower;  // R'T, R''T
   bool ratioExceeded, metal;
 };
@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct SolverCase {
   const char* name;
-  std::vector<Spec> layers;
+  std::vector<LayerInput> layers;
   UCorrections corrections;
   double umax;
   double expected;  // < 0: only checked to bracket Umax within the tolerance
@@ -291,7 +291,7 @@ TEST(Solver, RefusesWhatNoThicknessReaches) {
 
 struct BadCase {
   const char* name;
-  Spec layer;
+  LayerInput layer;
   UCorrections corrections;
   OuterSide side;
 };
