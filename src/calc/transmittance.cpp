@@ -23,6 +23,12 @@ double BridgeShare(double width, double spacing) {
   return width / spacing;
 }
 
+QString LayerCaption(const QString& name, const LayerBridge& bridge) {
+  if (!bridge.present()) return name;
+  const QString material = bridge.material.isEmpty() ? QStringLiteral("mostek") : bridge.material;
+  return QStringLiteral("%1 + %2 (%3 %)").arg(name, material, FormatGeneral(bridge.share * 100, 3));
+}
+
 namespace {
 
 struct BridgedLayer {

@@ -73,6 +73,10 @@ struct LayerBridge {
 // DataError when the spacing is not above the width or either is not positive.
 double BridgeShare(double width, double spacing);
 
+// How every list, table and report names a layer: its own name, and for a
+// bridged layer the bridge and its share, "wełna mineralna + drewno (10 %)".
+QString LayerCaption(const QString& name, const LayerBridge& bridge);
+
 enum class OuterSideKind : std::int32_t {
   Outdoor = 0,             // outdoor air
   SlightlyVentilated = 1,  // a slightly ventilated air layer, by its openings
