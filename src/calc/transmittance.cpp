@@ -29,6 +29,14 @@ QString LayerCaption(const QString& name, const LayerBridge& bridge) {
   return QStringLiteral("%1 + %2 (%3 %)").arg(name, material, FormatGeneral(bridge.share * 100, 3));
 }
 
+double EquivalentLambda(const LayerRecord& layer, const DesignConditions& c) {
+  if (layer.isAirLayer()) return NAN;
+  const double main = c.humid() ? layer.lambdaHumid : layer.lambdaMedium;
+  const LayerBridge& b = layer.bridge;
+  if (!b.present()) return main;
+  return (1 - b.share) * main + b.share * (c.humid() ? b.lambdaHumid : b.lambdaMedium);
+}
+
 namespace {
 
 struct BridgedLayer {

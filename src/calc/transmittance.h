@@ -55,6 +55,7 @@
 namespace veltor {
 
 class LayerTable;
+struct LayerRecord;
 struct AirLayerTable;
 struct DesignConditions;
 
@@ -76,6 +77,11 @@ double BridgeShare(double width, double spacing);
 // How every list, table and report names a layer: its own name, and for a
 // bridged layer the bridge and its share, "wełna mineralna + drewno (10 %)".
 QString LayerCaption(const QString& name, const LayerBridge& bridge);
+
+// The λ a table of layers shows: for a bridged layer the equivalent
+// λ'' = (1 − f)·λa + f·λb of the lower limit, else the material's own λ, both
+// for the conditions' humidity class. An air layer has none (NaN).
+double EquivalentLambda(const LayerRecord& layer, const DesignConditions& conditions);
 
 enum class OuterSideKind : std::int32_t {
   Outdoor = 0,             // outdoor air

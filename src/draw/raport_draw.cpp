@@ -27,8 +27,9 @@ constexpr int kHeaderLines[] = {325, 349, 374, 399};  // name, client, designer,
 constexpr int kDirectionY = 443;
 constexpr int kHumidityY = 466;
 
-// Row i's cells span y 589 + 40i to 630 + 40i, their texts stand 5 below the top.
-constexpr int kRowSpan = 41;
+// A row's cells reach one pixel beyond its height, onto the next row's top
+// border; their texts stand 5 below the top, and the last line of a name as
+// far above the bottom.
 constexpr int kTextInset = 5;
 
 struct Column {
@@ -55,11 +56,12 @@ constexpr int kZeroPointY = 669;
 constexpr int kUY = 694;
 constexpr int kSummaryCaptionX = 23;
 constexpr int kSummaryValueX = 263;
-// Below the U line the page keeps a margin, so that a grown page does not end
-// on the last text.
+// ΔU and Uc follow U as U follows the 0 °C point.
+constexpr int kSummaryLineStep = kUY - kZeroPointY;
+// Below the last summary line the page keeps a margin, so that a grown page
+// does not end on the last text.
 constexpr int kBottomMargin = 24;
-static_assert(kUY + kRowHeight * kMaxLayers + kLineStep + kBottomMargin <= 32767,
-              "the tallest page keeps within the painter's 16-bit coordinates");
+const QString kIgnoredMark = QStringLiteral(" (pominięta)");
 
 const QString kSummaryCaption =
     QStringLiteral("Podsumowanie (uwzględniając powietrze wewnątrz i na zewnątrz pomieszczenia)");
@@ -153,8 +155,36 @@ QImage LoadReportTemplate(const QString& path) {
   }
 }
 
-int ReportPageHeight(int templateHeight, int layerCount) {
-  const int lastLine = kUY + kRowHeight * layerCount + kLineStep;
+int RowHeight(int lines) {
+  return std::max(kRowHeight, 2 * kTextInset + kLineStep * lines);
+}
+
+QString RowCaption(const veltor::LayerRecord& layer, bool ignored) {
+  const QString caption = veltor::LayerCaption(layer.nameText(), layer.bridge);
+  return ignored ? caption + kIgnoredMark : caption;
+}
+
+TableLayout LayOutTable(const veltor::LayerTable& table, const veltor::PartitionSummary& summary,
+                        const veltor::DesignConditions& conditions) {
+  TableLayout layout;
+  layout.firstIgnoredLayer = summary.transmittance.firstIgnoredLayer;
+  layout.corrected = conditions.corrections.any();
+  const QFontMetrics metrics(ui::DrawingFont(kRowPixels));
+  int y = kRowTop;
+  for (int i = 0; i < table.size(); ++i) {
+    const veltor::LayerRecord& layer = table.at(i);
+    layout.corrected = layout.corrected || layer.bridge.present();
+    const bool ignored = layout.firstIgnoredLayer >= 0 && i >= layout.firstIgnoredLayer;
+    layout.names.push_back(WrapText(metrics, kNameWidth, RowCaption(layer, ignored), kMaxNameLines));
+    layout.rowTops.push_back(y);
+    y += RowHeight(static_cast<int>(layout.names.back().size()));
+  }
+  layout.summaryShift = y - kRowTop;
+  return layout;
+}
+
+int ReportPageHeight(int templateHeight, const TableLayout& layout) {
+  const int lastLine = kUY + layout.summaryShift + (layout.corrected ? 2 * kSummaryLineStep : 0) + kLineStep;
   return std::max(templateHeight, lastLine + kBottomMargin);
 }
 
@@ -177,40 +207,49 @@ void DrawHeader(QPainter& painter, const veltor::ProjectDescription& description
 }
 
 void DrawLayerRow(QPainter& painter, const veltor::LayerTable& table, int index,
-                  const veltor::DesignConditions& conditions) {
+                  const veltor::DesignConditions& conditions, const TableLayout& layout) {
   const veltor::LayerRecord& layer = table.at(index);
-  const int y1 = kRowTop + kRowHeight * index;
+  const int y1 = layout.rowTops.at(index);
+  const int y2 = y1 + RowHeight(static_cast<int>(layout.names.at(index).size())) + 1;
   const int textY = y1 + kTextInset;
+  const bool ignored = layout.firstIgnoredLayer >= 0 && index >= layout.firstIgnoredLayer;
   setFontPixels(painter, kRowPixels);
   const QString texts[] = {
       QString::number(index + 1),
       QString(),  // the name, wrapped below
       // An air layer's R comes from its table, not from a conductivity; "max"
       // is no diffusion resistance, which "-INF" only hid.
-      layer.isAirLayer() ? QStringLiteral("–")
-                         : veltor::FormatGeneral(veltor::EffectiveLambda(layer, conditions), kLambdaDigits),
+      // A bridged layer's λ is the equivalent one its caption's share gives.
+      layer.isAirLayer() ? kNoFigure
+                         : veltor::FormatGeneral(veltor::EquivalentLambda(layer, conditions), kLambdaDigits),
       std::isinf(layer.vapourCoefficient) ? QStringLiteral("brak\noporu")
                                           : veltor::FormatGeneral(layer.vapourCoefficient, kVapourDigits),
       veltor::FormatGeneral(layer.thickness, kThicknessDigits),
-      veltor::FormatGeneral(layer.resistance, kResistanceDigits),
+      // A layer the outer side leaves out has no part in R.
+      ignored ? kNoFigure : veltor::FormatGeneral(layer.resistance, kResistanceDigits),
       veltor::FormatGeneral(layer.diffusionResistance, kDiffusionDigits),
   };
   for (int c = 0; c < 7; ++c) {
     const Column& column = kColumns[c];
-    drawCell(painter, column.x1, y1, column.x2, y1 + kRowSpan);
-    if (c == 1)
-      DrawTextWrapped(painter, column.textX, textY, kNameWidth, layer.nameText());
-    else
+    drawCell(painter, column.x1, y1, column.x2, y2);
+    if (c == 1) {
+      const QStringList& lines = layout.names.at(index);
+      for (qsizetype i = 0; i < lines.size(); ++i)
+        TextAt(painter, column.textX, textY + kLineStep * static_cast<int>(i), lines[i]);
+    } else {
       valueInCell(painter, column, textY, texts[c]);
+    }
   }
 }
 
-void DrawSummary(QPainter& painter, int layerCount, const veltor::PartitionSummary& summary) {
+void DrawSummary(QPainter& painter, const TableLayout& layout, const veltor::PartitionSummary& summary) {
+  const int layerCount = static_cast<int>(layout.rowTops.size());
   setFontPixels(painter, layerCount > 0 ? kRowPixels : kHeaderPixels, true);
-  const int shift = kRowHeight * layerCount;
+  const int shift = layout.summaryShift;
   const int y1 = kSummaryTop + shift;
+  const int y2 = y1 + kRowHeight + 1;
   const int textY = y1 + kTextInset;
-  drawCell(painter, kColumns[1].x1, y1, kColumns[1].x2, y1 + kRowSpan);
+  drawCell(painter, kColumns[1].x1, y1, kColumns[1].x2, y2);
   // In the header's size the caption is wider than its cell; two lines of it
   // fit in the cell's height.
   DrawTextWrapped(painter, kColumns[1].textX, textY, kNameWidth, kSummaryCaption);
@@ -222,7 +261,7 @@ void DrawSummary(QPainter& painter, int layerCount, const veltor::PartitionSumma
       {6, veltor::FormatGeneral(summary.totalDiffusionResistance, kDiffusionDigits)},
   };
   for (const auto& [c, text] : values) {
-    drawCell(painter, kColumns[c].x1, y1, kColumns[c].x2, y1 + kRowSpan);
+    drawCell(painter, kColumns[c].x1, y1, kColumns[c].x2, y2);
     valueInCell(painter, kColumns[c], textY, text);
   }
   // In the header's size the U caption would run into its value.
@@ -234,15 +273,25 @@ void DrawSummary(QPainter& painter, int layerCount, const veltor::PartitionSumma
                                 : QStringLiteral("brak"));
   fittedText(painter, kSummaryCaptionX, kUY + shift, captionRoom,
              QStringLiteral("Współczynnik przenikania ciepła U"));
-  TextAt(painter, kSummaryValueX, kUY + shift,
-         empty ? kNoFigure
-               : veltor::FormatFixed(summary.u, kTransmittanceDecimals) + QLatin1Char(' ') +
-                     veltor::unit::kTransmittance);
+  const auto transmittance = [&](double value) {
+    return empty ? kNoFigure
+                 : veltor::FormatFixed(value, kTransmittanceDecimals) + QLatin1Char(' ') +
+                       veltor::unit::kTransmittance;
+  };
+  TextAt(painter, kSummaryValueX, kUY + shift, transmittance(summary.u));
+  if (layout.corrected) {
+    const veltor::TransmittanceResult& t = summary.transmittance;
+    const int deltaY = kUY + shift + kSummaryLineStep;
+    fittedText(painter, kSummaryCaptionX, deltaY, captionRoom, QStringLiteral("Poprawki ΔU"));
+    TextAt(painter, kSummaryValueX, deltaY, transmittance(t.deltaU));
+    fittedText(painter, kSummaryCaptionX, deltaY + kSummaryLineStep, captionRoom,
+               QStringLiteral("Skorygowany współczynnik Uc"));
+    TextAt(painter, kSummaryValueX, deltaY + kSummaryLineStep, transmittance(t.uc));
+  }
   setFontPixels(painter, painter.font().pixelSize(), false);
 }
 
-QStringList DrawTextWrapped(QPainter& painter, int x, int y, int widthLimit, const QString& text) {
-  const QFontMetrics metrics(painter.font());
+QStringList WrapText(const QFontMetrics& metrics, int widthLimit, const QString& text, int maxLines) {
   QStringList lines;
   qsizetype start = 0;
   for (;;) {
@@ -253,18 +302,35 @@ QStringList DrawTextWrapped(QPainter& painter, int x, int y, int widthLimit, con
     }
     const int wider = shortestWiderPrefix(metrics, rest, widthLimit);
     const qsizetype blank = rest.left(wider).lastIndexOf(QLatin1Char(' '));
+    qsizetype next = 0;
     if (blank >= 1) {
-      // The piece keeps the blank at its end, and the next line starts with it.
-      lines.append(rest.left(blank + 1));
-      start += blank;
+      // The blank at a break belongs to neither line.
+      lines.append(rest.left(blank));
+      while (lines.last().endsWith(QLatin1Char(' '))) lines.last().chop(1);
+      next = blank;
+      while (next < rest.size() && rest[next] == QLatin1Char(' ')) ++next;
     } else {
       // One word wider than the limit: cut after its last character that fits,
       // at least one, so that every line moves on.
-      const int fits = std::max(1, wider - 1);
-      lines.append(rest.left(fits));
-      start += fits;
+      next = std::max(1, wider - 1);
+      lines.append(rest.left(next));
+    }
+    start += next;
+    if (start >= text.size()) break;
+    if (lines.size() == maxLines) {
+      // The rest does not fit: the last line kept says so.
+      const QString ellipsis = QStringLiteral("…");
+      QString& last = lines.last();
+      while (!last.isEmpty() && metrics.horizontalAdvance(last + ellipsis) > widthLimit) last.chop(1);
+      last = last.trimmed() + ellipsis;
+      break;
     }
   }
+  return lines;
+}
+
+QStringList DrawTextWrapped(QPainter& painter, int x, int y, int widthLimit, const QString& text) {
+  const QStringList lines = WrapText(QFontMetrics(painter.font()), widthLimit, text);
   for (int i = 0; i < lines.size(); ++i) TextAt(painter, x, y + kLineStep * i, lines[i]);
   return lines;
 }
@@ -280,8 +346,15 @@ QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
             .arg(layers)
             .arg(kMaxLayers));
   }
-  const QSize size(std::max(templatePicture.width(), kMinimumPageWidth),
-                   ReportPageHeight(templatePicture.height(), layers));
+  const TableLayout layout = LayOutTable(table, summary, conditions);
+  const int height = ReportPageHeight(templatePicture.height(), layout);
+  if (height > kMaxPageHeight) {
+    throw veltor::DataError(
+        QStringLiteral("Tabela warstw (%1) nie mieści się na stronie raportu; skróć nazwy warstw lub "
+                       "zmniejsz ich liczbę")
+            .arg(layers));
+  }
+  const QSize size(std::max(templatePicture.width(), kMinimumPageWidth), height);
   QImage page;
   if (size == templatePicture.size()) {
     // A template handed over is drawn on in place; a shared one is copied first.
@@ -296,8 +369,8 @@ QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
   QPainter painter(&page);
   BeginReportPainter(painter);
   DrawHeader(painter, description, conditions);
-  for (int i = 0; i < layers; ++i) DrawLayerRow(painter, table, i, conditions);
-  DrawSummary(painter, layers, summary);
+  for (int i = 0; i < layers; ++i) DrawLayerRow(painter, table, i, conditions, layout);
+  DrawSummary(painter, layout, summary);
   return page;
 }
 

@@ -21,6 +21,7 @@
 #include "calc/moisture.h"
 #include "calc/numbers.h"
 #include "draw/pictures.h"
+#include "draw/raport_draw.h"
 #include "draw/rysunek_draw.h"
 
 namespace designreport {
@@ -90,8 +91,67 @@ QString SdText(const veltor::LayerRecord& layer) {
   return layer.vapourCoefficient == 0 && !layer.isAirLayer() ? QStringLiteral("∞") : QStringLiteral("0");
 }
 
+QString OuterSideWords(const veltor::OuterSide& side) {
+  switch (side.kind) {
+    case veltor::OuterSideKind::SlightlyVentilated:
+      return QStringLiteral("słabo wentylowana warstwa powietrza (otwory Av = %1 mm²)")
+          .arg(veltor::FormatGeneral(side.openings, 5));
+    case veltor::OuterSideKind::WellVentilated:
+      return QStringLiteral("dobrze wentylowana warstwa powietrza lub elewacja (Rse = Rsi)");
+    case veltor::OuterSideKind::Unheated:
+      return QStringLiteral("przestrzeń nieogrzewana (Rse = Rsi)");
+    default:
+      return QStringLiteral("powietrze zewnętrzne");
+  }
+}
+
+bool AnyBridge(const veltor::LayerTable* layers) {
+  for (int i = 0; layers && i < layers->size(); ++i)
+    if (layers->at(i).bridge.present()) return true;
+  return false;
+}
+
+QString Bold(const QString& text) {
+  return QStringLiteral("<b>%1</b>").arg(text);
+}
+
+// The figures of the combined method, the readings the table rests on, and
+// the standard's warnings when the method does not hold.
+QString TableNotes(const Input& in) {
+  const veltor::TransmittanceResult& t = in.summary.transmittance;
+  QStringList notes;
+  if (AnyBridge(in.layers)) {
+    notes << QStringLiteral(
+        "Warstwy niejednorodne (z mostkiem i jego udziałem w polu warstwy): λ w tabeli to λ'' = (1 − "
+        "f)·λ<sub>a</sub> "
+        "+ f·λ<sub>b</sub> warstwy zastępczej dolnej granicy oporu; ich R rozdziela R<sub>T</sub> w "
+        "proporcji "
+        "do d/λ''. μ i s<sub>d</sub> są materiału głównego, którego droga decyduje o kondensacji.");
+    notes
+        << QStringLiteral(
+               "Metoda złożona (PN-EN ISO 6946): górna granica R'<sub>T</sub> = %1 m²K/W, dolna granica "
+               "R''<sub>T</sub> = %2 m²K/W, R<sub>T</sub> = (R'<sub>T</sub> + R''<sub>T</sub>)/2 = %3 m²K/W, "
+               "szacowany błąd względny e = %4 %.")
+               .arg(Fixed(t.upperResistance, 3), Fixed(t.lowerResistance, 3), Fixed(t.totalResistance, 3),
+                    Fixed(t.relativeError * 100, 1));
+  }
+  if (t.firstIgnoredLayer >= 0)
+    notes << QStringLiteral(
+        "Warstwy oznaczone „pominięta” leżą na zewnątrz dobrze wentylowanej warstwy powietrza: nie wlicza "
+        "się "
+        "ich do oporu cieplnego ani do sum tabeli.");
+  QString html;
+  for (const QString& note : notes) html += QStringLiteral("<p>%1</p>").arg(note);
+  if (t.limitRatioExceeded)
+    html += QStringLiteral("<p><b>%1</b></p>").arg(Escaped(veltor::kLimitRatioWarning));
+  if (t.metalBridgesInsulation)
+    html += QStringLiteral("<p><b>%1</b></p>").arg(Escaped(veltor::kMetalBridgeWarning));
+  return html;
+}
+
 QString LayerTable(const Input& in) {
   const veltor::DesignConditions& c = in.conditions;
+  const veltor::TransmittanceResult& t = in.summary.transmittance;
   QString html = QStringLiteral(
       "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-collapse: "
       "collapse\">");
@@ -102,21 +162,26 @@ QString LayerTable(const Input& in) {
   html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni wewnętrznej Rsi"),
                QString(), QString(), Fixed(c.rsi, 2), QString(), QString(), QString()});
   double sdTotal = 0;
+  double thicknessTotal = 0;
   for (int i = 0; in.layers && i < in.layers->size(); ++i) {
     const veltor::LayerRecord& layer = in.layers->at(i);
-    if (const std::optional<double> sd = veltor::EquivalentAirThickness(layer)) sdTotal += *sd;
-    html += Row({QString::number(i + 1), Escaped(layer.nameText()), Fixed(layer.thickness, 3),
-                 layer.isAirLayer() ? QStringLiteral("–") : Fixed(veltor::EffectiveLambda(layer, c), 3),
-                 Fixed(layer.resistance, 2), MuText(layer), SdText(layer),
-                 layer.density > 0 ? veltor::FormatGeneral(layer.density, 5) : QStringLiteral("–")});
+    const bool ignored = t.firstIgnoredLayer >= 0 && i >= t.firstIgnoredLayer;
+    const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
+    if (!ignored) {
+      if (sd) sdTotal += *sd;
+      thicknessTotal += layer.thickness;
+    }
+    html +=
+        Row({QString::number(i + 1), Escaped(raport::RowCaption(layer, ignored)), Fixed(layer.thickness, 3),
+             layer.isAirLayer() ? QStringLiteral("–") : Fixed(veltor::EquivalentLambda(layer, c), 3),
+             ignored ? QStringLiteral("–") : Fixed(layer.resistance, 2), MuText(layer), SdText(layer),
+             layer.density > 0 ? veltor::FormatGeneral(layer.density, 5) : QStringLiteral("–")});
   }
   html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni zewnętrznej Rse"),
-               QString(), QString(), Fixed(c.rse, 2), QString(), QString(), QString()});
-  html += Row({QString(), QStringLiteral("<b>Razem</b>"),
-               QStringLiteral("<b>%1</b>").arg(Fixed(in.summary.totalThickness, 3)), QString(),
-               QStringLiteral("<b>%1</b>").arg(Fixed(in.summary.totalResistance, 2)), QString(),
-               QStringLiteral("<b>%1</b>").arg(Fixed(sdTotal, 2)), QString()});
-  return html + QStringLiteral("</table>");
+               QString(), QString(), Fixed(t.rse, 2), QString(), QString(), QString()});
+  html += Row({QString(), Bold(QStringLiteral("Razem")), Bold(Fixed(thicknessTotal, 3)), QString(),
+               Bold(Fixed(in.summary.totalResistance, 2)), QString(), Bold(Fixed(sdTotal, 2)), QString()});
+  return html + QStringLiteral("</table>") + TableNotes(in);
 }
 
 double IndoorDewPoint(const veltor::DesignConditions& c) {
@@ -126,7 +191,8 @@ double IndoorDewPoint(const veltor::DesignConditions& c) {
 
 QString FirstPage(const Input& in) {
   const veltor::DesignConditions& c = in.conditions;
-  const double uc = in.summary.u + in.dUg + in.dUf + in.dUr;
+  const veltor::TransmittanceResult& t = in.summary.transmittance;
+  const double uc = t.uc;
   QString html;
   html += QStringLiteral("<h2 align=\"center\">Raport projektowy</h2>");
   html += QStringLiteral(
@@ -156,8 +222,8 @@ QString FirstPage(const Input& in) {
       QStringLiteral("Warunki wilgotnościowe"),
       c.humid() ? QStringLiteral("wilgotne (λ dla warunków wilgotnych)") : QStringLiteral("średniowilgotne"));
   html += KeyValue(QStringLiteral("Opory przejmowania ciepła Rsi / Rse"),
-                   Fixed(c.rsi, 2) + QStringLiteral(" / ") + Fixed(c.rse, 2) + QStringLiteral(" m²K/W"));
-  html += KeyValue(QStringLiteral("Strona zewnętrzna przegrody"), QStringLiteral("powietrze zewnętrzne"));
+                   Fixed(c.rsi, 2) + QStringLiteral(" / ") + Fixed(t.rse, 2) + QStringLiteral(" m²K/W"));
+  html += KeyValue(QStringLiteral("Strona zewnętrzna przegrody"), OuterSideWords(c.outerSide));
   html += QStringLiteral("</table>");
 
   html += QStringLiteral("<h3>3. Warstwy przegrody (od wewnątrz)</h3>") + LayerTable(in);
@@ -168,11 +234,11 @@ QString FirstPage(const Input& in) {
   html += KeyValue(QStringLiteral("Współczynnik przenikania ciepła U"),
                    Fixed(in.summary.u, 3) + QStringLiteral(" W/(m²K)"));
   html += KeyValue(QStringLiteral("Poprawka na nieszczelności ΔU<sub>g</sub>"),
-                   Fixed(in.dUg, 3) + QStringLiteral(" W/(m²K)"));
+                   Fixed(t.deltaAirGaps, 3) + QStringLiteral(" W/(m²K)"));
   html += KeyValue(QStringLiteral("Poprawka na łączniki mechaniczne ΔU<sub>f</sub>"),
-                   Fixed(in.dUf, 3) + QStringLiteral(" W/(m²K)"));
+                   Fixed(t.deltaFasteners, 3) + QStringLiteral(" W/(m²K)"));
   html += KeyValue(QStringLiteral("Poprawka dla dachu o odwróconym układzie warstw ΔU<sub>r</sub>"),
-                   Fixed(in.dUr, 3) + QStringLiteral(" W/(m²K)"));
+                   Fixed(t.deltaInvertedRoof, 3) + QStringLiteral(" W/(m²K)"));
   html += KeyValue(QStringLiteral("Skorygowany współczynnik Uc"), Fixed(uc, 3) + QStringLiteral(" W/(m²K)"));
   if (c.umax > 0)
     html +=

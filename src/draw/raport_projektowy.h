@@ -32,11 +32,8 @@ struct Input {
   QString climateZone;                         // e.g. "III (−20 °C)", empty when te was typed
   QString umaxSource;                          // the requirement's caption, empty when Umax was typed
   const veltor::LayerTable* layers = nullptr;  // after the calculation pass
+  // R'T, R''T, the corrections and Uc are in its transmittance.
   veltor::PartitionSummary summary;
-  // Corrections to U; Uc = U + their sum.
-  double dUg = 0;
-  double dUf = 0;
-  double dUr = 0;
   bool surfaceCondensation = false;
   double surfaceTemperature = 0;  // θsi of the design state, °C
   QImage temperatureChart;        // empty: the page says why it is missing

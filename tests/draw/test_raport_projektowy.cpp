@@ -5,11 +5,23 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "calc/numbers.h"
 #include "calc/reftables.h"
+#include "calc/textfile.h"
 #include "draw/raport_projektowy.h"
 #include "project/projectfile.h"
 
 namespace {
+
+veltor::LayerRecord Layer(const QString& name, double thickness, double lambda, double mu) {
+  veltor::LayerRecord l;
+  l.name = veltor::ToCp1250(name);
+  l.thickness = thickness;
+  l.lambdaMedium = l.lambdaHumid = lambda;
+  l.vapourCoefficient = mu > 0 ? veltor::kAirVapourCoefficient / mu : -INFINITY;
+  l.density = 500;
+  return l;
+}
 
 QString Run(const QString& program, const QStringList& args) {
   QProcess process;
@@ -82,6 +94,62 @@ class TestRaportProjektowy : public QObject {
     const QString info = Run(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))),
              qPrintable(info));
+  }
+
+  // A pitched roof: wool between rafters, a ventilated gap and the tiles
+  // outside it, an air-gap correction; beside it the same roof unbridged,
+  // whose document keeps no word of the combined method.
+  void bridgedRoof_data() {
+    QTest::addColumn<double>("share");
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QStringList>("absent");
+    QTest::newRow("bridged, corrected, ventilated")
+        << 0.1
+        << QStringList{QStringLiteral("Wełna mineralna + drewno sosnowe (10 %)"),
+                       QStringLiteral("Dachówka ceramiczna (pominięta)"),
+                       QStringLiteral("górna granica R'"),
+                       QStringLiteral("dolna granica R''"),
+                       QStringLiteral("błąd względny"),
+                       QStringLiteral("dobrze wentylowana warstwa powietrza")}
+        << QStringList{QStringLiteral("powietrze zewnętrzne")};
+    QTest::newRow("homogeneous") << 0.0 << QStringList{QStringLiteral("Wełna mineralna")}
+                                 << QStringList{QStringLiteral("granica R"), QStringLiteral("drewno")};
+  }
+  void bridgedRoof() {
+    QFETCH(double, share);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
+    veltor::LayerTable roof;
+    roof.AppendLayer(Layer(QStringLiteral("Płyta gipsowo-kartonowa"), 0.0125, 0.25, 8));
+    roof.AppendLayer(Layer(QStringLiteral("Wełna mineralna"), 0.2, 0.035, 1)).bridge = {
+        QStringLiteral("drewno sosnowe"), 0.13, 0.13, share};
+    roof.AppendLayer(Layer(QString::fromLatin1(veltor::kAirLayerName), 0.04, 0, 0));
+    roof.AppendLayer(Layer(QStringLiteral("Dachówka ceramiczna"), 0.02, 1.0, 40));
+    designreport::Input input;
+    input.description = {QStringLiteral("Dach skośny"), QString(), QString(), QString()};
+    input.conditions = veltor::DesignConditions::startupValues();
+    input.conditions.direction = 0;
+    input.conditions.corrections.airGaps.level = 1;
+    if (share > 0) input.conditions.outerSide.kind = veltor::OuterSideKind::WellVentilated;
+    input.conditions.umax = 0.15;
+    designreport::Compute(input, roof, tables_, QStringLiteral(VELTOR_DATA_DIR));
+    const QString pdf = scratch_.filePath(QStringLiteral("dach.pdf"));
+    designreport::WritePdf(input, pdf);
+    if (qEnvironmentVariableIsSet("VELTOR_KEEP_REPORT"))
+      QFile::copy(
+          pdf, qEnvironmentVariable("VELTOR_KEEP_REPORT") + QTest::currentDataTag() + QStringLiteral(".pdf"));
+    const QString text = Run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+    const veltor::TransmittanceResult& t = input.summary.transmittance;
+    QVERIFY(t.uc > t.u);
+    present << QStringLiteral("Skorygowany współczynnik Uc %1").arg(QString::number(t.uc, 'f', 3));
+    if (share > 0)
+      present << QStringLiteral("= %1 m²K/W").arg(QString::number(t.upperResistance, 'f', 3))
+              << QStringLiteral("= %1 m²K/W").arg(QString::number(t.lowerResistance, 'f', 3));
+    for (QString expected : present) {
+      expected.replace(QLatin1Char('.'), veltor::LocaleDecimalSeparator());
+      QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text));
+    }
+    for (const QString& unexpected : absent) QVERIFY2(!text.contains(unexpected), qPrintable(unexpected));
   }
 
   void odtIsAZipWithTheVerdict() {

@@ -48,6 +48,20 @@ veltor::LayerRecord layer(const char* name, double thickness, double lambda, dou
   return l;
 }
 
+// A name of three lines in the row font.
+QByteArray longName() {
+  QByteArray name("Warstwa");
+  for (int i = 1; i <= 24; ++i) name += " wyraz" + QByteArray::number(i);
+  return name;
+}
+
+// The first word of line `line` of the long name as the page wraps it.
+QString longNameWord(int line) {
+  const QStringList lines = raport::WrapText(QFontMetrics(ui::DrawingFont(raport::kRowPixels)),
+                                             raport::kNameWidth, QString::fromLatin1(longName()));
+  return lines.value(line).section(QLatin1Char(' '), 0, 0);
+}
+
 // A page for a named sample: the results stand in the records as a pass would leave them.
 QImage samplePage(const QString& sample) {
   static const QImage templatePicture =
@@ -55,8 +69,9 @@ QImage samplePage(const QString& sample) {
   veltor::LayerTable table;
   veltor::PartitionSummary summary;
   veltor::DesignConditions c = veltor::DesignConditions::startupValues();
-  if (sample.startsWith(QLatin1String("two"))) {
-    table.AppendLayer(layer("Mur", 0.12, 0.04, -INFINITY, 3.0, 0));
+  if (sample.startsWith(QLatin1String("two")) || sample == QLatin1String("long")) {
+    table.AppendLayer(layer(sample == QLatin1String("long") ? longName().constData() : "Mur", 0.12, 0.04,
+                            -INFINITY, 3.0, 0));
     table.AppendLayer(layer("Tynk", 0.2, 0.07, 81, 2.857, 1234.56));
     summary = {6.027, 12345.6, 0.1659, 0.32, 2, 0.3};
   } else if (sample == QLatin1String("thirty")) {
@@ -70,6 +85,12 @@ QImage samplePage(const QString& sample) {
   if (sample.contains(QLatin1String("up"))) c.direction = 0;
   if (sample.contains(QLatin1String("down"))) c.direction = 2;
   if (sample.contains(QLatin1String("warm"))) summary.zeroPointDepth.reset();
+  if (sample.contains(QLatin1String("corrected"))) c.corrections.airGaps.level = 1;
+  if (sample.contains(QLatin1String("bridged")))
+    table.at(0).bridge = {QStringLiteral("drewno"), 0.13, 0.13, 0.1};
+  if (sample.contains(QLatin1String("ignored"))) summary.transmittance.firstIgnoredLayer = 1;
+  summary.transmittance.deltaU = 0.01;
+  summary.transmittance.uc = summary.u + 0.01;
   return raport::BuildReport(templatePicture, table, summary, c,
                              {"Ściana", "Inwestor", "Projektant", "1.02"});
 }
@@ -189,6 +210,23 @@ class TestRaportNew : public QObject {
     text("30 layers: last row", "thirty", at(18, 594 + 40 * 29), QStringLiteral("30"), 11);
     text("30 layers: U on the grown page", "thirty", at(263, 694 + 40 * 30), QStringLiteral("0,160 W/(m²K)"),
          11, true);
+    // A name of three lines makes its row 15 taller, and all below it moves down.
+    text("long name: second line at the column's edge", "long", at(43, 609), longNameWord(1), 11);
+    text("long name: third line", "long", at(43, 624), longNameWord(2), 11);
+    text("long name: next row lower", "long", at(18, 649), QStringLiteral("2"), 11);
+    text("long name: summary lower", "long", at(43, 699), QStringLiteral("Podsumowanie"), 11, true);
+    text("long name: U lower", "long", at(263, 789), QStringLiteral("0,166 W/(m²K)"), 11, true);
+    region("long name: row's bottom border", "long", Expect::Black, box(13, 644, 696, 1));
+    region("long name: nothing below U", "long", Expect::Blank, box(0, 805, 730, 227));
+    text("corrected: ΔU", "two corrected", at(263, 799), QStringLiteral("0,010 W/(m²K)"), 11, true);
+    text("corrected: Uc caption", "two corrected", at(23, 824), QStringLiteral("Skorygowany współczynnik Uc"),
+         11, true, 232);
+    text("corrected: Uc", "two corrected", at(263, 824), QStringLiteral("0,176 W/(m²K)"), 11, true);
+    text("bridged: caption", "two bridged", at(43, 594), QStringLiteral("Mur + drewno (10 %)"), 11);
+    text("bridged: λ''", "two bridged", at(513, 594), QStringLiteral("0,049"), 11, false, kRoom);
+    text("bridged: Uc", "two bridged", at(263, 824), QStringLiteral("0,176 W/(m²K)"), 11, true);
+    text("ignored: marked", "two ignored", at(43, 634), QStringLiteral("Tynk (pominięta)"), 11);
+    text("ignored: no R", "two ignored", at(633, 634), QStringLiteral("–"), 11, false, kRoom);
     region("summary cell top", "two", Expect::Black, box(38, 679, 471, 1));
     region("summary cell bottom", "two", Expect::Black, box(38, 719, 471, 1));
     region("summary r cell keeps its right border", "two", Expect::Black, box(708, 679, 1, 41));
@@ -220,49 +258,60 @@ class TestRaportNew : public QObject {
 
   void wrapping_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("blankBreaks");  // -1: every break
+    QTest::addColumn<int>("maxLines");
+    QTest::addColumn<int>("lines");  // -1: more than two
     QStringList words;
     for (int i = 1; i <= 60; ++i) words << QStringLiteral("słowo%1").arg(i);
-    QTest::newRow("60 words") << words.join(QLatin1Char(' ')) << -1;
-    QTest::newRow("one word wider than the limit") << QString(150, QLatin1Char('W')) << 0;
+    const QString many = words.join(QLatin1Char(' '));
+    QTest::newRow("60 words") << many << 100 << -1;
+    QTest::newRow("60 words, double blanks") << words.join(QStringLiteral("  ")) << 100 << -1;
+    QTest::newRow("60 words cut at 2 lines") << many << 2 << 2;
+    QTest::newRow("one word wider than the limit") << QString(150, QLatin1Char('W')) << 100 << -1;
     QTest::newRow("long word after short ones")
-        << QStringLiteral("ab cd ") + QString(90, QLatin1Char('m')) << 1;
-    QTest::newRow("one character") << QStringLiteral("A") << 0;
+        << QStringLiteral("ab cd ") + QString(90, QLatin1Char('m')) << 100 << -1;
+    QTest::newRow("one character") << QStringLiteral("A") << 100 << 1;
   }
 
+  // Lines keep no blank at either end, lose no other character, and a name
+  // cut at its last line says so.
   void wrapping() {
     QFETCH(QString, text);
-    QFETCH(int, blankBreaks);
-    QImage page(700, 600, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    QPainter p(&page);
-    raport::BeginReportPainter(p);
+    QFETCH(int, maxLines);
+    QFETCH(int, lines);
     const QFont font = ui::DrawingFont(raport::kRowPixels);
-    p.setFont(font);
+    const QFontMetrics metrics(font);
     const int limit = 480;
-    const QStringList lines = raport::DrawTextWrapped(p, 10, 20, limit, text);
-    p.end();
-    // Every character is drawn once, a blank at a break ending one line and starting the next.
-    QString whole = lines.value(0);
-    int atBlanks = 0;
-    for (int i = 1; i < lines.size(); ++i) {
-      const bool atBlank = lines[i - 1].endsWith(QLatin1Char(' ')) && lines[i].startsWith(QLatin1Char(' '));
-      atBlanks += atBlank;
-      whole += atBlank ? lines[i].mid(1) : lines[i];
+    const QStringList wrapped = raport::WrapText(metrics, limit, text, maxLines);
+    QString whole;
+    for (const QString& line : wrapped) {
+      QVERIFY2(!line.startsWith(QLatin1Char(' ')) && !line.endsWith(QLatin1Char(' ')), qPrintable(line));
+      QVERIFY(metrics.horizontalAdvance(line) <= limit);
+      whole += line;
     }
-    QCOMPARE(whole, text);
-    QCOMPARE(atBlanks, blankBreaks < 0 ? lines.size() - 1 : blankBreaks);
-    for (int i = 0; i < lines.size(); ++i) {
-      QVERIFY(QFontMetrics(font).horizontalAdvance(lines[i]) <= limit);
-      QVERIFY2(!allPixels(page, box(10, 20 + 15 * i, limit, 11), qRgb(255, 255, 255)), "line not drawn");
+    QString unbroken = text;
+    unbroken.remove(QLatin1Char(' '));
+    if (whole.endsWith(QStringLiteral("…"))) {
+      QCOMPARE(wrapped.size(), maxLines);
+      whole.chop(1);
+      QVERIFY(unbroken.startsWith(whole.remove(QLatin1Char(' '))) && whole.size() < unbroken.size());
+    } else {
+      QCOMPARE(whole.remove(QLatin1Char(' ')), unbroken);
     }
-    QVERIFY(lines.size() > (text.size() > 100 ? 2 : 0));
-    QVERIFY(allPixels(page, box(0, 20 + 15 * lines.size() + 1, 700, 15), qRgb(255, 255, 255)));
+    QVERIFY(lines < 0 ? wrapped.size() > 2 : wrapped.size() == lines);
   }
 
+  void tooManyLayersRefused_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("more layers than a page holds") << raport::kMaxLayers + 1 << QByteArray("Mur");
+    // Fewer layers, but their long names make the rows too tall for the painter.
+    QTest::newRow("long names") << 400 << QByteArray(200, 'W');
+  }
   void tooManyLayersRefused() {
+    QFETCH(int, count);
+    QFETCH(QByteArray, name);
     veltor::LayerTable table;
-    for (int i = 0; i <= raport::kMaxLayers; ++i) table.AppendLayer(layer("Mur", 0.1, 0.5, 10, 0.2, 1));
+    for (int i = 0; i < count; ++i) table.AppendLayer(layer(name.constData(), 0.1, 0.5, 10, 0.2, 1));
     QVERIFY_THROWS_EXCEPTION(veltor::DataError,
                              raport::BuildReport(QImage(730, 1032, QImage::Format_RGB32), table, {}, {}, {}));
   }
