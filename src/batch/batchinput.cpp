@@ -228,6 +228,8 @@ veltor::LayerRecord ReadLayer(const QJsonValue& value, const Catalogues& catalog
         {"material", "name", "lambda", "lambda_humid", "mu", "sd", "density", "heat_capacity", "hatch"},
         QStringLiteral("warstwa powietrza ma tylko grubość"));
     record.name = QByteArray(veltor::kAirLayerName);
+    // The catalogue's air layer's hatch: without one the charts have nothing to fill it with.
+    record.fillPattern = QByteArrayLiteral("powi");
     record.vapourCoefficient = -INFINITY;
   } else if (f.has("material")) {
     refuseWith({"name", "lambda", "lambda_humid", "mu", "sd", "density", "heat_capacity", "hatch"},

@@ -37,7 +37,8 @@ constexpr double kFooterMm = 8;
 const QString kFontFamily = QStringLiteral("DejaVu Sans");
 const QString kStyle = QStringLiteral(
     "h2 { font-size: 14pt; } h3 { font-size: 10pt; margin-top: 8px; margin-bottom: 3px; } "
-    "th { background-color: #e8e8e8; } td { padding: 1px; }");
+    "th { background-color: #e8e8e8; } td { padding: 1px; } "
+    "p.note { font-size: 7pt; margin-top: 2px; margin-bottom: 0px; }");
 const QString kTemperatureChartName = QStringLiteral("wykres-temperatury.png");
 const QString kPressureChartName = QStringLiteral("wykres-cisnienia.png");
 const QString kMoisturePageName = QStringLiteral("ocena-wilgotnosciowa.png");
@@ -67,14 +68,16 @@ QString OrDash(const QString& text) {
   return text.trimmed().isEmpty() ? QStringLiteral("–") : Escaped(text);
 }
 
-QString DirectionWords(std::int32_t direction) {
-  switch (direction) {
+// With the Rsi in force, which the conditions keep for the direction.
+QString DirectionWords(const veltor::DesignConditions& c) {
+  const QString rsi = QStringLiteral(" (Rsi = %1 m²K/W)").arg(Fixed(c.rsi, 2));
+  switch (c.direction) {
     case 0:
-      return QStringLiteral("w górę (Rsi = 0,10 m²K/W)");
+      return QStringLiteral("w górę") + rsi;
     case 2:
-      return QStringLiteral("w dół (Rsi = 0,17 m²K/W)");
+      return QStringLiteral("w dół") + rsi;
     default:
-      return QStringLiteral("poziomy (Rsi = 0,13 m²K/W)");
+      return QStringLiteral("poziomy") + rsi;
   }
 }
 
@@ -103,6 +106,17 @@ QString OuterSideWords(const veltor::OuterSide& side) {
     default:
       return QStringLiteral("powietrze zewnętrzne");
   }
+}
+
+// A share's "10 %" stays on one line.
+QString Caption(const veltor::LayerRecord& layer, bool ignored) {
+  return Escaped(raport::RowCaption(layer, ignored)).replace(QStringLiteral(" %"), QStringLiteral("&nbsp;%"));
+}
+
+// Millimetres, and a foil's fraction of one in significant digits rather than "0,000".
+QString Thickness(double d) {
+  if (d >= 0.01 || d == 0) return Fixed(d, 3);
+  return veltor::FormatGeneral(d, 3);
 }
 
 bool AnyBridge(const veltor::LayerTable* layers) {
@@ -141,11 +155,13 @@ QString TableNotes(const Input& in) {
         "się "
         "ich do oporu cieplnego ani do sum tabeli.");
   QString html;
-  for (const QString& note : notes) html += QStringLiteral("<p>%1</p>").arg(note);
+  // Small and close under the table, so that the results and the signature
+  // keep to the first page.
+  for (const QString& note : notes) html += QStringLiteral("<p class=\"note\">%1</p>").arg(note);
   if (t.limitRatioExceeded)
-    html += QStringLiteral("<p><b>%1</b></p>").arg(Escaped(veltor::kLimitRatioWarning));
+    html += QStringLiteral("<p class=\"note\"><b>%1</b></p>").arg(Escaped(veltor::kLimitRatioWarning));
   if (t.metalBridgesInsulation)
-    html += QStringLiteral("<p><b>%1</b></p>").arg(Escaped(veltor::kMetalBridgeWarning));
+    html += QStringLiteral("<p class=\"note\"><b>%1</b></p>").arg(Escaped(veltor::kMetalBridgeWarning));
   return html;
 }
 
@@ -158,7 +174,10 @@ QString LayerTable(const Input& in) {
   html += Row({QStringLiteral("Nr"), QStringLiteral("Materiał"), QStringLiteral("d [m]"),
                QStringLiteral("λ [W/(m·K)]"), QStringLiteral("R [m²K/W]"), QStringLiteral("μ [–]"),
                QStringLiteral("sd [m]"), QStringLiteral("ρ [kg/m³]")},
-              true);
+              true)
+              // The material takes what the figures leave, so that the Rsi and
+              // Rse rows and a bridged layer's caption keep to one line.
+              .replace(QStringLiteral("<th>Materiał"), QStringLiteral("<th width=\"44%\">Materiał"));
   html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni wewnętrznej Rsi"),
                QString(), QString(), Fixed(c.rsi, 2), QString(), QString(), QString()});
   double sdTotal = 0;
@@ -171,11 +190,10 @@ QString LayerTable(const Input& in) {
       if (sd) sdTotal += *sd;
       thicknessTotal += layer.thickness;
     }
-    html +=
-        Row({QString::number(i + 1), Escaped(raport::RowCaption(layer, ignored)), Fixed(layer.thickness, 3),
-             layer.isAirLayer() ? QStringLiteral("–") : Fixed(veltor::EquivalentLambda(layer, c), 3),
-             ignored ? QStringLiteral("–") : Fixed(layer.resistance, 2), MuText(layer), SdText(layer),
-             layer.density > 0 ? veltor::FormatGeneral(layer.density, 5) : QStringLiteral("–")});
+    html += Row({QString::number(i + 1), Caption(layer, ignored), Thickness(layer.thickness),
+                 layer.isAirLayer() ? QStringLiteral("–") : Fixed(veltor::EquivalentLambda(layer, c), 3),
+                 ignored ? QStringLiteral("–") : Fixed(layer.resistance, 2), MuText(layer), SdText(layer),
+                 layer.density > 0 ? veltor::FormatGeneral(layer.density, 5) : QStringLiteral("–")});
   }
   html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni zewnętrznej Rse"),
                QString(), QString(), Fixed(t.rse, 2), QString(), QString(), QString()});
@@ -217,7 +235,7 @@ QString FirstPage(const Input& in) {
                                     : QStringLiteral(", strefa klimatyczna ") + Escaped(in.climateZone)));
   html += KeyValue(QStringLiteral("Wilgotność względna wewnątrz φi"), QStringLiteral("%1 %").arg(c.phiI));
   html += KeyValue(QStringLiteral("Wilgotność względna na zewnątrz φe"), QStringLiteral("%1 %").arg(c.phiE));
-  html += KeyValue(QStringLiteral("Kierunek strumienia cieplnego"), DirectionWords(c.direction));
+  html += KeyValue(QStringLiteral("Kierunek strumienia cieplnego"), DirectionWords(c));
   html += KeyValue(
       QStringLiteral("Warunki wilgotnościowe"),
       c.humid() ? QStringLiteral("wilgotne (λ dla warunków wilgotnych)") : QStringLiteral("średniowilgotne"));

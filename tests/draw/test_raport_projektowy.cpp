@@ -129,6 +129,7 @@ class TestRaportProjektowy : public QObject {
     input.description = {QStringLiteral("Dach skośny"), QString(), QString(), QString()};
     input.conditions = veltor::DesignConditions::startupValues();
     input.conditions.direction = 0;
+    input.conditions.rsi = 0.10;
     input.conditions.corrections.airGaps.level = 1;
     if (share > 0) input.conditions.outerSide.kind = veltor::OuterSideKind::WellVentilated;
     input.conditions.umax = 0.15;
