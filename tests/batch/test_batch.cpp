@@ -121,6 +121,16 @@ TEST_F(BatchTest, BridgedLayerAndCorrections) {
               r[QStringLiteral("U")].toDouble() + r[QStringLiteral("dU_g")].toDouble() + 6 * 0.002, 1e-12);
 }
 
+// An air layer takes no hatch from the description; the chart still has one to fill it with.
+TEST_F(BatchTest, AirLayerIsHatchedInTheChart) {
+  const QString json = write(QStringLiteral("air.json"),
+                             R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1,"hatch":"tynk"},
+                                           {"air":true,"d":0.04}]})");
+  EXPECT_EQ(run({QStringLiteral("--wykres-temperatury"), scratch_.filePath(QStringLiteral("t.bmp")), json}),
+            batch::kExitOk)
+      << err_.data();
+}
+
 TEST_F(BatchTest, ArrayInArrayOutInOrder) {
   const QByteArray wall = R"({"layers": [{"name": "A", "d": 0.1, "lambda": 0.05, "mu": 1}]})";
   const QByteArray wall2 = R"({"layers": [{"name": "B", "d": 0.2, "lambda": 0.05, "mu": 1}]})";
