@@ -101,10 +101,11 @@ class TestRaportProjektowy : public QObject {
   // whose document keeps no word of the combined method.
   void bridgedRoof_data() {
     QTest::addColumn<double>("share");
+    QTest::addColumn<double>("bridgeLambda");
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<QStringList>("absent");
     QTest::newRow("bridged, corrected, ventilated")
-        << 0.1
+        << 0.1 << 0.13
         << QStringList{QStringLiteral("Wełna mineralna + drewno sosnowe (10 %)"),
                        QStringLiteral("Dachówka ceramiczna (pominięta)"),
                        QStringLiteral("górna granica R'"),
@@ -112,17 +113,22 @@ class TestRaportProjektowy : public QObject {
                        QStringLiteral("błąd względny"),
                        QStringLiteral("dobrze wentylowana warstwa powietrza")}
         << QStringList{QStringLiteral("powietrze zewnętrzne")};
-    QTest::newRow("homogeneous") << 0.0 << QStringList{QStringLiteral("Wełna mineralna")}
+    QTest::newRow("steel studs through the wool")
+        << 0.02 << 50.0 << QStringList{QStringLiteral("UWAGA! Izolacja jest przebita metalem")}
+        << QStringList{};
+    QTest::newRow("homogeneous") << 0.0 << 0.0 << QStringList{QStringLiteral("Wełna mineralna")}
                                  << QStringList{QStringLiteral("granica R"), QStringLiteral("drewno")};
   }
   void bridgedRoof() {
     QFETCH(double, share);
+    QFETCH(double, bridgeLambda);
     QFETCH(QStringList, present);
     QFETCH(QStringList, absent);
     veltor::LayerTable roof;
     roof.AppendLayer(Layer(QStringLiteral("Płyta gipsowo-kartonowa"), 0.0125, 0.25, 8));
     roof.AppendLayer(Layer(QStringLiteral("Wełna mineralna"), 0.2, 0.035, 1)).bridge = {
-        QStringLiteral("drewno sosnowe"), 0.13, 0.13, share};
+        bridgeLambda > 1 ? QStringLiteral("stal") : QStringLiteral("drewno sosnowe"), bridgeLambda,
+        bridgeLambda, share};
     roof.AppendLayer(Layer(QString::fromLatin1(veltor::kAirLayerName), 0.04, 0, 0));
     roof.AppendLayer(Layer(QStringLiteral("Dachówka ceramiczna"), 0.02, 1.0, 40));
     designreport::Input input;
