@@ -19,7 +19,6 @@ veltor::LayerRecord Layer(const QString& name, double thickness, double lambda, 
   l.thickness = thickness;
   l.lambdaMedium = l.lambdaHumid = lambda;
   l.vapourCoefficient = mu > 0 ? veltor::kAirVapourCoefficient / mu : -INFINITY;
-  l.density = 500;
   return l;
 }
 
@@ -108,9 +107,6 @@ class TestRaportProjektowy : public QObject {
         << 0.1 << 0.13
         << QStringList{QStringLiteral("Wełna mineralna + drewno sosnowe (10 %)"),
                        QStringLiteral("Dachówka ceramiczna (pominięta)"),
-                       QStringLiteral("górna granica R'"),
-                       QStringLiteral("dolna granica R''"),
-                       QStringLiteral("błąd względny"),
                        QStringLiteral("dobrze wentylowana warstwa powietrza")}
         << QStringList{QStringLiteral("powietrze zewnętrzne")};
     QTest::newRow("steel studs through the wool")
@@ -142,16 +138,13 @@ class TestRaportProjektowy : public QObject {
     designreport::Compute(input, roof, tables_, QStringLiteral(VELTOR_DATA_DIR));
     const QString pdf = scratch_.filePath(QStringLiteral("dach.pdf"));
     designreport::WritePdf(input, pdf);
-    if (qEnvironmentVariableIsSet("VELTOR_KEEP_REPORT"))
-      QFile::copy(
-          pdf, qEnvironmentVariable("VELTOR_KEEP_REPORT") + QTest::currentDataTag() + QStringLiteral(".pdf"));
     const QString text = Run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
     const veltor::TransmittanceResult& t = input.summary.transmittance;
     QVERIFY(t.uc > t.u);
     present << QStringLiteral("Skorygowany współczynnik Uc %1").arg(QString::number(t.uc, 'f', 3));
     if (share > 0)
-      present << QStringLiteral("= %1 m²K/W").arg(QString::number(t.upperResistance, 'f', 3))
-              << QStringLiteral("= %1 m²K/W").arg(QString::number(t.lowerResistance, 'f', 3));
+      present << QStringLiteral("R'T = %1 m²K/W").arg(QString::number(t.upperResistance, 'f', 3))
+              << QStringLiteral("R''T = %1 m²K/W").arg(QString::number(t.lowerResistance, 'f', 3));
     for (QString expected : present) {
       expected.replace(QLatin1Char('.'), veltor::LocaleDecimalSeparator());
       QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text));
