@@ -54,7 +54,7 @@ const QString kFastenerMethods[] = {
     QStringLiteral("z deklarowanego punktowego współczynnika χp"),
 };
 
-const QString kAutoLayer = QStringLiteral("izolacja (warstwa o największym oporze)");
+const QString kAutoLayer = QStringLiteral("izolacja (warstwa o największym R)");
 
 QString rangeText(const Range& r) {
   return r.loExcluded ? QStringLiteral("Wartość musi być większa od %1 i nie większa niż %2")
@@ -140,7 +140,7 @@ QComboBox* layerList(QWidget* parent, const char* name) {
   auto* combo = new QComboBox(parent);
   combo->setObjectName(QString::fromLatin1(name));
   combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  combo->setMinimumContentsLength(24);
+  combo->setMinimumContentsLength(32);
   return combo;
 }
 
@@ -152,10 +152,11 @@ QLineEdit* numberRow(QGridLayout* grid, QWidget* parent, const char* name, const
   edit->setObjectName(QString::fromLatin1(name));
   edit->setMaximumWidth(110);
   edit->setAccessibleName(caption);
-  new TNumberBox(edit, rangeRule(range), false);
+  // An empty box is marked only when OK finds it in use: a method not chosen
+  // leaves its boxes empty and greyed out, not red.
+  new TNumberBox(edit, rangeRule(range), true);
   auto* label = new QLabel(caption, parent);
   label->setBuddy(edit);
-  label->setWordWrap(true);
   grid->addWidget(label, row, 0);
   grid->addWidget(edit, row, 1);
   grid->addWidget(new QLabel(unit, parent), row, 2);
@@ -229,14 +230,14 @@ QGroupBox* TFormPoprawki::buildFastenerGroup() {
   grid->addWidget(ComboBoxLaczniki, 0, 1, 1, 2);
   EditLiczbaLacznikow = numberRow(grid, group, "EditLiczbaLacznikow", QStringLiteral("Liczba łączników nf"),
                                   QStringLiteral("szt./m²"), kPerSquareMetre);
-  EditChiP = numberRow(grid, group, "EditChiP", QStringLiteral("Punktowy współczynnik χp jednego łącznika"),
+  EditChiP = numberRow(grid, group, "EditChiP", QStringLiteral("Współczynnik punktowy χp łącznika"),
                        QStringLiteral("W/K"), kChiP);
   EditLambdaLacznika = numberRow(grid, group, "EditLambdaLacznika", QStringLiteral("Przewodność łącznika λf"),
                                  QStringLiteral("W/(m·K)"), kFastenerLambda);
   EditPrzekroj = numberRow(grid, group, "EditPrzekroj", QStringLiteral("Pole przekroju łącznika Af"),
                            QStringLiteral("mm²"), kCrossSection);
   EditZaglebienie =
-      numberRow(grid, group, "EditZaglebienie", QStringLiteral("Zagłębienie łba w izolacji (0 – na wylot)"),
+      numberRow(grid, group, "EditZaglebienie", QStringLiteral("Zagłębienie łba (0 – łącznik na wylot)"),
                 QStringLiteral("mm"), kRecess);
   ComboBoxWarstwaF = layerList(group, "ComboBoxWarstwaF");
   layerRow(grid, group, ComboBoxWarstwaF);
@@ -256,7 +257,7 @@ QGroupBox* TFormPoprawki::buildRoofGroup() {
   EditOpad = numberRow(grid, group, "EditOpad", QStringLiteral("Średni opad w sezonie grzewczym p"),
                        QStringLiteral("mm/dzień"), kPrecipitation);
   EditDrenaz =
-      numberRow(grid, group, "EditDrenaz", QStringLiteral("Część opadu docierająca do hydroizolacji f"),
+      numberRow(grid, group, "EditDrenaz", QStringLiteral("Część opadu dochodząca do hydroizolacji f"),
                 QStringLiteral("–"), kDrainage);
   EditWspX = numberRow(grid, group, "EditWspX", QStringLiteral("Współczynnik wzrostu strat ciepła x"),
                        QStringLiteral("W·dzień/(m²·K·mm)"), kFactorX);
@@ -343,7 +344,8 @@ std::optional<veltor::UCorrections> TFormPoprawki::ReadControls() {
   };
   auto number = [&](QLineEdit* edit, double scale = 1) {
     const TNumberBox* box = TNumberBox::Of(edit);
-    const QString problem = box->Problem();
+    const QString problem =
+        edit->text().trimmed().isEmpty() ? QStringLiteral("Wpisz liczbę") : box->Problem();
     if (!problem.isEmpty()) {
       refuse(edit, QStringLiteral("%1: %2").arg(edit->accessibleName(), problem));
       return 0.0;

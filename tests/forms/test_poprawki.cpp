@@ -160,6 +160,35 @@ class TestPoprawki : public QObject {
     QCOMPARE(FormPoprawki->ComboBoxLaczniki->currentIndex(), 0);
   }
 
+  // The insulation bridged over 10 % of its area: R'T over the two paths,
+  // R''T with λ'' = 0.9·0.04 + 0.1·λb, RT their mean and e = (R'T − R''T)/(2·RT);
+  // steel there breaks both limits of the method, and the summary says so.
+  void bridgedLayerInTheSummary_data() {
+    QTest::addColumn<double>("lambdaB");
+    QTest::addColumn<QStringList>("warnings");
+    QTest::newRow("timber") << 0.13 << QStringList();
+    QTest::newRow("steel") << 50.0 << QStringList{veltor::kLimitRatioWarning, veltor::kMetalBridgeWarning};
+  }
+  void bridgedLayerInTheSummary() {
+    QFETCH(double, lambdaB);
+    QFETCH(QStringList, warnings);
+    wall(0.3);
+    veltor::LayerRecord insulation = project().layers().at(2);
+    insulation.bridge = {"Mostek", lambdaB, lambdaB, 0.1};
+    project().setLayer(2, insulation);
+    const double upper = 1 / (0.9 / 3.1075 + 0.1 / (kOthers + 0.1 / lambdaB));
+    const double lower = kOthers + 0.1 / (0.9 * 0.04 + 0.1 * lambdaB);
+    const double rt = (upper + lower) / 2;
+    QCOMPARE(field("StaticTextRGorna"), QLocale().toString(upper, 'f', 2));
+    QCOMPARE(field("StaticTextRDolna"), QLocale().toString(lower, 'f', 2));
+    QCOMPARE(field("StaticText3"), QLocale().toString(rt, 'f', 2));
+    QCOMPARE(field("StaticTextBlad"), QLocale().toString((upper - lower) / (2 * rt) * 100, 'f', 1));
+    QCOMPARE(field("StaticTextDeltaU"), fixed3(0));
+    QCOMPARE(field("StaticTextUc"), fixed3(1 / rt));
+    QCOMPARE(shown("LabelMetoda"), !warnings.isEmpty());
+    QCOMPARE(field("LabelMetoda"), warnings.join(QLatin1Char('\n')));
+  }
+
   // "Przelicz grubość warstwy" on the insulation of the wall with 6 anchors of
   // χp 0.002: 1/RT + 0.012 = Umax, so d = 0.04 · (1/(Umax − 0.012) − others),
   // stored rounded up to whole millimetres: 0.14377 -> 0.144, 0.18847 -> 0.189.
@@ -192,11 +221,11 @@ class TestPoprawki : public QObject {
     QTest::addColumn<QString>("message");  // empty: cancelled instead of OK
     QTest::newRow("chi_p empty") << "EditChiP"
                                  << ""
-                                 << "Punktowy współczynnik χp jednego łącznika: Wpisz liczbę";
+                                 << "Współczynnik punktowy χp łącznika: Wpisz liczbę";
     QTest::newRow("chi_p not a number")
         << "EditChiP"
         << "0,0o2"
-        << "Punktowy współczynnik χp jednego łącznika: „0,0o2” nie jest liczbą – "
+        << "Współczynnik punktowy χp łącznika: „0,0o2” nie jest liczbą – "
            "wpisz np. 0,18 lub 0.18";
     QTest::newRow("no anchors per m2")
         << "EditLiczbaLacznikow"
@@ -204,7 +233,7 @@ class TestPoprawki : public QObject {
         << "Liczba łączników nf: Wartość musi być większa od 0 i nie większa niż 100";
     QTest::newRow("chi_p a typing slip") << "EditChiP"
                                          << "2"
-                                         << "Punktowy współczynnik χp jednego łącznika: Wartość musi być "
+                                         << "Współczynnik punktowy χp łącznika: Wartość musi być "
                                             "większa od 0 i nie większa niż 1";
     QTest::newRow("cancelled") << "EditChiP"
                                << "0,004"
