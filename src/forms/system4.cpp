@@ -44,8 +44,12 @@ constexpr int kBoardDecimals = 2;  // whole centimetres, in metres
 // what is assumed and replaces it with the value of the anchors' assessment.
 constexpr double kDefaultAnchors = 6;   // per m²
 constexpr double kDefaultChiP = 0.002;  // W/K
-const QString kAnchorNote =
-    QStringLiteral("Typowa wartość deklarowana; wpisz wartość z aprobaty/oceny technicznej łączników.");
+QString anchorNote() {
+  return QStringLiteral(
+             "%1 szt./m², χp = %2 W/K: typowa wartość deklarowana; wpisz wartość z "
+             "aprobaty/oceny technicznej łączników.")
+      .arg(veltor::FormatGeneral(kDefaultAnchors), veltor::FormatGeneral(kDefaultChiP));
+}
 
 const QString kNoInsulationNeeded =
     QStringLiteral("Mur, klej i tynk spełniają wymaganie Umax bez izolacji termicznej.");
@@ -82,21 +86,21 @@ TFormSystem4::TFormSystem4(QWidget* mainWindow)
   StaticTextU = sunkenField(this, "StaticTextU");
   StaticTextUc = sunkenField(this, "StaticTextUc");
 
-  CheckBoxLaczniki = new QCheckBox(QStringLiteral("Łączniki mechaniczne (kotwy) przez izolację"), this);
+  CheckBoxLaczniki = new QCheckBox(QStringLiteral("Łączniki (kotwy) przez izolację"), this);
   CheckBoxLaczniki->setObjectName(QStringLiteral("CheckBoxLaczniki"));
   CheckBoxLaczniki->setChecked(true);
   auto anchorBox = [this](QLineEdit*& edit, const char* name, double value, TNumberBox::Rule rule) {
     edit = new QLineEdit(veltor::FormatGeneral(value), this);
     edit->setObjectName(QString::fromLatin1(name));
+    edit->setAlignment(Qt::AlignCenter);
+    edit->setMinimumWidth(70);
     edit->setMaximumWidth(70);
     connect(new TNumberBox(edit, std::move(rule), false), &TNumberBox::Committed, this,
             &TFormSystem4::anchorsChanged);
   };
   anchorBox(EditLiczbaLacznikow, "EditLiczbaLacznikow", kDefaultAnchors, FastenerCountRule());
   anchorBox(EditChiP, "EditChiP", kDefaultChiP, ChiPRule());
-  EditLiczbaLacznikow->setAccessibleName(QStringLiteral("Liczba łączników"));
-  EditChiP->setAccessibleName(QStringLiteral("χp łącznika"));
-  auto* note = new QLabel(kAnchorNote, this);
+  auto* note = new QLabel(anchorNote(), this);
   note->setObjectName(QStringLiteral("LabelLaczniki"));
   note->setWordWrap(true);
   QFont small = note->font();
@@ -107,31 +111,34 @@ TFormSystem4::TFormSystem4(QWidget* mainWindow)
     EditChiP->setEnabled(on);
     anchorsChanged();
   });
-  auto* anchors = new QGridLayout;
-  anchors->addWidget(CheckBoxLaczniki, 0, 0, 1, 4);
-  anchors->addWidget(new QLabel(QStringLiteral("n ="), this), 1, 0);
-  anchors->addWidget(EditLiczbaLacznikow, 1, 1);
-  anchors->addWidget(new QLabel(QStringLiteral("szt./m²,  χp ="), this), 1, 2);
-  anchors->addWidget(EditChiP, 1, 3);
-  anchors->addWidget(new QLabel(QStringLiteral("W/K"), this), 1, 4);
-  anchors->addWidget(note, 2, 0, 1, 6);
-  anchors->setColumnStretch(5, 1);
 
+  // Caption, value and unit in three columns: the anchors first, as they
+  // decide the thickness below them.
   auto* grid = new QGridLayout;
+  int r = 0;
+  grid->addWidget(CheckBoxLaczniki, r++, 0, 1, 3);
   const struct {
     QString caption;
-    QLabel* field;
+    QWidget* field;
     QString unit;
   } rows[] = {
+      {QStringLiteral("Liczba łączników n"), EditLiczbaLacznikow, QStringLiteral("szt./m²")},
+      {QStringLiteral("χp jednego łącznika"), EditChiP, QStringLiteral("W/K")},
+      {QString(), note, QString()},
       {QStringLiteral("Umax"), StaticTextUmax, veltor::unit::kTransmittance},
       {QStringLiteral("Grubość warstwy termoizolacyjnej"), StaticTextGW, QStringLiteral("[m]")},
       {QStringLiteral("Współczynnik przenikania ciepła U"), StaticTextU, veltor::unit::kTransmittance},
       {QStringLiteral("Skorygowany współczynnik Uc"), StaticTextUc, veltor::unit::kTransmittance},
   };
-  int r = 0;
   for (const auto& row : rows) {
+    if (row.field == note) {
+      grid->addWidget(note, r++, 0, 1, 3);
+      continue;
+    }
     auto* caption = new QLabel(row.caption, this);
     caption->setWordWrap(true);
+    caption->setBuddy(row.field);
+    row.field->setAccessibleName(row.caption);
     grid->addWidget(caption, r, 0);
     grid->addWidget(row.field, r, 1);
     grid->addWidget(new QLabel(row.unit, this), r, 2);
@@ -141,7 +148,6 @@ TFormSystem4::TFormSystem4(QWidget* mainWindow)
 
   content()->addWidget(label);
   content()->addWidget(ListViewPrzegroda, 1);
-  content()->addLayout(anchors);
   content()->addLayout(grid);
 
   ButtonWstecz = addButton("ButtonWstecz", QStringLiteral("< &Wstecz"), &TFormSystem4::ButtonWsteczClick);
