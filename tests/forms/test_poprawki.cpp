@@ -158,6 +158,13 @@ class TestPoprawki : public QObject {
     QCOMPARE(field("StaticText4"), fixed3(kU));
     QVERIFY(FormPoprawki->RadioPoziom0->isChecked());
     QCOMPARE(FormPoprawki->ComboBoxLaczniki->currentIndex(), 0);
+    // Redone, then a new project: the corrections were the old wall's.
+    project().undoStack().redo();
+    QCOMPARE(FormPoprawki->ComboBoxLaczniki->currentIndex(), method);
+    project().startNew();
+    QVERIFY(project().conditions().corrections == veltor::UCorrections{});
+    QCOMPARE(FormPoprawki->ComboBoxLaczniki->currentIndex(), 0);
+    QCOMPARE(project().conditions().umax, umax);
   }
 
   // The insulation bridged over 10 % of its area: R'T over the two paths,
@@ -222,11 +229,10 @@ class TestPoprawki : public QObject {
     QTest::newRow("chi_p empty") << "EditChiP"
                                  << ""
                                  << "Współczynnik punktowy χp łącznika: Wpisz liczbę";
-    QTest::newRow("chi_p not a number")
-        << "EditChiP"
-        << "0,0o2"
-        << "Współczynnik punktowy χp łącznika: „0,0o2” nie jest liczbą – "
-           "wpisz np. 0,18 lub 0.18";
+    QTest::newRow("chi_p not a number") << "EditChiP"
+                                        << "0,0o2"
+                                        << "Współczynnik punktowy χp łącznika: „0,0o2” nie jest liczbą – "
+                                           "wpisz np. 0,18 lub 0.18";
     QTest::newRow("no anchors per m2")
         << "EditLiczbaLacznikow"
         << "0"
