@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -207,7 +208,12 @@ class TestPoprawki : public QObject {
   void thicknessForUc() {
     QFETCH(double, umax);
     wall(umax);
-    FormPoprawki->ActionPoprawki->trigger();
+    // Reached from the layer window and from the main window's data menu alike.
+    QVERIFY(FormGlowna->findChild<QMenu*>(QStringLiteral("MenuDane"))
+                ->actions()
+                .contains(FormPoprawki->ActionPoprawki));
+    FormWarstwy->ButtonPoprawki->click();
+    QVERIFY(FormPoprawki->isVisible());
     anchors(QStringLiteral("6"), QStringLiteral("0,002"));
     QVERIFY(FormPoprawki->ButtonOKClick());
     QVERIFY(shown("LabelUwaga"));
