@@ -50,9 +50,11 @@ constexpr Range kFactorX{0, 1, false};          // W day/(m² K mm)
 // The choices of ComboBoxLaczniki, in the order of FastenerMethod.
 const QString kFastenerMethods[] = {
     QStringLiteral("bez łączników mechanicznych"),
-    QStringLiteral("z przewodności łącznika (λ, przekrój, liczba, zagłębienie)"),
-    QStringLiteral("z deklarowanego punktowego współczynnika χp"),
+    QStringLiteral("z λ, przekroju i zagłębienia łącznika"),
+    QStringLiteral("z deklarowanego χp łącznika"),
 };
+
+constexpr int kValueColumnWidth = 200;  // px; the lists spanning it show their texts whole
 
 const QString kAutoLayer = QStringLiteral("izolacja (warstwa o największym R)");
 
@@ -140,7 +142,8 @@ QComboBox* layerList(QWidget* parent, const char* name) {
   auto* combo = new QComboBox(parent);
   combo->setObjectName(QString::fromLatin1(name));
   combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  combo->setMinimumContentsLength(32);
+  // Narrow enough to fit the value and unit columns, which it spans.
+  combo->setMinimumContentsLength(16);
   return combo;
 }
 
@@ -158,9 +161,18 @@ QLineEdit* numberRow(QGridLayout* grid, QWidget* parent, const char* name, const
   auto* label = new QLabel(caption, parent);
   label->setBuddy(edit);
   grid->addWidget(label, row, 0);
-  grid->addWidget(edit, row, 1);
+  grid->addWidget(edit, row, 1, Qt::AlignRight);
   grid->addWidget(new QLabel(unit, parent), row, 2);
   return edit;
+}
+
+// The groups' grids share the widths of their value and unit columns, so that
+// the boxes of all three groups stand one under another.
+void alignColumns(QGridLayout* grid, const QWidget* parent) {
+  grid->setColumnStretch(0, 1);
+  grid->setColumnMinimumWidth(1, kValueColumnWidth);
+  grid->setColumnMinimumWidth(2,
+                              parent->fontMetrics().horizontalAdvance(QStringLiteral("W·dzień/(m²·K·mm)")));
 }
 
 void layerRow(QGridLayout* grid, QWidget* parent, QComboBox* combo) {
@@ -211,7 +223,7 @@ QGroupBox* TFormPoprawki::buildAirGapGroup() {
   auto* grid = new QGridLayout;
   ComboBoxWarstwaG = layerList(group, "ComboBoxWarstwaG");
   layerRow(grid, group, ComboBoxWarstwaG);
-  grid->setColumnStretch(0, 1);
+  alignColumns(grid, group);
   rows->addLayout(grid);
   connect(levels_, &QButtonGroup::idToggled, this, &TFormPoprawki::updateEnabled);
   return group;
@@ -223,6 +235,8 @@ QGroupBox* TFormPoprawki::buildFastenerGroup() {
   auto* grid = new QGridLayout(group);
   ComboBoxLaczniki = new QComboBox(group);
   ComboBoxLaczniki->setObjectName(QStringLiteral("ComboBoxLaczniki"));
+  ComboBoxLaczniki->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  ComboBoxLaczniki->setMinimumContentsLength(16);
   for (const QString& method : kFastenerMethods) ComboBoxLaczniki->addItem(method);
   auto* methodLabel = new QLabel(QStringLiteral("Sposób obliczenia"), group);
   methodLabel->setBuddy(ComboBoxLaczniki);
@@ -241,7 +255,7 @@ QGroupBox* TFormPoprawki::buildFastenerGroup() {
                 QStringLiteral("mm"), kRecess);
   ComboBoxWarstwaF = layerList(group, "ComboBoxWarstwaF");
   layerRow(grid, group, ComboBoxWarstwaF);
-  grid->setColumnStretch(0, 1);
+  alignColumns(grid, group);
   connect(ComboBoxLaczniki, &QComboBox::currentIndexChanged, this, &TFormPoprawki::updateEnabled);
   return group;
 }
@@ -263,7 +277,7 @@ QGroupBox* TFormPoprawki::buildRoofGroup() {
                        QStringLiteral("W·dzień/(m²·K·mm)"), kFactorX);
   ComboBoxWarstwaR = layerList(group, "ComboBoxWarstwaR");
   layerRow(grid, group, ComboBoxWarstwaR);
-  grid->setColumnStretch(0, 1);
+  alignColumns(grid, group);
   connect(CheckBoxDachOdwrocony, &QCheckBox::toggled, this, &TFormPoprawki::updateEnabled);
   return group;
 }
