@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -112,6 +113,10 @@ TFormPoprawki::TFormPoprawki(QWidget* mainWindow, Project& project)
   ButtonAnuluj->setAutoDefault(false);
   connect(ButtonOK, &QPushButton::clicked, this, [this] { ui::Guard([this] { ButtonOKClick(); }); });
   connect(ButtonAnuluj, &QPushButton::clicked, this, &TFormPoprawki::ButtonAnulujClick);
+  // Esc leaves the window as "Anuluj" does, wherever the focus is in it.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(escape, &QShortcut::activated, this, &TFormPoprawki::ButtonAnulujClick);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(ButtonOK);

@@ -108,25 +108,32 @@ class TestPoprawki : public QObject {
     QTest::addColumn<int>("method");
     QTest::addColumn<QStringList>("values");  // n, χp or λ, Af mm², recess mm
     QTest::addColumn<int>("level");
+    QTest::addColumn<int>("layer");  // of the fasteners; -1 the insulation
     QTest::addColumn<double>("deltaU");
     QTest::addColumn<double>("umax");
     // ΔUf = n·χp = 6 · 0.002.
-    QTest::newRow("ETICS, 6 anchors, chi_p") << 2 << QStringList{"6", "0,002"} << 0 << 0.012 << 0.35;
-    QTest::newRow("ETICS anchors push Uc over Umax") << 2 << QStringList{"6", "0,002"} << 0 << 0.012 << 0.33;
+    QTest::newRow("ETICS, 6 anchors, chi_p") << 2 << QStringList{"6", "0,002"} << 0 << -1 << 0.012 << 0.35;
+    QTest::newRow("ETICS anchors push Uc over Umax")
+        << 2 << QStringList{"6", "0,002"} << 0 << -1 << 0.012 << 0.33;
     // ΔUf = 0.8 · 50 · 20e-6 · 6 / 0.1 · share.
     QTest::newRow("steel through the insulation")
-        << 1 << QStringList{"6", "50", "20", "0"} << 0 << 0.048 * kShare << 0.4;
+        << 1 << QStringList{"6", "50", "20", "0"} << 0 << -1 << 0.048 * kShare << 0.4;
     // α = 0.8 · (100 − 50) / 100.
     QTest::newRow("steel recessed 50 mm")
-        << 1 << QStringList{"6", "50", "20", "50"} << 0 << 0.024 * kShare << 0.4;
-    QTest::newRow("air gaps level 2") << 0 << QStringList() << 2 << 0.04 * kShare << 0.33;
+        << 1 << QStringList{"6", "50", "20", "50"} << 0 << -1 << 0.024 * kShare << 0.4;
+    // Ties through the masonry instead: d0 = 0.24, R1 = 0.4.
+    QTest::newRow("steel through the masonry")
+        << 1 << QStringList{"60", "50", "200", "0"} << 0 << 1
+        << 0.8 * 50 * 200e-6 * 60 / 0.24 * (0.4 / 3.1075) * (0.4 / 3.1075) << 0.4;
+    QTest::newRow("air gaps level 2") << 0 << QStringList() << 2 << -1 << 0.04 * kShare << 0.33;
     QTest::newRow("air gaps 1 and anchors")
-        << 2 << QStringList{"6", "0,002"} << 1 << 0.012 + 0.01 * kShare << 0.35;
+        << 2 << QStringList{"6", "0,002"} << 1 << -1 << 0.012 + 0.01 * kShare << 0.35;
   }
   void correctionsInTheSummary() {
     QFETCH(int, method);
     QFETCH(QStringList, values);
     QFETCH(int, level);
+    QFETCH(int, layer);
     QFETCH(double, deltaU);
     QFETCH(double, umax);
     wall(umax);
@@ -139,6 +146,7 @@ class TestPoprawki : public QObject {
                           FormPoprawki->EditPrzekroj, FormPoprawki->EditZaglebienie};
     for (int i = 0; i < values.size(); ++i) boxes[i]->setText(typed(values[i]));
     FormPoprawki->findChild<QRadioButton*>(QStringLiteral("RadioPoziom%1").arg(level))->setChecked(true);
+    FormPoprawki->ComboBoxWarstwaF->setCurrentIndex(FormPoprawki->ComboBoxWarstwaF->findData(layer));
     const int steps = project().undoStack().count();
     FormPoprawki->ButtonOK->click();
     QVERIFY(dialogs->shownMessages.isEmpty());
@@ -250,6 +258,9 @@ class TestPoprawki : public QObject {
     QTest::newRow("cancelled") << "EditChiP"
                                << "0,004"
                                << "";
+    QTest::newRow("Esc") << "EditChiP"
+                         << "0,004"
+                         << "Esc";
   }
   void refusedAndCancelled() {
     QFETCH(QString, box);
@@ -265,7 +276,12 @@ class TestPoprawki : public QObject {
     FormPoprawki->findChild<QLineEdit*>(box)->setText(typed(text));
     const veltor::DesignConditions before = project().conditions();
     const int steps = project().undoStack().count();
-    if (message.isEmpty()) {
+    if (message == QLatin1String("Esc")) {
+      FormPoprawki->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(FormPoprawki));
+      QTest::keyClick(FormPoprawki->EditChiP, Qt::Key_Escape);
+      QVERIFY(!FormPoprawki->isVisible());
+    } else if (message.isEmpty()) {
       FormPoprawki->ButtonAnuluj->click();
       QVERIFY(!FormPoprawki->isVisible());
       FormPoprawki->ActionPoprawki->trigger();
