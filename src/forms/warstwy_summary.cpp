@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 #include "calc/calculation.h"
@@ -51,6 +53,19 @@ QList<QWidget*> rowOf(QLabel* field) {
 
 void showRow(QLabel* field, bool shown) {
   for (QWidget* w : rowOf(field)) w->setVisible(shown);
+}
+
+// The rows of a bridged or corrected partition make the summary taller; the
+// window grows to keep the layer list and the warnings readable, as far as
+// the screen allows, and never shrinks under the designer's hand.
+void growToFit(QWidget* window) {
+  if (window->isMaximized() || window->isFullScreen()) return;
+  window->layout()->activate();
+  int target = window->sizeHint().height();
+  if (const QScreen* screen = window->screen())
+    target = std::min(
+        target, screen->availableGeometry().height() - window->frameGeometry().height() + window->height());
+  if (window->height() < target) window->resize(window->width(), target);
 }
 
 void emphasise(QLabel* field) {
@@ -211,6 +226,7 @@ void TFormWarstwy::showSummary() {
   if (bridged && t.metalBridgesInsulation) method << veltor::kMetalBridgeWarning;
   LabelMetoda->setText(method.join(QLatin1Char('\n')));
   LabelMetoda->setVisible(!method.isEmpty());
+  if (corrected) growToFit(this);
 
   // The requirement is on Uc, U with its corrections; computed for exactly
   // Umax it may come out a rounding step above it. The figure compared is the
