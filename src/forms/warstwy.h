@@ -121,13 +121,12 @@ class TFormWarstwy : public TCompanionWindow {
   QLabel* LabelUwaga = nullptr;
   QLabel* LabelKond = nullptr;
   // Shown with bridged layers or corrections (warstwy_summary.cpp): the limits
-  // of the combined method and its error, ΔU and Uc, and why the method fails.
+  // of the combined method and its error, ΔU and Uc.
   QLabel* StaticTextRGorna = nullptr;
   QLabel* StaticTextRDolna = nullptr;
   QLabel* StaticTextBlad = nullptr;
   QLabel* StaticTextDeltaU = nullptr;
   QLabel* StaticTextUc = nullptr;
-  QLabel* LabelMetoda = nullptr;
   QPushButton* ButtonPoprawki = nullptr;  // opens "Poprawki współczynnika U"
 
  protected:

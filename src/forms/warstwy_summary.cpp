@@ -56,8 +56,8 @@ void showRow(QLabel* field, bool shown) {
 }
 
 // The rows of a bridged or corrected partition make the summary taller; the
-// window grows to keep the layer list and the warnings readable, as far as
-// the screen allows, and never shrinks under the designer's hand.
+// window grows to keep the layer list readable, as far as the screen allows,
+// and never shrinks under the designer's hand.
 void growToFit(QWidget* window) {
   if (window->isMaximized() || window->isFullScreen()) return;
   window->layout()->activate();
@@ -128,7 +128,6 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
   StaticTextBlad = summaryField(group, "StaticTextBlad");
   StaticTextDeltaU = summaryField(group, "StaticTextDeltaU");
   StaticTextUc = summaryField(group, "StaticTextUc");
-  LabelMetoda = warning(group, "LabelMetoda", QString());
   ButtonPoprawki = new QPushButton(QStringLiteral("&Poprawki U…"), group);
   ButtonPoprawki->setObjectName(QStringLiteral("ButtonPoprawki"));
   ButtonPoprawki->setStatusTip(
@@ -171,15 +170,10 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
   emphasise(StaticTextUc);
   grid->addWidget(LabelUwaga, r++, 0, 1, 3);
   grid->addWidget(LabelKond, r++, 0, 1, 3);
-  grid->addWidget(LabelMetoda, r++, 0, 1, 3);
   grid->addWidget(ButtonPoprawki, r++, 0, 1, 3, Qt::AlignRight);
   grid->setColumnStretch(0, 1);
   for (QLabel* field : {StaticTextRGorna, StaticTextRDolna, StaticTextBlad, StaticTextDeltaU, StaticTextUc})
     showRow(field, false);
-  // The limits' warning appears only with a bridged layer, and then stays.
-  QSizePolicy policy = LabelMetoda->sizePolicy();
-  policy.setRetainSizeWhenHidden(false);
-  LabelMetoda->setSizePolicy(policy);
   return group;
 }
 
@@ -221,11 +215,6 @@ void TFormWarstwy::showSummary() {
   StaticTextBlad->setText(veltor::FormatFixed(t.relativeError * 100, kErrorDecimals));
   StaticTextDeltaU->setText(veltor::FormatFixed(t.deltaU, kTransmittanceDecimals));
   StaticTextUc->setText(veltor::FormatFixed(t.uc, kTransmittanceDecimals));
-  QStringList method;
-  if (bridged && t.limitRatioExceeded) method << veltor::kLimitRatioWarning;
-  if (bridged && t.metalBridgesInsulation) method << veltor::kMetalBridgeWarning;
-  LabelMetoda->setText(method.join(QLatin1Char('\n')));
-  LabelMetoda->setVisible(!method.isEmpty());
   if (corrected) growToFit(this);
 
   // The requirement is on Uc, U with its corrections; computed for exactly

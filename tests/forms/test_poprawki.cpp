@@ -177,17 +177,15 @@ class TestPoprawki : public QObject {
   }
 
   // The insulation bridged over 10 % of its area: R'T over the two paths,
-  // R''T with λ'' = 0.9·0.04 + 0.1·λb, RT their mean and e = (R'T − R''T)/(2·RT);
-  // steel there breaks both limits of the method, and the summary says so.
+  // R''T with λ'' = 0.9·0.04 + 0.1·λb, RT their mean and e = (R'T − R''T)/(2·RT),
+  // whose limits are close for timber and far apart for steel.
   void bridgedLayerInTheSummary_data() {
     QTest::addColumn<double>("lambdaB");
-    QTest::addColumn<QStringList>("warnings");
-    QTest::newRow("timber") << 0.13 << QStringList();
-    QTest::newRow("steel") << 50.0 << QStringList{veltor::kLimitRatioWarning, veltor::kMetalBridgeWarning};
+    QTest::newRow("timber") << 0.13;
+    QTest::newRow("steel") << 50.0;
   }
   void bridgedLayerInTheSummary() {
     QFETCH(double, lambdaB);
-    QFETCH(QStringList, warnings);
     wall(0.3);
     veltor::LayerRecord insulation = project().layers().at(2);
     insulation.bridge = {"Mostek", lambdaB, lambdaB, 0.1};
@@ -201,8 +199,6 @@ class TestPoprawki : public QObject {
     QCOMPARE(field("StaticTextBlad"), QLocale().toString((upper - lower) / (2 * rt) * 100, 'f', 1));
     QCOMPARE(field("StaticTextDeltaU"), fixed3(0));
     QCOMPARE(field("StaticTextUc"), fixed3(1 / rt));
-    QCOMPARE(shown("LabelMetoda"), !warnings.isEmpty());
-    QCOMPARE(field("LabelMetoda"), warnings.join(QLatin1Char('\n')));
   }
 
   // "Przelicz grubość warstwy" on the insulation of the wall with 6 anchors of
