@@ -331,6 +331,9 @@ class TestSystem : public QObject {
                                         << "0,003" << 0.11 << "0,285";
     QTest::newRow("no anchors") << false << ""
                                 << "" << 0.09 << "0,300";
+    // A refused box is told and builds no wall to finish with.
+    QTest::newRow("chi_p refused") << true << "6"
+                                   << "0" << 0.0 << "";
   }
   void createdPartitionWithAnchors() {
     QFETCH(bool, anchors);
@@ -345,6 +348,15 @@ class TestSystem : public QObject {
     QVERIFY(Find<QLabel>(FormSystem4, "LabelLaczniki")->text().contains("aprobaty/oceny technicznej"));
     if (!n.isEmpty()) FormSystem4->EditLiczbaLacznikow->setText(n);
     if (!chiP.isEmpty()) FormSystem4->EditChiP->setText(chiP);
+    if (board == 0) {
+      dialogs->expectMessage(
+          QStringLiteral("χp jednego łącznika: Wartość musi być większa od 0 i nie większa niż 1"));
+      walk();
+      QVERIFY(dialogs->allUsed());
+      QCOMPARE(FormSystem4->LayerCount(), 0);
+      QVERIFY(!Find<QPushButton>(FormSystem4, "ButtonZakoncz")->isEnabled());
+      return;
+    }
     walk();
     QCOMPARE(FormSystem4->Layers().at(1).thickness, board);
     QTEST(FormSystem4->StaticTextUc->text(), "uc");
