@@ -147,11 +147,16 @@ bool SurfaceCondensation(const LayerTable& table, const DesignConditions& condit
 
 void CheckStoredConditions(const DesignConditions& c, const SaturationTable& saturation) {
   const auto within = [](double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; };
-  const int side = static_cast<int>(c.outerSide.kind);
   if (!saturation.covers(c.ti) || !saturation.covers(c.te) || !within(c.phiI, 0, 100) ||
-      !within(c.phiE, 0, 100) || c.direction < 0 || c.direction > 2 || !within(c.umax, 0, 10) || side < 0 ||
-      side >= kOuterSideKindCount)
+      !within(c.phiE, 0, 100) || c.direction < 0 || c.direction > 2 || !within(c.umax, 0, 10) ||
+      !ValidOuterSide(c.outerSide) || !ValidCorrections(c.corrections))
     throw Error(kInvalidStoredConditions);
+}
+
+DesignConditions WithRseInForce(const DesignConditions& conditions) {
+  DesignConditions inForce = conditions;
+  inForce.rse = RseInForce(conditions);
+  return inForce;
 }
 
 void CalculatePartition(LayerTable& table, PartitionSummary& summary, const DesignConditions& conditions,

@@ -288,7 +288,8 @@ void Compute(Input& input, veltor::LayerTable& table, const veltor::ReferenceTab
   input.layers = &table;
   input.surfaceCondensation = veltor::SurfaceCondensation(table, input.conditions, tables.saturation);
   input.surfaceTemperature = table.empty() ? input.conditions.ti : table.at(0).innerTemperature;
-  const chart::ChartData data{table, input.summary, input.conditions, tables.saturation};
+  const veltor::DesignConditions boundary = veltor::WithRseInForce(input.conditions);
+  const chart::ChartData data{table, input.summary, boundary, tables.saturation};
   for (const int kind : {1, 2}) {
     QImage& picture = kind == 1 ? input.temperatureChart : input.pressureChart;
     try {
