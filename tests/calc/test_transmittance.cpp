@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "calc/calculation.h"
+#include "calc/dynamic.h"
 #include "calc/errors.h"
+#include "calc/moisture.h"
 #include "calc/transmittance.h"
 
 using namespace veltor;
@@ -352,5 +354,52 @@ TEST(CalculationPass, TemperaturesFollowRtAndTheOuterSide) {
   EXPECT_DOUBLE_EQ(BridgeShare(0.08, 0.9), 0.08 / 0.9);
   EXPECT_THROW(BridgeShare(0.9, 0.08), DataError);
 }
+
+// The moisture check and the dynamics follow the outer side as U does. Brick
+// 25 cm (λ 0.77, μ 10), EPS 12 cm (λ 0.04, μ 60), a 5 cm air layer (R 0.18
+// horizontal), a vapour-tight cladding 2 cm (λ 0.13), horizontal heat flow:
+//   outdoor    RT = 0.13 + 0.324675 + 3 + 0.18 + 0.153846 + 0.04 = 3.828521
+//   unheated   RT = the same with Rse = Rsi = 0.13             = 3.918521
+//   ventilated RT = 0.13 + 0.324675 + 3 + 0.13 (air layer and cladding out) = 3.584675
+// fRsi = 1 − 0.25 / (RT − 0.13 + 0.25); sd 2.5 + 7.2 = 9.7 m once the tight
+// cladding is out of the vapour path, none (a tight layer) while it is in.
+struct OuterSideCase {
+  const char* name;
+  OuterSideKind kind;
+  double rt, fRsi, sd;
+};
+class OuterSideEverywhere : public testing::TestWithParam<OuterSideCase> {};
+
+TEST_P(OuterSideEverywhere, MoistureAndDynamicsTakeTheRseInForceAndTheCountedLayers) {
+  const OuterSideCase& row = GetParam();
+  LayerTable table = Partition({{0.25, 0.77}, {0.12, 0.04}, {0.05, 0, 0, 0, true}, {0.02, 0.13}});
+  const double coefficients[] = {72, 12, 0, 0};
+  for (int i = 0; i < table.size(); ++i) {
+    table.at(i).vapourCoefficient = coefficients[i];
+    table.at(i).density = 1000;
+    table.at(i).specificHeat = 1000;
+  }
+  DesignConditions c = Conditions();
+  c.outerSide.kind = row.kind;
+  EXPECT_NEAR(ComputeTransmittance(table, c, Air()).totalResistance, row.rt, 1e-6);
+  EXPECT_NEAR(1 / DynamicCharacteristics(table, c, Air()).u, row.rt, 1e-6);
+  MoistureInput input = MoistureInput::FromDesignConditions(c, {});
+  input.climate.te.fill(-5);
+  input.climate.phiE.fill(85);
+  const MoistureResult moisture = AssessMoisture(table, input, Air());
+  EXPECT_NEAR(moisture.fRsi, row.fRsi, 1e-6);
+  if (std::isinf(row.sd)) {
+    EXPECT_TRUE(std::isinf(moisture.totalSd));
+  } else {
+    EXPECT_NEAR(moisture.totalSd, row.sd, 1e-9);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OuterSideEverywhere,
+    testing::Values(OuterSideCase{"OutdoorAir", OuterSideKind::Outdoor, 3.828521, 0.936685, INFINITY},
+                    OuterSideCase{"UnheatedSpace", OuterSideKind::Unheated, 3.918521, 0.938096, INFINITY},
+                    OuterSideCase{"WellVentilated", OuterSideKind::WellVentilated, 3.584675, 0.932518, 9.7}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
