@@ -41,7 +41,9 @@ double TotalThickness(const LayerTable& table);
 // Raises DivisionByZero for Umax 0. A conductivity of 0 gives 0 here; the pass
 // that must run first has already refused it.
 double RequiredThickness(const LayerTable& table, int position, const DesignConditions& conditions);
-double DiffusionResistanceSum(LayerTable& table);
+// Writes every layer's diffusion resistance; the layers from `counted` on
+// (none when negative) get 0, being outside the vapour path.
+double DiffusionResistanceSum(LayerTable& table, int counted = -1);
 // Vapour coefficient of still air in the records' units, 10^-6 g/(m h Pa): μ = this / coefficient.
 inline constexpr double kAirVapourCoefficient = 720.0;
 // The layer's equivalent air-layer thickness sd = μ·d in m; none for a
