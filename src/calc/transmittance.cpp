@@ -356,9 +356,11 @@ double RequiredThicknessUc(LayerTable& table, int position, const DesignConditio
       // Bracket the root from the thickness a homogeneous layer would need,
       // then halve the bracket below the tolerance, keeping the side that
       // meets Umax.
-      double lo = 0;
-      double hi = std::max(closed, 0.01);
+      // A bracket of infinite width (an absurdly small Umax gives a closed
+      // thickness of inf) would never halve below the tolerance.
       constexpr double kThickest = 1000;  // m: no partition is thicker
+      double lo = 0;
+      double hi = std::isfinite(closed) ? std::clamp(closed, 0.01, kThickest) : kThickest;
       while (!meets(hi)) {
         lo = hi;
         hi *= 2;
