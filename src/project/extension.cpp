@@ -194,12 +194,16 @@ QByteArray encodeCorrections(const UCorrections& c) {
   return out;
 }
 
-UCorrections decodeCorrections(QByteArrayView payload, int layerCount) {
+// A correction names its layer by position, and removing layers leaves the
+// number as it was: a project saved then names a layer it no longer has. Such
+// a file is the program's own and opens (the pass then says which correction
+// points nowhere); only a number no project can reach is damage.
+UCorrections decodeCorrections(QByteArrayView payload) {
   Reader r(payload);
   UCorrections c;
   const auto layer = [&] {
     const auto index = r.get<qint32>();
-    if (index != kLayerAuto && (index < 0 || index >= layerCount)) damaged();
+    if (index != kLayerAuto && (index < 0 || index >= kMaxProjectLayers)) damaged();
     return index;
   };
   c.airGaps.level = r.get<qint32>();
@@ -326,7 +330,7 @@ void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents) {
     else if (is(tag, kBridgeTag))
       decodeBridges(payload, contents.layers);
     else if (is(tag, kCorrectionsTag))
-      contents.conditions.corrections = decodeCorrections(payload, contents.layers.size());
+      contents.conditions.corrections = decodeCorrections(payload);
     else if (is(tag, kOuterSideTag))
       contents.conditions.outerSide = decodeOuterSide(payload);
     else if (is(tag, kDescriptionTag))

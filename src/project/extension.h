@@ -87,7 +87,7 @@ qsizetype ExtensionBlockOffset(const QByteArray& file);
 // `contents`, whose fixed sections are already read (a bridge names a layer by
 // its index). A wrong magic or version, a chunk that overruns the block, a
 // chunk of ours twice, or a chunk of ours that does not hold what it must (a
-// layer beyond the table, a share outside (0, 1), a conductivity or a
+// bridge beyond the layers, a share outside (0, 1), a conductivity or a
 // correction's figure that is negative or not finite, an unknown kind, method
 // or level, a text too long or not UTF-8) raises DataError(kDamagedProject).
 // `contents` may then hold part of the block: it is the caller's scratch copy.
