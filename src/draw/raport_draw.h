@@ -49,6 +49,12 @@ inline constexpr int kMinimumPageWidth = 730;
 // when it is no picture.
 QImage LoadReportTemplate(const QString& path);
 
+// The template the program ships, as PaintReportTemplate draws it.
+inline constexpr int kTemplateWidth = 730;
+inline constexpr int kTemplateHeight = 1032;  // A4: 730 * 297 / 210
+// Paints that template at its pixel positions, white ground included.
+void PaintReportTemplate(QPainter& painter);
+
 // Height of a page for `layerCount` rows and the summary: the template's own,
 // or more when they would run below it.
 int ReportPageHeight(int templateHeight, int layerCount);
