@@ -41,9 +41,9 @@ const QColor kCondensationShade(255, 190, 190);
 const QColor kCondensationVectorShade(255, 0, 0, 65);
 // A bridged layer's mark: blocks across its band, as the bridging members cut
 // through it, one every this many rows, each as tall as the bridge's share of
-// that pitch (at least two rows, so that a small share still shows).
-constexpr int kBridgePitch = 40;
-constexpr int kBridgeMinimumRows = 2;
+// that pitch (at least four rows, so that a small share still shows its hatch).
+constexpr int kBridgePitch = 60;
+constexpr int kBridgeMinimumRows = 4;
 // Qt hands a fill or stroke of 96 rows or more to its thread pool; on a busy
 // machine the hand-off costs far more than the drawing. Upright strokes and
 // fills therefore go in shorter pieces (the brush origin stays where it is, so
@@ -88,6 +88,19 @@ double RowAt(const std::vector<QPointF>& line, double x) {
   if (after == line.end()) return line.back().y();
   const QPointF a = *(after - 1), b = *after;
   return a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x());
+}
+
+// The bridge's cross hatch as a tile, black on white: ANDed into a picture its
+// white leaves the main hatch showing (a pattern brush would fill solid there).
+QBrush BridgeBrush() {
+  constexpr int kTile = 6;
+  QImage tile(kTile, kTile, QImage::Format_RGB32);
+  tile.fill(Qt::white);
+  for (int k = 0; k < kTile; ++k) {
+    tile.setPixel(k, k, qRgb(0, 0, 0));
+    tile.setPixel(kTile - 1 - k, k, qRgb(0, 0, 0));
+  }
+  return QBrush(tile);
 }
 
 bool Scalable(double total) {
@@ -446,7 +459,7 @@ void Painter::bridgeMark(const DrawingRows& r, int xl, int xr, double share) {
   if (right - left < 3) return;
   const int rows = std::clamp(static_cast<int>(std::lround(share * kBridgePitch)), kBridgeMinimumRows,
                               kBridgePitch - kBridgeMinimumRows);
-  p_.setBrush(QBrush(Qt::black, Qt::DiagCrossPattern));
+  p_.setBrush(BridgeBrush());
   for (int y = r.top + (kBridgePitch - rows) / 2; y + rows < r.bottom; y += kBridgePitch)
     p_.drawRect(QRect(left, y, right - left, rows));
   solid();
@@ -466,7 +479,7 @@ void Painter::bridgeLegend(const DrawingRows& r, int top) {
   }
   if (lines.isEmpty() || top + 2 * kLegendLineStep > r.bottom) return;
   const int sampleWidth = 34;
-  p_.setBrush(QBrush(Qt::black, Qt::DiagCrossPattern));
+  p_.setBrush(BridgeBrush());
   p_.drawRect(QRect(kLegendX, top + 3, sampleWidth, 8));
   solid();
   text(kLegendX + sampleWidth + 8, top, QStringLiteral("mostek w warstwie"));

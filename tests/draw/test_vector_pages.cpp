@@ -103,7 +103,7 @@ class TestVectorPages : public QObject {
   }
 
   // The bridged wool (x 400..600 in the lower drawing) carries a block of the
-  // bridge across its band every 40 rows, 4 rows tall at 10 %: the block's top
+  // bridge across its band every 60 rows, 6 rows tall at 10 %: the block's top
   // edge is dark all across, a row between blocks is not; the legend names it.
   void bridgedLayerMarked_data() {
     QTest::addColumn<bool>("vector");
@@ -122,11 +122,11 @@ class TestVectorPages : public QObject {
     } else {
       drawn = chart::DrawChart(picture, 1, wall.data(), chart::HatchesFrom(kData));
     }
-    const int blockTop = chart::kTemperatureOverThickness.top + 18;
+    const int blockTop = chart::kTemperatureOverThickness.top + 27;
     int edge = 0, between = 0;
     for (int x = 404; x <= 596; ++x) {
       edge += Dark(picture.pixel(x, blockTop));
-      between += Dark(picture.pixel(x, blockTop + 20));
+      between += Dark(picture.pixel(x, blockTop + 30));
     }
     QCOMPARE(edge, 193);
     QVERIFY2(between < 100, qPrintable(QString::number(between)));
