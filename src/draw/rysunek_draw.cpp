@@ -17,6 +17,7 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 #include "calc/numbers.h"
@@ -611,6 +612,24 @@ DrawnChart DrawChart(QImage& picture, int kind, const ChartData& data, const Hat
   QPainter p(&picture);
   Painter painter(p, picture.width(), false, data, hatches, originX);
   return Draw(painter, kind);
+}
+
+ui::VectorPage ChartVectorPage(int kind, const ChartData& data, const QString& startFolder) {
+  struct Copy {
+    veltor::LayerTable layers;
+    veltor::PartitionSummary summary;
+    veltor::DesignConditions conditions;
+    veltor::SaturationTable saturation;
+  };
+  auto copy = std::make_shared<Copy>();
+  for (int i = 0; i < data.layers.size(); ++i) copy->layers.AppendLayer(data.layers.at(i));
+  copy->summary = data.summary;
+  copy->conditions = data.conditions;
+  copy->saturation = data.saturation;
+  return {SheetSize(kind), [kind, copy, startFolder](QPainter& painter) {
+            PaintChart(painter, kind, {copy->layers, copy->summary, copy->conditions, copy->saturation},
+                       HatchesFrom(startFolder));
+          }};
 }
 
 DrawnChart PaintChart(QPainter& painter, int kind, const ChartData& data, const HatchLoader& hatches) {

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "calc/calculation.h"
+#include "draw/pictures.h"
 #include "draw/rysunek_labels.h"
 #include "draw/rysunek_layout.h"
 
@@ -70,6 +71,9 @@ DrawnChart DrawChart(QImage& picture, int kind, const ChartData& data, const Hat
 // writer or a printer keeps its lines and texts as vectors. The caller's
 // transform scales it; the painter's state is left as it was. Errors as DrawChart.
 DrawnChart PaintChart(QPainter& painter, int kind, const ChartData& data, const HatchLoader& hatches);
+// That chart as a page for a PDF or a printer, holding its own copy of the
+// figures, with the hatches of the start folder.
+ui::VectorPage ChartVectorPage(int kind, const ChartData& data, const QString& startFolder);
 
 // The partial vapour pressure of the outdoor air in the pressure chart: the
 // design outdoor humidity at the saturation profile's outdoor temperature.

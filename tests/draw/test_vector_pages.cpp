@@ -87,7 +87,7 @@ class TestVectorPages : public QObject {
         raport::ReportVectorPage(wall.layers, wall.summary, wall.conditions, description),
         kondensacja::MoistureVectorPage(kondensacja::Refused(QStringLiteral("brak klimatu"), {}, {}),
                                         description[0], {}),
-        {chart::SheetSize(1), [&](QPainter& p) { chart::PaintChart(p, 1, data, chart::HatchesFrom(kData)); }},
+        chart::ChartVectorPage(1, data, kData),
     };
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("strona.pdf"));
