@@ -175,6 +175,18 @@ class Painter {
   }
   void bridgeLegend(const DrawingRows& r, int top);
   void bridgeMark(const DrawingRows& r, int xl, int xr, double share);
+  // On a picture through whole pixels, as the chart tests pin; a vector page
+  // keeps the exact points, so a curve does not step.
+  void polyline(const std::vector<QPointF>& points) {
+    if (vector_) {
+      p_.drawPolyline(points.data(), static_cast<int>(points.size()));
+      return;
+    }
+    QPolygon line;
+    line.reserve(static_cast<int>(points.size()));
+    for (const QPointF& pt : points) line << QPoint(Px(pt.x()), Px(pt.y()));
+    p_.drawPolyline(line);
+  }
   // Inclusive of both ends, in the pen set now (square-capped).
   void upright(int x, int y1, int y2) {
     if (vector_) {
@@ -400,9 +412,7 @@ void Painter::partialPressureLine(const std::vector<QPointF>& partial,
                                   const std::vector<QPointF>& saturation) {
   shade(saturation, partial);
   solid(Qt::black, 2);
-  QPolygon line;
-  for (const QPointF& pt : partial) line << QPoint(Px(pt.x()), Px(pt.y()));
-  p_.drawPolyline(line);
+  polyline(partial);
   solid();
 }
 
@@ -424,7 +434,13 @@ void Painter::shade(const std::vector<QPointF>& saturation, const std::vector<QP
     // partial-pressure line (rows grow downwards), the one closed upwards, the
     // other downwards, beyond the drawing.
     const double far = 1e5;
-    QPolygonF above(QList<QPointF>(saturation.begin(), saturation.end()));
+    // The curve comes sampled every millimetre, which a thick layer makes
+    // thousands of points; the outlines' intersection need not see more than
+    // one point per pixel column.
+    QPolygonF above;
+    for (size_t k = 0; k < saturation.size(); ++k)
+      if (k == 0 || k + 1 == saturation.size() || Px(saturation[k].x()) != Px(above.back().x()))
+        above << saturation[k];
     above << QPointF(saturation.back().x(), -far) << QPointF(saturation.front().x(), -far);
     QPolygonF below(QList<QPointF>(partial.begin(), partial.end()));
     below << QPointF(partial.back().x(), far) << QPointF(partial.front().x(), far);
@@ -547,10 +563,7 @@ void Painter::PressureOverThickness() {
     for (size_t k = 0; k < faces.size(); ++k) partial.emplace_back(bands.edges[k], pressureRow(r, faces[k]));
     partialPressureLine(partial, saturation);
   }
-  QPolygon curve;
-  curve.reserve(static_cast<int>(saturation.size()));
-  for (const QPointF& pt : saturation) curve << QPoint(Px(pt.x()), Px(pt.y()));
-  p_.drawPolyline(curve);
+  polyline(saturation);
 }
 
 }  // namespace
