@@ -3,7 +3,7 @@
 // the ordinary way, antialiased, in the fixed drawing font. A vector device (a
 // PDF, a printer) has no raster operations: there strokes and hatches are
 // painted over the sheet in the ordinary way (black over white or a hatch
-// looks the same; only the sheet's faint grid stays hidden under a hatch), and
+// looks the same; the sheet's grid is painted again over a hatch), and
 // the condensation zone is a translucent fill under the lines. The numbers
 // that come in rows (totals, layer numbers, face temperatures) are placed by
 // rysunek_labels so that none is written over another.
@@ -207,7 +207,11 @@ class Painter {
   // One band from xl to xr: hatch (none for a surface zone), outline, tick.
   void band(const DrawingRows& r, int xl, int xr, const QImage* hatch) {
     const int left = std::min(xl, xr), right = std::max(xl, xr);
-    if (hatch && right > left) fill(QRect(left, r.top, right - left, r.bottom - r.top), QBrush(*hatch));
+    if (hatch && right > left) {
+      const QRect area(left, r.top, right - left, r.bottom - r.top);
+      fill(area, QBrush(*hatch));
+      if (vector_) PaintSheetGrid(p_, r, area);
+    }
     // Neighbours share their edge column; ANDing it twice changes nothing. The
     // square cap closes the corners; the tick below, flat, stops short of its
     // end point.

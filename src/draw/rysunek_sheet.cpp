@@ -97,12 +97,12 @@ void legendSample(QPainter& p, LegendEntry::Kind kind, int x, int y) {
   }
 }
 
-// False when the legend runs into the rows where the drawing writes the air's state.
-bool drawDrawing(QPainter& p, const DrawingSheet& d) {
-  const DrawingRows& r = d.rows;
-  const int left = kOriginX, right = kOriginX + 400;
+const Scale kTemperatureScale{5, 10, 5, -20, 30, QStringLiteral("Temperatura [°C]")};
+const Scale kPressureScale{500, 500, 100, 0, 4500, QStringLiteral("Ciśnienie pary wodnej [Pa]")};
 
-  // Grid: faint minor lines, stronger labelled ones, the zero line strongest.
+// Grid: faint minor lines, stronger labelled ones, the zero line strongest.
+void drawGrid(QPainter& p, const DrawingRows& r, const Scale& scale) {
+  const int left = kOriginX, right = kOriginX + 400;
   p.setRenderHint(QPainter::Antialiasing, false);
   const auto lines = [&](double step, const QColor& colour) {
     p.setPen(QPen(colour, 1));
@@ -112,10 +112,18 @@ bool drawDrawing(QPainter& p, const DrawingSheet& d) {
       if (y > r.top && y < r.bottom) p.drawLine(left + 1, y, right - 1, y);
     }
   };
-  lines(d.scale.minorStep, kGridMinor);
-  lines(d.scale.majorStep, kGridMajor);
+  lines(scale.minorStep, kGridMinor);
+  lines(scale.majorStep, kGridMajor);
   p.setPen(QPen(kFrame, 1));
   if (r.zeroRow > r.top && r.zeroRow < r.bottom) p.drawLine(left + 1, r.zeroRow, right - 1, r.zeroRow);
+}
+
+// False when the legend runs into the rows where the drawing writes the air's state.
+bool drawDrawing(QPainter& p, const DrawingSheet& d) {
+  const DrawingRows& r = d.rows;
+  const int left = kOriginX, right = kOriginX + 400;
+
+  drawGrid(p, r, d.scale);
   p.drawRect(left, r.top, right - left, r.bottom - r.top);
 
   // The scale on the left: ticks and numbers, the axis title turned upright.
@@ -224,7 +232,7 @@ bool sheet(QPainter& p, int height, const QString& title, const QString& subtitl
 }
 
 bool temperatureSheet(QPainter& p) {
-  const Scale scale{5, 10, 5, -20, 30, QStringLiteral("Temperatura [°C]")};
+  const Scale& scale = kTemperatureScale;
   const std::vector<LegendEntry> upper = {
       {LegendEntry::Line, QStringLiteral("temperatura\nw przegrodzie")},
       {LegendEntry::Dashed, QStringLiteral("temperatura powietrza\nti (wewnątrz),\nte (na zewnątrz)")},
@@ -253,7 +261,7 @@ bool temperatureSheet(QPainter& p) {
 }
 
 bool pressureSheet(QPainter& p) {
-  const Scale scale{500, 500, 100, 0, 4500, QStringLiteral("Ciśnienie pary wodnej [Pa]")};
+  const Scale& scale = kPressureScale;
   const std::vector<LegendEntry> legend = {
       {LegendEntry::ThickLine, QStringLiteral("ciśnienie cząstkowe\npary wodnej p")},
       {LegendEntry::Line, QStringLiteral("ciśnienie pary\nnasyconej ps\n(na zewnątrz −5 °C)")},
@@ -283,6 +291,14 @@ QSize SheetSize(int kind) {
 
 bool PaintSheet(QPainter& painter, int kind) {
   return kind == 1 ? temperatureSheet(painter) : pressureSheet(painter);
+}
+
+void PaintSheetGrid(QPainter& painter, const DrawingRows& rows, const QRect& area) {
+  painter.save();
+  painter.setClipRect(area, Qt::IntersectClip);
+  const bool temperature = &rows == &kTemperatureOverResistance || &rows == &kTemperatureOverThickness;
+  drawGrid(painter, rows, temperature ? kTemperatureScale : kPressureScale);
+  painter.restore();
 }
 
 }  // namespace chart

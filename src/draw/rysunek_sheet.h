@@ -4,7 +4,10 @@
 
 #include <QSize>
 
+#include "draw/rysunek_layout.h"
+
 class QPainter;
+class QRect;
 
 namespace chart {
 
@@ -14,5 +17,9 @@ QSize SheetSize(int kind);
 // Paints the sheet of `kind` at its pixel positions, white ground included.
 // False when a drawing's legend runs into the rows the chart writes in.
 bool PaintSheet(QPainter& painter, int kind);
+
+// The grid lines of the drawing at `rows` again, within `area` only: a vector
+// page paints them over a band's hatch, where a picture's AND lets them show.
+void PaintSheetGrid(QPainter& painter, const DrawingRows& rows, const QRect& area);
 
 }  // namespace chart
