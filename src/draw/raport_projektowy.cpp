@@ -241,12 +241,14 @@ QString ChartsPage(const Input& in) {
   QString html = QStringLiteral("<h3>5. Wykresy</h3>");
   html += QStringLiteral("<table width=\"100%\"><tr>");
   const auto chart = [&](const QImage& image, const QString& name, const QString& caption) {
-    QString cell = QStringLiteral("<td align=\"center\" valign=\"top\">");
+    // The caption above: the two drawings differ in height, and captions
+    // below them would not stand in one line.
+    QString cell = QStringLiteral("<td align=\"center\" valign=\"top\"><p>%1</p>").arg(caption);
     if (image.isNull())
       cell += QStringLiteral("<p>(brak wykresu)</p>");
     else
-      cell += ImageTag(name, image.size(), kChartWidth);
-    return cell + QStringLiteral("<p>%1</p></td>").arg(caption);
+      cell += QStringLiteral("<p>%1</p>").arg(ImageTag(name, image.size(), kChartWidth));
+    return cell + QStringLiteral("</td>");
   };
   html +=
       chart(in.temperatureChart, kTemperatureChartName, QStringLiteral("Rozkład temperatury w przegrodzie"));
