@@ -154,16 +154,13 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
   if (report) {
     designreport::Input in;
     in.description = c.description;
-    in.address = c.address;
-    in.licence = c.licence;
+    in.address = c.description[veltor::kAddress];
+    in.licence = c.description[veltor::kLicence];
     in.conditions = c.conditions;
     in.version = QStringLiteral(VELTOR_VERSION);
     in.date = QDate::currentDate();
     designreport::Compute(in, c.layers, tables, folder);
-    if (c.moisture)
-      in.moisturePage = kondensacja::BuildMoisturePage(
-          kondensacja::Assess(c.layers, *c.moisture, tables.air, climateName()), c.description[0],
-          kondensacja::kMinimumPageSize);
+    if (c.moisture) in.moisture = kondensacja::Assess(c.layers, *c.moisture, tables.air, climateName());
     notices << in.chartNotes;
     try {
       in.dynamic = veltor::DynamicCharacteristics(c.layers, c.conditions, tables.air);
@@ -179,14 +176,18 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
     const QImage sheet =
         raport::BuildReport(raport::LoadReportTemplate(folder + QLatin1String(raport::kTemplatePath)),
                             c.layers, summary, c.conditions, c.description);
-    ui::WriteFileSafely(page->path, ui::EncodePages({sheet}, PictureTypeOf(page->kind)));
+    ui::WriteFileSafely(
+        page->path,
+        ui::EncodePages({sheet}, PictureTypeOf(page->kind),
+                        {raport::ReportVectorPage(c.layers, summary, c.conditions, c.description)}));
   }
   int kind = 0;
+  const veltor::DesignConditions boundary = veltor::WithRseInForce(c.conditions);
   for (const std::optional<Output>* chartOutput : {&charts1, &charts2}) {
     ++kind;
     if (!*chartOutput) continue;
     QImage picture = ui::LoadPicture(chart::BackgroundPath(folder, kind));
-    notices << chart::DrawChart(picture, kind, {c.layers, summary, c.conditions, tables.saturation},
+    notices << chart::DrawChart(picture, kind, {c.layers, summary, boundary, tables.saturation},
                                 chart::HatchesFrom(folder))
                    .skipped;
     ui::WriteFileSafely((*chartOutput)->path,
