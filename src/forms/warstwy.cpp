@@ -64,6 +64,17 @@ enum Column { ColumnName, ColumnThickness, ColumnLambda, ColumnResistance, Colum
 const QString kNoValue = QStringLiteral("–");
 
 const QString kEditedMark = QStringLiteral(" ✎");
+// Layers outside a well-ventilated air layer: listed, but no part of R or U.
+const QString kIgnoredMark = QStringLiteral(" (pominięta)");
+const QString kIgnoredTip = QStringLiteral(
+    "\r\nWarstwa pominięta: leży na zewnątrz dobrze wentylowanej warstwy powietrza lub elewacji "
+    "i nie wchodzi do oporu cieplnego przegrody");
+
+// The first layer the latest pass disregarded; -1 when it counted them all.
+bool IsIgnored(int row) {
+  const int first = gPartitionSummary.transmittance.firstIgnoredLayer;
+  return first >= 0 && row >= first;
+}
 
 const QString kVapourCaption = QStringLiteral("Przepuszczalność pary wodnej δ [10⁻⁶ g/(m·h·Pa)]");
 // -INF in the record: a layer that the diffusion sums leave out.
@@ -97,7 +108,9 @@ class LayerItem : public QTreeWidgetItem {
     if (role != Qt::ToolTipRole) return QTreeWidgetItem::data(column, role);
     const veltor::LayerRecord* record = TFormWarstwy::LayerOf(this);
     if (!record || !treeWidget()) return {};
-    QString tip = LayerTip(treeWidget()->indexOfTopLevelItem(const_cast<LayerItem*>(this)), *record);
+    const int row = treeWidget()->indexOfTopLevelItem(const_cast<LayerItem*>(this));
+    QString tip = LayerTip(row, *record);
+    if (IsIgnored(row)) tip += kIgnoredTip;
     if (const auto* window = qobject_cast<const TFormWarstwy*>(treeWidget()->window())) {
       const QStringList edited = window->EditedValues(*record);
       if (!edited.isEmpty())
@@ -307,6 +320,7 @@ void TFormWarstwy::buildControls() {
   auto* left = new QVBoxLayout;
   left->addWidget(Katalog, 1);
   left->addWidget(buildMaterialGroup());
+  left->addWidget(buildBridgeGroup());
 
   auto* middle = new QVBoxLayout;
   middle->addStretch(1);
@@ -333,6 +347,7 @@ void TFormWarstwy::buildControls() {
   right->addWidget(groupKolejnosc);
   right->addWidget(Button2);
   right->addWidget(buildSummaryGroup());
+  right->addWidget(LabelUwagaMostek);
   right->addLayout(bottom);
 
   auto* top = new QHBoxLayout(this);
@@ -350,7 +365,7 @@ void TFormWarstwy::buildControls() {
   setTabOrder(ButtonDown, Button2);
   setTabOrder(Button2, ButtonWstecz);
   setTabOrder(ButtonWstecz, ButtonZamknij);
-  resize(1080, 640);
+  resize(1080, 720);
 }
 
 QWidget* TFormWarstwy::buildMaterialGroup() {
@@ -498,7 +513,6 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
     ListViewMaterialy->addTopLevelItems(added);
     for (int i = 0; i < layers_.size(); ++i) {
       QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(i);
-      item->setText(ColumnName, layers_.at(i).nameText());
       item->setData(ColumnName, Qt::UserRole, QVariant::fromValue(&layers_.at(i)));
     }
     if (selectRow) {
@@ -525,10 +539,15 @@ void TFormWarstwy::showLayerColumns() {
     if (fontChanged) item->forgetWidths();
     // Declared values typed for this layer alone: the name gets a mark.
     const bool edited = !EditedValues(layer).isEmpty();
-    item->setText(ColumnName, edited ? layer.nameText() + kEditedMark : layer.nameText());
+    const bool ignored = IsIgnored(i);
+    item->setText(ColumnName, veltor::LayerCaption(layer.nameText(), layer.bridge) +
+                                  (edited ? kEditedMark : QString()) + (ignored ? kIgnoredMark : QString()));
     QFont font = item->font(ColumnName);
     font.setItalic(edited);
     item->setFont(ColumnName, font);
+    for (int c = ColumnName; c < ColumnCount; ++c)
+      item->setForeground(c,
+                          ignored ? ListViewMaterialy->palette().brush(QPalette::PlaceholderText) : QBrush());
     item->setFigure(ColumnThickness, veltor::FormatGeneral(layer.thickness, 4), metrics);
     // An air layer's resistance comes from its table, not from a conductivity.
     item->setFigure(ColumnLambda,
@@ -541,6 +560,7 @@ void TFormWarstwy::showLayerColumns() {
     item->setFigure(ColumnSd, sd ? veltor::FormatGeneral(*sd, 3) : kNoValue, metrics);
   }
   fitLayerColumns();
+  showBridgeWarnings();
 }
 
 void TFormWarstwy::fitLayerColumns() {
@@ -579,6 +599,8 @@ veltor::LayerRecord* TFormWarstwy::selectedLayer() const {
 
 void TFormWarstwy::endCurrentLayer() {
   current_ = nullptr;
+  bridgePending_ = false;
+  bridgeField_ = nullptr;
   ++thicknessSession_;
   {
     QScopedValueRollback quiet(syncing_, true);
@@ -591,7 +613,11 @@ void TFormWarstwy::endCurrentLayer() {
 void TFormWarstwy::makeCurrent(veltor::LayerRecord* record) {
   ShowMaterial(record);
   // Typing into another layer's thickness is another step to undo.
-  if (record != current_) ++thicknessSession_;
+  if (record != current_) {
+    ++thicknessSession_;
+    bridgePending_ = false;
+    bridgeField_ = nullptr;
+  }
   current_ = record;
   updateDeclaredBoxes();
 }
