@@ -110,6 +110,10 @@ class LayerItem : public QTreeWidgetItem {
     if (!record || !treeWidget()) return {};
     const int row = treeWidget()->indexOfTopLevelItem(const_cast<LayerItem*>(this));
     QString tip = LayerTip(row, *record);
+    // In full: the column may show the caption shortened.
+    if (record->bridge.present())
+      tip += QStringLiteral("\r\nWarstwa niejednorodna: ") +
+             veltor::LayerCaption(record->nameText(), record->bridge);
     if (IsIgnored(row)) tip += kIgnoredTip;
     if (const auto* window = qobject_cast<const TFormWarstwy*>(treeWidget()->window())) {
       const QStringList edited = window->EditedValues(*record);
@@ -261,6 +265,9 @@ void TFormWarstwy::buildControls() {
   ListViewMaterialy->viewport()->setCursor(Qt::PointingHandCursor);
   ListViewMaterialy->viewport()->installEventFilter(this);
   ListViewMaterialy->setMinimumWidth(420);
+  // A bridged layer's caption ends in its share, and an ignored one in its
+  // mark: a long name gives way in the middle.
+  ListViewMaterialy->setTextElideMode(Qt::ElideMiddle);
   {
     QHeaderView* header = ListViewMaterialy->header();
     header->setSectionsMovable(false);
@@ -365,7 +372,7 @@ void TFormWarstwy::buildControls() {
   setTabOrder(ButtonDown, Button2);
   setTabOrder(Button2, ButtonWstecz);
   setTabOrder(ButtonWstecz, ButtonZamknij);
-  resize(1080, 720);
+  resize(1160, 720);
 }
 
 QWidget* TFormWarstwy::buildMaterialGroup() {
