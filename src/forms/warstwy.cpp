@@ -485,6 +485,9 @@ void TFormWarstwy::projectChanged(Project::Parts parts) {
     else if (hadCurrent)
       clearMaterial();
   }
+  // The bridge's λ box shows the λ of the humidity class in force; it would
+  // otherwise be taken for a λ typed over the catalogue's.
+  if (parts & Project::Conditions) showBridge();
   tableReplaced();
 }
 

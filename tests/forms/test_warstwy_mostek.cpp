@@ -213,6 +213,17 @@ void TestWarstwyMostek::rafterRoof() {
   s.project.undoStack().undo();
   QCOMPARE(s.bridge().share, 0.1);
   QVERIFY(s.find<QCheckBox>("CheckWarstwaNiejednorodna")->isChecked());
+  // Humid conditions: the box shows the catalogue's humid λ, which is no λ
+  // typed over the material's, so a new share keeps the material.
+  if (material == QLatin1String("Drewno")) {
+    gDesignConditions.humidityClass = 1;
+    s.project.setConditions(gDesignConditions);
+    QCOMPARE(s.find<QLineEdit>("EditLambdaMostka")->text(), QStringLiteral("0,16"));
+    s.type("EditUdzialMostka", QStringLiteral("20"));
+    QCOMPARE(s.bridge().material, QStringLiteral("Drewno"));
+    QCOMPARE(s.bridge().lambdaMedium, 0.13);
+    QCOMPARE(s.bridge().share, 0.2);
+  }
   QVERIFY(s.dialogs->allUsed());
 }
 
