@@ -252,6 +252,7 @@ void TFormWarstwy::ButtonMaterialMostkaClick() {
   auto* katalog = new TFrameKatalog(&dialog);
   // Picking, not editing: the own materials are listed but not changed from here.
   katalog->ToolButtonMojeMaterialy->hide();
+  katalog->TreeViewMaterialy->setContextMenuPolicy(Qt::NoContextMenu);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   buttons->setObjectName(QStringLiteral("ButtonBoxMaterialMostka"));
   const auto chosen = [katalog]() -> const veltor::LayerRecord* {
