@@ -133,9 +133,17 @@ class LayerItem : public QTreeWidgetItem {
   }
   int textWidth(int column) const { return textWidth_[column]; }
   void forgetWidths() { textWidth_.fill(-1); }
+  // Grey for a layer the pass disregarded; set only when it changes, as a
+  // keystroke leaves every other row's state as it was.
+  void setIgnored(bool ignored, const QBrush& grey) {
+    if (ignored == ignored_) return;
+    ignored_ = ignored;
+    for (int c = ColumnName; c < ColumnCount; ++c) setForeground(c, ignored ? grey : QBrush());
+  }
 
  private:
   std::array<int, ColumnCount> textWidth_;
+  bool ignored_ = false;
 };
 
 // A push button that mirrors an action: its caption, hints and enabled state
@@ -555,9 +563,7 @@ void TFormWarstwy::showLayerColumns() {
     QFont font = item->font(ColumnName);
     font.setItalic(edited);
     item->setFont(ColumnName, font);
-    for (int c = ColumnName; c < ColumnCount; ++c)
-      item->setForeground(c,
-                          ignored ? ListViewMaterialy->palette().brush(QPalette::PlaceholderText) : QBrush());
+    item->setIgnored(ignored, ListViewMaterialy->palette().brush(QPalette::PlaceholderText));
     item->setFigure(ColumnThickness, veltor::FormatGeneral(layer.thickness, 4), metrics);
     // An air layer's resistance comes from its table, not from a conductivity.
     item->setFigure(ColumnLambda,
