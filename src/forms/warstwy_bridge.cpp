@@ -253,15 +253,19 @@ void TFormWarstwy::ButtonMaterialMostkaClick() {
   // Picking, not editing: the own materials are listed but not changed from here.
   katalog->ToolButtonMojeMaterialy->hide();
   katalog->TreeViewMaterialy->setContextMenuPolicy(Qt::NoContextMenu);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  buttons->setObjectName(QStringLiteral("ButtonBoxMaterialMostka"));
+  auto* buttons = new QDialogButtonBox(&dialog);
+  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+  ok->setObjectName(QStringLiteral("ButtonOK"));
+  ok->setDefault(true);
+  buttons->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole)
+      ->setObjectName(QStringLiteral("ButtonAnuluj"));
   const auto chosen = [katalog]() -> const veltor::LayerRecord* {
     const QList<QTreeWidgetItem*> selected = katalog->TreeViewMaterialy->selectedItems();
     return selected.isEmpty() ? nullptr : MaterialOf(selected.first());
   };
-  buttons->button(QDialogButtonBox::Ok)->setEnabled(false);
+  ok->setEnabled(false);
   connect(katalog->TreeViewMaterialy, &QTreeWidget::itemSelectionChanged, &dialog,
-          [buttons, chosen] { buttons->button(QDialogButtonBox::Ok)->setEnabled(chosen() != nullptr); });
+          [ok, chosen] { ok->setEnabled(chosen() != nullptr); });
   connect(katalog->TreeViewMaterialy, &QTreeWidget::itemDoubleClicked, &dialog, [&dialog, chosen] {
     if (chosen()) dialog.accept();
   });
