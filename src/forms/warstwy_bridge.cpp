@@ -275,7 +275,8 @@ void TFormWarstwy::ButtonMaterialMostkaClick() {
   layout->addWidget(katalog, 1);
   layout->addWidget(buttons);
   dialog.resize(420, 520);
-  katalog->Load();
+  // A catalogue that fails in part is told, and what was read is still offered.
+  ui::Guard([katalog] { katalog->Load(); });
   const bool accepted = runBridgePicker ? runBridgePicker(dialog) : dialog.exec() == QDialog::Accepted;
   const veltor::LayerRecord* material = chosen();
   if (!accepted || !current_) return;
