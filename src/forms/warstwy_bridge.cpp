@@ -43,6 +43,7 @@ const QString kSizeRefused = QStringLiteral("Szerokość i rozstaw elementów mu
 const QString kSizesMissing =
     QStringLiteral("Podaj szerokość elementów mostka i ich rozstaw (np. krokwie 8 cm co 90 cm)");
 const QString kNoMaterial = QStringLiteral("Wybierz materiał mostka z katalogu");
+const QString kLambdaTip = QStringLiteral("Współczynnik przewodzenia ciepła materiału mostka");
 constexpr double kPercent = 100.0;
 constexpr int kShareDigits = 4;
 
@@ -105,9 +106,7 @@ QWidget* TFormWarstwy::buildBridgeGroup() {
   connect(ButtonMaterialMostka, &QPushButton::clicked, this,
           [this] { runHandler([this] { ButtonMaterialMostkaClick(); }); });
 
-  EditLambdaMostka =
-      bridgeEdit(group, "EditLambdaMostka",
-                 QStringLiteral("Współczynnik przewodzenia ciepła materiału mostka"), kLambdaRule);
+  EditLambdaMostka = bridgeEdit(group, "EditLambdaMostka", kLambdaTip, kLambdaRule);
   EditUdzialMostka = bridgeEdit(group, "EditUdzialMostka",
                                 QStringLiteral("Udział mostka w powierzchni warstwy"), kShareRule);
   EditSzerokoscMostka = bridgeEdit(group, "EditSzerokoscMostka",
@@ -182,11 +181,13 @@ void TFormWarstwy::showBridge(const QLineEdit* typing) {
     LabelMaterialMostka->setText(lambda > 0
                                      ? QStringLiteral("Materiał mostka: λ wpisane")
                                      : QStringLiteral("Wybierz materiał mostka z katalogu lub wpisz λ"));
+  // The box shows the λ of the humidity class in force; the other is told here.
   EditLambdaMostka->setStatusTip(
-      bridge.lambdaMedium > 0
-          ? QStringLiteral("λ mostka: %1 (warunki średniowilgotne), %2 (warunki wilgotne) W/(m·K)")
-                .arg(veltor::FormatGeneral(bridge.lambdaMedium), veltor::FormatGeneral(bridge.lambdaHumid))
-          : QString());
+      kLambdaTip +
+      (bridge.lambdaMedium > 0
+           ? QStringLiteral(": %1 (warunki średniowilgotne), %2 (warunki wilgotne) W/(m·K)")
+                 .arg(veltor::FormatGeneral(bridge.lambdaMedium), veltor::FormatGeneral(bridge.lambdaHumid))
+           : QString()));
   // While a box is typed into, both boxes hold what is typed: a share waiting
   // for its λ lives only there.
   if (typing) return;
