@@ -11,7 +11,9 @@
 // with the thickness typed in EditGW; typing a valid thickness in EditGW while a
 // layer is current rewrites that layer's thickness; RefreshSummary runs the pass
 // into gPartitionSummary and shows it, in the summary group and in the list's
-// columns (d, lambda, R, sd of each layer). The summary lives in warstwy_summary.cpp.
+// columns (d, lambda, R, sd of each layer). The summary lives in warstwy_summary.cpp,
+// the current layer's bridge (its group and its material picker) and the
+// combined method's warnings in warstwy_bridge.cpp.
 #pragma once
 
 #include <QFont>
