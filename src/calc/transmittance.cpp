@@ -49,6 +49,20 @@ struct Limits {
   int insulation = -1;  // the counted layer of the largest R that is not an air layer
 };
 
+// The refusals, out of line so that the pass's loop stays small.
+[[noreturn, gnu::cold, gnu::noinline]] void RefuseShare(int index) {
+  throw DataError(
+      QStringLiteral("Udział mostka w warstwie %1 musi mieścić się w zakresie 0 ÷ 100%").arg(index + 1));
+}
+[[noreturn, gnu::cold, gnu::noinline]] void RefuseBridgeLambda(int index) {
+  throw DataError(QStringLiteral("Współczynnik λ materiału mostka w warstwie %1 musi być większy od zera")
+                      .arg(index + 1));
+}
+[[noreturn, gnu::cold, gnu::noinline]] void RefuseBridgeCount() {
+  throw DataError(
+      QStringLiteral("Przegroda może mieć najwyżej %1 warstw niejednorodnych").arg(kMaxBridgedLayers));
+}
+
 Limits CombinedMethod(LayerTable& table, int end, const DesignConditions& c, const AirLayerTable& air,
                       double rse) {
   std::array<BridgedLayer, kMaxBridgedLayers> bridged;
@@ -70,9 +84,8 @@ Limits CombinedMethod(LayerTable& table, int end, const DesignConditions& c, con
     const double main = layer.resistance;
     const LayerBridge& b = layer.bridge;
     if (!(b.share > 0) || layer.thickness == 0) {
-      if (b.share != 0 && !(b.share > 0 && b.share <= 1))
-        throw DataError(
-            QStringLiteral("Udział mostka w warstwie %1 musi mieścić się w zakresie 0 ÷ 100%").arg(i + 1));
+      if (b.share != 0 && !(b.share > 0 && b.share <= 1)) [[unlikely]]
+        RefuseShare(i);
       sum += main;
       homogeneous += main;
       if (!airLayer && (out.insulation < 0 || main > largest)) {
@@ -81,16 +94,13 @@ Limits CombinedMethod(LayerTable& table, int end, const DesignConditions& c, con
       }
       continue;
     }
-    if (b.share > 1)
-      throw DataError(
-          QStringLiteral("Udział mostka w warstwie %1 musi mieścić się w zakresie 0 ÷ 100%").arg(i + 1));
+    if (b.share > 1) [[unlikely]]
+      RefuseShare(i);
     const double lambdaB = c.humid() ? b.lambdaHumid : b.lambdaMedium;
-    if (!(lambdaB > 0) || !std::isfinite(lambdaB))
-      throw DataError(QStringLiteral("Współczynnik λ materiału mostka w warstwie %1 musi być większy od zera")
-                          .arg(i + 1));
-    if (bridgedCount == kMaxBridgedLayers)
-      throw DataError(
-          QStringLiteral("Przegroda może mieć najwyżej %1 warstw niejednorodnych").arg(kMaxBridgedLayers));
+    if (!(lambdaB > 0) || !std::isfinite(lambdaB)) [[unlikely]]
+      RefuseBridgeLambda(i);
+    if (bridgedCount == kMaxBridgedLayers) [[unlikely]]
+      RefuseBridgeCount();
     // An air layer's own conductivity is its thickness over the table's R.
     const double lambdaA = main > 0 ? layer.thickness / main : 0;
     const double equivalent = layer.thickness / ((1 - b.share) * lambdaA + b.share * lambdaB);
@@ -110,7 +120,19 @@ Limits CombinedMethod(LayerTable& table, int end, const DesignConditions& c, con
   const double base = homogeneous + c.rsi + rse;
   double conductance = 0;
   const unsigned paths = 1u << bridgedCount;
-  for (unsigned mask = 0; mask < paths; ++mask) {
+  if (bridgedCount == 1) {
+    // The common wall, studs or rafters in one layer: its two paths written
+    // out, in the order and with the checks of the loop below.
+    const BridgedLayer& only = bridged[0];
+    const double outside = base + only.main, through = base + only.bridge;
+    if (1 - only.share != 0) {
+      if (outside == 0) throw DivisionByZero();
+      conductance += (1 - only.share) / outside;
+    }
+    if (through == 0) throw DivisionByZero();
+    conductance += only.share / through;
+  }
+  for (unsigned mask = 0; bridgedCount > 1 && mask < paths; ++mask) {
     double share = 1, resistance = base;
     for (int k = 0; k < bridgedCount; ++k) {
       const bool throughBridge = mask & (1u << k);
@@ -160,10 +182,15 @@ int CorrectionLayer(const LayerTable& table, std::int32_t layer, int counted, in
   return insulation;
 }
 
-void CheckParameter(double value, const char* what) {
-  if (!(value >= 0) || !std::isfinite(value))
-    throw DataError(QStringLiteral("Poprawka współczynnika U: %1 musi być liczbą nieujemną")
-                        .arg(QString::fromUtf8(what)));
+[[noreturn, gnu::cold, gnu::noinline]] void RefuseParameter(const char* what) {
+  throw DataError(
+      QStringLiteral("Poprawka współczynnika U: %1 musi być liczbą nieujemną").arg(QString::fromUtf8(what)));
+}
+
+// Inline, with the refusal out of line: the pass runs these checks every time.
+inline void CheckParameter(double value, const char* what) {
+  if (!(value >= 0) || !std::isfinite(value)) [[unlikely]]
+    RefuseParameter(what);
 }
 
 void ApplyCorrections(const LayerTable& table, const UCorrections& corr, int counted, int insulation,
