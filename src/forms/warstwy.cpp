@@ -7,6 +7,7 @@
 #include "forms/warstwy.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFontMetricsF>
@@ -372,7 +373,14 @@ void TFormWarstwy::buildControls() {
 
   setTabOrder(Katalog->EditSzukaj, TreeViewMaterialy);
   setTabOrder(TreeViewMaterialy, EditGW);
-  setTabOrder(EditGW, BitBtnDodaj);
+  // The bridge belongs to the current layer, as its thickness does.
+  QWidget* previous = EditGW;
+  for (QWidget* next : std::initializer_list<QWidget*>{
+           CheckWarstwaNiejednorodna, ButtonMaterialMostka, EditLambdaMostka, EditUdzialMostka,
+           EditSzerokoscMostka, EditRozstawMostka, ButtonObliczUdzial, BitBtnDodaj}) {
+    setTabOrder(previous, next);
+    previous = next;
+  }
   setTabOrder(BitBtnDodaj, BitBtnUsun);
   setTabOrder(BitBtnUsun, ListViewMaterialy);
   setTabOrder(ListViewMaterialy, ButtonUp);
