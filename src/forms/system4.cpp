@@ -1,16 +1,19 @@
 // Wizard step 4: building the created partition and handing it over.
 //
-// The insulation's thickness comes from the other three layers' resistances
-// after a first pass, rounded up to whole centimetres; a second pass then gives every layer, the insulation
-// included, the results of the wall as built, which the tips and the charts
-// show. A wall whose other layers already reach Umax gets no insulation layer
-// at all rather than one of zero or negative thickness.
+// The insulation's thickness is the one at which Uc, with the anchors'
+// correction, equals Umax, rounded up to whole centimetres; a second pass then
+// gives every layer, the insulation included, the results of the wall as
+// built, which the tips and the charts show. A wall whose other layers already
+// reach Umax gets no insulation layer at all rather than one of zero or
+// negative thickness, and then no anchors either: nothing is there to cross.
 #include "forms/system4.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -19,10 +22,13 @@
 #include "calc/units.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
+#include "forms/numberbox.h"
+#include "forms/poprawki.h"
 #include "forms/system1.h"
 #include "forms/system2.h"
 #include "forms/system3.h"
 #include "forms/warstwy.h"
+#include "model/project.h"
 
 TFormSystem4* FormSystem4 = nullptr;
 
@@ -33,6 +39,17 @@ constexpr double kAdhesiveThickness = 0.003;
 constexpr int kInsulationPosition = 2;  // counted from 1 at the inside
 constexpr int kCentimetresPerMetre = 100;
 constexpr int kBoardDecimals = 2;  // whole centimetres, in metres
+
+// A typical declared value of ETICS anchors, shown so that the designer sees
+// what is assumed and replaces it with the value of the anchors' assessment.
+constexpr double kDefaultAnchors = 6;   // per m²
+constexpr double kDefaultChiP = 0.002;  // W/K
+QString anchorNote() {
+  return QStringLiteral(
+             "%1 szt./m², χp = %2 W/K: typowa wartość deklarowana; wpisz wartość z "
+             "aprobaty/oceny technicznej łączników.")
+      .arg(veltor::FormatGeneral(kDefaultAnchors), veltor::FormatGeneral(kDefaultChiP));
+}
 
 const QString kNoInsulationNeeded =
     QStringLiteral("Mur, klej i tynk spełniają wymaganie Umax bez izolacji termicznej.");
@@ -67,22 +84,65 @@ TFormSystem4::TFormSystem4(QWidget* mainWindow)
   StaticTextUmax = sunkenField(this, "StaticTextUmax");
   StaticTextGW = sunkenField(this, "StaticTextGW");
   StaticTextU = sunkenField(this, "StaticTextU");
+  StaticTextUc = sunkenField(this, "StaticTextUc");
+
+  CheckBoxLaczniki = new QCheckBox(QStringLiteral("Łączniki (kotwy) przez izolację"), this);
+  CheckBoxLaczniki->setObjectName(QStringLiteral("CheckBoxLaczniki"));
+  CheckBoxLaczniki->setChecked(true);
+  auto anchorBox = [this](QLineEdit*& edit, const char* name, double value, TNumberBox::Rule rule) {
+    edit = new QLineEdit(veltor::FormatGeneral(value), this);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setAlignment(Qt::AlignCenter);
+    edit->setMinimumWidth(70);
+    edit->setMaximumWidth(70);
+    connect(new TNumberBox(edit, std::move(rule), false), &TNumberBox::Committed, this,
+            &TFormSystem4::anchorsChanged);
+  };
+  anchorBox(EditLiczbaLacznikow, "EditLiczbaLacznikow", kDefaultAnchors, FastenerCountRule());
+  anchorBox(EditChiP, "EditChiP", kDefaultChiP, ChiPRule());
+  auto* note = new QLabel(anchorNote(), this);
+  note->setObjectName(QStringLiteral("LabelLaczniki"));
+  note->setWordWrap(true);
+  QFont small = note->font();
+  small.setPointSizeF(small.pointSizeF() * 0.9);
+  note->setFont(small);
+  connect(CheckBoxLaczniki, &QCheckBox::toggled, this, [this](bool on) {
+    EditLiczbaLacznikow->setEnabled(on);
+    EditChiP->setEnabled(on);
+    anchorsChanged();
+  });
+
+  // Caption, value and unit in three columns: the anchors first, as they
+  // decide the thickness below them.
   auto* grid = new QGridLayout;
+  int r = 0;
+  grid->addWidget(CheckBoxLaczniki, r++, 0, 1, 3);
   const struct {
     QString caption;
-    QLabel* field;
+    QWidget* field;
     QString unit;
   } rows[] = {
+      {QStringLiteral("Liczba łączników n"), EditLiczbaLacznikow, QStringLiteral("szt./m²")},
+      {QStringLiteral("χp jednego łącznika"), EditChiP, QStringLiteral("W/K")},
+      {QString(), note, QString()},
       {QStringLiteral("Umax"), StaticTextUmax, veltor::unit::kTransmittance},
       {QStringLiteral("Grubość warstwy termoizolacyjnej"), StaticTextGW, QStringLiteral("[m]")},
       {QStringLiteral("Współczynnik przenikania ciepła U"), StaticTextU, veltor::unit::kTransmittance},
+      {QStringLiteral("Skorygowany współczynnik Uc"), StaticTextUc, veltor::unit::kTransmittance},
   };
-  for (int r = 0; r < 3; ++r) {
-    auto* caption = new QLabel(rows[r].caption, this);
+  for (const auto& row : rows) {
+    if (row.field == note) {
+      grid->addWidget(note, r++, 0, 1, 3);
+      continue;
+    }
+    auto* caption = new QLabel(row.caption, this);
     caption->setWordWrap(true);
+    caption->setBuddy(row.field);
+    row.field->setAccessibleName(row.caption);
     grid->addWidget(caption, r, 0);
-    grid->addWidget(rows[r].field, r, 1);
-    grid->addWidget(new QLabel(rows[r].unit, this), r, 2);
+    grid->addWidget(row.field, r, 1);
+    grid->addWidget(new QLabel(row.unit, this), r, 2);
+    ++r;
   }
   grid->setColumnStretch(0, 1);
 
@@ -113,9 +173,37 @@ void TFormSystem4::FormShow() {
   StaticTextUmax->setText(veltor::FormatFixed(gDesignConditions.umax, 2));
   StaticTextGW->clear();
   StaticTextU->clear();
+  StaticTextUc->clear();
   ClearLayers();
   buildPartition();
   ButtonZakoncz->setEnabled(!layers_.empty());
+}
+
+void TFormSystem4::anchorsChanged() {
+  // The boxes can change while the step is hidden (a test, a restore); the
+  // wall is built anew when it is shown.
+  if (isVisible()) ui::Guard([this] { FormShow(); });
+}
+
+std::optional<veltor::DesignConditions> TFormSystem4::sizingConditions(
+    const veltor::DesignConditions& base) const {
+  veltor::DesignConditions c = base;
+  // An ETICS wall is no inverted roof, whatever the project held before.
+  c.corrections.invertedRoof.enabled = false;
+  veltor::FastenerCorrection& f = c.corrections.fasteners;
+  f = {};
+  if (!CheckBoxLaczniki->isChecked()) return c;
+  for (QLineEdit* edit : {EditLiczbaLacznikow, EditChiP}) {
+    const QString problem = TNumberBox::Of(edit)->Problem();
+    if (!problem.isEmpty()) {
+      ui::inform(ui::MessageKind::Error, QStringLiteral("%1: %2").arg(edit->accessibleName(), problem));
+      return std::nullopt;
+    }
+  }
+  f.method = veltor::FastenerMethod::PointTransmittance;
+  f.perSquareMetre = *TNumberBox::Of(EditLiczbaLacznikow)->Number();
+  f.chiP = *TNumberBox::Of(EditChiP)->Number();
+  return c;
 }
 
 void TFormSystem4::buildPartition() {
@@ -131,6 +219,9 @@ void TFormSystem4::buildPartition() {
     return;
   }
 
+  std::optional<veltor::DesignConditions> conditions = sizingConditions(gDesignConditions);
+  if (!conditions) return;
+
   const double wall = FormSystem1->WallThickness();
   layers_.AppendLayer(*masonry).thickness = wall;
   layers_.AppendLayer(*insulation);  // its entry's thickness until d is known
@@ -139,8 +230,9 @@ void TFormSystem4::buildPartition() {
 
   double d = 0;
   try {
-    RunCalculationPass(layers_, summary_);
-    d = veltor::RequiredThicknessUc(layers_, kInsulationPosition, gDesignConditions, gReferenceTables.air);
+    veltor::CalculatePartition(layers_, summary_, *conditions, gReferenceTables,
+                               [](const QString& text) { ui::inform(ui::MessageKind::Error, text); });
+    d = veltor::RequiredThicknessUc(layers_, kInsulationPosition, *conditions, gReferenceTables.air);
   } catch (...) {
     // No half-built wall stays behind an error.
     ClearLayers();
@@ -151,14 +243,18 @@ void TFormSystem4::buildPartition() {
   // Boards come in whole centimetres: rounded up, U stays at or below Umax,
   // and the wall gets exactly the thickness shown.
   const double board = needed ? veltor::RoundUpToStep(d, kCentimetresPerMetre) : 0.0;
-  if (needed)
+  if (needed) {
     layers_.at(kInsulationPosition - 1).thickness = board;
-  else
+  } else {
     layers_.RemoveLayer(kInsulationPosition - 1);
+    conditions->corrections.fasteners = {};
+  }
+  corrections_ = conditions->corrections;
   StaticTextGW->setText(veltor::FormatFixed(board, kBoardDecimals));
   // The as-built wall's results; the first pass has already told its notice.
-  veltor::CalculatePartition(layers_, summary_, gDesignConditions, gReferenceTables);
+  veltor::CalculatePartition(layers_, summary_, *conditions, gReferenceTables);
   StaticTextU->setText(veltor::FormatFixed(summary_.u, 3));
+  StaticTextUc->setText(veltor::FormatFixed(summary_.transmittance.uc, 3));
   rebuildList();
   if (!needed) ui::inform(ui::MessageKind::Information, kNoInsulationNeeded);
 }
@@ -185,7 +281,22 @@ void TFormSystem4::ButtonWsteczClick() {
 
 void TFormSystem4::ButtonZakonczClick() {
   if (layers_.empty() || !FormWarstwy) return;
-  FormWarstwy->ReplaceLayers(std::move(layers_));
+  // The wall and the correction it was sized with go to the project together,
+  // and one undo takes both back.
+  Project* project = FormGlowna ? &FormGlowna->project() : nullptr;
+  if (project) {
+    project->undoStack().beginMacro(QStringLiteral("Przegroda z kreatora"));
+    veltor::DesignConditions conditions = project->conditions();
+    conditions.corrections = corrections_;
+    project->setConditions(conditions);
+  }
+  try {
+    FormWarstwy->ReplaceLayers(std::move(layers_));
+  } catch (...) {
+    if (project) project->undoStack().endMacro();
+    throw;
+  }
+  if (project) project->undoStack().endMacro();
   ClearLayers();
   ButtonZakoncz->setEnabled(false);
   if (FormGlowna) FormGlowna->ShowLayerWindow();

@@ -1,15 +1,21 @@
 // Wizard step 4, "Utworzona przegroda": on every showing it builds the created
 // partition from the choices of steps 1 to 3 (masonry, insulation, adhesive,
-// render, inside first), gives the insulation the thickness at which U equals
-// Umax, and runs the calculation pass into its own summary. The partition is
-// held in its own layer table, mirrored in ListViewPrzegroda, until
-// "Zakończ" hands it to the layer window.
+// render, inside first), gives the insulation the thickness at which Uc, U
+// with the anchors' correction ΔUf = n·χp, equals Umax, and runs the
+// calculation pass into its own summary. The partition is held in its own
+// layer table, mirrored in ListViewPrzegroda, until "Zakończ" hands it to the
+// layer window and the anchors' correction to the project, as one step to undo.
 #pragma once
 
+#include <optional>
+
+#include "calc/conditions.h"
 #include "calc/layer.h"
 #include "forms/systemstep.h"
 
+class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 
 class TFormSystem4 : public TSystemStep {
@@ -34,7 +40,12 @@ class TFormSystem4 : public TSystemStep {
   QListWidget* ListViewPrzegroda = nullptr;
   QLabel* StaticTextUmax = nullptr;
   QLabel* StaticTextGW = nullptr;
-  QLabel* StaticTextU = nullptr;  // U of the wall as built
+  QLabel* StaticTextU = nullptr;   // U of the wall as built
+  QLabel* StaticTextUc = nullptr;  // Uc of the wall as built, with its anchors
+  // The ETICS anchors: on by default with a typical declared number and χp.
+  QCheckBox* CheckBoxLaczniki = nullptr;
+  QLineEdit* EditLiczbaLacznikow = nullptr;  // per m²
+  QLineEdit* EditChiP = nullptr;             // W/K per anchor
   QPushButton* ButtonWstecz = nullptr;
   QPushButton* ButtonZakoncz = nullptr;
 
@@ -45,8 +56,15 @@ class TFormSystem4 : public TSystemStep {
  private:
   void buildPartition();
   void rebuildList();
+  // The wall anew after the anchors were changed.
+  void anchorsChanged();
+  // The conditions the wall is sized for and the project gets: the program's
+  // with the anchors' correction (none when unticked) and no inverted roof;
+  // empty, after telling the user, when an anchor box holds no valid value.
+  std::optional<veltor::DesignConditions> sizingConditions(const veltor::DesignConditions& base) const;
   veltor::LayerTable layers_;
   veltor::PartitionSummary summary_;
+  veltor::UCorrections corrections_;  // those the wall was built with
 };
 
 extern TFormSystem4* FormSystem4;

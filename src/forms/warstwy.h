@@ -144,6 +144,14 @@ class TFormWarstwy : public TCompanionWindow {
   QLabel* StaticText6 = nullptr;
   QLabel* LabelUwaga = nullptr;
   QLabel* LabelKond = nullptr;
+  // Shown with bridged layers or corrections (warstwy_summary.cpp): the limits
+  // of the combined method and its error, ΔU and Uc.
+  QLabel* StaticTextRGorna = nullptr;
+  QLabel* StaticTextRDolna = nullptr;
+  QLabel* StaticTextBlad = nullptr;
+  QLabel* StaticTextDeltaU = nullptr;
+  QLabel* StaticTextUc = nullptr;
+  QPushButton* ButtonPoprawki = nullptr;  // opens "Poprawki współczynnika U"
 
  protected:
   bool event(QEvent* e) override;

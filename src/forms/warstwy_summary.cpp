@@ -2,16 +2,23 @@
 // fields show the partition summary of the latest pass, U to three decimals,
 // R and Umax to two, d to two significant digits; their hints, worked out when the mouse is over a field,
 // give the full values. RefreshSummary runs the pass and fills the fields.
+// A partition with a bridged layer adds the limits R'T and R''T of the combined
+// method and its error; one with a bridge or a correction adds ΔU and Uc, which
+// the requirement then concerns. Without either the group looks as it always did.
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 #include "calc/calculation.h"
 #include "calc/numbers.h"
 #include "calc/units.h"
 #include "forms/appstate.h"
+#include "forms/poprawki.h"
 #include "forms/warstwy.h"
 
 namespace {
@@ -21,6 +28,53 @@ constexpr int kTransmittanceDecimals = 3;
 constexpr int kResistanceDecimals = 2;
 constexpr int kUmaxDecimals = 2;
 const QString kNoFigure = QStringLiteral("–");
+constexpr int kErrorDecimals = 1;  // the combined method's error, in per cent
+const QString kResistanceCaption = QStringLiteral("Opór cieplny przegrody R");
+const QString kBridgedResistanceCaption = QStringLiteral("Opór cieplny przegrody RT = (R'T + R''T) / 2");
+const QString kUWarning = QStringLiteral("UWAGA! U > Umax");
+const QString kUcWarning = QStringLiteral("UWAGA! Uc > Umax");
+
+bool anyBridge(const veltor::LayerTable& layers) {
+  for (int i = 0; i < layers.size(); ++i)
+    if (layers.at(i).bridge.present()) return true;
+  return false;
+}
+
+// The caption, field and unit of the summary row that holds `field`.
+QList<QWidget*> rowOf(QLabel* field) {
+  auto* grid = static_cast<QGridLayout*>(field->parentWidget()->layout());
+  int row = 0, column = 0, rows = 0, columns = 0;
+  grid->getItemPosition(grid->indexOf(field), &row, &column, &rows, &columns);
+  QList<QWidget*> widgets;
+  for (int c = 0; c < grid->columnCount(); ++c)
+    if (QLayoutItem* item = grid->itemAtPosition(row, c); item && item->widget()) widgets << item->widget();
+  return widgets;
+}
+
+void showRow(QLabel* field, bool shown) {
+  for (QWidget* w : rowOf(field)) w->setVisible(shown);
+}
+
+// The rows of a bridged or corrected partition make the summary taller; the
+// window grows to keep the layer list readable, as far as the screen allows,
+// and never shrinks under the designer's hand.
+void growToFit(QWidget* window) {
+  if (window->isMaximized() || window->isFullScreen()) return;
+  window->layout()->activate();
+  int target = window->sizeHint().height();
+  if (const QScreen* screen = window->screen())
+    target = std::min(
+        target, screen->availableGeometry().height() - window->frameGeometry().height() + window->height());
+  if (window->height() < target) window->resize(window->width(), target);
+}
+
+void emphasise(QLabel* field) {
+  for (QWidget* w : rowOf(field).mid(0, 2)) {
+    QFont bold = w->font();
+    bold.setBold(true);
+    w->setFont(bold);
+  }
+}
 
 QLabel* summaryField(QWidget* parent, const char* name) {
   auto* field = new QLabel(QStringLiteral("0"), parent);
@@ -69,6 +123,19 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
   LabelUwaga = warning(group, "LabelUwaga", QStringLiteral("UWAGA! U > Umax"));
   LabelKond =
       warning(group, "LabelKond", QStringLiteral("UWAGA! Kondensacja na wewnętrznej powierzchni przegrody"));
+  StaticTextRGorna = summaryField(group, "StaticTextRGorna");
+  StaticTextRDolna = summaryField(group, "StaticTextRDolna");
+  StaticTextBlad = summaryField(group, "StaticTextBlad");
+  StaticTextDeltaU = summaryField(group, "StaticTextDeltaU");
+  StaticTextUc = summaryField(group, "StaticTextUc");
+  ButtonPoprawki = new QPushButton(QStringLiteral("&Poprawki U…"), group);
+  ButtonPoprawki->setObjectName(QStringLiteral("ButtonPoprawki"));
+  ButtonPoprawki->setStatusTip(
+      QStringLiteral("Poprawki współczynnika U: nieszczelności, łączniki, dach odwrócony"));
+  ButtonPoprawki->setAutoDefault(false);
+  connect(ButtonPoprawki, &QPushButton::clicked, this, [] {
+    if (FormPoprawki) FormPoprawki->ActionPoprawkiExecute();
+  });
 
   auto* grid = new QGridLayout(group);
   const struct {
@@ -78,8 +145,13 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
   } rows[] = {
       {QStringLiteral("Grubość przegrody d"), StaticText1, QStringLiteral("m")},
       {QStringLiteral("Liczba warstw"), StaticText2, QString()},
-      {QStringLiteral("Opór cieplny przegrody R"), StaticText3, veltor::unit::kResistance},
+      {kResistanceCaption, StaticText3, veltor::unit::kResistance},
+      {QStringLiteral("Górna granica oporu R'T"), StaticTextRGorna, veltor::unit::kResistance},
+      {QStringLiteral("Dolna granica oporu R''T"), StaticTextRDolna, veltor::unit::kResistance},
+      {QStringLiteral("Szacowany błąd względny e"), StaticTextBlad, QStringLiteral("%")},
       {QStringLiteral("Współczynnik przenikania ciepła U"), StaticText4, veltor::unit::kTransmittance},
+      {QStringLiteral("Poprawka ΔU = ΔUg + ΔUf + ΔUr"), StaticTextDeltaU, veltor::unit::kTransmittance},
+      {QStringLiteral("Skorygowany współczynnik Uc = U + ΔU"), StaticTextUc, veltor::unit::kTransmittance},
       {QStringLiteral("Maksymalna wartość współczynnika przenikania ciepła Umax"), StaticText5,
        veltor::unit::kTransmittance},
       {QStringLiteral("Opór dyfuzyjny przegrody"), StaticText6, veltor::unit::kDiffusionResistance},
@@ -92,17 +164,16 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
     grid->addWidget(row.field, r, 1, Qt::AlignVCenter);
     grid->addWidget(new QLabel(row.unit, group), r, 2, Qt::AlignVCenter);
     row.field->installEventFilter(this);
-    if (row.field == StaticText4) {
-      QFont bold = caption->font();
-      bold.setBold(true);
-      caption->setFont(bold);
-      row.field->setFont(bold);
-    }
     ++r;
   }
+  emphasise(StaticText4);
+  emphasise(StaticTextUc);
   grid->addWidget(LabelUwaga, r++, 0, 1, 3);
   grid->addWidget(LabelKond, r++, 0, 1, 3);
+  grid->addWidget(ButtonPoprawki, r++, 0, 1, 3, Qt::AlignRight);
   grid->setColumnStretch(0, 1);
+  for (QLabel* field : {StaticTextRGorna, StaticTextRDolna, StaticTextBlad, StaticTextDeltaU, StaticTextUc})
+    showRow(field, false);
   return group;
 }
 
@@ -129,12 +200,35 @@ void TFormWarstwy::showSummary() {
                            ? QStringLiteral("max")
                            : QString::number(std::nearbyint(s.totalDiffusionResistance) + 0.0, 'f', 0));
 
+  const veltor::TransmittanceResult& t = s.transmittance;
+  const bool bridged = !empty && anyBridge(layers_);
+  const bool corrected = !empty && (bridged || gDesignConditions.corrections.any());
+  showRow(StaticTextRGorna, bridged);
+  showRow(StaticTextRDolna, bridged);
+  showRow(StaticTextBlad, bridged);
+  showRow(StaticTextDeltaU, corrected);
+  showRow(StaticTextUc, corrected);
+  if (auto* caption = qobject_cast<QLabel*>(rowOf(StaticText3).value(0)))
+    caption->setText(bridged ? kBridgedResistanceCaption : kResistanceCaption);
+  StaticTextRGorna->setText(veltor::FormatFixed(t.upperResistance, kResistanceDecimals));
+  StaticTextRDolna->setText(veltor::FormatFixed(t.lowerResistance, kResistanceDecimals));
+  StaticTextBlad->setText(veltor::FormatFixed(t.relativeError * 100, kErrorDecimals));
+  StaticTextDeltaU->setText(veltor::FormatFixed(t.deltaU, kTransmittanceDecimals));
+  StaticTextUc->setText(veltor::FormatFixed(t.uc, kTransmittanceDecimals));
+  if (corrected) growToFit(this);
+
   // The requirement is on Uc, U with its corrections; computed for exactly
-  // Umax it may come out a rounding step above it.
-  const bool tooHigh = veltor::ExceedsUmax(s.transmittance.uc, umax);
-  QPalette p = StaticText4->palette();
-  p.setColor(QPalette::WindowText, tooHigh ? QColor(Qt::red) : palette().color(QPalette::WindowText));
-  StaticText4->setPalette(p);
+  // Umax it may come out a rounding step above it. The figure compared is the
+  // one drawn in red.
+  const bool tooHigh = veltor::ExceedsUmax(t.uc, umax);
+  for (QLabel* field : {StaticText4, StaticTextUc}) {
+    const bool compared = field == (corrected ? StaticTextUc : StaticText4);
+    QPalette p = field->palette();
+    p.setColor(QPalette::WindowText,
+               tooHigh && compared ? QColor(Qt::red) : palette().color(QPalette::WindowText));
+    field->setPalette(p);
+  }
+  LabelUwaga->setText(corrected ? kUcWarning : kUWarning);
   LabelUwaga->setVisible(tooHigh);
   LabelKond->setVisible(veltor::SurfaceCondensation(layers_, gDesignConditions, gReferenceTables.saturation));
 }
@@ -146,6 +240,20 @@ QString TFormWarstwy::summaryHint(const QLabel* field) const {
     return veltor::FormatGeneral(s.totalResistance) + veltor::unit::Bracketed(veltor::unit::kResistance);
   if (field == StaticText4)
     return veltor::FormatGeneral(s.u) + veltor::unit::Bracketed(veltor::unit::kTransmittance);
+  const veltor::TransmittanceResult& t = s.transmittance;
+  const struct {
+    const QLabel* field;
+    double value;
+    const QString& unit;
+  } more[] = {
+      {StaticTextRGorna, t.upperResistance, veltor::unit::kResistance},
+      {StaticTextRDolna, t.lowerResistance, veltor::unit::kResistance},
+      {StaticTextDeltaU, t.deltaU, veltor::unit::kTransmittance},
+      {StaticTextUc, t.uc, veltor::unit::kTransmittance},
+  };
+  for (const auto& m : more)
+    if (field == m.field) return veltor::FormatGeneral(m.value) + veltor::unit::Bracketed(m.unit);
+  if (field == StaticTextBlad) return veltor::FormatGeneral(t.relativeError * 100) + QStringLiteral(" [%]");
   if (field == StaticText5) return gDesignConditions.umax == 0 ? QStringLiteral("bez wymagań") : QString();
   if (field == StaticText6) {
     return std::isinf(s.totalDiffusionResistance)

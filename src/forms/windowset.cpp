@@ -14,6 +14,7 @@
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
 #include "forms/pomoc.h"
+#include "forms/poprawki.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
 #include "forms/system1.h"
@@ -71,6 +72,7 @@ void CreateWindowSet() {
   create(FormRaportNew, FormGlowna, project);
   create(FormKondensacja, FormGlowna, project);
   create(FormDynamika, FormGlowna, project);
+  create(FormPoprawki, FormGlowna, project);
   // The designer's report is reached from the results menu as well as from
   // the report window, which owns its actions.
   if (auto* wyniki = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuWyniki"))) {
@@ -78,6 +80,8 @@ void CreateWindowSet() {
     wyniki->addAction(FormRaportNew->ActionRaportPdf);
     wyniki->addAction(FormRaportNew->ActionRaportOdt);
   }
+  if (auto* dane = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuDane")))
+    dane->addAction(FormPoprawki->ActionPoprawki);
   // The check marks of the main window's actions follow these being shown and hidden.
   for (QWidget* w : std::initializer_list<QWidget*>{FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj,
                                                     FormSystem1, FormSystem2, FormSystem3, FormSystem4,
@@ -107,6 +111,7 @@ void DestroyWindowSet() {
   FormRaportNew = nullptr;
   FormKondensacja = nullptr;
   FormDynamika = nullptr;
+  FormPoprawki = nullptr;
   theProject().reset();
   FormPomoc = nullptr;
   ui::SetHelpViewer({});

@@ -204,9 +204,16 @@ void Project::startNew() {
   description_ = {};
   layers_.clear();
   extras_ = {};
+  // The climate and the requirement carry over to the next partition; the
+  // corrections to U belong to the wall they were entered for.
+  Parts parts(Description | Layers | Extras);
+  if (conditions_.corrections != veltor::UCorrections{}) {
+    conditions_.corrections = {};
+    parts |= Conditions;
+  }
   const bool named = !fileName_.isEmpty();
   fileName_.clear();
-  Q_EMIT changed(Parts(Description | Layers | Extras));
+  Q_EMIT changed(parts);
   Q_EMIT replaced();
   if (named) Q_EMIT fileStateChanged();
 }

@@ -70,7 +70,7 @@ class Project : public QObject {
   void proposeDescriptionField(int index, const QString& text);
 
   // New: the description emptied, the layers and extras cleared, the
-  // conditions kept; no file, nothing to undo.
+  // conditions kept but for the corrections to U; no file, nothing to undo.
   void startNew();
   // Open: the file's contents replace the project; nothing to undo.
   void load(veltor::ProjectContents&& contents, const QString& fileName);

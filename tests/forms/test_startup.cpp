@@ -17,6 +17,7 @@
 #include "forms/glowna.h"
 #include "forms/intro.h"
 #include "forms/kondensacja.h"
+#include "forms/poprawki.h"
 #include "forms/raport_new.h"
 #include "forms/startup.h"
 #include "forms/system1.h"
@@ -46,14 +47,16 @@ QStringList WindowSet() {
                      static_cast<QWidget*>(AboutBox), static_cast<QWidget*>(FormSystem1),
                      static_cast<QWidget*>(FormSystem2), static_cast<QWidget*>(FormSystem3),
                      static_cast<QWidget*>(FormSystem4), static_cast<QWidget*>(FormRaportNew),
-                     static_cast<QWidget*>(FormKondensacja), static_cast<QWidget*>(FormDynamika)})
+                     static_cast<QWidget*>(FormKondensacja), static_cast<QWidget*>(FormDynamika),
+                     static_cast<QWidget*>(FormPoprawki)})
     names << (w ? w->objectName() : QStringLiteral("-"));
   return names;
 }
 
 const QStringList kWindowSet = {"FormGlowna",  "FormWarstwy",   "FormWarunkiPoczatkowe", "FormDaneProj",
                                 "AboutBox",    "FormSystem1",   "FormSystem2",           "FormSystem3",
-                                "FormSystem4", "FormRaportNew", "FormKondensacja",       "FormDynamika"};
+                                "FormSystem4", "FormRaportNew", "FormKondensacja",       "FormDynamika",
+                                "FormPoprawki"};
 
 }  // namespace
 

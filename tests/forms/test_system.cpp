@@ -2,6 +2,7 @@
 // values: masonry R = 0.9 at 0.36 m, insulation lambda 0.04, adhesive and
 // render lambda 0.3, so that the insulation's thickness is worked out by hand.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include "forms/system4.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
+#include "model/project.h"
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
@@ -106,6 +108,8 @@ class TestSystem : public QObject {
     gDesignConditions.direction = 1;
     gDesignConditions.setSurfaceResistancesFromDirection();
     gDesignConditions.umax = 0.3;
+    // The hand figures here are of the wall without anchors.
+    FormSystem4->CheckBoxLaczniki->setChecked(false);
   }
   // Steps 1 to 3 as a user goes through them, ending in step 4.
   void walk(const QString& insulation = QStringLiteral("EPS"), int render = 0) {
@@ -307,6 +311,68 @@ class TestSystem : public QObject {
              QStringLiteral(
                  "Numer warstwy = 1\r\nOpór cieplny R = 0,9 [m²K/W]\r\nOpór dyfuzyjny r = 3600 [m²hPa/g]"));
     QVERIFY(Find<QPushButton>(FormSystem4, "ButtonZakoncz")->isEnabled());
+  }
+
+  // Anchors of n per m² and χp each: the insulation is sized for
+  // Uc = 1/RT + n·χp = Umax, d = 0.04 · (1/(0.3 − n·χp) − 1.085) rounded up to
+  // whole centimetres, the others being 0.17 + 0.9 + 0.01 + 0.005 = 1.085;
+  // "Zakończ" gives the project the wall and the correction, one undo takes both.
+  void createdPartitionWithAnchors_data() {
+    QTest::addColumn<bool>("anchors");
+    QTest::addColumn<QString>("n");
+    QTest::addColumn<QString>("chiP");
+    QTest::addColumn<double>("board");
+    QTest::addColumn<QString>("uc");
+    // d = 0.09549 -> 0.10; Uc = 1/3.585 + 0.012.
+    QTest::newRow("typical 6 anchors, as shown") << true << ""
+                                                 << "" << 0.10 << "0,291";
+    // d = 0.10394 -> 0.11; Uc = 1/3.835 + 0.024.
+    QTest::newRow("8 anchors of 0,003") << true << "8"
+                                        << "0,003" << 0.11 << "0,285";
+    QTest::newRow("no anchors") << false << ""
+                                << "" << 0.09 << "0,300";
+    // A refused box is told and builds no wall to finish with.
+    QTest::newRow("chi_p refused") << true << "6"
+                                   << "0" << 0.0 << "";
+  }
+  void createdPartitionWithAnchors() {
+    QFETCH(bool, anchors);
+    QFETCH(QString, n);
+    QFETCH(QString, chiP);
+    QFETCH(double, board);
+    start();
+    FormSystem4->CheckBoxLaczniki->setChecked(anchors);
+    // The typical value is in the window for the designer to see.
+    QCOMPARE(FormSystem4->EditLiczbaLacznikow->text(), QStringLiteral("6"));
+    QCOMPARE(FormSystem4->EditChiP->text(), QStringLiteral("0,002"));
+    QVERIFY(Find<QLabel>(FormSystem4, "LabelLaczniki")->text().contains("aprobaty/oceny technicznej"));
+    if (!n.isEmpty()) FormSystem4->EditLiczbaLacznikow->setText(n);
+    if (!chiP.isEmpty()) FormSystem4->EditChiP->setText(chiP);
+    if (board == 0) {
+      dialogs->expectMessage(
+          QStringLiteral("χp jednego łącznika: Wartość musi być większa od 0 i nie większa niż 1"));
+      walk();
+      QVERIFY(dialogs->allUsed());
+      QCOMPARE(FormSystem4->LayerCount(), 0);
+      QVERIFY(!Find<QPushButton>(FormSystem4, "ButtonZakoncz")->isEnabled());
+      return;
+    }
+    walk();
+    QCOMPARE(FormSystem4->Layers().at(1).thickness, board);
+    QTEST(FormSystem4->StaticTextUc->text(), "uc");
+    QVERIFY(FormSystem4->Summary().transmittance.uc <= 0.3);
+    Project& project = FormGlowna->project();
+    const int steps = project.undoStack().count();
+    const veltor::UCorrections before = project.conditions().corrections;
+    Click(FormSystem4, "ButtonZakoncz");
+    const veltor::FastenerCorrection& f = project.conditions().corrections.fasteners;
+    QCOMPARE(f.method, anchors ? veltor::FastenerMethod::PointTransmittance : veltor::FastenerMethod::None);
+    QCOMPARE(f.perSquareMetre * f.chiP, FormSystem4->Summary().transmittance.deltaFasteners);
+    QCOMPARE(project.layers().size(), 4);
+    QCOMPARE(project.undoStack().count(), steps + 1);
+    project.undoStack().undo();
+    QCOMPARE(project.layers().size(), 0);
+    QVERIFY(project.conditions().corrections == before);
   }
 
   // When masonry, adhesive and render already reach Umax the wall gets no
