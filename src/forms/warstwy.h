@@ -165,6 +165,8 @@ class TFormWarstwy : public TCompanionWindow {
   void prepareForShowing();
   QWidget* buildMaterialGroup();
   QWidget* buildSummaryGroup();  // warstwy_summary.cpp
+  // A warning as the summary shows its own: red, bold, hidden until needed.
+  static QLabel* warningLabel(QWidget* parent, const char* name);
   void FormShow();
   void FormActivate();
   void TreeViewMaterialyChange();

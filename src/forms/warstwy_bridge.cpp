@@ -148,17 +148,11 @@ QWidget* TFormWarstwy::buildBridgeGroup() {
   grid->addWidget(ButtonObliczUdzial, 3, 4);
   grid->setColumnStretch(0, 1);
 
-  LabelUwagaMostek = new QLabel(this);
-  LabelUwagaMostek->setObjectName(QStringLiteral("LabelUwagaMostek"));
-  LabelUwagaMostek->setWordWrap(true);
-  LabelUwagaMostek->setAlignment(Qt::AlignCenter);
-  QPalette red = LabelUwagaMostek->palette();
-  red.setColor(QPalette::WindowText, Qt::red);
-  LabelUwagaMostek->setPalette(red);
-  QFont bold = LabelUwagaMostek->font();
-  bold.setBold(true);
-  LabelUwagaMostek->setFont(bold);
-  LabelUwagaMostek->hide();
+  LabelUwagaMostek = warningLabel(this, "LabelUwagaMostek");
+  // Two lines a bridged wall rarely needs: the layer list takes them back when hidden.
+  QSizePolicy policy = LabelUwagaMostek->sizePolicy();
+  policy.setRetainSizeWhenHidden(false);
+  LabelUwagaMostek->setSizePolicy(policy);
   showBridge();
   return group;
 }
