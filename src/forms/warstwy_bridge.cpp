@@ -99,12 +99,19 @@ QWidget* TFormWarstwy::buildBridgeGroup() {
   LabelMaterialMostka->setObjectName(QStringLiteral("LabelMaterialMostka"));
   LabelMaterialMostka->setTextFormat(Qt::PlainText);
   LabelMaterialMostka->setWordWrap(true);
-  ButtonMaterialMostka = new QPushButton(QStringLiteral("Materiał z katalogu…"), group);
-  ButtonMaterialMostka->setObjectName(QStringLiteral("ButtonMaterialMostka"));
-  ButtonMaterialMostka->setToolTip(QStringLiteral("Wybór materiału mostka z katalogu materiałów"));
-  ButtonMaterialMostka->setStatusTip(ButtonMaterialMostka->toolTip());
-  connect(ButtonMaterialMostka, &QPushButton::clicked, this,
-          [this] { runHandler([this] { ButtonMaterialMostkaClick(); }); });
+  const auto button = [this, group](const char* name, const QString& text, const QString& tip,
+                                    void (TFormWarstwy::*handler)()) {
+    auto* b = new QPushButton(text, group);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(tip);
+    b->setStatusTip(tip);
+    connect(b, &QPushButton::clicked, this,
+            [this, handler] { runHandler([this, handler] { (this->*handler)(); }); });
+    return b;
+  };
+  ButtonMaterialMostka = button("ButtonMaterialMostka", QStringLiteral("Materiał z katalogu…"),
+                                QStringLiteral("Wybór materiału mostka z katalogu materiałów"),
+                                &TFormWarstwy::ButtonMaterialMostkaClick);
 
   EditLambdaMostka = bridgeEdit(group, "EditLambdaMostka", kLambdaTip, kLambdaRule);
   EditUdzialMostka = bridgeEdit(group, "EditUdzialMostka",
@@ -121,12 +128,9 @@ QWidget* TFormWarstwy::buildBridgeGroup() {
       runHandler([this, edit, &text] { BridgeValueCommitted(edit, text); });
     });
   }
-  ButtonObliczUdzial = new QPushButton(QStringLiteral("Oblicz udział"), group);
-  ButtonObliczUdzial->setObjectName(QStringLiteral("ButtonObliczUdzial"));
-  ButtonObliczUdzial->setToolTip(QStringLiteral("Udział = szerokość elementów / ich rozstaw"));
-  ButtonObliczUdzial->setStatusTip(ButtonObliczUdzial->toolTip());
-  connect(ButtonObliczUdzial, &QPushButton::clicked, this,
-          [this] { runHandler([this] { ButtonObliczUdzialClick(); }); });
+  ButtonObliczUdzial = button("ButtonObliczUdzial", QStringLiteral("Oblicz udział"),
+                              QStringLiteral("Udział = szerokość elementów / ich rozstaw"),
+                              &TFormWarstwy::ButtonObliczUdzialClick);
 
   auto* grid = new QGridLayout(group);
   grid->addWidget(CheckWarstwaNiejednorodna, 0, 0, 1, 2);
