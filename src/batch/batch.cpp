@@ -160,10 +160,7 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
     in.version = QStringLiteral(VELTOR_VERSION);
     in.date = QDate::currentDate();
     designreport::Compute(in, c.layers, tables, folder);
-    if (c.moisture)
-      in.moisturePage = kondensacja::BuildMoisturePage(
-          kondensacja::Assess(c.layers, *c.moisture, tables.air, climateName()), c.description[0],
-          kondensacja::kMinimumPageSize);
+    if (c.moisture) in.moisture = kondensacja::Assess(c.layers, *c.moisture, tables.air, climateName());
     notices << in.chartNotes;
     try {
       in.dynamic = veltor::DynamicCharacteristics(c.layers, c.conditions, tables.air);
@@ -179,7 +176,10 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
     const QImage sheet =
         raport::BuildReport(raport::LoadReportTemplate(folder + QLatin1String(raport::kTemplatePath)),
                             c.layers, summary, c.conditions, c.description);
-    ui::WriteFileSafely(page->path, ui::EncodePages({sheet}, PictureTypeOf(page->kind)));
+    ui::WriteFileSafely(
+        page->path,
+        ui::EncodePages({sheet}, PictureTypeOf(page->kind),
+                        {raport::ReportVectorPage(c.layers, summary, c.conditions, c.description)}));
   }
   int kind = 0;
   for (const std::optional<Output>* chartOutput : {&charts1, &charts2}) {

@@ -292,8 +292,15 @@ void DrawMark(QPainter& painter, const QRectF& box, bool ok) {
 }
 
 QImage DrawMoistureChart(const Assessment& assessment, QSize size) {
-  QImage picture = raport::ChartPicture(size, QStringLiteral("Wilgoć zgromadzona w przegrodzie Ma [kg/m²]"));
+  QImage picture(size, QImage::Format_RGB32);
   QPainter painter(&picture);
+  PaintMoistureChart(painter, assessment, size);
+  return picture;
+}
+
+void PaintMoistureChart(QPainter& painter, const Assessment& assessment, QSize size) {
+  painter.save();
+  raport::PaintChartGround(painter, size, QStringLiteral("Wilgoć zgromadzona w przegrodzie Ma [kg/m²]"));
   painter.setRenderHint(QPainter::TextAntialiasing, true);
 
   const veltor::MoistureResult* result = assessment.result ? &*assessment.result : nullptr;
@@ -310,7 +317,10 @@ QImage DrawMoistureChart(const Assessment& assessment, QSize size) {
   for (const QString& t : tickTexts) labelWidth = std::max(labelWidth, metrics.horizontalAdvance(t));
   // Room above the plot for the highest bar's label, below it for the months.
   const QRect plot(QPoint(14 + labelWidth, 44), QPoint(size.width() - 12, size.height() - 24));
-  if (plot.width() < 24 || plot.height() < 24) return picture;
+  if (plot.width() < 24 || plot.height() < 24) {
+    painter.restore();
+    return;
+  }
 
   const auto yOf = [&](double value) {
     return plot.bottom() - static_cast<int>(std::lround(value / top * plot.height()));
@@ -353,14 +363,28 @@ QImage DrawMoistureChart(const Assessment& assessment, QSize size) {
     painter.setPen(kNoteColour);
     painter.drawText(plot, Qt::AlignCenter | Qt::TextWordWrap, note);
   }
-  return picture;
+  painter.restore();
+}
+
+ui::VectorPage MoistureVectorPage(const Assessment& assessment, const QString& partitionName, QSize size) {
+  size = size.expandedTo(kMinimumPageSize);
+  return {size, [assessment, partitionName, size](QPainter& painter) {
+            PaintMoisturePage(painter, assessment, partitionName, size);
+          }};
 }
 
 QImage BuildMoisturePage(const Assessment& assessment, const QString& partitionName, QSize size) {
   size = size.expandedTo(kMinimumPageSize);
   QImage page(size, QImage::Format_RGB32);
-  page.fill(Qt::white);
   QPainter painter(&page);
+  PaintMoisturePage(painter, assessment, partitionName, size);
+  return page;
+}
+
+void PaintMoisturePage(QPainter& painter, const Assessment& assessment, const QString& partitionName,
+                       QSize size) {
+  painter.save();
+  painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   constexpr int kLeft = 40;
   const int width = size.width() - 2 * kLeft;
@@ -393,7 +417,8 @@ QImage BuildMoisturePage(const Assessment& assessment, const QString& partitionN
     painter.setPen(kFailColour);
     painter.setFont(ui::DrawingFont(12, true));
     Paragraph(painter, kLeft, y, width, RefusalText(assessment));
-    return page;
+    painter.restore();
+    return;
   }
 
   heading(QStringLiteral("Wyniki miesięczne"));
@@ -410,7 +435,13 @@ QImage BuildMoisturePage(const Assessment& assessment, const QString& partitionN
   y += 10;
 
   const int chartHeight = std::min(260, size.height() - y - 60);
-  if (chartHeight > 80) painter.drawImage(kLeft, y, DrawMoistureChart(assessment, QSize(width, chartHeight)));
+  if (chartHeight > 80) {
+    painter.save();
+    painter.translate(kLeft, y);
+    painter.setClipRect(QRect(0, 0, width, chartHeight));
+    PaintMoistureChart(painter, assessment, QSize(width, chartHeight));
+    painter.restore();
+  }
 
   painter.setPen(kNoteColour);
   painter.setFont(ui::DrawingFont(10));
@@ -419,7 +450,7 @@ QImage BuildMoisturePage(const Assessment& assessment, const QString& partitionN
       QStringLiteral("Metoda miesięczna EN ISO 13788: obliczenie jednowymiarowe, każdy miesiąc jako stan "
                      "ustalony o średnich warunkach, tylko dyfuzja pary wodnej (bez transportu wody w stanie "
                      "ciekłym, sorpcji i przepływu powietrza)."));
-  return page;
+  painter.restore();
 }
 
 }  // namespace kondensacja

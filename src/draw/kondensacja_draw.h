@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "calc/moisture.h"
+#include "draw/pictures.h"
 
 class QPainter;
 class QRectF;
@@ -78,11 +79,19 @@ void DrawMark(QPainter& painter, const QRectF& box, bool ok);
 // when it dries out within the year, red when it accumulates, the highest one
 // labelled; a note instead of bars when nothing condenses or there is no result.
 QImage DrawMoistureChart(const Assessment& assessment, QSize size);
+// The same chart painted onto any painter from its origin (a vector page
+// keeps it as vectors); the painter's state is left as it was.
+void PaintMoistureChart(QPainter& painter, const Assessment& assessment, QSize size);
 
 // The report's second page: title, the conditions used, the month table, the
 // verdicts and the chart; the refusal's message instead of results when the
 // assessment was refused. Pages smaller than kMinimumPageSize are made that big.
 inline constexpr QSize kMinimumPageSize(730, 1032);
 QImage BuildMoisturePage(const Assessment& assessment, const QString& partitionName, QSize size);
+// The same page painted onto any painter from its origin, `size` as it is.
+void PaintMoisturePage(QPainter& painter, const Assessment& assessment, const QString& partitionName,
+                       QSize size);
+// That page for a PDF or a printer (size made at least kMinimumPageSize).
+ui::VectorPage MoistureVectorPage(const Assessment& assessment, const QString& partitionName, QSize size);
 
 }  // namespace kondensacja

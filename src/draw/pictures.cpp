@@ -31,7 +31,8 @@ QByteArray encodeBitmap(const QImage& picture) {
 // One A4 page per picture, each scaled to the page's width (or height) with its
 // proportions kept, centred and at the top; its pixels are embedded as they
 // are, so the PDF holds every picture at full resolution.
-QByteArray encodePdf(const QList<QImage>& pages) {
+template <class Page>
+QByteArray encodePdf(const QList<Page>& pages, const std::function<void(QPainter&, const Page&)>& paint) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -43,7 +44,7 @@ QByteArray encodePdf(const QList<QImage>& pages) {
   QPainter painter(&writer);
   for (qsizetype page = 0; page < pages.size(); ++page) {
     if (page > 0) writer.newPage();
-    painter.drawImage(FittedRect(pages[page].size(), painter.viewport(), true), pages[page]);
+    paint(painter, pages[page]);
   }
   painter.end();
   return bytes;
@@ -72,7 +73,7 @@ QString PictureSuffix(PictureType type) {
   return {};
 }
 
-QByteArray EncodePages(const QList<QImage>& pages, PictureType type) {
+QByteArray EncodePages(const QList<QImage>& pages, PictureType type, const QList<VectorPage>& vectorPages) {
   switch (type) {
     case PictureType::Bitmap:
       return encodeBitmap(StackPages(pages));
@@ -81,7 +82,26 @@ QByteArray EncodePages(const QList<QImage>& pages, PictureType type) {
     case PictureType::Pdf:
       break;
   }
-  return encodePdf(pages);
+  if (!vectorPages.isEmpty()) {
+    return encodePdf<VectorPage>(vectorPages, [](QPainter& painter, const VectorPage& page) {
+      PaintFitted(painter, page, painter.viewport(), true);
+    });
+  }
+  return encodePdf<QImage>(pages, [](QPainter& painter, const QImage& page) {
+    painter.drawImage(FittedRect(page.size(), painter.viewport(), true), page);
+  });
+}
+
+void PaintFitted(QPainter& painter, const VectorPage& page, const QRect& area, bool top) {
+  if (page.size.isEmpty()) return;
+  const QRect target = FittedRect(page.size, area, top);
+  painter.save();
+  painter.translate(target.topLeft());
+  painter.scale(static_cast<double>(target.width()) / page.size.width(),
+                static_cast<double>(target.height()) / page.size.height());
+  painter.setClipRect(QRect(QPoint(0, 0), page.size));
+  page.paint(painter);
+  painter.restore();
 }
 
 void WriteFileSafely(const QString& path, const QByteArray& bytes) {

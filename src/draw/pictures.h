@@ -7,11 +7,13 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSize>
 #include <QString>
+#include <functional>
 
 class QImage;
+class QPainter;
 class QRect;
-class QSize;
 
 namespace ui {
 
@@ -27,9 +29,22 @@ QImage LoadPicture(const QString& path);
 // ".bmp", ".jpg", ".pdf".
 QString PictureSuffix(PictureType type);
 
-// The pages as a file of `type`: a PDF gets one A4 page per picture; BMP and
-// JPEG hold a single picture, so they get the pages stacked (StackPages).
-QByteArray EncodePages(const QList<QImage>& pages, PictureType type);
+// A page that code paints at its pixel positions (x right, y down, within
+// `size`) onto any painter: a PDF or a printer gets it as vectors, its texts as
+// texts, where a picture of it would be pixels.
+struct VectorPage {
+  QSize size;
+  std::function<void(QPainter&)> paint;
+};
+
+// The pages as a file of `type`: a PDF gets one A4 page per picture (or, when
+// `vectorPages` are given, per vector page, placed as the pictures would be);
+// BMP and JPEG hold a single picture, so they get the pages stacked (StackPages).
+QByteArray EncodePages(const QList<QImage>& pages, PictureType type,
+                       const QList<VectorPage>& vectorPages = {});
+
+// Paints `page` scaled into `area` with its proportions kept (FittedRect).
+void PaintFitted(QPainter& painter, const VectorPage& page, const QRect& area, bool top = false);
 
 // Writes `bytes` to `path` through a temporary file, so a failure leaves an
 // earlier file as it was. Raises veltor::IoError.

@@ -5,9 +5,11 @@
 #include "draw/raport_draw.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <utility>
 
 #include "calc/calculation.h"
@@ -102,13 +104,16 @@ void drawCell(QPainter& painter, int x1, int y1, int x2, int y2) {
   const int width = x2 - x1;
   const int height = y2 - y1;
   painter.fillRect(QRect(x1 + 1, y1 + 1, width - 2, height - 2), Qt::white);
-  painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+  // A vector device has no raster operations; black over the template's
+  // lines looks the same there.
+  const bool mask = painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+  if (mask) painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
   const QColor pen = painter.pen().color();
   painter.fillRect(QRect(x1, y1, width, 1), pen);
   painter.fillRect(QRect(x1, y2 - 1, width, 1), pen);
   painter.fillRect(QRect(x1, y1, 1, height), pen);
   painter.fillRect(QRect(x2 - 1, y1, 1, height), pen);
-  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (mask) painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 // Length of the shortest prefix of `text` wider than `limit`; `text` as a
@@ -134,15 +139,21 @@ void TextAt(QPainter& painter, int x, int y, const QString& text) {
 
 QImage ChartPicture(QSize size, const QString& title) {
   QImage picture(size, QImage::Format_RGB32);
-  picture.fill(Qt::white);
   QPainter painter(&picture);
+  PaintChartGround(painter, size, title);
+  return picture;
+}
+
+void PaintChartGround(QPainter& painter, QSize size, const QString& title) {
+  const QRect area(QPoint(0, 0), size);
+  painter.fillRect(area, Qt::white);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   painter.setPen(QColor(160, 160, 160));
-  painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(area.adjusted(0, 0, -1, -1));
   painter.setPen(Qt::black);
   painter.setFont(ui::DrawingFont(12, true));
   TextAt(painter, 8, 6, title);
-  return picture;
 }
 
 QImage LoadReportTemplate(const QString& path) {
@@ -269,10 +280,9 @@ QStringList DrawTextWrapped(QPainter& painter, int x, int y, int widthLimit, con
   return lines;
 }
 
-QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
-                   const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
-                   const veltor::ProjectDescription& description) {
-  const int layers = table.size();
+namespace {
+
+void CheckLayerCount(int layers) {
   if (layers > kMaxLayers) {
     throw veltor::DataError(
         QStringLiteral(
@@ -280,6 +290,49 @@ QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
             .arg(layers)
             .arg(kMaxLayers));
   }
+}
+
+void DrawValues(QPainter& painter, const veltor::LayerTable& table, const veltor::PartitionSummary& summary,
+                const veltor::DesignConditions& conditions, const veltor::ProjectDescription& description) {
+  BeginReportPainter(painter);
+  DrawHeader(painter, description, conditions);
+  for (int i = 0; i < table.size(); ++i) DrawLayerRow(painter, table, i, conditions);
+  DrawSummary(painter, table.size(), summary);
+}
+
+}  // namespace
+
+QSize ReportPageSize(int layerCount) {
+  return QSize(std::max(kTemplateWidth, kMinimumPageWidth), ReportPageHeight(kTemplateHeight, layerCount));
+}
+
+void PaintReport(QPainter& painter, const veltor::LayerTable& table, const veltor::PartitionSummary& summary,
+                 const veltor::DesignConditions& conditions, const veltor::ProjectDescription& description) {
+  CheckLayerCount(table.size());
+  painter.save();
+  painter.fillRect(QRect(QPoint(0, 0), ReportPageSize(table.size())), Qt::white);
+  PaintReportTemplate(painter);
+  DrawValues(painter, table, summary, conditions, description);
+  painter.restore();
+}
+
+ui::VectorPage ReportVectorPage(const veltor::LayerTable& table, const veltor::PartitionSummary& summary,
+                                const veltor::DesignConditions& conditions,
+                                const veltor::ProjectDescription& description) {
+  // The page may be painted later (a save asked for after a change), so it
+  // keeps its own copy of what it shows.
+  auto layers = std::make_shared<veltor::LayerTable>();
+  for (int i = 0; i < table.size(); ++i) layers->AppendLayer(table.at(i));
+  return {ReportPageSize(table.size()), [layers, summary, conditions, description](QPainter& painter) {
+            PaintReport(painter, *layers, summary, conditions, description);
+          }};
+}
+
+QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
+                   const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
+                   const veltor::ProjectDescription& description) {
+  const int layers = table.size();
+  CheckLayerCount(layers);
   const QSize size(std::max(templatePicture.width(), kMinimumPageWidth),
                    ReportPageHeight(templatePicture.height(), layers));
   QImage page;
@@ -294,10 +347,7 @@ QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
     copy.drawImage(0, 0, templatePicture);
   }
   QPainter painter(&page);
-  BeginReportPainter(painter);
-  DrawHeader(painter, description, conditions);
-  for (int i = 0; i < layers; ++i) DrawLayerRow(painter, table, i, conditions);
-  DrawSummary(painter, layers, summary);
+  DrawValues(painter, table, summary, conditions, description);
   return page;
 }
 

@@ -16,6 +16,7 @@
 
 #include "calc/conditions.h"
 #include "calc/layer.h"
+#include "draw/pictures.h"
 #include "project/projectfile.h"
 
 class QPainter;
@@ -49,6 +50,12 @@ inline constexpr int kMinimumPageWidth = 730;
 // when it is no picture.
 QImage LoadReportTemplate(const QString& path);
 
+// The template the program ships, as PaintReportTemplate draws it.
+inline constexpr int kTemplateWidth = 730;
+inline constexpr int kTemplateHeight = 1032;  // A4: 730 * 297 / 210
+// Paints that template at its pixel positions, white ground included.
+void PaintReportTemplate(QPainter& painter);
+
 // Height of a page for `layerCount` rows and the summary: the template's own,
 // or more when they would run below it.
 int ReportPageHeight(int templateHeight, int layerCount);
@@ -59,6 +66,8 @@ void TextAt(QPainter& painter, int x, int y, const QString& text);
 // The ground of a chart on a window or a page: white, a grey border and
 // `title` in bold at the top left.
 QImage ChartPicture(QSize size, const QString& title);
+// The same ground painted from the painter's origin, leaving its pen and font set.
+void PaintChartGround(QPainter& painter, QSize size, const QString& title);
 
 // Puts `painter` into the report's drawing state: cells' borders in the mask
 // pen, white fill, texts on white.
@@ -87,6 +96,17 @@ QStringList DrawTextWrapped(QPainter& painter, int x, int y, int widthLimit, con
 QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
                    const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
                    const veltor::ProjectDescription& description);
+
+// The same page painted onto any painter from its origin, over the template as
+// PaintReportTemplate draws it (not the template file: a vector page keeps
+// the template's texts as texts), ReportPageSize pixels. Raises as BuildReport.
+QSize ReportPageSize(int layerCount);
+void PaintReport(QPainter& painter, const veltor::LayerTable& table, const veltor::PartitionSummary& summary,
+                 const veltor::DesignConditions& conditions, const veltor::ProjectDescription& description);
+// That page for a PDF or a printer, holding its own copy of the figures.
+ui::VectorPage ReportVectorPage(const veltor::LayerTable& table, const veltor::PartitionSummary& summary,
+                                const veltor::DesignConditions& conditions,
+                                const veltor::ProjectDescription& description);
 
 // The heat-flow direction as the report's header names it; empty for a value
 // that is none of the three.

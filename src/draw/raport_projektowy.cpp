@@ -1,7 +1,9 @@
 // The designer's report as a rich-text document: HTML tables laid out by
 // QTextDocument on A4 pages, painted page by page with a footer onto a PDF
-// writer or a printer, or written as ODF. The charts and the moisture page are
-// pictures in the document's resources, so the ODT carries them too.
+// writer or a printer, or written as ODF. The charts and the moisture page
+// stand in the flow as images of a fixed size. On a PDF or a printer a
+// handler of the layout paints them in their boxes by their own drawing code
+// (vectors); the ODT carries them as pictures in the document's resources.
 #include "draw/raport_projektowy.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -13,6 +15,7 @@
 #include <QPdfWriter>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
+#include <QTextObjectInterface>
 #include <QUrl>
 #include <cmath>
 #include <vector>
@@ -22,6 +25,7 @@
 #include "calc/numbers.h"
 #include "draw/pictures.h"
 #include "draw/rysunek_draw.h"
+#include "draw/rysunek_sheet.h"
 
 namespace designreport {
 
@@ -40,6 +44,17 @@ const QString kStyle = QStringLiteral(
 const QString kTemperatureChartName = QStringLiteral("wykres-temperatury.png");
 const QString kPressureChartName = QStringLiteral("wykres-cisnienia.png");
 const QString kMoisturePageName = QStringLiteral("ocena-wilgotnosciowa.png");
+// Widths in the document's pixels (1/96 in): two charts side by side across
+// the page, the moisture page across it; heights keep the drawings' shapes.
+constexpr int kChartWidth = 320;
+constexpr int kMoisturePageWidth = 580;
+
+QString ImageTag(const QString& name, QSize drawing, int width) {
+  return QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\"/>")
+      .arg(name)
+      .arg(width)
+      .arg(static_cast<int>(std::lround(static_cast<double>(width) * drawing.height() / drawing.width())));
+}
 
 QString Fixed(double value, int decimals) {
   QString text = QString::number(value, 'f', decimals);
@@ -226,12 +241,14 @@ QString ChartsPage(const Input& in) {
   QString html = QStringLiteral("<h3>5. Wykresy</h3>");
   html += QStringLiteral("<table width=\"100%\"><tr>");
   const auto chart = [&](const QImage& image, const QString& name, const QString& caption) {
-    QString cell = QStringLiteral("<td align=\"center\" valign=\"top\">");
+    // The caption above: the two drawings differ in height, and captions
+    // below them would not stand in one line.
+    QString cell = QStringLiteral("<td align=\"center\" valign=\"top\"><p>%1</p>").arg(caption);
     if (image.isNull())
       cell += QStringLiteral("<p>(brak wykresu)</p>");
     else
-      cell += QStringLiteral("<img src=\"%1\" width=\"320\"/>").arg(name);
-    return cell + QStringLiteral("<p>%1</p></td>").arg(caption);
+      cell += QStringLiteral("<p>%1</p>").arg(ImageTag(name, image.size(), kChartWidth));
+    return cell + QStringLiteral("</td>");
   };
   html +=
       chart(in.temperatureChart, kTemperatureChartName, QStringLiteral("Rozkład temperatury w przegrodzie"));
@@ -243,11 +260,11 @@ QString ChartsPage(const Input& in) {
 }
 
 QString MoisturePage(const Input& in) {
-  if (!in.moisturePage) return {};
+  if (!in.moisture) return {};
   return QStringLiteral(
              "<h3>6. Ocena wilgotnościowa (PN-EN ISO 13788)</h3>"
-             "<p align=\"center\"><img src=\"%1\" width=\"580\"/></p>")
-      .arg(kMoisturePageName);
+             "<p align=\"center\">%1</p>")
+      .arg(ImageTag(kMoisturePageName, kondensacja::kMinimumPageSize, kMoisturePageWidth));
 }
 
 QString Standards() {
@@ -286,6 +303,8 @@ void Compute(Input& input, veltor::LayerTable& table, const veltor::ReferenceTab
              const QString& startFolder) {
   veltor::CalculatePartition(table, input.summary, input.conditions, tables);
   input.layers = &table;
+  input.saturation = &tables.saturation;
+  input.startFolder = startFolder;
   input.surfaceCondensation = veltor::SurfaceCondensation(table, input.conditions, tables.saturation);
   input.surfaceTemperature = table.empty() ? input.conditions.ti : table.at(0).innerTemperature;
   const chart::ChartData data{table, input.summary, input.conditions, tables.saturation};
@@ -308,7 +327,57 @@ QString Verdict(double uc, double umax) {
                                        : QStringLiteral("Przegroda spełnia wymaganie Uc ≤ Uc(max)");
 }
 
-std::vector<std::unique_ptr<QTextDocument>> BuildSections(const Input& input) {
+namespace {
+
+// Paints the charts and the moisture page in their image boxes on a vector
+// device: the box is the image's size in the device's units, as Qt's own
+// image handler sizes it.
+class VectorDrawings : public QObject, public QTextObjectInterface {
+  Q_OBJECT
+  Q_INTERFACES(QTextObjectInterface)
+
+ public:
+  VectorDrawings(const Input& input, QPaintDevice& device, QObject* parent)
+      : QObject(parent), input_(input), device_(device) {}
+
+  QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat& format) override {
+    const QTextImageFormat image = format.toImageFormat();
+    const double scale = device_.logicalDpiX() / 96.0;
+    return QSizeF(image.width(), image.height()) * scale;
+  }
+
+  void drawObject(QPainter* painter, const QRectF& box, QTextDocument*, int,
+                  const QTextFormat& format) override {
+    const QString name = format.toImageFormat().name();
+    const int kind = name == kTemperatureChartName ? 1 : name == kPressureChartName ? 2 : 0;
+    const QSize size = kind ? chart::SheetSize(kind) : kondensacja::kMinimumPageSize;
+    painter->save();
+    painter->translate(box.topLeft());
+    painter->scale(box.width() / size.width(), box.height() / size.height());
+    painter->setClipRect(QRect(QPoint(0, 0), size));
+    try {
+      if (kind && input_.layers && input_.saturation) {
+        const chart::ChartData data{*input_.layers, input_.summary, input_.conditions, *input_.saturation};
+        chart::PaintChart(*painter, kind, data, chart::HatchesFrom(input_.startFolder));
+      } else if (name == kMoisturePageName && input_.moisture) {
+        kondensacja::PaintMoisturePage(*painter, *input_.moisture, input_.description[0], size);
+      }
+    } catch (const veltor::Error&) {
+      // Compute drew the same chart a moment ago; a hatch gone since leaves
+      // the box as far as it was drawn rather than losing the document.
+    }
+    painter->restore();
+  }
+
+ private:
+  const Input& input_;
+  QPaintDevice& device_;
+};
+
+}  // namespace
+
+// `pictures`: the drawings as pictures in the resources (for the ODT).
+std::vector<std::unique_ptr<QTextDocument>> BuildSections(const Input& input, bool pictures) {
   const auto section = [&](const QString& html) {
     auto document = std::make_unique<QTextDocument>();
     QFont font(kFontFamily);
@@ -316,13 +385,17 @@ std::vector<std::unique_ptr<QTextDocument>> BuildSections(const Input& input) {
     document->setDefaultFont(font);
     document->setDocumentMargin(0);
     document->setDefaultStyleSheet(kStyle);
-    if (!input.temperatureChart.isNull())
-      document->addResource(QTextDocument::ImageResource, QUrl(kTemperatureChartName),
-                            input.temperatureChart);
-    if (!input.pressureChart.isNull())
-      document->addResource(QTextDocument::ImageResource, QUrl(kPressureChartName), input.pressureChart);
-    if (input.moisturePage)
-      document->addResource(QTextDocument::ImageResource, QUrl(kMoisturePageName), *input.moisturePage);
+    if (pictures) {
+      if (!input.temperatureChart.isNull())
+        document->addResource(QTextDocument::ImageResource, QUrl(kTemperatureChartName),
+                              input.temperatureChart);
+      if (!input.pressureChart.isNull())
+        document->addResource(QTextDocument::ImageResource, QUrl(kPressureChartName), input.pressureChart);
+      if (input.moisture)
+        document->addResource(QTextDocument::ImageResource, QUrl(kMoisturePageName),
+                              kondensacja::BuildMoisturePage(*input.moisture, input.description[0],
+                                                             kondensacja::kMinimumPageSize));
+    }
     document->setHtml(html);
     document->setMetaInformation(QTextDocument::DocumentTitle,
                                  QStringLiteral("Raport projektowy – ") + input.description[0]);
@@ -331,7 +404,7 @@ std::vector<std::unique_ptr<QTextDocument>> BuildSections(const Input& input) {
   std::vector<std::unique_ptr<QTextDocument>> sections;
   sections.push_back(section(FirstPage(input)));
   sections.push_back(section(ChartsPage(input) + Standards()));
-  if (input.moisturePage) sections.push_back(section(MoisturePage(input)));
+  if (input.moisture) sections.push_back(section(MoisturePage(input)));
   return sections;
 }
 
@@ -339,10 +412,10 @@ std::unique_ptr<QTextDocument> BuildDocument(const Input& input) {
   // One flow for the ODT: the sections after the first open a new page.
   QString html = FirstPage(input) + QStringLiteral("<div style=\"page-break-before: always\">") +
                  ChartsPage(input) + Standards() + QStringLiteral("</div>");
-  if (input.moisturePage)
+  if (input.moisture)
     html += QStringLiteral("<div style=\"page-break-before: always\">") + MoisturePage(input) +
             QStringLiteral("</div>");
-  std::vector<std::unique_ptr<QTextDocument>> sections = BuildSections(input);
+  std::vector<std::unique_ptr<QTextDocument>> sections = BuildSections(input, true);
   sections.front()->setHtml(html);
   return std::move(sections.front());
 }
@@ -353,10 +426,12 @@ int PaintDocument(QPagedPaintDevice& device, const Input& input) {
   // The paintable area inside the margins, in device pixels; its foot is the footer's.
   const double footerGap = kFooterMm / 25.4 * device.logicalDpiY();
   const QRectF body(0, 0, device.width(), device.height() - footerGap);
-  std::vector<std::unique_ptr<QTextDocument>> sections = BuildSections(input);
+  std::vector<std::unique_ptr<QTextDocument>> sections = BuildSections(input, false);
   int pages = 0;
   for (const auto& document : sections) {
     document->documentLayout()->setPaintDevice(&device);
+    document->documentLayout()->registerHandler(QTextFormat::ImageObject,
+                                                new VectorDrawings(input, device, document.get()));
     document->setPageSize(body.size());
     pages += document->pageCount();
   }
@@ -403,3 +478,5 @@ void WriteOdt(const Input& input, const QString& path) {
 }
 
 }  // namespace designreport
+
+#include "raport_projektowy.moc"

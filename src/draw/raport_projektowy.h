@@ -6,7 +6,9 @@
 // a footer with "strona n z m", the program's version and the date.
 //
 // The document is built from one input value, so the windows and batch mode
-// hand over the same figures and get the same pages.
+// hand over the same figures and get the same pages. The PDF and the printer
+// get the charts and the moisture page painted by their drawing code as
+// vectors; the ODT gets them as pictures, which an office suite can hold.
 #pragma once
 
 #include <QDate>
@@ -17,6 +19,7 @@
 
 #include "calc/calculation.h"
 #include "calc/dynamic.h"
+#include "draw/kondensacja_draw.h"
 #include "project/projectfile.h"
 
 class QPagedPaintDevice;
@@ -32,6 +35,8 @@ struct Input {
   QString climateZone;                         // e.g. "III (−20 °C)", empty when te was typed
   QString umaxSource;                          // the requirement's caption, empty when Umax was typed
   const veltor::LayerTable* layers = nullptr;  // after the calculation pass
+  const veltor::SaturationTable* saturation = nullptr;
+  QString startFolder;  // of the charts' hatches
   veltor::PartitionSummary summary;
   // Corrections to U; Uc = U + their sum.
   double dUg = 0;
@@ -41,8 +46,9 @@ struct Input {
   double surfaceTemperature = 0;  // θsi of the design state, °C
   QImage temperatureChart;        // empty: the page says why it is missing
   QImage pressureChart;
-  QStringList chartNotes;              // drawings left out, and why
-  std::optional<QImage> moisturePage;  // the third page when asked for
+  QStringList chartNotes;  // drawings left out, and why
+  // The third page when asked for, drawn for the partition of description[0].
+  std::optional<kondensacja::Assessment> moisture;
   // The EN ISO 13786 figures, listed with the results when asked for.
   std::optional<veltor::DynamicResult> dynamic;
   QString version;

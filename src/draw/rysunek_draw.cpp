@@ -1,21 +1,30 @@
-// The four chart drawings. One painter works on the picture for the whole
-// chart with the AND raster operation for strokes and fills; text is laid over
-// in the ordinary way, antialiased, in the fixed drawing font. The numbers that
-// come in rows (totals, layer numbers, face temperatures) are placed by
+// The four chart drawings. On a picture, one painter works for the whole chart
+// with the AND raster operation for strokes and fills; text is laid over in
+// the ordinary way, antialiased, in the fixed drawing font. A vector device (a
+// PDF, a printer) has no raster operations: there strokes and hatches are
+// painted over the sheet in the ordinary way (black over white or a hatch
+// looks the same; the sheet's grid is painted again over a hatch), and
+// the condensation zone is a translucent fill under the lines. The numbers
+// that come in rows (totals, layer numbers, face temperatures) are placed by
 // rysunek_labels so that none is written over another.
 #include "draw/rysunek_draw.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QLocale>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 #include "calc/numbers.h"
+#include "calc/transmittance.h"
 #include "draw/fixedfont.h"
 #include "draw/pictures.h"
+#include "draw/rysunek_sheet.h"
 
 namespace chart {
 
@@ -26,8 +35,16 @@ constexpr int kTickGap = 10;  // below the band
 constexpr int kTickLength = 3;
 constexpr int kLabelDigits = 2;
 const QColor kZeroPointColour(0, 0, 255);
-// Multiplied into the picture, so lines and hatch stay visible through it.
+// Multiplied into the picture, so lines and hatch stay visible through it. A
+// vector page cannot multiply; this red at this opacity gives the same colour
+// over white and lets the hatch show through.
 const QColor kCondensationShade(255, 190, 190);
+const QColor kCondensationVectorShade(255, 0, 0, 65);
+// A bridged layer's mark: blocks across its band, as the bridging members cut
+// through it, one every this many rows, each as tall as the bridge's share of
+// that pitch (at least four rows, so that a small share still shows its hatch).
+constexpr int kBridgePitch = 60;
+constexpr int kBridgeMinimumRows = 4;
 // Qt hands a fill or stroke of 96 rows or more to its thread pool; on a busy
 // machine the hand-off costs far more than the drawing. Upright strokes and
 // fills therefore go in shorter pieces (the brush origin stays where it is, so
@@ -74,15 +91,43 @@ double RowAt(const std::vector<QPointF>& line, double x) {
   return a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x());
 }
 
+// The bridge's cross hatch as a tile, black on white: ANDed into a picture its
+// white leaves the main hatch showing (a pattern brush would fill solid there).
+QBrush BridgeBrush() {
+  constexpr int kTile = 6;
+  QImage tile(kTile, kTile, QImage::Format_RGB32);
+  tile.fill(Qt::white);
+  for (int k = 0; k < kTile; ++k) {
+    tile.setPixel(k, k, qRgb(0, 0, 0));
+    tile.setPixel(kTile - 1 - k, k, qRgb(0, 0, 0));
+  }
+  return QBrush(tile);
+}
+
 bool Scalable(double total) {
   return std::isfinite(total) && total > 0;
 }
 
+// Text in lines of at most `width` pixels, broken at blanks (a word wider than
+// that stands alone on its line).
+QStringList WrapWords(const QString& text, int width, const QFontMetrics& metrics) {
+  QStringList lines;
+  for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    if (!lines.isEmpty() && metrics.horizontalAdvance(lines.back() + QLatin1Char(' ') + word) <= width)
+      lines.back() += QLatin1Char(' ') + word;
+    else
+      lines.append(word);
+  }
+  return lines;
+}
+
 class Painter {
  public:
-  Painter(QImage& picture, const ChartData& data, const HatchLoader& hatches, int originX)
-      : picture_(picture), data_(data), hatches_(hatches), x0_(originX), p_(&picture) {
-    p_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+  // `vector`: the painter's device has no raster operations (see the top).
+  Painter(QPainter& painter, int sheetWidth, bool vector, const ChartData& data, const HatchLoader& hatches,
+          int originX)
+      : sheetWidth_(sheetWidth), vector_(vector), data_(data), hatches_(hatches), x0_(originX), p_(painter) {
+    if (!vector_) p_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
     p_.setRenderHint(QPainter::Antialiasing, false);
     p_.setFont(ui::DrawingFont(kFontPixels));
     metrics_ = QFontMetrics(p_.font());
@@ -102,7 +147,7 @@ class Painter {
   // The scale of a drawing over `total`, or nothing (and the reason noted).
   std::optional<double> scaleFor(double total, const QString& what, const QString& quantity,
                                  const QString& unit);
-  double width() const { return picture_.width() - kHorizontalMargins; }
+  double width() const { return sheetWidth_ - kHorizontalMargins; }
   void solid(const QColor& colour = Qt::black, int width = 1) {
     p_.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     p_.setBrush(Qt::NoBrush);
@@ -121,23 +166,52 @@ class Painter {
     for (size_t k = 0; k < requests.size(); ++k)
       if (!boxes[k].isEmpty()) text(boxes[k].left(), boxes[k].top(), requests[k].text);
   }
-  // Lines of the air's state under the legend in the right margin.
+  // Lines of the air's state under the legend in the right margin, then what
+  // marks a bridged layer.
   void legendState(const DrawingRows& r, const QStringList& lines) {
     for (int k = 0; k < lines.size(); ++k)
       text(kLegendX, r.top + kLegendStateOffset + k * kLegendLineStep, lines[k]);
+    bridgeLegend(r, r.top + kLegendStateOffset + static_cast<int>(lines.size()) * kLegendLineStep + 6);
+  }
+  void bridgeLegend(const DrawingRows& r, int top);
+  void bridgeMark(const DrawingRows& r, int xl, int xr, double share);
+  // On a picture through whole pixels, as the chart tests pin; a vector page
+  // keeps the exact points, so a curve does not step.
+  void polyline(const std::vector<QPointF>& points) {
+    if (vector_) {
+      p_.drawPolyline(points.data(), static_cast<int>(points.size()));
+      return;
+    }
+    QPolygon line;
+    line.reserve(static_cast<int>(points.size()));
+    for (const QPointF& pt : points) line << QPoint(Px(pt.x()), Px(pt.y()));
+    p_.drawPolyline(line);
   }
   // Inclusive of both ends, in the pen set now (square-capped).
   void upright(int x, int y1, int y2) {
+    if (vector_) {
+      p_.drawLine(x, y1, x, y2);
+      return;
+    }
     for (int y = y1; y <= y2; y += kRowsPerPiece) p_.drawLine(x, y, x, std::min(y + kRowsPerPiece - 1, y2));
   }
   void fill(const QRect& area, const QBrush& brush) {
+    // Pieces would show their seams on a vector page, which has no thread pool to avoid.
+    if (vector_) {
+      p_.fillRect(area, brush);
+      return;
+    }
     for (int y = area.top(); y <= area.bottom(); y += kRowsPerPiece)
       p_.fillRect(QRect(area.left(), y, area.width(), std::min(kRowsPerPiece, area.bottom() - y + 1)), brush);
   }
   // One band from xl to xr: hatch (none for a surface zone), outline, tick.
   void band(const DrawingRows& r, int xl, int xr, const QImage* hatch) {
     const int left = std::min(xl, xr), right = std::max(xl, xr);
-    if (hatch && right > left) fill(QRect(left, r.top, right - left, r.bottom - r.top), QBrush(*hatch));
+    if (hatch && right > left) {
+      const QRect area(left, r.top, right - left, r.bottom - r.top);
+      fill(area, QBrush(*hatch));
+      if (vector_) PaintSheetGrid(p_, r, area);
+    }
     // Neighbours share their edge column; ANDing it twice changes nothing. The
     // square cap closes the corners; the tick below, flat, stops short of its
     // end point.
@@ -182,11 +256,12 @@ class Painter {
   void pressureState(const DrawingRows& r);
   void shade(const std::vector<QPointF>& saturation, const std::vector<QPointF>& partial);
 
-  QImage& picture_;
+  const int sheetWidth_;
+  const bool vector_;
   const ChartData& data_;
   const HatchLoader& hatches_;
   const int x0_;
-  QPainter p_;
+  QPainter& p_;
   QFontMetrics metrics_{QFont()};
   int ascent_ = 0;
 };
@@ -214,11 +289,16 @@ Painter::Bands Painter::layerBands(const DrawingRows& r, double start, double sc
     position += value * scale;
     running += value;
     const int xr = Px(position);
-    {
+    if (const QString pattern = layer.fillPatternText(); pattern.isEmpty()) {
+      // A layer typed without a pattern (batch mode's own layers) has no hatch
+      // to load: its band stays white rather than the chart being lost.
+      band(r, xl, xr, nullptr);
+    } else {
       // Loaded for its one band and let go at once.
-      const QImage hatch = hatches_(layer.fillPatternText());
+      const QImage hatch = hatches_(pattern);
       band(r, xl, xr, &hatch);
     }
+    if (layer.bridge.present()) bridgeMark(r, xl, xr, layer.bridge.share);
     numbers.push_back({QString::number(i + 1), xl + (xr - xl) / 2 - 3, i % 2, i == 0 || i == n - 1});
     bands.edges.push_back(position);
     bands.running.push_back(running);
@@ -264,6 +344,7 @@ void Painter::TemperatureOverResistance() {
   const bool evenCount = data_.layers.size() % 2 == 0;
   requests.push_back({Number(total), outerRight - 10, evenCount ? 0 : 1, true});
   totals(r, std::move(requests));
+  legendState(r, {});
 
   airTemperatureLines(r);
   // Over resistance the temperature falls along one straight line.
@@ -335,9 +416,7 @@ void Painter::partialPressureLine(const std::vector<QPointF>& partial,
                                   const std::vector<QPointF>& saturation) {
   shade(saturation, partial);
   solid(Qt::black, 2);
-  QPolygon line;
-  for (const QPointF& pt : partial) line << QPoint(Px(pt.x()), Px(pt.y()));
-  p_.drawPolyline(line);
+  polyline(partial);
   solid();
 }
 
@@ -354,6 +433,28 @@ void Painter::pressureState(const DrawingRows& r) {
 // higher pressure is the smaller row).
 void Painter::shade(const std::vector<QPointF>& saturation, const std::vector<QPointF>& partial) {
   if (saturation.size() < 2 || partial.size() < 2) return;
+  if (vector_) {
+    // The same zone as one outline: above the saturation line and below the
+    // partial-pressure line (rows grow downwards), the one closed upwards, the
+    // other downwards, beyond the drawing.
+    const double far = 1e5;
+    // The curve comes sampled every millimetre, which a thick layer makes
+    // thousands of points; the outlines' intersection need not see more than
+    // one point per pixel column.
+    QPolygonF above;
+    for (size_t k = 0; k < saturation.size(); ++k)
+      if (k == 0 || k + 1 == saturation.size() || Px(saturation[k].x()) != Px(above.back().x()))
+        above << saturation[k];
+    above << QPointF(saturation.back().x(), -far) << QPointF(saturation.front().x(), -far);
+    QPolygonF below(QList<QPointF>(partial.begin(), partial.end()));
+    below << QPointF(partial.back().x(), far) << QPointF(partial.front().x(), far);
+    QPainterPath zone;
+    zone.addPolygon(above);
+    QPainterPath under;
+    under.addPolygon(below);
+    p_.fillPath(zone.intersected(under), kCondensationVectorShade);
+    return;
+  }
   p_.save();
   p_.setCompositionMode(QPainter::CompositionMode_Multiply);
   const QBrush brush(kCondensationShade);
@@ -370,6 +471,45 @@ void Painter::shade(const std::vector<QPointF>& saturation, const std::vector<QP
     }
   }
   p_.restore();
+}
+
+// Blocks across the band at the bridge's share of each pitch, hatched
+// crosswise and outlined, so the main hatch shows between them.
+void Painter::bridgeMark(const DrawingRows& r, int xl, int xr, double share) {
+  const int left = std::min(xl, xr), right = std::max(xl, xr);
+  if (right - left < 3) return;
+  const int rows = std::clamp(static_cast<int>(std::lround(share * kBridgePitch)), kBridgeMinimumRows,
+                              kBridgePitch - kBridgeMinimumRows);
+  p_.setBrush(BridgeBrush());
+  for (int y = r.top + (kBridgePitch - rows) / 2; y + rows < r.bottom; y += kBridgePitch)
+    p_.drawRect(QRect(left, y, right - left, rows));
+  solid();
+}
+
+// Under the legend: the mark's sample, then each bridged layer by its number
+// and caption, as far as the drawing reaches.
+void Painter::bridgeLegend(const DrawingRows& r, int top) {
+  QStringList lines;
+  const int room = kPictureWidth - kLegendX - 12;
+  for (int i = 0; i < data_.layers.size(); ++i) {
+    const veltor::LayerRecord& layer = data_.layers.at(i);
+    if (!layer.bridge.present()) continue;
+    lines << WrapWords(
+        QStringLiteral("%1: %2").arg(i + 1).arg(veltor::LayerCaption(layer.nameText(), layer.bridge)), room,
+        metrics_);
+  }
+  if (lines.isEmpty() || top + 2 * kLegendLineStep > r.bottom) return;
+  const int sampleWidth = 34;
+  p_.setBrush(BridgeBrush());
+  p_.drawRect(QRect(kLegendX, top + 3, sampleWidth, 8));
+  solid();
+  text(kLegendX + sampleWidth + 8, top, QStringLiteral("mostek w warstwie"));
+  int y = top + kLegendLineStep;
+  for (const QString& line : lines) {
+    if (y + kLegendLineStep > r.bottom) break;
+    text(kLegendX, y, line);
+    y += kLegendLineStep;
+  }
 }
 
 void Painter::PressureOverDiffusion() {
@@ -427,10 +567,7 @@ void Painter::PressureOverThickness() {
     for (size_t k = 0; k < faces.size(); ++k) partial.emplace_back(bands.edges[k], pressureRow(r, faces[k]));
     partialPressureLine(partial, saturation);
   }
-  QPolygon curve;
-  curve.reserve(static_cast<int>(saturation.size()));
-  for (const QPointF& pt : saturation) curve << QPoint(Px(pt.x()), Px(pt.y()));
-  p_.drawPolyline(curve);
+  polyline(saturation);
 }
 
 }  // namespace
@@ -471,10 +608,9 @@ double ChartOutdoorPartialPressure(const ChartData& data) {
   return veltor::PartialPressure(data.saturation, veltor::kSaturationProfileOutdoor, data.conditions.phiE);
 }
 
-DrawnChart DrawChart(QImage& picture, int kind, const ChartData& data, const HatchLoader& hatches,
-                     int originX) {
-  if (picture.format() != QImage::Format_RGB32) picture.convertTo(QImage::Format_RGB32);
-  Painter painter(picture, data, hatches, originX);
+namespace {
+
+DrawnChart Draw(Painter& painter, int kind) {
   if (kind == 1) {
     painter.TemperatureOverResistance();
     painter.TemperatureOverThickness();
@@ -483,6 +619,53 @@ DrawnChart DrawChart(QImage& picture, int kind, const ChartData& data, const Hat
     painter.PressureOverThickness();
   }
   return {painter.skipped, std::move(painter.labels)};
+}
+
+}  // namespace
+
+DrawnChart DrawChart(QImage& picture, int kind, const ChartData& data, const HatchLoader& hatches,
+                     int originX) {
+  if (picture.format() != QImage::Format_RGB32) picture.convertTo(QImage::Format_RGB32);
+  QPainter p(&picture);
+  Painter painter(p, picture.width(), false, data, hatches, originX);
+  return Draw(painter, kind);
+}
+
+ui::VectorPage ChartVectorPage(int kind, const ChartData& data, const QString& startFolder) {
+  struct Copy {
+    veltor::LayerTable layers;
+    veltor::PartitionSummary summary;
+    veltor::DesignConditions conditions;
+    veltor::SaturationTable saturation;
+  };
+  auto copy = std::make_shared<Copy>();
+  for (int i = 0; i < data.layers.size(); ++i) copy->layers.AppendLayer(data.layers.at(i));
+  copy->summary = data.summary;
+  copy->conditions = data.conditions;
+  copy->saturation = data.saturation;
+  return {SheetSize(kind), [kind, copy, startFolder](QPainter& painter) {
+            PaintChart(painter, kind, {copy->layers, copy->summary, copy->conditions, copy->saturation},
+                       HatchesFrom(startFolder));
+          }};
+}
+
+DrawnChart PaintChart(QPainter& painter, int kind, const ChartData& data, const HatchLoader& hatches) {
+  painter.save();
+  PaintSheet(painter, kind);
+  DrawnChart drawn;
+  {
+    // A PDF keeps every hatch it is given as a picture of its own: one per pattern.
+    QHash<QString, QImage> loaded;
+    const HatchLoader once = [&](const QString& pattern) {
+      auto found = loaded.find(pattern);
+      if (found == loaded.end()) found = loaded.insert(pattern, hatches(pattern));
+      return *found;
+    };
+    Painter vector(painter, SheetSize(kind).width(), true, data, once, kOriginX);
+    drawn = Draw(vector, kind);
+  }
+  painter.restore();
+  return drawn;
 }
 
 }  // namespace chart

@@ -1,5 +1,6 @@
 // The chart drawings, apart from the window that shows them. A chart is drawn
-// once into a picture that already holds its background: the layers as hatched
+// once into a picture that already holds its background (or, on a vector
+// page, over the sheet painted by rysunek_sheet): the layers as hatched
 // bands side by side from the inside (left) to the outside (right), their widths
 // following one quantity, with the profile lines over them. Strokes and fills
 // are ANDed into the picture, so the background's grid and a band's hatch show
@@ -16,7 +17,8 @@
 // air at -5 degC with the design outdoor humidity; the partial pressure at each
 // layer face follows from the diffusion resistances, so the lower drawing's
 // broken line passes through the same face values as the upper one's straight
-// line.
+// line. A bridged layer keeps its main hatch with blocks across it at the
+// bridge's share, and the legend names it with its bridge.
 #pragma once
 
 #include <QImage>
@@ -26,8 +28,11 @@
 #include <vector>
 
 #include "calc/calculation.h"
+#include "draw/pictures.h"
 #include "draw/rysunek_labels.h"
 #include "draw/rysunek_layout.h"
+
+class QPainter;
 
 namespace chart {
 
@@ -55,10 +60,20 @@ struct DrawnChart {
 
 // Draws the upper, then the lower drawing of `kind` into `picture`. A drawing
 // whose total is not a positive finite number cannot be scaled and is left out;
-// `skipped` says which and why. A hatch that cannot be loaded stops the
+// `skipped` says which and why. A layer without a fill pattern is drawn
+// without a hatch; a hatch that cannot be loaded stops the
 // drawing with its error, leaving in the picture what was drawn so far.
 DrawnChart DrawChart(QImage& picture, int kind, const ChartData& data, const HatchLoader& hatches,
                      int originX = kOriginX);
+
+// The same chart, sheet included, painted in ordinary (SourceOver) drawing at
+// the sheet's pixel positions (chart::SheetSize) onto any painter: a PDF
+// writer or a printer keeps its lines and texts as vectors. The caller's
+// transform scales it; the painter's state is left as it was. Errors as DrawChart.
+DrawnChart PaintChart(QPainter& painter, int kind, const ChartData& data, const HatchLoader& hatches);
+// That chart as a page for a PDF or a printer, holding its own copy of the
+// figures, with the hatches of the start folder.
+ui::VectorPage ChartVectorPage(int kind, const ChartData& data, const QString& startFolder);
 
 // The partial vapour pressure of the outdoor air in the pressure chart: the
 // design outdoor humidity at the saturation profile's outdoor temperature.

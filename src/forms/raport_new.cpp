@@ -110,12 +110,17 @@ void TFormRaportNew::draw(bool tell) {
     const veltor::ProjectDescription& description = project_.description();
     QList<QImage> pages = {raport::BuildReport(std::move(templatePicture), layers, gPartitionSummary,
                                                gDesignConditions, description)};
+    QList<ui::VectorPage> vectorPages = {
+        raport::ReportVectorPage(layers, gPartitionSummary, gDesignConditions, description)};
     if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked()) {
-      pages.append(kondensacja::BuildMoisturePage(FormKondensacja->Assess(layers), description[0],
-                                                  QSize(pages.front().width(), templateSize.height())));
+      const kondensacja::Assessment assessment = FormKondensacja->Assess(layers);
+      const QSize size(pages.front().width(), templateSize.height());
+      pages.append(kondensacja::BuildMoisturePage(assessment, description[0], size));
+      vectorPages.append(kondensacja::MoistureVectorPage(assessment, description[0], size));
     }
     ImageRaport->SetPicture(ui::StackPages(pages));
     pages_ = std::move(pages);
+    vectorPages_ = std::move(vectorPages);
   });
   updatePictureActions();
 }
@@ -132,12 +137,12 @@ void TFormRaportNew::ActionPrintExecute() {
     QPrinter& printer = ui::SharedPrinter();
     const std::optional<int> copies = ui::dialogs().printDialog(QStringLiteral("PrintDialogRaport"), printer);
     if (!copies) return;
-    ui::PrintPages(printer, pages_, *copies);
+    ui::PrintPages(printer, pages_, *copies, vectorPages_);
   });
 }
 
 void TFormRaportNew::ActionSaveExecute() {
-  ui::Guard([this] { ui::SavePagesWithDialog(saveDialogRequest(), kSaveTypes, pages_); });
+  ui::Guard([this] { ui::SavePagesWithDialog(saveDialogRequest(), kSaveTypes, pages_, vectorPages_); });
 }
 
 void TFormRaportNew::ActionCloseExecute() {

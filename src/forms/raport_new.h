@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QList>
 
+#include "draw/pictures.h"
 #include "forms/companion.h"
 #include "project/projectfile.h"
 
@@ -70,6 +71,8 @@ class TFormRaportNew : public TCompanionWindow {
   void saveDesignReport(bool pdf);
 
   QList<QImage> pages_;
+  // The same pages painted by code, for the PDF and the printer.
+  QList<ui::VectorPage> vectorPages_;
   Project& project_;
 };
 

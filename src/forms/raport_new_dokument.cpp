@@ -30,8 +30,7 @@ designreport::Input DesignInput() {
   veltor::LayerTable& layers = FormWarstwy ? FormWarstwy->Layers() : empty;
   designreport::Compute(input, layers, gReferenceTables, StartFolder());
   if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked())
-    input.moisturePage = kondensacja::BuildMoisturePage(FormKondensacja->Assess(layers), input.description[0],
-                                                        kondensacja::kMinimumPageSize);
+    input.moisture = FormKondensacja->Assess(layers);
   if (FormDynamika && FormDynamika->CheckBoxRaport->isChecked()) {
     try {
       input.dynamic = veltor::DynamicCharacteristics(layers, input.conditions, gReferenceTables.air);

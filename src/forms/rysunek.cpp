@@ -119,14 +119,17 @@ QStringList TFormRysunek::DrawChart(veltor::LayerTable& table, bool tell) {
     ActionPrint->setEnabled(!ImageSciana->Picture().isNull());
     ActionSave->setEnabled(!ImageSciana->Picture().isNull());
   });
+  vectorPage_ = {};
   ImageSciana->SetPicture(ui::LoadPicture(chart::BackgroundPath(StartFolder(), chartKind_)));
   RunCalculationPass(table, gPartitionSummary, tell);
   if (chartKind_ == 1) setWindowTitle(kTemperatureCaption);
   if (chartKind_ == 2) setWindowTitle(kPressureCaption);
   const chart::ChartData data{table, gPartitionSummary, gDesignConditions, gReferenceTables.saturation};
-  return chart::DrawChart(ImageSciana->Picture(), chartKind_, data, chart::HatchesFrom(StartFolder()),
-                          xOrigin_)
-      .skipped;
+  const QStringList skipped =
+      chart::DrawChart(ImageSciana->Picture(), chartKind_, data, chart::HatchesFrom(StartFolder()), xOrigin_)
+          .skipped;
+  vectorPage_ = chart::ChartVectorPage(chartKind_, data, StartFolder());
+  return skipped;
 }
 
 void TFormRysunek::ActionSaveExecute() {
@@ -142,13 +145,13 @@ void TFormRysunek::ActionSaveExecute() {
       ui::ProposedPictureName(request.initialDir, ProjectName(),
                               chartKind_ == 1 ? QStringLiteral("wykres temperatury")
                                               : QStringLiteral("wykres ciśnienia pary wodnej"));
-  ui::SavePictureWithDialog(request, types, ImageSciana->Picture());
+  ui::SavePictureWithDialog(request, types, ImageSciana->Picture(), vectorPages());
 }
 
 void TFormRysunek::ActionPrintExecute() {
   QPrinter& printer = ui::SharedPrinter();
   const std::optional<int> copies = ui::dialogs().printDialog(QStringLiteral("PrintDialogRys"), printer);
-  if (copies) ui::PrintPicture(printer, ImageSciana->Picture(), *copies);
+  if (copies) ui::PrintPages(printer, {ImageSciana->Picture()}, *copies, vectorPages());
 }
 
 void TFormRysunek::FormShow() {

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "calc/layer.h"
+#include "draw/pictures.h"
 
 class Project;
 class QAction;
@@ -61,6 +62,12 @@ class TFormRysunek : public QWidget {
 
   int chartKind_;
   int xOrigin_;
+  // The chart as last drawn, for the PDF and the printer.
+  ui::VectorPage vectorPage_;
+  // Empty while the picture holds a drawing that stopped half-way.
+  QList<ui::VectorPage> vectorPages() const {
+    return vectorPage_.paint ? QList<ui::VectorPage>{vectorPage_} : QList<ui::VectorPage>{};
+  }
 };
 
 // Creates a chart window of `kind` (1 temperature, 2 vapour pressure), draws

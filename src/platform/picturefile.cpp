@@ -12,9 +12,10 @@ QString WithPictureSuffix(const QString& name, PictureType type) {
   return TypeOfName(name) == type ? name : name + PictureSuffix(type);
 }
 
-QString SavePages(const QList<QImage>& pages, const QString& chosenName, PictureType type) {
+QString SavePages(const QList<QImage>& pages, const QString& chosenName, PictureType type,
+                  const QList<VectorPage>& vectorPages) {
   const QString path = WithPictureSuffix(chosenName, type);
-  WriteFileSafely(path, EncodePages(pages, type));
+  WriteFileSafely(path, EncodePages(pages, type, vectorPages));
   return path;
 }
 
@@ -55,12 +56,12 @@ QString ProposedPictureName(const QString& folder, const QString& projectName, c
 }
 
 bool SavePictureWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
-                           const QImage& picture) {
-  return SavePagesWithDialog(request, types, {picture});
+                           const QImage& picture, const QList<VectorPage>& vectorPages) {
+  return SavePagesWithDialog(request, types, {picture}, vectorPages);
 }
 
 bool SavePagesWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
-                         const QList<QImage>& pages) {
+                         const QList<QImage>& pages, const QList<VectorPage>& vectorPages) {
   const std::optional<FileChoice> choice = dialogs().saveFile(request);
   if (!choice || choice->fileName.isEmpty()) return false;
   // "raport.pdf" is a PDF whichever filter was left chosen; a name without a
@@ -78,7 +79,7 @@ bool SavePagesWithDialog(const FileDialogRequest& request, const QList<PictureTy
     if (ask(MessageKind::Confirmation, question, Yes | No, Answer::No, Answer::No) != Answer::Yes)
       return false;
   }
-  SavePages(pages, choice->fileName, type);
+  SavePages(pages, choice->fileName, type, vectorPages);
   return true;
 }
 

@@ -31,13 +31,14 @@ QString ProposedPictureName(const QString& folder, const QString& projectName, c
 // ".jpg", ".pdf") appended: "wykres.jpeg" stays as it is. False when the user cancelled. Raises
 // veltor::IoError ("File access denied", "Path not found", ...).
 bool SavePictureWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
-                           const QImage& picture);
+                           const QImage& picture, const QList<VectorPage>& vectorPages = {});
 
 // A document of several pages. A PDF gets one A4 page per picture; BMP and JPEG
 // hold a single picture, so they get the pages stacked (StackPages): one file
 // that holds the whole document, under the name the user chose and asked
 // about. One page is saved exactly as a single picture.
+// With `vectorPages` (the same pages painted by code), a PDF is drawn from them.
 bool SavePagesWithDialog(const FileDialogRequest& request, const QList<PictureType>& types,
-                         const QList<QImage>& pages);
+                         const QList<QImage>& pages, const QList<VectorPage>& vectorPages = {});
 
 }  // namespace ui

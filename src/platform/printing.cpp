@@ -24,7 +24,8 @@ void PrintPicture(QPrinter& printer, const QImage& picture, int copies) {
   PrintPages(printer, {picture}, copies);
 }
 
-void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies) {
+void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies,
+                const QList<VectorPage>& vectorPages) {
   if (pages.isEmpty()) return;
   // Each copy is a job of its own; the driver must not multiply them again.
   printer.setCopyCount(1);
@@ -33,9 +34,13 @@ void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies) {
     QPainter painter;
     if (!painter.begin(&printer)) throw veltor::Error(QStringLiteral("Printing failed"));
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (qsizetype page = 0; page < pages.size(); ++page) {
+    const qsizetype count = vectorPages.isEmpty() ? pages.size() : vectorPages.size();
+    for (qsizetype page = 0; page < count; ++page) {
       if (page > 0 && !printer.newPage()) throw veltor::Error(QStringLiteral("Printing failed"));
-      painter.drawImage(FittedRect(pages[page].size(), painter.viewport()), pages[page]);
+      if (vectorPages.isEmpty())
+        painter.drawImage(FittedRect(pages[page].size(), painter.viewport()), pages[page]);
+      else
+        PaintFitted(painter, vectorPages[page], painter.viewport());
     }
     painter.end();
   }

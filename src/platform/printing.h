@@ -23,7 +23,10 @@ void PrintPicture(QPrinter& printer, const QImage& picture, int copies);
 // The same for a document of several pages: each copy is one job holding every
 // page in order, each page fitted and centred on a sheet of its own. No pages
 // print nothing.
-void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies);
+// With `vectorPages` (the same pages painted by code) those are printed, sharp
+// at the printer's resolution.
+void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies,
+                const QList<VectorPage>& vectorPages = {});
 
 // `copies` jobs, each painted by `paintJob` on `printer` (which begins and ends
 // the job by its own painter): a document of flowing pages printed whole per job.

@@ -57,9 +57,7 @@ class TestRaportProjektowy : public QObject {
     input.date = QDate(2026, 12, 7);
     designreport::Compute(input, project.contents.layers, tables_, data);
     if (moisturePage) {
-      QImage page(730, 1032, QImage::Format_RGB32);
-      page.fill(Qt::white);
-      input.moisturePage = page;
+      input.moisture = kondensacja::Refused(QStringLiteral("brak klimatu"), QString(), {});
       input.dynamic = veltor::DynamicCharacteristics(*input.layers, input.conditions, tables_.air);
     }
     const QString pdf = scratch_.filePath(QStringLiteral("raport.pdf"));
@@ -79,6 +77,12 @@ class TestRaportProjektowy : public QObject {
     QVERIFY(text.contains(verdict));
     QCOMPARE(text.contains(QStringLiteral("Współczynnik tłumienia f")), moisturePage);
     QVERIFY(text.contains(QStringLiteral("strona 1 z %1").arg(pages)));
+    // The charts and the moisture page are drawn, not pictured: their texts are
+    // in the PDF, and it holds no picture.
+    QVERIFY(text.contains(QStringLiteral("Przekrój w skali")));
+    QVERIFY(text.contains(QStringLiteral("θsi = ")));
+    QCOMPARE(text.contains(QStringLiteral("Ocena wilgotnościowa przegrody wg EN ISO 13788")), moisturePage);
+    QCOMPARE(Run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).count(QLatin1Char('\n')), 2);
     const QString info = Run(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))),
              qPrintable(info));

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
@@ -375,6 +376,12 @@ class TestRaportNew : public QObject {
     QVERIFY(bytes.startsWith("%PDF"));
     // One page object; the page tree's "/Type /Pages" is not one.
     QCOMPARE(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1);
+    // Drawn, not pictured: the page's texts are in the PDF.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {env->file(written), QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(60000));
+    QVERIFY(QString::fromUtf8(text.readAllStandardOutput())
+                .contains(QStringLiteral("Współczynnik przenikania ciepła U")));
   }
 
   void printing_data() {
