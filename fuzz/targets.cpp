@@ -1,5 +1,6 @@
 #include "targets.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QString>
 #include <cmath>
@@ -36,6 +37,13 @@ int guarded(Body body) {
   return 0;
 }
 
+QByteArray Written(const veltor::ProjectContents& c) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  veltor::WriteProject(buffer, c.description, c.conditions, c.layers, c.extras);
+  return buffer.data();
+}
+
 // Plausible tables, so that a project that opens is also calculated.
 const veltor::ReferenceTables& tables() {
   static const veltor::ReferenceTables t = [] {
@@ -54,14 +62,6 @@ const veltor::ReferenceTables& tables() {
     return r;
   }();
   return t;
-}
-
-// The ranges the conditions window accepts from a project file.
-bool acceptable(const veltor::DesignConditions& c) {
-  const auto in = [](double v, double lo, double hi) { return v >= lo && v <= hi; };
-  const veltor::SaturationTable& s = tables().saturation;
-  return s.covers(c.ti) && s.covers(c.te) && in(c.phiI, 0, 100) && in(c.phiE, 0, 100) && c.direction >= 0 &&
-         c.direction <= 2 && in(c.umax, 0, 10);
 }
 
 struct Node {
@@ -103,16 +103,22 @@ void OwnMaterialsRoundTrip(const QByteArray& content) {
 int ProjectFile(const std::uint8_t* data, std::size_t size) {
   return guarded([&] {
     veltor::LoadedProject project = veltor::ReadProjectBytes(bytesOf(data, size));
-    // What the extension block held is written back exactly as read.
-    const veltor::ProjectExtras& extras = project.contents.extras;
-    if (!(veltor::DecodeExtensionBlock(veltor::EncodeExtensionBlock(extras)) == extras)) std::abort();
+    // What the file held is written back as read: a file written from it reads
+    // back to the same file (unknown chunks are the only thing dropped).
+    const QByteArray once = Written(project.contents);
+    try {
+      if (Written(veltor::ReadProjectBytes(once).contents) != once) std::abort();
+    } catch (const veltor::Error&) {
+      std::abort();  // the program refusing a file it wrote itself
+    }
     veltor::DesignConditions c = project.contents.conditions;
-    if (!acceptable(c)) return;
+    // The checks of opening a project, which raise our Error for anything else.
+    veltor::CheckStoredConditions(c, tables().saturation);
     c.setSurfaceResistancesFromDirection();
     veltor::PartitionSummary summary;
     veltor::CalculatePartition(project.contents.layers, summary, c, tables());
     if (c.umax > 0 && !project.contents.layers.empty())
-      (void)veltor::RequiredThickness(project.contents.layers, 1, c);
+      (void)veltor::RequiredThicknessUc(project.contents.layers, 1, c, tables().air);
     (void)veltor::FormatGeneral(summary.u, 2);
   });
 }

@@ -47,6 +47,9 @@ damage system "$root/data/System/mur.txt" 000
 damage system "$root/data/System/docieplenie.txt" 001
 damage system "$root/data/System/systemy.txt" 003
 damage climate "$work/climate/seed_station"
+# The project with every chunk of its extension block (bridges, corrections,
+# outer side, address), cut before its footer and with its 0x0A bytes gone.
+damage project "$root/fuzz/regressions/project/extension-all-new-chunks.Veltor"
 mkdir -p "$work/numbers"
 for n in 0 -0,5 1.25e-3 12345,6789 -INF 1e308 0.0001; do printf '%s' "$n" >"$work/numbers/seed_$RANDOM"; done
 

@@ -154,8 +154,8 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
   if (report) {
     designreport::Input in;
     in.description = c.description;
-    in.address = c.address;
-    in.licence = c.licence;
+    in.address = c.description[veltor::kAddress];
+    in.licence = c.description[veltor::kLicence];
     in.conditions = c.conditions;
     in.version = QStringLiteral(VELTOR_VERSION);
     in.date = QDate::currentDate();
@@ -182,11 +182,12 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
                         {raport::ReportVectorPage(c.layers, summary, c.conditions, c.description)}));
   }
   int kind = 0;
+  const veltor::DesignConditions boundary = veltor::WithRseInForce(c.conditions);
   for (const std::optional<Output>* chartOutput : {&charts1, &charts2}) {
     ++kind;
     if (!*chartOutput) continue;
     QImage picture = ui::LoadPicture(chart::BackgroundPath(folder, kind));
-    notices << chart::DrawChart(picture, kind, {c.layers, summary, c.conditions, tables.saturation},
+    notices << chart::DrawChart(picture, kind, {c.layers, summary, boundary, tables.saturation},
                                 chart::HatchesFrom(folder))
                    .skipped;
     ui::WriteFileSafely((*chartOutput)->path,

@@ -344,15 +344,19 @@ veltor::DesignConditions ReadConditions(const QJsonValue& value, const QString& 
 void ReadDescription(const QJsonValue& value, const QString& path, BatchCase& out) {
   if (value.isUndefined()) return;
   const Fields f(value, path, {"name", "client", "designer", "date", "address", "licence"});
-  const char* keys[] = {"name", "client", "designer", "date"};
-  for (int i = 0; i < 4; ++i)
-    if (f.has(keys[i])) {
-      out.description[i] = f.string(keys[i]);
-      // The project file's description fields are short strings of 255 bytes.
+  const char* keys[] = {"name", "client", "designer", "date", "address", "licence"};
+  static_assert(std::size(keys) == veltor::kDescriptionFieldCount);
+  for (int i = 0; i < veltor::kDescriptionFieldCount; ++i) {
+    if (!f.has(keys[i])) continue;
+    out.description[i] = f.string(keys[i]);
+    // The fixed description fields are short strings of 255 Windows-1250
+    // bytes; the later ones are UTF-8 of as many characters as a box holds.
+    if (i < veltor::kFixedDescriptionFields)
       RecordText(out.description[i], 255, f.pathOf(keys[i]));
-    }
-  if (f.has("address")) out.address = f.string("address");
-  if (f.has("licence")) out.licence = f.string("licence");
+    else if (out.description[i].size() > veltor::kMaxFieldLength)
+      throw InputError(f.pathOf(keys[i]),
+                       QStringLiteral("tekst może mieć najwyżej %1 znaków").arg(veltor::kMaxFieldLength));
+  }
 }
 
 veltor::MonthlyClimate ReadMonths(const QJsonValue& value, const QString& path) {

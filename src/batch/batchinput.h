@@ -43,9 +43,7 @@ struct CatalogueMaterial {
 
 // Everything the description gives, as the windows would hold it.
 struct BatchCase {
-  veltor::ProjectDescription description;
-  QString address;
-  QString licence;
+  veltor::ProjectDescription description;  // with the address and licence
   veltor::DesignConditions conditions;
   veltor::LayerTable layers;
   std::optional<veltor::MoistureInput> moisture;

@@ -61,14 +61,17 @@ std::optional<double> EquivalentAirThickness(const LayerRecord& layer) {
   return kAirVapourCoefficient / coefficient * layer.thickness;
 }
 
-double DiffusionResistanceSum(LayerTable& table) {
+double DiffusionResistanceSum(LayerTable& table, int counted) {
   double sum = 0;
   for (int i = 0; i < table.size(); ++i) {
     LayerRecord& layer = table.at(i);
     const double coefficient = layer.vapourCoefficient;
-    // A coefficient of 0 or "max" (an infinity) contributes nothing.
+    // A coefficient of 0 or "max" (an infinity) contributes nothing, and a
+    // layer beyond a well-ventilated air layer is outside the vapour path as
+    // it is outside the heat path (its R is 0 too).
+    const bool outside = counted >= 0 && i >= counted;
     layer.diffusionResistance =
-        coefficient == 0 || std::isinf(coefficient) ? 0.0 : layer.thickness / (coefficient * 1e-6);
+        outside || coefficient == 0 || std::isinf(coefficient) ? 0.0 : layer.thickness / (coefficient * 1e-6);
     sum += layer.diffusionResistance;
   }
   return sum;
@@ -147,11 +150,16 @@ bool SurfaceCondensation(const LayerTable& table, const DesignConditions& condit
 
 void CheckStoredConditions(const DesignConditions& c, const SaturationTable& saturation) {
   const auto within = [](double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; };
-  const int side = static_cast<int>(c.outerSide.kind);
   if (!saturation.covers(c.ti) || !saturation.covers(c.te) || !within(c.phiI, 0, 100) ||
-      !within(c.phiE, 0, 100) || c.direction < 0 || c.direction > 2 || !within(c.umax, 0, 10) || side < 0 ||
-      side >= kOuterSideKindCount)
+      !within(c.phiE, 0, 100) || c.direction < 0 || c.direction > 2 || !within(c.umax, 0, 10) ||
+      !ValidOuterSide(c.outerSide) || !ValidCorrections(c.corrections))
     throw Error(kInvalidStoredConditions);
+}
+
+DesignConditions WithRseInForce(const DesignConditions& conditions) {
+  DesignConditions inForce = conditions;
+  inForce.rse = RseInForce(conditions);
+  return inForce;
 }
 
 void CalculatePartition(LayerTable& table, PartitionSummary& summary, const DesignConditions& conditions,
@@ -165,8 +173,8 @@ void CalculatePartition(LayerTable& table, PartitionSummary& summary, const Desi
   summary.transmittance = ComputeTransmittance(table, conditions, tables.air);
   summary.totalResistance = summary.transmittance.totalResistance;
   summary.u = summary.transmittance.u;
-  summary.totalDiffusionResistance =
-      DiffusionResistanceSum(table) + kInnerSurfaceDiffusion + kOuterSurfaceDiffusion;
+  summary.totalDiffusionResistance = DiffusionResistanceSum(table, summary.transmittance.firstIgnoredLayer) +
+                                     kInnerSurfaceDiffusion + kOuterSurfaceDiffusion;
   // The profiles run through the resistances just written and RT; the outer
   // surface takes what is left of RT, the Rse the outer side calls for.
   if (!ComputeTemperatures(table, summary, conditions) && notice) notice(kNoTemperatureDifference);

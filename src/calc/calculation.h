@@ -41,7 +41,9 @@ double TotalThickness(const LayerTable& table);
 // Raises DivisionByZero for Umax 0. A conductivity of 0 gives 0 here; the pass
 // that must run first has already refused it.
 double RequiredThickness(const LayerTable& table, int position, const DesignConditions& conditions);
-double DiffusionResistanceSum(LayerTable& table);
+// Writes every layer's diffusion resistance; the layers from `counted` on
+// (none when negative) get 0, being outside the vapour path.
+double DiffusionResistanceSum(LayerTable& table, int counted = -1);
 // Vapour coefficient of still air in the records' units, 10^-6 g/(m h Pa): μ = this / coefficient.
 inline constexpr double kAirVapourCoefficient = 720.0;
 // The layer's equivalent air-layer thickness sd = μ·d in m; none for a
@@ -64,10 +66,16 @@ bool SurfaceCondensation(const LayerTable& table, const DesignConditions& condit
 
 // Conditions read from a file that no calculation could serve (a temperature
 // outside the saturation table, a humidity outside 0..100 %, Umax outside
-// 0..10 W/(m²K), an unknown direction or outer side) raise Error with this.
+// 0..10 W/(m²K), an unknown direction, an outer side or a correction that
+// ValidOuterSide / ValidCorrections refuse) raise Error with this.
 inline const QString kInvalidStoredConditions =
     QStringLiteral("Plik projektu zawiera niedopuszczalne warunki początkowe");
 void CheckStoredConditions(const DesignConditions& conditions, const SaturationTable& saturation);
+
+// The conditions with Rse replaced by the one in force for the outer side
+// (RseInForce), for drawings that lay Rsi, the layers' R and Rse end to end;
+// outdoor air gives the conditions unchanged.
+DesignConditions WithRseInForce(const DesignConditions& conditions);
 
 // The pass. `notice` receives kNoTemperatureDifference when ti == te. The
 // resistances, R and U are those of EN ISO 6946 (calc/transmittance.h): the

@@ -9,6 +9,7 @@
 #include "calc/calculation.h"
 #include "calc/errors.h"
 #include "calc/numbers.h"
+#include "calc/transmittance.h"
 
 namespace veltor {
 
@@ -65,12 +66,19 @@ HeatTransferMatrix ResistanceMatrix(double resistance) {
 DynamicResult DynamicCharacteristics(const LayerTable& table, const DesignConditions& conditions,
                                      const AirLayerTable& air, double period) {
   if (table.empty()) throw Error(QStringLiteral("Nie zdefiniowano warstw przegrody"));
-  if (!(conditions.rsi >= 0) || !(conditions.rse >= 0))
+  // The outer surface and the layers as U counts them (transmittance.h): for
+  // outdoor air the conditions' Rse and every layer, as always; beyond a
+  // well-ventilated air layer nothing, with Rse = Rsi at the counted layers'
+  // outer face. The wave is then the one that reaches that face.
+  const double rse = RseInForce(conditions);
+  const int ignored = FirstIgnoredLayer(table, conditions.outerSide);
+  const int counted = ignored >= 0 ? ignored : table.size();
+  if (!(conditions.rsi >= 0) || !(rse >= 0))
     throw Error(QStringLiteral("Opory przejmowania ciepła nie mogą być ujemne"));
   // From outside to inside: each layer further in multiplies on the right.
-  HeatTransferMatrix z = ResistanceMatrix(conditions.rse);
-  double resistance = conditions.rsi + conditions.rse;
-  for (int i = table.size() - 1; i >= 0; --i) {
+  HeatTransferMatrix z = ResistanceMatrix(rse);
+  double resistance = conditions.rsi + rse;
+  for (int i = counted - 1; i >= 0; --i) {
     const LayerRecord& layer = table.at(i);
     if (!(layer.thickness >= 0) || !std::isfinite(layer.thickness))
       throw Error(

@@ -16,6 +16,7 @@
 #include "calc/calculation.h"
 #include "calc/errors.h"
 #include "calc/numbers.h"
+#include "calc/transmittance.h"
 
 namespace veltor {
 
@@ -67,13 +68,22 @@ std::optional<double> LayerSd(const LayerTable& table, int index) {
   return EquivalentAirThickness(layer);
 }
 
+// Over the layers the heat and vapour paths count: beyond a well-ventilated air
+// layer the outdoor air is taken to reach the layer's inner face, as U takes it
+// (FirstIgnoredLayer), so those layers hold back neither heat nor vapour.
 Partition BuildPartition(const LayerTable& table, const MoistureInput& input, const AirLayerTable& air) {
   if (table.empty()) throw Error(QStringLiteral("Nie zdefiniowano warstw przegrody"));
+  const int ignored = FirstIgnoredLayer(table, input.outerSide);
+  const int counted = ignored >= 0 ? ignored : table.size();
+  if (counted == 0)
+    throw Error(
+        QStringLiteral("Wentylowana warstwa powietrza jest najbardziej wewnętrzną warstwą przegrody: "
+                       "nie ma warstw do oceny"));
   DesignConditions lambdaConditions;
   lambdaConditions.humidityClass = input.humid ? 1 : 0;
   Partition partition;
   partition.planes.push_back({0, 0, 0, 0, 0, 0});
-  for (int i = 0; i < table.size(); ++i) {
+  for (int i = 0; i < counted; ++i) {
     const LayerRecord& layer = table.at(i);
     if (!(layer.thickness > 0) || !std::isfinite(layer.thickness)) {
       throw Error(
@@ -103,7 +113,7 @@ Partition BuildPartition(const LayerTable& table, const MoistureInput& input, co
       const bool face = k == parts;
       partition.planes.push_back({start.r + r * share, start.sd + sd * share,
                                   start.depth + layer.thickness * share, i,
-                                  face ? std::min(i + 1, table.size() - 1) : i, segment});
+                                  face ? std::min(i + 1, counted - 1) : i, segment});
     }
     // Sums kept exact at the faces, so that sd compares equal across vapour-open layers.
     partition.planes.back().r = start.r + r;
@@ -599,7 +609,10 @@ MoistureInput MoistureInput::FromDesignConditions(const DesignConditions& condit
   input.humid = conditions.humid();
   input.direction = conditions.direction;
   input.rsi = conditions.rsi;
-  input.rse = conditions.rse;
+  // The Rse in force for the outer side (outdoor air: the conditions' own),
+  // and the side itself for the layers it makes the paths disregard.
+  input.rse = RseInForce(conditions);
+  input.outerSide = conditions.outerSide;
   return input;
 }
 

@@ -136,8 +136,11 @@ struct MoistureInput {
   bool humid = false;  // conductivities of humid conditions
   int direction = 1;   // heat-flow direction for the air-layer table (0 up, 1 horizontal, 2 down)
   double rsi = 0.13;   // interstitial calculation: the design Rsi of EN ISO 6946
-  double rse = 0.04;
-  // ti, φi (fixed), humidity of λ, direction, Rsi and Rse from the design conditions.
+  double rse = 0.04;   // the Rse in force for the outer side
+  // Beyond a well-ventilated air layer the layers are disregarded (FirstIgnoredLayer).
+  OuterSide outerSide{};
+  // ti, φi (fixed), humidity of λ, direction, Rsi, the Rse in force and the
+  // outer side from the design conditions.
   static MoistureInput FromDesignConditions(const DesignConditions& conditions,
                                             const MonthlyClimate& climate);
 };

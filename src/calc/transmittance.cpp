@@ -169,6 +169,17 @@ int OutermostAirLayer(const LayerTable& table) {
   return -1;
 }
 
+bool Ventilated(OuterSideKind kind) {
+  return kind == OuterSideKind::WellVentilated || kind == OuterSideKind::SlightlyVentilated;
+}
+
+// The share of the well-ventilated case: 1 above 1500 mm², 0 below 500.
+double Ventilation(const OuterSide& side) {
+  if (side.kind == OuterSideKind::SlightlyVentilated)
+    return std::clamp((side.openings - 500) / 1000, 0.0, 1.0);
+  return side.kind == OuterSideKind::WellVentilated ? 1.0 : 0.0;
+}
+
 // The counted layer the correction concerns: the one named, or the counted
 // layer of the largest resistance that is not an air layer.
 int CorrectionLayer(const LayerTable& table, std::int32_t layer, int counted, int insulation) {
@@ -243,30 +254,55 @@ void ApplyCorrections(const LayerTable& table, const UCorrections& corr, int cou
 
 }  // namespace
 
+bool ValidOuterSide(const OuterSide& side) {
+  const int kind = static_cast<int>(side.kind);
+  return kind >= 0 && kind < kOuterSideKindCount && std::isfinite(side.openings) && side.openings >= 0;
+}
+
+bool ValidCorrections(const UCorrections& c) {
+  const auto figures = [](std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v) && v >= 0; });
+  };
+  const FastenerCorrection& f = c.fasteners;
+  const InvertedRoofCorrection& roof = c.invertedRoof;
+  const int method = static_cast<int>(f.method);
+  return c.airGaps.level >= 0 && c.airGaps.level <= 2 && method >= 0 &&
+         method <= static_cast<int>(FastenerMethod::PointTransmittance) && c.airGaps.layer >= kLayerAuto &&
+         f.layer >= kLayerAuto && roof.layer >= kLayerAuto &&
+         figures({f.perSquareMetre, f.lambda, f.area, f.recess, f.chiP, roof.precipitation, roof.drainage,
+                  roof.factor});
+}
+
+double RseInForce(const DesignConditions& c) {
+  const double ventilation = Ventilation(c.outerSide);
+  if (ventilation == 0) return c.outerSide.kind == OuterSideKind::Unheated ? c.rsi : c.rse;
+  if (ventilation == 1) return c.rsi;
+  return (1 - ventilation) * c.rse + ventilation * c.rsi;
+}
+
+int FirstIgnoredLayer(const LayerTable& table, const OuterSide& side) {
+  return Ventilation(side) == 1 ? OutermostAirLayer(table) : -1;
+}
+
 TransmittanceResult ComputeTransmittance(LayerTable& table, const DesignConditions& c,
                                          const AirLayerTable& air) {
   TransmittanceResult out;
   const int n = table.size();
   const OuterSide& side = c.outerSide;
-  const bool ventilated =
-      side.kind == OuterSideKind::WellVentilated || side.kind == OuterSideKind::SlightlyVentilated;
   if (!(side.openings >= 0) || !std::isfinite(side.openings))
     throw DataError(QStringLiteral("Pole otworów wentylacyjnych musi być liczbą nieujemną"));
-  // The share of the well-ventilated case: 1 above 1500 mm², 0 below 500.
-  double ventilation = side.kind == OuterSideKind::WellVentilated ? 1.0 : 0.0;
-  if (side.kind == OuterSideKind::SlightlyVentilated)
-    ventilation = std::clamp((side.openings - 500) / 1000, 0.0, 1.0);
-  const int airLayer = ventilated ? OutermostAirLayer(table) : -1;
+  const double ventilation = Ventilation(side);
+  const int airLayer = Ventilated(side.kind) ? OutermostAirLayer(table) : -1;
   const int ventedEnd = airLayer >= 0 ? airLayer : n;
+  // One rule for the Rse in force, here and wherever else it is read.
+  out.rse = RseInForce(c);
 
   Limits limits;
   if (ventilation == 0) {
-    out.rse = side.kind == OuterSideKind::Unheated ? c.rsi : c.rse;
     limits = CombinedMethod(table, n, c, air, out.rse);
   } else if (ventilation == 1) {
-    out.rse = c.rsi;
     limits = CombinedMethod(table, ventedEnd, c, air, out.rse);
-    if (airLayer >= 0) out.firstIgnoredLayer = airLayer;
+    out.firstIgnoredLayer = FirstIgnoredLayer(table, side);
   } else {
     // Between the two cases, every figure and every layer's share of RT alike.
     const Limits v = CombinedMethod(table, ventedEnd, c, air, c.rsi);
@@ -275,7 +311,6 @@ TransmittanceResult ComputeTransmittance(LayerTable& table, const DesignConditio
     const Limits u = CombinedMethod(table, n, c, air, c.rse);
     const double a = 1 - ventilation, b = ventilation;
     for (int i = 0; i < n; ++i) table.at(i).resistance = a * table.at(i).resistance + b * vented[i];
-    out.rse = a * c.rse + b * c.rsi;
     limits = {a * u.upper + b * v.upper, a * u.lower + b * v.lower, a * u.total + b * v.total,
               u.metal || v.metal, -1};
     for (int i = 0; i < n; ++i) {
@@ -348,9 +383,11 @@ double RequiredThicknessUc(LayerTable& table, int position, const DesignConditio
       // Bracket the root from the thickness a homogeneous layer would need,
       // then halve the bracket below the tolerance, keeping the side that
       // meets Umax.
-      double lo = 0;
-      double hi = std::max(closed, 0.01);
+      // A bracket of infinite width (an absurdly small Umax gives a closed
+      // thickness of inf) would never halve below the tolerance.
       constexpr double kThickest = 1000;  // m: no partition is thicker
+      double lo = 0;
+      double hi = std::isfinite(closed) ? std::clamp(closed, 0.01, kThickest) : kThickest;
       while (!meets(hi)) {
         lo = hi;
         hi *= 2;

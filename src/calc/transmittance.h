@@ -138,6 +138,12 @@ struct UCorrections {
   bool operator==(const UCorrections&) const = default;
 };
 
+// Whether stored values are ones the program can hold: a known kind with
+// openings finite and not negative; known levels and methods, layers kLayerAuto
+// or not negative, and every figure finite and not negative (in use or not).
+bool ValidOuterSide(const OuterSide& side);
+bool ValidCorrections(const UCorrections& corrections);
+
 // ΔU'' of the air-gap levels 0, 1 and 2.
 inline constexpr double kAirGapDeltaU[] = {0.0, 0.01, 0.04};
 // The largest ratio of the limits for which the combined method holds.
@@ -170,6 +176,16 @@ struct TransmittanceResult {
   bool limitRatioExceeded = false;
   bool metalBridgesInsulation = false;
 };
+
+// The outer surface resistance in force: Rse of the conditions for outdoor air,
+// Rsi for a well-ventilated layer or an unheated space, and for a slightly
+// ventilated layer the interpolation between them by its openings. NaN for
+// openings that are not a number (ComputeTransmittance refuses them).
+double RseInForce(const DesignConditions& conditions);
+// The first layer (0 = innermost) that the heat and vapour paths disregard:
+// the outermost air layer when the outer side counts as well ventilated (a
+// slightly ventilated one from 1500 mm² of openings); -1 when none is.
+int FirstIgnoredLayer(const LayerTable& table, const OuterSide& side);
 
 // Writes every layer's resistance (consistent with RT; 0 for a disregarded
 // layer) and returns the partition's figures. Raises DivisionByZero for a

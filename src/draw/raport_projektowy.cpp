@@ -307,7 +307,8 @@ void Compute(Input& input, veltor::LayerTable& table, const veltor::ReferenceTab
   input.startFolder = startFolder;
   input.surfaceCondensation = veltor::SurfaceCondensation(table, input.conditions, tables.saturation);
   input.surfaceTemperature = table.empty() ? input.conditions.ti : table.at(0).innerTemperature;
-  const chart::ChartData data{table, input.summary, input.conditions, tables.saturation};
+  const veltor::DesignConditions boundary = veltor::WithRseInForce(input.conditions);
+  const chart::ChartData data{table, input.summary, boundary, tables.saturation};
   for (const int kind : {1, 2}) {
     QImage& picture = kind == 1 ? input.temperatureChart : input.pressureChart;
     try {
@@ -357,7 +358,8 @@ class VectorDrawings : public QObject, public QTextObjectInterface {
     painter->setClipRect(QRect(QPoint(0, 0), size));
     try {
       if (kind && input_.layers && input_.saturation) {
-        const chart::ChartData data{*input_.layers, input_.summary, input_.conditions, *input_.saturation};
+        const veltor::DesignConditions boundary = veltor::WithRseInForce(input_.conditions);
+        const chart::ChartData data{*input_.layers, input_.summary, boundary, *input_.saturation};
         chart::PaintChart(*painter, kind, data, chart::HatchesFrom(input_.startFolder));
       } else if (name == kMoisturePageName && input_.moisture) {
         kondensacja::PaintMoisturePage(*painter, *input_.moisture, input_.description[0], size);

@@ -1,4 +1,4 @@
-// The project description window. Its four boxes edit the project's
+// The project description window. Its six boxes edit the project's
 // description: every keystroke goes to the project (keystrokes in one box merge
 // into one step to undo), and a description changed elsewhere (New, Open,
 // undo) comes back into the boxes.
@@ -26,7 +26,7 @@ QString ProjectName() {
 
 namespace {
 // The project file keeps a length byte, so no more than this survives a save.
-constexpr int kFieldLength = 255;
+constexpr int kFieldLength = veltor::kMaxFieldLength;
 }  // namespace
 
 TFormDaneProj::TFormDaneProj(QWidget* mainWindow, Project& project)
@@ -53,9 +53,13 @@ TFormDaneProj::TFormDaneProj(QWidget* mainWindow, Project& project)
     row->addStretch(4);
     top->addLayout(row);
   };
+  // The address beside the partition's name and the licence beside the
+  // designer, in the order the designer's report lists them.
   make(LabeledEdit1, "LabeledEdit1", QStringLiteral("Nazwa przegrody"), false);
+  make(LabeledEditAdres, "LabeledEditAdres", QStringLiteral("Adres inwestycji"), false);
   make(LabeledEdit2, "LabeledEdit2", QStringLiteral("Odbiorca"), false);
   make(LabeledEdit3, "LabeledEdit3", QStringLiteral("Projektant"), false);
+  make(LabeledEditUprawnienia, "LabeledEditUprawnienia", QStringLiteral("Nr uprawnień projektanta"), false);
   make(LabeledEdit4, "LabeledEdit4", QStringLiteral("Data"), true);
   top->addStretch(1);
 
@@ -72,9 +76,9 @@ TFormDaneProj::TFormDaneProj(QWidget* mainWindow, Project& project)
   buttons->addWidget(ButtonDalej);
   top->addLayout(buttons);
 
-  QLineEdit* boxes[] = {LabeledEdit1, LabeledEdit2, LabeledEdit3, LabeledEdit4};
-  for (int i = 0; i < 4; ++i)
-    connect(boxes[i], &QLineEdit::textChanged, this,
+  const auto all = boxes();
+  for (int i = 0; i < veltor::kDescriptionFieldCount; ++i)
+    connect(all[i], &QLineEdit::textChanged, this,
             [this, i](const QString& text) { project_.setDescriptionField(i, text); });
   connect(&project_, &Project::changed, this, [this](Project::Parts parts) {
     if (parts & Project::Description) showDescription();
@@ -82,21 +86,25 @@ TFormDaneProj::TFormDaneProj(QWidget* mainWindow, Project& project)
   connect(ButtonZamknij, &QPushButton::clicked, this, &TFormDaneProj::ButtonZamknijClick);
   connect(ButtonDalej, &QPushButton::clicked, this, &TFormDaneProj::ButtonDalejClick);
 
-  resize(420, 260);
+  resize(420, 360);
   LabeledEdit1->setFocus();
 }
 
 TFormDaneProj::~TFormDaneProj() = default;
 
+std::array<QLineEdit*, veltor::kDescriptionFieldCount> TFormDaneProj::boxes() const {
+  return {LabeledEdit1, LabeledEdit2, LabeledEdit3, LabeledEdit4, LabeledEditAdres, LabeledEditUprawnienia};
+}
+
 void TFormDaneProj::ClearFields() {
-  for (int i = 0; i < 4; ++i) project_.setDescriptionField(i, QString());
+  for (int i = 0; i < veltor::kDescriptionFieldCount; ++i) project_.setDescriptionField(i, QString());
 }
 
 void TFormDaneProj::showDescription() {
-  QLineEdit* boxes[] = {LabeledEdit1, LabeledEdit2, LabeledEdit3, LabeledEdit4};
-  for (int i = 0; i < 4; ++i) {
+  const auto all = boxes();
+  for (int i = 0; i < veltor::kDescriptionFieldCount; ++i) {
     // A box whose text is already the project's keeps its cursor.
-    if (boxes[i]->text() != project_.description()[i]) boxes[i]->setText(project_.description()[i]);
+    if (all[i]->text() != project_.description()[i]) all[i]->setText(project_.description()[i]);
   }
 }
 
@@ -108,7 +116,8 @@ void TFormDaneProj::showEvent(QShowEvent* e) {
 
 void TFormDaneProj::FormShow() {
   if (LabeledEdit4->text().isEmpty())
-    project_.proposeDescriptionField(3, QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    project_.proposeDescriptionField(veltor::kDate,
+                                     QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
 }
 
 void TFormDaneProj::ButtonZamknijClick() {
@@ -128,6 +137,7 @@ void TFormDaneProj::SaveToProject(QIODevice& device) {
 
 void TFormDaneProj::LoadFromProject(QIODevice& device) {
   veltor::ReadDescriptionSection(device, [this](int index, const QString& text) {
-    if (index >= 0 && index < 4) project_.setDescriptionField(index, text.left(kFieldLength));
+    if (index >= 0 && index < veltor::kFixedDescriptionFields)
+      project_.setDescriptionField(index, text.left(kFieldLength));
   });
 }

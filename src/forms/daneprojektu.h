@@ -1,9 +1,15 @@
-// The project description: four free texts (partition name, client, designer,
-// date) of the project, edited in four boxes, saved as the first section of the
-// project file and printed on the report.
+// The project description: free texts of the project (partition name, the
+// investment's address, client, designer, the designer's licence number,
+// date), edited in six boxes. Name, client, designer and date are the first
+// section of the project file and are printed on the report; the address and
+// the licence number, both optional, go into the file's extension block and
+// onto the designer's report.
 #pragma once
 
+#include <array>
+
 #include "forms/companion.h"
+#include "project/extension.h"
 
 class Project;
 class QIODevice;
@@ -17,7 +23,7 @@ class TFormDaneProj : public TCompanionWindow {
   ~TFormDaneProj() override;
 
   void FormCreate() {}
-  // Empties the four fields of the project.
+  // Empties the description fields of the project.
   void ClearFields();
 
   // The 1024 bytes of the description: four short strings of 256 bytes, each
@@ -30,10 +36,12 @@ class TFormDaneProj : public TCompanionWindow {
   void ButtonZamknijClick();
   void ButtonDalejClick();
 
-  QLineEdit* LabeledEdit1 = nullptr;  // "Nazwa przegrody"
-  QLineEdit* LabeledEdit2 = nullptr;  // "Odbiorca"
-  QLineEdit* LabeledEdit3 = nullptr;  // "Projektant"
-  QLineEdit* LabeledEdit4 = nullptr;  // "Data"
+  QLineEdit* LabeledEdit1 = nullptr;            // "Nazwa przegrody"
+  QLineEdit* LabeledEdit2 = nullptr;            // "Odbiorca"
+  QLineEdit* LabeledEdit3 = nullptr;            // "Projektant"
+  QLineEdit* LabeledEdit4 = nullptr;            // "Data"
+  QLineEdit* LabeledEditAdres = nullptr;        // "Adres inwestycji"
+  QLineEdit* LabeledEditUprawnienia = nullptr;  // "Nr uprawnień projektanta"
   QPushButton* ButtonZamknij = nullptr;
   QPushButton* ButtonDalej = nullptr;
 
@@ -45,6 +53,8 @@ class TFormDaneProj : public TCompanionWindow {
   void FormShow();
   // The boxes from the project's description.
   void showDescription();
+  // The box of each description field, in the order of veltor::DescriptionFieldIndex.
+  std::array<QLineEdit*, veltor::kDescriptionFieldCount> boxes() const;
 
   Project& project_;
 };

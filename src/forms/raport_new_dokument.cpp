@@ -23,6 +23,8 @@ namespace {
 designreport::Input DesignInput() {
   designreport::Input input;
   input.description = ReportDescription();
+  input.address = input.description[veltor::kAddress];
+  input.licence = input.description[veltor::kLicence];
   input.conditions = gDesignConditions;
   input.version = QCoreApplication::applicationVersion();
   input.date = QDate::currentDate();

@@ -124,7 +124,8 @@ QStringList TFormRysunek::DrawChart(veltor::LayerTable& table, bool tell) {
   RunCalculationPass(table, gPartitionSummary, tell);
   if (chartKind_ == 1) setWindowTitle(kTemperatureCaption);
   if (chartKind_ == 2) setWindowTitle(kPressureCaption);
-  const chart::ChartData data{table, gPartitionSummary, gDesignConditions, gReferenceTables.saturation};
+  const veltor::DesignConditions boundary = veltor::WithRseInForce(gDesignConditions);
+  const chart::ChartData data{table, gPartitionSummary, boundary, gReferenceTables.saturation};
   const QStringList skipped =
       chart::DrawChart(ImageSciana->Picture(), chartKind_, data, chart::HatchesFrom(StartFolder()), xOrigin_)
           .skipped;

@@ -3,13 +3,16 @@
 // it is used, like the rest of the file.
 #include "project/extension.h"
 
+#include <QList>
 #include <QStringDecoder>
 #include <QtEndian>
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
 
 #include "calc/errors.h"
+#include "calc/layer.h"
 #include "project/projectfile.h"
 
 namespace veltor {
@@ -17,6 +20,13 @@ namespace veltor {
 namespace {
 
 constexpr char kMoistureTag[] = "MOIS";
+constexpr char kBridgeTag[] = "BRDG";
+constexpr char kCorrectionsTag[] = "UCOR";
+constexpr char kOuterSideTag[] = "OUTS";
+constexpr char kDescriptionTag[] = "DESC";
+// kMaxFieldLength UTF-16 units take at most three bytes each in UTF-8 (a pair
+// of surrogates, two units, takes four).
+constexpr int kMaxFieldBytes = 3 * kMaxFieldLength;
 // climate, class, report, reserved, name length, then 24 doubles after the name.
 constexpr int kMoistureFixedSize = 4 + 2 + 24 * 8;
 constexpr int kMaxHumidityClass = 5;
@@ -59,6 +69,39 @@ class Reader {
   qsizetype pos_ = 0;
 };
 
+void putDouble(QByteArray& out, double v) {
+  put<quint64>(out, std::bit_cast<quint64>(v));
+}
+
+// A text of at most kMaxFieldLength units (cut there, never inside a pair of
+// surrogates) as a uint16 byte length and its UTF-8.
+void putText(QByteArray& out, const QString& text) {
+  qsizetype length = std::min<qsizetype>(text.size(), kMaxFieldLength);
+  if (length < text.size() && text.at(length - 1).isHighSurrogate()) --length;
+  const QByteArray utf8 = text.first(length).toUtf8();
+  put<quint16>(out, static_cast<quint16>(utf8.size()));
+  out.append(utf8);
+}
+
+// Text that is not UTF-8 would come back altered from a save; a text longer
+// than a box holds was not written by us.
+QString getText(Reader& r, int maxBytes, int maxLength) {
+  const auto size = r.get<quint16>();
+  if (size > maxBytes) damaged();
+  // Stateless: a sequence cut at the end is an error, not held back for more.
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(r.take(size));
+  if (utf8.hasError() || text.size() > maxLength) damaged();
+  return text;
+}
+
+// A figure the program could have written: finite and not negative.
+double getFigure(Reader& r) {
+  const double v = r.getDouble();
+  if (!std::isfinite(v) || v < 0) damaged();
+  return v;
+}
+
 bool sameDouble(double a, double b) {
   return std::bit_cast<quint64>(a) == std::bit_cast<quint64>(b);
 }
@@ -89,12 +132,7 @@ MoistureSettings decodeMoisture(QByteArrayView payload) {
   m.climate = static_cast<MoistureSettings::Climate>(climate);
   m.humidityClass = humidityClass;
   m.inReport = report == 1;
-  const auto nameSize = r.get<quint16>();
-  if (nameSize > kMaxStationNameBytes) damaged();
-  // Text that is not UTF-8 would come back altered from a save.
-  QStringDecoder utf8(QStringDecoder::Utf8);
-  m.stationName = utf8.decode(r.take(nameSize));
-  if (utf8.hasError()) damaged();
+  m.stationName = getText(r, kMaxStationNameBytes, kMaxStationNameBytes);
   // An infinity is no month; NaN is an empty typed cell.
   for (double& v : m.te)
     if (v = r.getDouble(); std::isinf(v)) damaged();
@@ -102,6 +140,123 @@ MoistureSettings decodeMoisture(QByteArrayView payload) {
     if (v = r.getDouble(); std::isinf(v)) damaged();
   // Bytes after the fields are room for later versions of the chunk.
   return m;
+}
+
+QByteArray encodeBridges(const LayerTable& layers) {
+  QByteArray out;
+  quint32 count = 0;
+  for (int i = 0; i < layers.size(); ++i) count += layers.at(i).bridge.present();
+  put<quint32>(out, count);
+  for (int i = 0; i < layers.size(); ++i) {
+    const LayerBridge& b = layers.at(i).bridge;
+    if (!b.present()) continue;
+    put<quint32>(out, static_cast<quint32>(i));
+    putText(out, b.material);
+    putDouble(out, b.lambdaMedium);
+    putDouble(out, b.lambdaHumid);
+    putDouble(out, b.share);
+  }
+  return out;
+}
+
+// Into the layers already read; each layer at most once, innermost first.
+void decodeBridges(QByteArrayView payload, LayerTable& layers) {
+  Reader r(payload);
+  const auto count = r.get<quint32>();
+  qint64 previous = -1;
+  for (quint32 k = 0; k < count; ++k) {
+    const auto index = r.get<quint32>();
+    if (index <= previous || index >= quint32(layers.size())) damaged();
+    previous = index;
+    LayerBridge b;
+    b.material = getText(r, kMaxFieldBytes, kMaxFieldLength);
+    b.lambdaMedium = getFigure(r);
+    b.lambdaHumid = getFigure(r);
+    b.share = r.getDouble();
+    if (!(b.share > 0 && b.share < 1)) damaged();
+    layers.at(int(index)).bridge = b;
+  }
+}
+
+QByteArray encodeCorrections(const UCorrections& c) {
+  QByteArray out;
+  put<qint32>(out, c.airGaps.level);
+  put<qint32>(out, c.airGaps.layer);
+  const FastenerCorrection& f = c.fasteners;
+  put<qint32>(out, static_cast<qint32>(f.method));
+  put<qint32>(out, f.layer);
+  for (double v : {f.perSquareMetre, f.lambda, f.area, f.recess, f.chiP}) putDouble(out, v);
+  const InvertedRoofCorrection& roof = c.invertedRoof;
+  out.append(static_cast<char>(roof.enabled ? 1 : 0));
+  out.append(3, '\0');
+  put<qint32>(out, roof.layer);
+  for (double v : {roof.precipitation, roof.drainage, roof.factor}) putDouble(out, v);
+  return out;
+}
+
+// A correction names its layer by position, and removing layers leaves the
+// number as it was: a project saved then names a layer it no longer has. Such
+// a file is the program's own and opens (the pass then says which correction
+// points nowhere); only a number no project can reach is damage.
+UCorrections decodeCorrections(QByteArrayView payload) {
+  Reader r(payload);
+  UCorrections c;
+  const auto layer = [&] {
+    const auto index = r.get<qint32>();
+    if (index != kLayerAuto && (index < 0 || index >= kMaxProjectLayers)) damaged();
+    return index;
+  };
+  c.airGaps.level = r.get<qint32>();
+  c.airGaps.layer = layer();
+  FastenerCorrection& f = c.fasteners;
+  f.method = static_cast<FastenerMethod>(r.get<qint32>());
+  f.layer = layer();
+  for (double* v : {&f.perSquareMetre, &f.lambda, &f.area, &f.recess, &f.chiP}) *v = getFigure(r);
+  InvertedRoofCorrection& roof = c.invertedRoof;
+  const auto enabled = r.get<quint8>();
+  if (enabled > 1) damaged();
+  roof.enabled = enabled == 1;
+  (void)r.take(3);
+  roof.layer = layer();
+  for (double* v : {&roof.precipitation, &roof.drainage, &roof.factor}) *v = getFigure(r);
+  // Levels and methods as the core knows them; the figures are checked above.
+  if (!ValidCorrections(c)) damaged();
+  return c;
+}
+
+QByteArray encodeOuterSide(const OuterSide& side) {
+  QByteArray out;
+  put<qint32>(out, static_cast<qint32>(side.kind));
+  putDouble(out, side.openings);
+  return out;
+}
+
+OuterSide decodeOuterSide(QByteArrayView payload) {
+  Reader r(payload);
+  OuterSide side;
+  side.kind = static_cast<OuterSideKind>(r.get<qint32>());
+  side.openings = r.getDouble();
+  if (!ValidOuterSide(side)) damaged();
+  return side;
+}
+
+QByteArray encodeDescription(const ProjectDescription& d) {
+  QByteArray out;
+  putText(out, d[kAddress]);
+  putText(out, d[kLicence]);
+  return out;
+}
+
+void decodeDescription(QByteArrayView payload, ProjectDescription& d) {
+  Reader r(payload);
+  d[kAddress] = getText(r, kMaxFieldBytes, kMaxFieldLength);
+  d[kLicence] = getText(r, kMaxFieldBytes, kMaxFieldLength);
+}
+
+bool anyBridge(const LayerTable& layers) {
+  for (int i = 0; i < layers.size(); ++i)
+    if (layers.at(i).bridge.present()) return true;
+  return false;
 }
 
 void appendChunk(QByteArray& block, const char* tag, const QByteArray& payload) {
@@ -119,11 +274,21 @@ bool MoistureSettings::operator==(const MoistureSettings& o) const {
          inReport == o.inReport;
 }
 
-QByteArray EncodeExtensionBlock(const ProjectExtras& extras) {
-  if (extras.isDefault()) return {};
+QByteArray EncodeExtensionBlock(const ProjectDescription& description, const DesignConditions& conditions,
+                                const LayerTable& layers, const ProjectExtras& extras) {
+  // A layer whose bridge has no share is a homogeneous layer: nothing to keep.
+  const bool bridges = anyBridge(layers);
+  const bool corrections = conditions.corrections != UCorrections{};
+  const bool outerSide = conditions.outerSide != OuterSide{};
+  const bool address = !description[kAddress].isEmpty() || !description[kLicence].isEmpty();
+  if (extras.isDefault() && !bridges && !corrections && !outerSide && !address) return {};
   QByteArray block(kExtensionMagic, 4);
   put<quint32>(block, kExtensionVersion);
   if (!extras.moisture.isDefault()) appendChunk(block, kMoistureTag, encodeMoisture(extras.moisture));
+  if (bridges) appendChunk(block, kBridgeTag, encodeBridges(layers));
+  if (corrections) appendChunk(block, kCorrectionsTag, encodeCorrections(conditions.corrections));
+  if (outerSide) appendChunk(block, kOuterSideTag, encodeOuterSide(conditions.outerSide));
+  if (address) appendChunk(block, kDescriptionTag, encodeDescription(description));
   put<quint32>(block, static_cast<quint32>(block.size() + kExtensionFooterSize));
   block.append(kExtensionFooterMagic, 4);
   return block;
@@ -140,21 +305,37 @@ qsizetype ExtensionBlockOffset(const QByteArray& file) {
   return file.size() - length;
 }
 
-ProjectExtras DecodeExtensionBlock(QByteArrayView block) {
-  ProjectExtras extras;
-  if (block.isEmpty()) return extras;
+void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents) {
+  if (block.isEmpty()) return;
   if (block.size() > kMaxExtensionSize || block.size() < kExtensionHeaderSize + kExtensionFooterSize)
     damaged();
   Reader r(block.first(block.size() - kExtensionFooterSize));
   if (r.take(4) != QByteArrayView(kExtensionMagic, 4)) damaged();
   // A later version may change what a chunk means; this reader cannot tell.
   if (r.get<quint32>() != kExtensionVersion) damaged();
+  // Bytes after a chunk's fields are room for later versions of it; a chunk of
+  // ours twice is not something this program writes.
+  QList<QByteArrayView> seen;
+  const auto is = [&](QByteArrayView tag, const char* ours) {
+    if (tag != QByteArrayView(ours, 4)) return false;
+    if (seen.contains(tag)) damaged();
+    seen.append(tag);
+    return true;
+  };
   while (r.left() > 0) {
     const QByteArrayView tag = r.take(4);
     const QByteArrayView payload = r.take(r.get<quint32>());
-    if (tag == QByteArrayView(kMoistureTag, 4)) extras.moisture = decodeMoisture(payload);
+    if (is(tag, kMoistureTag))
+      contents.extras.moisture = decodeMoisture(payload);
+    else if (is(tag, kBridgeTag))
+      decodeBridges(payload, contents.layers);
+    else if (is(tag, kCorrectionsTag))
+      contents.conditions.corrections = decodeCorrections(payload);
+    else if (is(tag, kOuterSideTag))
+      contents.conditions.outerSide = decodeOuterSide(payload);
+    else if (is(tag, kDescriptionTag))
+      decodeDescription(payload, contents.description);
   }
-  return extras;
 }
 
 }  // namespace veltor

@@ -12,10 +12,11 @@
 //
 // The footer lets a reader find the block from the end of the file: the layers
 // run from 1077 to where the block begins. A reader skips chunks it does not
-// know. Tags in use: "MOIS" (moisture settings, below). Reserved for data that
-// is coming: "BRDG" (bridged layers), "UCOR" (corrections of U), "OUTS" (the
-// kind of the outer side), "DESC" (further description fields). The byte
-// layout of every chunk is in the README.
+// know. Tags in use: "MOIS" (moisture settings, below), "BRDG" (the bridges of
+// bridged layers), "UCOR" (the corrections of U), "OUTS" (the kind of the
+// outer side) and "DESC" (the investment's address and the designer's licence
+// number). Each is written only when what it holds differs from the default.
+// The byte layout of every chunk is in the README.
 #pragma once
 
 #include <QByteArray>
@@ -23,7 +24,22 @@
 #include <array>
 #include <cstdint>
 
+#include "calc/conditions.h"
+
 namespace veltor {
+
+class LayerTable;
+struct ProjectContents;
+
+// The project's description. The first four fields are the file's fixed
+// description section; the address and the licence number came later and live
+// in the extension block's chunk "DESC".
+enum DescriptionFieldIndex { kName, kClient, kDesigner, kDate, kAddress, kLicence, kDescriptionFieldCount };
+inline constexpr int kFixedDescriptionFields = 4;
+using ProjectDescription = std::array<QString, kDescriptionFieldCount>;
+// The longest text of a description field or a bridge's material, in UTF-16
+// units, as the description window's boxes take it.
+inline constexpr int kMaxFieldLength = 255;
 
 inline constexpr char kExtensionMagic[] = "VLTX";
 inline constexpr char kExtensionFooterMagic[] = "XTLV";
@@ -58,15 +74,23 @@ struct ProjectExtras {
   bool operator==(const ProjectExtras&) const = default;
 };
 
-// The whole block for `extras`, empty when every part is at its default.
-QByteArray EncodeExtensionBlock(const ProjectExtras& extras);
+// The whole block for a project, empty when every part is at its default: the
+// extras, the address and licence of the description, the conditions' outer
+// side and corrections, and the bridges of the layers.
+QByteArray EncodeExtensionBlock(const ProjectDescription& description, const DesignConditions& conditions,
+                                const LayerTable& layers, const ProjectExtras& extras);
 // Where the block of a file's bytes begins: the file's size when it has none.
 // Raises DataError(kDamagedProject) when the footer's magic is there but the
 // length it gives does not fit the file or is above kMaxExtensionSize.
 qsizetype ExtensionBlockOffset(const QByteArray& file);
-// Decodes a block found by ExtensionBlockOffset (empty: the defaults). A wrong
-// magic or version, a chunk that overruns the block or a chunk of ours that
-// does not hold what it must raises DataError(kDamagedProject).
-ProjectExtras DecodeExtensionBlock(QByteArrayView block);
+// Decodes a block found by ExtensionBlockOffset (empty: the defaults) into
+// `contents`, whose fixed sections are already read (a bridge names a layer by
+// its index). A wrong magic or version, a chunk that overruns the block, a
+// chunk of ours twice, or a chunk of ours that does not hold what it must (a
+// bridge beyond the layers, a share outside (0, 1), a conductivity or a
+// correction's figure that is negative or not finite, an unknown kind, method
+// or level, a text too long or not UTF-8) raises DataError(kDamagedProject).
+// `contents` may then hold part of the block: it is the caller's scratch copy.
+void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents);
 
 }  // namespace veltor

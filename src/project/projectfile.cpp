@@ -139,7 +139,7 @@ LoadedProject CheckedProject(QByteArray bytes) {
   LoadedProject loaded;
   loaded.bytes = std::move(bytes);
   loaded.contents = ParseProject(loaded.bytes, blockOffset);
-  loaded.contents.extras = DecodeExtensionBlock(QByteArrayView(loaded.bytes).sliced(blockOffset));
+  DecodeExtensionBlock(QByteArrayView(loaded.bytes).sliced(blockOffset), loaded.contents);
   CheckProjectLayers(loaded.contents.layers);
   return loaded;
 }
@@ -157,11 +157,12 @@ QByteArray EncodeShortString(const QString& text, int maxLength) {
 
 void WriteDescriptionSection(QIODevice& device, const ProjectDescription& description) {
   // Field by field, so a full disk stops at the first field that did not fit.
-  for (const QString& text : description) writeAll(device, EncodeShortString(text, kShortStringSize - 1));
+  for (int i = 0; i < kFixedDescriptionFields; ++i)
+    writeAll(device, EncodeShortString(description[i], kShortStringSize - 1));
 }
 
 void ReadDescriptionSection(QIODevice& device, const std::function<void(int, const QString&)>& onField) {
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kFixedDescriptionFields; ++i) {
     const QByteArray field = readExactly(device, kShortStringSize);
     if (onField) onField(i, decodeShortString(field));
   }
@@ -233,7 +234,7 @@ void WriteProject(QIODevice& device, const ProjectDescription& description,
   WriteDescriptionSection(device, description);
   WriteConditionsSection(device, conditions);
   WriteLayers(device, layers);
-  const QByteArray block = EncodeExtensionBlock(extras);
+  const QByteArray block = EncodeExtensionBlock(description, conditions, layers, extras);
   if (!block.isEmpty()) writeAll(device, block);
 }
 

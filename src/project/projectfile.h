@@ -22,11 +22,10 @@ inline constexpr int kDescriptionSectionSize = 1024;
 inline constexpr int kConditionsSectionSize = 53;
 inline constexpr int kLayersOffset = kDescriptionSectionSize + kConditionsSectionSize;  // 1077
 
-using ProjectDescription = std::array<QString, 4>;  // name, client, designer, date
-
 // Short string of N + 1 bytes: a length byte, then up to N Windows-1250 characters.
 QByteArray EncodeShortString(const QString& text, int maxLength);
 
+// The fixed section holds the first four fields (kFixedDescriptionFields).
 void WriteDescriptionSection(QIODevice& device, const ProjectDescription& description);
 // Reads the four fields in order; `onField(index, text)` runs as soon as each is read.
 void ReadDescriptionSection(QIODevice& device, const std::function<void(int, const QString&)>& onField);
@@ -36,10 +35,10 @@ DesignConditions ReadConditionsSection(QIODevice& device);
 
 // A whole project file read and checked before anything in the program changes.
 struct ProjectContents {
-  ProjectDescription description;
-  DesignConditions conditions;
-  LayerTable layers;
-  ProjectExtras extras;  // the extension block after the layers (extension.h)
+  ProjectDescription description;  // address and licence from the extension block
+  DesignConditions conditions;     // outer side and corrections from the extension block
+  LayerTable layers;               // bridges from the extension block
+  ProjectExtras extras;            // the rest of the extension block (extension.h)
 };
 // The three fixed sections only (no extension block): raises IoError(EndOfFile)
 // for a file shorter than 1077 bytes or whose layer section is not a whole

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "calc/calculation.h"
+#include "calc/dynamic.h"
 #include "calc/errors.h"
+#include "calc/moisture.h"
 #include "calc/transmittance.h"
 
 using namespace veltor;
@@ -352,5 +354,56 @@ TEST(CalculationPass, TemperaturesFollowRtAndTheOuterSide) {
   EXPECT_DOUBLE_EQ(BridgeShare(0.08, 0.9), 0.08 / 0.9);
   EXPECT_THROW(BridgeShare(0.9, 0.08), DataError);
 }
+
+// The moisture check, the dynamics and the pass's vapour path follow the
+// outer side as U does. Brick 25 cm (λ 0.77, δ 72: μ 10), EPS 12 cm (λ 0.04,
+// δ 12: μ 60), a 5 cm air layer (R 0.18 horizontal), a cladding 2 cm (λ 0.13,
+// δ 0.1: μ 7200), horizontal heat flow:
+//   outdoor    RT = 0.13 + 0.324675 + 3 + 0.18 + 0.153846 + 0.04 = 3.828521
+//   unheated   RT = the same with Rse = Rsi = 0.13             = 3.918521
+//   ventilated RT = 0.13 + 0.324675 + 3 + 0.13 (air layer and cladding out) = 3.584675
+// fRsi = 1 − 0.25 / (RT − 0.13 + 0.25); sd = 2.5 + 7.2 (+ 144 with the cladding) m;
+// Z = 0.25/72e-6 + 0.12/12e-6 (+ 0.02/0.1e-6) + 27 + 13 m²hPa/g.
+struct OuterSideCase {
+  const char* name;
+  OuterSideKind kind;
+  double rt, fRsi, sd, z;
+};
+class OuterSideEverywhere : public testing::TestWithParam<OuterSideCase> {};
+
+TEST_P(OuterSideEverywhere, MoistureDynamicsAndVapourPathTakeTheRseInForceAndTheCountedLayers) {
+  const OuterSideCase& row = GetParam();
+  LayerTable table = Partition({{0.25, 0.77}, {0.12, 0.04}, {0.05, 0, 0, 0, true}, {0.02, 0.13}});
+  const double coefficients[] = {72, 12, 0, 0.1};
+  for (int i = 0; i < table.size(); ++i) {
+    table.at(i).vapourCoefficient = coefficients[i];
+    table.at(i).density = 1000;
+    table.at(i).specificHeat = 1000;
+  }
+  DesignConditions c = Conditions();
+  c.outerSide.kind = row.kind;
+  ReferenceTables tables;
+  tables.air = Air();
+  PartitionSummary s;
+  CalculatePartition(table, s, c, tables);
+  EXPECT_NEAR(s.totalResistance, row.rt, 1e-6);
+  EXPECT_NEAR(s.totalDiffusionResistance, row.z, 1e-3);
+  EXPECT_NEAR(1 / DynamicCharacteristics(table, c, Air()).u, row.rt, 1e-6);
+  MoistureInput input = MoistureInput::FromDesignConditions(c, {});
+  input.climate.te.fill(-5);
+  input.climate.phiE.fill(85);
+  const MoistureResult moisture = AssessMoisture(table, input, Air());
+  EXPECT_NEAR(moisture.fRsi, row.fRsi, 1e-6);
+  EXPECT_NEAR(moisture.totalSd, row.sd, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, OuterSideEverywhere,
+                         testing::Values(OuterSideCase{"OutdoorAir", OuterSideKind::Outdoor, 3.828521,
+                                                       0.936685, 153.7, 213512.222},
+                                         OuterSideCase{"UnheatedSpace", OuterSideKind::Unheated, 3.918521,
+                                                       0.938096, 153.7, 213512.222},
+                                         OuterSideCase{"WellVentilated", OuterSideKind::WellVentilated,
+                                                       3.584675, 0.932518, 9.7, 13512.222}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTreeWidget>
 #include <QtTest>
 #include <cmath>
@@ -16,9 +17,11 @@
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
+#include "forms/raport_new.h"
 #include "forms/system4.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
+#include "model/project.h"
 #include "project/projectfile.h"
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
@@ -79,8 +82,9 @@ struct ProgramState {
 
   static ProgramState now() {
     ProgramState s;
-    for (QLineEdit* e : {FormDaneProj->LabeledEdit1, FormDaneProj->LabeledEdit2, FormDaneProj->LabeledEdit3,
-                         FormDaneProj->LabeledEdit4})
+    for (QLineEdit* e :
+         {FormDaneProj->LabeledEdit1, FormDaneProj->LabeledEdit2, FormDaneProj->LabeledEdit3,
+          FormDaneProj->LabeledEdit4, FormDaneProj->LabeledEditAdres, FormDaneProj->LabeledEditUprawnienia})
       s.description << e->text();
     s.conditions = ConditionsBytes(gDesignConditions);
     for (const char* name : {"EditUmax", "LabeledEditTW", "LabeledEditTZ", "LabeledEditWW", "LabeledEditWZ"})
@@ -366,6 +370,55 @@ class TestProjekt : public QObject {
     QVERIFY(QFileInfo(projekty(QStringLiteral("folder.Veltor"))).isDir());
     QCOMPARE(projectFiles(), files);  // no temporary left behind
     QVERIFY(ProgramState::now() == before);
+  }
+
+  // The address and the licence number: a step each to undo and redo, kept in
+  // the file's extension block, shown again on open, on the designer's report.
+  void addressAndLicenceTravelWithTheProject() {
+    composeProject();
+    auto* address = FormDaneProj->findChild<QLineEdit*>(QStringLiteral("LabeledEditAdres"));
+    auto* licence = FormDaneProj->findChild<QLineEdit*>(QStringLiteral("LabeledEditUprawnienia"));
+    QVERIFY(address && licence);
+    QCOMPARE(FormDaneProj->findChild<QLabel*>(QStringLiteral("LabeledEditAdresLabel"))->text(),
+             QStringLiteral("Adres inwestycji"));
+    QCOMPARE(FormDaneProj->findChild<QLabel*>(QStringLiteral("LabeledEditUprawnieniaLabel"))->text(),
+             QStringLiteral("Nr uprawnień projektanta"));
+    Project& project = FormGlowna->project();
+    const int steps = project.undoStack().count();
+    const QString street = QStringLiteral("ul. Źródlana 5, 05-500 Piaseczno");
+    address->setText(street);
+    QTest::keyClicks(licence, QStringLiteral("MAZ/0123/POOK/05"));
+    QCOMPARE(project.undoStack().count(), steps + 2);
+    QCOMPARE(project.description()[kLicence], QStringLiteral("MAZ/0123/POOK/05"));
+    FormGlowna->ActionCofnij->trigger();
+    QVERIFY(licence->text().isEmpty() && project.description()[kLicence].isEmpty());
+    QCOMPARE(address->text(), street);
+    FormGlowna->ActionPonow->trigger();
+    QCOMPARE(licence->text(), QStringLiteral("MAZ/0123/POOK/05"));
+    save(projekty(QStringLiteral("adres.Veltor")));
+    const QByteArray file = FileBytes(projekty(QStringLiteral("adres.Veltor")));
+    QVERIFY(file.mid(kLayersOffset + 2 * kLayerRecordSize).contains(street.toUtf8()));
+
+    FormDaneProj->ClearFields();
+    {
+      ScriptedDialogs d;
+      d.expectMessage(kSaveQuestion, ui::Answer::No)
+          .expectFile(QStringLiteral("OpenDialogProjekt"), projekty(QStringLiteral("adres.Veltor")));
+      FormGlowna->ExecuteAction(FormGlowna->ActionOtworz);
+    }
+    QCOMPARE(address->text(), street);
+    QCOMPARE(licence->text(), QStringLiteral("MAZ/0123/POOK/05"));
+
+    ScriptedDialogs d;
+    const QString odt = env->file(QStringLiteral("raport.odt"));
+    d.expectFile(QStringLiteral("SaveDialogRaportProjektowy"), odt);
+    FormRaportNew->ActionRaportOdt->trigger();
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), odt, QStringLiteral("content.xml")});
+    QVERIFY(unzip.waitForFinished(20000));
+    const QString content = QString::fromUtf8(unzip.readAllStandardOutput());
+    QVERIFY(content.contains(street));
+    QVERIFY(content.contains(QStringLiteral("MAZ/0123/POOK/05")));
   }
 
   void sampleProjectOpens() {
