@@ -7,6 +7,7 @@
 #include "forms/warstwy.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFontMetricsF>
@@ -64,6 +65,17 @@ enum Column { ColumnName, ColumnThickness, ColumnLambda, ColumnResistance, Colum
 const QString kNoValue = QStringLiteral("–");
 
 const QString kEditedMark = QStringLiteral(" ✎");
+// Layers outside a well-ventilated air layer: listed, but no part of R or U.
+const QString kIgnoredMark = QStringLiteral(" (pominięta)");
+const QString kIgnoredTip = QStringLiteral(
+    "\r\nWarstwa pominięta: leży na zewnątrz dobrze wentylowanej warstwy powietrza lub elewacji "
+    "i nie wchodzi do oporu cieplnego przegrody");
+
+// The first layer the latest pass disregarded; -1 when it counted them all.
+bool IsIgnored(int row) {
+  const int first = gPartitionSummary.transmittance.firstIgnoredLayer;
+  return first >= 0 && row >= first;
+}
 
 const QString kVapourCaption = QStringLiteral("Przepuszczalność pary wodnej δ [10⁻⁶ g/(m·h·Pa)]");
 // -INF in the record: a layer that the diffusion sums leave out.
@@ -97,7 +109,13 @@ class LayerItem : public QTreeWidgetItem {
     if (role != Qt::ToolTipRole) return QTreeWidgetItem::data(column, role);
     const veltor::LayerRecord* record = TFormWarstwy::LayerOf(this);
     if (!record || !treeWidget()) return {};
-    QString tip = LayerTip(treeWidget()->indexOfTopLevelItem(const_cast<LayerItem*>(this)), *record);
+    const int row = treeWidget()->indexOfTopLevelItem(const_cast<LayerItem*>(this));
+    QString tip = LayerTip(row, *record);
+    // In full: the column may show the caption shortened.
+    if (record->bridge.present())
+      tip += QStringLiteral("\r\nWarstwa niejednorodna: ") +
+             veltor::LayerCaption(record->nameText(), record->bridge);
+    if (IsIgnored(row)) tip += kIgnoredTip;
     if (const auto* window = qobject_cast<const TFormWarstwy*>(treeWidget()->window())) {
       const QStringList edited = window->EditedValues(*record);
       if (!edited.isEmpty())
@@ -116,9 +134,17 @@ class LayerItem : public QTreeWidgetItem {
   }
   int textWidth(int column) const { return textWidth_[column]; }
   void forgetWidths() { textWidth_.fill(-1); }
+  // Grey for a layer the pass disregarded; set only when it changes, as a
+  // keystroke leaves every other row's state as it was.
+  void setIgnored(bool ignored, const QBrush& grey) {
+    if (ignored == ignored_) return;
+    ignored_ = ignored;
+    for (int c = ColumnName; c < ColumnCount; ++c) setForeground(c, ignored ? grey : QBrush());
+  }
 
  private:
   std::array<int, ColumnCount> textWidth_;
+  bool ignored_ = false;
 };
 
 // A push button that mirrors an action: its caption, hints and enabled state
@@ -248,6 +274,9 @@ void TFormWarstwy::buildControls() {
   ListViewMaterialy->viewport()->setCursor(Qt::PointingHandCursor);
   ListViewMaterialy->viewport()->installEventFilter(this);
   ListViewMaterialy->setMinimumWidth(420);
+  // A bridged layer's caption ends in its share, and an ignored one in its
+  // mark: a long name gives way in the middle.
+  ListViewMaterialy->setTextElideMode(Qt::ElideMiddle);
   {
     QHeaderView* header = ListViewMaterialy->header();
     header->setSectionsMovable(false);
@@ -307,6 +336,7 @@ void TFormWarstwy::buildControls() {
   auto* left = new QVBoxLayout;
   left->addWidget(Katalog, 1);
   left->addWidget(buildMaterialGroup());
+  left->addWidget(buildBridgeGroup());
 
   auto* middle = new QVBoxLayout;
   middle->addStretch(1);
@@ -333,6 +363,7 @@ void TFormWarstwy::buildControls() {
   right->addWidget(groupKolejnosc);
   right->addWidget(Button2);
   right->addWidget(buildSummaryGroup());
+  right->addWidget(LabelUwagaMostek);
   right->addLayout(bottom);
 
   auto* top = new QHBoxLayout(this);
@@ -342,7 +373,14 @@ void TFormWarstwy::buildControls() {
 
   setTabOrder(Katalog->EditSzukaj, TreeViewMaterialy);
   setTabOrder(TreeViewMaterialy, EditGW);
-  setTabOrder(EditGW, BitBtnDodaj);
+  // The bridge belongs to the current layer, as its thickness does.
+  QWidget* previous = EditGW;
+  for (QWidget* next : std::initializer_list<QWidget*>{
+           CheckWarstwaNiejednorodna, ButtonMaterialMostka, EditLambdaMostka, EditUdzialMostka,
+           EditSzerokoscMostka, EditRozstawMostka, ButtonObliczUdzial, BitBtnDodaj}) {
+    setTabOrder(previous, next);
+    previous = next;
+  }
   setTabOrder(BitBtnDodaj, BitBtnUsun);
   setTabOrder(BitBtnUsun, ListViewMaterialy);
   setTabOrder(ListViewMaterialy, ButtonUp);
@@ -350,7 +388,7 @@ void TFormWarstwy::buildControls() {
   setTabOrder(ButtonDown, Button2);
   setTabOrder(Button2, ButtonWstecz);
   setTabOrder(ButtonWstecz, ButtonZamknij);
-  resize(1080, 640);
+  resize(1160, 720);
 }
 
 QWidget* TFormWarstwy::buildMaterialGroup() {
@@ -463,6 +501,9 @@ void TFormWarstwy::projectChanged(Project::Parts parts) {
     else if (hadCurrent)
       clearMaterial();
   }
+  // The bridge's λ box shows the λ of the humidity class in force; it would
+  // otherwise be taken for a λ typed over the catalogue's.
+  if (parts & Project::Conditions) showBridge();
   tableReplaced();
 }
 
@@ -498,7 +539,6 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
     ListViewMaterialy->addTopLevelItems(added);
     for (int i = 0; i < layers_.size(); ++i) {
       QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(i);
-      item->setText(ColumnName, layers_.at(i).nameText());
       item->setData(ColumnName, Qt::UserRole, QVariant::fromValue(&layers_.at(i)));
     }
     if (selectRow) {
@@ -525,10 +565,13 @@ void TFormWarstwy::showLayerColumns() {
     if (fontChanged) item->forgetWidths();
     // Declared values typed for this layer alone: the name gets a mark.
     const bool edited = !EditedValues(layer).isEmpty();
-    item->setText(ColumnName, edited ? layer.nameText() + kEditedMark : layer.nameText());
+    const bool ignored = IsIgnored(i);
+    item->setText(ColumnName, veltor::LayerCaption(layer.nameText(), layer.bridge) +
+                                  (edited ? kEditedMark : QString()) + (ignored ? kIgnoredMark : QString()));
     QFont font = item->font(ColumnName);
     font.setItalic(edited);
     item->setFont(ColumnName, font);
+    item->setIgnored(ignored, ListViewMaterialy->palette().brush(QPalette::PlaceholderText));
     item->setFigure(ColumnThickness, veltor::FormatGeneral(layer.thickness, 4), metrics);
     // An air layer's resistance comes from its table, not from a conductivity.
     item->setFigure(ColumnLambda,
@@ -541,6 +584,7 @@ void TFormWarstwy::showLayerColumns() {
     item->setFigure(ColumnSd, sd ? veltor::FormatGeneral(*sd, 3) : kNoValue, metrics);
   }
   fitLayerColumns();
+  showBridgeWarnings();
 }
 
 void TFormWarstwy::fitLayerColumns() {
@@ -579,6 +623,8 @@ veltor::LayerRecord* TFormWarstwy::selectedLayer() const {
 
 void TFormWarstwy::endCurrentLayer() {
   current_ = nullptr;
+  bridgePending_ = false;
+  bridgeField_ = nullptr;
   ++thicknessSession_;
   {
     QScopedValueRollback quiet(syncing_, true);
@@ -591,7 +637,11 @@ void TFormWarstwy::endCurrentLayer() {
 void TFormWarstwy::makeCurrent(veltor::LayerRecord* record) {
   ShowMaterial(record);
   // Typing into another layer's thickness is another step to undo.
-  if (record != current_) ++thicknessSession_;
+  if (record != current_) {
+    ++thicknessSession_;
+    bridgePending_ = false;
+    bridgeField_ = nullptr;
+  }
   current_ = record;
   updateDeclaredBoxes();
 }

@@ -11,7 +11,9 @@
 // with the thickness typed in EditGW; typing a valid thickness in EditGW while a
 // layer is current rewrites that layer's thickness; RefreshSummary runs the pass
 // into gPartitionSummary and shows it, in the summary group and in the list's
-// columns (d, lambda, R, sd of each layer). The summary lives in warstwy_summary.cpp.
+// columns (d, lambda, R, sd of each layer). The summary lives in warstwy_summary.cpp,
+// the current layer's bridge (its group and its material picker) and the
+// combined method's warnings in warstwy_bridge.cpp.
 #pragma once
 
 #include <QFont>
@@ -25,6 +27,8 @@
 
 class QAbstractItemView;
 class QAction;
+class QCheckBox;
+class QDialog;
 class QHelpEvent;
 class QLabel;
 class QLineEdit;
@@ -111,6 +115,26 @@ class TFormWarstwy : public TCompanionWindow {
   QAction* ActionUp = nullptr;
   QAction* ActionDown = nullptr;
 
+  // The bridge of the current layer (warstwy_bridge.cpp): ticking the box
+  // opens the inputs; the layer counts as bridged once it has a bridging λ
+  // and a share.
+  QCheckBox* CheckWarstwaNiejednorodna = nullptr;
+  QLabel* LabelMaterialMostka = nullptr;  // the bridging material's name
+  QPushButton* ButtonMaterialMostka = nullptr;
+  QLineEdit* EditLambdaMostka = nullptr;  // λ in force (medium or humid, as the conditions say)
+  QLineEdit* EditUdzialMostka = nullptr;  // share in %
+  QLineEdit* EditSzerokoscMostka = nullptr;
+  QLineEdit* EditRozstawMostka = nullptr;
+  QPushButton* ButtonObliczUdzial = nullptr;
+  // The combined method's warnings of the latest pass.
+  QLabel* LabelUwagaMostek = nullptr;
+  // Shows the bridging material picker modally; true when it was accepted. Tests replace it.
+  std::function<bool(QDialog&)> runBridgePicker;
+
+  void CheckWarstwaNiejednorodnaClick(bool checked);
+  void ButtonMaterialMostkaClick();
+  void ButtonObliczUdzialClick();
+
   // The summary: d, count, R, U, Umax, diffusion resistance.
   QLabel* StaticText1 = nullptr;
   QLabel* StaticText2 = nullptr;
@@ -141,6 +165,8 @@ class TFormWarstwy : public TCompanionWindow {
   void prepareForShowing();
   QWidget* buildMaterialGroup();
   QWidget* buildSummaryGroup();  // warstwy_summary.cpp
+  // A warning as the summary shows its own: red, bold, hidden until needed.
+  static QLabel* warningLabel(QWidget* parent, const char* name);
   void FormShow();
   void FormActivate();
   void TreeViewMaterialyChange();
@@ -157,6 +183,18 @@ class TFormWarstwy : public TCompanionWindow {
   // The five material boxes editable while a layer is current, read-only for a catalogue entry.
   void updateDeclaredBoxes();
   const veltor::LayerRecord* catalogueEntryFor(const veltor::LayerRecord& layer) const;
+  // The bridge group (warstwy_bridge.cpp).
+  QWidget* buildBridgeGroup();
+  // The current layer's bridge in the group; `typing` keeps the text being typed.
+  void showBridge(const QLineEdit* typing = nullptr);
+  void showBridgeWarnings();
+  // λ or share typed for the current layer: stored when accepted, merged per field.
+  void BridgeValueChange(QLineEdit* edit);
+  // Leaving or entering a refused value: told now, and the box shows the layer's again.
+  void BridgeValueCommitted(QLineEdit* edit, const QString& text);
+  // The current layer's bridge as the boxes give it.
+  veltor::LayerBridge bridgeFromBoxes() const;
+  void setBridge(const veltor::LayerBridge& bridge, int session);
   // Ends the current layer; the list's highlight goes with it.
   void endCurrentLayer();
   // Empties the material data group.
@@ -194,7 +232,12 @@ class TFormWarstwy : public TCompanionWindow {
   veltor::LayerRecord* current_ = nullptr;
   // Keystrokes in EditGW for one current layer merge into one step to undo.
   int thicknessSession_ = 1;
-  bool editing_ = false;  // this window is changing the project itself
+  // Keystrokes in one bridge box merge into one step; negative, so that they
+  // never merge with the declared values' steps of a thickness session.
+  int bridgeSession_ = -1;
+  const QLineEdit* bridgeField_ = nullptr;  // the bridge box of the current session
+  bool bridgePending_ = false;              // ticked for the current layer, not yet bridged
+  bool editing_ = false;                    // this window is changing the project itself
   TNumberBox* thicknessBox_ = nullptr;
   bool syncing_ = false;          // the list is being rebuilt: not a user's selection
   bool stale_ = false;            // the table changed while the window was hidden

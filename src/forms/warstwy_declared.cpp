@@ -114,6 +114,8 @@ void TFormWarstwy::updateDeclaredBoxes() {
     LabelMu->clear();
   }
   ButtonPrzywroc->setEnabled(layer && !EditedValues(*current_).isEmpty());
+  // The bridge follows the current layer as the declared values do.
+  showBridge();
 }
 
 void TFormWarstwy::DeclaredValueChange(QLineEdit* edit) {

@@ -111,6 +111,10 @@ QLabel* warning(QWidget* parent, const char* name, const QString& text) {
 
 }  // namespace
 
+QLabel* TFormWarstwy::warningLabel(QWidget* parent, const char* name) {
+  return warning(parent, name, QString());
+}
+
 QWidget* TFormWarstwy::buildSummaryGroup() {
   auto* group = new QGroupBox(QStringLiteral("Dane przegrody"), this);
   group->setObjectName(QStringLiteral("GroupBoxPrzegroda"));

@@ -9,6 +9,21 @@ namespace {
 
 enum CommandId { kDescriptionId = 1, kThicknessId = 2, kLayerId = 3 };
 
+// Whether a step would change nothing: for a layer its inputs, never the
+// results a calculation pass writes into the record.
+bool Unchanged(const QString& a, const QString& b) {
+  return a == b;
+}
+bool Unchanged(double a, double b) {
+  return a == b;
+}
+bool Unchanged(const veltor::LayerRecord& a, const veltor::LayerRecord& b) {
+  return a.name == b.name && a.fillPattern == b.fillPattern && a.density == b.density &&
+         a.lambdaMedium == b.lambdaMedium && a.lambdaHumid == b.lambdaHumid &&
+         a.vapourCoefficient == b.vapourCoefficient && a.specificHeat == b.specificHeat &&
+         a.thickness == b.thickness && a.bridge == b.bridge;
+}
+
 class DescriptionCommand : public QUndoCommand {
  public:
   DescriptionCommand(Project& p, int index, QString before, QString after)
@@ -24,6 +39,8 @@ class DescriptionCommand : public QUndoCommand {
     const auto* o = static_cast<const DescriptionCommand*>(other);
     if (o->index_ != index_) return false;
     after_ = o->after_;
+    // Typed and then taken back within one box: no step at all.
+    setObsolete(Unchanged(before_, after_));
     return true;
   }
 
@@ -91,6 +108,7 @@ class LayerValueCommand : public QUndoCommand {
     const auto* o = static_cast<const LayerValueCommand*>(other);
     if (o->index_ != index_ || o->session_ != session_) return false;
     after_ = o->after_;
+    setObsolete(Unchanged(before_, after_));
     return true;
   }
 
@@ -182,7 +200,7 @@ void Project::setThickness(int index, double thickness, int session) {
 }
 
 void Project::setLayer(int index, const veltor::LayerRecord& record, int session) {
-  if (index < 0 || index >= layers_.size()) return;
+  if (index < 0 || index >= layers_.size() || Unchanged(layers_.at(index), record)) return;
   undo_.push(
       new LayerCommand(*this, QStringLiteral("wartości warstwy"), index, layers_.at(index), record, session));
 }

@@ -925,7 +925,7 @@ void TestWarstwy::materialData() {
   // The box holds δ = 720/μ; μ is beside it, and every caption names its unit.
   QCOMPARE(s.find<QLabel>("LabelMu")->text(), QStringLiteral("μ = 7,2"));
   QStringList captions;
-  for (const QLabel* label : s.w->findChildren<QLabel*>())
+  for (const QLabel* label : s.find<QWidget>("GroupBoxMaterial")->findChildren<QLabel*>())
     if (label->buddy() && label->buddy()->objectName().startsWith(QLatin1String("Edit")))
       captions << label->buddy()->objectName() + QLatin1Char('=') + label->text();
   captions.sort();

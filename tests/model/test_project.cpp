@@ -108,6 +108,9 @@ TEST(ProjectUndo, KeystrokesMergeWithinOneSessionOnly) {
   p.appendLayer(Layer("A", 0.1));
   p.appendLayer(Layer("B", 0.2));
   p.undoStack().clear();
+  for (double d : {0.12, 0.1}) p.setThickness(0, d, 9);  // typed and taken back: no step
+  p.setLayer(0, p.layers().at(0), 9);                    // the same values again: none either
+  EXPECT_EQ(p.undoStack().count(), 0);
   for (double d : {0.12, 0.125, 0.1255}) p.setThickness(0, d, 1);  // one box, one layer
   EXPECT_EQ(p.undoStack().count(), 1);
   p.setThickness(1, 0.3, 1);   // another layer
