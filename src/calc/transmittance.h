@@ -74,6 +74,10 @@ struct LayerBridge {
 // DataError when the spacing is not above the width or either is not positive.
 double BridgeShare(double width, double spacing);
 
+// After the caption of a layer the outer side disregards, in the layer list
+// and on the report page alike.
+inline const QString kIgnoredLayerMark = QStringLiteral(" (pominięta)");
+
 // How every list, table and report names a layer: its own name, and for a
 // bridged layer the bridge and its share, "wełna mineralna + drewno (10 %)".
 QString LayerCaption(const QString& name, const LayerBridge& bridge);

@@ -63,7 +63,6 @@ constexpr int kSummaryLineStep = kUY - kZeroPointY;
 // Below the last summary line the page keeps a margin, so that a grown page
 // does not end on the last text.
 constexpr int kBottomMargin = 24;
-const QString kIgnoredMark = QStringLiteral(" (pominięta)");
 
 const QString kSummaryCaption =
     QStringLiteral("Podsumowanie (uwzględniając powietrze wewnątrz i na zewnątrz pomieszczenia)");
@@ -172,7 +171,7 @@ int RowHeight(int lines) {
 
 QString RowCaption(const veltor::LayerRecord& layer, bool ignored) {
   const QString caption = veltor::LayerCaption(layer.nameText(), layer.bridge);
-  return ignored ? caption + kIgnoredMark : caption;
+  return ignored ? caption + veltor::kIgnoredLayerMark : caption;
 }
 
 TableLayout LayOutTable(const veltor::LayerTable& table, const veltor::PartitionSummary& summary,

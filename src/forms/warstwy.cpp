@@ -66,7 +66,6 @@ const QString kNoValue = QStringLiteral("–");
 
 const QString kEditedMark = QStringLiteral(" ✎");
 // Layers outside a well-ventilated air layer: listed, but no part of R or U.
-const QString kIgnoredMark = QStringLiteral(" (pominięta)");
 const QString kIgnoredTip = QStringLiteral(
     "\r\nWarstwa pominięta: leży na zewnątrz dobrze wentylowanej warstwy powietrza lub elewacji "
     "i nie wchodzi do oporu cieplnego przegrody");
@@ -567,7 +566,8 @@ void TFormWarstwy::showLayerColumns() {
     const bool edited = !EditedValues(layer).isEmpty();
     const bool ignored = IsIgnored(i);
     item->setText(ColumnName, veltor::LayerCaption(layer.nameText(), layer.bridge) +
-                                  (edited ? kEditedMark : QString()) + (ignored ? kIgnoredMark : QString()));
+                                  (edited ? kEditedMark : QString()) +
+                                  (ignored ? veltor::kIgnoredLayerMark : QString()));
     QFont font = item->font(ColumnName);
     font.setItalic(edited);
     item->setFont(ColumnName, font);
