@@ -28,6 +28,7 @@
 #include "calc/conditions.h"
 #include "calc/layer.h"
 #include "calc/reftables.h"
+#include "calc/transmittance.h"
 
 namespace {
 
@@ -234,8 +235,8 @@ veltor::LayerTable PictureWallTemperatures() {
     table.AppendLayer(record);
   }
   veltor::PartitionSummary summary;
-  summary.totalResistance = veltor::LayerResistanceSum(table, conditions, veltor::AirLayerTable{}) +
-                            conditions.rsi + conditions.rse;
+  summary.totalResistance =
+      veltor::ComputeTransmittance(table, conditions, veltor::AirLayerTable{}).totalResistance;
   veltor::ComputeTemperatures(table, summary, conditions);
   std::printf("glowna.pic: R = %.3f, U = %.3f, surfaces %.2f / %.2f degC\n", summary.totalResistance,
               1 / summary.totalResistance, table.at(0).innerTemperature,

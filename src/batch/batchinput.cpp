@@ -16,6 +16,7 @@
 #include "calc/catalogue.h"
 #include "calc/errors.h"
 #include "calc/reftables.h"
+#include "calc/systemfiles.h"
 #include "calc/textfile.h"
 #include "calc/transmittance.h"
 
@@ -430,25 +431,19 @@ void ReadClimate(const QJsonValue& value, const QString& path, const Catalogues&
 }  // namespace
 
 std::vector<CatalogueMaterial> LoadCatalogueMaterials(const QString& path) {
-  std::vector<CatalogueMaterial> materials;
+  // The materials catalogue has the masonry file's grammar: one shared reader,
+  // which refuses a cut record and a file without any entry.
   veltor::TextReader reader = veltor::TextReader::open(path);
-  // Nodes are indices into `materials`; groups need none.
-  struct Node {
-    int index = -1;
-  };
-  std::vector<std::unique_ptr<Node>> nodes;
-  const auto addNode = [&](Node*, const QByteArray& label, veltor::CatalogueEntry kind) {
-    nodes.push_back(std::make_unique<Node>());
-    if (kind == veltor::CatalogueEntry::ItemInGroup || kind == veltor::CatalogueEntry::ItemInSubgroup) {
-      nodes.back()->index = static_cast<int>(materials.size());
-      materials.push_back({veltor::FromCp1250(label), {}});
+  veltor::CatalogueNodes tree;
+  veltor::ReadMasonryFile(reader, tree);
+  std::vector<CatalogueMaterial> materials;
+  const auto walk = [&materials](const veltor::CatalogueNodes& nodes, const auto& self) -> void {
+    for (const auto& node : nodes) {
+      if (node->record) materials.push_back({veltor::FromCp1250(node->label), *node->record});
+      self(node->children, self);
     }
-    return nodes.back().get();
   };
-  const auto readItem = [&](Node* node, veltor::TextReader& r) {
-    veltor::ReadLayerRecord(r, materials[node->index].record);
-  };
-  veltor::ReadCatalogue<Node>(reader, veltor::kMaterialsMarkers, addNode, readItem);
+  walk(tree, walk);
   return materials;
 }
 

@@ -14,22 +14,6 @@ double EffectiveLambda(const LayerRecord& layer, const DesignConditions& conditi
   return conditions.humid() ? layer.lambdaHumid : layer.lambdaMedium;
 }
 
-double LayerResistanceSum(LayerTable& table, const DesignConditions& conditions, const AirLayerTable& air) {
-  double sum = 0;
-  for (int i = 0; i < table.size(); ++i) {
-    LayerRecord& layer = table.at(i);
-    if (layer.isAirLayer()) {
-      layer.resistance = AirLayerResistance(air, conditions.direction, layer.thickness);
-    } else {
-      const double lambda = EffectiveLambda(layer, conditions);
-      if (lambda == 0) throw DivisionByZero();
-      layer.resistance = layer.thickness / lambda;
-    }
-    sum += layer.resistance;
-  }
-  return sum;
-}
-
 double TotalThickness(const LayerTable& table) {
   double sum = 0;
   for (int i = 0; i < table.size(); ++i) sum += table.at(i).thickness;

@@ -31,9 +31,6 @@ double EffectiveLambda(const LayerRecord& layer, const DesignConditions& conditi
 // wall compliant. Umax 0 is "no requirement".
 inline constexpr double kUmaxTolerance = 1e-9;
 bool ExceedsUmax(double u, double umax);
-// Writes every layer's R (air layers from the air-layer table); raises
-// DivisionByZero for an ordinary layer whose effective conductivity is 0.
-double LayerResistanceSum(LayerTable& table, const DesignConditions& conditions, const AirLayerTable& air);
 double TotalThickness(const LayerTable& table);
 // Thickness the layer at `position` (1 = innermost) needs for U == Umax, from the
 // resistance fields as they stand. Not clamped: <= 0 means the others suffice;

@@ -160,6 +160,13 @@ LayerRecord& LayerTable::AppendLayer(const LayerRecord& record) {
   return AppendLayer(std::make_unique<LayerRecord>(record));
 }
 
+LayerTable LayerTable::copy() const {
+  LayerTable out;
+  out.layers_.reserve(layers_.size());
+  for (const auto& record : layers_) out.AppendLayer(*record);
+  return out;
+}
+
 LayerRecord& LayerTable::InsertLayer(int index, const LayerRecord& record) {
   index = std::clamp(index, 0, size());
   return **layers_.insert(layers_.begin() + index, std::make_unique<LayerRecord>(record));

@@ -87,6 +87,9 @@ class LayerTable {
   void clear() { layers_.clear(); }
   // Hands every record over, leaving this table empty.
   std::vector<std::unique_ptr<LayerRecord>> takeAll();
+  // A table of copies of every record, for what must keep the layers as they
+  // were (a page painted later).
+  LayerTable copy() const;
 
  private:
   std::vector<std::unique_ptr<LayerRecord>> layers_;

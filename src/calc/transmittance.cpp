@@ -31,7 +31,7 @@ QString LayerCaption(const QString& name, const LayerBridge& bridge) {
 
 double EquivalentLambda(const LayerRecord& layer, const DesignConditions& c) {
   if (layer.isAirLayer()) return NAN;
-  const double main = c.humid() ? layer.lambdaHumid : layer.lambdaMedium;
+  const double main = EffectiveLambda(layer, c);
   const LayerBridge& b = layer.bridge;
   if (!b.present()) return main;
   return (1 - b.share) * main + b.share * (c.humid() ? b.lambdaHumid : b.lambdaMedium);
@@ -85,7 +85,7 @@ Limits CombinedMethod(LayerTable& table, int end, const DesignConditions& c, con
     if (airLayer) {
       layer.resistance = AirLayerResistance(air, c.direction, layer.thickness);
     } else {
-      const double lambda = c.humid() ? layer.lambdaHumid : layer.lambdaMedium;
+      const double lambda = EffectiveLambda(layer, c);
       if (lambda == 0) throw DivisionByZero();
       layer.resistance = layer.thickness / lambda;
     }
@@ -375,9 +375,7 @@ double RequiredThicknessUc(LayerTable& table, int position, const DesignConditio
         bridged || (table.at(i).bridge.present() && (now.firstIgnoredLayer < 0 || i < now.firstIgnoredLayer));
   // Where RT is linear in the thickness the answer is closed, as it has always
   // been, with the outer surface resistance in force.
-  DesignConditions boundary = c;
-  boundary.rse = now.rse;
-  const double closed = RequiredThickness(table, position, boundary);
+  const double closed = RequiredThickness(table, position, WithRseInForce(c));
   if (!bridged && !c.corrections.any() && c.outerSide.kind != OuterSideKind::SlightlyVentilated)
     return std::max(closed, 0.0);
   double result = 0;

@@ -400,8 +400,7 @@ ui::VectorPage ReportVectorPage(const veltor::LayerTable& table, const veltor::P
   const QSize size = ReportPageSize(CheckedLayout(table, summary, conditions, kTemplateHeight));
   // The page may be painted later (a save asked for after a change), so it
   // keeps its own copy of what it shows.
-  auto layers = std::make_shared<veltor::LayerTable>();
-  for (int i = 0; i < table.size(); ++i) layers->AppendLayer(table.at(i));
+  auto layers = std::make_shared<veltor::LayerTable>(table.copy());
   return {size, [layers, summary, conditions, description](QPainter& painter) {
             PaintReport(painter, *layers, summary, conditions, description);
           }};

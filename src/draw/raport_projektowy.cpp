@@ -462,37 +462,44 @@ class VectorDrawings : public QObject, public QTextObjectInterface {
 
 }  // namespace
 
-// `pictures`: the drawings as pictures in the resources (for the ODT).
-std::vector<std::unique_ptr<QTextDocument>> BuildSections(const Input& input, bool pictures) {
-  const auto section = [&](const QString& html) {
-    auto document = std::make_unique<QTextDocument>();
-    QFont font(kFontFamily);
-    font.setPointSize(kBodyPoints);
-    document->setDefaultFont(font);
-    document->setDocumentMargin(0);
-    document->setDefaultStyleSheet(kStyle);
-    if (pictures) {
-      if (!input.temperatureChart.isNull())
-        document->addResource(QTextDocument::ImageResource, QUrl(kTemperatureChartName),
-                              input.temperatureChart);
-      if (!input.pressureChart.isNull())
-        document->addResource(QTextDocument::ImageResource, QUrl(kPressureChartName), input.pressureChart);
-      if (input.moisture)
-        document->addResource(QTextDocument::ImageResource, QUrl(kMoisturePageName),
-                              kondensacja::BuildMoisturePage(*input.moisture, input.description[0],
-                                                             kondensacja::kMinimumPageSize));
-    }
-    document->setHtml(html);
-    document->setMetaInformation(QTextDocument::DocumentTitle,
-                                 QStringLiteral("Raport projektowy – ") + input.description[0]);
-    return document;
-  };
+namespace {
+
+// One document of `html`; `pictures`: the drawings as pictures in its
+// resources (for the ODT), where the PDF and the printer draw them instead.
+std::unique_ptr<QTextDocument> NewDocument(const Input& input, const QString& html, bool pictures) {
+  auto document = std::make_unique<QTextDocument>();
+  QFont font(kFontFamily);
+  font.setPointSize(kBodyPoints);
+  document->setDefaultFont(font);
+  document->setDocumentMargin(0);
+  document->setDefaultStyleSheet(kStyle);
+  if (pictures) {
+    if (!input.temperatureChart.isNull())
+      document->addResource(QTextDocument::ImageResource, QUrl(kTemperatureChartName),
+                            input.temperatureChart);
+    if (!input.pressureChart.isNull())
+      document->addResource(QTextDocument::ImageResource, QUrl(kPressureChartName), input.pressureChart);
+    if (input.moisture)
+      document->addResource(QTextDocument::ImageResource, QUrl(kMoisturePageName),
+                            kondensacja::BuildMoisturePage(*input.moisture, input.description[0],
+                                                           kondensacja::kMinimumPageSize));
+  }
+  document->setHtml(html);
+  document->setMetaInformation(QTextDocument::DocumentTitle,
+                               QStringLiteral("Raport projektowy – ") + input.description[0]);
+  return document;
+}
+
+// Each section starts a page of its own.
+std::vector<std::unique_ptr<QTextDocument>> BuildSections(const Input& input) {
   std::vector<std::unique_ptr<QTextDocument>> sections;
-  sections.push_back(section(FirstPage(input)));
-  sections.push_back(section(ChartsPage(input) + Standards()));
-  if (input.moisture) sections.push_back(section(MoisturePage(input)));
+  sections.push_back(NewDocument(input, FirstPage(input), false));
+  sections.push_back(NewDocument(input, ChartsPage(input) + Standards(), false));
+  if (input.moisture) sections.push_back(NewDocument(input, MoisturePage(input), false));
   return sections;
 }
+
+}  // namespace
 
 std::unique_ptr<QTextDocument> BuildDocument(const Input& input) {
   // One flow for the ODT: the sections after the first open a new page.
@@ -501,18 +508,18 @@ std::unique_ptr<QTextDocument> BuildDocument(const Input& input) {
   if (input.moisture)
     html += QStringLiteral("<div style=\"page-break-before: always\">") + MoisturePage(input) +
             QStringLiteral("</div>");
-  std::vector<std::unique_ptr<QTextDocument>> sections = BuildSections(input, true);
-  sections.front()->setHtml(html);
-  return std::move(sections.front());
+  return NewDocument(input, html, true);
 }
 
 int PaintDocument(QPagedPaintDevice& device, const Input& input) {
   device.setPageLayout(A4Layout());
   QPainter painter(&device);
+  // A printer that cannot start its job must not pass for a printed document.
+  if (!painter.isActive()) throw veltor::Error(QStringLiteral("Printing failed"));
   // The paintable area inside the margins, in device pixels; its foot is the footer's.
   const double footerGap = kFooterMm / 25.4 * device.logicalDpiY();
   const QRectF body(0, 0, device.width(), device.height() - footerGap);
-  std::vector<std::unique_ptr<QTextDocument>> sections = BuildSections(input, false);
+  std::vector<std::unique_ptr<QTextDocument>> sections = BuildSections(input);
   int pages = 0;
   for (const auto& document : sections) {
     document->documentLayout()->setPaintDevice(&device);
@@ -527,7 +534,7 @@ int PaintDocument(QPagedPaintDevice& device, const Input& input) {
   for (const auto& document : sections) {
     // Each section starts a page of its own.
     for (int own = 0; own < document->pageCount(); ++own, ++page) {
-      if (page > 0) device.newPage();
+      if (page > 0 && !device.newPage()) throw veltor::Error(QStringLiteral("Printing failed"));
       painter.save();
       painter.setClipRect(body);
       painter.translate(0, -own * body.height());

@@ -638,11 +638,8 @@ ui::VectorPage ChartVectorPage(int kind, const ChartData& data, const QString& s
     veltor::DesignConditions conditions;
     veltor::SaturationTable saturation;
   };
-  auto copy = std::make_shared<Copy>();
-  for (int i = 0; i < data.layers.size(); ++i) copy->layers.AppendLayer(data.layers.at(i));
-  copy->summary = data.summary;
-  copy->conditions = data.conditions;
-  copy->saturation = data.saturation;
+  auto copy =
+      std::make_shared<Copy>(Copy{data.layers.copy(), data.summary, data.conditions, data.saturation});
   return {SheetSize(kind), [kind, copy, startFolder](QPainter& painter) {
             PaintChart(painter, kind, {copy->layers, copy->summary, copy->conditions, copy->saturation},
                        HatchesFrom(startFolder));

@@ -45,7 +45,8 @@ TFormDynamika::TFormDynamika(QWidget* mainWindow, Project& project)
                        QStringLiteral("Parametry dynamiczne (EN ISO 13786)"), QStringLiteral("dynamika.htm"),
                        true) {
   buildControls();
-  new ProjectFollower(this, project, [this] { Recalculate(); });
+  new ProjectFollower(
+      this, project, [this] { Recalculate(); }, Project::Layers | Project::Conditions);
 }
 
 TFormDynamika::~TFormDynamika() = default;

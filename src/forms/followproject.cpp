@@ -2,14 +2,15 @@
 
 #include <QWidget>
 
-ProjectFollower::ProjectFollower(QWidget* window, Project& project, std::function<void()> redraw)
-    : QObject(window), window_(window), redraw_(std::move(redraw)) {
+ProjectFollower::ProjectFollower(QWidget* window, Project& project, std::function<void()> redraw,
+                                 Project::Parts parts)
+    : QObject(window), window_(window), redraw_(std::move(redraw)), parts_(parts) {
   setObjectName(QStringLiteral("ProjectFollower"));
   connect(&project, &Project::changed, this, &ProjectFollower::schedule);
 }
 
-void ProjectFollower::schedule() {
-  if (pending_ || !window_->isVisible()) return;
+void ProjectFollower::schedule(Project::Parts changed) {
+  if (pending_ || !(changed & parts_) || !window_->isVisible()) return;
   pending_ = true;
   // Queued, so that a thickness typed key by key, or a change that touches
   // several parts, costs one drawing however many notices it brings.

@@ -34,7 +34,6 @@
 #include "calc/numbers.h"
 #include "forms/appstate.h"
 #include "forms/pictureframe.h"
-#include "forms/raport_new.h"
 #include "platform/dialogs.h"
 
 TFormKondensacja* FormKondensacja = nullptr;
@@ -264,7 +263,6 @@ void TFormKondensacja::buildControls() {
   });
   connect(ComboBoxKlasa, &QComboBox::currentIndexChanged, this, &TFormKondensacja::Recalculate);
   connect(TableMiesiace, &QTableWidget::itemChanged, this, &TFormKondensacja::TableMiesiaceItemChanged);
-  connect(CheckBoxRaport, &QCheckBox::toggled, this, &TFormKondensacja::CheckBoxRaportClick);
   connect(ButtonZapiszStacje, &QPushButton::clicked, this,
           [this] { ui::Guard([this] { ButtonZapiszStacjeClick(); }); });
   connect(EditNazwaStacji, &QLineEdit::returnPressed, ButtonZapiszStacje, &QPushButton::click);
@@ -414,6 +412,9 @@ void TFormKondensacja::PasteMonths(const QString& text) {
     }
   }
   filling_ = false;
+  // The cells were filled with the table's own handler held off: the months
+  // reach the project here, as one step.
+  storeSettings();
   Recalculate();
 }
 
@@ -567,11 +568,6 @@ void TFormKondensacja::ComboBoxStacjaChange() {
 void TFormKondensacja::TableMiesiaceItemChanged(QTableWidgetItem* item) {
   if (filling_ || !item || item->column() > kondensacja::ColumnPhiE) return;
   Recalculate();
-}
-
-void TFormKondensacja::CheckBoxRaportClick() {
-  // The report shown now gains or loses its second page at once.
-  if (FormRaportNew && FormRaportNew->isVisible()) FormRaportNew->FormShow();
 }
 
 void TFormKondensacja::ButtonZamknijClick() {

@@ -24,7 +24,6 @@
 // (kondensacja_project.cpp).
 #pragma once
 
-#include <QByteArray>
 #include <QStringList>
 #include <vector>
 
@@ -159,7 +158,6 @@ class TFormKondensacja : public TCompanionWindow {
   void storeSettings();
   void restoreSettings();
   void TableMiesiaceItemChanged(QTableWidgetItem* item);
-  void CheckBoxRaportClick();
   // Shows the station's months, or the months typed before, editable.
   void fillClimateColumns();
   void showAssessment();

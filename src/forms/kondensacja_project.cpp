@@ -35,7 +35,10 @@ QString CellText(double value) {
 }  // namespace
 
 void TFormKondensacja::followProject() {
-  new ProjectFollower(this, project_, [this] { Recalculate(); });
+  // Its own choices, changed by undo or by opening a project, come back
+  // through restoreSettings, which recalculates.
+  new ProjectFollower(
+      this, project_, [this] { Recalculate(); }, Project::Layers | Project::Conditions);
   connect(&project_, &Project::changed, this, [this](Project::Parts parts) {
     if ((parts & Project::Extras) && !storing_) restoreSettings();
   });

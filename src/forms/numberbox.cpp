@@ -52,10 +52,6 @@ QString TNumberBox::Problem() const {
   return rule_ ? rule_(*value) : QString();
 }
 
-void TNumberBox::Refresh() {
-  show();
-}
-
 void TNumberBox::show() {
   const QString problem = Problem();
   const bool refused = !problem.isEmpty();

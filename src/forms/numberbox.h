@@ -32,8 +32,6 @@ class TNumberBox : public QObject {
   // Why the box's text is not accepted; empty when it is.
   QString Problem() const;
   bool Accepted() const { return Problem().isEmpty(); }
-  // Reads the text again (the rule's limits may have changed).
-  void Refresh();
 
  Q_SIGNALS:
   // The user pressed Enter in the box, or left it for another control of its

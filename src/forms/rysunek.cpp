@@ -203,9 +203,10 @@ TFormRysunek* OpenChartWindow(int kind, Project& project) {
   TFormRysunek* w = OpenChartWindow(kind, project.layersForResults());
   // The pass's notice and a picture that cannot be read were told when the
   // chart opened; a redraw after a change does not tell them again.
-  new ProjectFollower(w, project, [w, &project] {
-    ui::Guard([w, &project] { (void)w->DrawChart(project.layersForResults(), false); });
-  });
+  new ProjectFollower(
+      w, project,
+      [w, &project] { ui::Guard([w, &project] { (void)w->DrawChart(project.layersForResults(), false); }); },
+      Project::Layers | Project::Conditions);
   return w;
 }
 

@@ -189,7 +189,9 @@ void Project::removeLayer(int index) {
 
 void Project::moveLayer(int index, int step) {
   const int to = index + step;
-  if (index < 0 || index >= layers_.size() || to < 0 || to >= layers_.size() || step == 0) return;
+  // One place at a time: the command's undo moves the layer back by one.
+  if (index < 0 || index >= layers_.size() || to < 0 || to >= layers_.size() || (step != -1 && step != 1))
+    return;
   undo_.push(new MoveCommand(*this, index, to));
 }
 

@@ -27,26 +27,24 @@ void PrintPicture(QPrinter& printer, const QImage& picture, int copies) {
 void PrintPages(QPrinter& printer, const QList<QImage>& pages, int copies,
                 const QList<VectorPage>& vectorPages) {
   if (pages.isEmpty()) return;
-  // Each copy is a job of its own; the driver must not multiply them again.
-  printer.setCopyCount(1);
-  for (int copy = 0; copy < copies; ++copy) {
-    if (observer()) observer()(printer);
+  PrintJobs(printer, copies, [&](QPrinter& job) {
     QPainter painter;
-    if (!painter.begin(&printer)) throw veltor::Error(QStringLiteral("Printing failed"));
+    if (!painter.begin(&job)) throw veltor::Error(QStringLiteral("Printing failed"));
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const qsizetype count = vectorPages.isEmpty() ? pages.size() : vectorPages.size();
     for (qsizetype page = 0; page < count; ++page) {
-      if (page > 0 && !printer.newPage()) throw veltor::Error(QStringLiteral("Printing failed"));
+      if (page > 0 && !job.newPage()) throw veltor::Error(QStringLiteral("Printing failed"));
       if (vectorPages.isEmpty())
         painter.drawImage(FittedRect(pages[page].size(), painter.viewport()), pages[page]);
       else
         PaintFitted(painter, vectorPages[page], painter.viewport());
     }
     painter.end();
-  }
+  });
 }
 
 void PrintJobs(QPrinter& printer, int copies, const std::function<void(QPrinter& printer)>& paintJob) {
+  // Each copy is a job of its own; the driver must not multiply them again.
   printer.setCopyCount(1);
   for (int copy = 0; copy < copies; ++copy) {
     if (observer()) observer()(printer);

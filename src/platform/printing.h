@@ -9,8 +9,6 @@
 #include "draw/pictures.h"
 
 class QImage;
-class QRect;
-class QSize;
 class QPrinter;
 
 namespace ui {

@@ -115,8 +115,8 @@ QByteArray encodeMoisture(const MoistureSettings& m) {
   out.append('\0');
   put<quint16>(out, static_cast<quint16>(name.size()));
   out.append(name);
-  for (double v : m.te) put<quint64>(out, std::bit_cast<quint64>(v));
-  for (double v : m.phiE) put<quint64>(out, std::bit_cast<quint64>(v));
+  for (double v : m.te) putDouble(out, v);
+  for (double v : m.phiE) putDouble(out, v);
   return out;
 }
 

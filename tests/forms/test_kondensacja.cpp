@@ -19,6 +19,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "calc/numbers.h"
 #include "calc/textfile.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
@@ -441,6 +442,14 @@ class TestKondensacja : public QObject {
     QCOMPARE(shown.join(QLatin1Char(' ')), months);
     const bool refused = months.startsWith(QLatin1String("zimno"));
     QCOMPARE(FormKondensacja->TableMiesiace->item(0, 0)->background().style() != Qt::NoBrush, refused);
+    // The pasted months are the project's, as one step to undo.
+    const veltor::MoistureSettings stored = FormGlowna->project().extras().moisture;
+    QCOMPARE(stored.climate, veltor::MoistureSettings::Climate::Typed);
+    const std::optional<double> december = veltor::ParseTypedNumber(shown[2]);
+    if (december) QCOMPARE(stored.te[11], *december);
+    FormGlowna->project().undoStack().undo();
+    QVERIFY(FormGlowna->project().extras().moisture.climate != veltor::MoistureSettings::Climate::Typed ||
+            FormGlowna->project().extras().moisture.te[11] != stored.te[11]);
   }
 
   // However long a verdict, the chart stays above the bottom row: the window
@@ -536,9 +545,9 @@ class TestKondensacja : public QObject {
     QCOMPARE(d.printJobs, 2);
     QCOMPARE(PdfPages(ui::SharedPrinter().outputFileName()), asked ? 2 : 1);
 
-    // Ticking the box while the report is shown redraws it.
+    // Ticking the box while the report is shown redraws it, through the project.
     FormKondensacja->CheckBoxRaport->setChecked(!asked);
-    QCOMPARE(FormRaportNew->Pages().size(), asked ? 1 : 2);
+    QTRY_COMPARE(FormRaportNew->Pages().size(), asked ? 1 : 2);
     QVERIFY(d.allUsed());
   }
 };
