@@ -58,12 +58,6 @@ QString ImageTag(const QString& name, QSize drawing, int width) {
       .arg(static_cast<int>(std::lround(static_cast<double>(width) * drawing.height() / drawing.width())));
 }
 
-QString Fixed(double value, int decimals) {
-  QString text = QString::number(value, 'f', decimals);
-  if (text.startsWith(QLatin1Char('-')) && text.count(QLatin1Char('0')) == text.size() - 2) text.remove(0, 1);
-  return text.replace(QLatin1Char('.'), veltor::LocaleDecimalSeparator());
-}
-
 QString Escaped(const QString& text) {
   return text.toHtmlEscaped();
 }
@@ -85,7 +79,7 @@ QString OrDash(const QString& text) {
 
 // With the Rsi in force, which the conditions keep for the direction.
 QString DirectionWords(const veltor::DesignConditions& c) {
-  const QString rsi = QStringLiteral(" (Rsi = %1 m²K/W)").arg(Fixed(c.rsi, 2));
+  const QString rsi = QStringLiteral(" (Rsi = %1 m²K/W)").arg(veltor::FormatFixed(c.rsi, 2));
   switch (c.direction) {
     case 0:
       return QStringLiteral("w górę") + rsi;
@@ -105,7 +99,7 @@ QString MuText(const veltor::LayerRecord& layer) {
 
 QString SdText(const veltor::LayerRecord& layer) {
   const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
-  if (sd) return Fixed(*sd, 2);
+  if (sd) return veltor::FormatFixed(*sd, 2);
   return layer.vapourCoefficient == 0 && !layer.isAirLayer() ? QStringLiteral("∞") : QStringLiteral("0");
 }
 
@@ -130,7 +124,7 @@ QString Caption(const veltor::LayerRecord& layer, bool ignored) {
 
 // Millimetres, and a foil's fraction of one in significant digits rather than "0,000".
 QString Thickness(double d) {
-  if (d >= 0.01 || d == 0) return Fixed(d, 3);
+  if (d >= 0.01 || d == 0) return veltor::FormatFixed(d, 3);
   return veltor::FormatGeneral(d, 3);
 }
 
@@ -161,8 +155,8 @@ QString TableNotes(const Input& in) {
                "Metoda złożona (PN-EN ISO 6946): górna granica R'<sub>T</sub> = %1 m²K/W, dolna granica "
                "R''<sub>T</sub> = %2 m²K/W, R<sub>T</sub> = (R'<sub>T</sub> + R''<sub>T</sub>)/2 = %3 m²K/W, "
                "szacowany błąd względny e = %4 %.")
-               .arg(Fixed(t.upperResistance, 3), Fixed(t.lowerResistance, 3), Fixed(t.totalResistance, 3),
-                    Fixed(t.relativeError * 100, 1));
+               .arg(veltor::FormatFixed(t.upperResistance, 3), veltor::FormatFixed(t.lowerResistance, 3),
+                    veltor::FormatFixed(t.totalResistance, 3), veltor::FormatFixed(t.relativeError * 100, 1));
   }
   if (t.firstIgnoredLayer >= 0)
     notes << QStringLiteral(
@@ -194,7 +188,7 @@ QString LayerTable(const Input& in) {
               // Rse rows and a bridged layer's caption keep to one line.
               .replace(QStringLiteral("<th>Materiał"), QStringLiteral("<th width=\"44%\">Materiał"));
   html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni wewnętrznej Rsi"),
-               QString(), QString(), Fixed(c.rsi, 2), QString(), QString(), QString()});
+               QString(), QString(), veltor::FormatFixed(c.rsi, 2), QString(), QString(), QString()});
   double sdTotal = 0;
   double thicknessTotal = 0;
   for (int i = 0; in.layers && i < in.layers->size(); ++i) {
@@ -206,14 +200,17 @@ QString LayerTable(const Input& in) {
       thicknessTotal += layer.thickness;
     }
     html += Row({QString::number(i + 1), Caption(layer, ignored), Thickness(layer.thickness),
-                 layer.isAirLayer() ? QStringLiteral("–") : Fixed(veltor::EquivalentLambda(layer, c), 3),
-                 ignored ? QStringLiteral("–") : Fixed(layer.resistance, 2), MuText(layer), SdText(layer),
+                 layer.isAirLayer() ? QStringLiteral("–")
+                                    : veltor::FormatFixed(veltor::EquivalentLambda(layer, c), 3),
+                 ignored ? QStringLiteral("–") : veltor::FormatFixed(layer.resistance, 2), MuText(layer),
+                 SdText(layer),
                  layer.density > 0 ? veltor::FormatGeneral(layer.density, 5) : QStringLiteral("–")});
   }
   html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni zewnętrznej Rse"),
-               QString(), QString(), Fixed(t.rse, 2), QString(), QString(), QString()});
-  html += Row({QString(), Bold(QStringLiteral("Razem")), Bold(Fixed(thicknessTotal, 3)), QString(),
-               Bold(Fixed(in.summary.totalResistance, 2)), QString(), Bold(Fixed(sdTotal, 2)), QString()});
+               QString(), QString(), veltor::FormatFixed(t.rse, 2), QString(), QString(), QString()});
+  html += Row({QString(), Bold(QStringLiteral("Razem")), Bold(veltor::FormatFixed(thicknessTotal, 3)),
+               QString(), Bold(veltor::FormatFixed(in.summary.totalResistance, 2)), QString(),
+               Bold(veltor::FormatFixed(sdTotal, 2)), QString()});
   return html + QStringLiteral("</table>") + TableNotes(in);
 }
 
@@ -242,10 +239,11 @@ QString FirstPage(const Input& in) {
   html += QStringLiteral("</table>");
 
   html += QStringLiteral("<h3>2. Warunki brzegowe</h3><table width=\"100%\" cellpadding=\"1\">");
-  html += KeyValue(QStringLiteral("Temperatura wewnętrzna θi"), Fixed(c.ti, 1) + QStringLiteral(" °C"));
+  html += KeyValue(QStringLiteral("Temperatura wewnętrzna θi"),
+                   veltor::FormatFixed(c.ti, 1) + QStringLiteral(" °C"));
   html += KeyValue(
       QStringLiteral("Temperatura zewnętrzna θe"),
-      Fixed(c.te, 1) + QStringLiteral(" °C") +
+      veltor::FormatFixed(c.te, 1) + QStringLiteral(" °C") +
           (in.climateZone.isEmpty() ? QString()
                                     : QStringLiteral(", strefa klimatyczna ") + Escaped(in.climateZone)));
   html += KeyValue(QStringLiteral("Wilgotność względna wewnątrz φi"), QStringLiteral("%1 %").arg(c.phiI));
@@ -255,7 +253,8 @@ QString FirstPage(const Input& in) {
       QStringLiteral("Warunki wilgotnościowe"),
       c.humid() ? QStringLiteral("wilgotne (λ dla warunków wilgotnych)") : QStringLiteral("średniowilgotne"));
   html += KeyValue(QStringLiteral("Opory przejmowania ciepła Rsi / Rse"),
-                   Fixed(c.rsi, 2) + QStringLiteral(" / ") + Fixed(t.rse, 2) + QStringLiteral(" m²K/W"));
+                   veltor::FormatFixed(c.rsi, 2) + QStringLiteral(" / ") + veltor::FormatFixed(t.rse, 2) +
+                       QStringLiteral(" m²K/W"));
   html += KeyValue(QStringLiteral("Strona zewnętrzna przegrody"), OuterSideWords(c.outerSide));
   html += QStringLiteral("</table>");
 
@@ -263,20 +262,21 @@ QString FirstPage(const Input& in) {
 
   html += QStringLiteral("<h3>4. Wyniki</h3><table width=\"100%\" cellpadding=\"1\">");
   html += KeyValue(QStringLiteral("Całkowity opór cieplny R<sub>T</sub>"),
-                   Fixed(in.summary.totalResistance, 2) + QStringLiteral(" m²K/W"));
+                   veltor::FormatFixed(in.summary.totalResistance, 2) + QStringLiteral(" m²K/W"));
   html += KeyValue(QStringLiteral("Współczynnik przenikania ciepła U"),
-                   Fixed(in.summary.u, 3) + QStringLiteral(" W/(m²K)"));
+                   veltor::FormatFixed(in.summary.u, 3) + QStringLiteral(" W/(m²K)"));
   html += KeyValue(QStringLiteral("Poprawka na nieszczelności ΔU<sub>g</sub>"),
-                   Fixed(t.deltaAirGaps, 3) + QStringLiteral(" W/(m²K)"));
+                   veltor::FormatFixed(t.deltaAirGaps, 3) + QStringLiteral(" W/(m²K)"));
   html += KeyValue(QStringLiteral("Poprawka na łączniki mechaniczne ΔU<sub>f</sub>"),
-                   Fixed(t.deltaFasteners, 3) + QStringLiteral(" W/(m²K)"));
+                   veltor::FormatFixed(t.deltaFasteners, 3) + QStringLiteral(" W/(m²K)"));
   html += KeyValue(QStringLiteral("Poprawka dla dachu o odwróconym układzie warstw ΔU<sub>r</sub>"),
-                   Fixed(t.deltaInvertedRoof, 3) + QStringLiteral(" W/(m²K)"));
-  html += KeyValue(QStringLiteral("Skorygowany współczynnik Uc"), Fixed(uc, 3) + QStringLiteral(" W/(m²K)"));
+                   veltor::FormatFixed(t.deltaInvertedRoof, 3) + QStringLiteral(" W/(m²K)"));
+  html += KeyValue(QStringLiteral("Skorygowany współczynnik Uc"),
+                   veltor::FormatFixed(uc, 3) + QStringLiteral(" W/(m²K)"));
   if (c.umax > 0)
     html +=
         KeyValue(QStringLiteral("Wymaganie Uc(max)"),
-                 Fixed(c.umax, 2) + QStringLiteral(" W/(m²K)") +
+                 veltor::FormatFixed(c.umax, 2) + QStringLiteral(" W/(m²K)") +
                      (in.umaxSource.isEmpty() ? QString() : QStringLiteral(" – ") + Escaped(in.umaxSource)));
   html += QStringLiteral("</table>");
   html += QStringLiteral("<p><b>%1</b></p>").arg(Verdict(uc, c.umax));
@@ -285,18 +285,19 @@ QString FirstPage(const Input& in) {
         "<p>Źródło wymagania: rozporządzenie w sprawie warunków technicznych, jakim powinny "
         "odpowiadać budynki i ich usytuowanie, załącznik 2.</p>");
 
-  const QString zero =
-      in.summary.zeroPointDepth
-          ? Fixed(*in.summary.zeroPointDepth, 3) + QStringLiteral(" m od powierzchni wewnętrznej")
-          : QStringLiteral("poza przegrodą (cała przegroda powyżej 0 °C)");
+  const QString zero = in.summary.zeroPointDepth
+                           ? veltor::FormatFixed(*in.summary.zeroPointDepth, 3) +
+                                 QStringLiteral(" m od powierzchni wewnętrznej")
+                           : QStringLiteral("poza przegrodą (cała przegroda powyżej 0 °C)");
   html += QStringLiteral("<table width=\"100%\" cellpadding=\"1\">");
   html += KeyValue(QStringLiteral("Punkt 0 °C"), zero);
   const double dew = IndoorDewPoint(c);
-  html += KeyValue(QStringLiteral("Temperatura powierzchni wewnętrznej θsi"),
-                   Fixed(in.surfaceTemperature, 1) + QStringLiteral(" °C") +
-                       (std::isfinite(dew)
-                            ? QStringLiteral(" (punkt rosy powietrza wewnętrznego %1 °C)").arg(Fixed(dew, 1))
-                            : QString()));
+  html += KeyValue(
+      QStringLiteral("Temperatura powierzchni wewnętrznej θsi"),
+      veltor::FormatFixed(in.surfaceTemperature, 1) + QStringLiteral(" °C") +
+          (std::isfinite(dew)
+               ? QStringLiteral(" (punkt rosy powietrza wewnętrznego %1 °C)").arg(veltor::FormatFixed(dew, 1))
+               : QString()));
   html += KeyValue(QStringLiteral("Kondensacja na powierzchni wewnętrznej"),
                    in.surfaceCondensation ? QStringLiteral("WYSTĘPUJE") : QStringLiteral("nie występuje"));
   html += QStringLiteral("</table>");
@@ -306,12 +307,13 @@ QString FirstPage(const Input& in) {
         "<p><b>Parametry dynamiczne (PN-EN ISO 13786, okres 24 h)</b></p>"
         "<table width=\"100%\" cellpadding=\"1\">");
     html += KeyValue(QStringLiteral("Okresowy współczynnik przenikania ciepła |Y<sub>12</sub>|"),
-                     Fixed(d.periodicTransmittance, 3) + QStringLiteral(" W/(m²K), przesunięcie fazowe ") +
-                         Fixed(d.delayH, 1) + QStringLiteral(" h"));
-    html += KeyValue(QStringLiteral("Współczynnik tłumienia f"), Fixed(d.decrementFactor, 3));
-    html += KeyValue(
-        QStringLiteral("Pojemność cieplna κ<sub>1</sub> / κ<sub>2</sub>"),
-        Fixed(d.kappa1, 1) + QStringLiteral(" / ") + Fixed(d.kappa2, 1) + QStringLiteral(" kJ/(m²K)"));
+                     veltor::FormatFixed(d.periodicTransmittance, 3) +
+                         QStringLiteral(" W/(m²K), przesunięcie fazowe ") + veltor::FormatFixed(d.delayH, 1) +
+                         QStringLiteral(" h"));
+    html += KeyValue(QStringLiteral("Współczynnik tłumienia f"), veltor::FormatFixed(d.decrementFactor, 3));
+    html += KeyValue(QStringLiteral("Pojemność cieplna κ<sub>1</sub> / κ<sub>2</sub>"),
+                     veltor::FormatFixed(d.kappa1, 1) + QStringLiteral(" / ") +
+                         veltor::FormatFixed(d.kappa2, 1) + QStringLiteral(" kJ/(m²K)"));
     html += QStringLiteral("</table>");
   }
   html += QStringLiteral(

@@ -44,10 +44,6 @@ ui::FileDialogRequest saveDialogRequest() {
 
 }  // namespace
 
-veltor::ProjectDescription ReportDescription() {
-  return FormGlowna ? FormGlowna->project().description() : veltor::ProjectDescription{};
-}
-
 TFormRaportNew::TFormRaportNew(QWidget* mainWindow, Project& project)
     : TCompanionWindow(mainWindow, QStringLiteral("FormRaportNew"), QStringLiteral("Raport"),
                        QStringLiteral("15.htm"), true),

@@ -77,6 +77,3 @@ class TFormRaportNew : public TCompanionWindow {
 };
 
 extern TFormRaportNew* FormRaportNew;
-
-// The project description as the description window holds it.
-veltor::ProjectDescription ReportDescription();

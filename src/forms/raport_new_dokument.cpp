@@ -13,23 +13,22 @@
 #include "forms/dynamika.h"
 #include "forms/kondensacja.h"
 #include "forms/raport_new.h"
-#include "forms/warstwy.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
 
 namespace {
 
-// Everything the document shows, from the windows, after a fresh pass.
-designreport::Input DesignInput() {
+// Everything the document shows, from the project and the result windows'
+// ticks, after a fresh pass.
+designreport::Input DesignInput(Project& project) {
   designreport::Input input;
-  input.description = ReportDescription();
+  input.description = project.description();
   input.address = input.description[veltor::kAddress];
   input.licence = input.description[veltor::kLicence];
-  input.conditions = gDesignConditions;
+  input.conditions = project.conditions();
   input.version = QCoreApplication::applicationVersion();
   input.date = QDate::currentDate();
-  static veltor::LayerTable empty;
-  veltor::LayerTable& layers = FormWarstwy ? FormWarstwy->Layers() : empty;
+  veltor::LayerTable& layers = project.layersForResults();
   designreport::Compute(input, layers, gReferenceTables, StartFolder());
   if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked())
     input.moisture = FormKondensacja->Assess(layers);
@@ -46,7 +45,7 @@ designreport::Input DesignInput() {
 }  // namespace
 
 void TFormRaportNew::saveDesignReport(bool pdf) {
-  ui::Guard([pdf] {
+  ui::Guard([this, pdf] {
     ui::FileDialogRequest request;
     request.objectName = QStringLiteral("SaveDialogRaportProjektowy");
     request.title = QStringLiteral("Zapisz raport projektowy");
@@ -59,7 +58,7 @@ void TFormRaportNew::saveDesignReport(bool pdf) {
     QString path = choice->fileName;
     const QString suffix = QLatin1Char('.') + request.defaultSuffix;
     if (!path.endsWith(suffix, Qt::CaseInsensitive)) path += suffix;
-    const designreport::Input input = DesignInput();
+    const designreport::Input input = DesignInput(project_);
     if (pdf)
       designreport::WritePdf(input, path);
     else
@@ -76,12 +75,12 @@ void TFormRaportNew::ActionRaportOdtExecute() {
 }
 
 void TFormRaportNew::ActionDrukujRaportProjektowyExecute() {
-  ui::Guard([] {
+  ui::Guard([this] {
     QPrinter& printer = ui::SharedPrinter();
     const std::optional<int> copies =
         ui::dialogs().printDialog(QStringLiteral("PrintDialogRaportProjektowy"), printer);
     if (!copies) return;
-    const designreport::Input input = DesignInput();
+    const designreport::Input input = DesignInput(project_);
     ui::PrintJobs(printer, *copies, [&](QPrinter& job) { designreport::PaintDocument(job, input); });
   });
 }
