@@ -18,6 +18,7 @@
 #include <cstring>
 #include <optional>
 
+#include "batch/batchbuilding.h"
 #include "batch/batchinput.h"
 #include "batch/batchoutput.h"
 #include "calc/dynamic.h"
@@ -90,19 +91,34 @@ bool IsProjectFile(const QString& path) {
 }
 
 std::vector<BatchCase> ReadInput(const QString& path, const Catalogues& catalogues,
-                                 const veltor::SaturationTable& saturation, bool& many) {
-  many = false;
+                                 const veltor::SaturationTable& saturation, bool& many, bool& building) {
+  many = building = false;
   if (IsProjectFile(path)) {
-    veltor::LoadedProject loaded = veltor::LoadProjectFile(path);
-    veltor::CheckStoredConditions(loaded.contents.conditions, saturation);
-    std::vector<BatchCase> cases(1);
-    cases[0].description = loaded.contents.description;
-    cases[0].conditions = loaded.contents.conditions;
-    cases[0].layers = std::move(loaded.contents.layers);
-    if (cases[0].layers.empty()) throw InputError({}, QStringLiteral("projekt nie zawiera żadnej warstwy"));
+    veltor::BuildingContents loaded = veltor::LoadBuildingFile(path);
+    // A building file of several partitions (or of one named partition)
+    // gives the building's results; a plain project the wall's as before.
+    building = loaded.partitions.size() > 1 || !loaded.partitions.front().identity.isDefault();
+    std::vector<BatchCase> cases(loaded.partitions.size());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+      veltor::PartitionContents& p = loaded.partitions[i];
+      const QString where = building ? QStringLiteral("partitions[%1]").arg(i) : QString();
+      try {
+        veltor::CheckStoredConditions(p.conditions, saturation);
+      } catch (const veltor::Error& e) {
+        throw InputError(where, e.message());
+      }
+      cases[i].description = loaded.description;
+      cases[i].conditions = p.conditions;
+      cases[i].layers = std::move(p.layers);
+      cases[i].identity = p.identity;
+      if (building && cases[i].identity.symbol.isEmpty())
+        cases[i].identity.symbol = QStringLiteral("przegroda %1").arg(i + 1);
+      if (cases[i].layers.empty())
+        throw InputError(where, QStringLiteral("projekt nie zawiera żadnej warstwy"));
+    }
     return cases;
   }
-  return ReadDocument(veltor::ReadDataFile(path), catalogues, &many);
+  return ReadDocument(veltor::ReadDataFile(path), catalogues, &many, &building);
 }
 
 Catalogues LoadCatalogues() {
@@ -274,23 +290,28 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
 
     std::vector<BatchCase> cases;
     bool many = false;
+    bool building = false;
     try {
-      cases = ReadInput(input, catalogues, tables.saturation, many);
+      cases = ReadInput(input, catalogues, tables.saturation, many, building);
     } catch (const InputError& e) {
       throw Refusal{input + QStringLiteral(": ") + e.text()};
     } catch (const veltor::Error& e) {
       throw Refusal{input + QStringLiteral(": ") + e.message()};
     }
-    if (documents && many)
-      throw Refusal{input +
-                    QStringLiteral(": raport i wykresy powstają dla jednej przegrody, a opis jest tablicą")};
+    if (documents && (many || building))
+      throw Refusal{
+          input +
+          (many ? QStringLiteral(": raport i wykresy powstają dla jednej przegrody, a opis jest tablicą")
+                : QStringLiteral(": raport budynku wielu przegród nie jest jeszcze dostępny"))};
     QJsonArray results;
     QStringList notices;
     for (std::size_t i = 0; i < cases.size(); ++i) {
       try {
         results.append(ComputeResults(cases[i], tables, notices));
       } catch (const veltor::Error& e) {
-        const QString where = cases.size() > 1 ? QStringLiteral("[%1]: ").arg(i) : QString();
+        const QString where = building           ? QStringLiteral("partitions[%1]: ").arg(i)
+                              : cases.size() > 1 ? QStringLiteral("[%1]: ").arg(i)
+                                                 : QString();
         throw Refusal{input + QStringLiteral(": ") + where + e.message()};
       }
     }
@@ -309,8 +330,10 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
     for (const QString& notice : notices)
       err += (input + QStringLiteral(": ") + notice + QLatin1Char('\n')).toUtf8();
     // One object in, one object out; an array in, an array out.
-    const QByteArray json = many ? QJsonDocument(results).toJson(QJsonDocument::Indented)
-                                 : QJsonDocument(results.at(0).toObject()).toJson(QJsonDocument::Indented);
+    const QByteArray json =
+        building ? QJsonDocument(BuildingResults(cases, results)).toJson(QJsonDocument::Indented)
+        : many   ? QJsonDocument(results).toJson(QJsonDocument::Indented)
+                 : QJsonDocument(results.at(0).toObject()).toJson(QJsonDocument::Indented);
     if (parser.isSet(output))
       WriteOutput(parser.value(output), json);
     else

@@ -16,6 +16,7 @@
 #include "calc/conditions.h"
 #include "calc/layer.h"
 #include "calc/moisture.h"
+#include "project/buildingfile.h"
 #include "project/projectfile.h"
 
 namespace batch {
@@ -47,7 +48,8 @@ struct BatchCase {
   veltor::DesignConditions conditions;
   veltor::LayerTable layers;
   std::optional<veltor::MoistureInput> moisture;
-  QString climateName;  // the station's name, or empty for typed months
+  QString climateName;                 // the station's name, or empty for typed months
+  veltor::PartitionIdentity identity;  // a building's partition: symbol, name, kind, area
 };
 
 // What a description may refer to by name.
@@ -59,6 +61,10 @@ struct Catalogues {
 // Every material of a materials catalogue file, in file order.
 std::vector<CatalogueMaterial> LoadCatalogueMaterials(const QString& path);
 
+// The description's keys ("name", "client", … "licence") of the object at `path`;
+// nothing given, all empty.
+veltor::ProjectDescription ReadDescriptionObject(const QJsonValue& value, const QString& path);
+
 // One element of the description (an object). `path` prefixes every refusal
 // ("[3]" for the fourth element of an array, empty for a single object).
 BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const QString& path = {});
@@ -66,7 +72,8 @@ BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const 
 // A whole document: an object gives one case, an array one case per element
 // (`isArray` tells which, so that the results keep the input's shape).
 // Refuses text that is not JSON, naming the offset.
+// An object with "partitions" is a building (batchbuilding.h; `isBuilding`).
 std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues,
-                                    bool* isArray = nullptr);
+                                    bool* isArray = nullptr, bool* isBuilding = nullptr);
 
 }  // namespace batch
