@@ -219,6 +219,13 @@ void Project::setMoisture(const veltor::MoistureSettings& settings) {
   undo_.push(new ExtrasCommand(*this, extras_, std::move(after)));
 }
 
+void Project::setDynamicsInReport(bool on) {
+  if (on == extras_.dynamicsInReport) return;
+  veltor::ProjectExtras after = extras_;
+  after.dynamicsInReport = on;
+  undo_.push(new ExtrasCommand(*this, extras_, std::move(after)));
+}
+
 void Project::startNew() {
   undo_.clear();
   description_ = {};
