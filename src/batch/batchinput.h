@@ -48,7 +48,10 @@ struct BatchCase {
   veltor::DesignConditions conditions;
   veltor::LayerTable layers;
   std::optional<veltor::MoistureInput> moisture;
-  QString climateName;                 // the station's name, or empty for typed months
+  QString climateName;  // the station's name, or empty for typed months
+  // A project file's extras (its moisture settings and report options), which
+  // give its designer's report as the window gives it; empty for JSON.
+  std::optional<veltor::ProjectExtras> extras;
   veltor::PartitionIdentity identity;  // a building's partition: symbol, name, kind, area
 };
 

@@ -24,6 +24,9 @@ constexpr char kBridgeTag[] = "BRDG";
 constexpr char kCorrectionsTag[] = "UCOR";
 constexpr char kOuterSideTag[] = "OUTS";
 constexpr char kDescriptionTag[] = "DESC";
+constexpr char kReportTag[] = "REPT";
+// Bit 0 of the report chunk's flags byte: the dynamics are left out.
+constexpr quint8 kReportWithoutDynamics = 1;
 // kMaxFieldLength UTF-16 units take at most three bytes each in UTF-8 (a pair
 // of surrogates, two units, takes four).
 constexpr int kMaxFieldBytes = 3 * kMaxFieldLength;
@@ -253,6 +256,13 @@ void decodeDescription(QByteArrayView payload, ProjectDescription& d) {
   d[kLicence] = getText(r, kMaxFieldBytes, kMaxFieldLength);
 }
 
+// Whether the dynamics go into the report. The other bits of the flags byte,
+// and bytes after it, are room for later report options.
+bool decodeReport(QByteArrayView payload) {
+  Reader r(payload);
+  return !(r.get<quint8>() & kReportWithoutDynamics);
+}
+
 bool anyBridge(const LayerTable& layers) {
   for (int i = 0; i < layers.size(); ++i)
     if (layers.at(i).bridge.present()) return true;
@@ -318,6 +328,7 @@ QByteArray EncodeExtensionBlock(const ProjectDescription& description, const Des
   if (corrections) AppendChunk(block, kCorrectionsTag, encodeCorrections(conditions.corrections));
   if (outerSide) AppendChunk(block, kOuterSideTag, encodeOuterSide(conditions.outerSide));
   if (address) AppendChunk(block, kDescriptionTag, encodeDescription(description));
+  if (!extras.dynamicsInReport) AppendChunk(block, kReportTag, QByteArray(1, char(kReportWithoutDynamics)));
   block.append(moreChunks);
   put<quint32>(block, static_cast<quint32>(block.size() + kExtensionFooterSize));
   block.append(kExtensionFooterMagic, 4);
@@ -365,6 +376,8 @@ void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents) {
       contents.conditions.outerSide = decodeOuterSide(payload);
     else if (is(tag, kDescriptionTag))
       decodeDescription(payload, contents.description);
+    else if (is(tag, kReportTag))
+      contents.extras.dynamicsInReport = decodeReport(payload);
   }
 }
 

@@ -14,9 +14,9 @@
 // run from 1077 to where the block begins. A reader skips chunks it does not
 // know. Tags in use: "MOIS" (moisture settings, below), "BRDG" (the bridges of
 // bridged layers), "UCOR" (the corrections of U), "OUTS" (the kind of the
-// outer side) and "DESC" (the investment's address and the designer's licence
-// number). Each is written only when what it holds differs from the default.
-// The byte layout of every chunk is in the README.
+// outer side), "DESC" (the investment's address and the designer's licence
+// number) and "REPT" (what the designer's report includes). Each is written only when what it holds differs
+// from the default. The byte layout of every chunk is in the README.
 #pragma once
 
 #include <QByteArray>
@@ -73,7 +73,10 @@ struct MoistureSettings {
 
 struct ProjectExtras {
   MoistureSettings moisture;
-  bool isDefault() const { return moisture.isDefault(); }
+  // The dynamics window's tick: the EN ISO 13786 figures in the designer's
+  // report, whether it is made by the window or by batch mode.
+  bool dynamicsInReport = true;
+  bool isDefault() const { return moisture.isDefault() && dynamicsInReport; }
   bool operator==(const ProjectExtras&) const = default;
 };
 
