@@ -28,6 +28,7 @@
 #include "calc/textfile.h"
 #include "draw/kondensacja_draw.h"
 #include "draw/pictures.h"
+#include "draw/raport_budynku.h"
 #include "draw/raport_draw.h"
 #include "draw/raport_projektowy.h"
 #include "draw/rysunek_draw.h"
@@ -210,6 +211,38 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
   }
 }
 
+// The building's document: each partition's input as the window makes it.
+void WriteBuildingReport(std::vector<BatchCase>& cases, const veltor::ReferenceTables& tables,
+                         const Output& report, QStringList& notices) {
+  const QString folder = QDir::currentPath();
+  const designreport::Catalogue catalogue = designreport::LoadCatalogue(folder, veltor::OwnMaterialsFile());
+  std::vector<designreport::Input> inputs;
+  inputs.reserve(cases.size());
+  std::vector<designreport::BuildingPart> parts;
+  for (BatchCase& c : cases) {
+    veltor::ProjectDescription description = c.description;
+    description[veltor::kName] = c.identity.name.isEmpty() ? c.identity.symbol : c.identity.name;
+    designreport::Input in =
+        designreport::Prepare(description, c.conditions, c.layers, c.extras.value_or(veltor::ProjectExtras{}),
+                              catalogue, tables, folder);
+    if (!c.extras && c.moisture) {
+      in.moisture =
+          kondensacja::Assess(c.layers, *c.moisture, tables.air,
+                              c.climateName.isEmpty() ? kondensacja::kOwnClimateName : c.climateName);
+      in.moisturePage = true;
+    }
+    in.version = QStringLiteral(VELTOR_VERSION);
+    in.date = QDate::currentDate();
+    in.partitionHeading = designreport::PartHeading(c.identity);
+    notices << in.chartNotes;
+    inputs.push_back(std::move(in));
+    parts.push_back({c.identity, nullptr});
+  }
+  for (std::size_t i = 0; i < parts.size(); ++i) parts[i].input = &inputs[i];
+  designreport::WriteBuildingDocument(cases.front().description, parts, report.path,
+                                      report.kind != QLatin1String("odt"));
+}
+
 }  // namespace
 
 bool IsBatchCommandLine(int argc, char* argv[]) {
@@ -297,11 +330,11 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
     } catch (const veltor::Error& e) {
       throw Refusal{input + QStringLiteral(": ") + e.message()};
     }
-    if (documents && (many || building))
+    if (documents && (many || (building && (pageOut || temperatureOut || pressureOut))))
       throw Refusal{
           input +
           (many ? QStringLiteral(": raport i wykresy powstają dla jednej przegrody, a opis jest tablicą")
-                : QStringLiteral(": raport budynku wielu przegród nie jest jeszcze dostępny"))};
+                : QStringLiteral(": dla budynku powstaje tylko raport projektowy (--raport)"))};
     QJsonArray results;
     QStringList notices;
     for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -314,7 +347,13 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
         throw Refusal{input + QStringLiteral(": ") + where + e.message()};
       }
     }
-    if (documents) {
+    if (documents && building) {
+      try {
+        WriteBuildingReport(cases, tables, *reportOut, notices);
+      } catch (const veltor::Error& e) {
+        throw Refusal{input + QStringLiteral(": ") + e.message()};
+      }
+    } else if (documents) {
       try {
         WriteDocuments(cases.front(), tables, reportOut, pageOut, temperatureOut, pressureOut, notices);
       } catch (const veltor::Error& e) {

@@ -188,6 +188,7 @@ struct Document {
   const char* option;
   const char* file;
   QByteArray signature;
+  const char* input = "Projekty/Przykład.Veltor";  // from the data folder
 };
 
 void PrintTo(const Document& d, std::ostream* os) {
@@ -202,7 +203,7 @@ TEST_P(BatchDocument, WritesItsFormat) {
   const Document& p = GetParam();
   const QString target = scratch_.filePath(QString::fromLatin1(p.file));
   ASSERT_EQ(run({QString::fromLatin1(p.option), target,
-                 QDir::current().absoluteFilePath(QStringLiteral("Projekty/Przykład.Veltor"))}),
+                 QDir::current().absoluteFilePath(QString::fromUtf8(p.input))}),
             batch::kExitOk)
       << err_.data();
   QFile file(target);
@@ -211,15 +212,16 @@ TEST_P(BatchDocument, WritesItsFormat) {
   EXPECT_TRUE(out_.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Outputs, BatchDocument,
-                         ::testing::Values(Document{"ReportPdf", "--raport", "r.pdf", "%PDF"},
-                                           Document{"ReportOdt", "--report", "r.odt", "PK"},
-                                           Document{"PageBmp", "--strona", "s.bmp", "BM"},
-                                           Document{"PagePdf", "--page", "s.pdf", "%PDF"},
-                                           Document{"TemperatureJpeg", "--wykres-temperatury", "t.jpg",
-                                                    QByteArray("\xFF\xD8", 2)},
-                                           Document{"PressureBmp", "--pressure-chart", "p.bmp", "BM"}),
-                         [](const auto& info) { return std::string(info.param.row); });
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, BatchDocument,
+    ::testing::Values(
+        Document{"ReportPdf", "--raport", "r.pdf", "%PDF"}, Document{"ReportOdt", "--report", "r.odt", "PK"},
+        Document{"PageBmp", "--strona", "s.bmp", "BM"}, Document{"PagePdf", "--page", "s.pdf", "%PDF"},
+        Document{"TemperatureJpeg", "--wykres-temperatury", "t.jpg", QByteArray("\xFF\xD8", 2)},
+        Document{"PressureBmp", "--pressure-chart", "p.bmp", "BM"},
+        Document{"BuildingReportPdf", "--raport", "b.pdf", "%PDF", "../docs/batch/budynek.json"},
+        Document{"BuildingReportOdt", "--raport", "b.odt", "PK", "../docs/batch/budynek.json"}),
+    [](const auto& info) { return std::string(info.param.row); });
 
 struct Refusal {
   const char* row;
@@ -300,6 +302,8 @@ INSTANTIATE_TEST_SUITE_P(
             "BuildingUnknownKey",
             R"({"building":{"name":"D"},"walls":[],"partitions":[{"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]}]})",
             "", 1, "walls: nieznane pole"},
+        Refusal{"PageOfABuilding", R"({"partitions":[{"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]}]})",
+                "--strona s.bmp", 1, "dla budynku powstaje tylko raport projektowy"},
         Refusal{"ReportOfAnArray", R"([{"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]}])",
                 "--raport r.pdf", 1, "dla jednej przegrody"}),
     [](const auto& info) { return std::string(info.param.row); });
