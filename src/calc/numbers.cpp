@@ -167,7 +167,8 @@ QString FormatPolish(double value, int decimals) {
   d.integer = point < 0 ? fixed : fixed.left(point);
   d.fraction = point < 0 ? QString() : fixed.mid(point + 1);
   // A negative value that rounds to zero shows as 0, not −0.
-  d.negative = value < 0 && std::any_of(fixed.cbegin(), fixed.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; });
+  d.negative =
+      value < 0 && std::any_of(fixed.cbegin(), fixed.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; });
   return Polish(d);
 }
 
@@ -193,6 +194,12 @@ int QuantityDecimals(Quantity quantity) {
       return 0;
   }
   return 3;
+}
+
+QString FormatEditable(Quantity quantity, double value) {
+  if (!std::isfinite(value) || std::fabs(value) >= kPlainLimit) return FormatPlain(value, 15);
+  const int decimals = static_cast<int>(WrittenOut(value, 15).fraction.size());
+  return FormatPolish(value, std::max(decimals, QuantityDecimals(quantity)));
 }
 
 QString FormatQuantity(Quantity quantity, double value) {

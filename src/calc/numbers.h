@@ -21,26 +21,30 @@ QChar LocaleDecimalSeparator();
 
 // The quantities the designer reads, each shown with its fixed decimals.
 enum class Quantity {
-  Thickness,           // d in m: 3 decimals, more when the value has them (0,0125)
-  Conductivity,        // λ: 3
-  Resistance,          // R, RT, Rsi, Rse: 2
-  Transmittance,       // U, Uc, ΔU: 3
-  TransmittanceLimit,  // Uc(max): 2
-  Temperature,         // θ in °C: 1
-  Pressure,            // p in Pa: whole
-  VapourCoefficient,   // μ: whole
-  DiffusionThickness,  // sd in m: 2
-  DiffusionResistance, // r in m²·h·Pa/g: whole
-  Density,             // ρ in kg/m³: whole
-  TemperatureFactor,   // fRsi: 3
-  Condensate,          // Ma in kg/m²: 3
-  HeatCapacity,        // κ in kJ/(m²·K): 1
+  Thickness,            // d in m: 3 decimals, more when the value has them (0,0125)
+  Conductivity,         // λ: 3
+  Resistance,           // R, RT, Rsi, Rse: 2
+  Transmittance,        // U, Uc, ΔU: 3
+  TransmittanceLimit,   // Uc(max): 2
+  Temperature,          // θ in °C: 1
+  Pressure,             // p in Pa: whole
+  VapourCoefficient,    // μ: whole
+  DiffusionThickness,   // sd in m: 2
+  DiffusionResistance,  // r in m²·h·Pa/g: whole
+  Density,              // ρ in kg/m³: whole
+  TemperatureFactor,    // fRsi: 3
+  Condensate,           // Ma in kg/m²: 3
+  HeatCapacity,         // κ in kJ/(m²·K): 1
 };
 
 // The decimals a quantity is shown with (for a thickness, the least).
 int QuantityDecimals(Quantity quantity);
 // `value` as the designer reads it: "0,198", "−24,0", "100 000" (thin space).
 QString FormatQuantity(Quantity quantity, double value);
+// For a box the user edits: at least the quantity's decimals, and as many
+// more as the value needs (up to 15 significant digits), so that a box left
+// as shown never changes the value behind it ("0,040", "0,0315").
+QString FormatEditable(Quantity quantity, double value);
 // `value` with exactly `decimals` decimals in the Polish style above.
 QString FormatPolish(double value, int decimals);
 

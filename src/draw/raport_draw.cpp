@@ -41,15 +41,13 @@ struct Column {
 };
 constexpr Column kColumns[] = {{13, 39, 18},    {38, 509, kNameX}, {508, 549, 513}, {548, 589, 553},
                                {588, 629, 593}, {628, 669, 633},   {668, 709, 673}};
-// Significant digits of columns 3 to 7.
-constexpr int kLambdaDigits = 15;
+// The permeability δ is no quantity with fixed decimals (0,00012 and 0,0135
+// both occur): significant digits, written out.
 constexpr int kVapourDigits = 5;
-constexpr int kThicknessDigits = 5;
-constexpr int kResistanceDigits = 2;
-constexpr int kDiffusionDigits = 4;
-// The totals a designer checks against the requirement: fixed decimals.
-constexpr int kTotalResistanceDecimals = 2;
-constexpr int kTransmittanceDecimals = 3;
+// A computed depth, not a typed thickness: millimetres are enough.
+constexpr int kDepthDecimals = 3;
+using veltor::FormatQuantity;
+using veltor::Quantity;
 const QString kNoFigure = QStringLiteral("–");
 
 // The summary sits 10 below where row n would start; its two lines follow.
@@ -230,14 +228,15 @@ void DrawLayerRow(QPainter& painter, const veltor::LayerTable& table, int index,
       // An air layer's R comes from its table, not from a conductivity; "max"
       // is no diffusion resistance, which "-INF" only hid.
       // A bridged layer's λ is the equivalent one its caption's share gives.
-      layer.isAirLayer() ? kNoFigure
-                         : veltor::FormatGeneral(veltor::EquivalentLambda(layer, conditions), kLambdaDigits),
+      layer.isAirLayer()
+          ? kNoFigure
+          : FormatQuantity(Quantity::Conductivity, veltor::EquivalentLambda(layer, conditions)),
       std::isinf(layer.vapourCoefficient) ? QStringLiteral("brak\noporu")
                                           : veltor::FormatGeneral(layer.vapourCoefficient, kVapourDigits),
-      veltor::FormatGeneral(layer.thickness, kThicknessDigits),
+      FormatQuantity(Quantity::Thickness, layer.thickness),
       // A layer the outer side leaves out has no part in R.
-      ignored ? kNoFigure : veltor::FormatGeneral(layer.resistance, kResistanceDigits),
-      veltor::FormatGeneral(layer.diffusionResistance, kDiffusionDigits),
+      ignored ? kNoFigure : FormatQuantity(Quantity::Resistance, layer.resistance),
+      FormatQuantity(Quantity::DiffusionResistance, layer.diffusionResistance),
   };
   for (int c = 0; c < 7; ++c) {
     const Column& column = kColumns[c];
@@ -266,9 +265,9 @@ void DrawSummary(QPainter& painter, const TableLayout& layout, const veltor::Par
   // A page without layers has neither R nor U.
   const bool empty = layerCount == 0;
   const std::pair<int, QString> values[] = {
-      {4, veltor::FormatGeneral(summary.totalThickness, kThicknessDigits)},
-      {5, empty ? kNoFigure : veltor::FormatFixed(summary.totalResistance, kTotalResistanceDecimals)},
-      {6, veltor::FormatGeneral(summary.totalDiffusionResistance, kDiffusionDigits)},
+      {4, FormatQuantity(Quantity::Thickness, summary.totalThickness)},
+      {5, empty ? kNoFigure : FormatQuantity(Quantity::Resistance, summary.totalResistance)},
+      {6, FormatQuantity(Quantity::DiffusionResistance, summary.totalDiffusionResistance)},
   };
   for (const auto& [c, text] : values) {
     drawCell(painter, kColumns[c].x1, y1, kColumns[c].x2, y2);
@@ -279,13 +278,14 @@ void DrawSummary(QPainter& painter, const TableLayout& layout, const veltor::Par
   fittedText(painter, kSummaryCaptionX, kZeroPointY + shift, captionRoom, QStringLiteral("Punkt 0 °C"));
   // No 0 degC point inside the partition: there is no depth to give.
   TextAt(painter, kSummaryValueX, kZeroPointY + shift,
-         summary.zeroPointDepth ? veltor::FormatGeneral(*summary.zeroPointDepth, 2) + QStringLiteral(" m")
-                                : QStringLiteral("brak"));
+         summary.zeroPointDepth
+             ? veltor::FormatFixed(*summary.zeroPointDepth, kDepthDecimals) + QStringLiteral(" m")
+             : QStringLiteral("brak"));
   fittedText(painter, kSummaryCaptionX, kUY + shift, captionRoom,
              QStringLiteral("Współczynnik przenikania ciepła U"));
   const auto transmittance = [&](double value) {
     return empty ? kNoFigure
-                 : veltor::FormatFixed(value, kTransmittanceDecimals) + QLatin1Char(' ') +
+                 : FormatQuantity(Quantity::Transmittance, value) + QLatin1Char(' ') +
                        veltor::unit::kTransmittance;
   };
   TextAt(painter, kSummaryValueX, kUY + shift, transmittance(summary.u));

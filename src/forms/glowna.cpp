@@ -35,6 +35,7 @@
 #include "forms/system3.h"
 #include "forms/system4.h"
 #include "forms/systemstep.h"
+#include "forms/undokeys.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
 #include "model/project.h"
@@ -222,6 +223,7 @@ void TFormGlowna::createActions() {
   ActionPonow->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   for (QAction* a : {ActionCofnij, ActionPonow}) a->setShortcutContext(Qt::ApplicationShortcut);
+  new TUndoKeys(this, ActionCofnij, ActionPonow);
   FilePrintSetup1 = makeAction("FilePrintSetup1", projekt, QStringLiteral("&Ustawienia drukarki..."),
                                QStringLiteral("Ustawienia drukarki"));
   ActionClose = makeAction("ActionClose", projekt, QStringLiteral("Za&kończ"), QString());
@@ -427,7 +429,10 @@ void TFormGlowna::ExecuteAction(QAction* action) {
     updateAction(action);
     if (!action->isEnabled()) return;
     if (const QList<QWidget*> covered = coveredResultWindows(action); !covered.isEmpty()) {
-      for (QWidget* w : covered) w->raise();
+      for (QWidget* w : covered) {
+        if (w->isMinimized()) w->showNormal();
+        w->raise();
+      }
       covered.constFirst()->activateWindow();
       return;
     }
@@ -436,6 +441,20 @@ void TFormGlowna::ExecuteAction(QAction* action) {
   });
   // The check marks show the outcome at once, not at the next idle moment.
   UpdateActions();
+}
+
+void TFormGlowna::ShowAction(QAction* action) {
+  QWidget* window = action == ActionPokazDaneProj      ? static_cast<QWidget*>(FormDaneProj)
+                    : action == ActionPokazWarunkiPocz ? static_cast<QWidget*>(FormWarunkiPoczatkowe)
+                    : action == ActionPokazWarstwy     ? static_cast<QWidget*>(FormWarstwy)
+                                                       : nullptr;
+  if (window && window->isVisible()) {
+    window->raise();
+    window->activateWindow();
+    UpdateActions();
+    return;
+  }
+  ExecuteAction(action);
 }
 
 void TFormGlowna::runExecute(QAction* a) {
@@ -487,7 +506,7 @@ QList<QWidget*> TFormGlowna::coveredResultWindows(const QAction* action) const {
   for (TFormRysunek* chart : TFormRysunek::Instances())
     if (chart->ChartKind() == kind) windows << chart;
   for (const QWidget* w : windows)
-    if (w->isActiveWindow() || w == lastWorkedIn_) return {};
+    if (!w->isMinimized() && (w->isActiveWindow() || w == lastWorkedIn_)) return {};
   return windows;
 }
 
@@ -500,7 +519,7 @@ void TFormGlowna::ActionNowyExecute() {
   }
   if (FormSystem4) FormSystem4->ClearLayers();
   project_.startNew();
-  ExecuteAction(ActionPokazDaneProj);
+  ShowAction(ActionPokazDaneProj);
 }
 
 void TFormGlowna::ActionPokazWarstwyExecute() {
@@ -525,7 +544,7 @@ void TFormGlowna::ActionSystemExecute() {
   if (LayersInTable() > 0) return;
   if (gDesignConditions.umax == 0) {
     ui::inform(ui::MessageKind::Error, kUmaxMissing);
-    ExecuteAction(ActionPokazWarunkiPocz);
+    ShowAction(ActionPokazWarunkiPocz);
     return;
   }
   // The wizard always starts over at step 1, also while it is open, and

@@ -79,6 +79,10 @@ class TFormGlowna : public QMainWindow {
   // how the other windows drive the main window's actions. An error raised by
   // the execute step is shown in the error box and goes no further.
   void ExecuteAction(QAction* action);
+  // A forward button's action (a window's "Dalej", "Wstecz", Nowy's opening
+  // of the description): a window already shown is raised, never hidden by
+  // the toggle; otherwise as ExecuteAction.
+  void ShowAction(QAction* action);
   // Re-evaluates every action's enabled and checked state.
   void UpdateActions();
   // The action states follow `window` being shown and hidden.

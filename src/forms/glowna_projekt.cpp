@@ -154,9 +154,5 @@ void TFormGlowna::fillRecentMenu() {
 }
 
 void TFormGlowna::ShowLayerWindow() {
-  // The action's toggle would hide a layer window that is already shown.
-  if (FormWarstwy->isVisible())
-    FormWarstwy->raise();
-  else
-    ExecuteAction(ActionPokazWarstwy);
+  ShowAction(ActionPokazWarstwy);
 }

@@ -217,7 +217,7 @@ void TestWarstwy::summaryOfFourLayerWall() {
   QCOMPARE(s.hint("StaticText3"), typed(QStringLiteral("3,1075 [m²K/W]")));
   QTEST(s.hint("StaticText4"), "uHint");
   QCOMPARE(s.hint("StaticText5"), QString());
-  QCOMPARE(s.hint("StaticText6"), QStringLiteral("11190 [m²hPa/g]"));
+  QCOMPARE(s.hint("StaticText6"), QStringLiteral("11190 [m²·h·Pa/g]"));
   QCOMPARE(s.hint("StaticText2"), QString());
 }
 
@@ -245,19 +245,19 @@ void TestWarstwy::diffusionResistanceRounding_data() {
   QTest::newRow("40.5 to the even 40") << "Para"
                                        << "0,5"
                                        << "40"
-                                       << "40,5 [m²hPa/g]";
+                                       << "40,5 [m²·h·Pa/g]";
   QTest::newRow("41.5 to the even 42") << "Para"
                                        << "1,5"
                                        << "42"
-                                       << "41,5 [m²hPa/g]";
+                                       << "41,5 [m²·h·Pa/g]";
   QTest::newRow("42.5 to the even 42") << "Para"
                                        << "2,5"
                                        << "42"
-                                       << "42,5 [m²hPa/g]";
+                                       << "42,5 [m²·h·Pa/g]";
   QTest::newRow("negative thickness") << "Para"
                                       << "-41,5"
                                       << "-2"
-                                      << "-1,5 [m²hPa/g]";
+                                      << "-1,5 [m²·h·Pa/g]";
   QTest::newRow("beyond the doubles is max") << "Izolacja"
                                              << "1E308"
                                              << "max"
@@ -599,7 +599,7 @@ void TestWarstwy::tipOfThirdLayer() {
   s.wall();
   QCOMPARE(s.row(2)->data(0, Qt::ToolTipRole).toString(),
            QStringLiteral("Numer warstwy = 3\r\nOpór cieplny R = 2,5 [m²K/W]\r\n"
-                          "Opór dyfuzyjny r = 8000 [m²hPa/g]"));
+                          "Opór dyfuzyjny r = 8000 [m²·h·Pa/g]"));
   // The tip follows the layer's place and its latest results.
   s.selectLayer(2);
   s.find<QAction>("ActionUp")->trigger();
