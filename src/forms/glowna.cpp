@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "calc/numbers.h"
 #include "forms/about.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
@@ -45,6 +46,9 @@
 TFormGlowna* FormGlowna = nullptr;
 
 namespace {
+
+// The picture's own captions are 22 px high in its coordinates.
+constexpr int kCaptionPixels = 22;
 
 const QString kNewProjectQuestion =
     QStringLiteral("Utworzenie nowego projektu spowoduje skasowanie danych obecnej przegrody. Kontynuować ?");
@@ -106,6 +110,19 @@ void TScaledImage::paintEvent(QPaintEvent*) {
   p.scale(double(target.width()) / bounds.width(), double(target.height()) / bounds.height());
   p.translate(-bounds.topLeft());
   p.drawPicture(0, 0, picture_);
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(kCaptionPixels);
+  p.setFont(font);
+  p.setRenderHint(QPainter::Antialiasing);
+  for (const Caption& caption : captions_) {
+    p.setPen(caption.colour);
+    p.drawText(caption.box, Qt::AlignLeft | Qt::AlignTop, caption.text);
+  }
+}
+
+void TScaledImage::setCaptions(const QList<Caption>& captions) {
+  captions_ = captions;
+  update();
 }
 
 TFormGlowna::TFormGlowna(Project& project, QWidget* parent) : QMainWindow(parent), project_(project) {
@@ -123,6 +140,8 @@ TFormGlowna::TFormGlowna(Project& project, QWidget* parent) : QMainWindow(parent
   picture.load(QStringLiteral("obrazki/glowna.pic"));
   Image1->setPicture(picture);
   setCentralWidget(Image1);
+  showPictureTemperatures();
+  connect(&project_, &Project::changed, this, &TFormGlowna::showPictureTemperatures);
 
   auto* status = new QStatusBar(this);
   status->setObjectName(QStringLiteral("StatusBar1"));
@@ -443,6 +462,15 @@ void TFormGlowna::ExecuteAction(QAction* action) {
   UpdateActions();
 }
 
+void TFormGlowna::showPictureTemperatures() {
+  const veltor::DesignConditions& c = project_.conditions();
+  const auto temperature = [](double t) {
+    return QStringLiteral("t = %1 °C").arg(veltor::FormatQuantity(veltor::Quantity::Temperature, t));
+  };
+  Image1->setCaptions({{QRect(40, 110, 220, 30), QColor(200, 30, 30), temperature(c.ti)},
+                       {QRect(660, 460, 220, 30), QColor(30, 80, 160), temperature(c.te)}});
+}
+
 void TFormGlowna::ShowAction(QAction* action) {
   QWidget* window = action == ActionPokazDaneProj      ? static_cast<QWidget*>(FormDaneProj)
                     : action == ActionPokazWarunkiPocz ? static_cast<QWidget*>(FormWarunkiPoczatkowe)
@@ -593,8 +621,10 @@ bool TFormGlowna::FormCloseQuery() {
 
 bool TFormGlowna::askToSaveChanges() {
   if (!unsavedWork()) return true;
-  const ui::Answer answer = ui::ask(ui::MessageKind::Information, kSaveQuestion,
-                                    ui::Yes | ui::No | ui::Cancel, ui::Answer::Yes, ui::Answer::Cancel);
+  // A question, with the question's icon and a title that says what is asked.
+  const ui::Answer answer = ui::dialogs().message(
+      ui::MessageRequest{ui::MessageKind::Confirmation, kSaveQuestion, ui::Yes | ui::No | ui::Cancel,
+                         ui::Answer::Yes, ui::Answer::Cancel, QStringLiteral("Zapisanie projektu")});
   switch (answer) {
     case ui::Answer::No:
       return true;

@@ -20,6 +20,7 @@
 namespace {
 
 const QString kProjectSuffix = QStringLiteral("Veltor");
+const QString kProjectFilter = QStringLiteral("Projekt przegrody (*.Veltor)");
 const QString kRecentKey = QStringLiteral("ostatnieProjekty");
 constexpr int kRecentCount = 8;
 const QString kRecentMissing =
@@ -57,6 +58,7 @@ bool TFormGlowna::ActionZapiszExecute() {
   ui::FileDialogRequest request;
   request.objectName = QStringLiteral("SaveDialogProjekt");
   request.title = QStringLiteral("Zapisz projekt...");
+  request.filters = {kProjectFilter, QStringLiteral("Wszystkie pliki (*)")};
   request.defaultSuffix = kProjectSuffix;
   request.initialDir = ProjectsFolder();
   request.fileName = project_.fileName();

@@ -323,7 +323,7 @@ void TFormWarstwy::buildControls() {
   bold.setBold(true);
   bold.setUnderline(true);
   Button2->setFont(bold);
-  Button2->setToolTip(QStringLiteral("Oblicz grubość aktualnie zaznaczonej warstwy aby uzyskać U <= Umax"));
+  Button2->setToolTip(QStringLiteral("Oblicz grubość zaznaczonej warstwy, aby uzyskać Uc ≤ Uc(max)"));
   Button2->setStatusTip(Button2->toolTip());
   connect(Button2, &QPushButton::clicked, this, guarded(&TFormWarstwy::Button2Click));
 

@@ -144,7 +144,7 @@ class TestSystem : public QObject {
     QTest::newRow("2") << "FormSystem2"
                        << "Materiał termoizolacyjny";
     QTest::newRow("3") << "FormSystem3"
-                       << "Systemy VELTOR";
+                       << "Tynk cienkowarstwowy";
     QTest::newRow("4") << "FormSystem4"
                        << "Utworzona przegroda";
   }

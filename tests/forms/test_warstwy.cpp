@@ -20,6 +20,7 @@
 #include "forms/appstate.h"
 #include "forms/glowna.h"
 #include "forms/numberbox.h"
+#include "forms/undokeys.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
 #include "support/scripted_dialogs.h"
@@ -162,6 +163,10 @@ class TestWarstwy : public QObject {
   void moveFollowsTheLayer();
   void currentLayerRules();
   void tableChangesFromOtherWindows();
+  void typedValueLandsOnTheLayerShown_data();
+  void typedValueLandsOnTheLayerShown();
+  void undoKeysFromABox_data();
+  void undoKeysFromABox();
   void condensationWarning_data();
   void condensationWarning();
   void activationRefreshes();
@@ -727,14 +732,14 @@ void TestWarstwy::tableChangesFromOtherWindows() {
   Stand s;
   s.wall();
   s.selectLayer(3);
-  // A layer appended by another window keeps the selection and the current layer.
+  // A change the window did not make leaves no current layer behind.
   auto extra = std::make_unique<veltor::LayerRecord>(s.w->Layers().at(1));
   extra->name = "Dodatkowa";
   s.w->AppendLayer(std::move(extra));
   QCOMPARE(s.list()->topLevelItemCount(), 5);
   QCOMPARE(s.row(4)->text(0), QStringLiteral("Dodatkowa"));
-  QCOMPARE(s.list()->currentItem(), s.row(3));
-  QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(3));
+  QCOMPARE(s.w->CurrentLayer(), nullptr);
+  QVERIFY(s.list()->selectedItems().isEmpty());
 
   veltor::LayerTable table;
   table.AppendLayer(s.w->Layers().at(2));
@@ -754,6 +759,78 @@ void TestWarstwy::tableChangesFromOtherWindows() {
   QCOMPARE(s.list()->topLevelItemCount(), 0);
   QCOMPARE(s.text("StaticText2"), QStringLiteral("0"));
   QCOMPARE(s.text("StaticText6"), QStringLiteral("0"));
+}
+
+// The records an undo frees come back at addresses other layers had: a
+// window holding a record's address would show one layer and change another.
+void TestWarstwy::typedValueLandsOnTheLayerShown_data() {
+  QTest::addColumn<bool>("undo");
+  QTest::newRow("wizard's table replaced") << false;
+  QTest::newRow("then undone") << true;
+}
+
+void TestWarstwy::typedValueLandsOnTheLayerShown() {
+  QFETCH(bool, undo);
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s;
+  s.wall();
+  s.activate();
+  veltor::LayerTable wizard;
+  for (int i : {3, 2, 1, 0}) wizard.AppendLayer(s.w->Layers().at(i));
+  s.w->ReplaceLayers(std::move(wizard));
+  s.selectLayer(1);
+  if (undo) {
+    s.project.undoStack().undo();
+    QCOMPARE(s.w->CurrentLayer(), nullptr);
+    QVERIFY(s.list()->selectedItems().isEmpty());
+    QCOMPARE(s.text("LabelOpis"), QStringLiteral("Opis"));
+    s.selectLayer(1);
+  }
+  std::vector<double> before;
+  for (int i = 0; i < s.w->LayerCount(); ++i) before.push_back(s.w->Layers().at(i).thickness);
+  QCOMPARE(s.text("LabelOpis"), s.w->Layers().at(1).nameText());
+  s.editGW()->setFocus();
+  s.editGW()->selectAll();
+  QTest::keyClicks(s.editGW(), QStringLiteral("0,33"));
+  before[1] = 0.33;
+  for (int i = 0; i < s.w->LayerCount(); ++i) QCOMPARE(s.w->Layers().at(i).thickness, before[i]);
+  QCOMPARE(s.row(1)->text(1), QStringLiteral("0,330"));
+}
+
+// Ctrl+Z and Ctrl+Y in a box are the project's, not the box's own text undo.
+void TestWarstwy::undoKeysFromABox_data() {
+  QTest::addColumn<QKeySequence>("redo");
+  QTest::newRow("Ctrl+Y") << QKeySequence(Qt::CTRL | Qt::Key_Y);
+  QTest::newRow("Ctrl+Shift+Z") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+}
+
+void TestWarstwy::undoKeysFromABox() {
+  QFETCH(QKeySequence, redo);
+  Stand s;
+  s.wall();
+  auto* undoAction = new QAction(s.w.get());
+  undoAction->setShortcut(QKeySequence::Undo);
+  auto* redoAction = new QAction(s.w.get());
+  redoAction->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  for (QAction* a : {undoAction, redoAction}) {
+    a->setShortcutContext(Qt::ApplicationShortcut);
+    s.w->addAction(a);
+  }
+  QObject::connect(undoAction, &QAction::triggered, &s.project.undoStack(), &QUndoStack::undo);
+  QObject::connect(redoAction, &QAction::triggered, &s.project.undoStack(), &QUndoStack::redo);
+  TUndoKeys keys(s.w.get(), undoAction, redoAction);
+  s.activate();
+  s.selectLayer(1);
+  s.editGW()->setFocus();
+  s.editGW()->selectAll();
+  QTest::keyClicks(s.editGW(), typed(QStringLiteral("0,3")));
+  QCOMPARE(s.w->Layers().at(1).thickness, 0.3);
+  QTest::keySequence(s.editGW(), QKeySequence::Undo);
+  QCOMPARE(s.w->Layers().at(1).thickness, 0.24);
+  QTest::keySequence(s.editGW(), redo);
+  QCOMPARE(s.w->Layers().at(1).thickness, 0.3);
+  QVERIFY(s.dialogs->shownMessages.isEmpty());
 }
 
 void TestWarstwy::condensationWarning_data() {
