@@ -206,10 +206,13 @@ QString FormatQuantity(Quantity quantity, double value) {
   int decimals = QuantityDecimals(quantity);
   if (quantity == Quantity::Thickness && std::isfinite(value)) {
     // A thickness typed to the tenth of a millimetre (0,0125) keeps its
-    // digits; past micrometres no designer has typed them.
+    // digits; past micrometres no designer has typed them. A sum's last-bit
+    // noise (0,30000000000000004) is no typed digit.
     constexpr int kMostThicknessDecimals = 6;
-    while (decimals < kMostThicknessDecimals && QString::number(value, 'f', decimals).toDouble() != value)
-      ++decimals;
+    const auto shows = [value](int d) {
+      return std::fabs(QString::number(value, 'f', d).toDouble() - value) <= 1e-12 * std::fabs(value);
+    };
+    while (decimals < kMostThicknessDecimals && !shows(decimals)) ++decimals;
   }
   return FormatPolish(value, decimals);
 }

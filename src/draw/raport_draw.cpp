@@ -41,11 +41,14 @@ struct Column {
 };
 constexpr Column kColumns[] = {{13, 39, 18},    {38, 509, kNameX}, {508, 549, 513}, {548, 589, 553},
                                {588, 629, 593}, {628, 669, 633},   {668, 709, 673}};
-// The permeability δ is no quantity with fixed decimals (0,00012 and 0,0135
-// both occur): significant digits, written out.
+// Significant digits of columns 3 to 7, as the page has always printed them;
+// the display format writes them out (never "1E4"), with a decimal comma.
+constexpr int kLambdaDigits = 15;
 constexpr int kVapourDigits = 5;
-// A computed depth, not a typed thickness: millimetres are enough.
-constexpr int kDepthDecimals = 3;
+constexpr int kThicknessDigits = 5;
+constexpr int kResistanceDigits = 2;
+constexpr int kDiffusionDigits = 4;
+constexpr int kDepthDigits = 2;
 using veltor::FormatQuantity;
 using veltor::Quantity;
 const QString kNoFigure = QStringLiteral("–");
@@ -228,15 +231,14 @@ void DrawLayerRow(QPainter& painter, const veltor::LayerTable& table, int index,
       // An air layer's R comes from its table, not from a conductivity; "max"
       // is no diffusion resistance, which "-INF" only hid.
       // A bridged layer's λ is the equivalent one its caption's share gives.
-      layer.isAirLayer()
-          ? kNoFigure
-          : FormatQuantity(Quantity::Conductivity, veltor::EquivalentLambda(layer, conditions)),
+      layer.isAirLayer() ? kNoFigure
+                         : veltor::FormatGeneral(veltor::EquivalentLambda(layer, conditions), kLambdaDigits),
       std::isinf(layer.vapourCoefficient) ? QStringLiteral("brak\noporu")
                                           : veltor::FormatGeneral(layer.vapourCoefficient, kVapourDigits),
-      FormatQuantity(Quantity::Thickness, layer.thickness),
+      veltor::FormatGeneral(layer.thickness, kThicknessDigits),
       // A layer the outer side leaves out has no part in R.
-      ignored ? kNoFigure : FormatQuantity(Quantity::Resistance, layer.resistance),
-      FormatQuantity(Quantity::DiffusionResistance, layer.diffusionResistance),
+      ignored ? kNoFigure : veltor::FormatGeneral(layer.resistance, kResistanceDigits),
+      veltor::FormatGeneral(layer.diffusionResistance, kDiffusionDigits),
   };
   for (int c = 0; c < 7; ++c) {
     const Column& column = kColumns[c];
@@ -265,9 +267,9 @@ void DrawSummary(QPainter& painter, const TableLayout& layout, const veltor::Par
   // A page without layers has neither R nor U.
   const bool empty = layerCount == 0;
   const std::pair<int, QString> values[] = {
-      {4, FormatQuantity(Quantity::Thickness, summary.totalThickness)},
+      {4, veltor::FormatGeneral(summary.totalThickness, kThicknessDigits)},
       {5, empty ? kNoFigure : FormatQuantity(Quantity::Resistance, summary.totalResistance)},
-      {6, FormatQuantity(Quantity::DiffusionResistance, summary.totalDiffusionResistance)},
+      {6, veltor::FormatGeneral(summary.totalDiffusionResistance, kDiffusionDigits)},
   };
   for (const auto& [c, text] : values) {
     drawCell(painter, kColumns[c].x1, y1, kColumns[c].x2, y2);
@@ -279,7 +281,7 @@ void DrawSummary(QPainter& painter, const TableLayout& layout, const veltor::Par
   // No 0 degC point inside the partition: there is no depth to give.
   TextAt(painter, kSummaryValueX, kZeroPointY + shift,
          summary.zeroPointDepth
-             ? veltor::FormatFixed(*summary.zeroPointDepth, kDepthDecimals) + QStringLiteral(" m")
+             ? veltor::FormatGeneral(*summary.zeroPointDepth, kDepthDigits) + QStringLiteral(" m")
              : QStringLiteral("brak"));
   fittedText(painter, kSummaryCaptionX, kUY + shift, captionRoom,
              QStringLiteral("Współczynnik przenikania ciepła U"));

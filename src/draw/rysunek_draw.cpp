@@ -382,7 +382,7 @@ void Painter::TemperatureOverThickness() {
   p_.drawPolyline(
       QPolygon({QPoint(x, kZeroPointRow), QPoint(x, r.zeroRow), QPoint(x0_ + kAirLineLeft, r.zeroRow)}));
   solid();
-  text(x, kZeroPointRow, QStringLiteral("punkt 0 °C: ") + Decimals(depth, 3) + QStringLiteral(" m"),
+  text(x, kZeroPointRow, QStringLiteral("punkt 0 °C: ") + Decimals(depth, 2) + QStringLiteral(" m"),
        kZeroPointColour);
 }
 

@@ -58,13 +58,14 @@ QWidget* TFormWarstwy::buildDeclaredRow(QWidget* group) {
   // The file holds the permeability δ; the μ a designer compares with a product's sheet goes beside it.
   LabelMu = new QLabel(row);
   LabelMu->setObjectName(QStringLiteral("LabelMu"));
+  // "μ = 100 000" or "μ =" beside its box: the row keeps one width either way.
+  LabelMu->setMinimumWidth(
+      LabelMu->fontMetrics().horizontalAdvance(QStringLiteral("μ = 0\u2009000\u2009000")));
   EditMu = new QLineEdit(row);
   EditMu->setObjectName(QStringLiteral("EditMu"));
   EditMu->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   // A foil's μ (100 000 and more) must show whole.
-  EditMu->setMinimumWidth(EditMu->fontMetrics().horizontalAdvance(QStringLiteral("0\u2009000\u2009000")) +
-                          16);
-  EditMu->setMaximumWidth(EditMu->minimumWidth() + 20);
+  EditMu->setFixedWidth(EditMu->fontMetrics().horizontalAdvance(QStringLiteral("0\u2009000\u2009000")) + 16);
   EditMu->hide();
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -133,6 +134,21 @@ void TFormWarstwy::DeclaredValueChange(QLineEdit* edit) {
   if (typed)
     trial.*field->value =
         field->field == veltor::MaterialField::Vapour ? veltor::kMuPermeability / *typed : *typed;
+  // The humid λ follows the medium-humid one by the catalogue's moisture
+  // ratio, as the own-material dialog proposes it, while the designer has
+  // not typed a humid λ of the product's own.
+  bool humidFollows = false;
+  if (typed && field->field == veltor::MaterialField::LambdaMedium) {
+    const veltor::LayerRecord* entry = catalogueEntryFor(*current());
+    if (entry && entry->lambdaMedium > 0) {
+      const double ratio = entry->lambdaHumid / entry->lambdaMedium;
+      const double followed = current()->lambdaMedium * ratio;
+      if (std::abs(current()->lambdaHumid - followed) <= 1e-9 * std::abs(followed)) {
+        trial.lambdaHumid = *typed * ratio;
+        humidFollows = true;
+      }
+    }
+  }
   // Only the typed value's own range: the layer's other values are as the catalogue gave them.
   const auto fault = veltor::CheckMaterial(trial.nameText(), trial);
   const bool valid = typed && !(fault && fault->field == field->field);
@@ -149,6 +165,8 @@ void TFormWarstwy::DeclaredValueChange(QLineEdit* edit) {
     EditOD->setText(veltor::FormatGeneral(current()->vapourCoefficient));
     EditOD->setToolTip(QString());
   }
+  if (humidFollows)
+    EditPC2->setText(veltor::FormatEditable(veltor::Quantity::Conductivity, current()->lambdaHumid));
   RefreshSummary();
   ButtonPrzywroc->setEnabled(!EditedValues(*current()).isEmpty());
 }

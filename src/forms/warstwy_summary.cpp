@@ -7,6 +7,7 @@
 // the requirement then concerns. Without either the group looks as it always did.
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -176,9 +177,14 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
   }
   emphasise(StaticText4);
   emphasise(StaticTextUc);
-  // Met or not, the verdict stands in one place.
-  grid->addWidget(LabelUwaga, r, 0, 1, 3);
-  grid->addWidget(LabelSpelnia, r++, 0, 1, 3);
+  // Met or not, the verdict stands in one row; both keep their room hidden,
+  // so the verdict changing moves nothing.
+  auto* verdict = new QWidget(group);
+  auto* verdictRow = new QHBoxLayout(verdict);
+  verdictRow->setContentsMargins(0, 0, 0, 0);
+  verdictRow->addWidget(LabelUwaga, 1);
+  verdictRow->addWidget(LabelSpelnia, 1);
+  grid->addWidget(verdict, r++, 0, 1, 3);
   grid->addWidget(LabelKond, r++, 0, 1, 3);
   grid->addWidget(ButtonPoprawki, r++, 0, 1, 3, Qt::AlignRight);
   grid->setColumnStretch(0, 1);
@@ -206,9 +212,11 @@ void TFormWarstwy::showSummary() {
   StaticText4->setText(empty ? kNoFigure : FormatQuantity(Quantity::Transmittance, s.u));
   StaticText5->setText(umax == 0 ? QStringLiteral("bez wym.")
                                  : FormatQuantity(Quantity::TransmittanceLimit, umax));
-  StaticText6->setText(std::isinf(s.totalDiffusionResistance)
-                           ? QStringLiteral("max")
-                           : FormatQuantity(Quantity::DiffusionResistance, s.totalDiffusionResistance));
+  StaticText6->setText(
+      std::isinf(s.totalDiffusionResistance)
+          ? QStringLiteral("max")
+          // Half to even (the default rounding mode), as it always was.
+          : FormatQuantity(Quantity::DiffusionResistance, std::nearbyint(s.totalDiffusionResistance)));
 
   const veltor::TransmittanceResult& t = s.transmittance;
   const bool bridged = !empty && anyBridge(layers_);

@@ -111,6 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
         QuantityCase{"ThicknessThreeDecimals", Quantity::Thickness, 0.25, "0,250"},
         QuantityCase{"ThicknessKeepsTypedDigits", Quantity::Thickness, 0.0125, "0,0125"},
         QuantityCase{"ThicknessComputedCapped", Quantity::Thickness, 0.1437219, "0,143722"},
+        QuantityCase{"ThicknessSumNoise", Quantity::Thickness, 0.1 + 0.2, "0,300"},
         QuantityCase{"Conductivity", Quantity::Conductivity, 0.04, "0,040"},
         QuantityCase{"Resistance", Quantity::Resistance, 5.0475, "5,05"},
         QuantityCase{"Transmittance", Quantity::Transmittance, 0.19812, "0,198"},
@@ -143,15 +144,16 @@ TEST_P(FormatPlainTest, WrittenOut) {
   EXPECT_EQ(FormatPlain(c.value, 2, QLocale(QString::fromLatin1(c.locale))), QString::fromUtf8(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TwoDigits, FormatPlainTest,
-    testing::Values(PlainCase{"RoundedThenGrouped", -123456, "pl_PL", "-120\u00a0000"},
-                    PlainCase{"FourDigitsUngroupedInPolish", 3567, "pl_PL", "3600"},
-                    PlainCase{"GroupedInEnglish", 280000, "en_US", "280,000"},
-                    PlainCase{"CarryIntoNewDigit", 99.9, "pl_PL", "100"},
-                    PlainCase{"BelowGeneralLowerBound", 0.0000512, "pl_PL", "0,000051"},
-                    PlainCase{"AbsurdKeepsGeneral", 1.5e300, "pl_PL", "1,5E300"}),
-    [](const testing::TestParamInfo<PlainCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(TwoDigits, FormatPlainTest,
+                         testing::Values(PlainCase{"RoundedThenGrouped", -123456, "pl_PL", "-120\u00a0000"},
+                                         PlainCase{"FourDigitsUngroupedInPolish", 3567, "pl_PL", "3600"},
+                                         PlainCase{"GroupedInEnglish", 280000, "en_US", "280,000"},
+                                         PlainCase{"CarryIntoNewDigit", 99.9, "pl_PL", "100"},
+                                         PlainCase{"BelowGeneralLowerBound", 0.0000512, "pl_PL", "0,000051"},
+                                         PlainCase{"AbsurdKeepsGeneral", 1.5e300, "pl_PL", "1,5E300"}),
+                         [](const testing::TestParamInfo<PlainCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 struct FloatCase {
   const char* name;

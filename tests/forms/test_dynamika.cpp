@@ -99,7 +99,7 @@ class TestDynamika : public QObject {
     QCOMPARE(Value(dynamika::RowDelay), veltor::FormatGeneral(r.delayH, 3));
     QCOMPARE(Value(dynamika::RowY12),
              veltor::FormatQuantity(veltor::Quantity::Transmittance, r.periodicTransmittance));
-    QCOMPARE(Value(dynamika::RowKappa2), veltor::FormatGeneral(r.kappa2, 3));
+    QCOMPARE(Value(dynamika::RowKappa2), veltor::FormatQuantity(veltor::Quantity::HeatCapacity, r.kappa2));
 
     const QImage& picture = FormDynamika->ImageFale->Picture();
     const dynamika::WaveLayout layout = dynamika::WavesLayout(picture.size());

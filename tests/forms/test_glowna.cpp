@@ -650,7 +650,9 @@ class TestGlowna : public QObject {
     QCOMPARE(FormGlowna->isVisible(), !closes);
     if (partition) {
       const ui::MessageRequest& q = d.shownMessages.value(0);
-      QCOMPARE(q.kind, ui::MessageKind::Information);
+      // A question, titled for what it asks.
+      QCOMPARE(q.kind, ui::MessageKind::Confirmation);
+      QCOMPARE(q.title, QStringLiteral("Zapisanie projektu"));
       QCOMPARE(q.buttons, unsigned(ui::Yes | ui::No | ui::Cancel));
       QCOMPARE(q.escapeButton, ui::Answer::Cancel);
     }

@@ -112,7 +112,7 @@ class TestProjekt : public QObject {
     FormDaneProj->LabeledEdit3->clear();
     FormDaneProj->LabeledEdit4->setText(QStringLiteral("1 grudnia"));
     FormWarunkiPoczatkowe->findChild<QLineEdit*>(QStringLiteral("LabeledEditTZ"))
-        ->setText(QStringLiteral("-18"));
+        ->setText(QStringLiteral("\u221218"));
     FormWarunkiPoczatkowe->findChild<QLineEdit*>(QStringLiteral("EditUmax"))->setText(QStringLiteral("0,25"));
     QVERIFY(FormWarunkiPoczatkowe->CommitConditions());
     FormWarstwy->AppendLayer(Layer("Beton komorkowy", 0.21, 150, 0.24));

@@ -191,12 +191,13 @@ void TestWarstwy::summaryOfFourLayerWall_data() {
                          << "0,322"
                          << "0,30"
                          << "0,321802091713596 [W/(m²K)]";
+  // Polish whatever the system's locale.
   QTest::newRow("point") << "en_US"
-                         << "0.37"
-                         << "3.11"
-                         << "0.322"
-                         << "0.30"
-                         << "0.321802091713596 [W/(m²K)]";
+                         << "0,37"
+                         << "3,11"
+                         << "0,322"
+                         << "0,30"
+                         << "0,321802091713596 [W/(m²K)]";
 }
 
 void TestWarstwy::summaryOfFourLayerWall() {
@@ -213,16 +214,16 @@ void TestWarstwy::summaryOfFourLayerWall() {
   QTEST(s.text("StaticText3"), "r");
   QTEST(s.text("StaticText4"), "u");
   QTEST(s.text("StaticText5"), "umax");
-  QCOMPARE(s.text("StaticText6"), QStringLiteral("11190"));
+  QCOMPARE(s.text("StaticText6"), QStringLiteral("11\u2009190"));
   QVERIFY(s.uIsRed());
   QVERIFY(s.shown("LabelUwaga"));
   QVERIFY(!s.shown("LabelKond"));
   // Hints carry the full values.
   QCOMPARE(s.hint("StaticText1"), s.text("StaticText1") + QStringLiteral(" [m]"));
-  QCOMPARE(s.hint("StaticText3"), typed(QStringLiteral("3,1075 [m²K/W]")));
+  QCOMPARE(s.hint("StaticText3"), QStringLiteral("3,1075 [m²K/W]"));
   QTEST(s.hint("StaticText4"), "uHint");
   QCOMPARE(s.hint("StaticText5"), QString());
-  QCOMPARE(s.hint("StaticText6"), QStringLiteral("11190 [m²·h·Pa/g]"));
+  QCOMPARE(s.hint("StaticText6"), QStringLiteral("11\u2009190 [m²·h·Pa/g]"));
   QCOMPARE(s.hint("StaticText2"), QString());
 }
 
@@ -261,8 +262,8 @@ void TestWarstwy::diffusionResistanceRounding_data() {
                                        << "42,5 [m²·h·Pa/g]";
   QTest::newRow("negative thickness") << "Para"
                                       << "-41,5"
-                                      << "-2"
-                                      << "-1,5 [m²·h·Pa/g]";
+                                      << "\u22122"
+                                      << "\u22121,5 [m²·h·Pa/g]";
   QTest::newRow("beyond the doubles is max") << "Izolacja"
                                              << "1E308"
                                              << "max"
@@ -452,7 +453,8 @@ void TestWarstwy::thicknessRules_data() {
   QTest::newRow("add exactly 0") << false << "0" << 0.0 << false << missing;
   QTest::newRow("add 0,0") << false << "0,0" << 0.0 << false << missing;
   QTest::newRow("add 00") << false << "00" << 0.0 << false << missing;
-  QTest::newRow("add negative") << false << "-0,1" << 0.0 << false << missing;
+  QTest::newRow("add negative") << false << "-0,1" << 0.0 << false
+                                << "Grubość warstwy musi być większa od zera";
   QTest::newRow("add over 10 m") << false << "10,01" << 0.0 << false << tooThick;
   QTest::newRow("add 10 m") << false << "10" << 10.0 << true << "";
   QTest::newRow("type 0") << true << "0" << 0.24 << false << "";
@@ -502,10 +504,10 @@ void TestWarstwy::layerColumns() {
     const QTreeWidgetItem* r = s.row(i);
     return QStringList{r->text(0), r->text(1), r->text(2), r->text(3), r->text(4)}.join(' ');
   };
-  QCOMPARE(row(0), QStringLiteral("Tynk 0,02 0,8 0,025 0,36"));
-  QCOMPARE(row(1), QStringLiteral("Mur 0,24 0,6 0,4 1,73"));
-  QVERIFY(row(2).startsWith(kAir + QStringLiteral(" 0,05 – ")) && row(2).endsWith(QStringLiteral(" –")));
-  QCOMPARE(row(3), QStringLiteral("Tynk ✎ 0,02 0,8 0,025 –"));  // its coefficient is not the catalogue's
+  QCOMPARE(row(0), QStringLiteral("Tynk 0,020 0,800 0,02 0,36"));
+  QCOMPARE(row(1), QStringLiteral("Mur 0,240 0,600 0,40 1,73"));
+  QVERIFY(row(2).startsWith(kAir + QStringLiteral(" 0,050 – ")) && row(2).endsWith(QStringLiteral(" –")));
+  QCOMPARE(row(3), QStringLiteral("Tynk ✎ 0,020 0,800 0,02 –"));  // its coefficient is not the catalogue's
   // Each figure's column just holds its widest text, as the view measures it,
   // and narrows again when that text goes.
   const auto fitted = [&s] {
@@ -523,12 +525,12 @@ void TestWarstwy::layerColumns() {
   gDesignConditions.humidityClass = 1;  // the wall's other conductivity
   s.w->Layers().at(1).thickness = 1.23456e-5;
   s.activate();
-  QCOMPARE(s.row(1)->text(1), QStringLiteral("1,235E-5"));
+  QCOMPARE(s.row(1)->text(1), QStringLiteral("0,000012"));
   QCOMPARE(fitted(), 0);
   QVERIFY(s.w->ListViewMaterialy->header()->sectionSize(1) > narrow);
   s.w->Layers().at(1).thickness = 0.24;
   s.w->RefreshSummary();
-  QCOMPARE(row(1), QStringLiteral("Mur 0,24 0,75 0,32 1,73"));
+  QCOMPARE(row(1), QStringLiteral("Mur 0,240 0,750 0,32 1,73"));
   QCOMPARE(s.w->ListViewMaterialy->header()->sectionSize(1), narrow);
 }
 
@@ -539,7 +541,7 @@ void TestWarstwy::typingThickness() {
   s.activate();
   s.selectLayer(1);
   QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(1));
-  QCOMPARE(s.editGW()->text(), QStringLiteral("0,24"));
+  QCOMPARE(s.editGW()->text(), QStringLiteral("0,240"));
   s.editGW()->setFocus();
   s.editGW()->selectAll();
   QTest::keyClicks(s.editGW(), QStringLiteral("0,3"));
@@ -560,7 +562,7 @@ void TestWarstwy::typingThickness() {
   s.dialogs->expectMessage(QStringLiteral("'-' is not a valid floating point value."));
   QTest::keyClick(s.editGW(), Qt::Key_Return);
   QTRY_VERIFY(s.dialogs->allUsed());
-  QCOMPARE(s.editGW()->text(), QStringLiteral("0,38"));
+  QCOMPARE(s.editGW()->text(), QStringLiteral("0,380"));
   QCOMPARE(s.editGW()->toolTip(), QString());
   s.editGW()->selectAll();
   QTest::keyClick(s.editGW(), Qt::Key_Minus);
@@ -666,7 +668,7 @@ void TestWarstwy::moveFollowsTheLayer() {
   QCOMPARE(&s.w->Layers().at(1), insulation);
   QCOMPARE(s.list()->currentItem(), s.row(1));
   // R does not depend on the order.
-  QCOMPARE(s.text("StaticText3"), typed(QStringLiteral("3,11")));
+  QCOMPARE(s.text("StaticText3"), QStringLiteral("3,11"));
 }
 
 void TestWarstwy::currentLayerRules() {
@@ -993,14 +995,14 @@ void TestWarstwy::materialData() {
   Stand s;
   s.pick(QStringLiteral("Mur"));
   QCOMPARE(s.find<QLabel>("LabelOpis")->text(), QStringLiteral("Mur"));
-  QCOMPARE(s.find<QLineEdit>("EditPC1")->text(), QStringLiteral("0,6"));
-  QCOMPARE(s.find<QLineEdit>("EditPC2")->text(), QStringLiteral("0,75"));
+  QCOMPARE(s.find<QLineEdit>("EditPC1")->text(), QStringLiteral("0,600"));
+  QCOMPARE(s.find<QLineEdit>("EditPC2")->text(), QStringLiteral("0,750"));
   QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("100"));
   QCOMPARE(s.find<QLineEdit>("EditCW")->text(), QStringLiteral("880"));
   QCOMPARE(s.find<QLineEdit>("EditG")->text(), QStringLiteral("1500"));
-  QCOMPARE(s.editGW()->text(), QStringLiteral("0,24"));
+  QCOMPARE(s.editGW()->text(), QStringLiteral("0,240"));
   // The box holds δ = 720/μ; μ is beside it, and every caption names its unit.
-  QCOMPARE(s.find<QLabel>("LabelMu")->text(), QStringLiteral("μ = 7,2"));
+  QCOMPARE(s.find<QLabel>("LabelMu")->text(), QStringLiteral("μ = 7"));
   QStringList captions;
   for (const QLabel* label : s.find<QWidget>("GroupBoxMaterial")->findChildren<QLabel*>())
     if (label->buddy() && label->buddy()->objectName().startsWith(QLatin1String("Edit")))
@@ -1069,6 +1071,9 @@ void TestWarstwy::declaredValuesOfOneLayer() {
   type(lambda, QStringLiteral("0,5"));
   type(s.find<QLineEdit>("EditMu"), QStringLiteral("20"));
   QCOMPARE(s.w->Layers().at(0).lambdaMedium, 0.5);
+  // The humid λ follows by the catalogue's ratio 0.75 / 0.6.
+  QCOMPARE(s.w->Layers().at(0).lambdaHumid, 0.625);
+  QCOMPARE(s.find<QLineEdit>("EditPC2")->text(), QStringLiteral("0,625"));
   QCOMPARE(s.w->Layers().at(0).vapourCoefficient, 36.0);
   QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("36"));
   QCOMPARE(gPartitionSummary.totalResistance, 0.13 + 0.24 / 0.5 + 0.04);
@@ -1081,7 +1086,8 @@ void TestWarstwy::declaredValuesOfOneLayer() {
       s.row(0)
           ->data(0, Qt::ToolTipRole)
           .toString()
-          .endsWith(QStringLiteral("Wartości zmienione względem katalogu: λ (warunki średniowilgotne), μ")));
+          .endsWith(QStringLiteral(
+              "Wartości zmienione względem katalogu: λ (warunki średniowilgotne), λ (warunki wilgotne), μ")));
 
   // The project file's layer blocks carry the values: reopened, still marked.
   QBuffer file;
