@@ -199,8 +199,7 @@ void ShowLayerTip(const QHelpEvent* help, QAbstractItemView* view, const QRect& 
 TFormWarstwy::TFormWarstwy(QWidget* mainWindow, Project& project)
     : TCompanionWindow(mainWindow, QStringLiteral("FormWarstwy"),
                        QStringLiteral("Definicja warstw przegrody"), QStringLiteral("1.htm")),
-      project_(project),
-      layers_(project.layersForResults()) {
+      project_(project) {
   buildControls();
   connect(&project_, &Project::changed, this, &TFormWarstwy::projectChanged);
   // A new or opened project starts with no current layer, as a cleared table does.
@@ -386,7 +385,8 @@ void TFormWarstwy::buildControls() {
   SplitterWarstwy->addWidget(rightPane);
   SplitterWarstwy->setChildrenCollapsible(false);
   // The panes' hints (a long name, a warning) must not move the divide.
-  for (QWidget* pane : {leftPane, rightPane}) pane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  for (QWidget* pane : {leftPane, rightPane})
+    pane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   SplitterWarstwy->setStretchFactor(0, 4);
   SplitterWarstwy->setStretchFactor(1, 6);
   // Sizes of its own from the start: the splitter then moves only under the
@@ -489,11 +489,13 @@ veltor::LayerRecord* TFormWarstwy::LayerOf(const QTreeWidgetItem* item) {
   const auto* window = list ? qobject_cast<const TFormWarstwy*>(list->window()) : nullptr;
   if (!window) return nullptr;
   const int row = list->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item));
-  return row >= 0 && row < window->layers_.size() ? &window->layers_.at(row) : nullptr;
+  veltor::LayerTable& table = window->project_.layersForResults();
+  return row >= 0 && row < table.size() ? &table.at(row) : nullptr;
 }
 
 veltor::LayerRecord* TFormWarstwy::current() const {
-  return currentRow_ >= 0 && currentRow_ < layers_.size() ? &layers_.at(currentRow_) : nullptr;
+  veltor::LayerTable& table = project_.layersForResults();
+  return currentRow_ >= 0 && currentRow_ < table.size() ? &table.at(currentRow_) : nullptr;
 }
 
 void TFormWarstwy::ClearLayers() {
@@ -559,7 +561,7 @@ void TFormWarstwy::tableReplaced() {
 void TFormWarstwy::refreshQuietly() {
   stale_ = false;
   try {
-    veltor::CalculatePartition(layers_, gPartitionSummary, gDesignConditions, gReferenceTables);
+    veltor::CalculatePartition(Layers(), gPartitionSummary, gDesignConditions, gReferenceTables);
   } catch (const veltor::Error&) {
     // Told by the next refresh that the user brings about.
   }
@@ -571,11 +573,12 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
   {
     QScopedValueRollback quiet(syncing_, true);
     // Items are updated in place, so the list keeps its scroll position.
-    while (ListViewMaterialy->topLevelItemCount() > layers_.size())
+    while (ListViewMaterialy->topLevelItemCount() > Layers().size())
       delete ListViewMaterialy->takeTopLevelItem(ListViewMaterialy->topLevelItemCount() - 1);
     // New rows in one insertion: one at a time, the view lays itself out for each.
     QList<QTreeWidgetItem*> added;
-    for (int i = ListViewMaterialy->topLevelItemCount(); i < layers_.size(); ++i) added.append(new LayerItem);
+    for (int i = ListViewMaterialy->topLevelItemCount(); i < Layers().size(); ++i)
+      added.append(new LayerItem);
     ListViewMaterialy->addTopLevelItems(added);
     if (selectRow) {
       ListViewMaterialy->selectionModel()->clearSelection();
@@ -585,7 +588,7 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
       }
     }
   }
-  if (currentRow_ >= layers_.size()) currentRow_ = -1;
+  if (currentRow_ >= Layers().size()) currentRow_ = -1;
   showLayerColumns();
   UpdateLayerActions();
   updateDeclaredBoxes();
@@ -595,8 +598,8 @@ void TFormWarstwy::showLayerColumns() {
   const QFontMetricsF metrics(ListViewMaterialy->font());
   const bool fontChanged = ListViewMaterialy->font() != columnsFont_;
   columnsFont_ = ListViewMaterialy->font();
-  for (int i = 0; i < layers_.size() && i < ListViewMaterialy->topLevelItemCount(); ++i) {
-    const veltor::LayerRecord& layer = layers_.at(i);
+  for (int i = 0; i < Layers().size() && i < ListViewMaterialy->topLevelItemCount(); ++i) {
+    const veltor::LayerRecord& layer = Layers().at(i);
     auto* item = static_cast<LayerItem*>(ListViewMaterialy->topLevelItem(i));
     if (fontChanged) item->forgetWidths();
     // Declared values typed for this layer alone: the name gets a mark.
@@ -676,8 +679,8 @@ void TFormWarstwy::endCurrentLayer() {
 }
 
 void TFormWarstwy::makeCurrent(int row) {
-  if (row < 0 || row >= layers_.size()) return;
-  ShowMaterial(&layers_.at(row));
+  if (row < 0 || row >= Layers().size()) return;
+  ShowMaterial(&Layers().at(row));
   // Typing into another layer's thickness is another step to undo.
   if (row != currentRow_) {
     ++thicknessSession_;
@@ -690,10 +693,10 @@ void TFormWarstwy::makeCurrent(int row) {
 
 void TFormWarstwy::UpdateLayerActions() {
   const int row = selectedRow();
-  const bool selected = !layers_.empty() && row >= 0;
+  const bool selected = !Layers().empty() && row >= 0;
   ActionUsunWarstwe->setEnabled(selected);
   ActionUp->setEnabled(selected && row > 0);
-  ActionDown->setEnabled(selected && row < layers_.size() - 1);
+  ActionDown->setEnabled(selected && row < Layers().size() - 1);
 }
 
 // --- Showing a material ----------------------------------------------------
@@ -848,7 +851,7 @@ void TFormWarstwy::ActionUpExecute() {
 
 void TFormWarstwy::ActionDownExecute() {
   const int row = selectedRow();
-  if (row < 0 || row >= layers_.size() - 1) return;
+  if (row < 0 || row >= Layers().size() - 1) return;
   {
     const QScopedValueRollback own(editing_, true);
     project_.moveLayer(row, 1);
@@ -870,13 +873,13 @@ void TFormWarstwy::Button2Click() {
     ui::inform(ui::MessageKind::Error, QStringLiteral("Nie wybrano warstwy"));
     return;
   }
-  if (layers_.at(row).isAirLayer()) {
+  if (Layers().at(row).isAirLayer()) {
     ui::inform(ui::MessageKind::Error, QStringLiteral("Dla tej warstwy nie można dokonać obliczeń"));
     return;
   }
-  RunCalculationPass(layers_, gPartitionSummary);
+  RunCalculationPass(Layers(), gPartitionSummary);
   const double required =
-      veltor::RequiredThicknessUc(layers_, row + 1, gDesignConditions, gReferenceTables.air);
+      veltor::RequiredThicknessUc(Layers(), row + 1, gDesignConditions, gReferenceTables.air);
   if (required > 0) {
     // Whole millimetres, rounded up so that U stays at or below Umax.
     const QScopedValueRollback own(editing_, true);
@@ -935,7 +938,7 @@ void TFormWarstwy::prepareForShowing() {
 }
 
 void TFormWarstwy::FormShow() {
-  if (!layers_.empty()) {
+  if (!Layers().empty()) {
     if (!current()) {
       syncList(0);
       currentRow_ = 0;

@@ -48,9 +48,11 @@ class TFormWarstwy : public TCompanionWindow {
   // Creation handler: loads the own materials and "Dane/materiały.txt" into TreeViewMaterialy.
   void FormCreate();
 
-  veltor::LayerTable& Layers() { return layers_; }
-  const veltor::LayerTable& Layers() const { return layers_; }
-  int LayerCount() const { return layers_.size(); }
+  // The current partition's table, fetched anew: another partition made
+  // current brings another table.
+  veltor::LayerTable& Layers() { return project_.layersForResults(); }
+  const veltor::LayerTable& Layers() const { return project_.layers(); }
+  int LayerCount() const { return Layers().size(); }
 
   // Table changes made by other windows (the wizard, tests): Clear and Replace
   // leave no current layer. The summary follows the new table as soon as the
@@ -233,7 +235,6 @@ class TFormWarstwy : public TCompanionWindow {
   veltor::LayerRecord* current() const;
 
   Project& project_;
-  veltor::LayerTable& layers_;  // the project's
   // The current layer by its row, never by its address: an undo frees the
   // records and the restored ones may come back at the freed addresses of
   // other layers. Forgotten on every change of the table the window did not

@@ -219,7 +219,7 @@ void TFormWarstwy::setBridge(const veltor::LayerBridge& bridge, int session) {
   if (changed.bridge == current()->bridge) return;
   if (changed.bridge.present() && !current()->bridge.present()) {
     int bridged = 0;
-    for (int i = 0; i < layers_.size(); ++i) bridged += layers_.at(i).bridge.present() ? 1 : 0;
+    for (int i = 0; i < Layers().size(); ++i) bridged += Layers().at(i).bridge.present() ? 1 : 0;
     if (bridged >= veltor::kMaxBridgedLayers) {
       ui::inform(ui::MessageKind::Information,
                  QStringLiteral("Przegroda może mieć najwyżej %1 warstw niejednorodnych")

@@ -195,7 +195,7 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
 
 void TFormWarstwy::RefreshSummary() {
   QScopedValueRollback busy(busyDepth_, busyDepth_ + 1);
-  RunCalculationPass(layers_, gPartitionSummary);
+  RunCalculationPass(Layers(), gPartitionSummary);
   showSummary();
   showLayerColumns();
 }
@@ -219,7 +219,7 @@ void TFormWarstwy::showSummary() {
           : FormatQuantity(Quantity::DiffusionResistance, std::nearbyint(s.totalDiffusionResistance)));
 
   const veltor::TransmittanceResult& t = s.transmittance;
-  const bool bridged = !empty && anyBridge(layers_);
+  const bool bridged = !empty && anyBridge(Layers());
   const bool corrected = !empty && (bridged || gDesignConditions.corrections.any());
   showRow(StaticTextRGorna, bridged);
   showRow(StaticTextRDolna, bridged);
@@ -249,7 +249,8 @@ void TFormWarstwy::showSummary() {
   LabelUwaga->setText(corrected ? kUcWarning : kUWarning);
   LabelUwaga->setVisible(tooHigh);
   LabelSpelnia->setVisible(!tooHigh && !empty && umax > 0);
-  LabelKond->setVisible(veltor::SurfaceCondensation(layers_, gDesignConditions, gReferenceTables.saturation));
+  LabelKond->setVisible(
+      veltor::SurfaceCondensation(Layers(), gDesignConditions, gReferenceTables.saturation));
 }
 
 QString TFormWarstwy::summaryHint(const QLabel* field) const {

@@ -24,6 +24,9 @@ constexpr char kBridgeTag[] = "BRDG";
 constexpr char kCorrectionsTag[] = "UCOR";
 constexpr char kOuterSideTag[] = "OUTS";
 constexpr char kDescriptionTag[] = "DESC";
+constexpr char kReportTag[] = "REPT";
+// Bit 0 of the report chunk's flags byte: the dynamics are left out.
+constexpr quint8 kReportWithoutDynamics = 1;
 // kMaxFieldLength UTF-16 units take at most three bytes each in UTF-8 (a pair
 // of surrogates, two units, takes four).
 constexpr int kMaxFieldBytes = 3 * kMaxFieldLength;
@@ -253,19 +256,53 @@ void decodeDescription(QByteArrayView payload, ProjectDescription& d) {
   d[kLicence] = getText(r, kMaxFieldBytes, kMaxFieldLength);
 }
 
+// Whether the dynamics go into the report. The other bits of the flags byte,
+// and bytes after it, are room for later report options.
+bool decodeReport(QByteArrayView payload) {
+  Reader r(payload);
+  return !(r.get<quint8>() & kReportWithoutDynamics);
+}
+
 bool anyBridge(const LayerTable& layers) {
   for (int i = 0; i < layers.size(); ++i)
     if (layers.at(i).bridge.present()) return true;
   return false;
 }
 
-void appendChunk(QByteArray& block, const char* tag, const QByteArray& payload) {
+}  // namespace
+
+void AppendChunk(QByteArray& block, const char* tag, const QByteArray& payload) {
   block.append(tag, 4);
   put<quint32>(block, static_cast<quint32>(payload.size()));
   block.append(payload);
 }
 
-}  // namespace
+QByteArrayView FindChunk(QByteArrayView block, const char* tag, bool& found) {
+  found = false;
+  if (block.size() < kExtensionHeaderSize + kExtensionFooterSize) return {};
+  Reader r(block.sliced(kExtensionHeaderSize, block.size() - kExtensionHeaderSize - kExtensionFooterSize));
+  while (r.left() > 0) {
+    const QByteArrayView t = r.take(4);
+    const QByteArrayView payload = r.take(r.get<quint32>());
+    if (t == QByteArrayView(tag, 4)) {
+      found = true;
+      return payload;
+    }
+  }
+  return {};
+}
+
+void AppendFieldText(QByteArray& out, const QString& text) {
+  putText(out, text);
+}
+
+QString TakeFieldText(QByteArrayView bytes, qsizetype& pos) {
+  if (pos < 0 || pos > bytes.size()) damaged();
+  Reader r(bytes.sliced(pos));
+  QString text = getText(r, kMaxFieldBytes, kMaxFieldLength);
+  pos = bytes.size() - r.left();
+  return text;
+}
 
 bool MoistureSettings::operator==(const MoistureSettings& o) const {
   for (int i = 0; i < 12; ++i)
@@ -275,20 +312,24 @@ bool MoistureSettings::operator==(const MoistureSettings& o) const {
 }
 
 QByteArray EncodeExtensionBlock(const ProjectDescription& description, const DesignConditions& conditions,
-                                const LayerTable& layers, const ProjectExtras& extras) {
+                                const LayerTable& layers, const ProjectExtras& extras,
+                                QByteArrayView moreChunks) {
   // A layer whose bridge has no share is a homogeneous layer: nothing to keep.
   const bool bridges = anyBridge(layers);
   const bool corrections = conditions.corrections != UCorrections{};
   const bool outerSide = conditions.outerSide != OuterSide{};
   const bool address = !description[kAddress].isEmpty() || !description[kLicence].isEmpty();
-  if (extras.isDefault() && !bridges && !corrections && !outerSide && !address) return {};
+  if (extras.isDefault() && !bridges && !corrections && !outerSide && !address && moreChunks.isEmpty())
+    return {};
   QByteArray block(kExtensionMagic, 4);
   put<quint32>(block, kExtensionVersion);
-  if (!extras.moisture.isDefault()) appendChunk(block, kMoistureTag, encodeMoisture(extras.moisture));
-  if (bridges) appendChunk(block, kBridgeTag, encodeBridges(layers));
-  if (corrections) appendChunk(block, kCorrectionsTag, encodeCorrections(conditions.corrections));
-  if (outerSide) appendChunk(block, kOuterSideTag, encodeOuterSide(conditions.outerSide));
-  if (address) appendChunk(block, kDescriptionTag, encodeDescription(description));
+  if (!extras.moisture.isDefault()) AppendChunk(block, kMoistureTag, encodeMoisture(extras.moisture));
+  if (bridges) AppendChunk(block, kBridgeTag, encodeBridges(layers));
+  if (corrections) AppendChunk(block, kCorrectionsTag, encodeCorrections(conditions.corrections));
+  if (outerSide) AppendChunk(block, kOuterSideTag, encodeOuterSide(conditions.outerSide));
+  if (address) AppendChunk(block, kDescriptionTag, encodeDescription(description));
+  if (!extras.dynamicsInReport) AppendChunk(block, kReportTag, QByteArray(1, char(kReportWithoutDynamics)));
+  block.append(moreChunks);
   put<quint32>(block, static_cast<quint32>(block.size() + kExtensionFooterSize));
   block.append(kExtensionFooterMagic, 4);
   return block;
@@ -335,6 +376,8 @@ void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents) {
       contents.conditions.outerSide = decodeOuterSide(payload);
     else if (is(tag, kDescriptionTag))
       decodeDescription(payload, contents.description);
+    else if (is(tag, kReportTag))
+      contents.extras.dynamicsInReport = decodeReport(payload);
   }
 }
 

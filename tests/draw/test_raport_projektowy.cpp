@@ -48,9 +48,9 @@ class TestRaportProjektowy : public QObject {
     QTest::addColumn<QString>("verdict");
     QTest::addColumn<int>("pages");
     QTest::newRow("meets, no moisture page")
-        << 0.20 << false << QStringLiteral("Przegroda spełnia wymaganie") << 2;
+        << 0.20 << false << QStringLiteral("Przegroda spełnia wymaganie") << 4;
     QTest::newRow("fails, with the moisture page")
-        << 0.15 << true << QStringLiteral("Przegroda nie spełnia wymagania") << 3;
+        << 0.15 << true << QStringLiteral("Przegroda nie spełnia wymagania") << 5;
   }
   void pdfHoldsTheFigures() {
     QFETCH(double, umax);
@@ -62,6 +62,7 @@ class TestRaportProjektowy : public QObject {
         veltor::LoadProjectFile(data + QStringLiteral("/Projekty/Przykład.Veltor"));
     designreport::Input input;
     input.description = project.contents.description;
+    input.description[0] += QStringLiteral(" (styropian grafitowy)");
     input.conditions = project.contents.conditions;
     input.conditions.umax = umax;
     input.version = QStringLiteral("0.9");
@@ -69,6 +70,7 @@ class TestRaportProjektowy : public QObject {
     designreport::Compute(input, project.contents.layers, tables_, data);
     if (moisturePage) {
       input.moisture = kondensacja::Refused(QStringLiteral("brak klimatu"), QString(), {});
+      input.moisturePage = true;
       input.dynamic = veltor::DynamicCharacteristics(*input.layers, input.conditions, tables_.air);
     }
     const QString pdf = scratch_.filePath(QStringLiteral("raport.pdf"));
@@ -79,9 +81,20 @@ class TestRaportProjektowy : public QObject {
     const QString text = Run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
     QVERIFY(text.contains(input.description[0]));
+    // A name wrapped in its cell reads on in drawing order.
+    const QString raw = Run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
     for (int i = 0; i < project.contents.layers.size(); ++i)
-      QVERIFY2(text.simplified().contains(project.contents.layers.at(i).nameText().simplified()),
+      QVERIFY2(raw.simplified().contains(project.contents.layers.at(i).nameText().simplified()),
                qPrintable(project.contents.layers.at(i).nameText()));
+    // The signature stands on the page of the last section, never alone.
+    for (int page = 1; page <= pages; ++page) {
+      const QString one =
+          Run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                            QString::number(page), pdf, QStringLiteral("-")});
+      if (one.contains(QStringLiteral("podpis projektanta")))
+        QVERIFY2(one.contains(QStringLiteral("5. Normy i przepisy")), qPrintable(one));
+    }
+    QVERIFY(text.contains(QStringLiteral("grafitowy")));
     QVERIFY(text.contains(QStringLiteral("Współczynnik przenikania ciepła U")));
     QVERIFY(text.contains(QStringLiteral("Skorygowany współczynnik Uc")));
     QVERIFY(text.contains(QStringLiteral("0.199")) || text.contains(QStringLiteral("0,199")));
@@ -131,21 +144,36 @@ class TestRaportProjektowy : public QObject {
         bridgeLambda, share};
     roof.AppendLayer(Layer(QString::fromLatin1(veltor::kAirLayerName), 0.04, 0, 0));
     roof.AppendLayer(Layer(QStringLiteral("Dachówka ceramiczna"), 0.02, 1.0, 40));
-    designreport::Input input;
-    input.description = {QStringLiteral("Dach skośny"), QString(), QString(), QString()};
-    input.conditions = veltor::DesignConditions::startupValues();
-    input.conditions.direction = 0;
-    input.conditions.rsi = 0.10;
-    input.conditions.corrections.airGaps.level = 1;
-    if (share > 0) input.conditions.outerSide.kind = veltor::OuterSideKind::WellVentilated;
-    input.conditions.umax = 0.15;
-    designreport::Compute(input, roof, tables_, QStringLiteral(VELTOR_DATA_DIR));
+    veltor::DesignConditions conditions = veltor::DesignConditions::startupValues();
+    conditions.direction = 0;
+    conditions.rsi = 0.10;
+    conditions.te = -20;
+    conditions.corrections.airGaps.level = 1;
+    if (share > 0) conditions.outerSide.kind = veltor::OuterSideKind::WellVentilated;
+    conditions.umax = 0.15;
+    // The board as the catalogue has it, the wool's λ typed over the catalogue's 0,04.
+    designreport::Catalogue catalogue = designreport::LoadCatalogue(QStringLiteral(VELTOR_DATA_DIR), {});
+    catalogue.materials.push_back({roof.at(0), {}, false});
+    catalogue.materials.push_back({Layer(QStringLiteral("Wełna mineralna"), 0.1, 0.04, 1), {}, false});
+    catalogue.materials.push_back(
+        {Layer(QStringLiteral("Dachówka ceramiczna"), 0.02, 1.0, 40), QStringLiteral("DoP 12/2024"), true});
+    designreport::Input input = designreport::Prepare({QStringLiteral("Dach skośny")}, conditions, roof, {},
+                                                      catalogue, tables_, QStringLiteral(VELTOR_DATA_DIR));
     const QString pdf = scratch_.filePath(QStringLiteral("dach.pdf"));
     designreport::WritePdf(input, pdf);
     const QString text = Run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
     const veltor::TransmittanceResult& t = input.summary.transmittance;
     QVERIFY(t.uc > t.u);
-    present << QStringLiteral("Skorygowany współczynnik Uc %1").arg(QString::number(t.uc, 'f', 3));
+    present << QStringLiteral("Skorygowany współczynnik Uc %1").arg(QString::number(t.uc, 'f', 3))
+            << QStringLiteral("0.0125") << QStringLiteral("katalog programu") << QStringLiteral("DoP 12/2024")
+            << QStringLiteral("wartość wpisana")
+            << QStringLiteral("λ wpisane przez projektanta (w katalogu λ = 0.04)")
+            << QStringLiteral("poziom 1, ΔU'' = 0.01 W/(m²K); warstwa 2 „Wełna mineralna”, R1 = %1 m²K/W")
+                   .arg(QString::number(t.airGapBasis.r1, 'f', 3))
+            << QStringLiteral("Zasada 3 % nie zastosowano") << QStringLiteral("strefa klimatyczna III")
+            << QStringLiteral(
+                   "Dachy, stropodachy i stropy pod nieogrzewanymi poddaszami lub nad przejazdami, "
+                   "ti od 16 °C");
     if (share > 0)
       present << QStringLiteral("R'T = %1 m²K/W").arg(QString::number(t.upperResistance, 'f', 3))
               << QStringLiteral("R''T = %1 m²K/W").arg(QString::number(t.lowerResistance, 'f', 3));
@@ -154,6 +182,54 @@ class TestRaportProjektowy : public QObject {
       QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text));
     }
     for (const QString& unexpected : absent) QVERIFY2(!text.contains(unexpected), qPrintable(unexpected));
+  }
+
+  // Page 1 carries the three verdicts whatever the moisture page: for a wall
+  // whose foil outside the wool holds the vapour, for a climate in which it
+  // dries out, and for a project that never chose a climate.
+  void verdictsOnPageOne_data() {
+    QTest::addColumn<double>("winter");  // θe of every month but June to August
+    QTest::addColumn<bool>("climate");
+    QTest::addColumn<QStringList>("present");
+    QTest::newRow("accumulates") << -5.0 << true
+                                 << QStringList{QStringLiteral("wilgoć kumuluje się z roku na rok; Ma,max ="),
+                                                QStringLiteral("§ 321 ust. 2"), QStringLiteral("fRsi = ")};
+    QTest::newRow("dries out") << 5.0 << true
+                               << QStringList{QStringLiteral("woda wysycha w ciągu roku"),
+                                              QStringLiteral("fRsi = ")};
+    QTest::newRow("no climate") << 0.0 << false
+                                << QStringList{
+                                       QStringLiteral("nie oceniono – w projekcie nie wybrano klimatu"),
+                                       QStringLiteral("Oceny wilgotnościowej według PN-EN ISO 13788 nie "
+                                                      "wykonano")};
+  }
+  void verdictsOnPageOne() {
+    QFETCH(double, winter);
+    QFETCH(bool, climate);
+    QFETCH(QStringList, present);
+    veltor::LayerTable wall;
+    wall.AppendLayer(Layer(QStringLiteral("Wełna mineralna"), 0.2, 0.035, 1));
+    wall.AppendLayer(Layer(QStringLiteral("Folia"), 0.0002, 0.2, 100000));
+    veltor::ProjectExtras extras;
+    if (climate) {
+      extras.moisture.climate = veltor::MoistureSettings::Climate::Typed;
+      extras.moisture.te.fill(winter);
+      for (int m : {5, 6, 7}) extras.moisture.te[m] = 25;
+      extras.moisture.phiE.fill(80);
+    }
+    const designreport::Input input =
+        designreport::Prepare({QStringLiteral("Ściana z folią")}, veltor::DesignConditions::startupValues(),
+                              wall, extras, {}, tables_, QStringLiteral(VELTOR_DATA_DIR));
+    const QString pdf = scratch_.filePath(QStringLiteral("folia.pdf"));
+    designreport::WritePdf(input, pdf);
+    const QString first =
+        Run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                          QStringLiteral("1"), pdf, QStringLiteral("-")})
+            .simplified();
+    present << QStringLiteral("Uc ≤ Uc(max)") << QStringLiteral("fRsi ≥ fRsi,min")
+            << QStringLiteral("§ 328 ust. 1");
+    for (const QString& expected : present)
+      QVERIFY2(first.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + first));
   }
 
   void odtIsAZipWithTheVerdict() {
