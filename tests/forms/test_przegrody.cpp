@@ -91,7 +91,7 @@ class TestPrzegrody : public QObject {
     QApplication::processEvents();
     QVERIFY(FormWarstwy->isVisible());
     QCOMPARE(FormWarstwy->ListViewMaterialy->topLevelItemCount(), 3);
-    QCOMPARE(FormWarunkiPoczatkowe->EditUmax->text(), QLocale().toString(0.3));
+    QCOMPARE(FormWarunkiPoczatkowe->EditUmax->text(), QStringLiteral("0,3"));
     QVERIFY(table()->item(2, 0)->font().bold());
     FormPrzegrody->TablePrzegrodyDoubleClick(1);
     QApplication::processEvents();
