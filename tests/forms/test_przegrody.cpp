@@ -96,7 +96,7 @@ class TestPrzegrody : public QObject {
     FormPrzegrody->TablePrzegrodyDoubleClick(1);
     QApplication::processEvents();
     QCOMPARE(FormWarstwy->ListViewMaterialy->topLevelItemCount(), 1);
-    QCOMPARE(FormWarunkiPoczatkowe->EditUmax->text(), QLocale().toString(0.15));
+    QCOMPARE(FormWarunkiPoczatkowe->EditUmax->text(), QStringLiteral("0,15"));
     // An edit in the layer window lands in the partition shown, and its
     // undo comes back to it from another one.
     FormGlowna->project().setThickness(0, 0.4, 0);
