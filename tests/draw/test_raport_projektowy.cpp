@@ -243,7 +243,8 @@ class TestRaportProjektowy : public QObject {
                              << QStringLiteral("Przegroda spełnia wymaganie Uc ≤ Uc\\(max\\)");
     QTest::newRow("material column widest")
         << "content.xml"
-        << QStringLiteral("style:rel-column-width=\"4\\*\"/>.*style:rel-column-width=\"30\\*\"");
+        << QStringLiteral(
+               "rel-column-width=\"400\\*\"/>.*column-width=\"5.460cm\" style:rel-column-width=\"3000\\*\"");
     QTest::newRow("tables across the text") << "content.xml" << QStringLiteral("style:width=\"18.2cm\"");
     QTest::newRow("page count in the footer")
         << "styles.xml" << QStringLiteral("strona <text:page-number[^>]*/> z <text:page-count/>");
