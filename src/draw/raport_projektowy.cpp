@@ -28,6 +28,7 @@
 #include "calc/numbers.h"
 #include "draw/pictures.h"
 #include "draw/raport_draw.h"
+#include "draw/raport_odt.h"
 #include "draw/rysunek_draw.h"
 #include "draw/rysunek_sheet.h"
 
@@ -264,6 +265,7 @@ QString VerdictBox(const Input& in) {
       "collapse\" bgcolor=\"#f4f4f4\">");
   html += Row({QStringLiteral("Ocena przegrody"), QStringLiteral("Wynik"), QStringLiteral("Przepis")}, true)
               .replace(QStringLiteral("<th>Ocena"), QStringLiteral("<th width=\"30%\">Ocena"))
+              .replace(QStringLiteral("<th>Wynik"), QStringLiteral("<th width=\"50%\">Wynik"))
               .replace(QStringLiteral("<th>Przepis"), QStringLiteral("<th width=\"20%\">Przepis"));
   for (const VerdictLine& line : Verdicts(in)) html += Row({line.what, line.outcome, line.paragraph});
   html += QStringLiteral("</table>");
@@ -645,15 +647,18 @@ QString MoistureSection(const Input& in) {
       .arg(ImageTag(kMoisturePageName, kondensacja::kMinimumPageSize));
 }
 
-// The text part: verdicts first, then everything they rest on, the standards
-// and the signature.
+// The text part: verdicts first, then everything they rest on.
 QString TextSection(const Input& in) {
   return QStringLiteral("<h2 align=\"center\">Raport projektowy</h2>") +
          QStringLiteral(
              "<p align=\"center\">Obliczenie współczynnika przenikania ciepła, rozkładu temperatury i "
              "oceny wilgotnościowej przegrody wg PN-EN ISO 6946 i PN-EN ISO 13788</p>") +
-         VerdictBox(in) + ProjectSection(in) + ConditionsSection(in) + LayerSection(in) + ResultsSection(in) +
-         StandardsSection() + SignatureBlock();
+         VerdictBox(in) + ProjectSection(in) + ConditionsSection(in) + LayerSection(in) + ResultsSection(in);
+}
+
+QString FooterText(const Input& input) {
+  return QStringLiteral("VELTORobl %1 · %2")
+      .arg(input.version, input.date.toString(QStringLiteral("dd.MM.yyyy")));
 }
 
 QPageLayout A4Layout() {
@@ -795,7 +800,9 @@ std::unique_ptr<QTextDocument> NewDocument(const Input& input, const QString& ht
 
 // The HTML of each part that starts a page of its own.
 QStringList SectionTexts(const Input& input) {
-  QStringList parts{TextSection(input), ChartSection(input, 1), ChartSection(input, 2)};
+  // The PDF keeps the signature with the standards by its own pagination.
+  QStringList parts{TextSection(input) + StandardsSection() + SignatureBlock(), ChartSection(input, 1),
+                    ChartSection(input, 2)};
   if (input.moisture && input.moisturePage) parts << MoistureSection(input);
   return parts;
 }
@@ -826,8 +833,12 @@ void KeepSignatureWithStandards(QTextDocument& document, double pageHeight) {
 
 std::unique_ptr<QTextDocument> BuildDocument(const Input& input) {
   if (input.layers) CheckLayerCount(*input.layers);
-  // One flow for the ODT: the parts after the first open a new page.
-  const QStringList parts = SectionTexts(input);
+  // One flow for the ODT: the parts after the first open a new page. An
+  // office suite paginates as it will, so the standards and the signature
+  // start a page of their own and stay together.
+  QStringList parts = SectionTexts(input);
+  parts.front() = TextSection(input);
+  parts.insert(1, StandardsSection() + SignatureBlock());
   QString html = parts.front();
   for (qsizetype i = 1; i < parts.size(); ++i)
     html += QStringLiteral("<div style=\"page-break-before: always\">") + parts[i] + QStringLiteral("</div>");
@@ -868,9 +879,7 @@ int PaintDocument(QPagedPaintDevice& device, const Input& input) {
       painter.restore();
       painter.setFont(footerFont);
       const QRectF footer(0, body.height() + footerGap * 0.3, body.width(), footerGap * 0.7);
-      painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop,
-                       QStringLiteral("VELTORobl %1 · %2")
-                           .arg(input.version, input.date.toString(QStringLiteral("dd.MM.yyyy"))));
+      painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop, FooterText(input));
       painter.drawText(footer, Qt::AlignRight | Qt::AlignTop,
                        QStringLiteral("strona %1 z %2").arg(page + 1).arg(pages));
     }
@@ -889,11 +898,15 @@ void WritePdf(const Input& input, const QString& path) {
 }
 
 void WriteOdt(const Input& input, const QString& path) {
-  SaveBytes(path, [&](QBuffer& buffer) {
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     std::unique_ptr<QTextDocument> document = BuildDocument(input);
     QTextDocumentWriter writer(&buffer, "ODF");
     if (!writer.write(document.get())) throw veltor::IoError(veltor::IoCode::DiskFull);
-  });
+  }
+  ui::WriteFileSafely(path, FinishOdt(bytes, FooterText(input)));
 }
 
 }  // namespace designreport
