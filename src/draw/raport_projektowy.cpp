@@ -28,6 +28,7 @@
 #include "calc/numbers.h"
 #include "draw/pictures.h"
 #include "draw/raport_draw.h"
+#include "draw/raport_odt.h"
 #include "draw/rysunek_draw.h"
 #include "draw/rysunek_sheet.h"
 
@@ -264,6 +265,7 @@ QString VerdictBox(const Input& in) {
       "collapse\" bgcolor=\"#f4f4f4\">");
   html += Row({QStringLiteral("Ocena przegrody"), QStringLiteral("Wynik"), QStringLiteral("Przepis")}, true)
               .replace(QStringLiteral("<th>Ocena"), QStringLiteral("<th width=\"30%\">Ocena"))
+              .replace(QStringLiteral("<th>Wynik"), QStringLiteral("<th width=\"50%\">Wynik"))
               .replace(QStringLiteral("<th>Przepis"), QStringLiteral("<th width=\"20%\">Przepis"));
   for (const VerdictLine& line : Verdicts(in)) html += Row({line.what, line.outcome, line.paragraph});
   html += QStringLiteral("</table>");
@@ -645,8 +647,7 @@ QString MoistureSection(const Input& in) {
       .arg(ImageTag(kMoisturePageName, kondensacja::kMinimumPageSize));
 }
 
-// The text part: verdicts first, then everything they rest on, the standards
-// and the signature.
+// The text part: verdicts first, then everything they rest on.
 QString TextSection(const Input& in) {
   const QString heading = in.partitionHeading.isEmpty()
                               ? QString()
@@ -655,8 +656,12 @@ QString TextSection(const Input& in) {
          QStringLiteral(
              "<p align=\"center\">Obliczenie współczynnika przenikania ciepła, rozkładu temperatury i "
              "oceny wilgotnościowej przegrody wg PN-EN ISO 6946 i PN-EN ISO 13788</p>") +
-         VerdictBox(in) + ProjectSection(in) + ConditionsSection(in) + LayerSection(in) + ResultsSection(in) +
-         StandardsSection() + SignatureBlock();
+         VerdictBox(in) + ProjectSection(in) + ConditionsSection(in) + LayerSection(in) + ResultsSection(in);
+}
+
+QString FooterText(const Input& input) {
+  return QStringLiteral("VELTORobl %1 · %2")
+      .arg(input.version, input.date.toString(QStringLiteral("dd.MM.yyyy")));
 }
 
 QPageLayout A4Layout() {
@@ -798,7 +803,9 @@ std::unique_ptr<QTextDocument> NewDocument(const Input& input, const QString& ht
 
 // The HTML of each part that starts a page of its own.
 QStringList SectionTexts(const Input& input) {
-  QStringList parts{TextSection(input), ChartSection(input, 1), ChartSection(input, 2)};
+  // The PDF keeps the signature with the standards by its own pagination.
+  QStringList parts{TextSection(input) + StandardsSection() + SignatureBlock(), ChartSection(input, 1),
+                    ChartSection(input, 2)};
   if (input.moisture && input.moisturePage) parts << MoistureSection(input);
   return parts;
 }
@@ -823,6 +830,15 @@ void KeepSignatureWithStandards(QTextDocument& document, double pageHeight) {
   QTextBlockFormat format;
   format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
   QTextCursor(heading).mergeBlockFormat(format);
+}
+
+// The parts of the ODT: an office suite paginates as it will, so the
+// standards and the signature start a page of their own and stay together.
+QStringList OdtSectionTexts(const Input& input) {
+  QStringList parts = SectionTexts(input);
+  parts.front() = TextSection(input);
+  parts.insert(1, StandardsSection() + SignatureBlock());
+  return parts;
 }
 
 // The drawings' names in a document of several partitions, one set each.
@@ -856,7 +872,7 @@ std::unique_ptr<QTextDocument> BuildDocuments(const std::vector<const Input*>& i
   if (front) parts << front({});
   for (std::size_t i = 0; i < inputs.size(); ++i) {
     if (inputs[i]->layers) CheckLayerCount(*inputs[i]->layers);
-    for (const QString& part : SectionTexts(*inputs[i]))
+    for (const QString& part : OdtSectionTexts(*inputs[i]))
       parts << (inputs.size() > 1 ? Numbered(part, int(i) + 1) : part);
   }
   QString html = parts.front();
@@ -948,9 +964,7 @@ int PaintDocuments(QPagedPaintDevice& device, const std::vector<const Input*>& i
       painter.restore();
       painter.setFont(footerFont);
       const QRectF footer(0, body.height() + footerGap * 0.3, body.width(), footerGap * 0.7);
-      painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop,
-                       QStringLiteral("VELTORobl %1 · %2")
-                           .arg(input.version, input.date.toString(QStringLiteral("dd.MM.yyyy"))));
+      painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop, FooterText(input));
       painter.drawText(footer, Qt::AlignRight | Qt::AlignTop,
                        QStringLiteral("strona %1 z %2").arg(page + 1).arg(pages));
     }
@@ -979,19 +993,27 @@ void WritePdf(const std::vector<const Input*>& inputs, const FrontPages& front, 
 }
 
 void WriteOdt(const std::vector<const Input*>& inputs, const FrontPages& front, const QString& path) {
-  SaveBytes(path, [&](QBuffer& buffer) {
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     std::unique_ptr<QTextDocument> document = BuildDocuments(inputs, front);
     QTextDocumentWriter writer(&buffer, "ODF");
     if (!writer.write(document.get())) throw veltor::IoError(veltor::IoCode::DiskFull);
-  });
+  }
+  ui::WriteFileSafely(path, FinishOdt(bytes, FooterText(*inputs.front())));
 }
 
 void WriteOdt(const Input& input, const QString& path) {
-  SaveBytes(path, [&](QBuffer& buffer) {
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     std::unique_ptr<QTextDocument> document = BuildDocument(input);
     QTextDocumentWriter writer(&buffer, "ODF");
     if (!writer.write(document.get())) throw veltor::IoError(veltor::IoCode::DiskFull);
-  });
+  }
+  ui::WriteFileSafely(path, FinishOdt(bytes, FooterText(input)));
 }
 
 }  // namespace designreport

@@ -1,7 +1,9 @@
 // The designer's report as files: the PDF's text as pdftotext reads it (every
 // figure a reviewer looks for, the verdict in words, the page count), and the
 // ODT as the zip an office suite opens.
+#include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -178,7 +180,7 @@ class TestRaportProjektowy : public QObject {
       present << QStringLiteral("R'T = %1 m²K/W").arg(QString::number(t.upperResistance, 'f', 3))
               << QStringLiteral("R''T = %1 m²K/W").arg(QString::number(t.lowerResistance, 'f', 3));
     for (QString expected : present) {
-      expected.replace(QLatin1Char('.'), veltor::LocaleDecimalSeparator());
+      expected.replace(QLatin1Char('.'), QLatin1Char(','));  // Polish whatever the locale
       QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text));
     }
     for (const QString& unexpected : absent) QVERIFY2(!text.contains(unexpected), qPrintable(unexpected));
@@ -232,25 +234,54 @@ class TestRaportProjektowy : public QObject {
       QVERIFY2(first.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + first));
   }
 
-  void odtIsAZipWithTheVerdict() {
-    const QString data = QStringLiteral(VELTOR_DATA_DIR);
-    veltor::LoadedProject project =
-        veltor::LoadProjectFile(data + QStringLiteral("/Projekty/Przykład.Veltor"));
-    designreport::Input input;
-    input.description = project.contents.description;
-    input.conditions = project.contents.conditions;
-    designreport::Compute(input, project.contents.layers, tables_, data);
-    const QString odt = scratch_.filePath(QStringLiteral("raport.odt"));
-    designreport::WriteOdt(input, odt);
-    QFile file(odt);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.read(2), QByteArray("PK"));
-    const QString content =
-        Run(QStringLiteral("unzip"), {QStringLiteral("-p"), odt, QStringLiteral("content.xml")});
-    QVERIFY(content.contains(QStringLiteral("Przegroda spełnia wymaganie Uc ≤ Uc(max)")));
+  // The ODT as an office suite reads it: the verdicts, the material column
+  // widest, tables across the text, the footer with the page count.
+  void odtHoldsWidthsAndFooter_data() {
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("verdict") << "content.xml"
+                             << QStringLiteral("Przegroda spełnia wymaganie Uc ≤ Uc\\(max\\)");
+    QTest::newRow("material column widest")
+        << "content.xml"
+        << QStringLiteral(
+               "rel-column-width=\"400\\*\"/>.*column-width=\"5.460cm\" style:rel-column-width=\"3000\\*\"");
+    QTest::newRow("tables across the text") << "content.xml" << QStringLiteral("style:width=\"18.2cm\"");
+    QTest::newRow("page count in the footer")
+        << "styles.xml" << QStringLiteral("strona <text:page-number[^>]*/> z <text:page-count/>");
+    QTest::newRow("date in the footer") << "styles.xml" << QStringLiteral("VELTORobl 0.9 · 07.12.2026");
+    QTest::newRow("A4") << "styles.xml" << QStringLiteral("fo:page-width=\"21cm\" fo:page-height=\"29.7cm\"");
+    QTest::newRow("styles in the manifest")
+        << "META-INF/manifest.xml" << QStringLiteral("full-path=\"styles.xml\"");
+  }
+  void odtHoldsWidthsAndFooter() {
+    QFETCH(QString, part);
+    QFETCH(QString, expected);
+    if (odt_.isEmpty()) {
+      const QString data = QStringLiteral(VELTOR_DATA_DIR);
+      veltor::LoadedProject project =
+          veltor::LoadProjectFile(data + QStringLiteral("/Projekty/Przykład.Veltor"));
+      designreport::Input input;
+      input.description = project.contents.description;
+      input.conditions = project.contents.conditions;
+      input.version = QStringLiteral("0.9");
+      input.date = QDate(2026, 12, 7);
+      designreport::Compute(input, project.contents.layers, tables_, data);
+      odt_ = scratch_.filePath(QStringLiteral("raport.odt"));
+      designreport::WriteOdt(input, odt_);
+    }
+    const QString text = Run(QStringLiteral("unzip"), {QStringLiteral("-p"), odt_, part});
+    QVERIFY2(text.contains(QRegularExpression(expected, QRegularExpression::DotMatchesEverythingOption)),
+             qPrintable(expected));
+    QVERIFY(!text.contains(QRegularExpression(QStringLiteral("column-width=\"[0-9.]+%"))));
+    // The charts are pictures of 300 dpi across the 182 mm of text.
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), odt_, QStringLiteral("Pictures/Picture1")});
+    QVERIFY(unzip.waitForFinished(60000));
+    QVERIFY(QImage::fromData(unzip.readAllStandardOutput()).width() >= 2100);
   }
 
  private:
+  QString odt_;
   QTemporaryDir scratch_;
   veltor::ReferenceTables tables_;
 };
