@@ -194,7 +194,7 @@ const veltor::MoistureResult* MoistureResultOf(const Input& in) {
 
 QString NotAssessed(const Input& in) {
   if (!in.moisture || in.moisture->climateMissing)
-    return QStringLiteral("nie oceniono – w projekcie nie wybrano klimatu zewnętrznego (okno „Kondensacja”)");
+    return QStringLiteral("nie oceniono – nie wybrano klimatu zewnętrznego");
   return QStringLiteral("nie oceniono – %1").arg(Escaped(in.moisture->message));
 }
 

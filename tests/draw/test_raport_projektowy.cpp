@@ -201,7 +201,7 @@ class TestRaportProjektowy : public QObject {
                                               QStringLiteral("fRsi = ")};
     QTest::newRow("no climate") << 0.0 << false
                                 << QStringList{
-                                       QStringLiteral("nie oceniono – w projekcie nie wybrano klimatu"),
+                                       QStringLiteral("nie oceniono – nie wybrano klimatu zewnętrznego"),
                                        QStringLiteral("Oceny wilgotnościowej według PN-EN ISO 13788 nie "
                                                       "wykonano")};
   }
