@@ -627,15 +627,14 @@ QString ImageTag(const QString& name, QSize drawing) {
 QString ChartSection(const Input& in, int kind) {
   const QImage& image = kind == 1 ? in.temperatureChart : in.pressureChart;
   QString html = kind == 1 ? QStringLiteral("<h3>6. Wykresy</h3>") : QString();
-  html += QStringLiteral("<p align=\"center\"><b>%1</b></p>")
+  // The caption and the drawing in one paragraph: no margin between them, so
+  // that the taller drawing keeps to the caption's page in an office suite too.
+  html += QStringLiteral("<p align=\"center\"><b>%1</b><br/>%2</p>")
               .arg(kind == 1 ? QStringLiteral("6.1. Rozkład temperatury w przegrodzie")
-                             : QStringLiteral("6.2. Ciśnienie cząstkowe i ciśnienie nasycenia pary wodnej"));
-  if (image.isNull())
-    html += QStringLiteral("<p>(brak wykresu)</p>");
-  else
-    html +=
-        QStringLiteral("<p align=\"center\">%1</p>")
-            .arg(ImageTag(kind == 1 ? kTemperatureChartName : kPressureChartName, chart::SheetSize(kind)));
+                             : QStringLiteral("6.2. Ciśnienie cząstkowe i ciśnienie nasycenia pary wodnej"),
+                   image.isNull() ? QStringLiteral("(brak wykresu)")
+                                  : ImageTag(kind == 1 ? kTemperatureChartName : kPressureChartName,
+                                             chart::SheetSize(kind)));
   if (kind == 2)
     for (const QString& note : in.chartNotes) html += Note(Escaped(note));
   return html;

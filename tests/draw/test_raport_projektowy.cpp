@@ -163,7 +163,9 @@ class TestRaportProjektowy : public QObject {
                                                       catalogue, tables_, QStringLiteral(VELTOR_DATA_DIR));
     const QString pdf = scratch_.filePath(QStringLiteral("dach.pdf"));
     designreport::WritePdf(input, pdf);
-    const QString text = Run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+    // Drawing order: a caption wrapped in its cell reads on.
+    const QString text =
+        Run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")}).simplified();
     const veltor::TransmittanceResult& t = input.summary.transmittance;
     QVERIFY(t.uc > t.u);
     present << QStringLiteral("Skorygowany współczynnik Uc %1").arg(QString::number(t.uc, 'f', 3))
