@@ -14,6 +14,7 @@
 #include "forms/raport_new.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
+#include "platform/picturefile.h"
 #include "platform/printing.h"
 
 namespace {
@@ -72,6 +73,9 @@ void TFormRaportNew::saveDesignReport(bool pdf) {
     request.filters = {pdf ? QStringLiteral("Dokument PDF (*.pdf)") : QStringLiteral("Dokument ODT (*.odt)")};
     request.defaultSuffix = pdf ? QStringLiteral("pdf") : QStringLiteral("odt");
     request.initialDir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    request.fileName = ui::ProposedPictureName(request.initialDir, project_.description()[0],
+                                               QStringLiteral("raport projektowy")) +
+                       QLatin1Char('.') + request.defaultSuffix;
     request.confirmOverwrite = true;
     const std::optional<ui::FileChoice> choice = ui::dialogs().saveFile(request);
     if (!choice || choice->fileName.isEmpty()) return;

@@ -457,7 +457,11 @@ class TestRaportNew : public QObject {
     ScriptedDialogs d;
     const QString pdf = env->file(QStringLiteral("raport-projektowy"));
     d.expectFile(QStringLiteral("SaveDialogRaportProjektowy"), pdf);
+    FormDaneProj->LabeledEdit1->setText(QStringLiteral("Dom: Kowalscy"));
     FormRaportNew->ActionRaportPdf->trigger();
+    // The dialog proposes a name from the project, its characters fit for a file.
+    QCOMPARE(QFileInfo(d.shownFileDialogs.last().fileName).fileName(),
+             QStringLiteral("Dom_ Kowalscy – raport projektowy.pdf"));
     QFile file(pdf + QStringLiteral(".pdf"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.read(4), QByteArray("%PDF"));
