@@ -1,0 +1,208 @@
+// The ground formulas (list in ground.h). Each kind checks only the inputs it
+// reads, so a figure left over from another kind never stops a calculation.
+#include "calc/ground.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "calc/conditions.h"
+#include "calc/errors.h"
+#include "calc/layer.h"
+#include "calc/transmittance.h"
+
+namespace veltor {
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+[[noreturn]] void refuse(const QString& what) {
+  throw DataError(what);
+}
+
+void requirePositive(double v, const QString& what) {
+  if (!(v > 0) || !std::isfinite(v)) refuse(QStringLiteral("%1: wartość musi być większa od zera").arg(what));
+}
+
+void requireNotNegative(double v, const QString& what) {
+  if (!(v >= 0) || !std::isfinite(v)) refuse(QStringLiteral("%1: wartość nie może być ujemna").arg(what));
+}
+
+// The slab's formula for an equivalent thickness d (dt, or dt + z/2 of a basement floor).
+double SlabU(double lambda, double b, double d, bool& thick) {
+  thick = !(d < b);
+  if (!thick) return 2 * lambda / (kPi * b + d) * std::log(kPi * b / d + 1);
+  return lambda / (0.457 * b + d);
+}
+
+double EdgePsi(const EdgeInsulation& e, double lambda, double dt) {
+  const double extra = (e.thickness / e.lambda - e.thickness / lambda) * lambda;  // d' = R'·λ
+  const double reach = e.kind == EdgeKind::Vertical ? 2 * e.size : e.size;
+  return -lambda / kPi * (std::log(reach / dt + 1) - std::log(reach / (dt + extra) + 1));
+}
+
+void checkEdge(const EdgeInsulation& e) {
+  if (e.kind == EdgeKind::None) return;
+  requirePositive(e.size, e.kind == EdgeKind::Vertical ? QStringLiteral("Głębokość izolacji krawędziowej D")
+                                                       : QStringLiteral("Szerokość izolacji krawędziowej D"));
+  requirePositive(e.thickness, QStringLiteral("Grubość izolacji krawędziowej"));
+  requirePositive(e.lambda, QStringLiteral("Wartość λ izolacji krawędziowej"));
+}
+
+struct Basement {
+  double dt, dw, ubf, ubw;
+  bool thick;
+};
+
+// Ubf and Ubw of a basement whose floor has resistance `rf` and walls `rw`.
+Basement BasementParts(const GroundSettings& s, double lambda, double b, double rf) {
+  requirePositive(s.depth, QStringLiteral("Głębokość piwnicy z"));
+  requireNotNegative(s.wallResistance, QStringLiteral("Opór ściany piwnicy Rw"));
+  Basement out{};
+  out.dt = s.wallThickness + lambda * (kGroundRsiDown + rf + kGroundRse);
+  out.ubf = SlabU(lambda, b, out.dt + 0.5 * s.depth, out.thick);
+  out.dw = lambda * (kGroundRsiWall + s.wallResistance + kGroundRse);
+  const double d = out.dw < out.dt ? out.dw : out.dt;
+  const double z = s.depth;
+  out.ubw = 2 * lambda / (kPi * z) * (1 + 0.5 * d / (d + z)) * std::log(z / out.dw + 1);
+  return out;
+}
+
+bool finiteNotNegative(double v) {
+  return std::isfinite(v) && v >= 0;
+}
+
+}  // namespace
+
+double GroundLambda(const GroundSettings& s) {
+  const int soil = static_cast<int>(s.soil);
+  if (soil >= 0 && soil < 3) return kSoilLambda[soil];
+  return s.soilLambda;
+}
+
+bool ValidGroundSettings(const GroundSettings& s) {
+  const auto known = [](auto kind, int count) {
+    const int v = static_cast<int>(kind);
+    return v >= 0 && v < count;
+  };
+  if (!known(s.kind, kGroundKindCount) || !known(s.soil, kSoilKindCount) ||
+      !known(s.edge.kind, kEdgeKindCount) || !known(s.shielding, kWindShieldingCount) || !known(s.compare, 2))
+    return false;
+  for (double v : {s.area, s.perimeter, s.wallThickness, s.soilLambda, s.edge.size, s.edge.thickness,
+                   s.edge.lambda, s.depth, s.height, s.openings, s.windSpeed, s.crawlWallU, s.airChanges,
+                   s.volume, s.wallAboveU, s.wallResistance, s.basementFloorResistance})
+    if (!finiteNotNegative(v)) return false;
+  return true;
+}
+
+GroundResult ComputeGround(const GroundSettings& s, double rf) {
+  GroundResult r;
+  if (!s.onGround()) return r;
+  const double lambda = GroundLambda(s);
+  requirePositive(lambda, QStringLiteral("Wartość λ gruntu"));
+  requirePositive(s.area, QStringLiteral("Powierzchnia podłogi A"));
+  requirePositive(s.perimeter, QStringLiteral("Obwód eksponowany P"));
+  requireNotNegative(s.wallThickness, QStringLiteral("Grubość ściany w"));
+  if (!std::isfinite(rf) || rf < 0) throw DivisionByZero();
+  r.lambda = lambda;
+  r.floorResistance = rf;
+  const double b = s.area / (0.5 * s.perimeter);
+  r.bPrime = b;
+  const double ufOverSpace = 1 / (kGroundRsiDown + rf + kGroundRsiDown);
+  r.uConstruction = 1 / (kGroundRsiDown + rf);
+
+  switch (s.kind) {
+    case GroundKind::Slab: {
+      checkEdge(s.edge);
+      r.dt = s.wallThickness + lambda * (kGroundRsiDown + rf + kGroundRse);
+      r.u0 = SlabU(lambda, b, r.dt, r.thickFloor);
+      r.psiGe = s.edge.kind == EdgeKind::None ? 0.0 : EdgePsi(s.edge, lambda, r.dt);
+      r.uGround = r.u0 + 2 * r.psiGe / b;
+      break;
+    }
+    case GroundKind::Suspended: {
+      requireNotNegative(s.height, QStringLiteral("Wysokość podłogi nad terenem h"));
+      requireNotNegative(s.openings, QStringLiteral("Powierzchnia otworów wentylacyjnych ε"));
+      requireNotNegative(s.windSpeed, QStringLiteral("Prędkość wiatru v"));
+      requireNotNegative(s.crawlWallU, QStringLiteral("Wartość U ścian przestrzeni podpodłogowej"));
+      r.dt = s.wallThickness + lambda * (kGroundRsiDown + kGroundRse);  // dg: bare ground below
+      r.ug = 2 * lambda / (kPi * b + r.dt) * std::log(kPi * b / r.dt + 1);
+      const double fw = kWindShieldingFactor[static_cast<int>(s.shielding)];
+      r.ux = 2 * s.height * s.crawlWallU / b + kVentilationFactor * s.openings * s.windSpeed * fw / b;
+      r.uf = ufOverSpace;
+      r.uGround = 1 / (1 / r.uf + 1 / (r.ug + r.ux));
+      r.uConstruction = r.uf;
+      break;
+    }
+    case GroundKind::HeatedBasement: {
+      const Basement parts = BasementParts(s, lambda, b, rf);
+      r.dt = parts.dt;
+      r.dw = parts.dw;
+      r.ubf = parts.ubf;
+      r.ubw = parts.ubw;
+      r.thickFloor = parts.thick;
+      const double wallArea = s.depth * s.perimeter;
+      r.uGround = (s.area * r.ubf + wallArea * r.ubw) / (s.area + wallArea);
+      break;
+    }
+    case GroundKind::UnheatedBasement: {
+      requireNotNegative(s.basementFloorResistance, QStringLiteral("Opór podłogi piwnicy"));
+      requireNotNegative(s.height, QStringLiteral("Wysokość ścian piwnicy nad terenem h"));
+      requireNotNegative(s.wallAboveU, QStringLiteral("Wartość U ścian piwnicy nad terenem"));
+      requireNotNegative(s.airChanges, QStringLiteral("Krotność wymiany powietrza n"));
+      requireNotNegative(s.volume, QStringLiteral("Kubatura piwnicy V"));
+      const Basement parts = BasementParts(s, lambda, b, s.basementFloorResistance);
+      r.dt = parts.dt;
+      r.dw = parts.dw;
+      r.ubf = parts.ubf;
+      r.ubw = parts.ubw;
+      r.thickFloor = parts.thick;
+      r.uf = ufOverSpace;
+      const double below = s.area * r.ubf + s.depth * s.perimeter * r.ubw +
+                           s.height * s.perimeter * s.wallAboveU + kAirHeatCapacity * s.airChanges * s.volume;
+      r.uGround = 1 / (1 / r.uf + s.area / below);
+      r.uConstruction = r.uf;
+      break;
+    }
+    case GroundKind::None:
+      break;
+  }
+  r.uCompared = s.compare == ComparedU::Ground ? r.uGround : r.uConstruction;
+  return r;
+}
+
+double FloorResistance(const LayerTable& table, const DesignConditions& conditions,
+                       const AirLayerTable& air) {
+  LayerTable copy = table.copy();
+  DesignConditions down = conditions;
+  down.direction = 2;
+  down.rsi = kGroundRsiDown;
+  down.rse = 0;
+  down.outerSide = {};
+  down.corrections = {};
+  return ComputeTransmittance(copy, down, air).totalResistance - kGroundRsiDown;
+}
+
+GroundResult EvaluateGround(const LayerTable& table, const DesignConditions& conditions,
+                            const AirLayerTable& air, const GroundSettings& settings) {
+  if (!settings.onGround()) return {};
+  return ComputeGround(settings, FloorResistance(table, conditions, air));
+}
+
+QString GroundKindName(GroundKind kind) {
+  switch (kind) {
+    case GroundKind::Slab:
+      return QStringLiteral("Podłoga na gruncie");
+    case GroundKind::Suspended:
+      return QStringLiteral("Podłoga podniesiona nad przestrzenią podpodłogową");
+    case GroundKind::HeatedBasement:
+      return QStringLiteral("Piwnica ogrzewana (podłoga i ściany)");
+    case GroundKind::UnheatedBasement:
+      return QStringLiteral("Strop nad piwnicą nieogrzewaną");
+    case GroundKind::None:
+      break;
+  }
+  return QStringLiteral("Przegroda w powietrzu");
+}
+
+}  // namespace veltor
