@@ -24,6 +24,7 @@ constexpr char kBridgeTag[] = "BRDG";
 constexpr char kCorrectionsTag[] = "UCOR";
 constexpr char kOuterSideTag[] = "OUTS";
 constexpr char kDescriptionTag[] = "DESC";
+constexpr char kGroundTag[] = "GRND";
 // kMaxFieldLength UTF-16 units take at most three bytes each in UTF-8 (a pair
 // of surrogates, two units, takes four).
 constexpr int kMaxFieldBytes = 3 * kMaxFieldLength;
@@ -253,6 +254,35 @@ void decodeDescription(QByteArrayView payload, ProjectDescription& d) {
   d[kLicence] = getText(r, kMaxFieldBytes, kMaxFieldLength);
 }
 
+QByteArray encodeGround(const GroundSettings& g) {
+  QByteArray out;
+  for (auto kind :
+       {static_cast<qint32>(g.kind), static_cast<qint32>(g.soil), static_cast<qint32>(g.edge.kind),
+        static_cast<qint32>(g.shielding), static_cast<qint32>(g.compare)})
+    put<qint32>(out, kind);
+  for (double v : {g.area, g.perimeter, g.wallThickness, g.soilLambda, g.edge.size, g.edge.thickness,
+                   g.edge.lambda, g.depth, g.height, g.openings, g.windSpeed, g.crawlWallU, g.airChanges,
+                   g.volume, g.wallAboveU, g.wallResistance, g.basementFloorResistance})
+    putDouble(out, v);
+  return out;
+}
+
+GroundSettings decodeGround(QByteArrayView payload) {
+  Reader r(payload);
+  GroundSettings g;
+  g.kind = static_cast<GroundKind>(r.get<qint32>());
+  g.soil = static_cast<SoilKind>(r.get<qint32>());
+  g.edge.kind = static_cast<EdgeKind>(r.get<qint32>());
+  g.shielding = static_cast<WindShielding>(r.get<qint32>());
+  g.compare = static_cast<ComparedU>(r.get<qint32>());
+  for (double* v : {&g.area, &g.perimeter, &g.wallThickness, &g.soilLambda, &g.edge.size, &g.edge.thickness,
+                    &g.edge.lambda, &g.depth, &g.height, &g.openings, &g.windSpeed, &g.crawlWallU,
+                    &g.airChanges, &g.volume, &g.wallAboveU, &g.wallResistance, &g.basementFloorResistance})
+    *v = r.getDouble();
+  if (!ValidGroundSettings(g)) damaged();
+  return g;
+}
+
 bool anyBridge(const LayerTable& layers) {
   for (int i = 0; i < layers.size(); ++i)
     if (layers.at(i).bridge.present()) return true;
@@ -289,6 +319,7 @@ QByteArray EncodeExtensionBlock(const ProjectDescription& description, const Des
   if (corrections) appendChunk(block, kCorrectionsTag, encodeCorrections(conditions.corrections));
   if (outerSide) appendChunk(block, kOuterSideTag, encodeOuterSide(conditions.outerSide));
   if (address) appendChunk(block, kDescriptionTag, encodeDescription(description));
+  if (!extras.ground.isDefault()) appendChunk(block, kGroundTag, encodeGround(extras.ground));
   put<quint32>(block, static_cast<quint32>(block.size() + kExtensionFooterSize));
   block.append(kExtensionFooterMagic, 4);
   return block;
@@ -335,6 +366,8 @@ void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents) {
       contents.conditions.outerSide = decodeOuterSide(payload);
     else if (is(tag, kDescriptionTag))
       decodeDescription(payload, contents.description);
+    else if (is(tag, kGroundTag))
+      contents.extras.ground = decodeGround(payload);
   }
 }
 

@@ -14,9 +14,9 @@
 // run from 1077 to where the block begins. A reader skips chunks it does not
 // know. Tags in use: "MOIS" (moisture settings, below), "BRDG" (the bridges of
 // bridged layers), "UCOR" (the corrections of U), "OUTS" (the kind of the
-// outer side) and "DESC" (the investment's address and the designer's licence
-// number). Each is written only when what it holds differs from the default.
-// The byte layout of every chunk is in the README.
+// outer side), "DESC" (the investment's address and the designer's licence
+// number) and "GRND" (a partition on the ground: its kind, geometry and ground). Each is written only when
+// what it holds differs from the default. The byte layout of every chunk is in the README.
 #pragma once
 
 #include <QByteArray>
@@ -25,6 +25,7 @@
 #include <cstdint>
 
 #include "calc/conditions.h"
+#include "calc/ground.h"
 
 namespace veltor {
 
@@ -70,7 +71,9 @@ struct MoistureSettings {
 
 struct ProjectExtras {
   MoistureSettings moisture;
-  bool isDefault() const { return moisture.isDefault(); }
+  // The partition's kind on the ground; a partition in air by default.
+  GroundSettings ground;
+  bool isDefault() const { return moisture.isDefault() && ground.isDefault(); }
   bool operator==(const ProjectExtras&) const = default;
 };
 
@@ -89,7 +92,8 @@ qsizetype ExtensionBlockOffset(const QByteArray& file);
 // chunk of ours twice, or a chunk of ours that does not hold what it must (a
 // bridge beyond the layers, a share outside (0, 1), a conductivity or a
 // correction's figure that is negative or not finite, an unknown kind, method
-// or level, a text too long or not UTF-8) raises DataError(kDamagedProject).
+// or level, a text too long or not UTF-8, ground settings ValidGroundSettings
+// refuses) raises DataError(kDamagedProject).
 // `contents` may then hold part of the block: it is the caller's scratch copy.
 void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents);
 
