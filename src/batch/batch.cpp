@@ -99,6 +99,7 @@ std::vector<BatchCase> ReadInput(const QString& path, const Catalogues& catalogu
     cases[0].description = loaded.contents.description;
     cases[0].conditions = loaded.contents.conditions;
     cases[0].layers = std::move(loaded.contents.layers);
+    cases[0].ground = loaded.contents.extras.ground;
     if (cases[0].layers.empty()) throw InputError({}, QStringLiteral("projekt nie zawiera żadnej warstwy"));
     return cases;
   }

@@ -447,8 +447,102 @@ std::vector<CatalogueMaterial> LoadCatalogueMaterials(const QString& path) {
   return materials;
 }
 
+// One of `names` (the index of the one given), or `fallback` when the key is absent or null.
+template <typename Enum, std::size_t N>
+Enum Choice(const Fields& f, const char* key, const char* const (&names)[N], Enum fallback) {
+  if (!f.has(key) || f.value(key).isNull()) return fallback;
+  const QString given = f.value(key).toString();
+  QStringList quoted;
+  for (std::size_t i = 0; i < N; ++i) {
+    if (given == QLatin1String(names[i])) return static_cast<Enum>(i);
+    quoted << QLatin1Char('"') + QLatin1String(names[i]) + QLatin1Char('"');
+  }
+  throw InputError(f.pathOf(key), QStringLiteral("oczekiwano jednej z wartości: %1").arg(quoted.join(", ")));
+}
+
+// A figure not below 0 (above 0 when `positive`); absent or null gives `fallback`.
+double GroundFigure(const Fields& f, const char* key, double fallback, bool positive = false) {
+  const QString why = positive ? QStringLiteral("wartość musi być liczbą większą od 0") : kNonNegative;
+  if (!f.has(key) || f.value(key).isNull()) {
+    if (positive && !(fallback > 0)) throw InputError(f.pathOf(key), why);
+    return fallback;
+  }
+  const double v = f.number(key, why);
+  if (positive ? !(v > 0) : v < 0) throw InputError(f.pathOf(key), why);
+  return v;
+}
+
+constexpr const char* kGroundKinds[] = {"", "slab", "suspended", "heated_basement", "unheated_basement"};
+constexpr const char* kSoils[] = {"clay", "sand", "rock"};
+constexpr const char* kEdgeTypes[] = {"", "horizontal", "vertical"};
+constexpr const char* kShieldings[] = {"sheltered", "average", "exposed"};
+constexpr const char* kComparisons[] = {"construction", "ground"};
+
+// Every key is taken with any kind; a kind reads only its own.
+void ReadGround(const QJsonValue& value, const QString& path, const Catalogues& catalogues, BatchCase& out) {
+  const Fields f(value, path,
+                 {"kind",         "area",       "perimeter",    "wall_thickness",  "soil",
+                  "soil_lambda",  "edge",       "depth",        "height",          "openings",
+                  "shielding",    "wind_speed", "crawl_wall_u", "air_changes",     "volume",
+                  "wall_above_u", "compare",    "wall_layers",  "wall_resistance", "floor_resistance"});
+  using veltor::GroundKind;
+  veltor::GroundSettings& g = out.ground;
+  if (!f.has("kind")) throw InputError(f.pathOf("kind"), QStringLiteral("podaj rodzaj przegrody na gruncie"));
+  g.kind = Choice(f, "kind", kGroundKinds, GroundKind::None);
+  if (g.kind == GroundKind::None)
+    throw InputError(f.pathOf("kind"), QStringLiteral("podaj rodzaj przegrody na gruncie"));
+  g.area = GroundFigure(f, "area", 0, true);
+  g.perimeter = GroundFigure(f, "perimeter", 0, true);
+  g.wallThickness = GroundFigure(f, "wall_thickness", 0);
+  if (f.has("soil") && f.has("soil_lambda"))
+    throw InputError(f.pathOf("soil_lambda"), QStringLiteral("podaj soil albo soil_lambda, nie oba"));
+  if (f.has("soil_lambda") && !f.value("soil_lambda").isNull()) {
+    g.soil = veltor::SoilKind::Typed;
+    g.soilLambda = GroundFigure(f, "soil_lambda", 0, true);
+  } else {
+    g.soil = Choice(f, "soil", kSoils, veltor::SoilKind::Sand);
+  }
+  if (f.has("edge") && !f.value("edge").isNull()) {
+    const Fields e(f.value("edge"), f.pathOf("edge"), {"type", "size", "thickness", "lambda"});
+    if (!e.has("type"))
+      throw InputError(e.pathOf("type"), QStringLiteral("podaj \"horizontal\" albo \"vertical\""));
+    g.edge.kind = Choice(e, "type", kEdgeTypes, veltor::EdgeKind::None);
+    if (g.edge.kind == veltor::EdgeKind::None)
+      throw InputError(e.pathOf("type"), QStringLiteral("podaj \"horizontal\" albo \"vertical\""));
+    g.edge.size = GroundFigure(e, "size", 0, true);
+    g.edge.thickness = GroundFigure(e, "thickness", 0, true);
+    g.edge.lambda = GroundFigure(e, "lambda", 0, true);
+  }
+  const bool basement = g.kind == GroundKind::HeatedBasement || g.kind == GroundKind::UnheatedBasement;
+  g.depth = GroundFigure(f, "depth", 0, basement);
+  g.height = GroundFigure(f, "height", 0);
+  g.openings = GroundFigure(f, "openings", 0);
+  g.windSpeed = GroundFigure(f, "wind_speed", veltor::kDefaultWindSpeed);
+  g.shielding = Choice(f, "shielding", kShieldings, veltor::WindShielding::Average);
+  g.crawlWallU = GroundFigure(f, "crawl_wall_u", 0);
+  g.airChanges = GroundFigure(f, "air_changes", veltor::kDefaultAirChanges);
+  g.volume = GroundFigure(f, "volume", 0);
+  g.wallAboveU = GroundFigure(f, "wall_above_u", 0);
+  g.basementFloorResistance = GroundFigure(f, "floor_resistance", 0);
+  g.compare = Choice(f, "compare", kComparisons, veltor::ComparedU::Construction);
+  if (f.has("wall_layers") && f.has("wall_resistance"))
+    throw InputError(f.pathOf("wall_resistance"),
+                     QStringLiteral("podaj wall_layers albo wall_resistance, nie oba"));
+  g.wallResistance = GroundFigure(f, "wall_resistance", 0);
+  if (f.has("wall_layers") && !f.value("wall_layers").isNull()) {
+    const QJsonValue walls = f.value("wall_layers");
+    if (!walls.isArray() || walls.toArray().size() > veltor::kMaxProjectLayers)
+      throw InputError(f.pathOf("wall_layers"),
+                       QStringLiteral("oczekiwano tablicy warstw ściany piwnicy, od wewnątrz na zewnątrz"));
+    const QJsonArray layers = walls.toArray();
+    for (qsizetype i = 0; i < layers.size(); ++i)
+      out.groundWallLayers.AppendLayer(
+          ReadLayer(layers.at(i), catalogues, Indexed(f.pathOf("wall_layers"), i)));
+  }
+}
+
 BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const QString& path) {
-  const Fields f(value, path, {"conditions", "description", "layers", "corrections", "climate"});
+  const Fields f(value, path, {"conditions", "description", "layers", "corrections", "climate", "ground"});
   BatchCase out;
   out.conditions = ReadConditions(f.value("conditions"), f.pathOf("conditions"));
   ReadDescription(f.value("description"), f.pathOf("description"), out);
@@ -464,6 +558,7 @@ BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const 
   if (f.has("corrections"))
     ReadCorrections(f.value("corrections"), f.pathOf("corrections"), out.conditions.corrections);
   if (f.has("climate")) ReadClimate(f.value("climate"), f.pathOf("climate"), catalogues, out);
+  if (f.has("ground")) ReadGround(f.value("ground"), f.pathOf("ground"), catalogues, out);
   return out;
 }
 

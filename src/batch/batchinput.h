@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "calc/conditions.h"
+#include "calc/ground.h"
 #include "calc/layer.h"
 #include "calc/moisture.h"
 #include "project/projectfile.h"
@@ -48,6 +49,11 @@ struct BatchCase {
   veltor::LayerTable layers;
   std::optional<veltor::MoistureInput> moisture;
   QString climateName;  // the station's name, or empty for typed months
+  // A partition on the ground; `layers` are then its floor (or ceiling), and
+  // the basement's walls, when given as layers, are here (their R replaces
+  // the settings' wallResistance).
+  veltor::GroundSettings ground;
+  veltor::LayerTable groundWallLayers;
 };
 
 // What a description may refer to by name.

@@ -171,16 +171,29 @@ GroundResult ComputeGround(const GroundSettings& s, double rf) {
   return r;
 }
 
+namespace {
+
+double LayersResistance(const LayerTable& table, const DesignConditions& conditions, const AirLayerTable& air,
+                        int direction, double rsi) {
+  LayerTable copy = table.copy();
+  DesignConditions c = conditions;
+  c.direction = direction;
+  c.rsi = rsi;
+  c.rse = 0;
+  c.outerSide = {};
+  c.corrections = {};
+  return ComputeTransmittance(copy, c, air).totalResistance - rsi;
+}
+
+}  // namespace
+
 double FloorResistance(const LayerTable& table, const DesignConditions& conditions,
                        const AirLayerTable& air) {
-  LayerTable copy = table.copy();
-  DesignConditions down = conditions;
-  down.direction = 2;
-  down.rsi = kGroundRsiDown;
-  down.rse = 0;
-  down.outerSide = {};
-  down.corrections = {};
-  return ComputeTransmittance(copy, down, air).totalResistance - kGroundRsiDown;
+  return LayersResistance(table, conditions, air, 2, kGroundRsiDown);
+}
+
+double WallResistance(const LayerTable& table, const DesignConditions& conditions, const AirLayerTable& air) {
+  return LayersResistance(table, conditions, air, 1, kGroundRsiWall);
 }
 
 GroundResult EvaluateGround(const LayerTable& table, const DesignConditions& conditions,

@@ -137,9 +137,11 @@ bool ValidGroundSettings(const GroundSettings& settings);
 // insulation without width, thickness or λ, a λ of the ground not positive).
 GroundResult ComputeGround(const GroundSettings& settings, double floorResistance);
 
-// Rf of the layers for a heat flow downwards (EN ISO 6946 with bridges and air
-// layers as the pass counts them, no surface resistances), on a copy of the table.
+// R of the layers (EN ISO 6946 with bridges and air layers as the pass counts
+// them, no surface resistances), on a copy of the table: a floor for a heat flow
+// downwards, a basement wall for a horizontal one.
 double FloorResistance(const LayerTable& table, const DesignConditions& conditions, const AirLayerTable& air);
+double WallResistance(const LayerTable& table, const DesignConditions& conditions, const AirLayerTable& air);
 
 // Both together; a partition in air gives an empty result.
 GroundResult EvaluateGround(const LayerTable& table, const DesignConditions& conditions,

@@ -219,6 +219,13 @@ void Project::setMoisture(const veltor::MoistureSettings& settings) {
   undo_.push(new ExtrasCommand(*this, extras_, std::move(after)));
 }
 
+void Project::setGround(const veltor::GroundSettings& settings) {
+  if (settings == extras_.ground) return;
+  veltor::ProjectExtras after = extras_;
+  after.ground = settings;
+  undo_.push(new ExtrasCommand(*this, extras_, std::move(after)));
+}
+
 void Project::startNew() {
   undo_.clear();
   description_ = {};

@@ -122,6 +122,30 @@ TEST_F(BatchTest, BridgedLayerAndCorrections) {
 }
 
 // An air layer takes no hatch from the description; the chart still has one to fill it with.
+// A heated basement (the ground module's hand-calculated row): the floor's
+// layers give Rf = 0.04/0.04 = 1, the walls' Rw = 0.08/0.04 = 2; sand, w 0.4,
+// z 2.5, A 100, P 40. Every key of `ground` is there, null where the kind has none.
+TEST_F(BatchTest, HeatedBasementOnTheGround) {
+  const QJsonObject r = calc(R"({
+    "conditions": {"umax": 0.3},
+    "layers": [{"name": "Styropian", "d": 0.04, "lambda": 0.04, "mu": 60}],
+    "ground": {"kind": "heated_basement", "area": 100, "perimeter": 40, "wall_thickness": 0.4,
+               "soil": "sand", "depth": 2.5, "compare": "ground",
+               "wall_layers": [{"name": "XPS", "d": 0.08, "lambda": 0.04, "mu": 150}]}})");
+  const QJsonObject g = r[QStringLiteral("ground")].toObject();
+  EXPECT_EQ(g.keys(), (QStringList{"B_prime", "U_bf", "U_bw", "U_compared", "U_construction", "U_ground",
+                                   "dt", "psi_ge"}));
+  EXPECT_NEAR(g[QStringLiteral("B_prime")].toDouble(), 5, 1e-12);
+  EXPECT_NEAR(g[QStringLiteral("dt")].toDouble(), 2.82, 1e-12);
+  EXPECT_NEAR(g[QStringLiteral("U_bf")].toDouble(), 0.319734712974386, 1e-12);
+  EXPECT_NEAR(g[QStringLiteral("U_bw")].toDouble(), 0.293090846901404, 1e-12);
+  EXPECT_NEAR(g[QStringLiteral("U_ground")].toDouble(), 0.306412779937895, 1e-12);
+  EXPECT_NEAR(g[QStringLiteral("U_construction")].toDouble(), 1 / 1.17, 1e-12);
+  EXPECT_EQ(g[QStringLiteral("U_compared")], g[QStringLiteral("U_ground")]);
+  EXPECT_TRUE(g[QStringLiteral("psi_ge")].isNull());
+  EXPECT_FALSE(r[QStringLiteral("meets")].toBool());  // 0.306 against 0.3
+}
+
 TEST_F(BatchTest, AirLayerIsHatchedInTheChart) {
   const QString json = write(QStringLiteral("air.json"),
                              R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1,"hatch":"tynk"},
@@ -249,6 +273,18 @@ INSTANTIATE_TEST_SUITE_P(
             "FastenerWithoutCount",
             R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"corrections":{"fasteners":{"chi_p":0.002}}})",
             "", 1, "corrections.fasteners.per_m2"},
+        Refusal{
+            "GroundKindUnknown",
+            R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"ground":{"kind":"cellar","area":9,"perimeter":12}})",
+            "", 1, "ground.kind: oczekiwano jednej z wartości"},
+        Refusal{
+            "BasementWithoutDepth",
+            R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"ground":{"kind":"heated_basement","area":9,"perimeter":12}})",
+            "", 1, "ground.depth: wartość musi być liczbą większą od 0"},
+        Refusal{
+            "EdgeWithoutLambda",
+            R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"ground":{"kind":"slab","area":9,"perimeter":12,"edge":{"type":"vertical","size":1,"thickness":0.1}}})",
+            "", 1, "ground.edge.lambda"},
         Refusal{"MissingFile", nullptr, "--calc /nonexistent/x.json", 1, "File not found"},
         Refusal{"NoInput", nullptr, "--wyjscie x.json", 2, "--oblicz PLIK"},
         Refusal{"UnknownOption", nullptr, "--obliczaj x", 2, "obliczaj"},
