@@ -219,3 +219,124 @@ QString GroundKindName(GroundKind kind) {
 }
 
 }  // namespace veltor
+
+namespace veltor {
+
+namespace {
+
+// Polish decimal comma whatever the locale: these lines go into documents.
+QString Fixed(double v, int decimals) {
+  QString text = QString::number(v, 'f', decimals);
+  if (text.startsWith(QLatin1Char('-')) && text.count(QLatin1Char('0')) + 2 == text.size()) text.remove(0, 1);
+  return text.replace(QLatin1Char('.'), QLatin1Char(',')).replace(QLatin1Char('-'), QChar(0x2212));
+}
+
+const QString kU = QStringLiteral(" W/(m²·K)");
+
+QString ULine(const QString& formula, double u) {
+  return QStringLiteral("%1 = %2%3").arg(formula, Fixed(u, 3), kU);
+}
+
+const QString kSlabThin = QStringLiteral("2λ/(π·B' + %1)·ln(π·B'/%1 + 1)");
+const QString kSlabThick = QStringLiteral("λ/(0,457·B' + %1)");
+
+}  // namespace
+
+QStringList GroundReportLines(const GroundSettings& s, const GroundResult& r) {
+  QStringList lines;
+  if (!s.onGround()) return lines;
+  const bool basement = s.kind == GroundKind::HeatedBasement || s.kind == GroundKind::UnheatedBasement;
+  lines << QStringLiteral("Rodzaj przegrody: %1 (PN-EN ISO 13370:2017, stan ustalony)")
+               .arg(GroundKindName(s.kind));
+  QString geometry = QStringLiteral("Geometria: A = %1 m², P = %2 m, w = %3 m")
+                         .arg(Fixed(s.area, 2), Fixed(s.perimeter, 2), Fixed(s.wallThickness, 2));
+  if (basement) geometry += QStringLiteral(", z = %1 m").arg(Fixed(s.depth, 2));
+  if (s.kind == GroundKind::Suspended || s.kind == GroundKind::UnheatedBasement)
+    geometry += QStringLiteral(", h = %1 m").arg(Fixed(s.height, 2));
+  lines << geometry;
+  static const QString soils[] = {QStringLiteral("glina lub pył"), QStringLiteral("piasek lub żwir"),
+                                  QStringLiteral("skała jednorodna"), QStringLiteral("wpisana wartość")};
+  lines << QStringLiteral("Grunt: %1, λ = %2 W/(m·K)")
+               .arg(soils[static_cast<int>(s.soil)], Fixed(GroundLambda(s), 2));
+  if (s.kind == GroundKind::Slab) {
+    if (s.edge.kind == EdgeKind::None)
+      lines << QStringLiteral("Izolacja krawędziowa: brak");
+    else
+      lines << QStringLiteral("Izolacja krawędziowa %1: D = %2 m, dn = %3 m, λn = %4 W/(m·K)")
+                   .arg(s.edge.kind == EdgeKind::Horizontal ? QStringLiteral("pozioma")
+                                                            : QStringLiteral("pionowa"),
+                        Fixed(s.edge.size, 2), Fixed(s.edge.thickness, 3), Fixed(s.edge.lambda, 3));
+  }
+  if (s.kind == GroundKind::Suspended) {
+    static const QString shields[] = {QStringLiteral("osłonięty"), QStringLiteral("średnio"),
+                                      QStringLiteral("odsłonięty")};
+    const int shield = static_cast<int>(s.shielding);
+    lines << QStringLiteral(
+                 "Przestrzeń podpodłogowa: ε = %1 m²/m, v = %2 m/s, osłonięcie od wiatru: %3 (fw = %4), "
+                 "Uw = %5%6")
+                 .arg(Fixed(s.openings, 4), Fixed(s.windSpeed, 1), shields[shield],
+                      Fixed(kWindShieldingFactor[shield], 2), Fixed(s.crawlWallU, 2), kU);
+  }
+  if (s.kind == GroundKind::UnheatedBasement)
+    lines << QStringLiteral(
+                 "Piwnica: n = %1 1/h, V = %2 m³, Uw nad terenem = %3%4, opór podłogi piwnicy = %5 m²·K/W")
+                 .arg(Fixed(s.airChanges, 2), Fixed(s.volume, 1), Fixed(s.wallAboveU, 2), kU,
+                      Fixed(s.basementFloorResistance, 2));
+  if (basement) lines << QStringLiteral("Opór ścian piwnicy Rw = %1 m²·K/W").arg(Fixed(s.wallResistance, 2));
+  if (s.kind != GroundKind::UnheatedBasement)
+    lines << QStringLiteral("Opór podłogi Rf = %1 m²·K/W").arg(Fixed(r.floorResistance, 3));
+  else
+    lines << QStringLiteral("Opór stropu Rf = %1 m²·K/W").arg(Fixed(r.floorResistance, 3));
+  lines << QStringLiteral("Wymiar charakterystyczny B' = A/(0,5·P) = %1 m").arg(Fixed(r.bPrime, 2));
+  switch (s.kind) {
+    case GroundKind::Slab:
+      lines << QStringLiteral("Grubość równoważna dt = w + λ·(Rsi + Rf + Rse) = %1 m").arg(Fixed(r.dt, 3));
+      lines << ULine(
+          QStringLiteral("U0 = ") + (r.thickFloor ? kSlabThick : kSlabThin).arg(QStringLiteral("dt")), r.u0);
+      if (s.edge.kind != EdgeKind::None) {
+        const QString reach = s.edge.kind == EdgeKind::Vertical ? QStringLiteral("2D") : QStringLiteral("D");
+        lines << QStringLiteral("Ψge = −λ/π·[ln(%1/dt + 1) − ln(%1/(dt + d') + 1)] = %2 W/(m·K)")
+                     .arg(reach, Fixed(r.psiGe, 3));
+        lines << ULine(QStringLiteral("U' = U0 + 2·Ψge/B'"), r.uGround);
+      }
+      break;
+    case GroundKind::Suspended:
+      lines << QStringLiteral("Grubość równoważna dg = w + λ·(Rsi + Rse) = %1 m").arg(Fixed(r.dt, 3));
+      lines << ULine(QStringLiteral("Ug = ") + kSlabThin.arg(QStringLiteral("dg")), r.ug);
+      lines << ULine(QStringLiteral("Ux = 2·h·Uw/B' + 1450·ε·v·fw/B'"), r.ux);
+      lines << ULine(QStringLiteral("Uf = 1/(Rsi + Rf + Rsi)"), r.uf);
+      lines << ULine(QStringLiteral("U = 1/(1/Uf + 1/(Ug + Ux))"), r.uGround);
+      break;
+    case GroundKind::HeatedBasement:
+    case GroundKind::UnheatedBasement: {
+      lines << QStringLiteral(
+                   "Grubość równoważna dt = w + λ·(Rsi + Rf + Rse) = %1 m, dw = λ·(Rsi + Rw + Rse) = %2 m")
+                   .arg(Fixed(r.dt, 3), Fixed(r.dw, 3));
+      lines << ULine(QStringLiteral("Ubf = ") +
+                         (r.thickFloor ? kSlabThick : kSlabThin).arg(QStringLiteral("dt + 0,5·z")),
+                     r.ubf);
+      const QString d = r.dw < r.dt ? QStringLiteral("dw") : QStringLiteral("dt");
+      lines << ULine(QStringLiteral("Ubw = 2λ/(π·z)·(1 + 0,5·%1/(%1 + z))·ln(z/dw + 1)").arg(d), r.ubw);
+      if (s.kind == GroundKind::HeatedBasement) {
+        lines << ULine(QStringLiteral("U' = (A·Ubf + z·P·Ubw)/(A + z·P)"), r.uGround);
+      } else {
+        lines << ULine(QStringLiteral("Uf = 1/(Rsi + Rf + Rsi)"), r.uf);
+        lines << ULine(QStringLiteral("U = 1/(1/Uf + A/(A·Ubf + z·P·Ubw + h·P·Uw + 0,33·n·V))"), r.uGround);
+      }
+      break;
+    }
+    case GroundKind::None:
+      break;
+  }
+  const bool overSpace = s.kind == GroundKind::Suspended || s.kind == GroundKind::UnheatedBasement;
+  lines << ULine(overSpace ? QStringLiteral("U konstrukcji (PN-EN ISO 6946, Rsi = Rse = 0,17)")
+                           : QStringLiteral("U konstrukcji (PN-EN ISO 6946, Rsi = 0,17, Rse = 0)"),
+                 r.uConstruction);
+  lines << ULine(s.compare == ComparedU::Ground
+                     ? QStringLiteral("Z Umax porównano U z gruntem (PN-EN ISO 13370)")
+                     : QStringLiteral("Z Umax porównano U konstrukcji (PN-EN ISO 6946)"),
+                 r.uCompared);
+  return lines;
+}
+
+}  // namespace veltor

@@ -31,6 +31,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cmath>
 #include <cstdint>
 
@@ -146,6 +147,11 @@ double WallResistance(const LayerTable& table, const DesignConditions& condition
 // Both together; a partition in air gives an empty result.
 GroundResult EvaluateGround(const LayerTable& table, const DesignConditions& conditions,
                             const AirLayerTable& air, const GroundSettings& settings);
+
+// The lines the layer window's summary and the designer's report give for a
+// partition on the ground: the kind, the geometry, the ground, B', dt and each U
+// with its formula's name, then the U held against Umax. Polish decimal commas.
+QStringList GroundReportLines(const GroundSettings& settings, const GroundResult& result);
 
 // The kind's name as the windows and the report write it.
 QString GroundKindName(GroundKind kind);

@@ -31,6 +31,7 @@
 #include <optional>
 
 #include "calc/errors.h"
+#include "calc/ground.h"
 #include "calc/numbers.h"
 #include "forms/appstate.h"
 #include "forms/pictureframe.h"
@@ -518,6 +519,9 @@ veltor::MoistureInput TFormKondensacja::chosenInput(const veltor::MonthlyClimate
 
 kondensacja::Assessment TFormKondensacja::Assess(const veltor::LayerTable& table) const {
   veltor::MoistureInput input = chosenInput({});
+  // Under a floor on the ground lies the ground, not the climate's outdoor air.
+  if (project_.extras().ground.onGround())
+    return kondensacja::Refused(veltor::kNotForGround, climateName(), input);
   if (climateMissing()) return kondensacja::NoClimate(kEmptyClimate, input);
   try {
     input.climate = chosenClimate();

@@ -144,6 +144,8 @@ class TFormWarstwy : public TCompanionWindow {
   QLabel* StaticText6 = nullptr;
   QLabel* LabelUwaga = nullptr;
   QLabel* LabelKond = nullptr;
+  // A partition on the ground: its EN ISO 13370 figures under the summary.
+  QLabel* LabelGrunt = nullptr;
   // Shown with bridged layers or corrections (warstwy_summary.cpp): the limits
   // of the combined method and its error, ΔU and Uc.
   QLabel* StaticTextRGorna = nullptr;

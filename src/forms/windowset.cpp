@@ -12,6 +12,7 @@
 #include "forms/daneprojektu.h"
 #include "forms/dynamika.h"
 #include "forms/glowna.h"
+#include "forms/grunt.h"
 #include "forms/kondensacja.h"
 #include "forms/pomoc.h"
 #include "forms/poprawki.h"
@@ -73,6 +74,7 @@ void CreateWindowSet() {
   create(FormKondensacja, FormGlowna, project);
   create(FormDynamika, FormGlowna, project);
   create(FormPoprawki, FormGlowna, project);
+  create(FormGrunt, FormGlowna, project);
   // The designer's report is reached from the results menu as well as from
   // the report window, which owns its actions.
   if (auto* wyniki = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuWyniki"))) {
@@ -80,8 +82,10 @@ void CreateWindowSet() {
     wyniki->addAction(FormRaportNew->ActionRaportPdf);
     wyniki->addAction(FormRaportNew->ActionRaportOdt);
   }
-  if (auto* dane = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuDane")))
+  if (auto* dane = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuDane"))) {
     dane->addAction(FormPoprawki->ActionPoprawki);
+    dane->addAction(FormGrunt->ActionGrunt);
+  }
   // The check marks of the main window's actions follow these being shown and hidden.
   for (QWidget* w : std::initializer_list<QWidget*>{FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj,
                                                     FormSystem1, FormSystem2, FormSystem3, FormSystem4,
@@ -112,6 +116,7 @@ void DestroyWindowSet() {
   FormKondensacja = nullptr;
   FormDynamika = nullptr;
   FormPoprawki = nullptr;
+  FormGrunt = nullptr;
   theProject().reset();
   FormPomoc = nullptr;
   ui::SetHelpViewer({});
