@@ -22,6 +22,7 @@
 #include "batch/batchoutput.h"
 #include "calc/dynamic.h"
 #include "calc/errors.h"
+#include "calc/ground.h"
 #include "calc/reftables.h"
 #include "calc/textfile.h"
 #include "draw/kondensacja_draw.h"
@@ -160,8 +161,12 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
     in.conditions = c.conditions;
     in.version = QStringLiteral(VELTOR_VERSION);
     in.date = QDate::currentDate();
+    in.ground = c.ground;
+    if (!c.groundWallLayers.empty())
+      in.ground.wallResistance = veltor::WallResistance(c.groundWallLayers, c.conditions, tables.air);
     designreport::Compute(in, c.layers, tables, folder);
-    if (c.moisture) in.moisture = kondensacja::Assess(c.layers, *c.moisture, tables.air, climateName());
+    if (c.moisture && !c.ground.onGround())
+      in.moisture = kondensacja::Assess(c.layers, *c.moisture, tables.air, climateName());
     notices << in.chartNotes;
     try {
       in.dynamic = veltor::DynamicCharacteristics(c.layers, c.conditions, tables.air);

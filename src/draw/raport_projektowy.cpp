@@ -219,6 +219,18 @@ double IndoorDewPoint(const veltor::DesignConditions& c) {
   return pi > 0 ? veltor::SaturationTemperatureIso(pi) : NAN;
 }
 
+// A partition on the ground: its kind, geometry, ground, B', dt and each U
+// with its formula, then which U the verdict holds against Uc(max).
+QString GroundBlock(const Input& in) {
+  if (!in.ground.onGround()) return {};
+  QString html = QStringLiteral("<p><b>Przegroda na gruncie (PN-EN ISO 13370)</b></p>");
+  if (!in.groundResult) return html + QStringLiteral("<p>Nie obliczono: dane gruntu są niepełne.</p>");
+  html += QStringLiteral("<table width=\"100%\" cellpadding=\"1\">");
+  for (const QString& line : veltor::GroundReportLines(in.ground, *in.groundResult))
+    html += QStringLiteral("<tr><td>%1</td></tr>").arg(Escaped(line));
+  return html + QStringLiteral("</table>");
+}
+
 QString FirstPage(const Input& in) {
   const veltor::DesignConditions& c = in.conditions;
   const veltor::TransmittanceResult& t = in.summary.transmittance;
@@ -279,7 +291,9 @@ QString FirstPage(const Input& in) {
                  veltor::FormatFixed(c.umax, 2) + QStringLiteral(" W/(m²K)") +
                      (in.umaxSource.isEmpty() ? QString() : QStringLiteral(" – ") + Escaped(in.umaxSource)));
   html += QStringLiteral("</table>");
-  html += QStringLiteral("<p><b>%1</b></p>").arg(Verdict(uc, c.umax));
+  html += GroundBlock(in);
+  html += QStringLiteral("<p><b>%1</b></p>")
+              .arg(Verdict(in.groundResult ? in.groundResult->uCompared : uc, c.umax));
   if (c.umax > 0)
     html += QStringLiteral(
         "<p>Źródło wymagania: rozporządzenie w sprawie warunków technicznych, jakim powinny "
@@ -299,7 +313,9 @@ QString FirstPage(const Input& in) {
                ? QStringLiteral(" (punkt rosy powietrza wewnętrznego %1 °C)").arg(veltor::FormatFixed(dew, 1))
                : QString()));
   html += KeyValue(QStringLiteral("Kondensacja na powierzchni wewnętrznej"),
-                   in.surfaceCondensation ? QStringLiteral("WYSTĘPUJE") : QStringLiteral("nie występuje"));
+                   in.ground.onGround()     ? veltor::kNotForGround
+                   : in.surfaceCondensation ? QStringLiteral("WYSTĘPUJE")
+                                            : QStringLiteral("nie występuje"));
   html += QStringLiteral("</table>");
   if (in.dynamic) {
     const veltor::DynamicResult& d = *in.dynamic;
@@ -361,6 +377,8 @@ QString Standards() {
       "<li>PN-EN ISO 13788:2013 Cieplno-wilgotnościowe właściwości komponentów budowlanych i elementów "
       "budynku – Temperatura powierzchni wewnętrznej konieczna do uniknięcia krytycznej wilgotności "
       "powierzchni i kondensacji międzywarstwowej – Metody obliczania</li>"
+      "<li>PN-EN ISO 13370:2017 Cieplne właściwości użytkowe budynków – Wymiana ciepła przez grunt – "
+      "Metody obliczania (przegrody na gruncie)</li>"
       "<li>PN-EN ISO 10456 Materiały i wyroby budowlane – Właściwości cieplno-wilgotnościowe – "
       "Tabelaryczne wartości obliczeniowe</li>"
       "<li>Rozporządzenie Ministra Infrastruktury w sprawie warunków technicznych, jakim powinny "
@@ -393,6 +411,16 @@ void Compute(Input& input, veltor::LayerTable& table, const veltor::ReferenceTab
   input.startFolder = startFolder;
   input.surfaceCondensation = veltor::SurfaceCondensation(table, input.conditions, tables.saturation);
   input.surfaceTemperature = table.empty() ? input.conditions.ti : table.at(0).innerTemperature;
+  if (input.ground.onGround()) {
+    // The winter charts assume outdoor air beyond the outer face.
+    input.chartNotes << veltor::kNotForGround;
+    try {
+      input.groundResult = veltor::EvaluateGround(table, input.conditions, tables.air, input.ground);
+    } catch (const veltor::Error& e) {
+      input.chartNotes << e.message();
+    }
+    return;
+  }
   const veltor::DesignConditions boundary = veltor::WithRseInForce(input.conditions);
   const chart::ChartData data{table, input.summary, boundary, tables.saturation};
   for (const int kind : {1, 2}) {

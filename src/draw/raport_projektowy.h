@@ -19,6 +19,7 @@
 
 #include "calc/calculation.h"
 #include "calc/dynamic.h"
+#include "calc/ground.h"
 #include "draw/kondensacja_draw.h"
 #include "project/projectfile.h"
 
@@ -48,6 +49,10 @@ struct Input {
   std::optional<kondensacja::Assessment> moisture;
   // The EN ISO 13786 figures, listed with the results when asked for.
   std::optional<veltor::DynamicResult> dynamic;
+  // A partition on the ground (set before Compute): its EN ISO 13370 block,
+  // the chosen U in the verdict, and no winter charts.
+  veltor::GroundSettings ground;
+  std::optional<veltor::GroundResult> groundResult;
   QString version;
   QDate date;
 };

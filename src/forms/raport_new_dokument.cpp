@@ -28,6 +28,7 @@ designreport::Input DesignInput(Project& project) {
   input.conditions = project.conditions();
   input.version = QCoreApplication::applicationVersion();
   input.date = QDate::currentDate();
+  input.ground = project.extras().ground;
   veltor::LayerTable& layers = project.layersForResults();
   designreport::Compute(input, layers, gReferenceTables, StartFolder());
   if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked())
