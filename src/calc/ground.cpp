@@ -202,6 +202,20 @@ GroundResult EvaluateGround(const LayerTable& table, const DesignConditions& con
   return ComputeGround(settings, FloorResistance(table, conditions, air));
 }
 
+PartitionKind PartitionKindOfGround(GroundKind kind) {
+  switch (kind) {
+    case GroundKind::Slab:
+    case GroundKind::HeatedBasement:
+      return PartitionKind::GroundFloor;
+    case GroundKind::Suspended:
+    case GroundKind::UnheatedBasement:
+      return PartitionKind::CeilingUnheated;
+    case GroundKind::None:
+      break;
+  }
+  return PartitionKind::Unspecified;
+}
+
 QString GroundKindName(GroundKind kind) {
   switch (kind) {
     case GroundKind::Slab:

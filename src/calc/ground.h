@@ -35,6 +35,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "calc/partitionkind.h"
+
 namespace veltor {
 
 class LayerTable;
@@ -152,6 +154,11 @@ GroundResult EvaluateGround(const LayerTable& table, const DesignConditions& con
 // partition on the ground: the kind, the geometry, the ground, B', dt and each U
 // with its formula's name, then the U held against Umax. Polish decimal commas.
 QStringList GroundReportLines(const GroundSettings& settings, const GroundResult& result);
+
+// The building regulation's kind of partition a ground kind is: a floor on the
+// ground (slab, heated basement) or a ceiling over an unheated space (a crawl
+// space, an unheated basement).
+PartitionKind PartitionKindOfGround(GroundKind kind);
 
 // The kind's name as the windows and the report write it.
 QString GroundKindName(GroundKind kind);

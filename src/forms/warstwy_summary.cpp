@@ -192,7 +192,7 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
 
 void TFormWarstwy::RefreshSummary() {
   QScopedValueRollback busy(busyDepth_, busyDepth_ + 1);
-  RunCalculationPass(layers_, gPartitionSummary);
+  RunCalculationPass(Layers(), gPartitionSummary);
   showSummary();
   showLayerColumns();
 }
@@ -214,7 +214,7 @@ void TFormWarstwy::showSummary() {
                            : QString::number(std::nearbyint(s.totalDiffusionResistance) + 0.0, 'f', 0));
 
   const veltor::TransmittanceResult& t = s.transmittance;
-  const bool bridged = !empty && anyBridge(layers_);
+  const bool bridged = !empty && anyBridge(Layers());
   const bool corrected = !empty && (bridged || gDesignConditions.corrections.any());
   showRow(StaticTextRGorna, bridged);
   showRow(StaticTextRDolna, bridged);
@@ -241,7 +241,7 @@ void TFormWarstwy::showSummary() {
   if (ground.onGround() && !empty) {
     try {
       const veltor::GroundResult g =
-          veltor::EvaluateGround(layers_, gDesignConditions, gReferenceTables.air, ground);
+          veltor::EvaluateGround(Layers(), gDesignConditions, gReferenceTables.air, ground);
       compared = g.uCompared;
       LabelGrunt->setText(veltor::GroundReportLines(ground, g).join(QLatin1Char('\n')));
     } catch (const veltor::Error& e) {
@@ -259,8 +259,8 @@ void TFormWarstwy::showSummary() {
   }
   LabelUwaga->setText(corrected && !ground.onGround() ? kUcWarning : kUWarning);
   LabelUwaga->setVisible(tooHigh);
-  LabelKond->setVisible(!ground.onGround() &&
-                        veltor::SurfaceCondensation(layers_, gDesignConditions, gReferenceTables.saturation));
+  LabelKond->setVisible(!ground.onGround() && veltor::SurfaceCondensation(Layers(), gDesignConditions,
+                                                                          gReferenceTables.saturation));
 }
 
 QString TFormWarstwy::summaryHint(const QLabel* field) const {

@@ -289,13 +289,40 @@ bool anyBridge(const LayerTable& layers) {
   return false;
 }
 
-void appendChunk(QByteArray& block, const char* tag, const QByteArray& payload) {
+}  // namespace
+
+void AppendChunk(QByteArray& block, const char* tag, const QByteArray& payload) {
   block.append(tag, 4);
   put<quint32>(block, static_cast<quint32>(payload.size()));
   block.append(payload);
 }
 
-}  // namespace
+QByteArrayView FindChunk(QByteArrayView block, const char* tag, bool& found) {
+  found = false;
+  if (block.size() < kExtensionHeaderSize + kExtensionFooterSize) return {};
+  Reader r(block.sliced(kExtensionHeaderSize, block.size() - kExtensionHeaderSize - kExtensionFooterSize));
+  while (r.left() > 0) {
+    const QByteArrayView t = r.take(4);
+    const QByteArrayView payload = r.take(r.get<quint32>());
+    if (t == QByteArrayView(tag, 4)) {
+      found = true;
+      return payload;
+    }
+  }
+  return {};
+}
+
+void AppendFieldText(QByteArray& out, const QString& text) {
+  putText(out, text);
+}
+
+QString TakeFieldText(QByteArrayView bytes, qsizetype& pos) {
+  if (pos < 0 || pos > bytes.size()) damaged();
+  Reader r(bytes.sliced(pos));
+  QString text = getText(r, kMaxFieldBytes, kMaxFieldLength);
+  pos = bytes.size() - r.left();
+  return text;
+}
 
 bool MoistureSettings::operator==(const MoistureSettings& o) const {
   for (int i = 0; i < 12; ++i)
@@ -305,21 +332,24 @@ bool MoistureSettings::operator==(const MoistureSettings& o) const {
 }
 
 QByteArray EncodeExtensionBlock(const ProjectDescription& description, const DesignConditions& conditions,
-                                const LayerTable& layers, const ProjectExtras& extras) {
+                                const LayerTable& layers, const ProjectExtras& extras,
+                                QByteArrayView moreChunks) {
   // A layer whose bridge has no share is a homogeneous layer: nothing to keep.
   const bool bridges = anyBridge(layers);
   const bool corrections = conditions.corrections != UCorrections{};
   const bool outerSide = conditions.outerSide != OuterSide{};
   const bool address = !description[kAddress].isEmpty() || !description[kLicence].isEmpty();
-  if (extras.isDefault() && !bridges && !corrections && !outerSide && !address) return {};
+  if (extras.isDefault() && !bridges && !corrections && !outerSide && !address && moreChunks.isEmpty())
+    return {};
   QByteArray block(kExtensionMagic, 4);
   put<quint32>(block, kExtensionVersion);
-  if (!extras.moisture.isDefault()) appendChunk(block, kMoistureTag, encodeMoisture(extras.moisture));
-  if (bridges) appendChunk(block, kBridgeTag, encodeBridges(layers));
-  if (corrections) appendChunk(block, kCorrectionsTag, encodeCorrections(conditions.corrections));
-  if (outerSide) appendChunk(block, kOuterSideTag, encodeOuterSide(conditions.outerSide));
-  if (address) appendChunk(block, kDescriptionTag, encodeDescription(description));
-  if (!extras.ground.isDefault()) appendChunk(block, kGroundTag, encodeGround(extras.ground));
+  if (!extras.moisture.isDefault()) AppendChunk(block, kMoistureTag, encodeMoisture(extras.moisture));
+  if (bridges) AppendChunk(block, kBridgeTag, encodeBridges(layers));
+  if (corrections) AppendChunk(block, kCorrectionsTag, encodeCorrections(conditions.corrections));
+  if (outerSide) AppendChunk(block, kOuterSideTag, encodeOuterSide(conditions.outerSide));
+  if (address) AppendChunk(block, kDescriptionTag, encodeDescription(description));
+  if (!extras.ground.isDefault()) AppendChunk(block, kGroundTag, encodeGround(extras.ground));
+  block.append(moreChunks);
   put<quint32>(block, static_cast<quint32>(block.size() + kExtensionFooterSize));
   block.append(kExtensionFooterMagic, 4);
   return block;
