@@ -23,6 +23,7 @@
 #include "calc/dynamic.h"
 #include "calc/errors.h"
 #include "calc/ground.h"
+#include "calc/ownmaterials.h"
 #include "calc/reftables.h"
 #include "calc/textfile.h"
 #include "draw/kondensacja_draw.h"
@@ -101,6 +102,7 @@ std::vector<BatchCase> ReadInput(const QString& path, const Catalogues& catalogu
     cases[0].conditions = loaded.contents.conditions;
     cases[0].layers = std::move(loaded.contents.layers);
     cases[0].ground = loaded.contents.extras.ground;
+    cases[0].extras = loaded.contents.extras;
     if (cases[0].layers.empty()) throw InputError({}, QStringLiteral("projekt nie zawiera żadnej warstwy"));
     return cases;
   }
@@ -154,25 +156,22 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
     return c.climateName.isEmpty() ? kondensacja::kOwnClimateName : c.climateName;
   };
   if (report) {
-    designreport::Input in;
-    in.description = c.description;
-    in.address = c.description[veltor::kAddress];
-    in.licence = c.description[veltor::kLicence];
-    in.conditions = c.conditions;
+    // A project file's document is the window's; a JSON description asks for
+    // the moisture page by giving a climate, and lists the dynamics.
+    veltor::ProjectExtras extras = c.extras.value_or(veltor::ProjectExtras{});
+    extras.ground = c.ground;
+    if (!c.groundWallLayers.empty())
+      extras.ground.wallResistance = veltor::WallResistance(c.groundWallLayers, c.conditions, tables.air);
+    designreport::Input in = designreport::Prepare(
+        c.description, c.conditions, c.layers, extras,
+        designreport::LoadCatalogue(folder, veltor::OwnMaterialsFile()), tables, folder);
+    if (!c.extras && c.moisture && !c.ground.onGround()) {
+      in.moisture = kondensacja::Assess(c.layers, *c.moisture, tables.air, climateName());
+      in.moisturePage = true;
+    }
     in.version = QStringLiteral(VELTOR_VERSION);
     in.date = QDate::currentDate();
-    in.ground = c.ground;
-    if (!c.groundWallLayers.empty())
-      in.ground.wallResistance = veltor::WallResistance(c.groundWallLayers, c.conditions, tables.air);
-    designreport::Compute(in, c.layers, tables, folder);
-    if (c.moisture && !c.ground.onGround())
-      in.moisture = kondensacja::Assess(c.layers, *c.moisture, tables.air, climateName());
     notices << in.chartNotes;
-    try {
-      in.dynamic = veltor::DynamicCharacteristics(c.layers, c.conditions, tables.air);
-    } catch (const veltor::Error&) {
-      // A layer without density or specific heat: the report goes without them.
-    }
     if (report->kind == QLatin1String("odt"))
       designreport::WriteOdt(in, report->path);
     else

@@ -54,6 +54,9 @@ struct BatchCase {
   // the settings' wallResistance).
   veltor::GroundSettings ground;
   veltor::LayerTable groundWallLayers;
+  // A project file's extras (its moisture settings and report options), which
+  // give its designer's report as the window gives it; empty for JSON.
+  std::optional<veltor::ProjectExtras> extras;
 };
 
 // What a description may refer to by name.

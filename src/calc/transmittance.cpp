@@ -215,19 +215,25 @@ inline void CheckParameter(double value, const char* what) {
 void ApplyCorrections(const LayerTable& table, const UCorrections& corr, int counted, int insulation,
                       TransmittanceResult& out) {
   const double rt = out.totalResistance;
+  out.correctionRt = rt;
+  CorrectionBasis* basis = nullptr;
   auto ratioSquared = [&](std::int32_t which, int& index) {
     index = CorrectionLayer(table, which, counted, insulation);
     if (index < 0) return 0.0;
-    const double ratio = table.at(index).resistance / rt;
+    const double r1 = table.at(index).resistance;
+    *basis = {index, r1};
+    const double ratio = r1 / rt;
     return ratio * ratio;
   };
   int index = -1;
   const AirGapCorrection& gaps = corr.airGaps;
   if (gaps.level < 0 || gaps.level > 2)
     throw DataError(QStringLiteral("Poziom poprawki na nieszczelności izolacji musi wynosić 0, 1 lub 2"));
+  basis = &out.airGapBasis;
   if (gaps.level > 0) out.deltaAirGaps = kAirGapDeltaU[gaps.level] * ratioSquared(gaps.layer, index);
 
   const FastenerCorrection& f = corr.fasteners;
+  basis = &out.fastenerBasis;
   if (f.method == FastenerMethod::PointTransmittance) {
     CheckParameter(f.perSquareMetre, "liczba łączników na m²");
     CheckParameter(f.chiP, "χp łącznika");
@@ -250,6 +256,7 @@ void ApplyCorrections(const LayerTable& table, const UCorrections& corr, int cou
   }
 
   const InvertedRoofCorrection& roof = corr.invertedRoof;
+  basis = &out.invertedRoofBasis;
   if (roof.enabled) {
     CheckParameter(roof.precipitation, "opad p");
     CheckParameter(roof.drainage, "współczynnik f");

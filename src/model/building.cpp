@@ -422,6 +422,14 @@ void Building::setGround(PartitionId id, const veltor::GroundSettings& settings)
   }
 }
 
+void Building::setDynamicsInReport(PartitionId id, bool on) {
+  const Partition* p = find(id);
+  if (!p || on == p->extras.dynamicsInReport) return;
+  veltor::ProjectExtras after = p->extras;
+  after.dynamicsInReport = on;
+  undo_.push(new ExtrasStep(*this, id, QStringLiteral("raport projektowy"), p->extras, std::move(after)));
+}
+
 void Building::startNew() {
   undo_.clear();
   // The climate and the requirement carry over to the next partition; the

@@ -107,6 +107,7 @@ class Building : public QObject {
   // The partition on the ground; a partition of no kind yet takes the kind
   // its ground kind belongs to, in the same step.
   void setGround(PartitionId id, const veltor::GroundSettings& settings);
+  void setDynamicsInReport(PartitionId id, bool on);
 
   // New: one empty partition with the current one's climate and requirement
   // (its corrections to U dropped); no file, nothing to undo.

@@ -74,6 +74,10 @@ void Project::setGround(const veltor::GroundSettings& settings) {
   building_->setGround(currentId(), settings);
 }
 
+void Project::setDynamicsInReport(bool on) {
+  building_->setDynamicsInReport(currentId(), on);
+}
+
 void Project::startNew() {
   building_->startNew();
 }

@@ -81,6 +81,7 @@ class Project : public QObject {
   void setMoisture(const veltor::MoistureSettings& settings);
   // The partition's kind on the ground with its geometry; one step to undo.
   void setGround(const veltor::GroundSettings& settings);
+  void setDynamicsInReport(bool on);
 
   // A value the program proposes rather than the user types (today's date in
   // an empty date box): no undo step, and the project does not count as changed.

@@ -25,6 +25,9 @@ constexpr char kCorrectionsTag[] = "UCOR";
 constexpr char kOuterSideTag[] = "OUTS";
 constexpr char kDescriptionTag[] = "DESC";
 constexpr char kGroundTag[] = "GRND";
+constexpr char kReportTag[] = "REPT";
+// Bit 0 of the report chunk's flags byte: the dynamics are left out.
+constexpr quint8 kReportWithoutDynamics = 1;
 // kMaxFieldLength UTF-16 units take at most three bytes each in UTF-8 (a pair
 // of surrogates, two units, takes four).
 constexpr int kMaxFieldBytes = 3 * kMaxFieldLength;
@@ -283,6 +286,13 @@ GroundSettings decodeGround(QByteArrayView payload) {
   return g;
 }
 
+// Whether the dynamics go into the report. The other bits of the flags byte,
+// and bytes after it, are room for later report options.
+bool decodeReport(QByteArrayView payload) {
+  Reader r(payload);
+  return !(r.get<quint8>() & kReportWithoutDynamics);
+}
+
 bool anyBridge(const LayerTable& layers) {
   for (int i = 0; i < layers.size(); ++i)
     if (layers.at(i).bridge.present()) return true;
@@ -349,6 +359,7 @@ QByteArray EncodeExtensionBlock(const ProjectDescription& description, const Des
   if (outerSide) AppendChunk(block, kOuterSideTag, encodeOuterSide(conditions.outerSide));
   if (address) AppendChunk(block, kDescriptionTag, encodeDescription(description));
   if (!extras.ground.isDefault()) AppendChunk(block, kGroundTag, encodeGround(extras.ground));
+  if (!extras.dynamicsInReport) AppendChunk(block, kReportTag, QByteArray(1, char(kReportWithoutDynamics)));
   block.append(moreChunks);
   put<quint32>(block, static_cast<quint32>(block.size() + kExtensionFooterSize));
   block.append(kExtensionFooterMagic, 4);
@@ -398,6 +409,8 @@ void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents) {
       decodeDescription(payload, contents.description);
     else if (is(tag, kGroundTag))
       contents.extras.ground = decodeGround(payload);
+    else if (is(tag, kReportTag))
+      contents.extras.dynamicsInReport = decodeReport(payload);
   }
 }
 

@@ -15,8 +15,9 @@
 // know. Tags in use: "MOIS" (moisture settings, below), "BRDG" (the bridges of
 // bridged layers), "UCOR" (the corrections of U), "OUTS" (the kind of the
 // outer side), "DESC" (the investment's address and the designer's licence
-// number) and "GRND" (a partition on the ground: its kind, geometry and ground). Each is written only when
-// what it holds differs from the default. The byte layout of every chunk is in the README.
+// number), "REPT" (what the designer's report includes) and "GRND" (a partition on the ground: its kind,
+// geometry and ground). Each is written only when what it holds differs from the default. The byte layout
+// of every chunk is in the README.
 #pragma once
 
 #include <QByteArray>
@@ -74,9 +75,12 @@ struct MoistureSettings {
 
 struct ProjectExtras {
   MoistureSettings moisture;
+  // The dynamics window's tick: the EN ISO 13786 figures in the designer's
+  // report, whether it is made by the window or by batch mode.
+  bool dynamicsInReport = true;
   // The partition's kind on the ground; a partition in air by default.
   GroundSettings ground;
-  bool isDefault() const { return moisture.isDefault() && ground.isDefault(); }
+  bool isDefault() const { return moisture.isDefault() && dynamicsInReport && ground.isDefault(); }
   bool operator==(const ProjectExtras&) const = default;
 };
 
