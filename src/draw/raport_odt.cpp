@@ -7,6 +7,9 @@
 
 #include <QRegularExpression>
 #include <QtEndian>
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -15,6 +18,8 @@
 namespace designreport {
 
 namespace {
+
+constexpr double kTextWidthCm = 18.2;
 
 struct Entry {
   QByteArray name;
@@ -158,13 +163,30 @@ QByteArray Styles(const QString& footer) {
 
 QByteArray Content(QByteArray content) {
   QString text = QString::fromUtf8(content);
-  // ODF takes a column's share as a relative width ("30*"), not as "30%".
-  static const QRegularExpression percent(QStringLiteral("style:column-width=\"([0-9.]+)%\""));
-  text.replace(percent, QStringLiteral("style:rel-column-width=\"\\1*\""));
+  // ODF takes a column's width as a length (with its share beside it), not
+  // as "30%": the shares of each table are spread over the text's width.
+  static const QRegularExpression column(QStringLiteral(
+      "style:name=\"(Table\\d+)\\.\\d+\" style:family=\"table-column\">\\s*<style:table-column-properties "
+      "style:column-width=\"([0-9.]+)%\""));
+  std::map<QString, double> sums;
+  for (const QRegularExpressionMatch& m : column.globalMatch(text))
+    sums[m.captured(1)] += m.captured(2).toDouble();
+  QString out;
+  qsizetype from = 0;
+  for (const QRegularExpressionMatch& m : column.globalMatch(text)) {
+    const double share = m.captured(2).toDouble() / std::max(1.0, sums[m.captured(1)]);
+    out += QStringView(text).sliced(from, m.capturedStart(2) - from - 1);
+    out.chop(QStringLiteral("style:column-width=").size());
+    out += QStringLiteral("style:column-width=\"%1cm\" style:rel-column-width=\"%2*")
+               .arg(QString::number(kTextWidthCm * share, 'f', 3))
+               .arg(std::lround(share * 10000));
+    from = m.capturedEnd(2) + 1;
+  }
+  out += QStringView(text).sliced(from);
   // Every table of the report spans the text.
-  text.replace(QStringLiteral("style:width=\"100pt\""),
-               QStringLiteral("style:width=\"18.2cm\" table:align=\"margins\""));
-  return text.toUtf8();
+  out.replace(QStringLiteral("style:width=\"100pt\""),
+              QStringLiteral("style:width=\"%1cm\" table:align=\"margins\"").arg(kTextWidthCm));
+  return out.toUtf8();
 }
 
 }  // namespace

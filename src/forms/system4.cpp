@@ -52,7 +52,7 @@ QString anchorNote() {
 }
 
 const QString kNoInsulationNeeded =
-    QStringLiteral("Mur, klej i tynk spełniają wymaganie Umax bez izolacji termicznej.");
+    QStringLiteral("Mur, klej i tynk spełniają wymaganie Uc ≤ Uc(max) bez izolacji termicznej.");
 
 QLabel* sunkenField(QWidget* parent, const char* name) {
   auto* field = new QLabel(parent);
@@ -125,7 +125,7 @@ TFormSystem4::TFormSystem4(QWidget* mainWindow)
       {QStringLiteral("Liczba łączników n"), EditLiczbaLacznikow, QStringLiteral("szt./m²")},
       {QStringLiteral("χp jednego łącznika"), EditChiP, QStringLiteral("W/K")},
       {QString(), note, QString()},
-      {QStringLiteral("Umax"), StaticTextUmax, veltor::unit::kTransmittance},
+      {QStringLiteral("Uc(max)"), StaticTextUmax, veltor::unit::kTransmittance},
       {QStringLiteral("Grubość warstwy termoizolacyjnej"), StaticTextGW, QStringLiteral("[m]")},
       {QStringLiteral("Współczynnik przenikania ciepła U"), StaticTextU, veltor::unit::kTransmittance},
       {QStringLiteral("Skorygowany współczynnik Uc"), StaticTextUc, veltor::unit::kTransmittance},
@@ -170,7 +170,8 @@ void TFormSystem4::rebuildList() {
 
 void TFormSystem4::FormShow() {
   ButtonZakoncz->setEnabled(false);
-  StaticTextUmax->setText(veltor::FormatFixed(gDesignConditions.umax, 2));
+  StaticTextUmax->setText(
+      veltor::FormatQuantity(veltor::Quantity::TransmittanceLimit, gDesignConditions.umax));
   StaticTextGW->clear();
   StaticTextU->clear();
   StaticTextUc->clear();
@@ -253,8 +254,8 @@ void TFormSystem4::buildPartition() {
   StaticTextGW->setText(veltor::FormatFixed(board, kBoardDecimals));
   // The as-built wall's results; the first pass has already told its notice.
   veltor::CalculatePartition(layers_, summary_, *conditions, gReferenceTables);
-  StaticTextU->setText(veltor::FormatFixed(summary_.u, 3));
-  StaticTextUc->setText(veltor::FormatFixed(summary_.transmittance.uc, 3));
+  StaticTextU->setText(veltor::FormatQuantity(veltor::Quantity::Transmittance, summary_.u));
+  StaticTextUc->setText(veltor::FormatQuantity(veltor::Quantity::Transmittance, summary_.transmittance.uc));
   rebuildList();
   if (!needed) ui::inform(ui::MessageKind::Information, kNoInsulationNeeded);
 }

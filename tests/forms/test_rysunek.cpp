@@ -14,10 +14,10 @@
 
 #include "calc/calculation.h"
 #include "calc/catalogue.h"
+#include "draw/rysunek_draw.h"
 #include "forms/appstate.h"
 #include "forms/pictureframe.h"
 #include "forms/rysunek.h"
-#include "draw/rysunek_draw.h"
 #include "forms/warstwy.h"
 #include "platform/picturefile.h"
 #include "support/scripted_dialogs.h"
@@ -300,7 +300,7 @@ class TestRysunek : public QObject {
       QVERIFY2(Count(img, QRect(x, row - 1, 1, 3), Dark) >= 2,
                qPrintable(QStringLiteral("%1 Pa at %2").arg(pt.y()).arg(x)));
     }
-    QVERIFY(!wall.box(QStringLiteral("te = −5 °C, φe = 85%")).isNull());
+    QVERIFY(!wall.box(QStringLiteral("te = −5,0 °C, φe = 85%")).isNull());
   }
 
   // The help pages name the 0 degC point so, as the charts and the report do, never the dew point.
@@ -389,7 +389,7 @@ class TestRysunek : public QObject {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("height");
     QTest::newRow("temperature") << 1 << "Wykres rozkładu temperatury w przegrodzie" << 1040;
-    QTest::newRow("vapour pressure") << 2 << "Wykres rozkładu ciśnienia pary nasyconej w przegrodzie" << 1136;
+    QTest::newRow("vapour pressure") << 2 << "Wykres rozkładu ciśnienia pary wodnej w przegrodzie" << 1136;
   }
   void opensDrawnAndShown() {
     QFETCH(int, kind);
