@@ -18,6 +18,7 @@
 #include <cstring>
 #include <optional>
 
+#include "batch/batchbuilding.h"
 #include "batch/batchinput.h"
 #include "batch/batchoutput.h"
 #include "calc/dynamic.h"
@@ -28,6 +29,7 @@
 #include "calc/textfile.h"
 #include "draw/kondensacja_draw.h"
 #include "draw/pictures.h"
+#include "draw/raport_budynku.h"
 #include "draw/raport_draw.h"
 #include "draw/raport_projektowy.h"
 #include "draw/rysunek_draw.h"
@@ -93,21 +95,36 @@ bool IsProjectFile(const QString& path) {
 }
 
 std::vector<BatchCase> ReadInput(const QString& path, const Catalogues& catalogues,
-                                 const veltor::SaturationTable& saturation, bool& many) {
-  many = false;
+                                 const veltor::SaturationTable& saturation, bool& many, bool& building) {
+  many = building = false;
   if (IsProjectFile(path)) {
-    veltor::LoadedProject loaded = veltor::LoadProjectFile(path);
-    veltor::CheckStoredConditions(loaded.contents.conditions, saturation);
-    std::vector<BatchCase> cases(1);
-    cases[0].description = loaded.contents.description;
-    cases[0].conditions = loaded.contents.conditions;
-    cases[0].layers = std::move(loaded.contents.layers);
-    cases[0].ground = loaded.contents.extras.ground;
-    cases[0].extras = loaded.contents.extras;
-    if (cases[0].layers.empty()) throw InputError({}, QStringLiteral("projekt nie zawiera żadnej warstwy"));
+    veltor::BuildingContents loaded = veltor::LoadBuildingFile(path);
+    // A building file of several partitions (or of one named partition)
+    // gives the building's results; a plain project the wall's as before.
+    building = loaded.partitions.size() > 1 || !loaded.partitions.front().identity.isDefault();
+    std::vector<BatchCase> cases(loaded.partitions.size());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+      veltor::PartitionContents& p = loaded.partitions[i];
+      const QString where = building ? QStringLiteral("partitions[%1]").arg(i) : QString();
+      try {
+        veltor::CheckStoredConditions(p.conditions, saturation);
+      } catch (const veltor::Error& e) {
+        throw InputError(where, e.message());
+      }
+      cases[i].description = loaded.description;
+      cases[i].conditions = p.conditions;
+      cases[i].layers = std::move(p.layers);
+      cases[i].identity = p.identity;
+      cases[i].extras = p.extras;
+      cases[i].ground = p.extras.ground;
+      if (building && cases[i].identity.symbol.isEmpty())
+        cases[i].identity.symbol = QStringLiteral("przegroda %1").arg(i + 1);
+      if (cases[i].layers.empty())
+        throw InputError(where, QStringLiteral("projekt nie zawiera żadnej warstwy"));
+    }
     return cases;
   }
-  return ReadDocument(veltor::ReadDataFile(path), catalogues, &many);
+  return ReadDocument(veltor::ReadDataFile(path), catalogues, &many, &building);
 }
 
 Catalogues LoadCatalogues() {
@@ -201,6 +218,38 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
   }
 }
 
+// The building's document: each partition's input as the window makes it.
+void WriteBuildingReport(std::vector<BatchCase>& cases, const veltor::ReferenceTables& tables,
+                         const Output& report, QStringList& notices) {
+  const QString folder = QDir::currentPath();
+  const designreport::Catalogue catalogue = designreport::LoadCatalogue(folder, veltor::OwnMaterialsFile());
+  std::vector<designreport::Input> inputs;
+  inputs.reserve(cases.size());
+  std::vector<designreport::BuildingPart> parts;
+  for (BatchCase& c : cases) {
+    veltor::ProjectDescription description = c.description;
+    description[veltor::kName] = c.identity.name.isEmpty() ? c.identity.symbol : c.identity.name;
+    designreport::Input in =
+        designreport::Prepare(description, c.conditions, c.layers, c.extras.value_or(veltor::ProjectExtras{}),
+                              catalogue, tables, folder);
+    if (!c.extras && c.moisture) {
+      in.moisture =
+          kondensacja::Assess(c.layers, *c.moisture, tables.air,
+                              c.climateName.isEmpty() ? kondensacja::kOwnClimateName : c.climateName);
+      in.moisturePage = true;
+    }
+    in.version = QStringLiteral(VELTOR_VERSION);
+    in.date = QDate::currentDate();
+    in.partitionHeading = designreport::PartHeading(c.identity);
+    notices << in.chartNotes;
+    inputs.push_back(std::move(in));
+    parts.push_back({c.identity, nullptr});
+  }
+  for (std::size_t i = 0; i < parts.size(); ++i) parts[i].input = &inputs[i];
+  designreport::WriteBuildingDocument(cases.front().description, parts, report.path,
+                                      report.kind != QLatin1String("odt"));
+}
+
 }  // namespace
 
 bool IsBatchCommandLine(int argc, char* argv[]) {
@@ -280,27 +329,38 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
 
     std::vector<BatchCase> cases;
     bool many = false;
+    bool building = false;
     try {
-      cases = ReadInput(input, catalogues, tables.saturation, many);
+      cases = ReadInput(input, catalogues, tables.saturation, many, building);
     } catch (const InputError& e) {
       throw Refusal{input + QStringLiteral(": ") + e.text()};
     } catch (const veltor::Error& e) {
       throw Refusal{input + QStringLiteral(": ") + e.message()};
     }
-    if (documents && many)
-      throw Refusal{input +
-                    QStringLiteral(": raport i wykresy powstają dla jednej przegrody, a opis jest tablicą")};
+    if (documents && (many || (building && (pageOut || temperatureOut || pressureOut))))
+      throw Refusal{
+          input +
+          (many ? QStringLiteral(": raport i wykresy powstają dla jednej przegrody, a opis jest tablicą")
+                : QStringLiteral(": dla budynku powstaje tylko raport projektowy (--raport)"))};
     QJsonArray results;
     QStringList notices;
     for (std::size_t i = 0; i < cases.size(); ++i) {
       try {
         results.append(ComputeResults(cases[i], tables, notices));
       } catch (const veltor::Error& e) {
-        const QString where = cases.size() > 1 ? QStringLiteral("[%1]: ").arg(i) : QString();
+        const QString where = building           ? QStringLiteral("partitions[%1]: ").arg(i)
+                              : cases.size() > 1 ? QStringLiteral("[%1]: ").arg(i)
+                                                 : QString();
         throw Refusal{input + QStringLiteral(": ") + where + e.message()};
       }
     }
-    if (documents) {
+    if (documents && building) {
+      try {
+        WriteBuildingReport(cases, tables, *reportOut, notices);
+      } catch (const veltor::Error& e) {
+        throw Refusal{input + QStringLiteral(": ") + e.message()};
+      }
+    } else if (documents) {
       try {
         WriteDocuments(cases.front(), tables, reportOut, pageOut, temperatureOut, pressureOut, notices);
       } catch (const veltor::Error& e) {
@@ -315,8 +375,10 @@ int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& e
     for (const QString& notice : notices)
       err += (input + QStringLiteral(": ") + notice + QLatin1Char('\n')).toUtf8();
     // One object in, one object out; an array in, an array out.
-    const QByteArray json = many ? QJsonDocument(results).toJson(QJsonDocument::Indented)
-                                 : QJsonDocument(results.at(0).toObject()).toJson(QJsonDocument::Indented);
+    const QByteArray json =
+        building ? QJsonDocument(BuildingResults(cases, results)).toJson(QJsonDocument::Indented)
+        : many   ? QJsonDocument(results).toJson(QJsonDocument::Indented)
+                 : QJsonDocument(results.at(0).toObject()).toJson(QJsonDocument::Indented);
     if (parser.isSet(output))
       WriteOutput(parser.value(output), json);
     else

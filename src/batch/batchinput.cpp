@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <cmath>
 
+#include "batch/batchbuilding.h"
 #include "calc/calculation.h"
 #include "calc/catalogue.h"
 #include "calc/errors.h"
@@ -541,6 +542,12 @@ void ReadGround(const QJsonValue& value, const QString& path, const Catalogues& 
   }
 }
 
+veltor::ProjectDescription ReadDescriptionObject(const QJsonValue& value, const QString& path) {
+  BatchCase c;
+  ReadDescription(value, path, c);
+  return c.description;
+}
+
 BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const QString& path) {
   const Fields f(value, path, {"conditions", "description", "layers", "corrections", "climate", "ground"});
   BatchCase out;
@@ -562,7 +569,8 @@ BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const 
   return out;
 }
 
-std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues, bool* isArray) {
+std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues, bool* isArray,
+                                    bool* isBuilding) {
   QJsonParseError error;
   const QJsonDocument document = QJsonDocument::fromJson(json, &error);
   if (error.error != QJsonParseError::NoError)
@@ -570,6 +578,9 @@ std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& ca
         {}, QStringLiteral("niepoprawny JSON (znak %1): %2").arg(error.offset).arg(error.errorString()));
   std::vector<BatchCase> cases;
   if (isArray) *isArray = document.isArray();
+  const bool building = document.isObject() && IsBuildingObject(document.object());
+  if (isBuilding) *isBuilding = building;
+  if (building) return ReadBuilding(document.object(), catalogues);
   if (document.isArray()) {
     const QJsonArray items = document.array();
     if (items.isEmpty()) throw InputError({}, QStringLiteral("pusta tablica: nie ma czego obliczyć"));

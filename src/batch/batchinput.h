@@ -17,6 +17,7 @@
 #include "calc/ground.h"
 #include "calc/layer.h"
 #include "calc/moisture.h"
+#include "project/buildingfile.h"
 #include "project/projectfile.h"
 
 namespace batch {
@@ -57,6 +58,7 @@ struct BatchCase {
   // A project file's extras (its moisture settings and report options), which
   // give its designer's report as the window gives it; empty for JSON.
   std::optional<veltor::ProjectExtras> extras;
+  veltor::PartitionIdentity identity;  // a building's partition: symbol, name, kind, area
 };
 
 // What a description may refer to by name.
@@ -68,6 +70,10 @@ struct Catalogues {
 // Every material of a materials catalogue file, in file order.
 std::vector<CatalogueMaterial> LoadCatalogueMaterials(const QString& path);
 
+// The description's keys ("name", "client", … "licence") of the object at `path`;
+// nothing given, all empty.
+veltor::ProjectDescription ReadDescriptionObject(const QJsonValue& value, const QString& path);
+
 // One element of the description (an object). `path` prefixes every refusal
 // ("[3]" for the fourth element of an array, empty for a single object).
 BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const QString& path = {});
@@ -75,7 +81,8 @@ BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const 
 // A whole document: an object gives one case, an array one case per element
 // (`isArray` tells which, so that the results keep the input's shape).
 // Refuses text that is not JSON, naming the offset.
+// An object with "partitions" is a building (batchbuilding.h; `isBuilding`).
 std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues,
-                                    bool* isArray = nullptr);
+                                    bool* isArray = nullptr, bool* isBuilding = nullptr);
 
 }  // namespace batch
