@@ -373,14 +373,12 @@ QPageLayout A4Layout() {
 }
 
 template <class Write>
-void SaveBytes(const QString& path, Write write) {
+QByteArray Bytes(Write write) {
   QByteArray bytes;
-  {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    write(buffer);
-  }
-  ui::WriteFileSafely(path, bytes);
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  write(buffer);
+  return bytes;
 }
 
 }  // namespace
@@ -554,8 +552,8 @@ int PaintDocument(QPagedPaintDevice& device, const Input& input) {
   return pages;
 }
 
-void WritePdf(const Input& input, const QString& path) {
-  SaveBytes(path, [&](QBuffer& buffer) {
+QByteArray PdfBytes(const Input& input) {
+  return Bytes([&](QBuffer& buffer) {
     QPdfWriter writer(&buffer);
     writer.setResolution(300);
     writer.setCreator(QStringLiteral("VELTORobl %1").arg(input.version));
@@ -564,12 +562,20 @@ void WritePdf(const Input& input, const QString& path) {
   });
 }
 
-void WriteOdt(const Input& input, const QString& path) {
-  SaveBytes(path, [&](QBuffer& buffer) {
+QByteArray OdtBytes(const Input& input) {
+  return Bytes([&](QBuffer& buffer) {
     std::unique_ptr<QTextDocument> document = BuildDocument(input);
     QTextDocumentWriter writer(&buffer, "ODF");
-    if (!writer.write(document.get())) throw veltor::IoError(veltor::IoCode::DiskFull);
+    if (!writer.write(document.get())) throw veltor::Error(QStringLiteral("Cannot encode the document"));
   });
+}
+
+void WritePdf(const Input& input, const QString& path) {
+  ui::WriteFileSafely(path, PdfBytes(input));
+}
+
+void WriteOdt(const Input& input, const QString& path) {
+  ui::WriteFileSafely(path, OdtBytes(input));
 }
 
 }  // namespace designreport

@@ -120,9 +120,8 @@ QByteArray encodeMoisture(const MoistureSettings& m) {
   return out;
 }
 
-MoistureSettings decodeMoisture(QByteArrayView payload) {
-  if (payload.size() < kMoistureFixedSize) damaged();
-  Reader r(payload);
+MoistureSettings decodeMoisture(Reader& r) {
+  if (r.left() < kMoistureFixedSize) damaged();
   MoistureSettings m;
   const auto climate = r.get<quint8>();
   const auto humidityClass = r.get<quint8>();
@@ -138,7 +137,6 @@ MoistureSettings decodeMoisture(QByteArrayView payload) {
     if (v = r.getDouble(); std::isinf(v)) damaged();
   for (double& v : m.phiE)
     if (v = r.getDouble(); std::isinf(v)) damaged();
-  // Bytes after the fields are room for later versions of the chunk.
   return m;
 }
 
@@ -160,8 +158,7 @@ QByteArray encodeBridges(const LayerTable& layers) {
 }
 
 // Into the layers already read; each layer at most once, innermost first.
-void decodeBridges(QByteArrayView payload, LayerTable& layers) {
-  Reader r(payload);
+void decodeBridges(Reader& r, LayerTable& layers) {
   const auto count = r.get<quint32>();
   qint64 previous = -1;
   for (quint32 k = 0; k < count; ++k) {
@@ -198,8 +195,7 @@ QByteArray encodeCorrections(const UCorrections& c) {
 // number as it was: a project saved then names a layer it no longer has. Such
 // a file is the program's own and opens (the pass then says which correction
 // points nowhere); only a number no project can reach is damage.
-UCorrections decodeCorrections(QByteArrayView payload) {
-  Reader r(payload);
+UCorrections decodeCorrections(Reader& r) {
   UCorrections c;
   const auto layer = [&] {
     const auto index = r.get<qint32>();
@@ -231,8 +227,7 @@ QByteArray encodeOuterSide(const OuterSide& side) {
   return out;
 }
 
-OuterSide decodeOuterSide(QByteArrayView payload) {
-  Reader r(payload);
+OuterSide decodeOuterSide(Reader& r) {
   OuterSide side;
   side.kind = static_cast<OuterSideKind>(r.get<qint32>());
   side.openings = r.getDouble();
@@ -247,8 +242,7 @@ QByteArray encodeDescription(const ProjectDescription& d) {
   return out;
 }
 
-void decodeDescription(QByteArrayView payload, ProjectDescription& d) {
-  Reader r(payload);
+void decodeDescription(Reader& r, ProjectDescription& d) {
   d[kAddress] = getText(r, kMaxFieldBytes, kMaxFieldLength);
   d[kLicence] = getText(r, kMaxFieldBytes, kMaxFieldLength);
 }
@@ -259,7 +253,10 @@ bool anyBridge(const LayerTable& layers) {
   return false;
 }
 
-void appendChunk(QByteArray& block, const char* tag, const QByteArray& payload) {
+// Our fields, then whatever a later version had written after them.
+void appendChunk(QByteArray& block, const char* tag, QByteArray payload, const ProjectExtras& extras) {
+  if (const auto tail = extras.tails.find(QByteArray(tag, 4)); tail != extras.tails.end())
+    payload += tail->second;
   block.append(tag, 4);
   put<quint32>(block, static_cast<quint32>(payload.size()));
   block.append(payload);
@@ -284,11 +281,12 @@ QByteArray EncodeExtensionBlock(const ProjectDescription& description, const Des
   if (extras.isDefault() && !bridges && !corrections && !outerSide && !address) return {};
   QByteArray block(kExtensionMagic, 4);
   put<quint32>(block, kExtensionVersion);
-  if (!extras.moisture.isDefault()) appendChunk(block, kMoistureTag, encodeMoisture(extras.moisture));
-  if (bridges) appendChunk(block, kBridgeTag, encodeBridges(layers));
-  if (corrections) appendChunk(block, kCorrectionsTag, encodeCorrections(conditions.corrections));
-  if (outerSide) appendChunk(block, kOuterSideTag, encodeOuterSide(conditions.outerSide));
-  if (address) appendChunk(block, kDescriptionTag, encodeDescription(description));
+  if (!extras.moisture.isDefault()) appendChunk(block, kMoistureTag, encodeMoisture(extras.moisture), extras);
+  if (bridges) appendChunk(block, kBridgeTag, encodeBridges(layers), extras);
+  if (corrections) appendChunk(block, kCorrectionsTag, encodeCorrections(conditions.corrections), extras);
+  if (outerSide) appendChunk(block, kOuterSideTag, encodeOuterSide(conditions.outerSide), extras);
+  if (address) appendChunk(block, kDescriptionTag, encodeDescription(description), extras);
+  block.append(extras.unknownChunks);
   put<quint32>(block, static_cast<quint32>(block.size() + kExtensionFooterSize));
   block.append(kExtensionFooterMagic, 4);
   return block;
@@ -313,8 +311,7 @@ void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents) {
   if (r.take(4) != QByteArrayView(kExtensionMagic, 4)) damaged();
   // A later version may change what a chunk means; this reader cannot tell.
   if (r.get<quint32>() != kExtensionVersion) damaged();
-  // Bytes after a chunk's fields are room for later versions of it; a chunk of
-  // ours twice is not something this program writes.
+  // A chunk of ours twice is not something this program writes.
   QList<QByteArrayView> seen;
   const auto is = [&](QByteArrayView tag, const char* ours) {
     if (tag != QByteArrayView(ours, 4)) return false;
@@ -324,17 +321,29 @@ void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents) {
   };
   while (r.left() > 0) {
     const QByteArrayView tag = r.take(4);
-    const QByteArrayView payload = r.take(r.get<quint32>());
-    if (is(tag, kMoistureTag))
-      contents.extras.moisture = decodeMoisture(payload);
-    else if (is(tag, kBridgeTag))
-      decodeBridges(payload, contents.layers);
-    else if (is(tag, kCorrectionsTag))
-      contents.conditions.corrections = decodeCorrections(payload);
-    else if (is(tag, kOuterSideTag))
-      contents.conditions.outerSide = decodeOuterSide(payload);
-    else if (is(tag, kDescriptionTag))
-      decodeDescription(payload, contents.description);
+    const auto length = r.get<quint32>();
+    const QByteArrayView payload = r.take(length);
+    Reader fields(payload);
+    if (is(tag, kMoistureTag)) {
+      contents.extras.moisture = decodeMoisture(fields);
+    } else if (is(tag, kBridgeTag)) {
+      decodeBridges(fields, contents.layers);
+    } else if (is(tag, kCorrectionsTag)) {
+      contents.conditions.corrections = decodeCorrections(fields);
+    } else if (is(tag, kOuterSideTag)) {
+      contents.conditions.outerSide = decodeOuterSide(fields);
+    } else if (is(tag, kDescriptionTag)) {
+      decodeDescription(fields, contents.description);
+    } else {
+      // A later version's chunk: kept whole, to be written back as it came.
+      contents.extras.unknownChunks += tag.toByteArray();
+      put<quint32>(contents.extras.unknownChunks, length);
+      contents.extras.unknownChunks += payload.toByteArray();
+      continue;
+    }
+    // A later version's fields after ours: kept for the next save.
+    if (fields.left() > 0)
+      contents.extras.tails[tag.toByteArray()] = payload.last(fields.left()).toByteArray();
   }
 }
 
