@@ -3,6 +3,9 @@
 # (build-package/veltorobl_<version>_<arch>.deb); checks it with lintian when
 # lintian is installed.
 set -euo pipefail
+# The data folders hold Polish file names (Dane/materiały.txt): CMake and CPack
+# read them only under a UTF-8 locale, and a bare machine may have none set.
+export LC_ALL=C.UTF-8
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 build="$root/build-package"

@@ -200,8 +200,8 @@ void AppendClimateStation(const QString& path, const ClimateStation& station, co
       content = ReadDataFile(path);
       TextReader reader(content, path);
       stations = ReadClimateFile(reader);
-    } catch (const Error& e) {
-      throw NamingFile(path, e);
+    } catch (const DataError& e) {
+      throw DataError(NamingFile(path, e).message());
     }
     const QString name = station.name.trimmed();
     for (const ClimateStation& existing : stations) {

@@ -3,7 +3,8 @@
 // file holds: Save writes it through a temporary file so that a failure never
 // costs the previous file; Open reads and checks the whole file before the
 // model changes, so a damaged file is refused without a trace and the project
-// keeps its undo history.
+// keeps its undo history. A building of several partitions is one file
+// (buildingfile.h); one partition alone is the plain project.
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -15,6 +16,7 @@
 #include "forms/warunki_poczatkowe.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
+#include "project/buildingfile.h"
 #include "project/projectfile.h"
 
 namespace {
@@ -78,8 +80,7 @@ void TFormGlowna::saveTo(const QString& path) {
   // the conditions window are not part of the project. The wizard's list is not
   // written either; only the layer table is.
   veltor::SaveProjectFile(path, [this](QIODevice& file) {
-    veltor::WriteProject(file, project_.description(), project_.conditions(), project_.layers(),
-                         project_.extras());
+    veltor::WriteBuilding(file, project_.description(), project_.building().contents());
   });
   project_.markSaved(QFileInfo(path).absoluteFilePath());
   rememberRecent(path);
@@ -104,10 +105,12 @@ void TFormGlowna::ActionOtworzExecute() {
 void TFormGlowna::OpenProjectFile(const QString& path) {
   // Everything that can fail, the file and the values the conditions window
   // would not accept, fails here, before the project changes.
-  veltor::LoadedProject loaded = veltor::LoadProjectFile(path);
-  TFormWarunkiPoczatkowe::CheckProjectConditions(loaded.contents.conditions);
-  loaded.contents.conditions.setSurfaceResistancesFromDirection();
-  project_.load(std::move(loaded.contents), QFileInfo(path).absoluteFilePath());
+  veltor::BuildingContents loaded = veltor::LoadBuildingFile(path);
+  for (veltor::PartitionContents& partition : loaded.partitions) {
+    TFormWarunkiPoczatkowe::CheckProjectConditions(partition.conditions);
+    partition.conditions.setSurfaceResistancesFromDirection();
+  }
+  project_.loadBuilding(std::move(loaded), QFileInfo(path).absoluteFilePath());
   rememberRecent(path);
   ShowLayerWindow();
 }

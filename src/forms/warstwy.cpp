@@ -194,8 +194,7 @@ void ShowLayerTip(const QHelpEvent* help, QAbstractItemView* view, const QRect& 
 TFormWarstwy::TFormWarstwy(QWidget* mainWindow, Project& project)
     : TCompanionWindow(mainWindow, QStringLiteral("FormWarstwy"),
                        QStringLiteral("Definicja warstw przegrody"), QStringLiteral("1.htm")),
-      project_(project),
-      layers_(project.layersForResults()) {
+      project_(project) {
   buildControls();
   connect(&project_, &Project::changed, this, &TFormWarstwy::projectChanged);
   // A new or opened project starts with no current layer, as a cleared table does.
@@ -518,7 +517,7 @@ void TFormWarstwy::tableReplaced() {
 void TFormWarstwy::refreshQuietly() {
   stale_ = false;
   try {
-    veltor::CalculatePartition(layers_, gPartitionSummary, gDesignConditions, gReferenceTables);
+    veltor::CalculatePartition(Layers(), gPartitionSummary, gDesignConditions, gReferenceTables);
   } catch (const veltor::Error&) {
     // Told by the next refresh that the user brings about.
   }
@@ -530,15 +529,16 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
   {
     QScopedValueRollback quiet(syncing_, true);
     // Items are updated in place, so the list keeps its scroll position.
-    while (ListViewMaterialy->topLevelItemCount() > layers_.size())
+    while (ListViewMaterialy->topLevelItemCount() > Layers().size())
       delete ListViewMaterialy->takeTopLevelItem(ListViewMaterialy->topLevelItemCount() - 1);
     // New rows in one insertion: one at a time, the view lays itself out for each.
     QList<QTreeWidgetItem*> added;
-    for (int i = ListViewMaterialy->topLevelItemCount(); i < layers_.size(); ++i) added.append(new LayerItem);
+    for (int i = ListViewMaterialy->topLevelItemCount(); i < Layers().size(); ++i)
+      added.append(new LayerItem);
     ListViewMaterialy->addTopLevelItems(added);
-    for (int i = 0; i < layers_.size(); ++i) {
+    for (int i = 0; i < Layers().size(); ++i) {
       QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(i);
-      item->setData(ColumnName, Qt::UserRole, QVariant::fromValue(&layers_.at(i)));
+      item->setData(ColumnName, Qt::UserRole, QVariant::fromValue(&Layers().at(i)));
     }
     if (selectRow) {
       ListViewMaterialy->selectionModel()->clearSelection();
@@ -548,7 +548,7 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
       }
     }
   }
-  if (current_ && layers_.indexOf(current_) < 0) current_ = nullptr;
+  if (current_ && Layers().indexOf(current_) < 0) current_ = nullptr;
   showLayerColumns();
   UpdateLayerActions();
   updateDeclaredBoxes();
@@ -558,8 +558,8 @@ void TFormWarstwy::showLayerColumns() {
   const QFontMetricsF metrics(ListViewMaterialy->font());
   const bool fontChanged = ListViewMaterialy->font() != columnsFont_;
   columnsFont_ = ListViewMaterialy->font();
-  for (int i = 0; i < layers_.size() && i < ListViewMaterialy->topLevelItemCount(); ++i) {
-    const veltor::LayerRecord& layer = layers_.at(i);
+  for (int i = 0; i < Layers().size() && i < ListViewMaterialy->topLevelItemCount(); ++i) {
+    const veltor::LayerRecord& layer = Layers().at(i);
     auto* item = static_cast<LayerItem*>(ListViewMaterialy->topLevelItem(i));
     if (fontChanged) item->forgetWidths();
     // Declared values typed for this layer alone: the name gets a mark.
@@ -648,10 +648,10 @@ void TFormWarstwy::makeCurrent(veltor::LayerRecord* record) {
 
 void TFormWarstwy::UpdateLayerActions() {
   const int row = selectedRow();
-  const bool selected = !layers_.empty() && row >= 0;
+  const bool selected = !Layers().empty() && row >= 0;
   ActionUsunWarstwe->setEnabled(selected);
   ActionUp->setEnabled(selected && row > 0);
-  ActionDown->setEnabled(selected && row < layers_.size() - 1);
+  ActionDown->setEnabled(selected && row < Layers().size() - 1);
 }
 
 // --- Showing a material ----------------------------------------------------
@@ -726,7 +726,7 @@ void TFormWarstwy::EditGWChange() {
   if (EditGW->text().trimmed().isEmpty() || !thicknessBox_->Accepted()) return;
   {
     const QScopedValueRollback own(editing_, true);
-    project_.setThickness(layers_.indexOf(current_), *thicknessBox_->Number(), thicknessSession_);
+    project_.setThickness(Layers().indexOf(current_), *thicknessBox_->Number(), thicknessSession_);
   }
   RefreshSummary();
 }
@@ -791,20 +791,20 @@ void TFormWarstwy::ActionUpExecute() {
   }
   const int moved = row - 1;
   syncList(moved);
-  makeCurrent(&layers_.at(moved));
+  makeCurrent(&Layers().at(moved));
   RefreshSummary();
 }
 
 void TFormWarstwy::ActionDownExecute() {
   const int row = selectedRow();
-  if (row < 0 || row >= layers_.size() - 1) return;
+  if (row < 0 || row >= Layers().size() - 1) return;
   {
     const QScopedValueRollback own(editing_, true);
     project_.moveLayer(row, 1);
   }
   const int moved = row + 1;
   syncList(moved);
-  makeCurrent(&layers_.at(moved));
+  makeCurrent(&Layers().at(moved));
   RefreshSummary();
 }
 
@@ -819,13 +819,13 @@ void TFormWarstwy::Button2Click() {
     ui::inform(ui::MessageKind::Error, QStringLiteral("Nie wybrano warstwy"));
     return;
   }
-  if (layers_.at(row).isAirLayer()) {
+  if (Layers().at(row).isAirLayer()) {
     ui::inform(ui::MessageKind::Error, QStringLiteral("Dla tej warstwy nie można dokonać obliczeń"));
     return;
   }
-  RunCalculationPass(layers_, gPartitionSummary);
+  RunCalculationPass(Layers(), gPartitionSummary);
   const double required =
-      veltor::RequiredThicknessUc(layers_, row + 1, gDesignConditions, gReferenceTables.air);
+      veltor::RequiredThicknessUc(Layers(), row + 1, gDesignConditions, gReferenceTables.air);
   if (required > 0) {
     // Whole millimetres, rounded up so that U stays at or below Umax.
     const QScopedValueRollback own(editing_, true);
@@ -884,10 +884,10 @@ void TFormWarstwy::prepareForShowing() {
 }
 
 void TFormWarstwy::FormShow() {
-  if (!layers_.empty()) {
+  if (!Layers().empty()) {
     if (!current_) {
       syncList(0);
-      current_ = &layers_.at(0);
+      current_ = &Layers().at(0);
     }
     ShowMaterial(current_);
     updateDeclaredBoxes();

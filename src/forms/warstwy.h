@@ -47,9 +47,11 @@ class TFormWarstwy : public TCompanionWindow {
   // Creation handler: loads the own materials and "Dane/materiały.txt" into TreeViewMaterialy.
   void FormCreate();
 
-  veltor::LayerTable& Layers() { return layers_; }
-  const veltor::LayerTable& Layers() const { return layers_; }
-  int LayerCount() const { return layers_.size(); }
+  // The current partition's table, fetched anew: another partition made
+  // current brings another table.
+  veltor::LayerTable& Layers() { return project_.layersForResults(); }
+  const veltor::LayerTable& Layers() const { return project_.layers(); }
+  int LayerCount() const { return Layers().size(); }
 
   // Table changes made by other windows (the wizard, tests): Clear and Replace
   // leave no current layer. The summary follows the new table as soon as the
@@ -227,8 +229,7 @@ class TFormWarstwy : public TCompanionWindow {
   void makeCurrent(veltor::LayerRecord* record);
 
   Project& project_;
-  veltor::LayerTable& layers_;  // the project's
-  // Valid only while in layers_ (syncList forgets it once it has left).
+  // Valid only while in Layers() (syncList forgets it once it has left).
   veltor::LayerRecord* current_ = nullptr;
   // Keystrokes in EditGW for one current layer merge into one step to undo.
   int thicknessSession_ = 1;

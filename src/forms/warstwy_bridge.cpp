@@ -219,7 +219,7 @@ void TFormWarstwy::setBridge(const veltor::LayerBridge& bridge, int session) {
   if (changed.bridge == current_->bridge) return;
   if (changed.bridge.present() && !current_->bridge.present()) {
     int bridged = 0;
-    for (int i = 0; i < layers_.size(); ++i) bridged += layers_.at(i).bridge.present() ? 1 : 0;
+    for (int i = 0; i < Layers().size(); ++i) bridged += Layers().at(i).bridge.present() ? 1 : 0;
     if (bridged >= veltor::kMaxBridgedLayers) {
       ui::inform(ui::MessageKind::Information,
                  QStringLiteral("Przegroda może mieć najwyżej %1 warstw niejednorodnych")
@@ -229,7 +229,7 @@ void TFormWarstwy::setBridge(const veltor::LayerBridge& bridge, int session) {
   }
   {
     const QScopedValueRollback own(editing_, true);
-    project_.setLayer(layers_.indexOf(current_), changed, session);
+    project_.setLayer(Layers().indexOf(current_), changed, session);
   }
   RefreshSummary();
 }

@@ -139,7 +139,7 @@ void TFormWarstwy::DeclaredValueChange(QLineEdit* edit) {
   if (!valid) return;
   {
     const QScopedValueRollback own(editing_, true);
-    project_.setLayer(layers_.indexOf(current_), trial, thicknessSession_);
+    project_.setLayer(Layers().indexOf(current_), trial, thicknessSession_);
   }
   if (field->field == veltor::MaterialField::Vapour) {
     EditOD->setText(veltor::FormatGeneral(current_->vapourCoefficient));
@@ -157,7 +157,7 @@ void TFormWarstwy::ButtonPrzywrocClick() {
   for (const DeclaredField& f : kDeclared) restored.*f.value = entry->*f.value;
   {
     const QScopedValueRollback own(editing_, true);
-    project_.setLayer(layers_.indexOf(current_), restored);
+    project_.setLayer(Layers().indexOf(current_), restored);
   }
   ShowMaterial(current_);
   updateDeclaredBoxes();

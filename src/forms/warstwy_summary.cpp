@@ -183,7 +183,7 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
 
 void TFormWarstwy::RefreshSummary() {
   QScopedValueRollback busy(busyDepth_, busyDepth_ + 1);
-  RunCalculationPass(layers_, gPartitionSummary);
+  RunCalculationPass(Layers(), gPartitionSummary);
   showSummary();
   showLayerColumns();
 }
@@ -205,7 +205,7 @@ void TFormWarstwy::showSummary() {
                            : QString::number(std::nearbyint(s.totalDiffusionResistance) + 0.0, 'f', 0));
 
   const veltor::TransmittanceResult& t = s.transmittance;
-  const bool bridged = !empty && anyBridge(layers_);
+  const bool bridged = !empty && anyBridge(Layers());
   const bool corrected = !empty && (bridged || gDesignConditions.corrections.any());
   showRow(StaticTextRGorna, bridged);
   showRow(StaticTextRDolna, bridged);
@@ -234,7 +234,8 @@ void TFormWarstwy::showSummary() {
   }
   LabelUwaga->setText(corrected ? kUcWarning : kUWarning);
   LabelUwaga->setVisible(tooHigh);
-  LabelKond->setVisible(veltor::SurfaceCondensation(layers_, gDesignConditions, gReferenceTables.saturation));
+  LabelKond->setVisible(
+      veltor::SurfaceCondensation(Layers(), gDesignConditions, gReferenceTables.saturation));
 }
 
 QString TFormWarstwy::summaryHint(const QLabel* field) const {

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QToolBar>
 #include <memory>
 
 #include "forms/about.h"
@@ -15,6 +16,7 @@
 #include "forms/kondensacja.h"
 #include "forms/pomoc.h"
 #include "forms/poprawki.h"
+#include "forms/przegrody.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
 #include "forms/system1.h"
@@ -73,6 +75,9 @@ void CreateWindowSet() {
   create(FormKondensacja, FormGlowna, project);
   create(FormDynamika, FormGlowna, project);
   create(FormPoprawki, FormGlowna, project);
+  create(FormPrzegrody, FormGlowna, project);
+  // Each partition's results come from the model, over the program's tables.
+  project.building().setReferenceTables(&gReferenceTables);
   // The designer's report is reached from the results menu as well as from
   // the report window, which owns its actions.
   if (auto* wyniki = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuWyniki"))) {
@@ -80,12 +85,23 @@ void CreateWindowSet() {
     wyniki->addAction(FormRaportNew->ActionRaportPdf);
     wyniki->addAction(FormRaportNew->ActionRaportOdt);
   }
-  if (auto* dane = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuDane")))
+  if (auto* dane = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuDane"))) {
     dane->addAction(FormPoprawki->ActionPoprawki);
+    dane->insertAction(dane->actions().value(0), FormPrzegrody->ActionPrzegrody);
+  }
+  if (FormGlowna->ActionToolBarDane)
+    FormGlowna->ActionToolBarDane->insertAction(FormGlowna->ActionToolBarDane->actions().value(0),
+                                                FormPrzegrody->ActionPrzegrody);
+  // Exporting the current partition sits with Save in the project menu.
+  if (auto* projekt = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuProjekt"))) {
+    const QList<QAction*> items = projekt->actions();
+    projekt->insertAction(items.value(items.indexOf(FormGlowna->ActionZapisz) + 1),
+                          FormPrzegrody->ActionEksportujPrzegrode);
+  }
   // The check marks of the main window's actions follow these being shown and hidden.
-  for (QWidget* w : std::initializer_list<QWidget*>{FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj,
-                                                    FormSystem1, FormSystem2, FormSystem3, FormSystem4,
-                                                    FormRaportNew, FormKondensacja, FormDynamika})
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj, FormSystem1, FormSystem2, FormSystem3,
+           FormSystem4, FormRaportNew, FormKondensacja, FormDynamika, FormPrzegrody})
     FormGlowna->WatchVisibility(w);
   // Help pages open in the program's own help window from now on.
   ui::SetHelpViewer(&ShowHelpWindow);
@@ -112,6 +128,7 @@ void DestroyWindowSet() {
   FormKondensacja = nullptr;
   FormDynamika = nullptr;
   FormPoprawki = nullptr;
+  FormPrzegrody = nullptr;
   theProject().reset();
   FormPomoc = nullptr;
   ui::SetHelpViewer({});

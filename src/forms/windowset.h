@@ -8,7 +8,7 @@
 class QWidget;
 
 // Creates FormGlowna, FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj, AboutBox,
-// FormSystem1..4, FormRaportNew, FormKondensacja, FormDynamika and FormPoprawki, running each one's
+// FormSystem1..4, FormRaportNew, FormKondensacja, FormDynamika, FormPoprawki and FormPrzegrody, running each one's
 // FormCreate in turn.
 void CreateWindowSet();
 // Destroys them (chart windows included) and resets the global pointers.

@@ -1,51 +1,66 @@
-// The project: the one place that holds what a project file holds (the
-// description, the design conditions, the layer table and the extras such as
-// the moisture window's choices), the file it came from and whether it still
-// equals that file.
+// The project: the current partition of the building as the windows see it,
+// with the description, the design conditions, the layer table and the extras
+// such as the moisture window's choices, the file and whether it still equals
+// that file.
 //
 // Data flow: a window asks for a change through one of the change functions;
-// each becomes one QUndoCommand on undoStack() holding values and indices (the
-// layer it touches by position, the values before and after), never pointers
-// into the table. Doing or undoing a command changes the data and emits
+// the view forwards it to the building as a step of the current partition
+// (building.h). Doing or undoing a step of the current partition emits
 // changed() once with the parts it touched; the windows redraw from the model
-// in their handlers of that signal. New and Open replace the whole project and
-// clear the stack. The stack's clean state is the file's state, so undoing back
-// to a save clears the modified mark.
+// in their handlers of that signal. Another partition made current, New and
+// Open all look the same to a window: changed() with every part, then
+// replaced(). The undo history is the building's, one for all partitions; its
+// clean state is the file's state, so undoing back to a save clears the
+// modified mark.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
+#include <memory>
 #include <vector>
 
 #include "calc/conditions.h"
 #include "calc/layer.h"
+#include "model/building.h"
 #include "project/extension.h"
 #include "project/projectfile.h"
 
 class Project : public QObject {
   Q_OBJECT
  public:
-  enum Part { Description = 1, Conditions = 2, Layers = 4, Extras = 8 };
+  enum Part {
+    Description = Building::Description,
+    Conditions = Building::Conditions,
+    Layers = Building::Layers,
+    Extras = Building::Extras
+  };
   Q_DECLARE_FLAGS(Parts, Part)
   Q_FLAG(Parts)
   static constexpr Parts kEverything = Parts(Description | Conditions | Layers | Extras);
 
+  // A view of `building`; without one the project keeps a building of its own.
   explicit Project(QObject* parent = nullptr);
+  explicit Project(Building& building, QObject* parent = nullptr);
   ~Project() override;
 
-  const veltor::ProjectDescription& description() const { return description_; }
-  const veltor::DesignConditions& conditions() const { return conditions_; }
-  const veltor::LayerTable& layers() const { return layers_; }
-  // The calculation pass writes its per-layer results into the records; that is
-  // no change of the project, so it goes through this and tells nobody.
-  veltor::LayerTable& layersForResults() { return layers_; }
-  const veltor::ProjectExtras& extras() const { return extras_; }
+  Building& building() { return *building_; }
+  const Building& building() const { return *building_; }
+  PartitionId currentId() const { return building_->currentId(); }
 
-  QUndoStack& undoStack() { return undo_; }
+  const veltor::ProjectDescription& description() const { return building_->description(); }
+  const veltor::DesignConditions& conditions() const { return building_->current().conditions; }
+  const veltor::LayerTable& layers() const { return building_->current().layers; }
+  // The calculation pass writes its per-layer results into the records; that is
+  // no change of the project, so it goes through this and tells nobody. The
+  // table is the current partition's: fetch it anew, never keep it.
+  veltor::LayerTable& layersForResults() { return building_->layersForResults(currentId()); }
+  const veltor::ProjectExtras& extras() const { return building_->current().extras; }
+
+  QUndoStack& undoStack() { return building_->undoStack(); }
   // The file the project was opened from or last saved to; empty for a new one.
-  const QString& fileName() const { return fileName_; }
-  bool isModified() const { return !undo_.isClean(); }
+  const QString& fileName() const { return building_->fileName(); }
+  bool isModified() const { return building_->isModified(); }
 
   // Changes, each one undo step. Consecutive edits of one description field,
   // or of one layer's thickness with the same `session`, merge into one step;
@@ -69,42 +84,34 @@ class Project : public QObject {
   // an empty date box): no undo step, and the project does not count as changed.
   void proposeDescriptionField(int index, const QString& text);
 
-  // New: the description emptied, the layers and extras cleared, the
+  // New: a building of one empty partition, the description emptied, the
   // conditions kept but for the corrections to U; no file, nothing to undo.
   void startNew();
-  // Open: the file's contents replace the project; nothing to undo.
+  // Open of a plain project: a building of one partition; nothing to undo.
   void load(veltor::ProjectContents&& contents, const QString& fileName);
+  // Open of a building file.
+  void loadBuilding(veltor::BuildingContents&& contents, const QString& fileName);
   // The project was written to `fileName`: it is that file's now, unmodified.
   void markSaved(const QString& fileName);
 
-  // Applied by the undo commands; each emits changed() once.
-  void applyDescriptionField(int index, const QString& text);
+  // The current partition's values set without a step (the conditions window
+  // committing its start-up values).
   void applyConditions(const veltor::DesignConditions& conditions);
-  void applyInsert(int index, const veltor::LayerRecord& record);
-  void applyRemove(int index);
-  void applyMove(int from, int to);
-  void applyThickness(int index, double thickness);
-  void applyLayer(int index, const veltor::LayerRecord& record);
-  void applyLayers(const std::vector<veltor::LayerRecord>& layers);
-  void applyExtras(const veltor::ProjectExtras& extras);
 
  Q_SIGNALS:
   // Once per change, with the parts it touched.
   void changed(Project::Parts parts);
   // The file name or the modified state changed.
   void fileStateChanged();
-  // New or Open replaced the whole project (after its changed()).
+  // New, Open or another partition made current replaced the whole project
+  // (after its changed()).
   void replaced();
 
  private:
-  std::vector<veltor::LayerRecord> layerValues() const;
+  void connectBuilding();
 
-  veltor::ProjectDescription description_;
-  veltor::DesignConditions conditions_;
-  veltor::LayerTable layers_;
-  veltor::ProjectExtras extras_;
-  QString fileName_;
-  QUndoStack undo_;
+  std::unique_ptr<Building> owned_;
+  Building* building_;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Project::Parts)

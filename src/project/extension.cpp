@@ -253,16 +253,55 @@ bool anyBridge(const LayerTable& layers) {
   return false;
 }
 
-// Our fields, then whatever a later version had written after them.
-void appendChunk(QByteArray& block, const char* tag, QByteArray payload, const ProjectExtras& extras) {
-  if (const auto tail = extras.tails.find(QByteArray(tag, 4)); tail != extras.tails.end())
-    payload += tail->second;
+}  // namespace
+
+void AppendChunk(QByteArray& block, const char* tag, const QByteArray& payload) {
   block.append(tag, 4);
   put<quint32>(block, static_cast<quint32>(payload.size()));
   block.append(payload);
 }
 
-}  // namespace
+void DropKeptChunk(ProjectExtras& extras, const char* tag) {
+  QByteArray kept;
+  Reader r(extras.unknownChunks);
+  while (r.left() > 0) {
+    const QByteArrayView t = r.take(4);
+    const auto length = r.get<quint32>();
+    const QByteArrayView payload = r.take(length);
+    if (t == QByteArrayView(tag, 4)) continue;
+    kept += t.toByteArray();
+    put<quint32>(kept, length);
+    kept += payload.toByteArray();
+  }
+  extras.unknownChunks = kept;
+}
+
+QByteArrayView FindChunk(QByteArrayView block, const char* tag, bool& found) {
+  found = false;
+  if (block.size() < kExtensionHeaderSize + kExtensionFooterSize) return {};
+  Reader r(block.sliced(kExtensionHeaderSize, block.size() - kExtensionHeaderSize - kExtensionFooterSize));
+  while (r.left() > 0) {
+    const QByteArrayView t = r.take(4);
+    const QByteArrayView payload = r.take(r.get<quint32>());
+    if (t == QByteArrayView(tag, 4)) {
+      found = true;
+      return payload;
+    }
+  }
+  return {};
+}
+
+void AppendFieldText(QByteArray& out, const QString& text) {
+  putText(out, text);
+}
+
+QString TakeFieldText(QByteArrayView bytes, qsizetype& pos) {
+  if (pos < 0 || pos > bytes.size()) damaged();
+  Reader r(bytes.sliced(pos));
+  QString text = getText(r, kMaxFieldBytes, kMaxFieldLength);
+  pos = bytes.size() - r.left();
+  return text;
+}
 
 bool MoistureSettings::operator==(const MoistureSettings& o) const {
   for (int i = 0; i < 12; ++i)
@@ -272,21 +311,30 @@ bool MoistureSettings::operator==(const MoistureSettings& o) const {
 }
 
 QByteArray EncodeExtensionBlock(const ProjectDescription& description, const DesignConditions& conditions,
-                                const LayerTable& layers, const ProjectExtras& extras) {
+                                const LayerTable& layers, const ProjectExtras& extras,
+                                QByteArrayView moreChunks) {
   // A layer whose bridge has no share is a homogeneous layer: nothing to keep.
   const bool bridges = anyBridge(layers);
   const bool corrections = conditions.corrections != UCorrections{};
   const bool outerSide = conditions.outerSide != OuterSide{};
   const bool address = !description[kAddress].isEmpty() || !description[kLicence].isEmpty();
-  if (extras.isDefault() && !bridges && !corrections && !outerSide && !address) return {};
+  if (extras.isDefault() && !bridges && !corrections && !outerSide && !address && moreChunks.isEmpty())
+    return {};
   QByteArray block(kExtensionMagic, 4);
   put<quint32>(block, kExtensionVersion);
-  if (!extras.moisture.isDefault()) appendChunk(block, kMoistureTag, encodeMoisture(extras.moisture), extras);
-  if (bridges) appendChunk(block, kBridgeTag, encodeBridges(layers), extras);
-  if (corrections) appendChunk(block, kCorrectionsTag, encodeCorrections(conditions.corrections), extras);
-  if (outerSide) appendChunk(block, kOuterSideTag, encodeOuterSide(conditions.outerSide), extras);
-  if (address) appendChunk(block, kDescriptionTag, encodeDescription(description), extras);
+  // Our fields, then whatever a later version had written after them.
+  const auto append = [&](const char* tag, QByteArray payload) {
+    if (const auto tail = extras.tails.find(QByteArray(tag, 4)); tail != extras.tails.end())
+      payload += tail->second;
+    AppendChunk(block, tag, payload);
+  };
+  if (!extras.moisture.isDefault()) append(kMoistureTag, encodeMoisture(extras.moisture));
+  if (bridges) append(kBridgeTag, encodeBridges(layers));
+  if (corrections) append(kCorrectionsTag, encodeCorrections(conditions.corrections));
+  if (outerSide) append(kOuterSideTag, encodeOuterSide(conditions.outerSide));
+  if (address) append(kDescriptionTag, encodeDescription(description));
   block.append(extras.unknownChunks);
+  block.append(moreChunks);
   put<quint32>(block, static_cast<quint32>(block.size() + kExtensionFooterSize));
   block.append(kExtensionFooterMagic, 4);
   return block;

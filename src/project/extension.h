@@ -49,8 +49,11 @@ inline constexpr std::uint32_t kExtensionVersion = 1;
 inline constexpr int kExtensionHeaderSize = 8;
 inline constexpr int kExtensionFooterSize = 8;
 inline constexpr int kChunkHeaderSize = 8;
-// No block of ours comes near it; a claim beyond it is a damaged file.
-inline constexpr qsizetype kMaxExtensionSize = 1024 * 1024;
+// A block of a single partition stays far below it; a building's block holds
+// its other partitions, and fifty of them of twenty layers take under 1 MiB. A
+// claim beyond it is a damaged file. (Versions before the building read at
+// most 1 MiB and refuse a larger block as damaged.)
+inline constexpr qsizetype kMaxExtensionSize = 64 * 1024 * 1024;
 
 // The moisture window's choices. The default (`climate` Default) is what a
 // project without the chunk opens with: the window's first station, the design
@@ -85,8 +88,25 @@ struct ProjectExtras {
 // The whole block for a project, empty when every part is at its default: the
 // extras, the address and licence of the description, the conditions' outer
 // side and corrections, and the bridges of the layers.
+// `moreChunks` (whole chunks, already encoded) go after ours, and make a block
+// even when everything else is at its default.
 QByteArray EncodeExtensionBlock(const ProjectDescription& description, const DesignConditions& conditions,
-                                const LayerTable& layers, const ProjectExtras& extras);
+                                const LayerTable& layers, const ProjectExtras& extras,
+                                QByteArrayView moreChunks = {});
+// One chunk: its tag, its payload's length and the payload.
+void AppendChunk(QByteArray& out, const char* tag, const QByteArray& payload);
+// A chunk that another module reads from the block itself (FindChunk) is one
+// the decoder keeps as unknown; that module drops it from the kept chunks, so
+// that the next save does not write it a second time or into another file.
+void DropKeptChunk(ProjectExtras& extras, const char* tag);
+// The payload of the chunk `tag` in a block that DecodeExtensionBlock
+// accepted; empty and `found` false when there is none.
+QByteArrayView FindChunk(QByteArrayView block, const char* tag, bool& found);
+// A field's text as the chunks keep it: a uint16 byte length and at most
+// kMaxFieldLength units of UTF-8. The reader takes it from `bytes` at `pos`,
+// moves `pos` past it and raises DataError(kDamagedProject) as the chunks' do.
+void AppendFieldText(QByteArray& out, const QString& text);
+QString TakeFieldText(QByteArrayView bytes, qsizetype& pos);
 // Where the block of a file's bytes begins: the file's size when it has none.
 // Raises DataError(kDamagedProject) when the footer's magic is there but the
 // length it gives does not fit the file or is above kMaxExtensionSize.

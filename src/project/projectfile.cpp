@@ -230,11 +230,12 @@ LoadedProject ReadProjectBytes(QByteArray bytes) {
 }
 
 void WriteProject(QIODevice& device, const ProjectDescription& description,
-                  const DesignConditions& conditions, const LayerTable& layers, const ProjectExtras& extras) {
+                  const DesignConditions& conditions, const LayerTable& layers, const ProjectExtras& extras,
+                  QByteArrayView moreChunks) {
   WriteDescriptionSection(device, description);
   WriteConditionsSection(device, conditions);
   WriteLayers(device, layers);
-  const QByteArray block = EncodeExtensionBlock(description, conditions, layers, extras);
+  const QByteArray block = EncodeExtensionBlock(description, conditions, layers, extras, moreChunks);
   if (!block.isEmpty()) writeAll(device, block);
 }
 

@@ -66,8 +66,10 @@ LoadedProject ReadProjectBytes(QByteArray bytes);
 
 // The whole file: the three sections, then the extension block unless every
 // extra is at its default (such a file is byte for byte the fixed layout).
+// `moreChunks` go into the block after the project's own (EncodeExtensionBlock).
 void WriteProject(QIODevice& device, const ProjectDescription& description,
-                  const DesignConditions& conditions, const LayerTable& layers, const ProjectExtras& extras);
+                  const DesignConditions& conditions, const LayerTable& layers, const ProjectExtras& extras,
+                  QByteArrayView moreChunks = {});
 
 // Writes `path` through a temporary file beside it: `writeSections` fills a
 // buffer in memory, which goes to the temporary file in one write, and the

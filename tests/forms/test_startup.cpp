@@ -18,6 +18,7 @@
 #include "forms/intro.h"
 #include "forms/kondensacja.h"
 #include "forms/poprawki.h"
+#include "forms/przegrody.h"
 #include "forms/raport_new.h"
 #include "forms/startup.h"
 #include "forms/system1.h"
@@ -48,15 +49,15 @@ QStringList WindowSet() {
                      static_cast<QWidget*>(FormSystem2), static_cast<QWidget*>(FormSystem3),
                      static_cast<QWidget*>(FormSystem4), static_cast<QWidget*>(FormRaportNew),
                      static_cast<QWidget*>(FormKondensacja), static_cast<QWidget*>(FormDynamika),
-                     static_cast<QWidget*>(FormPoprawki)})
+                     static_cast<QWidget*>(FormPoprawki), static_cast<QWidget*>(FormPrzegrody)})
     names << (w ? w->objectName() : QStringLiteral("-"));
   return names;
 }
 
-const QStringList kWindowSet = {"FormGlowna",  "FormWarstwy",   "FormWarunkiPoczatkowe", "FormDaneProj",
-                                "AboutBox",    "FormSystem1",   "FormSystem2",           "FormSystem3",
-                                "FormSystem4", "FormRaportNew", "FormKondensacja",       "FormDynamika",
-                                "FormPoprawki"};
+const QStringList kWindowSet = {"FormGlowna",   "FormWarstwy",   "FormWarunkiPoczatkowe", "FormDaneProj",
+                                "AboutBox",     "FormSystem1",   "FormSystem2",           "FormSystem3",
+                                "FormSystem4",  "FormRaportNew", "FormKondensacja",       "FormDynamika",
+                                "FormPoprawki", "FormPrzegrody"};
 
 }  // namespace
 

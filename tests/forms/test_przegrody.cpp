@@ -1,0 +1,178 @@
+// The partitions window over a building of three partitions: a partition made
+// current is what every open window shows at once; the table's cells, its
+// sums and its buttons follow the building, each button one step that Cofnij
+// takes back; a partition exported and added back from its file is the same
+// partition.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <functional>
+#include <memory>
+
+#include "calc/numbers.h"
+#include "forms/glowna.h"
+#include "forms/przegrody.h"
+#include "forms/warstwy.h"
+#include "forms/warunki_poczatkowe.h"
+#include "model/project.h"
+#include "support/scripted_dialogs.h"
+#include "support/testenv.h"
+
+namespace {
+
+veltor::PartitionContents Wall(const char* symbol, double umax, std::initializer_list<double> thicknesses) {
+  veltor::PartitionContents p;
+  p.identity.symbol = QString::fromLatin1(symbol);
+  p.conditions = veltor::DesignConditions::startupValues();
+  p.conditions.umax = umax;
+  for (double t : thicknesses) {
+    veltor::LayerRecord r;
+    r.name = "Mur";
+    r.thickness = t;
+    r.lambdaMedium = r.lambdaHumid = 0.5;
+    r.vapourCoefficient = 10;
+    p.layers.AppendLayer(r);
+  }
+  return p;
+}
+
+}  // namespace
+
+class TestPrzegrody : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TestEnvironment> env;
+  std::unique_ptr<ScriptedDialogs> dialogs;
+
+  Building& building() { return FormGlowna->project().building(); }
+  QTableWidget* table() { return FormPrzegrody->findChild<QTableWidget*>(QStringLiteral("TablePrzegrody")); }
+  QString cell(int row, int column) { return table()->item(row, column)->text(); }
+  void click(const char* name) {
+    FormPrzegrody->findChild<QPushButton*>(QString::fromLatin1(name))->click();
+    QApplication::processEvents();
+  }
+  QStringList symbols() {
+    QStringList list;
+    for (int row = 0; row < table()->rowCount(); ++row) list << cell(row, TFormPrzegrody::Symbol);
+    return list;
+  }
+
+ private Q_SLOTS:
+  void init() {
+    env = std::make_unique<TestEnvironment>();
+    dialogs = std::make_unique<ScriptedDialogs>();
+    env->startProgram();
+    veltor::BuildingContents b;
+    b.partitions.push_back(Wall("SZ-1", 0.2, {0.1, 0.2}));
+    b.partitions.push_back(Wall("DA-1", 0.15, {0.3}));
+    b.partitions.push_back(Wall("PG-1", 0.3, {0.15, 0.05, 0.4}));
+    b.partitions[0].identity.area = 100;
+    b.partitions[1].identity.area = 50;
+    FormGlowna->project().loadBuilding(std::move(b), QString());
+    FormPrzegrody->ActionPrzegrodyExecute();
+    QApplication::processEvents();
+  }
+  void cleanup() {
+    env->stopProgram();
+    dialogs.reset();
+    env.reset();
+  }
+
+  // The layer list, the conditions window and the table's mark all show the
+  // partition chosen by a double click.
+  void doubleClickShowsPartitionEverywhere() {
+    FormWarunkiPoczatkowe->show();
+    QApplication::processEvents();
+    FormPrzegrody->TablePrzegrodyDoubleClick(2);
+    QApplication::processEvents();
+    QVERIFY(FormWarstwy->isVisible());
+    QCOMPARE(FormWarstwy->ListViewMaterialy->topLevelItemCount(), 3);
+    QCOMPARE(FormWarunkiPoczatkowe->EditUmax->text(), QLocale().toString(0.3));
+    QVERIFY(table()->item(2, 0)->font().bold());
+    FormPrzegrody->TablePrzegrodyDoubleClick(1);
+    QApplication::processEvents();
+    QCOMPARE(FormWarstwy->ListViewMaterialy->topLevelItemCount(), 1);
+    QCOMPARE(FormWarunkiPoczatkowe->EditUmax->text(), QLocale().toString(0.15));
+    // An edit in the layer window lands in the partition shown, and its
+    // undo comes back to it from another one.
+    FormGlowna->project().setThickness(0, 0.4, 0);
+    FormPrzegrody->TablePrzegrodyDoubleClick(0);
+    FormGlowna->ActionCofnij->trigger();
+    QApplication::processEvents();
+    QCOMPARE(building().label(building().currentId()), QStringLiteral("DA-1"));
+    QCOMPARE(FormWarstwy->ListViewMaterialy->topLevelItemCount(), 1);
+  }
+
+  // Each row's Uc is the model's, the verdict against its own Uc(max), and
+  // the sums count the partitions with an area.
+  void cellsAndSumsFollowTheModel() {
+    for (int row = 0; row < 3; ++row) {
+      const PartitionResults& r = building().results(building().at(row).id);
+      QCOMPARE(cell(row, TFormPrzegrody::Uc), veltor::FormatFixed(r.summary.transmittance.uc, 3));
+      const bool meets = r.summary.transmittance.uc <= building().at(row).conditions.umax;
+      QCOMPARE(cell(row, TFormPrzegrody::Verdict),
+               meets ? QStringLiteral("spełnia") : QStringLiteral("nie spełnia"));
+    }
+    const double uc0 = building().results(building().at(0).id).summary.transmittance.uc;
+    const double uc1 = building().results(building().at(1).id).summary.transmittance.uc;
+    QCOMPARE(FormPrzegrody->findChild<QLabel*>(QStringLiteral("LabelSumaAUc"))->text(),
+             QStringLiteral("ΣA·Uc = %1 W/K").arg(veltor::FormatFixed(100 * uc0 + 50 * uc1, 2)));
+    // An area typed in place is one step, and the sum follows it.
+    table()->item(2, TFormPrzegrody::Area)->setText(QStringLiteral("20"));
+    QApplication::processEvents();
+    QCOMPARE(FormPrzegrody->findChild<QLabel*>(QStringLiteral("LabelSumaA"))->text(),
+             QStringLiteral("ΣA = %1 m²").arg(veltor::FormatFixed(170, 2)));
+    QCOMPARE(building().undoStack().count(), 1);
+    // A thickness changed elsewhere reaches its row.
+    building().setThickness(building().at(1).id, 0, 0.6);
+    QApplication::processEvents();
+    QCOMPARE(cell(1, TFormPrzegrody::Thickness), veltor::FormatFixed(0.6, 3));
+  }
+
+  void buttons_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("duplicate") << 0 << "ButtonDuplikuj" << QStringList{"SZ-1", "P-1", "DA-1", "PG-1"};
+    QTest::newRow("remove") << 1 << "ButtonUsun" << QStringList{"SZ-1", "PG-1"};
+    QTest::newRow("up") << 2 << "ButtonWGore" << QStringList{"SZ-1", "PG-1", "DA-1"};
+    QTest::newRow("down") << 0 << "ButtonWDol" << QStringList{"DA-1", "SZ-1", "PG-1"};
+  }
+  void buttons() {
+    QFETCH(int, row);
+    QFETCH(QString, button);
+    QFETCH(QStringList, after);
+    table()->selectRow(row);
+    click(button.toLatin1().constData());
+    QCOMPARE(symbols(), after);
+    FormGlowna->ActionCofnij->trigger();
+    QApplication::processEvents();
+    QCOMPARE(symbols(), (QStringList{"SZ-1", "DA-1", "PG-1"}));
+  }
+
+  // Exported alone, the roof is a plain project; added back from that file it
+  // is a fourth partition with the same layers.
+  void exportAndAddBack() {
+    FormPrzegrody->TablePrzegrodyDoubleClick(1);
+    const QString file = env->file(QStringLiteral("dach.Veltor"));
+    dialogs->expectFile(QStringLiteral("SaveDialogPrzegroda"), file);
+    FormPrzegrody->ActionEksportujPrzegrode->trigger();
+    QVERIFY(!FormGlowna->project().isModified());
+    const veltor::LoadedProject plain = veltor::LoadProjectFile(file);
+    QCOMPARE(plain.contents.layers.size(), 1);
+    dialogs->expectFile(QStringLiteral("OpenDialogPrzegroda"), file);
+    FormPrzegrody->findChild<QAction*>(QStringLiteral("ActionDodajZPliku"))->trigger();
+    QApplication::processEvents();
+    QCOMPARE(building().count(), 4);
+    QCOMPARE(building().current().layers.size(), 1);
+    QCOMPARE(building().current().identity.name, QStringLiteral("dach"));
+    QCOMPARE(FormGlowna->project().layers().size(), 1);
+  }
+};
+
+QTEST_MAIN(TestPrzegrody)
+#include "test_przegrody.moc"
