@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian, only what is missing.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev libxcb1-dev libjpeg62-turbo-dev
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev libxcb1-dev libjpeg62-turbo-dev zlib1g-dev
           libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
           fonts-dejavu-core python3
           poppler-utils unzip)

@@ -24,6 +24,7 @@
 #include "batch/batchoutput.h"
 #include "calc/dynamic.h"
 #include "calc/errors.h"
+#include "calc/ownmaterials.h"
 #include "calc/reftables.h"
 #include "calc/safefile.h"
 #include "calc/textfile.h"
@@ -116,6 +117,7 @@ class Input {
     // direction's, so that one file never gives two U.
     c.conditions.setSurfaceResistancesFromDirection();
     c.layers = std::move(loaded.contents.layers);
+    c.extras = loaded.contents.extras;
     if (c.layers.empty()) throw InputError({}, QStringLiteral("projekt nie zawiera żadnej warstwy"));
     for (int i = 0; i < c.layers.size(); ++i)
       CheckLayerLimits(c.layers.at(i), QStringLiteral("layers[%1]").arg(i));
@@ -179,21 +181,18 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
     return c.climateName.isEmpty() ? kondensacja::kOwnClimateName : c.climateName;
   };
   if (report) {
-    designreport::Input in;
-    in.description = c.description;
-    in.address = c.description[veltor::kAddress];
-    in.licence = c.description[veltor::kLicence];
-    in.conditions = c.conditions;
+    // A project file's document is the window's; a JSON description asks for
+    // the moisture page by giving a climate, and lists the dynamics.
+    designreport::Input in = designreport::Prepare(
+        c.description, c.conditions, c.layers, c.extras.value_or(veltor::ProjectExtras{}),
+        designreport::LoadCatalogue(folder, veltor::OwnMaterialsFile()), tables, folder);
+    if (!c.extras && c.moisture) {
+      in.moisture = kondensacja::Assess(c.layers, *c.moisture, tables.air, climateName());
+      in.moisturePage = true;
+    }
     in.version = QStringLiteral(VELTOR_VERSION);
     in.date = QDate::currentDate();
-    designreport::Compute(in, c.layers, tables, folder);
-    if (c.moisture) in.moisture = kondensacja::Assess(c.layers, *c.moisture, tables.air, climateName());
     notices << in.chartNotes;
-    try {
-      in.dynamic = veltor::DynamicCharacteristics(c.layers, c.conditions, tables.air);
-    } catch (const veltor::Error&) {
-      // A layer without density or specific heat: the report goes without them.
-    }
     report->file->write(report->kind == QLatin1String("odt") ? designreport::OdtBytes(in)
                                                              : designreport::PdfBytes(in));
   }

@@ -49,6 +49,9 @@ struct BatchCase {
   veltor::LayerTable layers;
   std::optional<veltor::MoistureInput> moisture;
   QString climateName;  // the station's name, or empty for typed months
+  // A project file's extras (its moisture settings and report options), which
+  // give its designer's report as the window gives it; empty for JSON.
+  std::optional<veltor::ProjectExtras> extras;
 };
 
 // What a description may refer to by name.

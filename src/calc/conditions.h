@@ -8,6 +8,21 @@
 
 namespace veltor {
 
+// The design outdoor temperatures of the national annex of PN-EN 12831 and a
+// few towns of each zone, to help the designer find theirs on the map.
+struct ClimateZone {
+  const char* label;  // UTF-8: the zone's numeral, its temperature, the towns
+  const char* numeral;
+  double te;
+};
+inline constexpr ClimateZone kClimateZones[] = {
+    {"I (-16 °C): Szczecin, Koszalin, Zielona Góra", "I", -16},
+    {"II (-18 °C): Poznań, Wrocław, Gdańsk", "II", -18},
+    {"III (-20 °C): Warszawa, Kraków, Łódź", "III", -20},
+    {"IV (-22 °C): Białystok, Olsztyn", "IV", -22},
+    {"V (-24 °C): Suwałki, Zakopane", "V", -24},
+};
+
 struct DesignConditions {
   double rsi = 0;                  // m2 K/W, follows the heat-flow direction
   double rse = 0;                  // m2 K/W, 0.04

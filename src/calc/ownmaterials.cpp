@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -20,6 +21,7 @@ namespace {
 
 constexpr qsizetype kMaxName = 255;
 constexpr qsizetype kMaxPattern = 4;
+constexpr char kSourceMarker = '&';
 
 // What a file the program starts says about itself.
 QByteArray NewFileHeader() {
@@ -140,7 +142,17 @@ void ReadOwnMaterials(const QByteArray& content, std::vector<OwnMaterial>& out, 
       throw r.lineError(line, what);
     }
   };
+  const qsizetype first = static_cast<qsizetype>(out.size());
   ReadCatalogue<OwnMaterial>(reader, kMaterialsMarkers, addNode, readItem);
+  // A source line belongs to the record just before it, and moves with it.
+  for (auto entry = out.begin() + first; entry != out.end(); ++entry) {
+    if (entry->end >= content.size() || content.at(entry->end) != kSourceMarker) continue;
+    qsizetype lineEnd = content.indexOf('\n', entry->end);
+    if (lineEnd < 0) lineEnd = content.size() - 1;
+    entry->source =
+        FromCp1250(QByteArrayView(content).sliced(entry->end + 1, lineEnd - entry->end)).trimmed();
+    entry->end = lineEnd + 1;
+  }
 }
 
 std::optional<MaterialFault> CheckMaterial(const QString& label, const LayerRecord& record) {
@@ -195,7 +207,12 @@ std::optional<MaterialFault> CheckMaterial(const QString& label, const LayerReco
   return std::nullopt;
 }
 
-QByteArray MaterialEntryText(const QString& label, const LayerRecord& record) {
+QString OwnMaterialsFile() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+         QStringLiteral("/veltorobl/materiały.txt");
+}
+
+QByteArray MaterialEntryText(const QString& label, const LayerRecord& record, const QString& source) {
   const auto number = [](double value) { return PointNumberText(value) + "\r\n"; };
   const double vapour = record.vapourCoefficient;
   QByteArray text = '*' + ToCp1250(label.trimmed()) + "\r\n";
@@ -203,19 +220,23 @@ QByteArray MaterialEntryText(const QString& label, const LayerRecord& record) {
   text += number(record.lambdaMedium) + number(record.lambdaHumid);
   text += std::isinf(vapour) && vapour < 0 ? QByteArray("-1\r\n") : number(vapour);
   text += number(record.density) + number(record.thickness) + number(record.specificHeat);
+  // One line, as the reader takes it.
+  QString oneLine = source.simplified().left(kMaxSourceLength);
+  if (!oneLine.isEmpty()) text += kSourceMarker + ToCp1250(oneLine) + "\r\n";
   return text;
 }
 
-void AddOwnMaterial(const QString& path, const QString& label, const LayerRecord& record) {
+void AddOwnMaterial(const QString& path, const QString& label, const LayerRecord& record,
+                    const QString& source) {
   Validate(label, record);
   const Loaded loaded = Load(path);
   for (const OwnMaterial& entry : loaded.entries)
     if (SameLabel(entry.label, label)) throw TakenLabel(label);
-  WriteDataFile(path, WithEntry(loaded.content, MaterialEntryText(label, record)));
+  WriteDataFile(path, WithEntry(loaded.content, MaterialEntryText(label, record, source)));
 }
 
 void ReplaceOwnMaterial(const QString& path, int index, const QString& expectedLabel, const QString& label,
-                        const LayerRecord& record) {
+                        const LayerRecord& record, const QString& source) {
   Validate(label, record);
   const Loaded loaded = Load(path);
   const OwnMaterial& old = EntryAt(loaded, path, index, expectedLabel);
@@ -223,7 +244,7 @@ void ReplaceOwnMaterial(const QString& path, int index, const QString& expectedL
     if (i != index && SameLabel(loaded.entries[i].label, label)) throw TakenLabel(label);
   QByteArray content = loaded.content;
   // An entry that ended the file without a line end gets one.
-  content.replace(old.begin, old.end - old.begin, MaterialEntryText(label, record));
+  content.replace(old.begin, old.end - old.begin, MaterialEntryText(label, record, source));
   WriteDataFile(path, content);
 }
 
@@ -250,7 +271,7 @@ int ImportOwnMaterials(const QString& path, const QString& source,
   std::vector<std::pair<QString, QByteArray>> appended;  // label, text
   int count = 0;
   for (const OwnMaterial& entry : incoming.entries) {
-    const QByteArray text = MaterialEntryText(entry.label, entry.record);
+    const QByteArray text = MaterialEntryText(entry.label, entry.record, entry.source);
     QByteArray* slot = nullptr;
     for (int i = 0; i < static_cast<int>(loaded.entries.size()) && !slot; ++i)
       if (SameLabel(loaded.entries[i].label, entry.label)) slot = &replaced[i];

@@ -20,6 +20,10 @@ namespace veltor {
 struct OwnMaterial {
   QString label;  // the catalogue label (the marker line without its marker)
   LayerRecord record;
+  // Where its values come from (a DoP number, a standard's table, an
+  // approval), optional: a line "&text" after the record, which the program's
+  // catalogue reader skips like any line it does not know.
+  QString source;
   // The entry's bytes in the file: its marker line and its eight record lines.
   qsizetype begin = 0;
   qsizetype end = 0;
@@ -60,18 +64,23 @@ struct MaterialFault {
 std::optional<MaterialFault> CheckMaterial(const QString& label, const LayerRecord& record);
 
 // "*label" and the eight record lines, Windows-1250, CR LF, numbers as the
-// shortest exact text.
-QByteArray MaterialEntryText(const QString& label, const LayerRecord& record);
+// shortest exact text; then "&source" when there is one.
+QByteArray MaterialEntryText(const QString& label, const LayerRecord& record, const QString& source = {});
+// The longest source text, in characters.
+inline constexpr qsizetype kMaxSourceLength = 200;
+// The user's own materials file, in the user's data folder.
+QString OwnMaterialsFile();
 
 // The changes. A label that another own material has (letter case and outer
 // blanks aside) and a value CheckMaterial refuses raise DataError; a file that
 // does not read raises its error prefixed with its path; a failed write raises
 // IoError. In every refusal the file stays as it was.
-void AddOwnMaterial(const QString& path, const QString& label, const LayerRecord& record);
+void AddOwnMaterial(const QString& path, const QString& label, const LayerRecord& record,
+                    const QString& source = {});
 // `index` counts the file's materials from 0; `expectedLabel` is the label the
 // caller shows for it, so that a file changed meanwhile is not written blindly.
 void ReplaceOwnMaterial(const QString& path, int index, const QString& expectedLabel, const QString& label,
-                        const LayerRecord& record);
+                        const LayerRecord& record, const QString& source = {});
 void RemoveOwnMaterial(const QString& path, int index, const QString& expectedLabel);
 
 // Adds the materials of the file `source` to the file at `path`. For a label

@@ -223,23 +223,28 @@ inline void CheckParameter(double value, const char* what) {
 void ApplyCorrections(const LayerTable& table, const DesignConditions& c, const AirLayerTable& air,
                       int counted, int insulation, double withoutBridges, TransmittanceResult& out) {
   const UCorrections& corr = c.corrections;
+  out.correctionRt = withoutBridges;
+  CorrectionBasis* basis = nullptr;
   auto ratioSquared = [&](std::int32_t which, int& index) {
     index = CorrectionLayer(table, which, counted, insulation);
     if (index < 0) return 0.0;
     const LayerRecord& layer = table.at(index);
-    const double own = layer.isAirLayer() ? AirLayerResistance(air, c.direction, layer.thickness)
-                                          : layer.thickness / EffectiveLambda(layer, c);
+    const double r1 = layer.isAirLayer() ? AirLayerResistance(air, c.direction, layer.thickness)
+                                         : layer.thickness / EffectiveLambda(layer, c);
+    *basis = {index, r1};
     if (withoutBridges == 0) throw DivisionByZero();
-    const double ratio = own / withoutBridges;
+    const double ratio = r1 / withoutBridges;
     return ratio * ratio;
   };
   int index = -1;
   const AirGapCorrection& gaps = corr.airGaps;
   if (gaps.level < 0 || gaps.level > 2)
     throw DataError(QStringLiteral("Poziom poprawki na nieszczelności izolacji musi wynosić 0, 1 lub 2"));
+  basis = &out.airGapBasis;
   if (gaps.level > 0) out.deltaAirGaps = kAirGapDeltaU[gaps.level] * ratioSquared(gaps.layer, index);
 
   const FastenerCorrection& f = corr.fasteners;
+  basis = &out.fastenerBasis;
   if (f.method == FastenerMethod::PointTransmittance) {
     CheckParameter(f.perSquareMetre, "liczba łączników na m²");
     CheckParameter(f.chiP, "χp łącznika");
@@ -268,6 +273,7 @@ void ApplyCorrections(const LayerTable& table, const DesignConditions& c, const 
   }
 
   const InvertedRoofCorrection& roof = corr.invertedRoof;
+  basis = &out.invertedRoofBasis;
   if (roof.enabled) {
     CheckParameter(roof.precipitation, "opad p");
     CheckParameter(roof.drainage, "współczynnik f");

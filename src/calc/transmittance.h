@@ -174,6 +174,13 @@ inline const QString kMetalBridgeWarning = QStringLiteral(
     "UWAGA! Izolacja jest przebita metalem: metoda uproszczona nie ma zastosowania, potrzebne jest "
     "obliczenie numeryczne");
 
+// What a correction rested on, so that a document can show the figures: the
+// layer it concerned (-1: none, the correction is 0) and its R1.
+struct CorrectionBasis {
+  std::int32_t layer = -1;
+  double r1 = 0;  // m2 K/W
+};
+
 struct TransmittanceResult {
   double upperResistance = 0;  // R'T, m2 K/W
   double lowerResistance = 0;  // R''T
@@ -187,6 +194,8 @@ struct TransmittanceResult {
   double uc = 0;                        // U + ΔU
   double rse = 0;                       // the outer surface resistance in force
   std::int32_t firstIgnoredLayer = -1;  // layers from here outward are disregarded; -1 none
+  CorrectionBasis airGapBasis, fastenerBasis, invertedRoofBasis;
+  double correctionRt = 0;  // the RT the ratios R1/RT of the corrections divide by
   bool limitRatioExceeded = false;
   bool metalBridgesInsulation = false;
 };

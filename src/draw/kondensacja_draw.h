@@ -18,6 +18,7 @@
 
 #include "calc/moisture.h"
 #include "draw/pictures.h"
+#include "project/extension.h"
 
 class QPainter;
 class QRectF;
@@ -54,6 +55,15 @@ Assessment Refused(const QString& message, const QString& climateName, const vel
 // Refused before it could start because no climate was chosen; `message` is
 // what the window shows.
 Assessment NoClimate(const QString& message, const veltor::MoistureInput& input);
+
+// The assessment the project's moisture settings ask for, made from the same
+// choices the moisture window shows: the station's months or the typed ones,
+// the design φi or a humidity class. Empty when the project never chose a
+// climate or typed no month; a month left empty or out of range refuses it.
+std::optional<Assessment> AssessSettings(const veltor::LayerTable& table,
+                                         const veltor::MoistureSettings& settings,
+                                         const veltor::DesignConditions& conditions,
+                                         const veltor::AirLayerTable& air);
 
 // What the report's page says of an assessment without a result.
 QString RefusalText(const Assessment& assessment);

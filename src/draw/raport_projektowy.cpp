@@ -1,9 +1,10 @@
-// The designer's report as a rich-text document: HTML tables laid out by
+// The designer's report as a rich-text document: HTML laid out by
 // QTextDocument on A4 pages, painted page by page with a footer onto a PDF
 // writer or a printer, or written as ODF. The charts and the moisture page
-// stand in the flow as images of a fixed size. On a PDF or a printer a
-// handler of the layout paints them in their boxes by their own drawing code
-// (vectors); the ODT carries them as pictures in the document's resources.
+// stand in the flow as images as wide as the text, each on a page of its own,
+// so that their smallest text prints at 7 pt. On a PDF or a printer a handler
+// of the layout paints them in their boxes by their own drawing code
+// (vectors); the ODT carries them as pictures at 300 dpi.
 #include "draw/raport_projektowy.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -13,6 +14,8 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 #include <QTextObjectInterface>
@@ -25,6 +28,7 @@
 #include "calc/numbers.h"
 #include "draw/pictures.h"
 #include "draw/raport_draw.h"
+#include "draw/raport_odt.h"
 #include "draw/rysunek_draw.h"
 #include "draw/rysunek_sheet.h"
 
@@ -35,8 +39,13 @@ namespace {
 // Points: the document is laid out at the paint device's resolution.
 constexpr int kBodyPoints = 8;
 constexpr int kFooterPoints = 7;
-constexpr double kMarginMm = 18;
-constexpr double kFooterMm = 8;
+// A4 with narrow side margins: a chart or the moisture page across the text
+// width prints its 10 and 11 px texts at 7 pt at least.
+constexpr double kPageWidthMm = 210;
+constexpr double kSideMarginMm = 14;
+constexpr double kTopMarginMm = 12;
+constexpr double kBottomMarginMm = 10;
+constexpr double kFooterMm = 7;
 
 const QString kFontFamily = QStringLiteral("DejaVu Sans");
 const QString kStyle = QStringLiteral(
@@ -46,16 +55,29 @@ const QString kStyle = QStringLiteral(
 const QString kTemperatureChartName = QStringLiteral("wykres-temperatury.png");
 const QString kPressureChartName = QStringLiteral("wykres-cisnienia.png");
 const QString kMoisturePageName = QStringLiteral("ocena-wilgotnosciowa.png");
-// Widths in the document's pixels (1/96 in): two charts side by side across
-// the page, the moisture page across it; heights keep the drawings' shapes.
-constexpr int kChartWidth = 320;
-constexpr int kMoisturePageWidth = 580;
+const QString kStandardsHeading = QStringLiteral("5. Normy i przepisy");
+const QString kSignature = QStringLiteral("podpis projektanta");
 
-QString ImageTag(const QString& name, QSize drawing, int width) {
-  return QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\"/>")
-      .arg(name)
-      .arg(width)
-      .arg(static_cast<int>(std::lround(static_cast<double>(width) * drawing.height() / drawing.width())));
+// The paragraphs the regulation's verdicts answer.
+const QString kUcParagraph = QStringLiteral("§ 328 ust. 1, zał. 2 pkt 1.1");
+const QString kSurfaceParagraph = QStringLiteral("§ 321 ust. 1, zał. 2 pkt 2.2");
+const QString kInterstitialParagraph = QStringLiteral("§ 321 ust. 2, zał. 2 pkt 2.2");
+
+// A figure in the document's style: fixed decimals, a typographic minus.
+QString Fig(double value, int decimals) {
+  return veltor::FormatFixed(value, decimals).replace(QLatin1Char('-'), QChar(0x2212));
+}
+
+// As few decimals as show the value exactly (at least `least`, at most 6):
+// a 12,5 mm board is 0,0125 m, never 0,013.
+QString Exact(double value, int least) {
+  int decimals = least;
+  while (decimals < 6) {
+    const double scale = std::pow(10.0, decimals);
+    if (std::abs(std::round(value * scale) / scale - value) <= 1e-9 * std::max(1.0, std::abs(value))) break;
+    ++decimals;
+  }
+  return Fig(value, decimals);
 }
 
 QString Escaped(const QString& text) {
@@ -73,20 +95,39 @@ QString KeyValue(const QString& key, const QString& value) {
   return QStringLiteral("<tr><td width=\"38%\">%1</td><td><b>%2</b></td></tr>").arg(key, value);
 }
 
+QString KeyTable(const QStringList& rows) {
+  return QStringLiteral("<table width=\"100%\" cellpadding=\"1\">") + rows.join(QString()) +
+         QStringLiteral("</table>");
+}
+
 QString OrDash(const QString& text) {
   return text.trimmed().isEmpty() ? QStringLiteral("–") : Escaped(text);
 }
 
+QString Note(const QString& html) {
+  return QStringLiteral("<p class=\"note\">%1</p>").arg(html);
+}
+
+QString Bold(const QString& text) {
+  return QStringLiteral("<b>%1</b>").arg(text);
+}
+
+QString Unit(const QString& figure, const QString& unit) {
+  return figure + QStringLiteral(" ") + unit;
+}
+
+const QString kUUnit = QStringLiteral("W/(m²K)");
+const QString kRUnit = QStringLiteral("m²K/W");
+
 // With the Rsi in force, which the conditions keep for the direction.
 QString DirectionWords(const veltor::DesignConditions& c) {
-  const QString rsi = QStringLiteral(" (Rsi = %1 m²K/W)").arg(veltor::FormatFixed(c.rsi, 2));
   switch (c.direction) {
     case 0:
-      return QStringLiteral("w górę") + rsi;
+      return QStringLiteral("w górę");
     case 2:
-      return QStringLiteral("w dół") + rsi;
+      return QStringLiteral("w dół");
     default:
-      return QStringLiteral("poziomy") + rsi;
+      return QStringLiteral("poziomy");
   }
 }
 
@@ -97,9 +138,10 @@ QString MuText(const veltor::LayerRecord& layer) {
   return veltor::FormatGeneral(veltor::kAirVapourCoefficient / layer.vapourCoefficient, 4);
 }
 
+// sd = μ·d to its significant digits: never rounded into another value.
 QString SdText(const veltor::LayerRecord& layer) {
   const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
-  if (sd) return veltor::FormatFixed(*sd, 2);
+  if (sd) return veltor::FormatGeneral(*sd, 4).replace(QLatin1Char('-'), QChar(0x2212));
   return layer.vapourCoefficient == 0 && !layer.isAirLayer() ? QStringLiteral("∞") : QStringLiteral("0");
 }
 
@@ -117,15 +159,13 @@ QString OuterSideWords(const veltor::OuterSide& side) {
   }
 }
 
+QString LayerName(const Input& in, int index) {
+  return QStringLiteral("%1 „%2”").arg(index + 1).arg(Escaped(in.layers->at(index).nameText().trimmed()));
+}
+
 // A share's "10 %" stays on one line.
 QString Caption(const veltor::LayerRecord& layer, bool ignored) {
   return Escaped(raport::RowCaption(layer, ignored)).replace(QStringLiteral(" %"), QStringLiteral("&nbsp;%"));
-}
-
-// Millimetres, and a foil's fraction of one in significant digits rather than "0,000".
-QString Thickness(double d) {
-  if (d >= 0.01 || d == 0) return veltor::FormatFixed(d, 3);
-  return veltor::FormatGeneral(d, 3);
 }
 
 bool AnyBridge(const veltor::LayerTable* layers) {
@@ -134,29 +174,237 @@ bool AnyBridge(const veltor::LayerTable* layers) {
   return false;
 }
 
-QString Bold(const QString& text) {
-  return QStringLiteral("<b>%1</b>").arg(text);
+double IndoorDewPoint(const veltor::DesignConditions& c) {
+  const double pi = c.phiI / 100.0 * veltor::SaturationPressureIso(c.ti);
+  return pi > 0 ? veltor::SaturationTemperatureIso(pi) : NAN;
 }
 
-// The figures of the combined method, the readings the table rests on, and
-// the standard's warnings when the method does not hold.
-QString TableNotes(const Input& in) {
+// ---------------------------------------------------------------- verdicts
+
+struct VerdictLine {
+  QString what;
+  QString outcome;
+  QString paragraph;
+};
+
+// Whether the assessment has a result to judge by.
+const veltor::MoistureResult* MoistureResultOf(const Input& in) {
+  return in.moisture && in.moisture->result ? &*in.moisture->result : nullptr;
+}
+
+QString NotAssessed(const Input& in) {
+  if (!in.moisture || in.moisture->climateMissing)
+    return QStringLiteral("nie oceniono – w projekcie nie wybrano klimatu zewnętrznego (okno „Kondensacja”)");
+  return QStringLiteral("nie oceniono – %1").arg(Escaped(in.moisture->message));
+}
+
+QString MonthWord(int month) {
+  return month >= 0 ? veltor::MonthName(month).toLower() : QString();
+}
+
+std::vector<VerdictLine> Verdicts(const Input& in) {
+  const veltor::TransmittanceResult& t = in.summary.transmittance;
+  const veltor::DesignConditions& c = in.conditions;
+  std::vector<VerdictLine> lines;
+  QString uc;
+  if (c.umax > 0) {
+    const bool fails = veltor::ExceedsUmax(t.uc, c.umax);
+    uc = QStringLiteral("Uc = %1 %2 Uc(max) = %3 %4 – %5")
+             .arg(Fig(t.uc, 3), fails ? QStringLiteral(">") : QStringLiteral("≤"), Fig(c.umax, 2), kUUnit,
+                  Bold(fails ? QStringLiteral("nie spełnia") : QStringLiteral("spełnia")));
+  } else {
+    uc = QStringLiteral("Uc = %1 %2 – nie określono wymagania Uc(max)").arg(Fig(t.uc, 3), kUUnit);
+  }
+  lines.push_back({QStringLiteral("Izolacyjność cieplna: Uc ≤ Uc(max)"), uc, kUcParagraph});
+
+  const veltor::MoistureResult* r = MoistureResultOf(in);
+  QString surface, interstitial;
+  if (!r) {
+    surface = interstitial = NotAssessed(in);
+  } else {
+    if (r->saturatedMonth >= 0)
+      surface = QStringLiteral("powietrze wewnętrzne nasycone parą (%1) – %2")
+                    .arg(MonthWord(r->saturatedMonth), Bold(QStringLiteral("nie spełnia")));
+    else if (r->decisiveMonth < 0)
+      surface = QStringLiteral("fRsi = %1; w żadnym miesiącu fRsi,min nie występuje – %2")
+                    .arg(Fig(r->fRsi, 3), Bold(QStringLiteral("spełnia")));
+    else
+      surface =
+          QStringLiteral("fRsi = %1 %2 fRsi,min = %3 (miesiąc decydujący: %4) – %5")
+              .arg(Fig(r->fRsi, 3), r->meetsCriticalFactor ? QStringLiteral("≥") : QStringLiteral("<"),
+                   Fig(r->fRsiMinDecisive, 3), MonthWord(r->decisiveMonth),
+                   Bold(r->meetsCriticalFactor ? QStringLiteral("spełnia") : QStringLiteral("nie spełnia")));
+    switch (r->verdict) {
+      case veltor::InterstitialVerdict::NoCondensation:
+        interstitial = QStringLiteral("nie występuje – %1").arg(Bold(QStringLiteral("spełnia")));
+        break;
+      case veltor::InterstitialVerdict::DriesOut:
+        interstitial =
+            QStringLiteral(
+                "występuje od miesiąca: %1, woda wysycha w ciągu roku; Ma,max = %2 kg/m² (%3) – %4")
+                .arg(MonthWord(r->startMonth), Fig(r->maxMa, 3), MonthWord(r->maxMaMonth),
+                     Bold(QStringLiteral("spełnia")));
+        break;
+      case veltor::InterstitialVerdict::Accumulates:
+        interstitial =
+            QStringLiteral("wilgoć kumuluje się z roku na rok; Ma,max = %1 kg/m² (%2) – %3")
+                .arg(Fig(r->maxMa, 3), MonthWord(r->maxMaMonth), Bold(QStringLiteral("nie spełnia")));
+        break;
+    }
+  }
+  lines.push_back({QStringLiteral("Kondensacja na powierzchni wewnętrznej: fRsi ≥ fRsi,min"), surface,
+                   kSurfaceParagraph});
+  lines.push_back({QStringLiteral("Kondensacja międzywarstwowa (PN-EN ISO 13788)"), interstitial,
+                   kInterstitialParagraph});
+  return lines;
+}
+
+QString VerdictBox(const Input& in) {
+  QString html = QStringLiteral(
+      "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-collapse: "
+      "collapse\" bgcolor=\"#f4f4f4\">");
+  html += Row({QStringLiteral("Ocena przegrody"), QStringLiteral("Wynik"), QStringLiteral("Przepis")}, true)
+              .replace(QStringLiteral("<th>Ocena"), QStringLiteral("<th width=\"30%\">Ocena"))
+              .replace(QStringLiteral("<th>Wynik"), QStringLiteral("<th width=\"50%\">Wynik"))
+              .replace(QStringLiteral("<th>Przepis"), QStringLiteral("<th width=\"20%\">Przepis"));
+  for (const VerdictLine& line : Verdicts(in)) html += Row({line.what, line.outcome, line.paragraph});
+  html += QStringLiteral("</table>");
+  if (!MoistureResultOf(in))
+    html += Note(QStringLiteral("Oceny wilgotnościowej według PN-EN ISO 13788 nie wykonano."));
+  else
+    html += Note(QStringLiteral("Ocena wilgotnościowa dla klimatu: %1%2.")
+                     .arg(Escaped(in.moisture->climateName),
+                          in.moisturePage ? QStringLiteral("; szczegóły w rozdziale 7") : QString()));
+  return html;
+}
+
+// ---------------------------------------------------------------- sections
+
+QString ProjectSection(const Input& in) {
+  return QStringLiteral("<h3>1. Projekt</h3>") +
+         KeyTable({KeyValue(QStringLiteral("Nazwa przegrody"), OrDash(in.description[0])),
+                   KeyValue(QStringLiteral("Adres inwestycji"), OrDash(in.address)),
+                   KeyValue(QStringLiteral("Odbiorca"), OrDash(in.description[1])),
+                   KeyValue(QStringLiteral("Projektant"), OrDash(in.description[2])),
+                   KeyValue(QStringLiteral("Nr uprawnień budowlanych"), OrDash(in.licence)),
+                   KeyValue(QStringLiteral("Data"), OrDash(in.description[3]))});
+}
+
+QString ZoneWords(double te) {
+  for (const veltor::ClimateZone& zone : veltor::kClimateZones)
+    if (zone.te == te)
+      return QStringLiteral("strefa klimatyczna %1 według PN-EN 12831 (załącznik krajowy)")
+          .arg(QString::fromUtf8(zone.numeral));
+  return QStringLiteral(
+      "wartość przyjęta przez projektanta, nie temperatura strefy klimatycznej PN-EN 12831");
+}
+
+QString RequirementWords(const Input& in) {
+  const veltor::DesignConditions& c = in.conditions;
+  if (c.umax <= 0) return QStringLiteral("nie określono");
+  QString text = Unit(Fig(c.umax, 2), kUUnit) + QStringLiteral(" – ");
+  if (in.umaxRows.isEmpty())
+    return text + QStringLiteral(
+                      "wartość przyjęta przez projektanta (żaden wiersz tablicy wymagań dla θi = %1 °C "
+                      "nie podaje tej wartości)")
+                      .arg(Fig(c.ti, 1));
+  return text + Escaped(in.umaxRows.join(QStringLiteral(" albo "))) +
+         QStringLiteral(" (rozporządzenie w sprawie warunków technicznych, załącznik nr 2, tabela 1)");
+}
+
+QString IgnoredLayers(const Input& in) {
+  const int first = in.summary.transmittance.firstIgnoredLayer;
+  if (first < 0 || !in.layers) return QStringLiteral("brak");
+  QStringList names;
+  for (int i = first; i < in.layers->size(); ++i) names << LayerName(in, i);
+  return names.join(QStringLiteral(", "));
+}
+
+QString MoistureClimateWords(const Input& in) {
+  if (!in.moisture || in.moisture->climateMissing || in.moisture->climateName.isEmpty())
+    return QStringLiteral("nie wybrano (ocena wilgotnościowa nie wykonana)");
+  const veltor::IndoorConditions& indoor = in.moisture->input.indoor;
+  return Escaped(in.moisture->climateName) +
+         (indoor.mode == veltor::IndoorHumidity::HumidityClass
+              ? QStringLiteral(", wilgotność wewnętrzna: klasa %1 wg PN-EN ISO 13788")
+                    .arg(indoor.humidityClass)
+              : QStringLiteral(", wilgotność wewnętrzna φi = %1 %").arg(in.conditions.phiI));
+}
+
+QString ConditionsSection(const Input& in) {
+  const veltor::DesignConditions& c = in.conditions;
+  const veltor::TransmittanceResult& t = in.summary.transmittance;
+  return QStringLiteral("<h3>2. Warunki brzegowe i założenia</h3>") +
+         KeyTable({
+             KeyValue(QStringLiteral("Temperatura wewnętrzna θi"), Unit(Fig(c.ti, 1), QStringLiteral("°C"))),
+             KeyValue(QStringLiteral("Temperatura zewnętrzna θe"),
+                      Unit(Fig(c.te, 1), QStringLiteral("°C")) + QStringLiteral(" – ") + ZoneWords(c.te)),
+             KeyValue(QStringLiteral("Wilgotność względna wewnątrz / na zewnątrz"),
+                      QStringLiteral("φi = %1 %, φe = %2 %").arg(c.phiI).arg(c.phiE)),
+             KeyValue(QStringLiteral("Warunki wilgotnościowe"),
+                      c.humid() ? QStringLiteral("wilgotne (λ dla warunków wilgotnych)")
+                                : QStringLiteral("średniowilgotne (λ dla warunków średniowilgotnych)")),
+             KeyValue(QStringLiteral("Kierunek strumienia cieplnego"), DirectionWords(c)),
+             KeyValue(
+                 QStringLiteral("Opory przejmowania ciepła Rsi / Rse"),
+                 QStringLiteral("%1 / %2 %3 (PN-EN ISO 6946, tablica 7; Rse w mocy dla strony zewnętrznej)")
+                     .arg(Fig(c.rsi, 2), Fig(t.rse, 2), kRUnit)),
+             KeyValue(QStringLiteral("Strona zewnętrzna przegrody"), OuterSideWords(c.outerSide)),
+             KeyValue(QStringLiteral("Warstwy pominięte w obliczeniu"), IgnoredLayers(in)),
+             KeyValue(QStringLiteral("Wymaganie Uc(max)"), RequirementWords(in)),
+             KeyValue(QStringLiteral("Klimat oceny wilgotnościowej"), MoistureClimateWords(in)),
+         });
+}
+
+// A figure with the mark of a value typed over the catalogue's.
+QString Marked(const QString& figure, const LayerSource* source, const QString& symbol) {
+  if (source && source->edited.contains(symbol)) return figure + QStringLiteral("<sup>*</sup>");
+  return figure;
+}
+
+QString LayerTableNotes(const Input& in) {
   const veltor::TransmittanceResult& t = in.summary.transmittance;
   QStringList notes;
+  QStringList edited;
+  for (int i = 0; in.layers && i < in.layers->size() && i < static_cast<int>(in.sources.size()); ++i) {
+    const LayerSource& s = in.sources[i];
+    if (s.edited.isEmpty()) continue;
+    edited << QStringLiteral("warstwa %1: %2 wpisane przez projektanta (w katalogu %3)")
+                  .arg(LayerName(in, i), s.edited.join(QStringLiteral(", ")), Escaped(s.catalogueValues));
+  }
+  if (!edited.isEmpty())
+    notes << QStringLiteral("<sup>*</sup> Wartość wpisana w miejsce katalogowej – ") +
+                 edited.join(QStringLiteral("; ")) + QStringLiteral(".");
+  if (!in.sources.empty())
+    notes << QStringLiteral(
+        "Źródło „katalog programu”: wartości obliczeniowe PN-EN ISO 10456 i typowe wartości deklarowane "
+        "wyrobów, jak je podaje katalog materiałów programu; dla konkretnego wyrobu należy przyjąć jego "
+        "wartości deklarowane.");
+  for (int i = 0; in.layers && i < in.layers->size(); ++i) {
+    const veltor::LayerRecord& layer = in.layers->at(i);
+    if (!layer.bridge.present()) continue;
+    const bool humid = in.conditions.humid();
+    notes << QStringLiteral(
+                 "Warstwa %1 niejednorodna: mostek %2, udział f = %3 %, λ<sub>b</sub> = %4; materiał "
+                 "główny λ<sub>a</sub> = %5; λ'' = (1 − f)·λ<sub>a</sub> + f·λ<sub>b</sub> = %6 W/(m·K).")
+                 .arg(LayerName(in, i), Escaped(layer.bridge.material),
+                      veltor::FormatGeneral(layer.bridge.share * 100, 4),
+                      veltor::FormatGeneral(humid ? layer.bridge.lambdaHumid : layer.bridge.lambdaMedium, 4),
+                      veltor::FormatGeneral(humid ? layer.lambdaHumid : layer.lambdaMedium, 4),
+                      Fig(veltor::EquivalentLambda(layer, in.conditions), 4));
+  }
   if (AnyBridge(in.layers)) {
     notes << QStringLiteral(
-        "Warstwy niejednorodne (z mostkiem i jego udziałem w polu warstwy): λ w tabeli to λ'' = (1 − "
-        "f)·λ<sub>a</sub> "
-        "+ f·λ<sub>b</sub> warstwy zastępczej dolnej granicy oporu; ich R rozdziela R<sub>T</sub> w "
-        "proporcji "
-        "do d/λ''. μ i s<sub>d</sub> są materiału głównego, którego droga decyduje o kondensacji.");
-    notes
-        << QStringLiteral(
-               "Metoda złożona (PN-EN ISO 6946): górna granica R'<sub>T</sub> = %1 m²K/W, dolna granica "
-               "R''<sub>T</sub> = %2 m²K/W, R<sub>T</sub> = (R'<sub>T</sub> + R''<sub>T</sub>)/2 = %3 m²K/W, "
-               "szacowany błąd względny e = %4 %.")
-               .arg(veltor::FormatFixed(t.upperResistance, 3), veltor::FormatFixed(t.lowerResistance, 3),
-                    veltor::FormatFixed(t.totalResistance, 3), veltor::FormatFixed(t.relativeError * 100, 1));
+        "Warstwy niejednorodne: λ w tabeli to λ'' warstwy zastępczej dolnej granicy oporu; ich R rozdziela "
+        "R<sub>T</sub> w proporcji do d/λ''. μ i s<sub>d</sub> są materiału głównego, którego droga decyduje "
+        "o "
+        "kondensacji.");
+    notes << QStringLiteral(
+                 "Metoda złożona (PN-EN ISO 6946): górna granica R'<sub>T</sub> = %1 %5, dolna granica "
+                 "R''<sub>T</sub> = %2 %5, R<sub>T</sub> = (R'<sub>T</sub> + R''<sub>T</sub>)/2 = %3 %5, "
+                 "szacowany błąd względny e = %4 %.")
+                 .arg(Fig(t.upperResistance, 3), Fig(t.lowerResistance, 3), Fig(t.totalResistance, 3),
+                      Fig(t.relativeError * 100, 1), kRUnit);
   }
   if (t.firstIgnoredLayer >= 0)
     notes << QStringLiteral(
@@ -164,247 +412,277 @@ QString TableNotes(const Input& in) {
         "się "
         "ich do oporu cieplnego ani do sum tabeli.");
   QString html;
-  // Small and close under the table, so that the results and the signature
-  // keep to the first page.
-  for (const QString& note : notes) html += QStringLiteral("<p class=\"note\">%1</p>").arg(note);
-  if (t.limitRatioExceeded)
-    html += QStringLiteral("<p class=\"note\"><b>%1</b></p>").arg(Escaped(veltor::kLimitRatioWarning));
-  if (t.metalBridgesInsulation)
-    html += QStringLiteral("<p class=\"note\"><b>%1</b></p>").arg(Escaped(veltor::kMetalBridgeWarning));
+  for (const QString& note : notes) html += Note(note);
+  if (t.limitRatioExceeded) html += Note(Bold(Escaped(veltor::kLimitRatioWarning)));
+  if (t.metalBridgesInsulation) html += Note(Bold(Escaped(veltor::kMetalBridgeWarning)));
   return html;
 }
 
-QString LayerTable(const Input& in) {
+QString LayerSection(const Input& in) {
   const veltor::DesignConditions& c = in.conditions;
   const veltor::TransmittanceResult& t = in.summary.transmittance;
   QString html = QStringLiteral(
-      "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-collapse: "
+      "<h3>3. Warstwy przegrody (od wewnątrz)</h3>"
+      "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\" style=\"border-collapse: "
       "collapse\">");
-  html += Row({QStringLiteral("Nr"), QStringLiteral("Materiał"), QStringLiteral("d [m]"),
-               QStringLiteral("λ [W/(m·K)]"), QStringLiteral("R [m²K/W]"), QStringLiteral("μ [–]"),
-               QStringLiteral("sd [m]"), QStringLiteral("ρ [kg/m³]")},
-              true)
-              // The material takes what the figures leave, so that the Rsi and
-              // Rse rows and a bridged layer's caption keep to one line.
-              .replace(QStringLiteral("<th>Materiał"), QStringLiteral("<th width=\"44%\">Materiał"));
-  html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni wewnętrznej Rsi"),
-               QString(), QString(), veltor::FormatFixed(c.rsi, 2), QString(), QString(), QString()});
+  // The material takes what the figures leave, so that the Rsi and Rse rows
+  // and a bridged layer's caption keep to few lines.
+  html += QStringLiteral(
+      "<tr><th width=\"4%\">Nr</th><th width=\"30%\">Materiał</th><th width=\"15%\">Źródło</th>"
+      "<th width=\"8%\">d [m]</th><th width=\"8%\">λ [W/(m·K)]</th><th width=\"8%\">R [m²K/W]</th>"
+      "<th width=\"9%\">μ [–]</th><th width=\"9%\">s<sub>d</sub> [m]</th><th width=\"9%\">ρ "
+      "[kg/m³]</th></tr>");
+  const auto surfaceRow = [](const QString& caption, double r) {
+    return QStringLiteral("<tr><td></td><td colspan=\"4\">%1</td><td>%2</td><td></td><td></td><td></td></tr>")
+        .arg(caption, Fig(r, 2));
+  };
+  html += surfaceRow(QStringLiteral("Opór przejmowania ciepła na powierzchni wewnętrznej Rsi"), c.rsi);
   double sdTotal = 0;
   double thicknessTotal = 0;
   for (int i = 0; in.layers && i < in.layers->size(); ++i) {
     const veltor::LayerRecord& layer = in.layers->at(i);
+    const LayerSource* source = i < static_cast<int>(in.sources.size()) ? &in.sources[i] : nullptr;
     const bool ignored = t.firstIgnoredLayer >= 0 && i >= t.firstIgnoredLayer;
     const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
     if (!ignored) {
       if (sd) sdTotal += *sd;
       thicknessTotal += layer.thickness;
     }
-    html += Row({QString::number(i + 1), Caption(layer, ignored), Thickness(layer.thickness),
-                 layer.isAirLayer() ? QStringLiteral("–")
-                                    : veltor::FormatFixed(veltor::EquivalentLambda(layer, c), 3),
-                 ignored ? QStringLiteral("–") : veltor::FormatFixed(layer.resistance, 2), MuText(layer),
-                 SdText(layer),
-                 layer.density > 0 ? veltor::FormatGeneral(layer.density, 5) : QStringLiteral("–")});
+    html += Row(
+        {QString::number(i + 1), Caption(layer, ignored),
+         source ? Escaped(source->text) : QStringLiteral("–"), Exact(layer.thickness, 3),
+         layer.isAirLayer() ? QStringLiteral("–")
+                            : Marked(Fig(veltor::EquivalentLambda(layer, c), 3), source, QStringLiteral("λ")),
+         ignored ? QStringLiteral("–") : Fig(layer.resistance, 3),
+         Marked(MuText(layer), source, QStringLiteral("μ")), SdText(layer),
+         layer.density > 0 ? Marked(veltor::FormatGeneral(layer.density, 5), source, QStringLiteral("ρ"))
+                           : QStringLiteral("–")});
   }
-  html += Row({QString(), QStringLiteral("Opór przejmowania ciepła na powierzchni zewnętrznej Rse"),
-               QString(), QString(), veltor::FormatFixed(t.rse, 2), QString(), QString(), QString()});
-  html += Row({QString(), Bold(QStringLiteral("Razem")), Bold(veltor::FormatFixed(thicknessTotal, 3)),
-               QString(), Bold(veltor::FormatFixed(in.summary.totalResistance, 2)), QString(),
-               Bold(veltor::FormatFixed(sdTotal, 2)), QString()});
-  return html + QStringLiteral("</table>") + TableNotes(in);
+  html += surfaceRow(QStringLiteral("Opór przejmowania ciepła na powierzchni zewnętrznej Rse"), t.rse);
+  html += QStringLiteral(
+              "<tr><td></td><td "
+              "colspan=\"2\">%1</td><td>%2</td><td></td><td>%3</td><td></td><td>%4</td><td></td></tr>")
+              .arg(Bold(QStringLiteral("Razem")), Bold(Exact(thicknessTotal, 3)),
+                   Bold(Fig(in.summary.totalResistance, 3)), Bold(veltor::FormatGeneral(sdTotal, 4)));
+  return html + QStringLiteral("</table>") + LayerTableNotes(in);
 }
 
-double IndoorDewPoint(const veltor::DesignConditions& c) {
-  const double pi = c.phiI / 100.0 * veltor::SaturationPressureIso(c.ti);
-  return pi > 0 ? veltor::SaturationTemperatureIso(pi) : NAN;
+QString CorrectionLayerWords(const Input& in, const veltor::CorrectionBasis& basis) {
+  if (basis.layer < 0 || !in.layers || basis.layer >= in.layers->size())
+    return QStringLiteral("brak warstwy");
+  return QStringLiteral("warstwa %1, R<sub>1</sub> = %2 %3, R<sub>T</sub> = %4 %3")
+      .arg(LayerName(in, basis.layer), Fig(basis.r1, 3), kRUnit,
+           Fig(in.summary.transmittance.correctionRt, 3));
 }
 
-QString FirstPage(const Input& in) {
+QStringList CorrectionRows(const Input& in) {
+  const veltor::UCorrections& corr = in.conditions.corrections;
+  const veltor::TransmittanceResult& t = in.summary.transmittance;
+  QStringList rows;
+  QString gaps = Unit(Fig(t.deltaAirGaps, 3), kUUnit);
+  if (corr.airGaps.level > 0 && corr.airGaps.level <= 2)
+    gaps +=
+        QStringLiteral(" – poziom %1, ΔU'' = %2 %3; %4; ΔU<sub>g</sub> = ΔU''·(R<sub>1</sub>/R<sub>T</sub>)²")
+            .arg(corr.airGaps.level)
+            .arg(Fig(veltor::kAirGapDeltaU[corr.airGaps.level], 2), kUUnit,
+                 CorrectionLayerWords(in, t.airGapBasis));
+  else
+    gaps += QStringLiteral(" – poziom 0 (izolacja bez szczelin)");
+  rows << KeyValue(QStringLiteral("Poprawka na nieszczelności ΔU<sub>g</sub>"), gaps);
+
+  const veltor::FastenerCorrection& f = corr.fasteners;
+  QString fasteners = Unit(Fig(t.deltaFasteners, 3), kUUnit);
+  if (f.method == veltor::FastenerMethod::PointTransmittance) {
+    fasteners += QStringLiteral(" – n = %1 1/m², χ<sub>p</sub> = %2 W/K; ΔU<sub>f</sub> = n·χ<sub>p</sub>")
+                     .arg(veltor::FormatGeneral(f.perSquareMetre, 4), veltor::FormatGeneral(f.chiP, 4));
+  } else if (f.method == veltor::FastenerMethod::Conductivity) {
+    const veltor::CorrectionBasis& b = t.fastenerBasis;
+    const double d0 =
+        b.layer >= 0 && in.layers && b.layer < in.layers->size() ? in.layers->at(b.layer).thickness : 0;
+    const double d1 = std::max(0.0, d0 - f.recess);
+    const double alpha = f.recess > 0 && d0 > 0 ? 0.8 * d1 / d0 : 0.8;
+    fasteners +=
+        QStringLiteral(
+            " – n = %1 1/m², λ<sub>f</sub> = %2 W/(m·K), A<sub>f</sub> = %3 m², d<sub>0</sub> = %4 m, "
+            "%5α = %6; %7; ΔU<sub>f</sub> = α·λ<sub>f</sub>·A<sub>f</sub>·n/d<sub>0</sub>·(R<sub>1</sub>/"
+            "R<sub>T</sub>)²")
+            .arg(veltor::FormatGeneral(f.perSquareMetre, 4), veltor::FormatGeneral(f.lambda, 4),
+                 veltor::FormatGeneral(f.area, 4), Exact(d0, 3),
+                 f.recess > 0
+                     ? QStringLiteral("d<sub>1</sub>/d<sub>0</sub> = %1, ").arg(Fig(d0 > 0 ? d1 / d0 : 0, 3))
+                     : QString(),
+                 Fig(alpha, 3), CorrectionLayerWords(in, b));
+  } else {
+    fasteners += QStringLiteral(" – brak łączników przebijających izolację");
+  }
+  rows << KeyValue(QStringLiteral("Poprawka na łączniki mechaniczne ΔU<sub>f</sub>"), fasteners);
+
+  const veltor::InvertedRoofCorrection& roof = corr.invertedRoof;
+  QString inverted = Unit(Fig(t.deltaInvertedRoof, 3), kUUnit);
+  if (roof.enabled)
+    inverted +=
+        QStringLiteral(
+            " – p = %1 mm/dzień, f = %2, x = %3 W·dzień/(m²·K·mm); %4; ΔU<sub>r</sub> = "
+            "p·f·x·(R<sub>1</sub>/R<sub>T</sub>)²")
+            .arg(veltor::FormatGeneral(roof.precipitation, 4), veltor::FormatGeneral(roof.drainage, 4),
+                 veltor::FormatGeneral(roof.factor, 4), CorrectionLayerWords(in, t.invertedRoofBasis));
+  else
+    inverted += QStringLiteral(" – nie dotyczy");
+  rows << KeyValue(QStringLiteral("Poprawka dla dachu o odwróconym układzie warstw ΔU<sub>r</sub>"),
+                   inverted);
+  if (corr.any()) {
+    const double share = t.u > 0 ? t.deltaU / t.u * 100 : 0;
+    rows << KeyValue(
+        QStringLiteral("Zasada 3 %"),
+        QStringLiteral("nie zastosowano: poprawki uwzględniono w pełnej wysokości, także poniżej "
+                       "3 % U (ΔU = %1 %2, tj. %3 % U) – po stronie bezpiecznej")
+            .arg(Fig(t.deltaU, 3), kUUnit, Fig(share, 1)));
+  }
+  return rows;
+}
+
+QString DynamicRows(const Input& in) {
+  if (!in.dynamic && in.dynamicNote.isEmpty()) return {};
+  QString html = QStringLiteral("<p><b>Parametry dynamiczne (PN-EN ISO 13786, okres 24 h)</b></p>");
+  if (!in.dynamic) return html + Note(QStringLiteral("Nie obliczono: %1").arg(Escaped(in.dynamicNote)));
+  const veltor::DynamicResult& d = *in.dynamic;
+  return html +
+         KeyTable({KeyValue(QStringLiteral("Okresowy współczynnik przenikania ciepła |Y<sub>12</sub>|"),
+                            Unit(Fig(d.periodicTransmittance, 3), kUUnit) +
+                                QStringLiteral(", przesunięcie fazowe ") + Fig(d.delayH, 1) +
+                                QStringLiteral(" h")),
+                   KeyValue(QStringLiteral("Współczynnik tłumienia f"), Fig(d.decrementFactor, 3)),
+                   KeyValue(QStringLiteral("Pojemność cieplna κ<sub>1</sub> / κ<sub>2</sub>"),
+                            Fig(d.kappa1, 1) + QStringLiteral(" / ") + Fig(d.kappa2, 1) +
+                                QStringLiteral(" kJ/(m²K)"))});
+}
+
+QString ResultsSection(const Input& in) {
   const veltor::DesignConditions& c = in.conditions;
   const veltor::TransmittanceResult& t = in.summary.transmittance;
-  const double uc = t.uc;
-  QString html;
-  html += QStringLiteral("<h2 align=\"center\">Raport projektowy</h2>");
-  html += QStringLiteral(
-      "<p align=\"center\">Obliczenie współczynnika przenikania ciepła i rozkładu temperatury "
-      "przegrody wg PN-EN ISO 6946</p>");
-
-  html += QStringLiteral("<h3>1. Projekt</h3><table width=\"100%\" cellpadding=\"1\">");
-  html += KeyValue(QStringLiteral("Nazwa przegrody"), OrDash(in.description[0]));
-  html += KeyValue(QStringLiteral("Adres inwestycji"), OrDash(in.address));
-  html += KeyValue(QStringLiteral("Odbiorca"), OrDash(in.description[1]));
-  html += KeyValue(QStringLiteral("Projektant"), OrDash(in.description[2]));
-  html += KeyValue(QStringLiteral("Nr uprawnień budowlanych"), OrDash(in.licence));
-  html += KeyValue(QStringLiteral("Data"), OrDash(in.description[3]));
-  html += QStringLiteral("</table>");
-
-  html += QStringLiteral("<h3>2. Warunki brzegowe</h3><table width=\"100%\" cellpadding=\"1\">");
-  html += KeyValue(QStringLiteral("Temperatura wewnętrzna θi"),
-                   veltor::FormatFixed(c.ti, 1) + QStringLiteral(" °C"));
-  html += KeyValue(
-      QStringLiteral("Temperatura zewnętrzna θe"),
-      veltor::FormatFixed(c.te, 1) + QStringLiteral(" °C") +
-          (in.climateZone.isEmpty() ? QString()
-                                    : QStringLiteral(", strefa klimatyczna ") + Escaped(in.climateZone)));
-  html += KeyValue(QStringLiteral("Wilgotność względna wewnątrz φi"), QStringLiteral("%1 %").arg(c.phiI));
-  html += KeyValue(QStringLiteral("Wilgotność względna na zewnątrz φe"), QStringLiteral("%1 %").arg(c.phiE));
-  html += KeyValue(QStringLiteral("Kierunek strumienia cieplnego"), DirectionWords(c));
-  html += KeyValue(
-      QStringLiteral("Warunki wilgotnościowe"),
-      c.humid() ? QStringLiteral("wilgotne (λ dla warunków wilgotnych)") : QStringLiteral("średniowilgotne"));
-  html += KeyValue(QStringLiteral("Opory przejmowania ciepła Rsi / Rse"),
-                   veltor::FormatFixed(c.rsi, 2) + QStringLiteral(" / ") + veltor::FormatFixed(t.rse, 2) +
-                       QStringLiteral(" m²K/W"));
-  html += KeyValue(QStringLiteral("Strona zewnętrzna przegrody"), OuterSideWords(c.outerSide));
-  html += QStringLiteral("</table>");
-
-  html += QStringLiteral("<h3>3. Warstwy przegrody (od wewnątrz)</h3>") + LayerTable(in);
-
-  html += QStringLiteral("<h3>4. Wyniki</h3><table width=\"100%\" cellpadding=\"1\">");
-  html += KeyValue(QStringLiteral("Całkowity opór cieplny R<sub>T</sub>"),
-                   veltor::FormatFixed(in.summary.totalResistance, 2) + QStringLiteral(" m²K/W"));
-  html += KeyValue(QStringLiteral("Współczynnik przenikania ciepła U"),
-                   veltor::FormatFixed(in.summary.u, 3) + QStringLiteral(" W/(m²K)"));
-  html += KeyValue(QStringLiteral("Poprawka na nieszczelności ΔU<sub>g</sub>"),
-                   veltor::FormatFixed(t.deltaAirGaps, 3) + QStringLiteral(" W/(m²K)"));
-  html += KeyValue(QStringLiteral("Poprawka na łączniki mechaniczne ΔU<sub>f</sub>"),
-                   veltor::FormatFixed(t.deltaFasteners, 3) + QStringLiteral(" W/(m²K)"));
-  html += KeyValue(QStringLiteral("Poprawka dla dachu o odwróconym układzie warstw ΔU<sub>r</sub>"),
-                   veltor::FormatFixed(t.deltaInvertedRoof, 3) + QStringLiteral(" W/(m²K)"));
-  html += KeyValue(QStringLiteral("Skorygowany współczynnik Uc"),
-                   veltor::FormatFixed(uc, 3) + QStringLiteral(" W/(m²K)"));
-  if (c.umax > 0)
-    html +=
-        KeyValue(QStringLiteral("Wymaganie Uc(max)"),
-                 veltor::FormatFixed(c.umax, 2) + QStringLiteral(" W/(m²K)") +
-                     (in.umaxSource.isEmpty() ? QString() : QStringLiteral(" – ") + Escaped(in.umaxSource)));
-  html += QStringLiteral("</table>");
-  html += QStringLiteral("<p><b>%1</b></p>").arg(Verdict(uc, c.umax));
-  if (c.umax > 0)
-    html += QStringLiteral(
-        "<p>Źródło wymagania: rozporządzenie w sprawie warunków technicznych, jakim powinny "
-        "odpowiadać budynki i ich usytuowanie, załącznik 2.</p>");
-
-  const QString zero = in.summary.zeroPointDepth
-                           ? veltor::FormatFixed(*in.summary.zeroPointDepth, 3) +
-                                 QStringLiteral(" m od powierzchni wewnętrznej")
-                           : QStringLiteral("poza przegrodą (cała przegroda powyżej 0 °C)");
-  html += QStringLiteral("<table width=\"100%\" cellpadding=\"1\">");
-  html += KeyValue(QStringLiteral("Punkt 0 °C"), zero);
+  QStringList rows;
+  rows << KeyValue(QStringLiteral("Całkowity opór cieplny R<sub>T</sub>"),
+                   Unit(Fig(in.summary.totalResistance, 3), kRUnit));
+  rows << KeyValue(QStringLiteral("Współczynnik przenikania ciepła U"), Unit(Fig(in.summary.u, 3), kUUnit));
+  rows << CorrectionRows(in);
+  rows << KeyValue(QStringLiteral("Skorygowany współczynnik Uc"), Unit(Fig(t.uc, 3), kUUnit));
+  QString html = QStringLiteral("<h3>4. Wyniki</h3>") + KeyTable(rows);
+  html += QStringLiteral("<p><b>%1</b></p>").arg(Verdict(t.uc, c.umax));
+  const QString zero =
+      in.summary.zeroPointDepth
+          ? Unit(Fig(*in.summary.zeroPointDepth, 3), QStringLiteral("m od powierzchni wewnętrznej"))
+          : QStringLiteral("poza przegrodą (cała przegroda powyżej 0 °C)");
   const double dew = IndoorDewPoint(c);
-  html += KeyValue(
-      QStringLiteral("Temperatura powierzchni wewnętrznej θsi"),
-      veltor::FormatFixed(in.surfaceTemperature, 1) + QStringLiteral(" °C") +
-          (std::isfinite(dew)
-               ? QStringLiteral(" (punkt rosy powietrza wewnętrznego %1 °C)").arg(veltor::FormatFixed(dew, 1))
-               : QString()));
-  html += KeyValue(QStringLiteral("Kondensacja na powierzchni wewnętrznej"),
-                   in.surfaceCondensation ? QStringLiteral("WYSTĘPUJE") : QStringLiteral("nie występuje"));
-  html += QStringLiteral("</table>");
-  if (in.dynamic) {
-    const veltor::DynamicResult& d = *in.dynamic;
-    html += QStringLiteral(
-        "<p><b>Parametry dynamiczne (PN-EN ISO 13786, okres 24 h)</b></p>"
-        "<table width=\"100%\" cellpadding=\"1\">");
-    html += KeyValue(QStringLiteral("Okresowy współczynnik przenikania ciepła |Y<sub>12</sub>|"),
-                     veltor::FormatFixed(d.periodicTransmittance, 3) +
-                         QStringLiteral(" W/(m²K), przesunięcie fazowe ") + veltor::FormatFixed(d.delayH, 1) +
-                         QStringLiteral(" h"));
-    html += KeyValue(QStringLiteral("Współczynnik tłumienia f"), veltor::FormatFixed(d.decrementFactor, 3));
-    html += KeyValue(QStringLiteral("Pojemność cieplna κ<sub>1</sub> / κ<sub>2</sub>"),
-                     veltor::FormatFixed(d.kappa1, 1) + QStringLiteral(" / ") +
-                         veltor::FormatFixed(d.kappa2, 1) + QStringLiteral(" kJ/(m²K)"));
-    html += QStringLiteral("</table>");
-  }
-  html += QStringLiteral(
-      "<p>&nbsp;</p><table width=\"100%\"><tr><td width=\"55%\"></td>"
-      "<td align=\"center\">.......................................................<br/>"
-      "podpis projektanta</td></tr></table>");
+  html += KeyTable(
+      {KeyValue(QStringLiteral("Punkt 0 °C"), zero),
+       KeyValue(QStringLiteral("Temperatura powierzchni wewnętrznej θsi"),
+                Unit(Fig(in.surfaceTemperature, 1), QStringLiteral("°C")) +
+                    (std::isfinite(dew)
+                         ? QStringLiteral(" (punkt rosy powietrza wewnętrznego %1 °C)").arg(Fig(dew, 1))
+                         : QString())),
+       KeyValue(QStringLiteral("Kondensacja na powierzchni wewnętrznej w warunkach obliczeniowych"),
+                in.surfaceCondensation ? QStringLiteral("WYSTĘPUJE") : QStringLiteral("nie występuje"))});
+  return html + DynamicRows(in);
+}
+
+QString StandardsSection() {
+  return QStringLiteral("<h3>%1</h3><ol>").arg(kStandardsHeading) +
+         QStringLiteral(
+             "<li>PN-EN ISO 6946:2017 Komponenty budowlane i elementy budynku – Opór cieplny i współczynnik "
+             "przenikania ciepła – Metody obliczania</li>"
+             "<li>PN-EN ISO 13788:2013 Cieplno-wilgotnościowe właściwości komponentów budowlanych i "
+             "elementów "
+             "budynku – Temperatura powierzchni wewnętrznej konieczna do uniknięcia krytycznej wilgotności "
+             "powierzchni i kondensacji międzywarstwowej – Metody obliczania</li>"
+             "<li>PN-EN ISO 13786 Cieplne właściwości użytkowe komponentów budowlanych – Dynamiczne "
+             "charakterystyki cieplne – Metody obliczania</li>"
+             "<li>PN-EN ISO 10456 Materiały i wyroby budowlane – Właściwości cieplno-wilgotnościowe – "
+             "Tabelaryczne wartości obliczeniowe</li>"
+             "<li>PN-EN 12831 Charakterystyka energetyczna budynków – Metoda obliczania projektowego "
+             "obciążenia "
+             "cieplnego, załącznik krajowy (strefy klimatyczne)</li>"
+             "<li>Rozporządzenie Ministra Infrastruktury w sprawie warunków technicznych, jakim powinny "
+             "odpowiadać budynki i ich usytuowanie: § 321, § 328 i załącznik nr 2</li></ol>");
+}
+
+QString SignatureBlock() {
+  return QStringLiteral(
+             "<p>&nbsp;</p><p "
+             "align=\"right\">.......................................................<br/>%1</p>")
+      .arg(kSignature);
+}
+
+// Widths in the document's pixels (1/96 in): the drawings as wide as the
+// text, their heights keeping their shapes.
+int DrawingWidth();
+
+QString ImageTag(const QString& name, QSize drawing) {
+  const int width = DrawingWidth();
+  return QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\"/>")
+      .arg(name)
+      .arg(width)
+      .arg(static_cast<int>(std::lround(static_cast<double>(width) * drawing.height() / drawing.width())));
+}
+
+QString ChartSection(const Input& in, int kind) {
+  const QImage& image = kind == 1 ? in.temperatureChart : in.pressureChart;
+  QString html = kind == 1 ? QStringLiteral("<h3>6. Wykresy</h3>") : QString();
+  html += QStringLiteral("<p align=\"center\"><b>%1</b></p>")
+              .arg(kind == 1 ? QStringLiteral("6.1. Rozkład temperatury w przegrodzie")
+                             : QStringLiteral("6.2. Ciśnienie cząstkowe i ciśnienie nasycenia pary wodnej"));
+  if (image.isNull())
+    html += QStringLiteral("<p>(brak wykresu)</p>");
+  else
+    html +=
+        QStringLiteral("<p align=\"center\">%1</p>")
+            .arg(ImageTag(kind == 1 ? kTemperatureChartName : kPressureChartName, chart::SheetSize(kind)));
+  if (kind == 2)
+    for (const QString& note : in.chartNotes) html += Note(Escaped(note));
   return html;
 }
 
-QString ChartsPage(const Input& in) {
-  QString html = QStringLiteral("<h3>5. Wykresy</h3>");
-  html += QStringLiteral("<table width=\"100%\"><tr>");
-  const auto chart = [&](const QImage& image, const QString& name, const QString& caption) {
-    // The caption above: the two drawings differ in height, and captions
-    // below them would not stand in one line.
-    QString cell = QStringLiteral("<td align=\"center\" valign=\"top\"><p>%1</p>").arg(caption);
-    if (image.isNull())
-      cell += QStringLiteral("<p>(brak wykresu)</p>");
-    else
-      cell += QStringLiteral("<p>%1</p>").arg(ImageTag(name, image.size(), kChartWidth));
-    return cell + QStringLiteral("</td>");
-  };
-  html +=
-      chart(in.temperatureChart, kTemperatureChartName, QStringLiteral("Rozkład temperatury w przegrodzie"));
-  html += chart(in.pressureChart, kPressureChartName,
-                QStringLiteral("Ciśnienie cząstkowe i ciśnienie nasycenia pary wodnej"));
-  html += QStringLiteral("</tr></table>");
-  for (const QString& note : in.chartNotes) html += QStringLiteral("<p>%1</p>").arg(Escaped(note));
-  return html;
+QString MoistureSection(const Input& in) {
+  if (!in.moisture || !in.moisturePage) return {};
+  return QStringLiteral("<h3>7. Ocena wilgotnościowa (PN-EN ISO 13788)</h3><p align=\"center\">%1</p>")
+      .arg(ImageTag(kMoisturePageName, kondensacja::kMinimumPageSize));
 }
 
-QString MoisturePage(const Input& in) {
-  if (!in.moisture) return {};
-  return QStringLiteral(
-             "<h3>6. Ocena wilgotnościowa (PN-EN ISO 13788)</h3>"
-             "<p align=\"center\">%1</p>")
-      .arg(ImageTag(kMoisturePageName, kondensacja::kMinimumPageSize, kMoisturePageWidth));
+// The text part: verdicts first, then everything they rest on.
+QString TextSection(const Input& in) {
+  return QStringLiteral("<h2 align=\"center\">Raport projektowy</h2>") +
+         QStringLiteral(
+             "<p align=\"center\">Obliczenie współczynnika przenikania ciepła, rozkładu temperatury i "
+             "oceny wilgotnościowej przegrody wg PN-EN ISO 6946 i PN-EN ISO 13788</p>") +
+         VerdictBox(in) + ProjectSection(in) + ConditionsSection(in) + LayerSection(in) + ResultsSection(in);
 }
 
-QString Standards() {
-  return QStringLiteral(
-      "<h3>Normy i przepisy</h3><ul>"
-      "<li>PN-EN ISO 6946:2017 Komponenty budowlane i elementy budynku – Opór cieplny i współczynnik "
-      "przenikania ciepła – Metody obliczania</li>"
-      "<li>PN-EN ISO 13788:2013 Cieplno-wilgotnościowe właściwości komponentów budowlanych i elementów "
-      "budynku – Temperatura powierzchni wewnętrznej konieczna do uniknięcia krytycznej wilgotności "
-      "powierzchni i kondensacji międzywarstwowej – Metody obliczania</li>"
-      "<li>PN-EN ISO 10456 Materiały i wyroby budowlane – Właściwości cieplno-wilgotnościowe – "
-      "Tabelaryczne wartości obliczeniowe</li>"
-      "<li>Rozporządzenie Ministra Infrastruktury w sprawie warunków technicznych, jakim powinny "
-      "odpowiadać budynki i ich usytuowanie, załącznik 2</li></ul>");
+QString FooterText(const Input& input) {
+  return QStringLiteral("VELTORobl %1 · %2")
+      .arg(input.version, input.date.toString(QStringLiteral("dd.MM.yyyy")));
 }
 
 QPageLayout A4Layout() {
   return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                     QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
+                     QMarginsF(kSideMarginMm, kTopMarginMm, kSideMarginMm, kBottomMarginMm),
+                     QPageLayout::Millimeter);
+}
+
+int DrawingWidth() {
+  return static_cast<int>((kPageWidthMm - 2 * kSideMarginMm) / 25.4 * 96);
 }
 
 template <class Write>
 QByteArray Bytes(Write write) {
   QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  write(buffer);
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    write(buffer);
+  }
   return bytes;
 }
 
 }  // namespace
-
-void Compute(Input& input, veltor::LayerTable& table, const veltor::ReferenceTables& tables,
-             const QString& startFolder) {
-  veltor::CalculatePartition(table, input.summary, input.conditions, tables);
-  input.layers = &table;
-  input.saturation = &tables.saturation;
-  input.startFolder = startFolder;
-  input.surfaceCondensation = veltor::SurfaceCondensation(table, input.conditions, tables.saturation);
-  input.surfaceTemperature = table.empty() ? input.conditions.ti : table.at(0).innerTemperature;
-  const veltor::DesignConditions boundary = veltor::WithRseInForce(input.conditions);
-  const chart::ChartData data{table, input.summary, boundary, tables.saturation};
-  for (const int kind : {1, 2}) {
-    QImage& picture = kind == 1 ? input.temperatureChart : input.pressureChart;
-    try {
-      picture = ui::LoadPicture(chart::BackgroundPath(startFolder, kind));
-      input.chartNotes << chart::DrawChart(picture, kind, data, chart::HatchesFrom(startFolder)).skipped;
-    } catch (const veltor::Error& e) {
-      // The document goes out without that chart; its page says why.
-      picture = QImage();
-      input.chartNotes << e.message();
-    }
-  }
-}
 
 QString Verdict(double uc, double umax) {
   if (umax <= 0) return QStringLiteral("Nie określono wymagania Uc(max)");
@@ -464,25 +742,55 @@ class VectorDrawings : public QObject, public QTextObjectInterface {
 
 namespace {
 
+// The drawings as pictures at 300 dpi across the text width, for the ODT.
+QImage Picture(const Input& input, const QString& name) {
+  const int kind = name == kTemperatureChartName ? 1 : name == kPressureChartName ? 2 : 0;
+  const QSize drawing = kind ? chart::SheetSize(kind) : kondensacja::kMinimumPageSize;
+  const int width = static_cast<int>(std::lround(DrawingWidth() / 96.0 * 300));
+  QImage picture(width, static_cast<int>(std::lround(double(width) * drawing.height() / drawing.width())),
+                 QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  picture.setDotsPerMeterX(static_cast<int>(std::lround(300 / 0.0254)));
+  picture.setDotsPerMeterY(picture.dotsPerMeterX());
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(double(picture.width()) / drawing.width(), double(picture.height()) / drawing.height());
+  try {
+    if (kind && input.layers && input.saturation) {
+      const veltor::DesignConditions boundary = veltor::WithRseInForce(input.conditions);
+      chart::PaintChart(painter, kind, {*input.layers, input.summary, boundary, *input.saturation},
+                        chart::HatchesFrom(input.startFolder));
+    } else if (!kind && input.moisture) {
+      kondensacja::PaintMoisturePage(painter, *input.moisture, input.description[0], drawing);
+    }
+  } catch (const veltor::Error&) {
+    // As on the PDF: the picture as far as it was drawn.
+  }
+  return picture;
+}
+
 // One document of `html`; `pictures`: the drawings as pictures in its
 // resources (for the ODT), where the PDF and the printer draw them instead.
 std::unique_ptr<QTextDocument> NewDocument(const Input& input, const QString& html, bool pictures) {
   auto document = std::make_unique<QTextDocument>();
   QFont font(kFontFamily);
   font.setPointSize(kBodyPoints);
+  // No ligatures: a search for "grafitowy" in the PDF must find it, and a
+  // copied word must paste as typed.
+  font.setStyleStrategy(QFont::PreferNoShaping);
   document->setDefaultFont(font);
   document->setDocumentMargin(0);
   document->setDefaultStyleSheet(kStyle);
   if (pictures) {
     if (!input.temperatureChart.isNull())
       document->addResource(QTextDocument::ImageResource, QUrl(kTemperatureChartName),
-                            input.temperatureChart);
+                            Picture(input, kTemperatureChartName));
     if (!input.pressureChart.isNull())
-      document->addResource(QTextDocument::ImageResource, QUrl(kPressureChartName), input.pressureChart);
-    if (input.moisture)
+      document->addResource(QTextDocument::ImageResource, QUrl(kPressureChartName),
+                            Picture(input, kPressureChartName));
+    if (input.moisture && input.moisturePage)
       document->addResource(QTextDocument::ImageResource, QUrl(kMoisturePageName),
-                            kondensacja::BuildMoisturePage(*input.moisture, input.description[0],
-                                                           kondensacja::kMinimumPageSize));
+                            Picture(input, kMoisturePageName));
   }
   document->setHtml(html);
   document->setMetaInformation(QTextDocument::DocumentTitle,
@@ -490,24 +798,50 @@ std::unique_ptr<QTextDocument> NewDocument(const Input& input, const QString& ht
   return document;
 }
 
-// Each section starts a page of its own.
-std::vector<std::unique_ptr<QTextDocument>> BuildSections(const Input& input) {
-  std::vector<std::unique_ptr<QTextDocument>> sections;
-  sections.push_back(NewDocument(input, FirstPage(input), false));
-  sections.push_back(NewDocument(input, ChartsPage(input) + Standards(), false));
-  if (input.moisture) sections.push_back(NewDocument(input, MoisturePage(input), false));
-  return sections;
+// The HTML of each part that starts a page of its own.
+QStringList SectionTexts(const Input& input) {
+  // The PDF keeps the signature with the standards by its own pagination.
+  QStringList parts{TextSection(input) + StandardsSection() + SignatureBlock(), ChartSection(input, 1),
+                    ChartSection(input, 2)};
+  if (input.moisture && input.moisturePage) parts << MoistureSection(input);
+  return parts;
+}
+
+QTextBlock BlockWith(const QTextDocument& document, const QString& text) {
+  for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
+    if (b.text().contains(text)) return b;
+  return {};
+}
+
+// The signature never stands alone: when it falls on a page after its
+// section's heading, the section starts that page.
+void KeepSignatureWithStandards(QTextDocument& document, double pageHeight) {
+  const QTextBlock heading = BlockWith(document, kStandardsHeading);
+  const QTextBlock signature = BlockWith(document, kSignature);
+  if (!heading.isValid() || !signature.isValid()) return;
+  QAbstractTextDocumentLayout* layout = document.documentLayout();
+  const auto pageOf = [&](const QTextBlock& b) {
+    return static_cast<int>(layout->blockBoundingRect(b).bottom() / pageHeight);
+  };
+  if (pageOf(heading) == pageOf(signature)) return;
+  QTextBlockFormat format;
+  format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+  QTextCursor(heading).mergeBlockFormat(format);
 }
 
 }  // namespace
 
 std::unique_ptr<QTextDocument> BuildDocument(const Input& input) {
-  // One flow for the ODT: the sections after the first open a new page.
-  QString html = FirstPage(input) + QStringLiteral("<div style=\"page-break-before: always\">") +
-                 ChartsPage(input) + Standards() + QStringLiteral("</div>");
-  if (input.moisture)
-    html += QStringLiteral("<div style=\"page-break-before: always\">") + MoisturePage(input) +
-            QStringLiteral("</div>");
+  if (input.layers) CheckLayerCount(*input.layers);
+  // One flow for the ODT: the parts after the first open a new page. An
+  // office suite paginates as it will, so the standards and the signature
+  // start a page of their own and stay together.
+  QStringList parts = SectionTexts(input);
+  parts.front() = TextSection(input);
+  parts.insert(1, StandardsSection() + SignatureBlock());
+  QString html = parts.front();
+  for (qsizetype i = 1; i < parts.size(); ++i)
+    html += QStringLiteral("<div style=\"page-break-before: always\">") + parts[i] + QStringLiteral("</div>");
   return NewDocument(input, html, true);
 }
 
@@ -519,13 +853,16 @@ int PaintDocument(QPagedPaintDevice& device, const Input& input) {
   // The paintable area inside the margins, in device pixels; its foot is the footer's.
   const double footerGap = kFooterMm / 25.4 * device.logicalDpiY();
   const QRectF body(0, 0, device.width(), device.height() - footerGap);
-  std::vector<std::unique_ptr<QTextDocument>> sections = BuildSections(input);
+  if (input.layers) CheckLayerCount(*input.layers);
+  std::vector<std::unique_ptr<QTextDocument>> sections;
+  for (const QString& html : SectionTexts(input)) sections.push_back(NewDocument(input, html, false));
   int pages = 0;
   for (const auto& document : sections) {
     document->documentLayout()->setPaintDevice(&device);
     document->documentLayout()->registerHandler(QTextFormat::ImageObject,
                                                 new VectorDrawings(input, device, document.get()));
     document->setPageSize(body.size());
+    if (document == sections.front()) KeepSignatureWithStandards(*document, body.height());
     pages += document->pageCount();
   }
   QFont footerFont(kFontFamily);
@@ -542,9 +879,7 @@ int PaintDocument(QPagedPaintDevice& device, const Input& input) {
       painter.restore();
       painter.setFont(footerFont);
       const QRectF footer(0, body.height() + footerGap * 0.3, body.width(), footerGap * 0.7);
-      painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop,
-                       QStringLiteral("VELTORobl %1 · %2")
-                           .arg(input.version, input.date.toString(QStringLiteral("dd.MM.yyyy"))));
+      painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop, FooterText(input));
       painter.drawText(footer, Qt::AlignRight | Qt::AlignTop,
                        QStringLiteral("strona %1 z %2").arg(page + 1).arg(pages));
     }
@@ -563,11 +898,12 @@ QByteArray PdfBytes(const Input& input) {
 }
 
 QByteArray OdtBytes(const Input& input) {
-  return Bytes([&](QBuffer& buffer) {
+  const QByteArray bytes = Bytes([&](QBuffer& buffer) {
     std::unique_ptr<QTextDocument> document = BuildDocument(input);
     QTextDocumentWriter writer(&buffer, "ODF");
     if (!writer.write(document.get())) throw veltor::Error(QStringLiteral("Cannot encode the document"));
   });
+  return FinishOdt(bytes, FooterText(input));
 }
 
 void WritePdf(const Input& input, const QString& path) {

@@ -1,14 +1,19 @@
 // The designer's report: the document handed to a client or a building
-// authority. Page 1 the project, the boundary conditions, the layer table and
-// the verdict against Uc(max); page 2 both charts; page 3, when asked for, the
-// moisture check; the standards used at the end. Text stays text (a PDF can
-// be searched and copied, an ODT edited in an office suite); every page has
-// a footer with "strona n z m", the program's version and the date.
+// authority, written to be checked line by line. Page 1 opens with the
+// verdicts (Uc against Uc(max), the inner surface, interstitial condensation,
+// each with the regulation's paragraph it answers), then the project, the
+// conditions with every assumption and where it comes from, the layer table
+// with the source of each value, the results with every correction's inputs,
+// the standards and the signature; then each chart on a page of its own, and
+// the moisture page when the project asks for it. Text stays text (a PDF can
+// be searched and copied, an ODT edited in an office suite); every page has a
+// footer with "strona n z m", the program's version and the date.
 //
-// The document is built from one input value, so the windows and batch mode
-// hand over the same figures and get the same pages. The PDF and the printer
-// get the charts and the moisture page painted by their drawing code as
-// vectors; the ODT gets them as pictures, which an office suite can hold.
+// Data flow: Prepare turns one partition's inputs (description, conditions,
+// layers, the project's extras) and the catalogues into an Input; the window
+// and batch mode both call it, so one project file gives one document. The
+// PDF and the printer get the charts and the moisture page painted by their
+// drawing code as vectors; the ODT gets them as pictures at 300 dpi.
 #pragma once
 
 #include <QDate>
@@ -16,6 +21,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "calc/calculation.h"
 #include "calc/dynamic.h"
@@ -27,13 +33,45 @@ class QTextDocument;
 
 namespace designreport {
 
+// What the document looks up to say where a value comes from.
+struct Catalogue {
+  struct Material {
+    veltor::LayerRecord record;
+    QString source;  // an own material's declared source; empty for the program's catalogue
+    bool own = false;
+  };
+  std::vector<Material> materials;  // the program's catalogue, then the user's own materials
+  bool materialsRead = false;       // false: the program's catalogue could not be read
+  // The rows of the Uc(max) requirements: "Wymagania od 2021 r., Ściany
+  // zewnętrzne, ti od 16 °C" and the value.
+  struct Requirement {
+    QString group;
+    QString caption;
+    double umax = 0;
+  };
+  std::vector<Requirement> requirements;
+};
+
+// The program's catalogues under `startFolder` and the own materials of
+// `ownMaterialsFile`; a file that cannot be read leaves its part empty (the
+// document then names no source rather than a wrong one).
+Catalogue LoadCatalogue(const QString& startFolder, const QString& ownMaterialsFile);
+
+// Where a layer's values come from: "katalog programu", an own material's
+// source, "wartość wpisana"; `edited` names the figures typed over the
+// catalogue's ("λ", "μ", "ρ"), `catalogueValues` what the catalogue had.
+struct LayerSource {
+  QString text;
+  QStringList edited;
+  QString catalogueValues;
+};
+LayerSource SourceOf(const veltor::LayerRecord& layer, const Catalogue& catalogue, bool humid);
+
 struct Input {
   veltor::ProjectDescription description;  // name, client, designer, date
   QString address;                         // of the investment, optional
   QString licence;                         // the designer's licence number, optional
   veltor::DesignConditions conditions;
-  QString climateZone;                         // e.g. "III (−20 °C)", empty when te was typed
-  QString umaxSource;                          // the requirement's caption, empty when Umax was typed
   const veltor::LayerTable* layers = nullptr;  // after the calculation pass
   const veltor::SaturationTable* saturation = nullptr;
   QString startFolder;  // of the charts' hatches
@@ -44,19 +82,43 @@ struct Input {
   QImage temperatureChart;        // empty: the page says why it is missing
   QImage pressureChart;
   QStringList chartNotes;  // drawings left out, and why
-  // The third page when asked for, drawn for the partition of description[0].
+  // Per layer, in table order; empty: no source column.
+  std::vector<LayerSource> sources;
+  // The requirement rows that give conditions.umax for θi; empty when the
+  // value is the designer's own.
+  QStringList umaxRows;
+  // The moisture assessment, whose verdicts page 1 always shows; empty when
+  // no climate was chosen. Its page is added when `moisturePage`.
   std::optional<kondensacja::Assessment> moisture;
-  // The EN ISO 13786 figures, listed with the results when asked for.
+  bool moisturePage = false;
+  // The EN ISO 13786 figures when the project lists them; `dynamicNote` says
+  // why they are missing when it does and they could not be computed.
   std::optional<veltor::DynamicResult> dynamic;
+  QString dynamicNote;
   QString version;
   QDate date;
 };
 
+// A document of more layers than this is refused, as the one-page report is:
+// its table would run over hundreds of pages and take minutes to lay out.
+inline constexpr int kMaxDocumentLayers = 800;
+// Raises DataError for a table of more layers than that.
+void CheckLayerCount(const veltor::LayerTable& table);
+
 // Runs the calculation pass over `table` with `input.conditions` and fills
 // the figures and both charts (backgrounds and hatches from the start folder's
-// pictures; a chart that cannot be drawn is left out with a note).
+// pictures; a chart that cannot be drawn is left out with a note). Raises
+// DataError for more than kMaxDocumentLayers layers.
 void Compute(Input& input, veltor::LayerTable& table, const veltor::ReferenceTables& tables,
              const QString& startFolder);
+
+// The whole input of one partition's document: Compute, the moisture
+// assessment the extras' settings ask for, the dynamics when the extras list
+// them, the sources of the layers and the requirement's row. Version and date
+// are the caller's.
+Input Prepare(const veltor::ProjectDescription& description, const veltor::DesignConditions& conditions,
+              veltor::LayerTable& table, const veltor::ProjectExtras& extras, const Catalogue& catalogue,
+              const veltor::ReferenceTables& tables, const QString& startFolder);
 
 // "Przegroda spełnia wymaganie Uc ≤ Uc(max)" or "... nie spełnia ...", or that
 // no requirement was set.
@@ -75,6 +137,10 @@ int PaintDocument(QPagedPaintDevice& device, const Input& input);
 // when the file cannot be written, leaving an earlier file as it was.
 void WritePdf(const Input& input, const QString& path);
 void WriteOdt(const Input& input, const QString& path);
+// The same documents as bytes, for a caller that writes them with other files
+// and keeps none unless all succeed.
+QByteArray PdfBytes(const Input& input);
+QByteArray OdtBytes(const Input& input);
 // The same documents as bytes, for a caller that writes them with other files
 // and keeps none unless all succeed.
 QByteArray PdfBytes(const Input& input);

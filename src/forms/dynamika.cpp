@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -16,6 +17,7 @@
 #include "forms/appstate.h"
 #include "forms/followproject.h"
 #include "forms/pictureframe.h"
+#include "model/project.h"
 
 TFormDynamika* FormDynamika = nullptr;
 
@@ -43,10 +45,22 @@ QString Assumptions(const veltor::DesignConditions& c) {
 TFormDynamika::TFormDynamika(QWidget* mainWindow, Project& project)
     : TCompanionWindow(mainWindow, QStringLiteral("FormDynamika"),
                        QStringLiteral("Parametry dynamiczne (EN ISO 13786)"), QStringLiteral("dynamika.htm"),
-                       true) {
+                       true),
+      project_(project) {
   buildControls();
   new ProjectFollower(
       this, project, [this] { Recalculate(); }, Project::Layers | Project::Conditions);
+  // The tick is the project's: saved with it, undone with it, read by the
+  // report in the window and in batch mode alike.
+  CheckBoxRaport->setChecked(project_.extras().dynamicsInReport);
+  connect(CheckBoxRaport, &QCheckBox::toggled, &project_, &Project::setDynamicsInReport);
+  connect(&project_, &Project::changed, this, &TFormDynamika::showReportTick);
+}
+
+void TFormDynamika::showReportTick(Project::Parts parts) {
+  if (!(parts & Project::Extras)) return;
+  const QSignalBlocker blocker(CheckBoxRaport);
+  CheckBoxRaport->setChecked(project_.extras().dynamicsInReport);
 }
 
 TFormDynamika::~TFormDynamika() = default;

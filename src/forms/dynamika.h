@@ -13,12 +13,12 @@
 
 #include "draw/dynamika_draw.h"
 #include "forms/companion.h"
+#include "model/project.h"
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class Project;
 class TPictureImage;
 
 class TFormDynamika : public TCompanionWindow {
@@ -41,7 +41,8 @@ class TFormDynamika : public TCompanionWindow {
   QTableWidget* TableParametry = nullptr;
   QLabel* LabelZalozenia = nullptr;
   TPictureImage* ImageFale = nullptr;
-  // The figures go into the designer's report while this is ticked.
+  // The figures go into the designer's report while this is ticked (the
+  // project's dynamicsInReport, on unless the user turned it off).
   QCheckBox* CheckBoxRaport = nullptr;
   QPushButton* ButtonZamknij = nullptr;
 
@@ -51,8 +52,10 @@ class TFormDynamika : public TCompanionWindow {
  private:
   void buildControls();
   void fitTable();
+  void showReportTick(Project::Parts parts);
 
   dynamika::Outcome current_;
+  Project& project_;
 };
 
 extern TFormDynamika* FormDynamika;

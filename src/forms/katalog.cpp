@@ -59,8 +59,7 @@ QStringList HatchPatterns() {
 }  // namespace
 
 QString TFrameKatalog::UserMaterialsFile() {
-  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-         QStringLiteral("/veltorobl/materiały.txt");
+  return veltor::OwnMaterialsFile();
 }
 
 TFrameKatalog::TFrameKatalog(QWidget* parent) : QWidget(parent) {

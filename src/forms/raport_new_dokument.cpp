@@ -1,44 +1,31 @@
 // The report window's designer's report: the document of the layer table as
 // it stands, saved as a PDF or an ODT, or printed whole in one job per copy.
-#include <QCheckBox>
-#include <QCoreApplication>
 #include <QDate>
 #include <QPrinter>
 #include <QStandardPaths>
 
 #include "calc/errors.h"
+#include "calc/ownmaterials.h"
 #include "draw/kondensacja_draw.h"
 #include "draw/raport_projektowy.h"
 #include "forms/appstate.h"
-#include "forms/dynamika.h"
-#include "forms/kondensacja.h"
 #include "forms/raport_new.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
 
 namespace {
 
-// Everything the document shows, from the project and the result windows'
-// ticks, after a fresh pass.
+// Everything the document shows, from the project alone (its moisture
+// settings and report options included) after a fresh pass: batch mode makes
+// the same document from the same file.
 designreport::Input DesignInput(Project& project) {
-  designreport::Input input;
-  input.description = project.description();
-  input.address = input.description[veltor::kAddress];
-  input.licence = input.description[veltor::kLicence];
-  input.conditions = project.conditions();
-  input.version = QCoreApplication::applicationVersion();
+  designreport::Input input = designreport::Prepare(
+      project.description(), project.conditions(), project.layersForResults(), project.extras(),
+      designreport::LoadCatalogue(StartFolder(), veltor::OwnMaterialsFile()), gReferenceTables,
+      StartFolder());
+  input.version = QStringLiteral(VELTOR_VERSION);
   input.date = QDate::currentDate();
-  veltor::LayerTable& layers = project.layersForResults();
-  designreport::Compute(input, layers, gReferenceTables, StartFolder());
-  if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked())
-    input.moisture = FormKondensacja->Assess(layers);
-  if (FormDynamika && FormDynamika->CheckBoxRaport->isChecked()) {
-    try {
-      input.dynamic = veltor::DynamicCharacteristics(layers, input.conditions, gReferenceTables.air);
-    } catch (const veltor::Error&) {
-      // The dynamics window already says why; the document goes out without them.
-    }
-  }
   return input;
 }
 

@@ -74,20 +74,6 @@ QString temperatureRange() {
       .arg(maxTemperature(), 0, 'f', 1);
 }
 
-// The design outdoor temperatures of the national annex of PN-EN 12831 and a
-// few towns of each zone, to help the designer find theirs on the map.
-struct ClimateZone {
-  const char* label;
-  double te;
-};
-constexpr ClimateZone kClimateZones[] = {
-    {"I (-16 °C): Szczecin, Koszalin, Zielona Góra", -16},
-    {"II (-18 °C): Poznań, Wrocław, Gdańsk", -18},
-    {"III (-20 °C): Warszawa, Kraków, Łódź", -20},
-    {"IV (-22 °C): Białystok, Olsztyn", -22},
-    {"V (-24 °C): Suwałki, Zakopane", -24},
-};
-
 const QStringList kOuterSides = {QStringLiteral("powietrze zewnętrzne"),
                                  QStringLiteral("słabo wentylowana warstwa powietrza"),
                                  QStringLiteral("dobrze wentylowana warstwa powietrza lub fasada"),
@@ -348,7 +334,7 @@ void TFormWarunkiPoczatkowe::buildBoundaryControls(QBoxLayout* top) {
   ComboBoxStrefa = new QComboBox(this);
   ComboBoxStrefa->setObjectName(QStringLiteral("ComboBoxStrefa"));
   ComboBoxStrefa->setPlaceholderText(QStringLiteral("temperatura wpisana"));
-  for (const ClimateZone& zone : kClimateZones)
+  for (const veltor::ClimateZone& zone : veltor::kClimateZones)
     ComboBoxStrefa->addItem(QString::fromUtf8(zone.label), zone.te);
   grid->addWidget(label("LabelStrefa", QStringLiteral("Strefa klimatyczna"), ComboBoxStrefa), 0, 0);
   grid->addWidget(ComboBoxStrefa, 0, 1, 1, 2);

@@ -406,6 +406,14 @@ void Building::setMoisture(PartitionId id, const veltor::MoistureSettings& setti
   undo_.push(new ExtrasStep(*this, id, QStringLiteral("ocena wilgotnościowa"), p->extras, std::move(after)));
 }
 
+void Building::setDynamicsInReport(PartitionId id, bool on) {
+  const Partition* p = find(id);
+  if (!p || on == p->extras.dynamicsInReport) return;
+  veltor::ProjectExtras after = p->extras;
+  after.dynamicsInReport = on;
+  undo_.push(new ExtrasStep(*this, id, QStringLiteral("raport projektowy"), p->extras, std::move(after)));
+}
+
 void Building::startNew() {
   undo_.clear();
   // The climate and the requirement carry over to the next partition; the

@@ -98,6 +98,7 @@ class Building : public QObject {
   void setLayer(PartitionId id, int index, const veltor::LayerRecord& record, int session = 0);
   void replaceLayers(PartitionId id, std::vector<veltor::LayerRecord> layers);
   void setMoisture(PartitionId id, const veltor::MoistureSettings& settings);
+  void setDynamicsInReport(PartitionId id, bool on);
 
   // New: one empty partition with the current one's climate and requirement
   // (its corrections to U dropped); no file, nothing to undo.

@@ -79,6 +79,7 @@ class Project : public QObject {
   // A whole new table (the wizard's result, clearing the table).
   void replaceLayers(std::vector<veltor::LayerRecord> layers);
   void setMoisture(const veltor::MoistureSettings& settings);
+  void setDynamicsInReport(bool on);
 
   // A value the program proposes rather than the user types (today's date in
   // an empty date box): no undo step, and the project does not count as changed.

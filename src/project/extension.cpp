@@ -24,6 +24,9 @@ constexpr char kBridgeTag[] = "BRDG";
 constexpr char kCorrectionsTag[] = "UCOR";
 constexpr char kOuterSideTag[] = "OUTS";
 constexpr char kDescriptionTag[] = "DESC";
+constexpr char kReportTag[] = "REPT";
+// Bit 0 of the report chunk's flags byte: the dynamics are left out.
+constexpr quint8 kReportWithoutDynamics = 1;
 // kMaxFieldLength UTF-16 units take at most three bytes each in UTF-8 (a pair
 // of surrogates, two units, takes four).
 constexpr int kMaxFieldBytes = 3 * kMaxFieldLength;
@@ -247,6 +250,12 @@ void decodeDescription(Reader& r, ProjectDescription& d) {
   d[kLicence] = getText(r, kMaxFieldBytes, kMaxFieldLength);
 }
 
+// Whether the dynamics go into the report. The other bits of the flags byte,
+// and bytes after it, are room for later report options.
+bool decodeReport(Reader& r) {
+  return !(r.get<quint8>() & kReportWithoutDynamics);
+}
+
 bool anyBridge(const LayerTable& layers) {
   for (int i = 0; i < layers.size(); ++i)
     if (layers.at(i).bridge.present()) return true;
@@ -333,6 +342,7 @@ QByteArray EncodeExtensionBlock(const ProjectDescription& description, const Des
   if (corrections) append(kCorrectionsTag, encodeCorrections(conditions.corrections));
   if (outerSide) append(kOuterSideTag, encodeOuterSide(conditions.outerSide));
   if (address) append(kDescriptionTag, encodeDescription(description));
+  if (!extras.dynamicsInReport) append(kReportTag, QByteArray(1, char(kReportWithoutDynamics)));
   block.append(extras.unknownChunks);
   block.append(moreChunks);
   put<quint32>(block, static_cast<quint32>(block.size() + kExtensionFooterSize));
@@ -382,6 +392,8 @@ void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents) {
       contents.conditions.outerSide = decodeOuterSide(fields);
     } else if (is(tag, kDescriptionTag)) {
       decodeDescription(fields, contents.description);
+    } else if (is(tag, kReportTag)) {
+      contents.extras.dynamicsInReport = decodeReport(fields);
     } else {
       // A later version's chunk: kept whole, to be written back as it came.
       contents.extras.unknownChunks += tag.toByteArray();

@@ -14,10 +14,12 @@
 // run from 1077 to where the block begins. A reader skips chunks it does not
 // know, and keeps them: they are written back, as they were, after the chunks
 // it writes itself; bytes after the fields of one of its own chunks are written
-// back after those fields whenever the chunk is written. Tags in use: "MOIS" (moisture settings, below),
-// "BRDG" (the bridges of bridged layers), "UCOR" (the corrections of U), "OUTS" (the kind of the outer side)
-// and "DESC" (the investment's address and the designer's licence number). Each is written only when what it
-// holds differs from the default. The byte layout of every chunk is in the README.
+// back after those fields whenever the chunk is written. Tags in use: "MOIS"
+// (moisture settings, below), "BRDG" (the bridges of bridged layers), "UCOR"
+// (the corrections of U), "OUTS" (the kind of the outer side), "DESC" (the
+// investment's address and the designer's licence number) and "REPT" (what the
+// designer's report includes). Each is written only when what it holds differs
+// from the default. The byte layout of every chunk is in the README.
 #pragma once
 
 #include <QByteArray>
@@ -75,13 +77,18 @@ struct MoistureSettings {
 
 struct ProjectExtras {
   MoistureSettings moisture;
+  // The dynamics window's tick: the EN ISO 13786 figures in the designer's
+  // report, whether it is made by the window or by batch mode.
+  bool dynamicsInReport = true;
   // What a later version wrote and this one does not read, kept so that
   // opening and saving loses none of it: the chunks of unknown tags, whole
   // (tag, length, payload) and in file order, and the bytes after the fields
   // of a chunk of ours, by its tag.
   QByteArray unknownChunks;
   std::map<QByteArray, QByteArray> tails;
-  bool isDefault() const { return moisture.isDefault() && unknownChunks.isEmpty() && tails.empty(); }
+  bool isDefault() const {
+    return moisture.isDefault() && dynamicsInReport && unknownChunks.isEmpty() && tails.empty();
+  }
   bool operator==(const ProjectExtras&) const = default;
 };
 

@@ -25,6 +25,7 @@
 #include "forms/pictureframe.h"
 #include "forms/raport_new.h"
 #include "forms/warstwy.h"
+#include "project/projectfile.h"
 #include "support/scripted_dialogs.h"
 #include "support/testenv.h"
 
@@ -466,6 +467,74 @@ class TestRaportNew : public QObject {
     d.expectPrint(QStringLiteral("PrintDialogRaportProjektowy"), 2);
     FormRaportNew->ActionDrukujRaportProjektowy->trigger();
     QCOMPARE(d.printJobs, 2);
+  }
+
+  // One project file, one document: the window's PDF and batch mode's have
+  // the same text, the moisture page and the dynamics following the file.
+  void windowAndBatchGiveOneDocument_data() {
+    QTest::addColumn<bool>("ownProject");  // false: the sample as shipped
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QStringList>("absent");
+    QTest::newRow("sample") << false << QStringList{QStringLiteral("Współczynnik tłumienia f")}
+                            << QStringList{QStringLiteral("7. Ocena wilgotnościowa")};
+    QTest::newRow("condensing wall, moisture page, no dynamics")
+        << true << QStringList{QStringLiteral("7. Ocena wilgotnościowa"), QStringLiteral("kumuluje się")}
+        << QStringList{QStringLiteral("Współczynnik tłumienia f")};
+  }
+  void windowAndBatchGiveOneDocument() {
+    QFETCH(bool, ownProject);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
+    env = std::make_unique<TestEnvironment>();
+    env->startProgram();
+    QString project = QStringLiteral("Projekty/Przykład.Veltor");
+    if (ownProject) {
+      project = QStringLiteral("Projekty/kondensacja.Veltor");
+      veltor::LayerTable layers;
+      layers.AppendLayer(layer("Wełna mineralna", 0.2, 0.035, 720, 0, 0));
+      layers.AppendLayer(layer("Folia", 0.0002, 0.2, 720.0 / 100000, 0, 0));
+      veltor::ProjectExtras extras;
+      extras.moisture.climate = veltor::MoistureSettings::Climate::Typed;
+      extras.moisture.te.fill(-5);
+      extras.moisture.phiE.fill(90);
+      extras.moisture.inReport = true;
+      extras.dynamicsInReport = false;
+      veltor::SaveProjectFile(env->file(project), [&](QIODevice& device) {
+        veltor::WriteProject(device, {QStringLiteral("Ściana z folią")},
+                             veltor::DesignConditions::startupValues(), layers, extras);
+      });
+    }
+    ScriptedDialogs d;
+    d.expectFile(QStringLiteral("OpenDialogProjekt"), project);
+    FormGlowna->ExecuteAction(FormGlowna->ActionOtworz);
+    d.expectFile(QStringLiteral("SaveDialogRaportProjektowy"), env->file(QStringLiteral("okno.pdf")));
+    FormRaportNew->ActionRaportPdf->trigger();
+    QVERIFY(d.allUsed());
+    // The window here runs in the Polish locale; the program's figures follow it.
+    QProcess batch;
+    QProcessEnvironment polish = QProcessEnvironment::systemEnvironment();
+    polish.insert(QStringLiteral("LC_ALL"), QStringLiteral("pl_PL.UTF-8"));
+    batch.setProcessEnvironment(polish);
+    batch.start(QStringLiteral(VELTOR_PROGRAM),
+                {QStringLiteral("--report"), env->file(QStringLiteral("wsadowo.pdf")), env->file(project)});
+    QVERIFY(batch.waitForFinished(120000));
+    QCOMPARE(batch.exitCode(), 0);
+    const auto text = [this](const char* name) {
+      QProcess pdftotext;
+      pdftotext.start(QStringLiteral("pdftotext"),
+                      {env->file(QString::fromLatin1(name)), QStringLiteral("-")});
+      pdftotext.waitForFinished(60000);
+      return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    };
+    if (qEnvironmentVariableIsSet("VELTOR_KEEP_REPORT"))
+      for (const char* name : {"okno.pdf", "wsadowo.pdf"})
+        QFile::copy(env->file(QString::fromLatin1(name)),
+                    qEnvironmentVariable("VELTOR_KEEP_REPORT") + QString::fromLatin1(name));
+    const QString window = text("okno.pdf");
+    QVERIFY(!window.isEmpty());
+    QCOMPARE(window, text("wsadowo.pdf"));
+    for (const QString& expected : present) QVERIFY2(window.contains(expected), qPrintable(expected));
+    for (const QString& unexpected : absent) QVERIFY2(!window.contains(unexpected), qPrintable(unexpected));
   }
 };
 
