@@ -178,6 +178,11 @@ def grouped(groups):
     return out
 
 
+# Step 2 lists an insulation by the name step 4 and the layer table give it.
+def SAME_NAMES(groups):
+    return [(name, source, [(e[0], e[2], *e[2:]) for e in entries]) for name, source, entries in groups]
+
+
 def files():
     mur = ["; Mury nośne kreatora Systemów VELTOR: grupy [..], podgrupy @, pozycje * (w grupie) i # (w podgrupie).",
            *RECORD_NOTE,
@@ -189,7 +194,7 @@ def files():
                    ";   B - styropian EPS: masa 1, systemy TALMO",
                    ";   S - wełna mineralna: masa 2, systemy VIREN",
                    ";   F - płyty fenolowe i PIR: masa 3, systemy DUSKAR",
-                   "; Grubość zastępuje kreator (obliczona tak, aby U = Umax)."] + grouped(INSULATION)
+                   "; Grubość zastępuje kreator (obliczona tak, aby U = Umax)."] + grouped(SAME_NAMES(INSULATION))
     kleje = ["; Masy klejowo-szpachlowe (zaprawy polimerowo-cementowe warstwy zbrojonej) kreatora Systemów VELTOR.",
              *RECORD_NOTE,
              "; Dokładnie trzy pozycje *, bez grup: pierwsza dla materiałów B, druga S, trzecia F (docieplenie.txt).",

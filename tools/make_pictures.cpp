@@ -314,12 +314,10 @@ QPicture mainPicture() {
   f.setPixelSize(22);
   f.setBold(false);
   p.setFont(f);
-  p.setPen(QColor(200, 30, 30));
-  outlinedText(p, QRect(40, 110, 220, 30), Qt::AlignLeft, QStringLiteral("t = +20 °C"));
+  // The two air temperatures are the project's: the window writes them at
+  // (40, 110) and (660, 460), 22 px high.
   p.setPen(QColor(30, 100, 200));
   outlinedText(p, QRect(660, static_cast<int>(y(0)) - 38, 220, 30), Qt::AlignLeft, QStringLiteral("0 °C"));
-  p.setPen(QColor(30, 80, 160));
-  outlinedText(p, QRect(660, 460, 220, 30), Qt::AlignLeft, QStringLiteral("t = −20 °C"));
   f.setPixelSize(40);
   f.setBold(true);
   p.setFont(f);

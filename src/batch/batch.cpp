@@ -69,7 +69,8 @@ QString HelpText() {
   return QStringLiteral(
       "Użycie: veltorobl [opcje] [PLIK]\n"
       "PLIK: plik projektu (.Veltor) albo opis przegrody w JSON.\n"
-      "Bez opcji otwiera program (z projektem PLIK, jeśli podano).\n\n"
+      "Bez opcji otwiera program (z projektem .Veltor PLIK, jeśli podano; opis JSON\n"
+      "czytają tylko opcje obliczeń).\n\n"
       "  --oblicz, --calc PLIK      oblicza przegrodę z pliku projektu (.Veltor) albo opisu JSON\n"
       "                             (tablica JSON: każdy element); wyniki jako JSON\n"
       "  --wyjscie, --output PLIK   zapisuje wyniki do pliku zamiast na standardowe wyjście\n"

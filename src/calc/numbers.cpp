@@ -84,22 +84,31 @@ QString FormatGeneral(double value, int precision, QChar decimalSeparator) {
 }
 
 QString FormatGeneral(double value, int precision) {
-  return FormatGeneral(value, precision, LocaleDecimalSeparator());
+  return FormatPlain(value, precision);
 }
 
-QString FormatPlain(double value, int precision, const QLocale& locale) {
-  const QString point = locale.decimalPoint();
-  const QChar separator = point.isEmpty() ? QChar('.') : point.front();
-  // Past this the integer digits leave a 64-bit integer's range.
-  constexpr double kPlainLimit = 1e15;
-  if (!std::isfinite(value) || std::fabs(value) >= kPlainLimit)
-    return FormatGeneral(value, precision, separator);
-  // The general format's rounding, then its mantissa's point moved by the
-  // exponent: "3.6E3" is 36 followed by two zeros.
+namespace {
+
+constexpr QChar kMinus(0x2212);
+constexpr QChar kThinSpace(0x2009);
+// Past this the integer digits leave a 64-bit integer's range.
+constexpr double kPlainLimit = 1e15;
+
+// The general format's rounding with its mantissa's point moved by the
+// exponent ("3.6E3" is 36 followed by two zeros): a sign, the integer digits
+// and the fraction's digits, without grouping.
+struct PlainDigits {
+  bool negative = false;
+  QString integer;
+  QString fraction;
+};
+
+PlainDigits WrittenOut(double value, int precision) {
   const QString general = FormatGeneral(value, precision, QChar('.'));
-  const bool negative = general.startsWith(QLatin1Char('-'));
+  PlainDigits out;
+  out.negative = general.startsWith(QLatin1Char('-'));
   const qsizetype e = general.indexOf(QLatin1Char('E'));
-  QString mantissa = general.mid(negative ? 1 : 0, e < 0 ? -1 : e - (negative ? 1 : 0));
+  QString mantissa = general.mid(out.negative ? 1 : 0, e < 0 ? -1 : e - (out.negative ? 1 : 0));
   const int exponent = e < 0 ? 0 : general.mid(e + 1).toInt();
   qsizetype pointAt = mantissa.indexOf(QLatin1Char('.'));
   if (pointAt < 0) pointAt = mantissa.size();
@@ -110,13 +119,102 @@ QString FormatPlain(double value, int precision, const QLocale& locale) {
     pointAt = 1;
   }
   if (pointAt > digits.size()) digits.append(QString(pointAt - digits.size(), QLatin1Char('0')));
-  QString text = locale.toString(digits.left(pointAt).toLongLong());
-  if (pointAt < digits.size()) text += separator + digits.mid(pointAt);
-  return negative ? QLatin1Char('-') + text : text;
+  out.integer = digits.left(pointAt);
+  out.fraction = digits.mid(pointAt);
+  return out;
+}
+
+// Polish typography groups only numbers of five integer digits or more.
+QString Polish(const PlainDigits& d) {
+  QString integer = d.integer;
+  if (integer.size() >= 5) {
+    for (qsizetype at = integer.size() - 3; at > 0; at -= 3) integer.insert(at, kThinSpace);
+  }
+  QString text = d.negative ? QString(kMinus) + integer : integer;
+  if (!d.fraction.isEmpty()) text += QLatin1Char(',') + d.fraction;
+  return text;
+}
+
+QString Infinite(double value) {
+  if (std::isnan(value)) return QStringLiteral("NAN");
+  return value > 0 ? QStringLiteral("INF") : QString(kMinus) + QStringLiteral("INF");
+}
+
+}  // namespace
+
+QString FormatPlain(double value, int precision, const QLocale& locale) {
+  const QString point = locale.decimalPoint();
+  const QChar separator = point.isEmpty() ? QChar('.') : point.front();
+  if (!std::isfinite(value) || std::fabs(value) >= kPlainLimit)
+    return FormatGeneral(value, precision, separator);
+  const PlainDigits d = WrittenOut(value, precision);
+  QString text = locale.toString(d.integer.toLongLong());
+  if (!d.fraction.isEmpty()) text += separator + d.fraction;
+  return d.negative ? QLatin1Char('-') + text : text;
 }
 
 QString FormatPlain(double value, int precision) {
-  return FormatPlain(value, precision, QLocale());
+  if (!std::isfinite(value)) return Infinite(value);
+  if (std::fabs(value) >= kPlainLimit) return FormatGeneral(value, precision, QChar(','));
+  return Polish(WrittenOut(value, precision));
+}
+
+QString FormatPolish(double value, int decimals) {
+  if (!std::isfinite(value)) return Infinite(value);
+  const QString fixed = QString::number(std::fabs(value), 'f', std::clamp(decimals, 0, 17));
+  const qsizetype point = fixed.indexOf(QLatin1Char('.'));
+  PlainDigits d;
+  d.integer = point < 0 ? fixed : fixed.left(point);
+  d.fraction = point < 0 ? QString() : fixed.mid(point + 1);
+  // A negative value that rounds to zero shows as 0, not −0.
+  d.negative =
+      value < 0 && std::any_of(fixed.cbegin(), fixed.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; });
+  return Polish(d);
+}
+
+int QuantityDecimals(Quantity quantity) {
+  switch (quantity) {
+    case Quantity::Thickness:
+    case Quantity::Conductivity:
+    case Quantity::Transmittance:
+    case Quantity::TemperatureFactor:
+    case Quantity::Condensate:
+      return 3;
+    case Quantity::Resistance:
+    case Quantity::TransmittanceLimit:
+    case Quantity::DiffusionThickness:
+      return 2;
+    case Quantity::Temperature:
+    case Quantity::HeatCapacity:
+      return 1;
+    case Quantity::Pressure:
+    case Quantity::VapourCoefficient:
+    case Quantity::DiffusionResistance:
+    case Quantity::Density:
+      return 0;
+  }
+  return 3;
+}
+
+QString FormatEditable(Quantity quantity, double value) {
+  if (!std::isfinite(value) || std::fabs(value) >= kPlainLimit) return FormatPlain(value, 15);
+  const int decimals = static_cast<int>(WrittenOut(value, 15).fraction.size());
+  return FormatPolish(value, std::max(decimals, QuantityDecimals(quantity)));
+}
+
+QString FormatQuantity(Quantity quantity, double value) {
+  int decimals = QuantityDecimals(quantity);
+  if (quantity == Quantity::Thickness && std::isfinite(value)) {
+    // A thickness typed to the tenth of a millimetre (0,0125) keeps its
+    // digits; past micrometres no designer has typed them. A sum's last-bit
+    // noise (0,30000000000000004) is no typed digit.
+    constexpr int kMostThicknessDecimals = 6;
+    const auto shows = [value](int d) {
+      return std::fabs(QString::number(value, 'f', d).toDouble() - value) <= 1e-12 * std::fabs(value);
+    };
+    while (decimals < kMostThicknessDecimals && !shows(decimals)) ++decimals;
+  }
+  return FormatPolish(value, decimals);
 }
 
 namespace {
@@ -229,19 +327,18 @@ double StrToFloat(const QString& text) {
 
 std::optional<double> ParseTypedNumber(const QString& text) {
   // A designer types whichever separator the keyboard's keypad gives, so the
-  // other one is read too; neither is ever a thousands separator here.
-  return ParseWithSeparator(QStringView(text).trimmed(), QChar(','), QChar('.'));
+  // other one is read too; neither is ever a thousands separator here. What a
+  // display wrote ("−24,0", "100 000") reads back as it was shown.
+  QString typed = text.trimmed();
+  typed.replace(kMinus, QLatin1Char('-'));
+  typed.remove(kThinSpace);
+  typed.remove(QChar(0x00A0));
+  typed.remove(QChar(0x202F));
+  return ParseWithSeparator(typed, QChar(','), QChar('.'));
 }
 
 QString FormatFixed(double value, int decimals) {
-  if (std::isnan(value)) return QStringLiteral("NAN");
-  if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
-  QString text = QString::number(value, 'f', std::clamp(decimals, 0, 17));
-  // A negative value that rounds to zero shows as 0, not -0.
-  if (text.startsWith(QLatin1Char('-')) &&
-      std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; }))
-    text.remove(0, 1);
-  return text.replace(QLatin1Char('.'), LocaleDecimalSeparator());
+  return FormatPolish(value, decimals);
 }
 
 double RoundUpToStep(double value, int stepsPerUnit) {

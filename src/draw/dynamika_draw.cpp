@@ -7,8 +7,8 @@
 
 #include "calc/errors.h"
 #include "calc/numbers.h"
-#include "draw/raport_draw.h"
 #include "draw/fixedfont.h"
+#include "draw/raport_draw.h"
 
 namespace dynamika {
 
@@ -36,7 +36,7 @@ struct RowText {
 };
 
 const RowText kRows[kRowCount] = {
-    {QStringLiteral("Okresowa przepuszczalność cieplna |Y12|"), kUnitTransmittance,
+    {QStringLiteral("Okresowy współczynnik przenikania ciepła |Y12|"), kUnitTransmittance,
      QStringLiteral("Strumień do wnętrza na 1 K amplitudy temperatury zewnętrznej")},
     {QStringLiteral("Przesunięcie fazowe Δt"), kUnitHours,
      QStringLiteral("O tyle godzin później szczyt upału dociera do wnętrza")},
@@ -129,8 +129,19 @@ QStringList ColumnTitles() {
 
 QStringList RowTexts(const Outcome& outcome, int row) {
   const RowText& text = kRows[row];
-  return {text.quantity, outcome.result ? Number(Value(*outcome.result, row)) : QString(), text.unit,
-          text.meaning};
+  QString value;
+  if (outcome.result) {
+    const double v = Value(*outcome.result, row);
+    // Transmittances and capacities as every other window shows them; hours
+    // and the decrement factor have no fixed decimals of their own.
+    if (text.unit == kUnitTransmittance)
+      value = veltor::FormatQuantity(veltor::Quantity::Transmittance, v);
+    else if (text.unit == kUnitCapacity)
+      value = veltor::FormatQuantity(veltor::Quantity::HeatCapacity, v);
+    else
+      value = Number(v);
+  }
+  return {text.quantity, value, text.unit, text.meaning};
 }
 
 int WaveLayout::xOf(double hour) const {

@@ -144,9 +144,11 @@ QStringList ConditionLines(const Assessment& assessment) {
   };
   if (assessment.result) {
     const double sd = assessment.result->totalSd;
-    lines.append(std::isfinite(sd) ? QStringLiteral("Opór dyfuzyjny przegrody: sd = %1 m").arg(Number(sd, 4))
-                                   : QStringLiteral("Opór dyfuzyjny przegrody: warstwa paroszczelna "
-                                                    "(współczynnik przepuszczania pary 0)"));
+    lines.append(std::isfinite(sd)
+                     ? QStringLiteral("Opór dyfuzyjny przegrody: sd = %1 m")
+                           .arg(veltor::FormatQuantity(veltor::Quantity::DiffusionThickness, sd))
+                     : QStringLiteral("Opór dyfuzyjny przegrody: warstwa paroszczelna "
+                                      "(współczynnik przepuszczania pary 0)"));
   }
   return lines;
 }
@@ -283,15 +285,17 @@ QStringList MonthColumnTitles() {
 
 QStringList MonthTexts(const Assessment& assessment, int month) {
   QStringList texts(kMonthColumnCount);
-  texts[ColumnTe] = Number(assessment.input.climate.te[month], 15);
+  texts[ColumnTe] = veltor::FormatQuantity(veltor::Quantity::Temperature, assessment.input.climate.te[month]);
   texts[ColumnPhiE] = Number(assessment.input.climate.phiE[month], 15);
   if (!assessment.result) return texts;
   const veltor::MonthResult& row = assessment.result->months[month];
-  texts[ColumnThetaSi] = Number(row.thetaSi, kTableDigits);
-  texts[ColumnFRsi] = Number(row.fRsi, kTableDigits);
-  texts[ColumnFRsiMin] = row.fRsiMin ? Number(*row.fRsiMin, kTableDigits) : QStringLiteral("–");
+  texts[ColumnThetaSi] = veltor::FormatQuantity(veltor::Quantity::Temperature, row.thetaSi);
+  texts[ColumnFRsi] = veltor::FormatQuantity(veltor::Quantity::TemperatureFactor, row.fRsi);
+  texts[ColumnFRsiMin] = row.fRsiMin
+                             ? veltor::FormatQuantity(veltor::Quantity::TemperatureFactor, *row.fRsiMin)
+                             : QStringLiteral("–");
   texts[ColumnGc] = Number(row.gc, kTableDigits);
-  texts[ColumnMa] = Number(row.ma, kTableDigits);
+  texts[ColumnMa] = veltor::FormatQuantity(veltor::Quantity::Condensate, row.ma);
   return texts;
 }
 

@@ -41,15 +41,16 @@ struct Column {
 };
 constexpr Column kColumns[] = {{13, 39, 18},    {38, 509, kNameX}, {508, 549, 513}, {548, 589, 553},
                                {588, 629, 593}, {628, 669, 633},   {668, 709, 673}};
-// Significant digits of columns 3 to 7.
+// Significant digits of columns 3 to 7, as the page has always printed them;
+// the display format writes them out (never "1E4"), with a decimal comma.
 constexpr int kLambdaDigits = 15;
 constexpr int kVapourDigits = 5;
 constexpr int kThicknessDigits = 5;
 constexpr int kResistanceDigits = 2;
 constexpr int kDiffusionDigits = 4;
-// The totals a designer checks against the requirement: fixed decimals.
-constexpr int kTotalResistanceDecimals = 2;
-constexpr int kTransmittanceDecimals = 3;
+constexpr int kDepthDigits = 2;
+using veltor::FormatQuantity;
+using veltor::Quantity;
 const QString kNoFigure = QStringLiteral("–");
 
 // The summary sits 10 below where row n would start; its two lines follow.
@@ -267,7 +268,7 @@ void DrawSummary(QPainter& painter, const TableLayout& layout, const veltor::Par
   const bool empty = layerCount == 0;
   const std::pair<int, QString> values[] = {
       {4, veltor::FormatGeneral(summary.totalThickness, kThicknessDigits)},
-      {5, empty ? kNoFigure : veltor::FormatFixed(summary.totalResistance, kTotalResistanceDecimals)},
+      {5, empty ? kNoFigure : FormatQuantity(Quantity::Resistance, summary.totalResistance)},
       {6, veltor::FormatGeneral(summary.totalDiffusionResistance, kDiffusionDigits)},
   };
   for (const auto& [c, text] : values) {
@@ -279,13 +280,14 @@ void DrawSummary(QPainter& painter, const TableLayout& layout, const veltor::Par
   fittedText(painter, kSummaryCaptionX, kZeroPointY + shift, captionRoom, QStringLiteral("Punkt 0 °C"));
   // No 0 degC point inside the partition: there is no depth to give.
   TextAt(painter, kSummaryValueX, kZeroPointY + shift,
-         summary.zeroPointDepth ? veltor::FormatGeneral(*summary.zeroPointDepth, 2) + QStringLiteral(" m")
-                                : QStringLiteral("brak"));
+         summary.zeroPointDepth
+             ? veltor::FormatGeneral(*summary.zeroPointDepth, kDepthDigits) + QStringLiteral(" m")
+             : QStringLiteral("brak"));
   fittedText(painter, kSummaryCaptionX, kUY + shift, captionRoom,
              QStringLiteral("Współczynnik przenikania ciepła U"));
   const auto transmittance = [&](double value) {
     return empty ? kNoFigure
-                 : veltor::FormatFixed(value, kTransmittanceDecimals) + QLatin1Char(' ') +
+                 : FormatQuantity(Quantity::Transmittance, value) + QLatin1Char(' ') +
                        veltor::unit::kTransmittance;
   };
   TextAt(painter, kSummaryValueX, kUY + shift, transmittance(summary.u));

@@ -11,7 +11,6 @@
 
 #include <QFontMetrics>
 #include <QHash>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -22,6 +21,7 @@
 
 #include "calc/numbers.h"
 #include "calc/transmittance.h"
+#include "calc/units.h"
 #include "draw/fixedfont.h"
 #include "draw/pictures.h"
 #include "draw/rysunek_sheet.h"
@@ -58,27 +58,18 @@ int Px(double v) {
   return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6)));
 }
 
-// Chart numbers take a real minus sign, as the pictures' scales do.
-QString Signed(QString s) {
-  if (s.startsWith(QLatin1Char('-'))) s[0] = QChar(0x2212);
-  return s;
-}
-
 // Totals: two significant digits, written out in full.
 QString Number(double v) {
-  return Signed(veltor::FormatPlain(v, kLabelDigits));
+  return veltor::FormatPlain(v, kLabelDigits);
 }
 
 // A fixed number of decimals; a value that rounds to zero has no sign.
 QString Decimals(double v, int decimals) {
-  const QLocale locale;
-  QString s = locale.toString(v, 'f', decimals);
-  if (locale.toDouble(s) == 0) s = locale.toString(0.0, 'f', decimals);
-  return Signed(s);
+  return veltor::FormatPolish(v, decimals);
 }
 
 QString Temperature(double t) {
-  return Signed(veltor::FormatGeneral(t, 3)) + QStringLiteral(" °C");
+  return veltor::FormatQuantity(veltor::Quantity::Temperature, t) + QStringLiteral(" °C");
 }
 
 // The row of a broken line (points in rising columns) at column x.
@@ -516,7 +507,7 @@ void Painter::PressureOverDiffusion() {
   const DrawingRows& r = kPressureOverDiffusion;
   const double total = data_.summary.totalDiffusionResistance;
   const auto scale = scaleFor(total, QStringLiteral("rozkładu ciśnienia pary w skali oporu dyfuzyjnego"),
-                              QStringLiteral("opór dyfuzyjny"), QStringLiteral("m²hPa/g"));
+                              QStringLiteral("opór dyfuzyjny"), veltor::unit::kDiffusionResistance);
   if (!scale) return;
   const Bands bands = layerBands(
       r, x0_, *scale, [](const veltor::LayerRecord& l) { return l.diffusionResistance; }, 0.0);

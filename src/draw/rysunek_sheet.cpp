@@ -12,6 +12,7 @@
 #include <cmath>
 #include <vector>
 
+#include "calc/numbers.h"
 #include "draw/rysunek_layout.h"
 
 namespace chart {
@@ -60,9 +61,7 @@ int rowOf(const DrawingRows& rows, double value) {
 }
 
 QString number(double v) {
-  QString s = QString::number(v, 'f', 0);
-  if (v < 0) s.replace(0, 1, QChar(0x2212));  // a real minus sign
-  return s;
+  return veltor::FormatPolish(v, 0);
 }
 
 void legendSample(QPainter& p, LegendEntry::Kind kind, int x, int y) {
@@ -274,7 +273,7 @@ bool pressureSheet(QPainter& p) {
                {{kPressureOverDiffusion,
                  scale,
                  {QStringLiteral("Przekrój w skali"), QStringLiteral("oporu dyfuzyjnego r")},
-                 QStringLiteral("Opór dyfuzyjny r\n[m²hPa/g]"),
+                 QStringLiteral("Opór dyfuzyjny r\n[m²·h·Pa/g]"),
                  legend},
                 {kPressureOverThickness,
                  scale,

@@ -20,7 +20,7 @@ TAboutBox* AboutBox = nullptr;
 namespace {
 
 const QString kMakerSite = QStringLiteral("https://www.example.org");
-const QString kMakerAddress = QStringLiteral("VELTOR sp. z o.o\nul. Przykładowa 1\n00-000 Miasto");
+const QString kMakerAddress = QStringLiteral("VELTOR sp. z o.o.\nul. Przykładowa 1\n00-000 Miasto");
 const QString kDeveloperName = QStringLiteral("Jan Kowalski");
 const QString kDeveloperSite = QStringLiteral("www.example.net");
 
@@ -147,7 +147,7 @@ TAboutBox::TAboutBox(QWidget* mainWindow)
   made->setObjectName(QStringLiteral("LabelWykonal"));
   LabelWWW1 = new TLinkLabel(kDeveloperName, kDeveloperSite, QString(), developer);
   LabelWWW1->setObjectName(QStringLiteral("LabelWWW1"));
-  auto* order = new QLabel(QStringLiteral("na zlecenie VELTOR sp. z o.o"), developer);
+  auto* order = new QLabel(QStringLiteral("na zlecenie VELTOR sp. z o.o."), developer);
   order->setObjectName(QStringLiteral("LabelZlecenie"));
   devRow->addStretch(1);
   devRow->addWidget(made);

@@ -63,7 +63,7 @@ void AskForTitleWithoutButtons([[maybe_unused]] QWidget* window) {
 
 TCompanionWindow::TCompanionWindow(QWidget* mainWindow, const QString& objectName, const QString& caption,
                                    const QString& helpPage, bool titleBarButtons)
-    : QWidget(mainWindow, titleBarButtons ? Qt::WindowFlags(Qt::Window) : kNoTitleBarButtons),
+    : QWidget(mainWindow, titleBarButtons ? kResultWindowFlags : kNoTitleBarButtons),
       helpPage_(helpPage),
       titleBarButtons_(titleBarButtons) {
   setObjectName(objectName);

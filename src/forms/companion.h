@@ -14,6 +14,14 @@ class QKeyEvent;
 // window smaller than the window must not push its title bar off the screen.
 void CentreOver(QWidget* window, const QWidget* over);
 
+// A result window (chart, report, moisture, dynamics): a tool window of the
+// main window, so that the window manager keeps it above the main window (Qt
+// writes WM_TRANSIENT_FOR on X11 only for the dialog-like types), with the
+// title-bar buttons of an ordinary window.
+inline constexpr Qt::WindowFlags kResultWindowFlags = Qt::Tool | Qt::CustomizeWindowHint |
+                                                      Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                      Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+
 class TCompanionWindow : public QWidget {
   Q_OBJECT
  public:

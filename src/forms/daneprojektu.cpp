@@ -127,7 +127,7 @@ void TFormDaneProj::ButtonZamknijClick() {
 void TFormDaneProj::ButtonDalejClick() {
   hide();
   ui::Guard([] {
-    if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionPokazWarunkiPocz);
+    if (FormGlowna) FormGlowna->ShowAction(FormGlowna->ActionPokazWarunkiPocz);
   });
 }
 

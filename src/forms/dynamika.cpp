@@ -37,7 +37,8 @@ QString Assumptions(const veltor::DesignConditions& c) {
              "%1; Rsi = %2, Rse = %3 m²·K/W (strumień ciepła: %4); U i f tej samej przegrody. Przesunięcie "
              "Δt podane w granicach doby.")
       .arg(c.humid() ? QStringLiteral("wilgotnych") : QStringLiteral("średniowilgotnych"),
-           veltor::FormatGeneral(c.rsi), veltor::FormatGeneral(veltor::RseInForce(c)), direction);
+           veltor::FormatQuantity(veltor::Quantity::Resistance, c.rsi),
+           veltor::FormatQuantity(veltor::Quantity::Resistance, veltor::RseInForce(c)), direction);
 }
 
 }  // namespace

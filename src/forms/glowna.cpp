@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "calc/numbers.h"
 #include "forms/about.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
@@ -35,6 +36,7 @@
 #include "forms/system3.h"
 #include "forms/system4.h"
 #include "forms/systemstep.h"
+#include "forms/undokeys.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
 #include "model/project.h"
@@ -44,6 +46,9 @@
 TFormGlowna* FormGlowna = nullptr;
 
 namespace {
+
+// The picture's own captions are 22 px high in its coordinates.
+constexpr int kCaptionPixels = 22;
 
 const QString kNewProjectQuestion =
     QStringLiteral("Utworzenie nowego projektu spowoduje skasowanie danych obecnej przegrody. Kontynuować ?");
@@ -105,6 +110,19 @@ void TScaledImage::paintEvent(QPaintEvent*) {
   p.scale(double(target.width()) / bounds.width(), double(target.height()) / bounds.height());
   p.translate(-bounds.topLeft());
   p.drawPicture(0, 0, picture_);
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(kCaptionPixels);
+  p.setFont(font);
+  p.setRenderHint(QPainter::Antialiasing);
+  for (const Caption& caption : captions_) {
+    p.setPen(caption.colour);
+    p.drawText(caption.box, Qt::AlignLeft | Qt::AlignTop, caption.text);
+  }
+}
+
+void TScaledImage::setCaptions(const QList<Caption>& captions) {
+  captions_ = captions;
+  update();
 }
 
 TFormGlowna::TFormGlowna(Project& project, QWidget* parent) : QMainWindow(parent), project_(project) {
@@ -122,6 +140,8 @@ TFormGlowna::TFormGlowna(Project& project, QWidget* parent) : QMainWindow(parent
   picture.load(QStringLiteral("obrazki/glowna.pic"));
   Image1->setPicture(picture);
   setCentralWidget(Image1);
+  showPictureTemperatures();
+  connect(&project_, &Project::changed, this, &TFormGlowna::showPictureTemperatures);
 
   auto* status = new QStatusBar(this);
   status->setObjectName(QStringLiteral("StatusBar1"));
@@ -222,6 +242,7 @@ void TFormGlowna::createActions() {
   ActionPonow->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   for (QAction* a : {ActionCofnij, ActionPonow}) a->setShortcutContext(Qt::ApplicationShortcut);
+  new TUndoKeys(this, ActionCofnij, ActionPonow);
   FilePrintSetup1 = makeAction("FilePrintSetup1", projekt, QStringLiteral("&Ustawienia drukarki..."),
                                QStringLiteral("Ustawienia drukarki"));
   ActionClose = makeAction("ActionClose", projekt, QStringLiteral("Za&kończ"), QString());
@@ -427,7 +448,10 @@ void TFormGlowna::ExecuteAction(QAction* action) {
     updateAction(action);
     if (!action->isEnabled()) return;
     if (const QList<QWidget*> covered = coveredResultWindows(action); !covered.isEmpty()) {
-      for (QWidget* w : covered) w->raise();
+      for (QWidget* w : covered) {
+        if (w->isMinimized()) w->showNormal();
+        w->raise();
+      }
       covered.constFirst()->activateWindow();
       return;
     }
@@ -436,6 +460,29 @@ void TFormGlowna::ExecuteAction(QAction* action) {
   });
   // The check marks show the outcome at once, not at the next idle moment.
   UpdateActions();
+}
+
+void TFormGlowna::showPictureTemperatures() {
+  const veltor::DesignConditions& c = project_.conditions();
+  const auto temperature = [](double t) {
+    return QStringLiteral("t = %1 °C").arg(veltor::FormatQuantity(veltor::Quantity::Temperature, t));
+  };
+  Image1->setCaptions({{QRect(40, 110, 220, 30), QColor(200, 30, 30), temperature(c.ti)},
+                       {QRect(660, 460, 220, 30), QColor(30, 80, 160), temperature(c.te)}});
+}
+
+void TFormGlowna::ShowAction(QAction* action) {
+  QWidget* window = action == ActionPokazDaneProj      ? static_cast<QWidget*>(FormDaneProj)
+                    : action == ActionPokazWarunkiPocz ? static_cast<QWidget*>(FormWarunkiPoczatkowe)
+                    : action == ActionPokazWarstwy     ? static_cast<QWidget*>(FormWarstwy)
+                                                       : nullptr;
+  if (window && window->isVisible()) {
+    window->raise();
+    window->activateWindow();
+    UpdateActions();
+    return;
+  }
+  ExecuteAction(action);
 }
 
 void TFormGlowna::runExecute(QAction* a) {
@@ -487,7 +534,7 @@ QList<QWidget*> TFormGlowna::coveredResultWindows(const QAction* action) const {
   for (TFormRysunek* chart : TFormRysunek::Instances())
     if (chart->ChartKind() == kind) windows << chart;
   for (const QWidget* w : windows)
-    if (w->isActiveWindow() || w == lastWorkedIn_) return {};
+    if (!w->isMinimized() && (w->isActiveWindow() || w == lastWorkedIn_)) return {};
   return windows;
 }
 
@@ -500,7 +547,7 @@ void TFormGlowna::ActionNowyExecute() {
   }
   if (FormSystem4) FormSystem4->ClearLayers();
   project_.startNew();
-  ExecuteAction(ActionPokazDaneProj);
+  ShowAction(ActionPokazDaneProj);
 }
 
 void TFormGlowna::ActionPokazWarstwyExecute() {
@@ -525,7 +572,7 @@ void TFormGlowna::ActionSystemExecute() {
   if (LayersInTable() > 0) return;
   if (gDesignConditions.umax == 0) {
     ui::inform(ui::MessageKind::Error, kUmaxMissing);
-    ExecuteAction(ActionPokazWarunkiPocz);
+    ShowAction(ActionPokazWarunkiPocz);
     return;
   }
   // The wizard always starts over at step 1, also while it is open, and
@@ -574,8 +621,10 @@ bool TFormGlowna::FormCloseQuery() {
 
 bool TFormGlowna::askToSaveChanges() {
   if (!unsavedWork()) return true;
-  const ui::Answer answer = ui::ask(ui::MessageKind::Information, kSaveQuestion,
-                                    ui::Yes | ui::No | ui::Cancel, ui::Answer::Yes, ui::Answer::Cancel);
+  // A question, with the question's icon and a title that says what is asked.
+  const ui::Answer answer = ui::dialogs().message(
+      ui::MessageRequest{ui::MessageKind::Confirmation, kSaveQuestion, ui::Yes | ui::No | ui::Cancel,
+                         ui::Answer::Yes, ui::Answer::Cancel, QStringLiteral("Zapisanie projektu")});
   switch (answer) {
     case ui::Answer::No:
       return true;

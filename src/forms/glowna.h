@@ -38,6 +38,14 @@ class TScaledImage : public QWidget {
   explicit TScaledImage(QWidget* parent = nullptr);
   void setPicture(const QPicture& picture);
   const QPicture& picture() const { return picture_; }
+  // Texts written over the picture, placed in the picture's coordinates.
+  struct Caption {
+    QRect box;
+    QColor colour;
+    QString text;
+  };
+  void setCaptions(const QList<Caption>& captions);
+  const QList<Caption>& captions() const { return captions_; }
   // Where the picture is drawn for the widget's current size.
   QRect pictureRect() const;
 
@@ -46,6 +54,7 @@ class TScaledImage : public QWidget {
 
  private:
   QPicture picture_;
+  QList<Caption> captions_;
 };
 
 // The action images: 0 new, 1 open, 2 save, 3 help, 4 about, 5 vapour-pressure
@@ -79,6 +88,10 @@ class TFormGlowna : public QMainWindow {
   // how the other windows drive the main window's actions. An error raised by
   // the execute step is shown in the error box and goes no further.
   void ExecuteAction(QAction* action);
+  // A forward button's action (a window's "Dalej", "Wstecz", Nowy's opening
+  // of the description): a window already shown is raised, never hidden by
+  // the toggle; otherwise as ExecuteAction.
+  void ShowAction(QAction* action);
   // Re-evaluates every action's enabled and checked state.
   void UpdateActions();
   // The action states follow `window` being shown and hidden.
@@ -143,6 +156,8 @@ class TFormGlowna : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
+  // The picture's air temperatures from the project's conditions.
+  void showPictureTemperatures();
   void createActions();
   void createMenus();
   void createToolBars();

@@ -22,6 +22,7 @@
 namespace {
 
 const QString kProjectSuffix = QStringLiteral("Veltor");
+const QString kProjectFilter = QStringLiteral("Projekt przegrody (*.Veltor)");
 const QString kRecentKey = QStringLiteral("ostatnieProjekty");
 constexpr int kRecentCount = 8;
 const QString kRecentMissing =
@@ -59,6 +60,7 @@ bool TFormGlowna::ActionZapiszExecute() {
   ui::FileDialogRequest request;
   request.objectName = QStringLiteral("SaveDialogProjekt");
   request.title = QStringLiteral("Zapisz projekt...");
+  request.filters = {kProjectFilter, QStringLiteral("Wszystkie pliki (*)")};
   request.defaultSuffix = kProjectSuffix;
   request.initialDir = ProjectsFolder();
   request.fileName = project_.fileName();
@@ -157,9 +159,5 @@ void TFormGlowna::fillRecentMenu() {
 }
 
 void TFormGlowna::ShowLayerWindow() {
-  // The action's toggle would hide a layer window that is already shown.
-  if (FormWarstwy->isVisible())
-    FormWarstwy->raise();
-  else
-    ExecuteAction(ActionPokazWarstwy);
+  ShowAction(ActionPokazWarstwy);
 }

@@ -620,7 +620,8 @@ void TFormKondensacja::fillClimateColumns() {
 void TFormKondensacja::showIndoorCaption() {
   RadioWilgotnoscProjektowa->setText(
       QStringLiteral("z &warunków początkowych: θi = %1 °C, φi = %2%")
-          .arg(veltor::FormatGeneral(gDesignConditions.ti), veltor::FormatGeneral(gDesignConditions.phiI)));
+          .arg(veltor::FormatQuantity(veltor::Quantity::Temperature, gDesignConditions.ti),
+               veltor::FormatGeneral(gDesignConditions.phiI)));
 }
 
 void TFormKondensacja::showAssessment() {

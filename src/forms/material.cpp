@@ -7,8 +7,10 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,6 +42,28 @@ QString shown(double value) {
   return veltor::FormatGeneral(value, 6);
 }
 
+// The hatches' file names are four-letter codes; the designer reads words.
+QString HatchWord(const QString& code) {
+  static const QHash<QString, QString> words = {
+      {QStringLiteral("beto"), QStringLiteral("beton")},
+      {QStringLiteral("cegl"), QStringLiteral("cegła")},
+      {QStringLiteral("drew"), QStringLiteral("drewno")},
+      {QStringLiteral("foli"), QStringLiteral("folia")},
+      {QStringLiteral("izol"), QStringLiteral("izolacja")},
+      {QStringLiteral("komo"), QStringLiteral("beton komórkowy")},
+      {QStringLiteral("pian"), QStringLiteral("pianka")},
+      {QStringLiteral("plyt"), QStringLiteral("płyta")},
+      {QStringLiteral("posa"), QStringLiteral("posadzka")},
+      {QStringLiteral("powi"), QStringLiteral("powietrze")},
+      {QStringLiteral("sili"), QStringLiteral("silikat")},
+      {QStringLiteral("stal"), QStringLiteral("stal")},
+      {QStringLiteral("styr"), QStringLiteral("styropian")},
+      {QStringLiteral("tynk"), QStringLiteral("tynk")},
+      {QStringLiteral("welm"), QStringLiteral("wełna mineralna")},
+  };
+  return words.value(code.trimmed().toLower(), code);
+}
+
 }  // namespace
 
 std::optional<double> ParseTypedNumber(const QString& text) {
@@ -63,15 +87,24 @@ TFormMaterial::TFormMaterial(QWidget* parent, const QString& title, std::vector<
 
   ComboBoxWypelnienie = new QComboBox(this);
   ComboBoxWypelnienie->setObjectName(QStringLiteral("ComboBoxWypelnienie"));
-  ComboBoxWypelnienie->setIconSize(QSize(32, 16));
+  ComboBoxWypelnienie->setIconSize(QSize(40, 18));
   for (const QString& pattern : patterns) {
     QIcon icon;
     try {
-      if (hatches) icon = QIcon(QPixmap::fromImage(hatches(pattern).scaled(32, 16)));
+      // A piece of the hatch at its own scale, tiled as a layer shows it.
+      if (hatches) {
+        QPixmap sample(40, 18);
+        QPainter painter(&sample);
+        painter.fillRect(sample.rect(), QBrush(hatches(pattern)));
+        painter.setPen(Qt::gray);
+        painter.drawRect(sample.rect().adjusted(0, 0, -1, -1));
+        painter.end();
+        icon = QIcon(sample);
+      }
     } catch (const veltor::Error&) {
       // The name alone still picks the pattern.
     }
-    ComboBoxWypelnienie->addItem(icon, pattern, pattern);
+    ComboBoxWypelnienie->addItem(icon, HatchWord(pattern), pattern);
   }
 
   ComboBoxRodzaj = new QComboBox(this);
@@ -129,7 +162,9 @@ TFormMaterial::TFormMaterial(QWidget* parent, const QString& title, std::vector<
 
   connect(EditLambda1, &QLineEdit::textEdited, this, &TFormMaterial::proposeHumidLambda);
   connect(ComboBoxRodzaj, &QComboBox::currentIndexChanged, this, &TFormMaterial::proposeHumidLambda);
-  connect(EditLambda2, &QLineEdit::textEdited, this, [this] { lambda2Typed_ = true; });
+  // Emptied again, the box takes the proposal once more.
+  connect(EditLambda2, &QLineEdit::textEdited, this,
+          [this](const QString& text) { lambda2Typed_ = !text.trimmed().isEmpty(); });
   connect(vapourGroup, &QButtonGroup::buttonToggled, this, &TFormMaterial::vapourModeChanged);
   vapourModeChanged();
   EditNazwa->setFocus();
@@ -137,10 +172,14 @@ TFormMaterial::TFormMaterial(QWidget* parent, const QString& title, std::vector<
 
 void TFormMaterial::proposeHumidLambda() {
   if (lambda2Typed_) return;
+  // The proposal is the box's grey placeholder, taken when the box is left
+  // empty: text put into the box while the user types would have the next
+  // keystrokes land after it ("0,0310,031").
   const std::optional<double> lambda = ParseTypedNumber(EditLambda1->text());
   const int kind = ComboBoxRodzaj->currentIndex();
-  if (!lambda || kind < 0) return;
-  EditLambda2->setText(veltor::FormatGeneral(*lambda * kinds_[kind].moistureFactor, 4));
+  EditLambda2->clear();
+  EditLambda2->setPlaceholderText(
+      lambda && kind >= 0 ? veltor::FormatGeneral(*lambda * kinds_[kind].moistureFactor, 4) : QString());
 }
 
 void TFormMaterial::vapourModeChanged() {
@@ -151,7 +190,7 @@ void TFormMaterial::setMaterial(const QString& label, const veltor::LayerRecord&
   record_ = record;
   EditNazwa->setText(label);
   const QString pattern = record.fillPatternText();
-  if (ComboBoxWypelnienie->findData(pattern) < 0) ComboBoxWypelnienie->addItem(pattern, pattern);
+  if (ComboBoxWypelnienie->findData(pattern) < 0) ComboBoxWypelnienie->addItem(HatchWord(pattern), pattern);
   ComboBoxWypelnienie->setCurrentIndex(ComboBoxWypelnienie->findData(pattern));
   EditLambda1->setText(shown(record.lambdaMedium));
   EditLambda2->setText(shown(record.lambdaHumid));
@@ -227,6 +266,8 @@ void TFormMaterial::ButtonOKClick() {
     record.name = veltor::ToCp1250(name).left(255);
     record.fillPattern = veltor::ToCp1250(ComboBoxWypelnienie->currentData().toString());
     record.lambdaMedium = numberIn(EditLambda1, QStringLiteral("λ dla warunków średniowilgotnych"));
+    if (EditLambda2->text().trimmed().isEmpty() && !EditLambda2->placeholderText().isEmpty())
+      EditLambda2->setText(EditLambda2->placeholderText());
     record.lambdaHumid = numberIn(EditLambda2, QStringLiteral("λ dla warunków wilgotnych"));
     record.density = numberIn(EditGestosc, QStringLiteral("gęstość ρ"));
     record.specificHeat = numberIn(EditCieplo, QStringLiteral("ciepło właściwe c"));

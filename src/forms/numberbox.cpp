@@ -71,6 +71,12 @@ void TNumberBox::show() {
   marked_ = refused;
 }
 
+void TNumberBox::commitNow() {
+  if (!edited_) return;
+  edited_ = false;
+  Q_EMIT Committed(edit_->text());
+}
+
 void TNumberBox::commitLater() {
   if (!edited_) return;
   edited_ = false;

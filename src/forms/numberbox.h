@@ -32,6 +32,9 @@ class TNumberBox : public QObject {
   // Why the box's text is not accepted; empty when it is.
   QString Problem() const;
   bool Accepted() const { return Problem().isEmpty(); }
+  // Commits what was typed now rather than after the event in progress (an
+  // undo key must find the typed value already a step).
+  void commitNow();
 
  Q_SIGNALS:
   // The user pressed Enter in the box, or left it for another control of its

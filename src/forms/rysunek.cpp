@@ -54,11 +54,10 @@ const QString kPressureCaption = QStringLiteral("Wykres rozkładu ciśnienia par
 
 TFormRysunek::TFormRysunek(int chartKind)
     // Kept above the main window, as the other result windows are: a click in
-    // the main window must not bury a chart the designer is reading.
-    : QWidget(FormGlowna, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      chartKind_(chartKind),
-      xOrigin_(chart::kOriginX) {
+    // the main window must not bury a chart the designer is reading. A parent
+    // alone does not do it on X11: Qt writes WM_TRANSIENT_FOR only for the
+    // dialog-like types, a tool window among them.
+    : QWidget(FormGlowna, kResultWindowFlags), chartKind_(chartKind), xOrigin_(chart::kOriginX) {
   setObjectName(QStringLiteral("FormRysunek"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Rysunek"));

@@ -86,7 +86,7 @@ void TFormSystem1::TreeViewMurChange() {
 
 void TFormSystem1::Button1Click() {
   hide();
-  if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionPokazWarunkiPocz);
+  if (FormGlowna) FormGlowna->ShowAction(FormGlowna->ActionPokazWarunkiPocz);
 }
 
 void TFormSystem1::Button2Click() {

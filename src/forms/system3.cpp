@@ -25,7 +25,7 @@ constexpr std::array<double, 4> kRenderThickness{0.0015, 0.002, 0.003, 0.005};
 }  // namespace
 
 TFormSystem3::TFormSystem3(QWidget* mainWindow)
-    : TSystemStep(mainWindow, QStringLiteral("FormSystem3"), 3, QStringLiteral("Systemy VELTOR"),
+    : TSystemStep(mainWindow, QStringLiteral("FormSystem3"), 3, QStringLiteral("Tynk cienkowarstwowy"),
                   QStringLiteral("1323.htm"), QStringLiteral("system3.png")) {
   auto* label = new QLabel(QStringLiteral("Wybierz tynk z dostępnych systemów VELTOR:"), this);
   label->setWordWrap(true);

@@ -170,7 +170,8 @@ void TFormSystem4::rebuildList() {
 
 void TFormSystem4::FormShow() {
   ButtonZakoncz->setEnabled(false);
-  StaticTextUmax->setText(veltor::FormatFixed(gDesignConditions.umax, 2));
+  StaticTextUmax->setText(
+      veltor::FormatQuantity(veltor::Quantity::TransmittanceLimit, gDesignConditions.umax));
   StaticTextGW->clear();
   StaticTextU->clear();
   StaticTextUc->clear();
@@ -253,8 +254,8 @@ void TFormSystem4::buildPartition() {
   StaticTextGW->setText(veltor::FormatFixed(board, kBoardDecimals));
   // The as-built wall's results; the first pass has already told its notice.
   veltor::CalculatePartition(layers_, summary_, *conditions, gReferenceTables);
-  StaticTextU->setText(veltor::FormatFixed(summary_.u, 3));
-  StaticTextUc->setText(veltor::FormatFixed(summary_.transmittance.uc, 3));
+  StaticTextU->setText(veltor::FormatQuantity(veltor::Quantity::Transmittance, summary_.u));
+  StaticTextUc->setText(veltor::FormatQuantity(veltor::Quantity::Transmittance, summary_.transmittance.uc));
   rebuildList();
   if (!needed) ui::inform(ui::MessageKind::Information, kNoInsulationNeeded);
 }

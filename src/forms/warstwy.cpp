@@ -23,6 +23,7 @@
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QShowEvent>
+#include <QSplitter>
 #include <QStyle>
 #include <QToolTip>
 #include <QTreeWidget>
@@ -57,6 +58,7 @@ const QString kAirLayerTooThick =
 // the figures.
 constexpr double kMaxThickness = 10.0;
 const QString kMissingThickness = QStringLiteral("Musisz podać grubość warstwy");
+const QString kNegativeThickness = QStringLiteral("Grubość warstwy musi być większa od zera");
 const QString kThicknessTooLarge = QStringLiteral("Grubość warstwy nie może przekraczać 10 m");
 constexpr int kMillimetresPerMetre = 1000;
 
@@ -88,7 +90,10 @@ bool IsThickness(double value) {
 
 // What is told of a typed thickness that no layer may have; empty when it may.
 QString ThicknessRefusal(double thickness, bool airLayer) {
-  if (!IsThickness(thickness)) return thickness > kMaxThickness ? kThicknessTooLarge : kMissingThickness;
+  if (!IsThickness(thickness))
+    return thickness > kMaxThickness ? kThicknessTooLarge
+           : thickness < 0           ? kNegativeThickness
+                                     : kMissingThickness;
   if (airLayer && thickness > kMaxAirLayerThickness) return kAirLayerTooThick;
   return {};
 }
@@ -199,7 +204,7 @@ TFormWarstwy::TFormWarstwy(QWidget* mainWindow, Project& project)
   connect(&project_, &Project::changed, this, &TFormWarstwy::projectChanged);
   // A new or opened project starts with no current layer, as a cleared table does.
   connect(&project_, &Project::replaced, this, [this] {
-    current_ = nullptr;
+    currentRow_ = -1;
     syncList(-1);
     clearMaterial();
   });
@@ -317,7 +322,7 @@ void TFormWarstwy::buildControls() {
   bold.setBold(true);
   bold.setUnderline(true);
   Button2->setFont(bold);
-  Button2->setToolTip(QStringLiteral("Oblicz grubość aktualnie zaznaczonej warstwy aby uzyskać U <= Umax"));
+  Button2->setToolTip(QStringLiteral("Oblicz grubość zaznaczonej warstwy, aby uzyskać Uc ≤ Uc(max)"));
   Button2->setStatusTip(Button2->toolTip());
   connect(Button2, &QPushButton::clicked, this, guarded(&TFormWarstwy::Button2Click));
 
@@ -364,10 +369,31 @@ void TFormWarstwy::buildControls() {
   right->addWidget(LabelUwagaMostek);
   right->addLayout(bottom);
 
+  // The designer may give the catalogue or the table more room; the divide
+  // stays where it was put, whatever the window shows next.
+  auto* leftPane = new QWidget(this);
+  leftPane->setLayout(left);
+  left->setContentsMargins(0, 0, 0, 0);
+  auto* rightPane = new QWidget(this);
+  auto* rightRow = new QHBoxLayout(rightPane);
+  rightRow->setContentsMargins(0, 0, 0, 0);
+  rightRow->addLayout(middle);
+  rightRow->addLayout(right, 1);
+  SplitterWarstwy = new QSplitter(Qt::Horizontal, this);
+  SplitterWarstwy->setObjectName(QStringLiteral("SplitterWarstwy"));
+  SplitterWarstwy->addWidget(leftPane);
+  SplitterWarstwy->addWidget(rightPane);
+  SplitterWarstwy->setChildrenCollapsible(false);
+  // The panes' hints (a long name, a warning) must not move the divide.
+  for (QWidget* pane : {leftPane, rightPane})
+    pane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  SplitterWarstwy->setStretchFactor(0, 4);
+  SplitterWarstwy->setStretchFactor(1, 6);
+  // Sizes of its own from the start: the splitter then moves only under the
+  // designer's hand, not whenever a warning changes the table side's hints.
+  SplitterWarstwy->setSizes({460, 700});
   auto* top = new QHBoxLayout(this);
-  top->addLayout(left, 4);
-  top->addLayout(middle);
-  top->addLayout(right, 6);
+  top->addWidget(SplitterWarstwy);
 
   setTabOrder(Katalog->EditSzukaj, TreeViewMaterialy);
   setTabOrder(TreeViewMaterialy, EditGW);
@@ -410,10 +436,14 @@ QWidget* TFormWarstwy::buildMaterialGroup() {
   EditGW = dataEdit(group, "EditGW", false);
   connect(EditGW, &QLineEdit::textChanged, this, [this] { runHandler([this] { EditGWChange(); }); });
   thicknessBox_ = new TNumberBox(EditGW, [this](double thickness) {
-    return ThicknessRefusal(thickness, current_ && current_->isAirLayer());
+    return ThicknessRefusal(thickness, current() && current()->isAirLayer());
   });
   connect(thicknessBox_, &TNumberBox::Committed, this,
           [this](const QString& text) { runHandler([this, &text] { EditGWCommitted(text); }); });
+  // With a material chosen and no layer current, Enter adds it, as "Dodaj" does.
+  connect(EditGW, &QLineEdit::returnPressed, this, [this] {
+    if (!current() && BitBtnDodaj->isEnabled()) BitBtnDodaj->click();
+  });
 
   auto* grid = new QGridLayout(group);
   grid->addWidget(LabelOpis, 0, 0, 1, 3);
@@ -453,7 +483,19 @@ void TFormWarstwy::FormCreate() {
 // --- The layer table -------------------------------------------------------
 
 veltor::LayerRecord* TFormWarstwy::LayerOf(const QTreeWidgetItem* item) {
-  return item ? item->data(ColumnName, Qt::UserRole).value<veltor::LayerRecord*>() : nullptr;
+  // The item's row, not an address it keeps: the list mirrors the table row
+  // for row (syncList), while the records' addresses do not survive an undo.
+  QTreeWidget* list = item ? item->treeWidget() : nullptr;
+  const auto* window = list ? qobject_cast<const TFormWarstwy*>(list->window()) : nullptr;
+  if (!window) return nullptr;
+  const int row = list->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item));
+  veltor::LayerTable& table = window->project_.layersForResults();
+  return row >= 0 && row < table.size() ? &table.at(row) : nullptr;
+}
+
+veltor::LayerRecord* TFormWarstwy::current() const {
+  veltor::LayerTable& table = project_.layersForResults();
+  return currentRow_ >= 0 && currentRow_ < table.size() ? &table.at(currentRow_) : nullptr;
 }
 
 void TFormWarstwy::ClearLayers() {
@@ -461,7 +503,7 @@ void TFormWarstwy::ClearLayers() {
     const QScopedValueRollback own(editing_, true);
     project_.replaceLayers({});
   }
-  current_ = nullptr;
+  currentRow_ = -1;
   syncList(-1);
   clearMaterial();
   // An empty table cannot fail the pass nor make it ask anything.
@@ -476,7 +518,7 @@ void TFormWarstwy::ReplaceLayers(veltor::LayerTable&& table) {
     const QScopedValueRollback own(editing_, true);
     project_.replaceLayers(std::move(values));
   }
-  current_ = nullptr;
+  currentRow_ = -1;
   syncList(-1);
   clearMaterial();
   tableReplaced();
@@ -492,12 +534,14 @@ void TFormWarstwy::projectChanged(Project::Parts parts) {
   // wizard, another window).
   if (editing_ || !(parts & (Project::Layers | Project::Conditions))) return;
   if (parts & Project::Layers) {
-    const bool hadCurrent = current_ != nullptr;
-    syncList(std::nullopt);
-    if (current_)
-      ShowMaterial(current_);
-    else if (hadCurrent)
-      clearMaterial();
+    // Whatever row the change left behind may hold another layer now (an
+    // undo restores freed records, a wizard replaces them): the window
+    // forgets its current layer rather than let typing land on a layer the
+    // user does not see.
+    const bool hadCurrent = currentRow_ >= 0;
+    endCurrentLayer();
+    syncList(-1);
+    if (hadCurrent) clearMaterial();
   }
   // The bridge's λ box shows the λ of the humidity class in force; it would
   // otherwise be taken for a λ typed over the catalogue's.
@@ -536,10 +580,6 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
     for (int i = ListViewMaterialy->topLevelItemCount(); i < Layers().size(); ++i)
       added.append(new LayerItem);
     ListViewMaterialy->addTopLevelItems(added);
-    for (int i = 0; i < Layers().size(); ++i) {
-      QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(i);
-      item->setData(ColumnName, Qt::UserRole, QVariant::fromValue(&Layers().at(i)));
-    }
     if (selectRow) {
       ListViewMaterialy->selectionModel()->clearSelection();
       if (QTreeWidgetItem* item = ListViewMaterialy->topLevelItem(*selectRow)) {
@@ -548,7 +588,7 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
       }
     }
   }
-  if (current_ && Layers().indexOf(current_) < 0) current_ = nullptr;
+  if (currentRow_ >= Layers().size()) currentRow_ = -1;
   showLayerColumns();
   UpdateLayerActions();
   updateDeclaredBoxes();
@@ -572,16 +612,20 @@ void TFormWarstwy::showLayerColumns() {
     font.setItalic(edited);
     item->setFont(ColumnName, font);
     item->setIgnored(ignored, ListViewMaterialy->palette().brush(QPalette::PlaceholderText));
-    item->setFigure(ColumnThickness, veltor::FormatGeneral(layer.thickness, 4), metrics);
+    item->setFigure(ColumnThickness, veltor::FormatQuantity(veltor::Quantity::Thickness, layer.thickness),
+                    metrics);
     // An air layer's resistance comes from its table, not from a conductivity.
     item->setFigure(ColumnLambda,
                     layer.isAirLayer()
                         ? kNoValue
-                        : veltor::FormatGeneral(veltor::EffectiveLambda(layer, gDesignConditions)),
+                        : veltor::FormatQuantity(veltor::Quantity::Conductivity,
+                                                 veltor::EffectiveLambda(layer, gDesignConditions)),
                     metrics);
-    item->setFigure(ColumnResistance, veltor::FormatGeneral(layer.resistance, 3), metrics);
+    item->setFigure(ColumnResistance, veltor::FormatQuantity(veltor::Quantity::Resistance, layer.resistance),
+                    metrics);
     const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
-    item->setFigure(ColumnSd, sd ? veltor::FormatGeneral(*sd, 3) : kNoValue, metrics);
+    item->setFigure(
+        ColumnSd, sd ? veltor::FormatQuantity(veltor::Quantity::DiffusionThickness, *sd) : kNoValue, metrics);
   }
   fitLayerColumns();
   showBridgeWarnings();
@@ -622,7 +666,7 @@ veltor::LayerRecord* TFormWarstwy::selectedLayer() const {
 }
 
 void TFormWarstwy::endCurrentLayer() {
-  current_ = nullptr;
+  currentRow_ = -1;
   bridgePending_ = false;
   bridgeField_ = nullptr;
   ++thicknessSession_;
@@ -634,15 +678,16 @@ void TFormWarstwy::endCurrentLayer() {
   updateDeclaredBoxes();
 }
 
-void TFormWarstwy::makeCurrent(veltor::LayerRecord* record) {
-  ShowMaterial(record);
+void TFormWarstwy::makeCurrent(int row) {
+  if (row < 0 || row >= Layers().size()) return;
+  ShowMaterial(&Layers().at(row));
   // Typing into another layer's thickness is another step to undo.
-  if (record != current_) {
+  if (row != currentRow_) {
     ++thicknessSession_;
     bridgePending_ = false;
     bridgeField_ = nullptr;
   }
-  current_ = record;
+  currentRow_ = row;
   updateDeclaredBoxes();
 }
 
@@ -664,17 +709,18 @@ void TFormWarstwy::ShowMaterial(const veltor::LayerRecord* record) {
     edit->setText(text);
     edit->setCursorPosition(0);
   };
-  show(EditPC1, veltor::FormatGeneral(record->lambdaMedium));
-  show(EditPC2, veltor::FormatGeneral(record->lambdaHumid));
+  show(EditPC1, veltor::FormatEditable(veltor::Quantity::Conductivity, record->lambdaMedium));
+  show(EditPC2, veltor::FormatEditable(veltor::Quantity::Conductivity, record->lambdaHumid));
   const bool open = std::isinf(record->vapourCoefficient);
   show(EditOD, open ? kNoResistance : veltor::FormatGeneral(record->vapourCoefficient));
   EditOD->setToolTip(open ? kNoResistanceTip : QString());
   LabelMu->setText(QStringLiteral("μ = %1").arg(
       open ? QStringLiteral("0")
-           : veltor::FormatGeneral(veltor::kMuPermeability / record->vapourCoefficient, 4)));
+           : veltor::FormatQuantity(veltor::Quantity::VapourCoefficient,
+                                    veltor::kMuPermeability / record->vapourCoefficient)));
   show(EditCW, veltor::FormatGeneral(record->specificHeat));
-  show(EditG, veltor::FormatGeneral(record->density));
-  show(EditGW, veltor::FormatGeneral(record->thickness));
+  show(EditG, veltor::FormatEditable(veltor::Quantity::Density, record->density));
+  show(EditGW, veltor::FormatEditable(veltor::Quantity::Thickness, record->thickness));
 }
 
 void TFormWarstwy::clearMaterial() {
@@ -710,23 +756,23 @@ void TFormWarstwy::TreeViewMaterialyChange() {
 
 void TFormWarstwy::ListViewMaterialySelectItem(int row) {
   if (syncing_) return;
-  if (veltor::LayerRecord* record = LayerOf(ListViewMaterialy->topLevelItem(row))) makeCurrent(record);
+  makeCurrent(row);
   UpdateLayerActions();
 }
 
 void TFormWarstwy::ListViewMaterialyClick() {
-  if (veltor::LayerRecord* record = selectedLayer()) makeCurrent(record);
+  makeCurrent(selectedRow());
 }
 
 void TFormWarstwy::EditGWChange() {
-  if (showingMaterial_ || !EditGW->hasFocus() || !current_) return;
+  if (showingMaterial_ || !EditGW->hasFocus() || !current()) return;
   // Whatever is not (yet) a thickness, "0" on the way to "0,18" or "0." on
   // the way to "0.18", leaves the layer as it is; the box says why, and the
   // message waits for the commit.
   if (EditGW->text().trimmed().isEmpty() || !thicknessBox_->Accepted()) return;
   {
     const QScopedValueRollback own(editing_, true);
-    project_.setThickness(Layers().indexOf(current_), *thicknessBox_->Number(), thicknessSession_);
+    project_.setThickness(currentRow_, *thicknessBox_->Number(), thicknessSession_);
   }
   RefreshSummary();
 }
@@ -734,18 +780,23 @@ void TFormWarstwy::EditGWChange() {
 void TFormWarstwy::EditGWCommitted(const QString& text) {
   // Only a thickness typed for a layer is committed by leaving the box; for
   // "Dodaj" the button itself is the commit.
-  if (!current_ || text.trimmed().isEmpty()) return;
+  if (!current()) return;
+  // An emptied box is no thickness either: the layer keeps its own, and the
+  // box shows it again rather than a blank the figures do not follow.
+  const bool empty = text.trimmed().isEmpty();
   const std::optional<double> thickness = veltor::ParseTypedNumber(text);
-  const QString refusal = thickness ? ThicknessRefusal(*thickness, current_->isAirLayer()) : QString();
+  const QString refusal = empty       ? kMissingThickness
+                          : thickness ? ThicknessRefusal(*thickness, current()->isAirLayer())
+                                      : QString();
   if (thickness && refusal.isEmpty()) return;
   // The box shows the thickness the layer kept.
   const auto restore = qScopeGuard([this, &text] {
-    if (current_ && EditGW->text() == text) {
+    if (current() && EditGW->text() == text) {
       QScopedValueRollback filling(showingMaterial_, true);
-      EditGW->setText(veltor::FormatGeneral(current_->thickness));
+      EditGW->setText(veltor::FormatEditable(veltor::Quantity::Thickness, current()->thickness));
     }
   });
-  if (!thickness) veltor::StrToFloat(text);  // raises the conversion error
+  if (!empty && !thickness) veltor::StrToFloat(text);  // raises the conversion error
   ui::inform(ui::MessageKind::Information, refusal);
 }
 
@@ -778,6 +829,9 @@ void TFormWarstwy::ActionUsunWarstweExecute() {
     const QScopedValueRollback own(editing_, true);
     project_.removeLayer(row);
   }
+  // The removed layer's data goes with it.
+  endCurrentLayer();
+  clearMaterial();
   syncList(-1);
   RefreshSummary();
 }
@@ -791,7 +845,7 @@ void TFormWarstwy::ActionUpExecute() {
   }
   const int moved = row - 1;
   syncList(moved);
-  makeCurrent(&Layers().at(moved));
+  makeCurrent(moved);
   RefreshSummary();
 }
 
@@ -804,7 +858,7 @@ void TFormWarstwy::ActionDownExecute() {
   }
   const int moved = row + 1;
   syncList(moved);
-  makeCurrent(&Layers().at(moved));
+  makeCurrent(moved);
   RefreshSummary();
 }
 
@@ -837,15 +891,15 @@ void TFormWarstwy::Button2Click() {
   }
   RefreshSummary();
   if (veltor::LayerRecord* record = selectedLayer()) {
-    makeCurrent(record);
+    makeCurrent(selectedRow());
     QScopedValueRollback filling(showingMaterial_, true);
-    EditGW->setText(veltor::FormatFixed(record->thickness, 3));
+    EditGW->setText(veltor::FormatEditable(veltor::Quantity::Thickness, record->thickness));
   }
 }
 
 void TFormWarstwy::ButtonWsteczClick() {
   hide();
-  if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionPokazWarunkiPocz);
+  if (FormGlowna) FormGlowna->ShowAction(FormGlowna->ActionPokazWarunkiPocz);
 }
 
 void TFormWarstwy::ButtonZamknijClick() {
@@ -885,11 +939,11 @@ void TFormWarstwy::prepareForShowing() {
 
 void TFormWarstwy::FormShow() {
   if (!Layers().empty()) {
-    if (!current_) {
+    if (!current()) {
       syncList(0);
-      current_ = &Layers().at(0);
+      currentRow_ = 0;
     }
-    ShowMaterial(current_);
+    ShowMaterial(current());
     updateDeclaredBoxes();
   }
   // The activation that recalculates may come late or not at all (a window

@@ -33,6 +33,7 @@ class QHelpEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TFrameKatalog;
@@ -64,9 +65,10 @@ class TFormWarstwy : public TCompanionWindow {
   // Runs the calculation pass over the table and shows its summary. The pass
   // may raise (a conductivity of 0); callers in handlers run it in ui::Guard.
   void RefreshSummary();
-  // The layer whose thickness EditGW edits; nullptr when none.
-  veltor::LayerRecord* CurrentLayer() const { return current_; }
-  // The record a layer table item carries; nullptr for none.
+  // The layer whose thickness EditGW edits; nullptr when none. Looked up in
+  // the table at each call: keep it no longer than the handler at hand.
+  veltor::LayerRecord* CurrentLayer() const { return current(); }
+  // The record in the row of a layer table item; nullptr for none.
   static veltor::LayerRecord* LayerOf(const QTreeWidgetItem* item);
 
   // Shows a record's data in the material data group; nullptr changes nothing.
@@ -145,6 +147,9 @@ class TFormWarstwy : public TCompanionWindow {
   QLabel* StaticText5 = nullptr;
   QLabel* StaticText6 = nullptr;
   QLabel* LabelUwaga = nullptr;
+  QLabel* LabelSpelnia = nullptr;
+  QSplitter* SplitterWarstwy = nullptr;  // between the catalogue and the layer table  // "Uc ≤ Uc(max):
+                                         // spełnia", where the warning would stand
   QLabel* LabelKond = nullptr;
   // Shown with bridged layers or corrections (warstwy_summary.cpp): the limits
   // of the combined method and its error, ΔU and Uc.
@@ -219,18 +224,22 @@ class TFormWarstwy : public TCompanionWindow {
 
   // Brings the list in line with the table and selects `selectRow` (-1:
   // nothing; empty: the selection stays), without the selection handlers
-  // reacting; forgets a current layer that has left the table; re-evaluates
+  // reacting; forgets a current row that has left the table; re-evaluates
   // the layer actions.
   void syncList(std::optional<int> selectRow);
   void projectChanged(Project::Parts parts);
   void UpdateLayerActions();
   int selectedRow() const;
   veltor::LayerRecord* selectedLayer() const;
-  void makeCurrent(veltor::LayerRecord* record);
+  void makeCurrent(int row);
+  veltor::LayerRecord* current() const;
 
   Project& project_;
-  // Valid only while in Layers() (syncList forgets it once it has left).
-  veltor::LayerRecord* current_ = nullptr;
+  // The current layer by its row, never by its address: an undo frees the
+  // records and the restored ones may come back at the freed addresses of
+  // other layers. Forgotten on every change of the table the window did not
+  // make itself. -1: none.
+  int currentRow_ = -1;
   // Keystrokes in EditGW for one current layer merge into one step to undo.
   int thicknessSession_ = 1;
   // Keystrokes in one bridge box merge into one step; negative, so that they

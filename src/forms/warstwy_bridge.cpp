@@ -161,9 +161,9 @@ QWidget* TFormWarstwy::buildBridgeGroup() {
 }
 
 void TFormWarstwy::showBridge(const QLineEdit* typing) {
-  const veltor::LayerBridge bridge = current_ ? current_->bridge : veltor::LayerBridge{};
-  const bool on = current_ && (bridge != veltor::LayerBridge{} || bridgePending_);
-  CheckWarstwaNiejednorodna->setEnabled(current_ != nullptr);
+  const veltor::LayerBridge bridge = current() ? current()->bridge : veltor::LayerBridge{};
+  const bool on = current() && (bridge != veltor::LayerBridge{} || bridgePending_);
+  CheckWarstwaNiejednorodna->setEnabled(current() != nullptr);
   CheckWarstwaNiejednorodna->setChecked(on);
   for (QWidget* control :
        std::initializer_list<QWidget*>{ButtonMaterialMostka, EditLambdaMostka, EditUdzialMostka,
@@ -194,7 +194,7 @@ void TFormWarstwy::showBridge(const QLineEdit* typing) {
 }
 
 veltor::LayerBridge TFormWarstwy::bridgeFromBoxes() const {
-  veltor::LayerBridge bridge = current_ ? current_->bridge : veltor::LayerBridge{};
+  veltor::LayerBridge bridge = current() ? current()->bridge : veltor::LayerBridge{};
   const auto accepted = [](const QLineEdit* edit) {
     const TNumberBox* box = TNumberBox::Of(edit);
     return box->Accepted() ? box->Number() : std::nullopt;
@@ -211,13 +211,13 @@ veltor::LayerBridge TFormWarstwy::bridgeFromBoxes() const {
 }
 
 void TFormWarstwy::setBridge(const veltor::LayerBridge& bridge, int session) {
-  if (!current_) return;
-  veltor::LayerRecord changed = *current_;
+  if (!current()) return;
+  veltor::LayerRecord changed = *current();
   changed.bridge = bridge;
   // A share without a λ would fail every pass; it waits in its box.
   if (!(bridge.lambdaMedium > 0 && bridge.lambdaHumid > 0)) changed.bridge.share = 0;
-  if (changed.bridge == current_->bridge) return;
-  if (changed.bridge.present() && !current_->bridge.present()) {
+  if (changed.bridge == current()->bridge) return;
+  if (changed.bridge.present() && !current()->bridge.present()) {
     int bridged = 0;
     for (int i = 0; i < Layers().size(); ++i) bridged += Layers().at(i).bridge.present() ? 1 : 0;
     if (bridged >= veltor::kMaxBridgedLayers) {
@@ -229,13 +229,13 @@ void TFormWarstwy::setBridge(const veltor::LayerBridge& bridge, int session) {
   }
   {
     const QScopedValueRollback own(editing_, true);
-    project_.setLayer(Layers().indexOf(current_), changed, session);
+    project_.setLayer(currentRow_, changed, session);
   }
   RefreshSummary();
 }
 
 void TFormWarstwy::CheckWarstwaNiejednorodnaClick(bool checked) {
-  if (!current_) return;
+  if (!current()) return;
   bridgePending_ = checked;
   if (!checked) setBridge({}, 0);
   showBridge();
@@ -243,7 +243,7 @@ void TFormWarstwy::CheckWarstwaNiejednorodnaClick(bool checked) {
 }
 
 void TFormWarstwy::ButtonMaterialMostkaClick() {
-  if (!current_) return;
+  if (!current()) return;
   QDialog dialog(this);
   dialog.setObjectName(QStringLiteral("FormMaterialMostka"));
   dialog.setWindowTitle(QStringLiteral("Materiał mostka"));
@@ -277,7 +277,7 @@ void TFormWarstwy::ButtonMaterialMostkaClick() {
   ui::Guard([katalog] { katalog->Load(); });
   const bool accepted = runBridgePicker ? runBridgePicker(dialog) : dialog.exec() == QDialog::Accepted;
   const veltor::LayerRecord* material = chosen();
-  if (!accepted || !current_) return;
+  if (!accepted || !current()) return;
   if (!material) {
     ui::inform(ui::MessageKind::Information, kNoMaterial);
     return;
@@ -300,7 +300,7 @@ void TFormWarstwy::ButtonMaterialMostkaClick() {
 }
 
 void TFormWarstwy::ButtonObliczUdzialClick() {
-  if (!current_) return;
+  if (!current()) return;
   const std::optional<double> width = veltor::ParseTypedNumber(EditSzerokoscMostka->text());
   const std::optional<double> spacing = veltor::ParseTypedNumber(EditRozstawMostka->text());
   if (!width || !spacing) {
@@ -319,7 +319,7 @@ void TFormWarstwy::ButtonObliczUdzialClick() {
 }
 
 void TFormWarstwy::BridgeValueChange(QLineEdit* edit) {
-  if (!current_) return;
+  if (!current()) return;
   if (edit != bridgeField_) {
     --bridgeSession_;
     bridgeField_ = edit;
@@ -333,7 +333,7 @@ void TFormWarstwy::BridgeValueCommitted(QLineEdit* edit, const QString& text) {
   // The next keystroke in either box is another step to undo.
   --bridgeSession_;
   bridgeField_ = nullptr;
-  if (!current_ || text.trimmed().isEmpty()) return;
+  if (!current() || text.trimmed().isEmpty()) return;
   const QString refusal = Refusal(edit == EditLambdaMostka ? kLambdaRule : kShareRule, text);
   if (refusal.isEmpty()) return;
   ui::inform(ui::MessageKind::Information, refusal);

@@ -58,10 +58,14 @@ QWidget* TFormWarstwy::buildDeclaredRow(QWidget* group) {
   // The file holds the permeability δ; the μ a designer compares with a product's sheet goes beside it.
   LabelMu = new QLabel(row);
   LabelMu->setObjectName(QStringLiteral("LabelMu"));
+  // "μ = 100 000" or "μ =" beside its box: the row keeps one width either way.
+  LabelMu->setMinimumWidth(
+      LabelMu->fontMetrics().horizontalAdvance(QStringLiteral("μ = 0\u2009000\u2009000")));
   EditMu = new QLineEdit(row);
   EditMu->setObjectName(QStringLiteral("EditMu"));
   EditMu->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  EditMu->setMaximumWidth(70);
+  // A foil's μ (100 000 and more) must show whole.
+  EditMu->setFixedWidth(EditMu->fontMetrics().horizontalAdvance(QStringLiteral("0\u2009000\u2009000")) + 16);
   EditMu->hide();
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -99,36 +103,52 @@ QStringList TFormWarstwy::EditedValues(const veltor::LayerRecord& layer) const {
 
 void TFormWarstwy::updateDeclaredBoxes() {
   // Only a layer with a catalogue entry: its changes can then be marked and undone.
-  const bool layer = current_ && catalogueEntryFor(*current_);
+  const bool layer = current() && catalogueEntryFor(*current());
   for (const DeclaredField& f : kDeclared)
     setEditable(findChild<QLineEdit*>(QString::fromLatin1(f.box)), layer);
   EditMu->setVisible(layer);
   if (layer) {
-    const double vapour = current_->vapourCoefficient;
+    const double vapour = current()->vapourCoefficient;
     LabelMu->setText(QStringLiteral("μ ="));
     EditMu->setText(std::isinf(vapour) ? QString()
-                                       : veltor::FormatGeneral(veltor::kMuPermeability / vapour, 6));
+                                       : veltor::FormatQuantity(veltor::Quantity::VapourCoefficient,
+                                                                veltor::kMuPermeability / vapour));
     EditMu->setPlaceholderText(std::isinf(vapour) ? QStringLiteral("0") : QString());
   } else if (LabelMu->text() == QStringLiteral("μ =")) {
     // The layer's box went away without another material shown in its place.
     LabelMu->clear();
   }
-  ButtonPrzywroc->setEnabled(layer && !EditedValues(*current_).isEmpty());
+  ButtonPrzywroc->setEnabled(layer && !EditedValues(*current()).isEmpty());
   // The bridge follows the current layer as the declared values do.
   showBridge();
 }
 
 void TFormWarstwy::DeclaredValueChange(QLineEdit* edit) {
-  if (!current_) return;
+  if (!current()) return;
   const DeclaredField* field = nullptr;
   for (const DeclaredField& f : kDeclared)
     if (edit->objectName() == QLatin1String(f.box)) field = &f;
   if (!field) return;
   const std::optional<double> typed = ParseTypedNumber(edit->text());
-  veltor::LayerRecord trial = *current_;
+  veltor::LayerRecord trial = *current();
   if (typed)
     trial.*field->value =
         field->field == veltor::MaterialField::Vapour ? veltor::kMuPermeability / *typed : *typed;
+  // The humid λ follows the medium-humid one by the catalogue's moisture
+  // ratio, as the own-material dialog proposes it, while the designer has
+  // not typed a humid λ of the product's own.
+  bool humidFollows = false;
+  if (typed && field->field == veltor::MaterialField::LambdaMedium) {
+    const veltor::LayerRecord* entry = catalogueEntryFor(*current());
+    if (entry && entry->lambdaMedium > 0) {
+      const double ratio = entry->lambdaHumid / entry->lambdaMedium;
+      const double followed = current()->lambdaMedium * ratio;
+      if (std::abs(current()->lambdaHumid - followed) <= 1e-9 * std::abs(followed)) {
+        trial.lambdaHumid = *typed * ratio;
+        humidFollows = true;
+      }
+    }
+  }
   // Only the typed value's own range: the layer's other values are as the catalogue gave them.
   const auto fault = veltor::CheckMaterial(trial.nameText(), trial);
   const bool valid = typed && !(fault && fault->field == field->field);
@@ -139,27 +159,29 @@ void TFormWarstwy::DeclaredValueChange(QLineEdit* edit) {
   if (!valid) return;
   {
     const QScopedValueRollback own(editing_, true);
-    project_.setLayer(Layers().indexOf(current_), trial, thicknessSession_);
+    project_.setLayer(currentRow_, trial, thicknessSession_);
   }
   if (field->field == veltor::MaterialField::Vapour) {
-    EditOD->setText(veltor::FormatGeneral(current_->vapourCoefficient));
+    EditOD->setText(veltor::FormatGeneral(current()->vapourCoefficient));
     EditOD->setToolTip(QString());
   }
+  if (humidFollows)
+    EditPC2->setText(veltor::FormatEditable(veltor::Quantity::Conductivity, current()->lambdaHumid));
   RefreshSummary();
-  ButtonPrzywroc->setEnabled(!EditedValues(*current_).isEmpty());
+  ButtonPrzywroc->setEnabled(!EditedValues(*current()).isEmpty());
 }
 
 void TFormWarstwy::ButtonPrzywrocClick() {
-  if (!current_) return;
-  const veltor::LayerRecord* entry = catalogueEntryFor(*current_);
+  if (!current()) return;
+  const veltor::LayerRecord* entry = catalogueEntryFor(*current());
   if (!entry) return;
-  veltor::LayerRecord restored = *current_;
+  veltor::LayerRecord restored = *current();
   for (const DeclaredField& f : kDeclared) restored.*f.value = entry->*f.value;
   {
     const QScopedValueRollback own(editing_, true);
-    project_.setLayer(Layers().indexOf(current_), restored);
+    project_.setLayer(currentRow_, restored);
   }
-  ShowMaterial(current_);
+  ShowMaterial(current());
   updateDeclaredBoxes();
   RefreshSummary();
 }

@@ -1,12 +1,13 @@
 // The live summary of the free layer definition window, "Dane przegrody": the
 // fields show the partition summary of the latest pass, U to three decimals,
-// R and Umax to two, d to two significant digits; their hints, worked out when the mouse is over a field,
+// R and Uc(max) to two, d to two significant digits; their hints, worked out when the mouse is over a field,
 // give the full values. RefreshSummary runs the pass and fills the fields.
 // A partition with a bridged layer adds the limits R'T and R''T of the combined
 // method and its error; one with a bridge or a correction adds ΔU and Uc, which
 // the requirement then concerns. Without either the group looks as it always did.
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -23,16 +24,15 @@
 
 namespace {
 
-// A designer compares U with Umax to the third decimal, and reads R to the second.
-constexpr int kTransmittanceDecimals = 3;
-constexpr int kResistanceDecimals = 2;
-constexpr int kUmaxDecimals = 2;
+using veltor::FormatQuantity;
+using veltor::Quantity;
 const QString kNoFigure = QStringLiteral("–");
 constexpr int kErrorDecimals = 1;  // the combined method's error, in per cent
-const QString kResistanceCaption = QStringLiteral("Opór cieplny przegrody R");
+const QString kResistanceCaption = QStringLiteral("Opór cieplny przegrody RT");
 const QString kBridgedResistanceCaption = QStringLiteral("Opór cieplny przegrody RT = (R'T + R''T) / 2");
-const QString kUWarning = QStringLiteral("UWAGA! U > Umax");
-const QString kUcWarning = QStringLiteral("UWAGA! Uc > Umax");
+const QString kUWarning = QStringLiteral("UWAGA! U > Uc(max)");
+const QString kUcWarning = QStringLiteral("UWAGA! Uc > Uc(max)");
+const QString kMet = QStringLiteral("Uc ≤ Uc(max): spełnia");
 
 bool anyBridge(const veltor::LayerTable& layers) {
   for (int i = 0; i < layers.size(); ++i)
@@ -124,7 +124,11 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
   StaticText4 = summaryField(group, "StaticText4");
   StaticText5 = summaryField(group, "StaticText5");
   StaticText6 = summaryField(group, "StaticText6");
-  LabelUwaga = warning(group, "LabelUwaga", QStringLiteral("UWAGA! U > Umax"));
+  LabelUwaga = warning(group, "LabelUwaga", kUWarning);
+  LabelSpelnia = warning(group, "LabelSpelnia", kMet);
+  QPalette met = LabelSpelnia->palette();
+  met.setColor(QPalette::WindowText, QColor(0, 128, 0));
+  LabelSpelnia->setPalette(met);
   LabelKond =
       warning(group, "LabelKond", QStringLiteral("UWAGA! Kondensacja na wewnętrznej powierzchni przegrody"));
   StaticTextRGorna = summaryField(group, "StaticTextRGorna");
@@ -156,9 +160,10 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
       {QStringLiteral("Współczynnik przenikania ciepła U"), StaticText4, veltor::unit::kTransmittance},
       {QStringLiteral("Poprawka ΔU = ΔUg + ΔUf + ΔUr"), StaticTextDeltaU, veltor::unit::kTransmittance},
       {QStringLiteral("Skorygowany współczynnik Uc = U + ΔU"), StaticTextUc, veltor::unit::kTransmittance},
-      {QStringLiteral("Maksymalna wartość współczynnika przenikania ciepła Umax"), StaticText5,
+      {QStringLiteral("Maksymalna wartość współczynnika przenikania ciepła Uc(max)"), StaticText5,
        veltor::unit::kTransmittance},
-      {QStringLiteral("Opór dyfuzyjny przegrody"), StaticText6, veltor::unit::kDiffusionResistance},
+      {QStringLiteral("Opór dyfuzyjny przegrody z oporami przejmowania na powierzchniach"), StaticText6,
+       veltor::unit::kDiffusionResistance},
   };
   int r = 0;
   for (const auto& row : rows) {
@@ -172,7 +177,14 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
   }
   emphasise(StaticText4);
   emphasise(StaticTextUc);
-  grid->addWidget(LabelUwaga, r++, 0, 1, 3);
+  // Met or not, the verdict stands in one row; both keep their room hidden,
+  // so the verdict changing moves nothing.
+  auto* verdict = new QWidget(group);
+  auto* verdictRow = new QHBoxLayout(verdict);
+  verdictRow->setContentsMargins(0, 0, 0, 0);
+  verdictRow->addWidget(LabelUwaga, 1);
+  verdictRow->addWidget(LabelSpelnia, 1);
+  grid->addWidget(verdict, r++, 0, 1, 3);
   grid->addWidget(LabelKond, r++, 0, 1, 3);
   grid->addWidget(ButtonPoprawki, r++, 0, 1, 3, Qt::AlignRight);
   grid->setColumnStretch(0, 1);
@@ -196,13 +208,15 @@ void TFormWarstwy::showSummary() {
   StaticText2->setText(QString::number(s.layerCount));
   // A wall without layers has neither R nor U: the pass's zeros are no figures.
   const bool empty = s.layerCount == 0;
-  StaticText3->setText(empty ? kNoFigure : veltor::FormatFixed(s.totalResistance, kResistanceDecimals));
-  StaticText4->setText(empty ? kNoFigure : veltor::FormatFixed(s.u, kTransmittanceDecimals));
-  StaticText5->setText(umax == 0 ? QStringLiteral("bez wym.") : veltor::FormatFixed(umax, kUmaxDecimals));
-  // Rounded half to even (the default rounding mode); + 0.0 turns -0 into 0.
-  StaticText6->setText(std::isinf(s.totalDiffusionResistance)
-                           ? QStringLiteral("max")
-                           : QString::number(std::nearbyint(s.totalDiffusionResistance) + 0.0, 'f', 0));
+  StaticText3->setText(empty ? kNoFigure : FormatQuantity(Quantity::Resistance, s.totalResistance));
+  StaticText4->setText(empty ? kNoFigure : FormatQuantity(Quantity::Transmittance, s.u));
+  StaticText5->setText(umax == 0 ? QStringLiteral("bez wym.")
+                                 : FormatQuantity(Quantity::TransmittanceLimit, umax));
+  StaticText6->setText(
+      std::isinf(s.totalDiffusionResistance)
+          ? QStringLiteral("max")
+          // Half to even (the default rounding mode), as it always was.
+          : FormatQuantity(Quantity::DiffusionResistance, std::nearbyint(s.totalDiffusionResistance)));
 
   const veltor::TransmittanceResult& t = s.transmittance;
   const bool bridged = !empty && anyBridge(Layers());
@@ -214,11 +228,11 @@ void TFormWarstwy::showSummary() {
   showRow(StaticTextUc, corrected);
   if (auto* caption = qobject_cast<QLabel*>(rowOf(StaticText3).value(0)))
     caption->setText(bridged ? kBridgedResistanceCaption : kResistanceCaption);
-  StaticTextRGorna->setText(veltor::FormatFixed(t.upperResistance, kResistanceDecimals));
-  StaticTextRDolna->setText(veltor::FormatFixed(t.lowerResistance, kResistanceDecimals));
+  StaticTextRGorna->setText(FormatQuantity(Quantity::Resistance, t.upperResistance));
+  StaticTextRDolna->setText(FormatQuantity(Quantity::Resistance, t.lowerResistance));
   StaticTextBlad->setText(veltor::FormatFixed(t.relativeError * 100, kErrorDecimals));
-  StaticTextDeltaU->setText(veltor::FormatFixed(t.deltaU, kTransmittanceDecimals));
-  StaticTextUc->setText(veltor::FormatFixed(t.uc, kTransmittanceDecimals));
+  StaticTextDeltaU->setText(FormatQuantity(Quantity::Transmittance, t.deltaU));
+  StaticTextUc->setText(FormatQuantity(Quantity::Transmittance, t.uc));
   if (corrected) growToFit(this);
 
   // The requirement is on Uc, U with its corrections; computed for exactly
@@ -234,6 +248,7 @@ void TFormWarstwy::showSummary() {
   }
   LabelUwaga->setText(corrected ? kUcWarning : kUWarning);
   LabelUwaga->setVisible(tooHigh);
+  LabelSpelnia->setVisible(!tooHigh && !empty && umax > 0);
   LabelKond->setVisible(
       veltor::SurfaceCondensation(Layers(), gDesignConditions, gReferenceTables.saturation));
 }

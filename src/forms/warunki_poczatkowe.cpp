@@ -76,7 +76,7 @@ QString temperatureRange() {
 
 const QStringList kOuterSides = {QStringLiteral("powietrze zewnętrzne"),
                                  QStringLiteral("słabo wentylowana warstwa powietrza"),
-                                 QStringLiteral("dobrze wentylowana warstwa powietrza lub fasada"),
+                                 QStringLiteral("dobrze wentylowana warstwa powietrza lub elewacja"),
                                  QStringLiteral("przestrzeń nieogrzewana")};
 const QString kBadOpenings = QStringLiteral("Pole otworów wentylacyjnych musi być liczbą nieujemną");
 
@@ -399,7 +399,8 @@ void TFormWarunkiPoczatkowe::FormCreate() {
     const double umax = r.readNumberLine();
     item->setData(0, Qt::UserRole, umax);
     // The requirement's value beside its name, as a designer compares them.
-    item->setText(1, umax == 0 ? kNoRequirement : veltor::FormatFixed(umax, 2));
+    item->setText(
+        1, umax == 0 ? kNoRequirement : veltor::FormatQuantity(veltor::Quantity::TransmittanceLimit, umax));
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   };
   veltor::ReadCatalogue<QTreeWidgetItem>(reader, veltor::kUmaxMarkers, addNode, readItem);
@@ -595,7 +596,7 @@ void TFormWarunkiPoczatkowe::Button1Click() {
   if (!CommitConditions()) return;
   hide();
   ui::Guard([] {
-    if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionPokazDaneProj);
+    if (FormGlowna) FormGlowna->ShowAction(FormGlowna->ActionPokazDaneProj);
   });
 }
 
@@ -603,7 +604,7 @@ void TFormWarunkiPoczatkowe::ButtonAnulujClick() {
   if (!CommitConditions()) return;
   hide();
   ui::Guard([] {
-    if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionPokazWarstwy);
+    if (FormGlowna) FormGlowna->ShowAction(FormGlowna->ActionPokazWarstwy);
   });
 }
 

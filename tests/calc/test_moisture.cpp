@@ -370,7 +370,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "Plik danych klimatycznych, wiersz 6: „-1,5” nie jest liczbą"},
         ClimateFileCase{
             "TemperatureOutOfRange", kHot.constData(),
-            "Plik danych klimatycznych, wiersz 4: temperatura 55 °C poza zakresem od -50 do 50 °C"},
+            "Plik danych klimatycznych, wiersz 4: temperatura 55 °C poza zakresem od \u221250 do 50 °C"},
         ClimateFileCase{
             "HumidityOutOfRange", kWet.constData(),
             "Plik danych klimatycznych, wiersz 4: wilgotność względna 101% poza zakresem od 1 do 100%"},

@@ -73,14 +73,61 @@ TEST(FormatGeneral, CLibraryLocaleIgnored) {
   std::setlocale(LC_NUMERIC, previous.c_str());
 }
 
-TEST(FormatGeneral, DefaultUsesLocaleSeparator) {
-  const QLocale previous;
-  QLocale::setDefault(QLocale(QStringLiteral("pl_PL")));
-  EXPECT_EQ(FormatGeneral(0.25), QStringLiteral("0,25"));
-  QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-  EXPECT_EQ(FormatGeneral(0.25), QStringLiteral("0.25"));
-  QLocale::setDefault(previous);
+// The program is Polish whatever the system's locale (batch mode runs under C).
+TEST(FormatGeneral, DisplayIsPolishInAnyLocale) {
+  for (const char* name : {"pl_PL", "en_US", "C"}) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+    EXPECT_EQ(FormatGeneral(-0.25), QStringLiteral("\u22120,25")) << name;
+    EXPECT_EQ(FormatGeneral(16670.0, 4), QStringLiteral("16\u2009670")) << name;
+    EXPECT_EQ(FormatQuantity(Quantity::Temperature, -24), QStringLiteral("\u221224,0")) << name;
+    QLocale::setDefault(previous);
+  }
 }
+
+// Every quantity the designer reads, with its fixed decimals.
+struct QuantityCase {
+  const char* name;
+  Quantity quantity;
+  double value;
+  const char* expected;  // UTF-8
+};
+
+class FormatQuantityTest : public testing::TestWithParam<QuantityCase> {};
+
+TEST_P(FormatQuantityTest, FixedDecimals) {
+  const QuantityCase& c = GetParam();
+  const QString text = FormatQuantity(c.quantity, c.value);
+  EXPECT_EQ(text, QString::fromUtf8(c.expected));
+  // What a box shows reads back as the value shown.
+  const std::optional<double> back = ParseTypedNumber(text);
+  ASSERT_TRUE(back.has_value()) << text.toStdString();
+  EXPECT_NEAR(*back, c.value, 0.5 * std::pow(10.0, -QuantityDecimals(c.quantity)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designer, FormatQuantityTest,
+    testing::Values(
+        QuantityCase{"ThicknessThreeDecimals", Quantity::Thickness, 0.25, "0,250"},
+        QuantityCase{"ThicknessKeepsTypedDigits", Quantity::Thickness, 0.0125, "0,0125"},
+        QuantityCase{"ThicknessComputedCapped", Quantity::Thickness, 0.1437219, "0,143722"},
+        QuantityCase{"ThicknessSumNoise", Quantity::Thickness, 0.1 + 0.2, "0,300"},
+        QuantityCase{"Conductivity", Quantity::Conductivity, 0.04, "0,040"},
+        QuantityCase{"Resistance", Quantity::Resistance, 5.0475, "5,05"},
+        QuantityCase{"Transmittance", Quantity::Transmittance, 0.19812, "0,198"},
+        QuantityCase{"TransmittanceLimit", Quantity::TransmittanceLimit, 0.2, "0,20"},
+        QuantityCase{"NegativeTemperature", Quantity::Temperature, -24, "\u221224,0"},
+        QuantityCase{"NegativeRoundingToZero", Quantity::Temperature, -0.04, "0,0"},
+        QuantityCase{"Pressure", Quantity::Pressure, 2336.8, "2337"},
+        QuantityCase{"FoilVapourCoefficient", Quantity::VapourCoefficient, 100000, "100\u2009000"},
+        QuantityCase{"Sd", Quantity::DiffusionThickness, 20.0, "20,00"},
+        QuantityCase{"DiffusionResistance", Quantity::DiffusionResistance, 16670.4, "16\u2009670"},
+        QuantityCase{"Density", Quantity::Density, 1800, "1800"},
+        QuantityCase{"TemperatureFactor", Quantity::TemperatureFactor, 0.7812, "0,781"},
+        QuantityCase{"Condensate", Quantity::Condensate, 0.01234, "0,012"},
+        QuantityCase{"HeatCapacity", Quantity::HeatCapacity, 61.26, "61,3"},
+        QuantityCase{"MillionsGrouped", Quantity::Pressure, -1234567, "\u22121\u2009234\u2009567"}),
+    [](const testing::TestParamInfo<QuantityCase>& info) { return std::string(info.param.name); });
 
 // Chart labels: the general format's rounding written out in full, grouped as the locale groups.
 struct PlainCase {
@@ -97,15 +144,16 @@ TEST_P(FormatPlainTest, WrittenOut) {
   EXPECT_EQ(FormatPlain(c.value, 2, QLocale(QString::fromLatin1(c.locale))), QString::fromUtf8(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TwoDigits, FormatPlainTest,
-    testing::Values(PlainCase{"RoundedThenGrouped", -123456, "pl_PL", "-120\u00a0000"},
-                    PlainCase{"FourDigitsUngroupedInPolish", 3567, "pl_PL", "3600"},
-                    PlainCase{"GroupedInEnglish", 280000, "en_US", "280,000"},
-                    PlainCase{"CarryIntoNewDigit", 99.9, "pl_PL", "100"},
-                    PlainCase{"BelowGeneralLowerBound", 0.0000512, "pl_PL", "0,000051"},
-                    PlainCase{"AbsurdKeepsGeneral", 1.5e300, "pl_PL", "1,5E300"}),
-    [](const testing::TestParamInfo<PlainCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(TwoDigits, FormatPlainTest,
+                         testing::Values(PlainCase{"RoundedThenGrouped", -123456, "pl_PL", "-120\u00a0000"},
+                                         PlainCase{"FourDigitsUngroupedInPolish", 3567, "pl_PL", "3600"},
+                                         PlainCase{"GroupedInEnglish", 280000, "en_US", "280,000"},
+                                         PlainCase{"CarryIntoNewDigit", 99.9, "pl_PL", "100"},
+                                         PlainCase{"BelowGeneralLowerBound", 0.0000512, "pl_PL", "0,000051"},
+                                         PlainCase{"AbsurdKeepsGeneral", 1.5e300, "pl_PL", "1,5E300"}),
+                         [](const testing::TestParamInfo<PlainCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 struct FloatCase {
   const char* name;
@@ -180,9 +228,9 @@ TEST_P(TypedNumberTest, EitherSeparator) {
   const TypedCase& c = GetParam();
   const QLocale previous;
   QLocale::setDefault(QLocale(QString::fromLatin1(c.locale)));
-  EXPECT_EQ(ParseTypedNumber(QString::fromLatin1(c.text)), c.expected);
+  EXPECT_EQ(ParseTypedNumber(QString::fromUtf8(c.text)), c.expected);
   if (!c.expected) {
-    EXPECT_THROW(StrToFloat(QString::fromLatin1(c.text)), ConversionError);
+    EXPECT_THROW(StrToFloat(QString::fromUtf8(c.text)), ConversionError);
   }
   QLocale::setDefault(previous);
 }
@@ -195,7 +243,10 @@ INSTANTIATE_TEST_SUITE_P(Typed, TypedNumberTest,
                                          TypedCase{"PointStillBeingTyped", "pl_PL", "0.", 0.0},
                                          TypedCase{"BothSeparators", "pl_PL", "1.000,5", std::nullopt},
                                          TypedCase{"TwoPoints", "en_US", "0..1", std::nullopt},
-                                         TypedCase{"LoneMinus", "pl_PL", "-", std::nullopt}),
+                                         TypedCase{"LoneMinus", "pl_PL", "-", std::nullopt},
+                                         TypedCase{"AsShownNegative", "C", "\u22122,5", -2.5},
+                                         TypedCase{"AsShownGrouped", "C", "100\u2009000", 100000.0},
+                                         TypedCase{"BlankIsNoGroup", "pl_PL", "100 000", std::nullopt}),
                          [](const testing::TestParamInfo<TypedCase>& info) {
                            return std::string(info.param.name);
                          });
@@ -221,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(Displays, FormatFixedTest,
                                          FixedCase{"UmaxKeepsItsZero", 0.2, 2, "0,20"},
                                          FixedCase{"RTwoDecimals", 5.0475, 2, "5,05"},
                                          FixedCase{"NegativeRoundingToZero", -0.0004, 3, "0,000"},
-                                         FixedCase{"Infinite", -INFINITY, 2, "-INF"}),
+                                         FixedCase{"Infinite", -INFINITY, 2, "\u2212INF"}),
                          [](const testing::TestParamInfo<FixedCase>& info) {
                            return std::string(info.param.name);
                          });

@@ -97,8 +97,9 @@ class TestDynamika : public QObject {
     QVERIFY2(r.delayH > lowestDelay && r.delayH < highestDelay, qPrintable(QString::number(r.delayH)));
     // Each row its own figure, in Polish decimals.
     QCOMPARE(Value(dynamika::RowDelay), veltor::FormatGeneral(r.delayH, 3));
-    QCOMPARE(Value(dynamika::RowY12), veltor::FormatGeneral(r.periodicTransmittance, 3));
-    QCOMPARE(Value(dynamika::RowKappa2), veltor::FormatGeneral(r.kappa2, 3));
+    QCOMPARE(Value(dynamika::RowY12),
+             veltor::FormatQuantity(veltor::Quantity::Transmittance, r.periodicTransmittance));
+    QCOMPARE(Value(dynamika::RowKappa2), veltor::FormatQuantity(veltor::Quantity::HeatCapacity, r.kappa2));
 
     const QImage& picture = FormDynamika->ImageFale->Picture();
     const dynamika::WaveLayout layout = dynamika::WavesLayout(picture.size());
@@ -130,7 +131,7 @@ class TestDynamika : public QObject {
     upwards.setSurfaceResistancesFromDirection();
     FormGlowna->project().setConditions(upwards);
     QTRY_VERIFY(Value(dynamika::RowU) != u);
-    QVERIFY(FormDynamika->LabelZalozenia->text().contains(QStringLiteral("Rsi = 0,1,")));
+    QVERIFY(FormDynamika->LabelZalozenia->text().contains(QStringLiteral("Rsi = 0,10,")));
   }
 };
 

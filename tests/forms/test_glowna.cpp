@@ -9,12 +9,17 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QToolButton>
+#include <QTreeWidget>
+#include <QWindow>
 #include <QtTest>
 
 #include "calc/errors.h"
+#include "calc/ownmaterials.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/glowna.h"
@@ -333,11 +338,109 @@ class TestGlowna : public QObject {
     QCOMPARE(gDesignConditions.umax, umaxBefore);
   }
 
-  void newProjectTogglesTheDescriptionWindow() {
-    FormDaneProj->show();
+  // A step forward (or back) shows its window and raises it; one already
+  // shown is never taken away by the main window's toggle.
+  void forwardStepsNeverHide_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("Nowy") << "FormGlowna"
+                          << "ActionNowy"
+                          << "FormDaneProj";
+    QTest::newRow("description's Dalej") << "FormDaneProj"
+                                         << "ButtonDalej"
+                                         << "FormWarunkiPoczatkowe";
+    QTest::newRow("conditions' free choice") << "FormWarunkiPoczatkowe"
+                                             << "ButtonAnuluj"
+                                             << "FormWarstwy";
+    QTest::newRow("conditions' back") << "FormWarunkiPoczatkowe"
+                                      << "Button1"
+                                      << "FormDaneProj";
+    QTest::newRow("layer window's back") << "FormWarstwy"
+                                         << "ButtonWstecz"
+                                         << "FormWarunkiPoczatkowe";
+  }
+  void forwardStepsNeverHide() {
+    QFETCH(QString, from);
+    QFETCH(QString, control);
+    QFETCH(QString, target);
+    const auto window = [](const QString& name) -> QWidget* {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name) return w;
+      return nullptr;
+    };
+    QWidget* shown = window(target);
+    QWidget* source = window(from);
+    QVERIFY(shown && source);
+    shown->show();
+    source->show();
     ScriptedDialogs d;
-    FormGlowna->ExecuteAction(Action("ActionNowy"));
-    QVERIFY(!FormDaneProj->isVisible());
+    if (auto* action = source->findChild<QAction*>(control))
+      FormGlowna->ExecuteAction(action);
+    else
+      source->findChild<QPushButton*>(control)->click();
+    QVERIFY(shown->isVisible());
+    QVERIFY(d.shownMessages.isEmpty());
+  }
+
+  // A foil's μ of 100 000 and its r of tens of thousands are written out in
+  // every window the designer reads, never as "1E5" or "1,667E4".
+  void noScientificNotationInAnyWindow() {
+    auto foil = Layer("Folia PE");
+    foil->vapourCoefficient = veltor::kMuPermeability / 100000;
+    foil->thickness = 0.0002;
+    FormWarstwy->AppendLayer(Layer("Mur z cegły pełnej"));
+    FormWarstwy->AppendLayer(std::move(foil));
+    for (const char* action :
+         {"ActionPokazWarstwy", "ActionPokazRaport", "ActionKondensacja", "ActionDynamika"})
+      FormGlowna->ExecuteAction(Action(action));
+    FormWarstwy->findChild<QTreeWidget*>(QStringLiteral("ListViewMaterialy"))
+        ->setCurrentItem(
+            FormWarstwy->findChild<QTreeWidget*>(QStringLiteral("ListViewMaterialy"))->topLevelItem(1));
+    QCoreApplication::sendPostedEvents();
+    const QRegularExpression scientific(QStringLiteral("\\d[eE][+\\-−]?\\d"));
+    QStringList texts;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (!top->isVisible()) continue;
+      for (const QLabel* l : top->findChildren<QLabel*>()) texts << l->text() << l->toolTip();
+      for (const QLineEdit* e : top->findChildren<QLineEdit*>()) texts << e->text();
+      for (const QTreeWidget* t : top->findChildren<QTreeWidget*>())
+        for (int i = 0; i < t->topLevelItemCount(); ++i)
+          for (int c = 0; c < t->columnCount(); ++c)
+            texts << t->topLevelItem(i)->text(c) << t->topLevelItem(i)->data(c, Qt::ToolTipRole).toString();
+      for (const QTableWidget* t : top->findChildren<QTableWidget*>())
+        for (int r = 0; r < t->rowCount(); ++r)
+          for (int c = 0; c < t->columnCount(); ++c)
+            if (const QTableWidgetItem* item = t->item(r, c)) texts << item->text();
+    }
+    QVERIFY(!texts.filter(QStringLiteral("100\u2009000")).isEmpty());
+    for (const QString& text : texts) QVERIFY2(!text.contains(scientific), qPrintable(text));
+  }
+
+  // Result windows are tool windows of the main window, which the window
+  // manager keeps above it: X11 learns it from WM_TRANSIENT_FOR, which Qt
+  // writes only for the dialog-like window types.
+  void resultWindowsStayAboveTheMainWindow_data() {
+    QTest::addColumn<QString>("action");
+    QTest::newRow("report") << "ActionPokazRaport";
+    QTest::newRow("moisture") << "ActionKondensacja";
+    QTest::newRow("dynamics") << "ActionDynamika";
+    QTest::newRow("temperature chart") << "ActionRysTemp";
+    QTest::newRow("pressure chart") << "ActionRysCisn";
+  }
+  void resultWindowsStayAboveTheMainWindow() {
+    QFETCH(QString, action);
+    AddToTable();
+    FormGlowna->ExecuteAction(Action(action.toLatin1().constData()));
+    QWidget* result = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w != FormGlowna && w->isVisible() && w->parentWidget() == FormGlowna &&
+          w->objectName() != QLatin1String("FormWarstwy"))
+        result = w;
+    QVERIFY(result);
+    QCOMPARE(result->windowType(), Qt::Tool);
+    QVERIFY(result->windowHandle());
+    QCOMPARE(result->windowHandle()->transientParent(), FormGlowna->windowHandle());
   }
 
   void freeDefinitionWithAWizardPartition_data() {
@@ -547,7 +650,9 @@ class TestGlowna : public QObject {
     QCOMPARE(FormGlowna->isVisible(), !closes);
     if (partition) {
       const ui::MessageRequest& q = d.shownMessages.value(0);
-      QCOMPARE(q.kind, ui::MessageKind::Information);
+      // A question, titled for what it asks.
+      QCOMPARE(q.kind, ui::MessageKind::Confirmation);
+      QCOMPARE(q.title, QStringLiteral("Zapisanie projektu"));
       QCOMPARE(q.buttons, unsigned(ui::Yes | ui::No | ui::Cancel));
       QCOMPARE(q.escapeButton, ui::Answer::Cancel);
     }

@@ -164,8 +164,9 @@ class TestKondensacja : public QObject {
                                    << "Kwiecień: brak wartości (wilgotność względna φe)";
     QTest::newRow("humidity above 100") << 4 << 1 << "120"
                                         << "Maj: wilgotność względna 120% poza zakresem od 1 do 100%";
-    QTest::newRow("temperature below -50") << 0 << 0 << "-60"
-                                           << "Styczeń: temperatura -60 °C poza zakresem od -50 do 50 °C";
+    QTest::newRow("temperature below -50")
+        << 0 << 0 << "-60"
+        << "Styczeń: temperatura \u221260 °C poza zakresem od \u221250 do 50 °C";
     QTest::newRow("nan")
         << 0 << 0 << "nan"
         << "Styczeń, temperatura θe: „nan” nie jest liczbą (separator dziesiętny: przecinek lub kropka)";
@@ -306,15 +307,15 @@ class TestKondensacja : public QObject {
     QCOMPARE(combo->currentText(), QStringLiteral("Stacja testowa"));
     QCOMPARE(combo->itemText(1), TFormKondensacja::kOwnDataItem);
     QTableWidgetItem* january = FormKondensacja->TableMiesiace->item(0, 0);
-    QCOMPARE(january->text(), QStringLiteral("-4,5"));
+    QCOMPARE(january->text(), QStringLiteral("\u22124,5"));
     QVERIFY(!(january->flags() & Qt::ItemIsEditable));
     // Own data starts from the station shown, and what is typed survives a look at the station.
     combo->setCurrentIndex(1);
     QVERIFY(january->flags() & Qt::ItemIsEditable);
-    QCOMPARE(january->text(), QStringLiteral("-4,5"));
+    QCOMPARE(january->text(), QStringLiteral("\u22124,5"));
     january->setText(QStringLiteral("-7"));
     combo->setCurrentIndex(0);
-    QCOMPARE(january->text(), QStringLiteral("-4,5"));
+    QCOMPARE(january->text(), QStringLiteral("\u22124,5"));
     combo->setCurrentIndex(1);
     QCOMPARE(january->text(), QStringLiteral("-7"));
     QCOMPARE(FormKondensacja->Assess(FormWarstwy->Layers()).climateName,
@@ -376,7 +377,7 @@ class TestKondensacja : public QObject {
     combo = FormKondensacja->ComboBoxStacja;
     QCOMPARE(combo->itemText(kShippedStations), QStringLiteral("Działka w Łodzi"));
     combo->setCurrentIndex(kShippedStations);
-    QCOMPARE(FormKondensacja->TableMiesiace->item(0, 0)->text(), QStringLiteral("-4,5"));
+    QCOMPARE(FormKondensacja->TableMiesiace->item(0, 0)->text(), QStringLiteral("\u22124,5"));
     QVERIFY(d.allUsed());
   }
 

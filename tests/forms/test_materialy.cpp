@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
 #include <QTest>
@@ -72,6 +73,8 @@ class TestMaterialy : public QObject {
   void ownMaterialLifecycle();
   void editorRefuses_data();
   void editorRefuses();
+  void humidLambdaProposed_data();
+  void humidLambdaProposed();
   void exportAndImport();
   void search_data();
   void search();
@@ -449,7 +452,7 @@ void TestMaterialy::editorRefuses_data() {
   QTest::newRow("mu below air's")
       << "EditOpor"
       << "0,5"
-      << "Współczynnik oporu dyfuzyjnego μ musi być z zakresu od 1 do 1000000 (μ = 0,5)";
+      << "Współczynnik oporu dyfuzyjnego μ musi być z zakresu od 1 do 1\u2009000\u2009000 (μ = 0,5)";
   QTest::newRow("heat out of range") << "EditCieplo"
                                      << "1e9"
                                      << "Ciepło właściwe c musi być z zakresu od 100 do 5000 J/(kg·K)";
@@ -484,6 +487,35 @@ void TestMaterialy::editorRefuses() {
   editor.ButtonOKClick();
   QCOMPARE(editor.result() == QDialog::Accepted, message.isEmpty());
   QVERIFY(dialogs.allUsed());
+}
+
+// The proposal of the humid λ stands aside (a placeholder) while the user
+// types, and is taken only when the box is left empty.
+void TestMaterialy::humidLambdaProposed_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<double>("humid");
+  QTest::newRow("typed over the proposal") << "0,035" << 0.035;
+  QTest::newRow("left empty") << "" << 0.031 * 1.08;
+}
+
+void TestMaterialy::humidLambdaProposed() {
+  QFETCH(QString, typed);
+  QFETCH(double, humid);
+  ScriptedDialogs dialogs;
+  TFormMaterial editor(nullptr, QStringLiteral("Nowy materiał"), {{QStringLiteral("Betony"), 1.08}}, {"beto"},
+                       {}, {});
+  editor.setMaterial(QStringLiteral("Nowy"), validRecord(""));
+  editor.ComboBoxRodzaj->setCurrentIndex(1);
+  editor.EditLambda1->clear();
+  QTest::keyClicks(editor.EditLambda1, QStringLiteral("0,031"));
+  QTest::keyClicks(editor.EditLambda2, typed);
+  QCOMPARE(editor.EditLambda2->text(), typed);
+  editor.ButtonOK->click();
+  QVERIFY(dialogs.shownMessages.isEmpty());
+  QCOMPARE(editor.record().lambdaHumid, humid);
+  // The hatches by their words.
+  QCOMPARE(editor.ComboBoxWypelnienie->itemText(editor.ComboBoxWypelnienie->findData(QStringLiteral("beto"))),
+           QStringLiteral("beton"));
 }
 
 void TestMaterialy::exportAndImport() {

@@ -246,10 +246,10 @@ class TestModel : public QObject {
       FormGlowna->ExecuteAction(FormGlowna->ActionNowy);
     }
     open(QStringLiteral("wpisane.Veltor"));
-    QCOMPARE(FormKondensacja->TableMiesiace->item(0, 0)->text(), QStringLiteral("-7,5"));
+    QCOMPARE(FormKondensacja->TableMiesiace->item(0, 0)->text(), QStringLiteral("\u22127,5"));
     QCOMPARE(FormKondensacja->TableMiesiace->item(3, 1)->text(), QString());
     QCOMPARE(FormKondensacja->TableMiesiace->item(1, 0)->text(),
-             QStringLiteral("-2"));  // Krakow's, as typing began
+             QStringLiteral("\u22122"));  // Krakow's, as typing began
   }
 };
 

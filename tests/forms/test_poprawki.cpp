@@ -160,7 +160,7 @@ class TestPoprawki : public QObject {
     QVERIFY(shown("StaticTextUc") && !shown("StaticTextRGorna"));
     const bool over = kU + deltaU > umax;
     QCOMPARE(shown("LabelUwaga"), over);
-    QCOMPARE(field("LabelUwaga"), QStringLiteral("UWAGA! Uc > Umax"));
+    QCOMPARE(field("LabelUwaga"), QStringLiteral("UWAGA! Uc > Uc(max)"));
 
     project().undoStack().undo();
     QVERIFY(!shown("StaticTextUc") && !shown("LabelUwaga"));

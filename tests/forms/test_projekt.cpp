@@ -112,7 +112,7 @@ class TestProjekt : public QObject {
     FormDaneProj->LabeledEdit3->clear();
     FormDaneProj->LabeledEdit4->setText(QStringLiteral("1 grudnia"));
     FormWarunkiPoczatkowe->findChild<QLineEdit*>(QStringLiteral("LabeledEditTZ"))
-        ->setText(QStringLiteral("-18"));
+        ->setText(QStringLiteral("\u221218"));
     FormWarunkiPoczatkowe->findChild<QLineEdit*>(QStringLiteral("EditUmax"))->setText(QStringLiteral("0,25"));
     QVERIFY(FormWarunkiPoczatkowe->CommitConditions());
     FormWarstwy->AppendLayer(Layer("Beton komorkowy", 0.21, 150, 0.24));
@@ -153,7 +153,7 @@ class TestProjekt : public QObject {
 
     const ui::FileDialogRequest& request = d.shownFileDialogs.value(0);
     QCOMPARE(request.title, QStringLiteral("Zapisz projekt..."));
-    QVERIFY(request.filters.isEmpty());
+    QCOMPARE(request.filters.value(0), QStringLiteral("Projekt przegrody (*.Veltor)"));
     QCOMPARE(request.defaultSuffix, QStringLiteral("Veltor"));
     QCOMPARE(request.initialDir, ProjectsFolder());
     QVERIFY(!request.initialDir.startsWith(QDir::currentPath()));

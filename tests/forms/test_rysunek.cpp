@@ -14,10 +14,10 @@
 
 #include "calc/calculation.h"
 #include "calc/catalogue.h"
+#include "draw/rysunek_draw.h"
 #include "forms/appstate.h"
 #include "forms/pictureframe.h"
 #include "forms/rysunek.h"
-#include "draw/rysunek_draw.h"
 #include "forms/warstwy.h"
 #include "platform/picturefile.h"
 #include "support/scripted_dialogs.h"
@@ -300,7 +300,7 @@ class TestRysunek : public QObject {
       QVERIFY2(Count(img, QRect(x, row - 1, 1, 3), Dark) >= 2,
                qPrintable(QStringLiteral("%1 Pa at %2").arg(pt.y()).arg(x)));
     }
-    QVERIFY(!wall.box(QStringLiteral("te = −5 °C, φe = 85%")).isNull());
+    QVERIFY(!wall.box(QStringLiteral("te = −5,0 °C, φe = 85%")).isNull());
   }
 
   // The help pages name the 0 degC point so, as the charts and the report do, never the dew point.

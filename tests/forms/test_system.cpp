@@ -144,7 +144,7 @@ class TestSystem : public QObject {
     QTest::newRow("2") << "FormSystem2"
                        << "Materiał termoizolacyjny";
     QTest::newRow("3") << "FormSystem3"
-                       << "Systemy VELTOR";
+                       << "Tynk cienkowarstwowy";
     QTest::newRow("4") << "FormSystem4"
                        << "Utworzona przegroda";
   }
@@ -309,7 +309,7 @@ class TestSystem : public QObject {
     QTEST(FormSystem4->StaticTextU->text(), "u");
     QCOMPARE(FormSystem4->ListViewPrzegrodaInfoTip(0),
              QStringLiteral(
-                 "Numer warstwy = 1\r\nOpór cieplny R = 0,9 [m²K/W]\r\nOpór dyfuzyjny r = 3600 [m²hPa/g]"));
+                 "Numer warstwy = 1\r\nOpór cieplny R = 0,9 [m²K/W]\r\nOpór dyfuzyjny r = 3600 [m²·h·Pa/g]"));
     QVERIFY(Find<QPushButton>(FormSystem4, "ButtonZakoncz")->isEnabled());
   }
 

@@ -20,6 +20,7 @@
 #include "forms/appstate.h"
 #include "forms/glowna.h"
 #include "forms/numberbox.h"
+#include "forms/undokeys.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
 #include "support/scripted_dialogs.h"
@@ -162,6 +163,10 @@ class TestWarstwy : public QObject {
   void moveFollowsTheLayer();
   void currentLayerRules();
   void tableChangesFromOtherWindows();
+  void typedValueLandsOnTheLayerShown_data();
+  void typedValueLandsOnTheLayerShown();
+  void undoKeysFromABox_data();
+  void undoKeysFromABox();
   void condensationWarning_data();
   void condensationWarning();
   void activationRefreshes();
@@ -186,12 +191,13 @@ void TestWarstwy::summaryOfFourLayerWall_data() {
                          << "0,322"
                          << "0,30"
                          << "0,321802091713596 [W/(m²K)]";
+  // Polish whatever the system's locale.
   QTest::newRow("point") << "en_US"
-                         << "0.37"
-                         << "3.11"
-                         << "0.322"
-                         << "0.30"
-                         << "0.321802091713596 [W/(m²K)]";
+                         << "0,37"
+                         << "3,11"
+                         << "0,322"
+                         << "0,30"
+                         << "0,321802091713596 [W/(m²K)]";
 }
 
 void TestWarstwy::summaryOfFourLayerWall() {
@@ -208,16 +214,16 @@ void TestWarstwy::summaryOfFourLayerWall() {
   QTEST(s.text("StaticText3"), "r");
   QTEST(s.text("StaticText4"), "u");
   QTEST(s.text("StaticText5"), "umax");
-  QCOMPARE(s.text("StaticText6"), QStringLiteral("11190"));
+  QCOMPARE(s.text("StaticText6"), QStringLiteral("11\u2009190"));
   QVERIFY(s.uIsRed());
   QVERIFY(s.shown("LabelUwaga"));
   QVERIFY(!s.shown("LabelKond"));
   // Hints carry the full values.
   QCOMPARE(s.hint("StaticText1"), s.text("StaticText1") + QStringLiteral(" [m]"));
-  QCOMPARE(s.hint("StaticText3"), typed(QStringLiteral("3,1075 [m²K/W]")));
+  QCOMPARE(s.hint("StaticText3"), QStringLiteral("3,1075 [m²K/W]"));
   QTEST(s.hint("StaticText4"), "uHint");
   QCOMPARE(s.hint("StaticText5"), QString());
-  QCOMPARE(s.hint("StaticText6"), QStringLiteral("11190 [m²hPa/g]"));
+  QCOMPARE(s.hint("StaticText6"), QStringLiteral("11\u2009190 [m²·h·Pa/g]"));
   QCOMPARE(s.hint("StaticText2"), QString());
 }
 
@@ -245,19 +251,19 @@ void TestWarstwy::diffusionResistanceRounding_data() {
   QTest::newRow("40.5 to the even 40") << "Para"
                                        << "0,5"
                                        << "40"
-                                       << "40,5 [m²hPa/g]";
+                                       << "40,5 [m²·h·Pa/g]";
   QTest::newRow("41.5 to the even 42") << "Para"
                                        << "1,5"
                                        << "42"
-                                       << "41,5 [m²hPa/g]";
+                                       << "41,5 [m²·h·Pa/g]";
   QTest::newRow("42.5 to the even 42") << "Para"
                                        << "2,5"
                                        << "42"
-                                       << "42,5 [m²hPa/g]";
+                                       << "42,5 [m²·h·Pa/g]";
   QTest::newRow("negative thickness") << "Para"
                                       << "-41,5"
-                                      << "-2"
-                                      << "-1,5 [m²hPa/g]";
+                                      << "\u22122"
+                                      << "\u22121,5 [m²·h·Pa/g]";
   QTest::newRow("beyond the doubles is max") << "Izolacja"
                                              << "1E308"
                                              << "max"
@@ -447,7 +453,8 @@ void TestWarstwy::thicknessRules_data() {
   QTest::newRow("add exactly 0") << false << "0" << 0.0 << false << missing;
   QTest::newRow("add 0,0") << false << "0,0" << 0.0 << false << missing;
   QTest::newRow("add 00") << false << "00" << 0.0 << false << missing;
-  QTest::newRow("add negative") << false << "-0,1" << 0.0 << false << missing;
+  QTest::newRow("add negative") << false << "-0,1" << 0.0 << false
+                                << "Grubość warstwy musi być większa od zera";
   QTest::newRow("add over 10 m") << false << "10,01" << 0.0 << false << tooThick;
   QTest::newRow("add 10 m") << false << "10" << 10.0 << true << "";
   QTest::newRow("type 0") << true << "0" << 0.24 << false << "";
@@ -497,10 +504,10 @@ void TestWarstwy::layerColumns() {
     const QTreeWidgetItem* r = s.row(i);
     return QStringList{r->text(0), r->text(1), r->text(2), r->text(3), r->text(4)}.join(' ');
   };
-  QCOMPARE(row(0), QStringLiteral("Tynk 0,02 0,8 0,025 0,36"));
-  QCOMPARE(row(1), QStringLiteral("Mur 0,24 0,6 0,4 1,73"));
-  QVERIFY(row(2).startsWith(kAir + QStringLiteral(" 0,05 – ")) && row(2).endsWith(QStringLiteral(" –")));
-  QCOMPARE(row(3), QStringLiteral("Tynk ✎ 0,02 0,8 0,025 –"));  // its coefficient is not the catalogue's
+  QCOMPARE(row(0), QStringLiteral("Tynk 0,020 0,800 0,02 0,36"));
+  QCOMPARE(row(1), QStringLiteral("Mur 0,240 0,600 0,40 1,73"));
+  QVERIFY(row(2).startsWith(kAir + QStringLiteral(" 0,050 – ")) && row(2).endsWith(QStringLiteral(" –")));
+  QCOMPARE(row(3), QStringLiteral("Tynk ✎ 0,020 0,800 0,02 –"));  // its coefficient is not the catalogue's
   // Each figure's column just holds its widest text, as the view measures it,
   // and narrows again when that text goes.
   const auto fitted = [&s] {
@@ -518,12 +525,12 @@ void TestWarstwy::layerColumns() {
   gDesignConditions.humidityClass = 1;  // the wall's other conductivity
   s.w->Layers().at(1).thickness = 1.23456e-5;
   s.activate();
-  QCOMPARE(s.row(1)->text(1), QStringLiteral("1,235E-5"));
+  QCOMPARE(s.row(1)->text(1), QStringLiteral("0,000012"));
   QCOMPARE(fitted(), 0);
   QVERIFY(s.w->ListViewMaterialy->header()->sectionSize(1) > narrow);
   s.w->Layers().at(1).thickness = 0.24;
   s.w->RefreshSummary();
-  QCOMPARE(row(1), QStringLiteral("Mur 0,24 0,75 0,32 1,73"));
+  QCOMPARE(row(1), QStringLiteral("Mur 0,240 0,750 0,32 1,73"));
   QCOMPARE(s.w->ListViewMaterialy->header()->sectionSize(1), narrow);
 }
 
@@ -534,7 +541,7 @@ void TestWarstwy::typingThickness() {
   s.activate();
   s.selectLayer(1);
   QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(1));
-  QCOMPARE(s.editGW()->text(), QStringLiteral("0,24"));
+  QCOMPARE(s.editGW()->text(), QStringLiteral("0,240"));
   s.editGW()->setFocus();
   s.editGW()->selectAll();
   QTest::keyClicks(s.editGW(), QStringLiteral("0,3"));
@@ -555,7 +562,7 @@ void TestWarstwy::typingThickness() {
   s.dialogs->expectMessage(QStringLiteral("'-' is not a valid floating point value."));
   QTest::keyClick(s.editGW(), Qt::Key_Return);
   QTRY_VERIFY(s.dialogs->allUsed());
-  QCOMPARE(s.editGW()->text(), QStringLiteral("0,38"));
+  QCOMPARE(s.editGW()->text(), QStringLiteral("0,380"));
   QCOMPARE(s.editGW()->toolTip(), QString());
   s.editGW()->selectAll();
   QTest::keyClick(s.editGW(), Qt::Key_Minus);
@@ -599,7 +606,7 @@ void TestWarstwy::tipOfThirdLayer() {
   s.wall();
   QCOMPARE(s.row(2)->data(0, Qt::ToolTipRole).toString(),
            QStringLiteral("Numer warstwy = 3\r\nOpór cieplny R = 2,5 [m²K/W]\r\n"
-                          "Opór dyfuzyjny r = 8000 [m²hPa/g]"));
+                          "Opór dyfuzyjny r = 8000 [m²·h·Pa/g]"));
   // The tip follows the layer's place and its latest results.
   s.selectLayer(2);
   s.find<QAction>("ActionUp")->trigger();
@@ -661,7 +668,7 @@ void TestWarstwy::moveFollowsTheLayer() {
   QCOMPARE(&s.w->Layers().at(1), insulation);
   QCOMPARE(s.list()->currentItem(), s.row(1));
   // R does not depend on the order.
-  QCOMPARE(s.text("StaticText3"), typed(QStringLiteral("3,11")));
+  QCOMPARE(s.text("StaticText3"), QStringLiteral("3,11"));
 }
 
 void TestWarstwy::currentLayerRules() {
@@ -727,14 +734,14 @@ void TestWarstwy::tableChangesFromOtherWindows() {
   Stand s;
   s.wall();
   s.selectLayer(3);
-  // A layer appended by another window keeps the selection and the current layer.
+  // A change the window did not make leaves no current layer behind.
   auto extra = std::make_unique<veltor::LayerRecord>(s.w->Layers().at(1));
   extra->name = "Dodatkowa";
   s.w->AppendLayer(std::move(extra));
   QCOMPARE(s.list()->topLevelItemCount(), 5);
   QCOMPARE(s.row(4)->text(0), QStringLiteral("Dodatkowa"));
-  QCOMPARE(s.list()->currentItem(), s.row(3));
-  QCOMPARE(s.w->CurrentLayer(), &s.w->Layers().at(3));
+  QCOMPARE(s.w->CurrentLayer(), nullptr);
+  QVERIFY(s.list()->selectedItems().isEmpty());
 
   veltor::LayerTable table;
   table.AppendLayer(s.w->Layers().at(2));
@@ -754,6 +761,78 @@ void TestWarstwy::tableChangesFromOtherWindows() {
   QCOMPARE(s.list()->topLevelItemCount(), 0);
   QCOMPARE(s.text("StaticText2"), QStringLiteral("0"));
   QCOMPARE(s.text("StaticText6"), QStringLiteral("0"));
+}
+
+// The records an undo frees come back at addresses other layers had: a
+// window holding a record's address would show one layer and change another.
+void TestWarstwy::typedValueLandsOnTheLayerShown_data() {
+  QTest::addColumn<bool>("undo");
+  QTest::newRow("wizard's table replaced") << false;
+  QTest::newRow("then undone") << true;
+}
+
+void TestWarstwy::typedValueLandsOnTheLayerShown() {
+  QFETCH(bool, undo);
+  LocaleScope scope(QStringLiteral("pl_PL"));
+  Stand s;
+  s.wall();
+  s.activate();
+  veltor::LayerTable wizard;
+  for (int i : {3, 2, 1, 0}) wizard.AppendLayer(s.w->Layers().at(i));
+  s.w->ReplaceLayers(std::move(wizard));
+  s.selectLayer(1);
+  if (undo) {
+    s.project.undoStack().undo();
+    QCOMPARE(s.w->CurrentLayer(), nullptr);
+    QVERIFY(s.list()->selectedItems().isEmpty());
+    QCOMPARE(s.text("LabelOpis"), QStringLiteral("Opis"));
+    s.selectLayer(1);
+  }
+  std::vector<double> before;
+  for (int i = 0; i < s.w->LayerCount(); ++i) before.push_back(s.w->Layers().at(i).thickness);
+  QCOMPARE(s.text("LabelOpis"), s.w->Layers().at(1).nameText());
+  s.editGW()->setFocus();
+  s.editGW()->selectAll();
+  QTest::keyClicks(s.editGW(), QStringLiteral("0,33"));
+  before[1] = 0.33;
+  for (int i = 0; i < s.w->LayerCount(); ++i) QCOMPARE(s.w->Layers().at(i).thickness, before[i]);
+  QCOMPARE(s.row(1)->text(1), QStringLiteral("0,330"));
+}
+
+// Ctrl+Z and Ctrl+Y in a box are the project's, not the box's own text undo.
+void TestWarstwy::undoKeysFromABox_data() {
+  QTest::addColumn<QKeySequence>("redo");
+  QTest::newRow("Ctrl+Y") << QKeySequence(Qt::CTRL | Qt::Key_Y);
+  QTest::newRow("Ctrl+Shift+Z") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+}
+
+void TestWarstwy::undoKeysFromABox() {
+  QFETCH(QKeySequence, redo);
+  Stand s;
+  s.wall();
+  auto* undoAction = new QAction(s.w.get());
+  undoAction->setShortcut(QKeySequence::Undo);
+  auto* redoAction = new QAction(s.w.get());
+  redoAction->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  for (QAction* a : {undoAction, redoAction}) {
+    a->setShortcutContext(Qt::ApplicationShortcut);
+    s.w->addAction(a);
+  }
+  QObject::connect(undoAction, &QAction::triggered, &s.project.undoStack(), &QUndoStack::undo);
+  QObject::connect(redoAction, &QAction::triggered, &s.project.undoStack(), &QUndoStack::redo);
+  TUndoKeys keys(s.w.get(), undoAction, redoAction);
+  s.activate();
+  s.selectLayer(1);
+  s.editGW()->setFocus();
+  s.editGW()->selectAll();
+  QTest::keyClicks(s.editGW(), typed(QStringLiteral("0,3")));
+  QCOMPARE(s.w->Layers().at(1).thickness, 0.3);
+  QTest::keySequence(s.editGW(), QKeySequence::Undo);
+  QCOMPARE(s.w->Layers().at(1).thickness, 0.24);
+  QTest::keySequence(s.editGW(), redo);
+  QCOMPARE(s.w->Layers().at(1).thickness, 0.3);
+  QVERIFY(s.dialogs->shownMessages.isEmpty());
 }
 
 void TestWarstwy::condensationWarning_data() {
@@ -916,14 +995,14 @@ void TestWarstwy::materialData() {
   Stand s;
   s.pick(QStringLiteral("Mur"));
   QCOMPARE(s.find<QLabel>("LabelOpis")->text(), QStringLiteral("Mur"));
-  QCOMPARE(s.find<QLineEdit>("EditPC1")->text(), QStringLiteral("0,6"));
-  QCOMPARE(s.find<QLineEdit>("EditPC2")->text(), QStringLiteral("0,75"));
+  QCOMPARE(s.find<QLineEdit>("EditPC1")->text(), QStringLiteral("0,600"));
+  QCOMPARE(s.find<QLineEdit>("EditPC2")->text(), QStringLiteral("0,750"));
   QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("100"));
   QCOMPARE(s.find<QLineEdit>("EditCW")->text(), QStringLiteral("880"));
   QCOMPARE(s.find<QLineEdit>("EditG")->text(), QStringLiteral("1500"));
-  QCOMPARE(s.editGW()->text(), QStringLiteral("0,24"));
+  QCOMPARE(s.editGW()->text(), QStringLiteral("0,240"));
   // The box holds δ = 720/μ; μ is beside it, and every caption names its unit.
-  QCOMPARE(s.find<QLabel>("LabelMu")->text(), QStringLiteral("μ = 7,2"));
+  QCOMPARE(s.find<QLabel>("LabelMu")->text(), QStringLiteral("μ = 7"));
   QStringList captions;
   for (const QLabel* label : s.find<QWidget>("GroupBoxMaterial")->findChildren<QLabel*>())
     if (label->buddy() && label->buddy()->objectName().startsWith(QLatin1String("Edit")))
@@ -992,6 +1071,9 @@ void TestWarstwy::declaredValuesOfOneLayer() {
   type(lambda, QStringLiteral("0,5"));
   type(s.find<QLineEdit>("EditMu"), QStringLiteral("20"));
   QCOMPARE(s.w->Layers().at(0).lambdaMedium, 0.5);
+  // The humid λ follows by the catalogue's ratio 0.75 / 0.6.
+  QCOMPARE(s.w->Layers().at(0).lambdaHumid, 0.625);
+  QCOMPARE(s.find<QLineEdit>("EditPC2")->text(), QStringLiteral("0,625"));
   QCOMPARE(s.w->Layers().at(0).vapourCoefficient, 36.0);
   QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("36"));
   QCOMPARE(gPartitionSummary.totalResistance, 0.13 + 0.24 / 0.5 + 0.04);
@@ -1004,7 +1086,8 @@ void TestWarstwy::declaredValuesOfOneLayer() {
       s.row(0)
           ->data(0, Qt::ToolTipRole)
           .toString()
-          .endsWith(QStringLiteral("Wartości zmienione względem katalogu: λ (warunki średniowilgotne), μ")));
+          .endsWith(QStringLiteral(
+              "Wartości zmienione względem katalogu: λ (warunki średniowilgotne), λ (warunki wilgotne), μ")));
 
   // The project file's layer blocks carry the values: reopened, still marked.
   QBuffer file;
