@@ -63,21 +63,9 @@ const QString kUcParagraph = QStringLiteral("§ 328 ust. 1, zał. 2 pkt 1.1");
 const QString kSurfaceParagraph = QStringLiteral("§ 321 ust. 1, zał. 2 pkt 2.2");
 const QString kInterstitialParagraph = QStringLiteral("§ 321 ust. 2, zał. 2 pkt 2.2");
 
-// A figure in the document's style: fixed decimals, a typographic minus.
+// A figure of no quantity of its own (a share, hours, a ratio) with fixed decimals.
 QString Fig(double value, int decimals) {
-  return veltor::FormatFixed(value, decimals).replace(QLatin1Char('-'), QChar(0x2212));
-}
-
-// As few decimals as show the value exactly (at least `least`, at most 6):
-// a 12,5 mm board is 0,0125 m, never 0,013.
-QString Exact(double value, int least) {
-  int decimals = least;
-  while (decimals < 6) {
-    const double scale = std::pow(10.0, decimals);
-    if (std::abs(std::round(value * scale) / scale - value) <= 1e-9 * std::max(1.0, std::abs(value))) break;
-    ++decimals;
-  }
-  return Fig(value, decimals);
+  return veltor::FormatFixed(value, decimals);
 }
 
 QString Escaped(const QString& text) {
@@ -135,13 +123,14 @@ QString DirectionWords(const veltor::DesignConditions& c) {
 QString MuText(const veltor::LayerRecord& layer) {
   if (layer.isAirLayer() || std::isinf(layer.vapourCoefficient)) return QStringLiteral("brak oporu");
   if (layer.vapourCoefficient == 0) return QStringLiteral("∞");
-  return veltor::FormatGeneral(veltor::kAirVapourCoefficient / layer.vapourCoefficient, 4);
+  return veltor::FormatQuantity(veltor::Quantity::VapourCoefficient,
+                                veltor::kAirVapourCoefficient / layer.vapourCoefficient);
 }
 
 // sd = μ·d to its significant digits: never rounded into another value.
 QString SdText(const veltor::LayerRecord& layer) {
   const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
-  if (sd) return veltor::FormatGeneral(*sd, 4).replace(QLatin1Char('-'), QChar(0x2212));
+  if (sd) return veltor::FormatGeneral(*sd, 4);
   return layer.vapourCoefficient == 0 && !layer.isAirLayer() ? QStringLiteral("∞") : QStringLiteral("0");
 }
 
@@ -194,7 +183,7 @@ const veltor::MoistureResult* MoistureResultOf(const Input& in) {
 
 QString NotAssessed(const Input& in) {
   if (!in.moisture || in.moisture->climateMissing)
-    return QStringLiteral("nie oceniono – w projekcie nie wybrano klimatu zewnętrznego (okno „Kondensacja”)");
+    return QStringLiteral("nie oceniono – nie wybrano klimatu zewnętrznego");
   return QStringLiteral("nie oceniono – %1").arg(Escaped(in.moisture->message));
 }
 
@@ -210,10 +199,13 @@ std::vector<VerdictLine> Verdicts(const Input& in) {
   if (c.umax > 0) {
     const bool fails = veltor::ExceedsUmax(t.uc, c.umax);
     uc = QStringLiteral("Uc = %1 %2 Uc(max) = %3 %4 – %5")
-             .arg(Fig(t.uc, 3), fails ? QStringLiteral(">") : QStringLiteral("≤"), Fig(c.umax, 2), kUUnit,
+             .arg(veltor::FormatQuantity(veltor::Quantity::Transmittance, t.uc),
+                  fails ? QStringLiteral(">") : QStringLiteral("≤"),
+                  veltor::FormatQuantity(veltor::Quantity::TransmittanceLimit, c.umax), kUUnit,
                   Bold(fails ? QStringLiteral("nie spełnia") : QStringLiteral("spełnia")));
   } else {
-    uc = QStringLiteral("Uc = %1 %2 – nie określono wymagania Uc(max)").arg(Fig(t.uc, 3), kUUnit);
+    uc = QStringLiteral("Uc = %1 %2 – nie określono wymagania Uc(max)")
+             .arg(veltor::FormatQuantity(veltor::Quantity::Transmittance, t.uc), kUUnit);
   }
   lines.push_back({QStringLiteral("Izolacyjność cieplna: Uc ≤ Uc(max)"), uc, kUcParagraph});
 
@@ -227,12 +219,15 @@ std::vector<VerdictLine> Verdicts(const Input& in) {
                     .arg(MonthWord(r->saturatedMonth), Bold(QStringLiteral("nie spełnia")));
     else if (r->decisiveMonth < 0)
       surface = QStringLiteral("fRsi = %1; w żadnym miesiącu fRsi,min nie występuje – %2")
-                    .arg(Fig(r->fRsi, 3), Bold(QStringLiteral("spełnia")));
+                    .arg(veltor::FormatQuantity(veltor::Quantity::TemperatureFactor, r->fRsi),
+                         Bold(QStringLiteral("spełnia")));
     else
       surface =
           QStringLiteral("fRsi = %1 %2 fRsi,min = %3 (miesiąc decydujący: %4) – %5")
-              .arg(Fig(r->fRsi, 3), r->meetsCriticalFactor ? QStringLiteral("≥") : QStringLiteral("<"),
-                   Fig(r->fRsiMinDecisive, 3), MonthWord(r->decisiveMonth),
+              .arg(veltor::FormatQuantity(veltor::Quantity::TemperatureFactor, r->fRsi),
+                   r->meetsCriticalFactor ? QStringLiteral("≥") : QStringLiteral("<"),
+                   veltor::FormatQuantity(veltor::Quantity::TemperatureFactor, r->fRsiMinDecisive),
+                   MonthWord(r->decisiveMonth),
                    Bold(r->meetsCriticalFactor ? QStringLiteral("spełnia") : QStringLiteral("nie spełnia")));
     switch (r->verdict) {
       case veltor::InterstitialVerdict::NoCondensation:
@@ -242,13 +237,13 @@ std::vector<VerdictLine> Verdicts(const Input& in) {
         interstitial =
             QStringLiteral(
                 "występuje od miesiąca: %1, woda wysycha w ciągu roku; Ma,max = %2 kg/m² (%3) – %4")
-                .arg(MonthWord(r->startMonth), Fig(r->maxMa, 3), MonthWord(r->maxMaMonth),
-                     Bold(QStringLiteral("spełnia")));
+                .arg(MonthWord(r->startMonth), veltor::FormatQuantity(veltor::Quantity::Condensate, r->maxMa),
+                     MonthWord(r->maxMaMonth), Bold(QStringLiteral("spełnia")));
         break;
       case veltor::InterstitialVerdict::Accumulates:
-        interstitial =
-            QStringLiteral("wilgoć kumuluje się z roku na rok; Ma,max = %1 kg/m² (%2) – %3")
-                .arg(Fig(r->maxMa, 3), MonthWord(r->maxMaMonth), Bold(QStringLiteral("nie spełnia")));
+        interstitial = QStringLiteral("wilgoć kumuluje się z roku na rok; Ma,max = %1 kg/m² (%2) – %3")
+                           .arg(veltor::FormatQuantity(veltor::Quantity::Condensate, r->maxMa),
+                                MonthWord(r->maxMaMonth), Bold(QStringLiteral("nie spełnia")));
         break;
     }
   }
@@ -302,12 +297,13 @@ QString ZoneWords(double te) {
 QString RequirementWords(const Input& in) {
   const veltor::DesignConditions& c = in.conditions;
   if (c.umax <= 0) return QStringLiteral("nie określono");
-  QString text = Unit(Fig(c.umax, 2), kUUnit) + QStringLiteral(" – ");
+  QString text = Unit(veltor::FormatQuantity(veltor::Quantity::TransmittanceLimit, c.umax), kUUnit) +
+                 QStringLiteral(" – ");
   if (in.umaxRows.isEmpty())
     return text + QStringLiteral(
                       "wartość przyjęta przez projektanta (żaden wiersz tablicy wymagań dla θi = %1 °C "
                       "nie podaje tej wartości)")
-                      .arg(Fig(c.ti, 1));
+                      .arg(veltor::FormatQuantity(veltor::Quantity::Temperature, c.ti));
   return text + Escaped(in.umaxRows.join(QStringLiteral(" albo "))) +
          QStringLiteral(" (rozporządzenie w sprawie warunków technicznych, załącznik nr 2, tabela 1)");
 }
@@ -336,9 +332,13 @@ QString ConditionsSection(const Input& in) {
   const veltor::TransmittanceResult& t = in.summary.transmittance;
   return QStringLiteral("<h3>2. Warunki brzegowe i założenia</h3>") +
          KeyTable({
-             KeyValue(QStringLiteral("Temperatura wewnętrzna θi"), Unit(Fig(c.ti, 1), QStringLiteral("°C"))),
-             KeyValue(QStringLiteral("Temperatura zewnętrzna θe"),
-                      Unit(Fig(c.te, 1), QStringLiteral("°C")) + QStringLiteral(" – ") + ZoneWords(c.te)),
+             KeyValue(
+                 QStringLiteral("Temperatura wewnętrzna θi"),
+                 Unit(veltor::FormatQuantity(veltor::Quantity::Temperature, c.ti), QStringLiteral("°C"))),
+             KeyValue(
+                 QStringLiteral("Temperatura zewnętrzna θe"),
+                 Unit(veltor::FormatQuantity(veltor::Quantity::Temperature, c.te), QStringLiteral("°C")) +
+                     QStringLiteral(" – ") + ZoneWords(c.te)),
              KeyValue(QStringLiteral("Wilgotność względna wewnątrz / na zewnątrz"),
                       QStringLiteral("φi = %1 %, φe = %2 %").arg(c.phiI).arg(c.phiE)),
              KeyValue(QStringLiteral("Warunki wilgotnościowe"),
@@ -348,7 +348,8 @@ QString ConditionsSection(const Input& in) {
              KeyValue(
                  QStringLiteral("Opory przejmowania ciepła Rsi / Rse"),
                  QStringLiteral("%1 / %2 %3 (PN-EN ISO 6946, tablica 7; Rse w mocy dla strony zewnętrznej)")
-                     .arg(Fig(c.rsi, 2), Fig(t.rse, 2), kRUnit)),
+                     .arg(veltor::FormatQuantity(veltor::Quantity::Resistance, c.rsi),
+                          veltor::FormatQuantity(veltor::Quantity::Resistance, t.rse), kRUnit)),
              KeyValue(QStringLiteral("Strona zewnętrzna przegrody"), OuterSideWords(c.outerSide)),
              KeyValue(QStringLiteral("Warstwy pominięte w obliczeniu"), IgnoredLayers(in)),
              KeyValue(QStringLiteral("Wymaganie Uc(max)"), RequirementWords(in)),
@@ -391,7 +392,8 @@ QString LayerTableNotes(const Input& in) {
                       veltor::FormatGeneral(layer.bridge.share * 100, 4),
                       veltor::FormatGeneral(humid ? layer.bridge.lambdaHumid : layer.bridge.lambdaMedium, 4),
                       veltor::FormatGeneral(humid ? layer.lambdaHumid : layer.lambdaMedium, 4),
-                      Fig(veltor::EquivalentLambda(layer, in.conditions), 4));
+                      veltor::FormatQuantity(veltor::Quantity::Conductivity,
+                                             veltor::EquivalentLambda(layer, in.conditions)));
   }
   if (AnyBridge(in.layers)) {
     notes << QStringLiteral(
@@ -403,7 +405,9 @@ QString LayerTableNotes(const Input& in) {
                  "Metoda złożona (PN-EN ISO 6946): górna granica R'<sub>T</sub> = %1 %5, dolna granica "
                  "R''<sub>T</sub> = %2 %5, R<sub>T</sub> = (R'<sub>T</sub> + R''<sub>T</sub>)/2 = %3 %5, "
                  "szacowany błąd względny e = %4 %.")
-                 .arg(Fig(t.upperResistance, 3), Fig(t.lowerResistance, 3), Fig(t.totalResistance, 3),
+                 .arg(veltor::FormatQuantity(veltor::Quantity::Resistance, t.upperResistance),
+                      veltor::FormatQuantity(veltor::Quantity::Resistance, t.lowerResistance),
+                      veltor::FormatQuantity(veltor::Quantity::Resistance, t.totalResistance),
                       Fig(t.relativeError * 100, 1), kRUnit);
   }
   if (t.firstIgnoredLayer >= 0)
@@ -434,7 +438,7 @@ QString LayerSection(const Input& in) {
       "[kg/m³]</th></tr>");
   const auto surfaceRow = [](const QString& caption, double r) {
     return QStringLiteral("<tr><td></td><td colspan=\"4\">%1</td><td>%2</td><td></td><td></td><td></td></tr>")
-        .arg(caption, Fig(r, 2));
+        .arg(caption, veltor::FormatQuantity(veltor::Quantity::Resistance, r));
   };
   html += surfaceRow(QStringLiteral("Opór przejmowania ciepła na powierzchni wewnętrznej Rsi"), c.rsi);
   double sdTotal = 0;
@@ -448,22 +452,28 @@ QString LayerSection(const Input& in) {
       if (sd) sdTotal += *sd;
       thicknessTotal += layer.thickness;
     }
-    html += Row(
-        {QString::number(i + 1), Caption(layer, ignored),
-         source ? Escaped(source->text) : QStringLiteral("–"), Exact(layer.thickness, 3),
-         layer.isAirLayer() ? QStringLiteral("–")
-                            : Marked(Fig(veltor::EquivalentLambda(layer, c), 3), source, QStringLiteral("λ")),
-         ignored ? QStringLiteral("–") : Fig(layer.resistance, 3),
-         Marked(MuText(layer), source, QStringLiteral("μ")), SdText(layer),
-         layer.density > 0 ? Marked(veltor::FormatGeneral(layer.density, 5), source, QStringLiteral("ρ"))
-                           : QStringLiteral("–")});
+    html += Row({QString::number(i + 1), Caption(layer, ignored),
+                 source ? Escaped(source->text) : QStringLiteral("–"),
+                 veltor::FormatQuantity(veltor::Quantity::Thickness, layer.thickness),
+                 layer.isAirLayer() ? QStringLiteral("–")
+                                    : Marked(veltor::FormatQuantity(veltor::Quantity::Conductivity,
+                                                                    veltor::EquivalentLambda(layer, c)),
+                                             source, QStringLiteral("λ")),
+                 ignored ? QStringLiteral("–")
+                         : veltor::FormatQuantity(veltor::Quantity::Resistance, layer.resistance),
+                 Marked(MuText(layer), source, QStringLiteral("μ")), SdText(layer),
+                 layer.density > 0 ? Marked(veltor::FormatQuantity(veltor::Quantity::Density, layer.density),
+                                            source, QStringLiteral("ρ"))
+                                   : QStringLiteral("–")});
   }
   html += surfaceRow(QStringLiteral("Opór przejmowania ciepła na powierzchni zewnętrznej Rse"), t.rse);
   html += QStringLiteral(
               "<tr><td></td><td "
               "colspan=\"2\">%1</td><td>%2</td><td></td><td>%3</td><td></td><td>%4</td><td></td></tr>")
-              .arg(Bold(QStringLiteral("Razem")), Bold(Exact(thicknessTotal, 3)),
-                   Bold(Fig(in.summary.totalResistance, 3)), Bold(veltor::FormatGeneral(sdTotal, 4)));
+              .arg(Bold(QStringLiteral("Razem")),
+                   Bold(veltor::FormatQuantity(veltor::Quantity::Thickness, thicknessTotal)),
+                   Bold(veltor::FormatQuantity(veltor::Quantity::Resistance, in.summary.totalResistance)),
+                   Bold(veltor::FormatGeneral(sdTotal, 4)));
   return html + QStringLiteral("</table>") + LayerTableNotes(in);
 }
 
@@ -471,15 +481,15 @@ QString CorrectionLayerWords(const Input& in, const veltor::CorrectionBasis& bas
   if (basis.layer < 0 || !in.layers || basis.layer >= in.layers->size())
     return QStringLiteral("brak warstwy");
   return QStringLiteral("warstwa %1, R<sub>1</sub> = %2 %3, R<sub>T</sub> = %4 %3")
-      .arg(LayerName(in, basis.layer), Fig(basis.r1, 3), kRUnit,
-           Fig(in.summary.transmittance.correctionRt, 3));
+      .arg(LayerName(in, basis.layer), veltor::FormatQuantity(veltor::Quantity::Resistance, basis.r1), kRUnit,
+           veltor::FormatQuantity(veltor::Quantity::Resistance, in.summary.transmittance.correctionRt));
 }
 
 QStringList CorrectionRows(const Input& in) {
   const veltor::UCorrections& corr = in.conditions.corrections;
   const veltor::TransmittanceResult& t = in.summary.transmittance;
   QStringList rows;
-  QString gaps = Unit(Fig(t.deltaAirGaps, 3), kUUnit);
+  QString gaps = Unit(veltor::FormatQuantity(veltor::Quantity::Transmittance, t.deltaAirGaps), kUUnit);
   if (corr.airGaps.level > 0 && corr.airGaps.level <= 2)
     gaps +=
         QStringLiteral(" – poziom %1, ΔU'' = %2 %3; %4; ΔU<sub>g</sub> = ΔU''·(R<sub>1</sub>/R<sub>T</sub>)²")
@@ -491,7 +501,7 @@ QStringList CorrectionRows(const Input& in) {
   rows << KeyValue(QStringLiteral("Poprawka na nieszczelności ΔU<sub>g</sub>"), gaps);
 
   const veltor::FastenerCorrection& f = corr.fasteners;
-  QString fasteners = Unit(Fig(t.deltaFasteners, 3), kUUnit);
+  QString fasteners = Unit(veltor::FormatQuantity(veltor::Quantity::Transmittance, t.deltaFasteners), kUUnit);
   if (f.method == veltor::FastenerMethod::PointTransmittance) {
     fasteners += QStringLiteral(" – n = %1 1/m², χ<sub>p</sub> = %2 W/K; ΔU<sub>f</sub> = n·χ<sub>p</sub>")
                      .arg(veltor::FormatGeneral(f.perSquareMetre, 4), veltor::FormatGeneral(f.chiP, 4));
@@ -507,7 +517,7 @@ QStringList CorrectionRows(const Input& in) {
             "%5α = %6; %7; ΔU<sub>f</sub> = α·λ<sub>f</sub>·A<sub>f</sub>·n/d<sub>0</sub>·(R<sub>1</sub>/"
             "R<sub>T</sub>)²")
             .arg(veltor::FormatGeneral(f.perSquareMetre, 4), veltor::FormatGeneral(f.lambda, 4),
-                 veltor::FormatGeneral(f.area, 4), Exact(d0, 3),
+                 veltor::FormatGeneral(f.area, 4), veltor::FormatQuantity(veltor::Quantity::Thickness, d0),
                  f.recess > 0
                      ? QStringLiteral("d<sub>1</sub>/d<sub>0</sub> = %1, ").arg(Fig(d0 > 0 ? d1 / d0 : 0, 3))
                      : QString(),
@@ -518,7 +528,8 @@ QStringList CorrectionRows(const Input& in) {
   rows << KeyValue(QStringLiteral("Poprawka na łączniki mechaniczne ΔU<sub>f</sub>"), fasteners);
 
   const veltor::InvertedRoofCorrection& roof = corr.invertedRoof;
-  QString inverted = Unit(Fig(t.deltaInvertedRoof, 3), kUUnit);
+  QString inverted =
+      Unit(veltor::FormatQuantity(veltor::Quantity::Transmittance, t.deltaInvertedRoof), kUUnit);
   if (roof.enabled)
     inverted +=
         QStringLiteral(
@@ -536,7 +547,7 @@ QStringList CorrectionRows(const Input& in) {
         QStringLiteral("Zasada 3 %"),
         QStringLiteral("nie zastosowano: poprawki uwzględniono w pełnej wysokości, także poniżej "
                        "3 % U (ΔU = %1 %2, tj. %3 % U) – po stronie bezpiecznej")
-            .arg(Fig(t.deltaU, 3), kUUnit, Fig(share, 1)));
+            .arg(veltor::FormatQuantity(veltor::Quantity::Transmittance, t.deltaU), kUUnit, Fig(share, 1)));
   }
   return rows;
 }
@@ -547,25 +558,32 @@ QString DynamicRows(const Input& in) {
   if (!in.dynamic) return html + Note(QStringLiteral("Nie obliczono: %1").arg(Escaped(in.dynamicNote)));
   const veltor::DynamicResult& d = *in.dynamic;
   return html +
-         KeyTable({KeyValue(QStringLiteral("Okresowy współczynnik przenikania ciepła |Y<sub>12</sub>|"),
-                            Unit(Fig(d.periodicTransmittance, 3), kUUnit) +
-                                QStringLiteral(", przesunięcie fazowe ") + Fig(d.delayH, 1) +
-                                QStringLiteral(" h")),
-                   KeyValue(QStringLiteral("Współczynnik tłumienia f"), Fig(d.decrementFactor, 3)),
-                   KeyValue(QStringLiteral("Pojemność cieplna κ<sub>1</sub> / κ<sub>2</sub>"),
-                            Fig(d.kappa1, 1) + QStringLiteral(" / ") + Fig(d.kappa2, 1) +
-                                QStringLiteral(" kJ/(m²K)"))});
+         KeyTable(
+             {KeyValue(QStringLiteral("Okresowy współczynnik przenikania ciepła |Y<sub>12</sub>|"),
+                       Unit(veltor::FormatQuantity(veltor::Quantity::Transmittance, d.periodicTransmittance),
+                            kUUnit) +
+                           QStringLiteral(", przesunięcie fazowe ") + Fig(d.delayH, 1) +
+                           QStringLiteral(" h")),
+              KeyValue(QStringLiteral("Współczynnik tłumienia f"), Fig(d.decrementFactor, 3)),
+              KeyValue(QStringLiteral("Pojemność cieplna κ<sub>1</sub> / κ<sub>2</sub>"),
+                       veltor::FormatQuantity(veltor::Quantity::HeatCapacity, d.kappa1) +
+                           QStringLiteral(" / ") +
+                           veltor::FormatQuantity(veltor::Quantity::HeatCapacity, d.kappa2) +
+                           QStringLiteral(" kJ/(m²K)"))});
 }
 
 QString ResultsSection(const Input& in) {
   const veltor::DesignConditions& c = in.conditions;
   const veltor::TransmittanceResult& t = in.summary.transmittance;
   QStringList rows;
-  rows << KeyValue(QStringLiteral("Całkowity opór cieplny R<sub>T</sub>"),
-                   Unit(Fig(in.summary.totalResistance, 3), kRUnit));
-  rows << KeyValue(QStringLiteral("Współczynnik przenikania ciepła U"), Unit(Fig(in.summary.u, 3), kUUnit));
+  rows << KeyValue(
+      QStringLiteral("Całkowity opór cieplny R<sub>T</sub>"),
+      Unit(veltor::FormatQuantity(veltor::Quantity::Resistance, in.summary.totalResistance), kRUnit));
+  rows << KeyValue(QStringLiteral("Współczynnik przenikania ciepła U"),
+                   Unit(veltor::FormatQuantity(veltor::Quantity::Transmittance, in.summary.u), kUUnit));
   rows << CorrectionRows(in);
-  rows << KeyValue(QStringLiteral("Skorygowany współczynnik Uc"), Unit(Fig(t.uc, 3), kUUnit));
+  rows << KeyValue(QStringLiteral("Skorygowany współczynnik Uc"),
+                   Unit(veltor::FormatQuantity(veltor::Quantity::Transmittance, t.uc), kUUnit));
   QString html = QStringLiteral("<h3>4. Wyniki</h3>") + KeyTable(rows);
   html += QStringLiteral("<p><b>%1</b></p>").arg(Verdict(t.uc, c.umax));
   const QString zero =
@@ -576,10 +594,11 @@ QString ResultsSection(const Input& in) {
   html += KeyTable(
       {KeyValue(QStringLiteral("Punkt 0 °C"), zero),
        KeyValue(QStringLiteral("Temperatura powierzchni wewnętrznej θsi"),
-                Unit(Fig(in.surfaceTemperature, 1), QStringLiteral("°C")) +
-                    (std::isfinite(dew)
-                         ? QStringLiteral(" (punkt rosy powietrza wewnętrznego %1 °C)").arg(Fig(dew, 1))
-                         : QString())),
+                Unit(veltor::FormatQuantity(veltor::Quantity::Temperature, in.surfaceTemperature),
+                     QStringLiteral("°C")) +
+                    (std::isfinite(dew) ? QStringLiteral(" (punkt rosy powietrza wewnętrznego %1 °C)")
+                                              .arg(veltor::FormatQuantity(veltor::Quantity::Temperature, dew))
+                                        : QString())),
        KeyValue(QStringLiteral("Kondensacja na powierzchni wewnętrznej w warunkach obliczeniowych"),
                 in.surfaceCondensation ? QStringLiteral("WYSTĘPUJE") : QStringLiteral("nie występuje"))});
   return html + DynamicRows(in);
@@ -627,15 +646,14 @@ QString ImageTag(const QString& name, QSize drawing) {
 QString ChartSection(const Input& in, int kind) {
   const QImage& image = kind == 1 ? in.temperatureChart : in.pressureChart;
   QString html = kind == 1 ? QStringLiteral("<h3>6. Wykresy</h3>") : QString();
-  html += QStringLiteral("<p align=\"center\"><b>%1</b></p>")
+  // The caption and the drawing in one paragraph: no margin between them, so
+  // that the taller drawing keeps to the caption's page in an office suite too.
+  html += QStringLiteral("<p align=\"center\"><b>%1</b><br/>%2</p>")
               .arg(kind == 1 ? QStringLiteral("6.1. Rozkład temperatury w przegrodzie")
-                             : QStringLiteral("6.2. Ciśnienie cząstkowe i ciśnienie nasycenia pary wodnej"));
-  if (image.isNull())
-    html += QStringLiteral("<p>(brak wykresu)</p>");
-  else
-    html +=
-        QStringLiteral("<p align=\"center\">%1</p>")
-            .arg(ImageTag(kind == 1 ? kTemperatureChartName : kPressureChartName, chart::SheetSize(kind)));
+                             : QStringLiteral("6.2. Ciśnienie cząstkowe i ciśnienie nasycenia pary wodnej"),
+                   image.isNull() ? QStringLiteral("(brak wykresu)")
+                                  : ImageTag(kind == 1 ? kTemperatureChartName : kPressureChartName,
+                                             chart::SheetSize(kind)));
   if (kind == 2)
     for (const QString& note : in.chartNotes) html += Note(Escaped(note));
   return html;

@@ -150,7 +150,8 @@ LayerSource SourceOf(const veltor::LayerRecord& layer, const Catalogue& catalogu
     if (!Same(layer.vapourCoefficient, m.record.vapourCoefficient) &&
         !(std::isinf(layer.vapourCoefficient) && std::isinf(m.record.vapourCoefficient)))
       edited << QStringLiteral("μ");
-    if (!Same(layer.density, m.record.density)) edited << QStringLiteral("ρ");
+    // A layer given without density (as batch mode allows) changed nothing.
+    if (layer.density > 0 && !Same(layer.density, m.record.density)) edited << QStringLiteral("ρ");
     if (!best || edited.size() < bestEdited.size()) {
       best = &m;
       bestEdited = edited;

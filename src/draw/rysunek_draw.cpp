@@ -478,18 +478,27 @@ void Painter::bridgeMark(const DrawingRows& r, int xl, int xr, double share) {
 }
 
 // Under the legend: the mark's sample, then each bridged layer by its number
-// and caption, as far as the drawing reaches.
+// and its bridge (the layer's whole caption stands in the tables), or the
+// numbers alone when those lines would run past the drawing: never cut.
 void Painter::bridgeLegend(const DrawingRows& r, int top) {
   QStringList lines;
+  QStringList numbers;
   const int room = kPictureWidth - kLegendX - 12;
   for (int i = 0; i < data_.layers.size(); ++i) {
-    const veltor::LayerRecord& layer = data_.layers.at(i);
-    if (!layer.bridge.present()) continue;
-    lines << WrapWords(
-        QStringLiteral("%1: %2").arg(i + 1).arg(veltor::LayerCaption(layer.nameText(), layer.bridge)), room,
-        metrics_);
+    const veltor::LayerBridge& bridge = data_.layers.at(i).bridge;
+    if (!bridge.present()) continue;
+    numbers << QString::number(i + 1);
+    lines << WrapWords(QStringLiteral("%1: %2 (%3 %)")
+                           .arg(i + 1)
+                           .arg(bridge.material.isEmpty() ? QStringLiteral("mostek") : bridge.material,
+                                veltor::FormatGeneral(bridge.share * 100, 3)),
+                       room, metrics_);
   }
-  if (lines.isEmpty() || top + 2 * kLegendLineStep > r.bottom) return;
+  const int rowsBelowSample = (r.bottom - top) / kLegendLineStep - 1;
+  if (lines.size() > rowsBelowSample)
+    lines =
+        WrapWords(QStringLiteral("w warstwach %1").arg(numbers.join(QStringLiteral(", "))), room, metrics_);
+  if (lines.isEmpty() || lines.size() > rowsBelowSample) return;
   const int sampleWidth = 34;
   p_.setBrush(BridgeBrush());
   p_.drawRect(QRect(kLegendX, top + 3, sampleWidth, 8));
@@ -497,7 +506,6 @@ void Painter::bridgeLegend(const DrawingRows& r, int top) {
   text(kLegendX + sampleWidth + 8, top, QStringLiteral("mostek w warstwie"));
   int y = top + kLegendLineStep;
   for (const QString& line : lines) {
-    if (y + kLegendLineStep > r.bottom) break;
     text(kLegendX, y, line);
     y += kLegendLineStep;
   }

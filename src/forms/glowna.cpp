@@ -262,7 +262,7 @@ void TFormGlowna::createActions() {
   ActionRysTemp = makeAction("ActionRysTemp", wyniki, QStringLiteral("&Temperatura"),
                              QStringLiteral("Wykres rozkładu temperatur w przegrodzie"), 6);
   ActionRysCisn = makeAction("ActionRysCisn", wyniki, QStringLiteral("&Ciśnienie pary wodnej"),
-                             QStringLiteral("Wykres rozkładu ciśnienia pary nasyconej w przegrodzie"), 5);
+                             QStringLiteral("Wykres rozkładu ciśnienia pary wodnej w przegrodzie"), 5);
   ActionKondensacja =
       makeAction("ActionKondensacja", wyniki, QStringLiteral("&Ocena wilgotnościowa"),
                  QStringLiteral("Ryzyko pleśni i kondensacja międzywarstwowa miesiąc po miesiącu "

@@ -192,6 +192,7 @@ void TFrameKatalog::reloadOwn(const QString& select) {
     for (QTreeWidgetItem* child : ownGroup_->takeChildren()) delete child;
   }
   own_.clear();
+  ownSources_.clear();
   const QString path = UserMaterialsFile();
   std::vector<veltor::OwnMaterial> entries;
   std::optional<veltor::Error> failure;
@@ -205,6 +206,7 @@ void TFrameKatalog::reloadOwn(const QString& select) {
   QTreeWidgetItem* chosen = nullptr;
   for (size_t i = 0; i < entries.size(); ++i) {
     own_.push_back(std::make_unique<veltor::LayerRecord>(entries[i].record));
+    ownSources_ << entries[i].source;
     auto* item = new QTreeWidgetItem(ownGroup_, {entries[i].label});
     item->setData(0, Qt::UserRole, QVariant::fromValue(own_.back().get()));
     item->setData(0, kOwnIndexRole, static_cast<int>(i));
@@ -243,7 +245,7 @@ std::unique_ptr<TFormMaterial> TFrameKatalog::makeEditor(const QString& title, i
 void TFrameKatalog::ActionNowyMaterialExecute() {
   const auto editor = makeEditor(QStringLiteral("Nowy materiał"), -1);
   if (!runEditor(*editor)) return;
-  veltor::AddOwnMaterial(UserMaterialsFile(), editor->label(), editor->record());
+  veltor::AddOwnMaterial(UserMaterialsFile(), editor->label(), editor->record(), editor->source());
   reloadOwn(editor->label());
 }
 
@@ -263,7 +265,7 @@ void TFrameKatalog::ActionKopiujMaterialExecute() {
   for (int n = 2; taken(label); ++n) label = QStringLiteral("%1 (%2)").arg(base).arg(n);
   editor->setMaterial(label, *record, kindOf(source));
   if (!runEditor(*editor)) return;
-  veltor::AddOwnMaterial(UserMaterialsFile(), editor->label(), editor->record());
+  veltor::AddOwnMaterial(UserMaterialsFile(), editor->label(), editor->record(), editor->source());
   reloadOwn(editor->label());
 }
 
@@ -274,8 +276,10 @@ void TFrameKatalog::ActionEdytujMaterialExecute() {
   const QString old = item->text(0);
   const auto editor = makeEditor(QStringLiteral("Edytuj materiał"), index);
   editor->setMaterial(old, *MaterialOf(item));
+  editor->setSource(ownSources_.value(index));
   if (!runEditor(*editor)) return;
-  veltor::ReplaceOwnMaterial(UserMaterialsFile(), index, old, editor->label(), editor->record());
+  veltor::ReplaceOwnMaterial(UserMaterialsFile(), index, old, editor->label(), editor->record(),
+                             editor->source());
   reloadOwn(editor->label());
 }
 

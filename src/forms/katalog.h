@@ -84,4 +84,5 @@ class TFrameKatalog : public QWidget {
   QTreeWidgetItem* ownGroup_ = nullptr;
   MaterialStore materials_;
   MaterialStore own_;
+  QStringList ownSources_;  // each own material's source, as own_
 };

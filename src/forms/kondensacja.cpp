@@ -397,6 +397,10 @@ void TFormKondensacja::PasteMonths(const QString& text) {
   const int currentColumn = TableMiesiace->currentColumn() == kondensacja::ColumnPhiE
                                 ? kondensacja::ColumnPhiE
                                 : kondensacja::ColumnTe;
+  // Turning to own data stores the choice as a step of its own (the window's
+  // rule for the station box); with the months it is one step to undo, so an
+  // undo never leaves "Własne dane" over a station's months.
+  project_.undoStack().beginMacro(QStringLiteral("Wklejenie miesięcy"));
   chooseOwnData();
   filling_ = true;
   for (int m = 0; m < veltor::kMonthCount; ++m) {
@@ -412,8 +416,9 @@ void TFormKondensacja::PasteMonths(const QString& text) {
   }
   filling_ = false;
   // The cells were filled with the table's own handler held off: the months
-  // reach the project here, as one step.
+  // reach the project here.
   storeSettings();
+  project_.undoStack().endMacro();
   Recalculate();
 }
 

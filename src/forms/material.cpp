@@ -85,6 +85,11 @@ TFormMaterial::TFormMaterial(QWidget* parent, const QString& title, std::vector<
   EditNazwa->setObjectName(QStringLiteral("EditNazwa"));
   EditNazwa->setMaxLength(255);
 
+  EditZrodlo = new QLineEdit(this);
+  EditZrodlo->setObjectName(QStringLiteral("EditZrodlo"));
+  EditZrodlo->setMaxLength(static_cast<int>(veltor::kMaxSourceLength));
+  EditZrodlo->setPlaceholderText(QStringLiteral("np. DoP nr 12/2024, PN-EN ISO 10456 tablica 3, aprobata"));
+
   ComboBoxWypelnienie = new QComboBox(this);
   ComboBoxWypelnienie->setObjectName(QStringLiteral("ComboBoxWypelnienie"));
   ComboBoxWypelnienie->setIconSize(QSize(40, 18));
@@ -146,6 +151,7 @@ TFormMaterial::TFormMaterial(QWidget* parent, const QString& title, std::vector<
   form->addRow(QStringLiteral("Gęstość ρ [kg/m³]"), EditGestosc);
   form->addRow(QStringLiteral("Ciepło właściwe c [J/(kg·K)]"), EditCieplo);
   form->addRow(QStringLiteral("Grubość domyślna d [m]"), EditGrubosc);
+  form->addRow(QStringLiteral("Ź&ródło wartości"), EditZrodlo);
 
   auto* buttons = new QDialogButtonBox(this);
   ButtonOK = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -224,6 +230,14 @@ void TFormMaterial::setMaterial(const QString& label, const veltor::LayerRecord&
 
 QString TFormMaterial::label() const {
   return EditNazwa->text().trimmed();
+}
+
+void TFormMaterial::setSource(const QString& source) {
+  EditZrodlo->setText(source);
+}
+
+QString TFormMaterial::source() const {
+  return EditZrodlo->text().simplified();
 }
 
 QWidget* TFormMaterial::fieldWidget(int field) const {

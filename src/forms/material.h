@@ -42,6 +42,10 @@ class TFormMaterial : public QDialog {
   void setMaterial(const QString& label, const veltor::LayerRecord& record, int kind = -1);
   QString label() const;
   veltor::LayerRecord record() const { return record_; }
+  // Where the values come from (a DoP number, a standard's table), optional;
+  // the designer's report prints it as the layer's source.
+  void setSource(const QString& source);
+  QString source() const;
 
   // OK: checks every value; accepts only when all are good.
   void ButtonOKClick();
@@ -58,6 +62,7 @@ class TFormMaterial : public QDialog {
   QLineEdit* EditGestosc = nullptr;
   QLineEdit* EditCieplo = nullptr;
   QLineEdit* EditGrubosc = nullptr;
+  QLineEdit* EditZrodlo = nullptr;
   QPushButton* ButtonOK = nullptr;
   QPushButton* ButtonAnuluj = nullptr;
 

@@ -48,7 +48,7 @@ int OpeningHeight(int kind, int toolBarHeight) {
 }
 
 const QString kTemperatureCaption = QStringLiteral("Wykres rozkładu temperatury w przegrodzie");
-const QString kPressureCaption = QStringLiteral("Wykres rozkładu ciśnienia pary nasyconej w przegrodzie");
+const QString kPressureCaption = QStringLiteral("Wykres rozkładu ciśnienia pary wodnej w przegrodzie");
 
 }  // namespace
 

@@ -52,7 +52,7 @@ QString anchorNote() {
 }
 
 const QString kNoInsulationNeeded =
-    QStringLiteral("Mur, klej i tynk spełniają wymaganie Umax bez izolacji termicznej.");
+    QStringLiteral("Mur, klej i tynk spełniają wymaganie Uc ≤ Uc(max) bez izolacji termicznej.");
 
 QLabel* sunkenField(QWidget* parent, const char* name) {
   auto* field = new QLabel(parent);
@@ -125,7 +125,7 @@ TFormSystem4::TFormSystem4(QWidget* mainWindow)
       {QStringLiteral("Liczba łączników n"), EditLiczbaLacznikow, QStringLiteral("szt./m²")},
       {QStringLiteral("χp jednego łącznika"), EditChiP, QStringLiteral("W/K")},
       {QString(), note, QString()},
-      {QStringLiteral("Umax"), StaticTextUmax, veltor::unit::kTransmittance},
+      {QStringLiteral("Uc(max)"), StaticTextUmax, veltor::unit::kTransmittance},
       {QStringLiteral("Grubość warstwy termoizolacyjnej"), StaticTextGW, QStringLiteral("[m]")},
       {QStringLiteral("Współczynnik przenikania ciepła U"), StaticTextU, veltor::unit::kTransmittance},
       {QStringLiteral("Skorygowany współczynnik Uc"), StaticTextUc, veltor::unit::kTransmittance},

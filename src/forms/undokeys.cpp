@@ -1,5 +1,6 @@
 #include "forms/undokeys.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -32,7 +33,14 @@ bool TUndoKeys::eventFilter(QObject* watched, QEvent* e) {
   if (!matches(undo_) && !matches(redo_)) return false;
   // What was typed becomes its step first, so the undo takes back the typing
   // and not the step before it.
-  if (TNumberBox* box = TNumberBox::Of(edit)) box->commitNow();
+  if (TNumberBox* box = TNumberBox::Of(edit)) {
+    box->commitNow();
+  } else if (QWidget* viewport = edit->parentWidget();
+             viewport && qobject_cast<QAbstractItemView*>(viewport->parentWidget())) {
+    // A table cell being edited: its delegate commits the cell when the
+    // editor loses the focus.
+    edit->clearFocus();
+  }
   // Left unaccepted, the override lets the key reach the project's action.
   e->ignore();
   return true;

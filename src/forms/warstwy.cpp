@@ -384,14 +384,15 @@ void TFormWarstwy::buildControls() {
   SplitterWarstwy->addWidget(leftPane);
   SplitterWarstwy->addWidget(rightPane);
   SplitterWarstwy->setChildrenCollapsible(false);
-  // The panes' hints (a long name, a warning) must not move the divide.
-  for (QWidget* pane : {leftPane, rightPane})
+  // The panes' hints (a long name, a warning) must not move the divide; each
+  // keeps the room its captions and boxes need.
+  for (QWidget* pane : {leftPane, rightPane}) {
+    pane->setMinimumWidth(pane->minimumSizeHint().width());
     pane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  }
   SplitterWarstwy->setStretchFactor(0, 4);
   SplitterWarstwy->setStretchFactor(1, 6);
-  // Sizes of its own from the start: the splitter then moves only under the
-  // designer's hand, not whenever a warning changes the table side's hints.
-  SplitterWarstwy->setSizes({460, 700});
+  SplitterWarstwy->setSizes({leftPane->sizeHint().width(), rightPane->sizeHint().width()});
   auto* top = new QHBoxLayout(this);
   top->addWidget(SplitterWarstwy);
 

@@ -90,6 +90,20 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"RemoveCutsOnlyTheEntry", kFile,
                  [](const QString& p) { veltor::RemoveOwnMaterial(p, 0, QStringLiteral("A")); },
                  "; moje\n[G]\n; uwaga\r\n" + kEntryB},
+        // A source line belongs to its entry: replaced and removed with it.
+        FileCase{"ReplaceTakesTheSourceLine",
+                 "; moje\n[G]\n" + kEntryA + "&DoP 1/2024\n; uwaga\r\n" + kEntryB,
+                 [](const QString& p) {
+                   veltor::ReplaceOwnMaterial(p, 0, QStringLiteral("A"), QStringLiteral("C"), Material("C"),
+                                              QStringLiteral("PN-EN ISO 10456, tablica 3"));
+                 },
+                 "; moje\n[G]\n" +
+                     veltor::MaterialEntryText(QStringLiteral("C"), Material("C"),
+                                               QStringLiteral("PN-EN ISO 10456, tablica 3")) +
+                     "; uwaga\r\n" + kEntryB},
+        FileCase{"RemoveTakesTheSourceLine", "; moje\n[G]\n" + kEntryA + "&DoP 1/2024\n; uwaga\r\n" + kEntryB,
+                 [](const QString& p) { veltor::RemoveOwnMaterial(p, 0, QStringLiteral("A")); },
+                 "; moje\n[G]\n; uwaga\r\n" + kEntryB},
         FileCase{"TakenLabelLetterCaseAside", kFile,
                  [](const QString& p) { veltor::AddOwnMaterial(p, QStringLiteral("b "), Material("b")); },
                  std::nullopt, "już jest w grupie"},

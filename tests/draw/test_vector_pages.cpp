@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "calc/calculation.h"
+#include "calc/numbers.h"
 #include "calc/reftables.h"
 #include "calc/transmittance.h"
 #include "draw/kondensacja_draw.h"
@@ -130,8 +131,9 @@ class TestVectorPages : public QObject {
     }
     QCOMPARE(edge, 193);
     QVERIFY2(between < 100, qPrintable(QString::number(between)));
+    const veltor::LayerBridge& bridge = wall.layers.at(1).bridge;
     const QString caption =
-        QStringLiteral("2: ") + veltor::LayerCaption(QStringLiteral("Welna"), wall.layers.at(1).bridge);
+        QStringLiteral("2: %1 (%2 %)").arg(bridge.material, veltor::FormatGeneral(bridge.share * 100, 3));
     QVERIFY(std::any_of(drawn.labels.begin(), drawn.labels.end(),
                         [&](const chart::DrawnLabel& l) { return l.text == caption; }));
   }

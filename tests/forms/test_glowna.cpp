@@ -344,21 +344,13 @@ class TestGlowna : public QObject {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("target");
-    QTest::newRow("Nowy") << "FormGlowna"
-                          << "ActionNowy"
-                          << "FormDaneProj";
-    QTest::newRow("description's Dalej") << "FormDaneProj"
-                                         << "ButtonDalej"
-                                         << "FormWarunkiPoczatkowe";
-    QTest::newRow("conditions' free choice") << "FormWarunkiPoczatkowe"
-                                             << "ButtonAnuluj"
-                                             << "FormWarstwy";
-    QTest::newRow("conditions' back") << "FormWarunkiPoczatkowe"
-                                      << "Button1"
-                                      << "FormDaneProj";
-    QTest::newRow("layer window's back") << "FormWarstwy"
-                                         << "ButtonWstecz"
-                                         << "FormWarunkiPoczatkowe";
+    // clang-format off
+    QTest::newRow("Nowy") << "FormGlowna" << "ActionNowy" << "FormDaneProj";
+    QTest::newRow("description's Dalej") << "FormDaneProj" << "ButtonDalej" << "FormWarunkiPoczatkowe";
+    QTest::newRow("conditions' free choice") << "FormWarunkiPoczatkowe" << "ButtonAnuluj" << "FormWarstwy";
+    QTest::newRow("conditions' back") << "FormWarunkiPoczatkowe" << "Button1" << "FormDaneProj";
+    QTest::newRow("layer window's back") << "FormWarstwy" << "ButtonWstecz" << "FormWarunkiPoczatkowe";
+    // clang-format on
   }
   void forwardStepsNeverHide() {
     QFETCH(QString, from);

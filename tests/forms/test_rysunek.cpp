@@ -389,7 +389,7 @@ class TestRysunek : public QObject {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("height");
     QTest::newRow("temperature") << 1 << "Wykres rozkładu temperatury w przegrodzie" << 1040;
-    QTest::newRow("vapour pressure") << 2 << "Wykres rozkładu ciśnienia pary nasyconej w przegrodzie" << 1136;
+    QTest::newRow("vapour pressure") << 2 << "Wykres rozkładu ciśnienia pary wodnej w przegrodzie" << 1136;
   }
   void opensDrawnAndShown() {
     QFETCH(int, kind);

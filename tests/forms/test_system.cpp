@@ -50,7 +50,7 @@ const QByteArray kSystems = "[TALMO]\n*Tynk T\n" + Rec("TynkT", "tynk", 0.3, 0.0
 
 const QString kUmaxMissingText = QStringLiteral("Należy zdefiniować wartość Umax");
 const QString kNoInsulation =
-    QStringLiteral("Mur, klej i tynk spełniają wymaganie Umax bez izolacji termicznej.");
+    QStringLiteral("Mur, klej i tynk spełniają wymaganie Uc ≤ Uc(max) bez izolacji termicznej.");
 
 template <class T>
 T* Find(QWidget* w, const char* name) {

@@ -289,10 +289,13 @@ void TestWarstwy::uEqualToUmaxIsNoWarning() {
   Stand s(0.3);
   s.wall();
   QVERIFY(s.shown("LabelUwaga"));
+  QVERIFY(!s.shown("LabelSpelnia"));
   gDesignConditions.umax = gPartitionSummary.u;
   s.w->RefreshSummary();
   QVERIFY(!s.shown("LabelUwaga"));
   QVERIFY(!s.uIsRed());
+  QCOMPARE(s.text("LabelSpelnia"), QStringLiteral("Uc ≤ Uc(max): spełnia"));
+  QVERIFY(s.shown("LabelSpelnia"));
   // A rounding step above Umax is U computed for Umax, not a failing wall.
   gDesignConditions.umax = std::nextafter(gPartitionSummary.u, 0.0);
   s.w->RefreshSummary();
@@ -572,7 +575,7 @@ void TestWarstwy::typingThickness() {
   QCOMPARE(s.w->Layers().at(1).thickness, 0.38);
 
   // After the catalogue has had the focus there is no current layer: typing
-  // changes no layer, and the next "Dodaj" takes the typed thickness.
+  // changes no layer, and Enter adds the material with the typed thickness.
   s.tree()->setFocus();
   QCOMPARE(s.w->CurrentLayer(), nullptr);
   s.pick(QStringLiteral("Mur"));
@@ -581,7 +584,7 @@ void TestWarstwy::typingThickness() {
   QTest::keyClicks(s.editGW(), QStringLiteral("0,12"));
   const std::array<double, 4> unchanged{0.02, 0.38, 0.1, 0.01};
   for (int i = 0; i < 4; ++i) QCOMPARE(s.w->Layers().at(i).thickness, unchanged[i]);
-  s.find<QPushButton>("BitBtnDodaj")->click();
+  QTest::keyClick(s.editGW(), Qt::Key_Return);  // as "Dodaj"
   QCOMPARE(s.w->LayerCount(), 5);
   QCOMPARE(s.w->Layers().at(4).thickness, 0.12);
 }
