@@ -15,11 +15,6 @@
 
 namespace veltor {
 
-QChar LocaleDecimalSeparator() {
-  const QString point = QLocale().decimalPoint();
-  return point.isEmpty() ? QChar('.') : point.front();
-}
-
 QString FormatGeneral(double value, int precision, QChar decimalSeparator) {
   if (std::isnan(value)) return QStringLiteral("NAN");
   if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");

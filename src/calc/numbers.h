@@ -16,9 +16,6 @@
 
 namespace veltor {
 
-// The locale's decimal separator (QLocale() default).
-QChar LocaleDecimalSeparator();
-
 // The quantities the designer reads, each shown with its fixed decimals.
 enum class Quantity {
   Thickness,            // d in m: 3 decimals, more when the value has them (0,0125)

@@ -384,8 +384,8 @@ void TFormKondensacja::PasteMonths(const QString& text) {
                               "wartości (θe, potem φe), oddzielonych tabulatorem lub średnikiem."));
     return;
   }
-  // Whatever the sheet's decimal mark, the cell shows the one typed here.
-  const QChar separator = veltor::LocaleDecimalSeparator();
+  // Whatever the sheet's decimal mark, the cell shows the program's comma.
+  const QChar separator(u',');
   const auto cellText = [&](QString value) {
     value = value.trimmed();
     if (!(value.contains(QLatin1Char(',')) && value.contains(QLatin1Char('.')))) {
