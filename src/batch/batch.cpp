@@ -20,6 +20,7 @@
 #include <memory>
 #include <optional>
 
+#include "batch/batchbuilding.h"
 #include "batch/batchinput.h"
 #include "batch/batchoutput.h"
 #include "calc/dynamic.h"
@@ -30,6 +31,7 @@
 #include "calc/textfile.h"
 #include "draw/kondensacja_draw.h"
 #include "draw/pictures.h"
+#include "draw/raport_budynku.h"
 #include "draw/raport_draw.h"
 #include "draw/raport_projektowy.h"
 #include "draw/rysunek_draw.h"
@@ -94,19 +96,66 @@ bool IsProjectFile(const QString& path) {
   return QFileInfo(path).suffix().compare(QLatin1String("veltor"), Qt::CaseInsensitive) == 0;
 }
 
+// Every case at once: a building's partitions, read whole.
+std::vector<BatchCase> ReadInput(const QString& path, const Catalogues& catalogues,
+                                 const veltor::SaturationTable& saturation, bool& many, bool& building) {
+  many = building = false;
+  if (IsProjectFile(path)) {
+    veltor::BuildingContents loaded = veltor::LoadBuildingFile(path);
+    // A building file of several partitions (or of one named partition)
+    // gives the building's results; a plain project the wall's as before.
+    building = loaded.partitions.size() > 1 || !loaded.partitions.front().identity.isDefault();
+    std::vector<BatchCase> cases(loaded.partitions.size());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+      veltor::PartitionContents& p = loaded.partitions[i];
+      const QString where = building ? QStringLiteral("partitions[%1]").arg(i) : QString();
+      try {
+        veltor::CheckStoredConditions(p.conditions, saturation);
+      } catch (const veltor::Error& e) {
+        throw InputError(where, e.message());
+      }
+      cases[i].description = loaded.description;
+      cases[i].conditions = p.conditions;
+      cases[i].layers = std::move(p.layers);
+      cases[i].identity = p.identity;
+      cases[i].extras = p.extras;
+      if (building && cases[i].identity.symbol.isEmpty())
+        cases[i].identity.symbol = QStringLiteral("przegroda %1").arg(i + 1);
+      if (cases[i].layers.empty())
+        throw InputError(where, QStringLiteral("projekt nie zawiera żadnej warstwy"));
+    }
+    return cases;
+  }
+  return ReadDocument(veltor::ReadDataFile(path), catalogues, &many, &building);
+}
+
 // The cases of one input: a project gives one, a JSON description one per
 // element, each read (and checked) when asked for.
 class Input {
  public:
   Input(const QString& path, const Catalogues& catalogues, const veltor::SaturationTable& saturation)
       : saturation_(saturation) {
-    if (IsProjectFile(path))
+    if (IsProjectFile(path)) {
+      bool many = false, building = false;
+      std::vector<BatchCase> all = ReadInput(path, catalogues, saturation, many, building);
+      if (building) {
+        building_ = std::move(all);
+        return;
+      }
       project_ = veltor::LoadProjectFile(path).bytes;
-    else
+    } else {
       json_.emplace(veltor::ReadDataFile(path), catalogues);
+      if (json_->isBuilding()) {
+        building_ = json_->takeBuilding();
+        json_.reset();
+      }
+    }
   }
+  // A building's partitions, all read: its results are one object over them.
+  bool isBuilding() const { return building_.has_value(); }
+  std::vector<BatchCase>& building() { return *building_; }
   bool isArray() const { return json_ && json_->isArray(); }
-  qsizetype size() const { return json_ ? json_->size() : 1; }
+  qsizetype size() const { return building_ ? 0 : json_ ? json_->size() : 1; }
   BatchCase read(qsizetype index) const {
     if (json_) return json_->read(index);
     veltor::LoadedProject loaded = veltor::ReadProjectBytes(project_);
@@ -128,6 +177,7 @@ class Input {
  private:
   const veltor::SaturationTable& saturation_;
   std::optional<Document> json_;
+  std::optional<std::vector<BatchCase>> building_;
   QByteArray project_;
 };
 
@@ -216,6 +266,38 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
                    .skipped;
     (*chartOutput)->file->write(ui::EncodePages({picture}, PictureTypeOf((*chartOutput)->kind)));
   }
+}
+
+// The building's document: each partition's input as the window makes it.
+void WriteBuildingReport(std::vector<BatchCase>& cases, const veltor::ReferenceTables& tables,
+                         const Output& report, QStringList& notices) {
+  const QString folder = QDir::currentPath();
+  const designreport::Catalogue catalogue = designreport::LoadCatalogue(folder, veltor::OwnMaterialsFile());
+  std::vector<designreport::Input> inputs;
+  inputs.reserve(cases.size());
+  std::vector<designreport::BuildingPart> parts;
+  for (BatchCase& c : cases) {
+    veltor::ProjectDescription description = c.description;
+    description[veltor::kName] = c.identity.name.isEmpty() ? c.identity.symbol : c.identity.name;
+    designreport::Input in =
+        designreport::Prepare(description, c.conditions, c.layers, c.extras.value_or(veltor::ProjectExtras{}),
+                              catalogue, tables, folder);
+    if (!c.extras && c.moisture) {
+      in.moisture =
+          kondensacja::Assess(c.layers, *c.moisture, tables.air,
+                              c.climateName.isEmpty() ? kondensacja::kOwnClimateName : c.climateName);
+      in.moisturePage = true;
+    }
+    in.version = QStringLiteral(VELTOR_VERSION);
+    in.date = QDate::currentDate();
+    in.partitionHeading = designreport::PartHeading(c.identity);
+    notices << in.chartNotes;
+    inputs.push_back(std::move(in));
+    parts.push_back({c.identity, nullptr});
+  }
+  for (std::size_t i = 0; i < parts.size(); ++i) parts[i].input = &inputs[i];
+  designreport::WriteBuildingDocument(cases.front().description, parts, report.path,
+                                      report.kind != QLatin1String("odt"));
 }
 
 }  // namespace
@@ -367,6 +449,35 @@ int RunBatchCommand(const QStringList& arguments, QIODevice& out, QByteArray& er
     if (documents && cases->isArray())
       throw Refusal{input +
                     QStringLiteral(": raport i wykresy powstają dla jednej przegrody, a opis jest tablicą")};
+    if (cases->isBuilding()) {
+      // A building's results are one object over its partitions: computed
+      // whole, then written through the same safe writer.
+      if (pageOut || temperatureOut || pressureOut)
+        throw Refusal{input + QStringLiteral(": dla budynku powstaje tylko raport projektowy (--raport)")};
+      std::vector<BatchCase>& all = cases->building();
+      QJsonArray results;
+      QStringList notices;
+      for (std::size_t i = 0; i < all.size(); ++i) {
+        try {
+          results.append(ComputeResults(all[i], tables, notices));
+        } catch (const veltor::Error& e) {
+          throw Refusal{input + QStringLiteral(": ") + QStringLiteral("partitions[%1]: ").arg(i) +
+                        e.message()};
+        }
+      }
+      const QByteArray json = QJsonDocument(BuildingResults(all, results)).toJson(QJsonDocument::Indented);
+      try {
+        if (parser.isSet(calc) && outputPath != QLatin1String("-")) veltor::WriteFileWhole(outputPath, json);
+        if (reportOut) WriteBuildingReport(all, tables, *reportOut, notices);
+      } catch (const veltor::Error& e) {
+        throw Refusal{input + QStringLiteral(": ") + e.message()};
+      }
+      if (parser.isSet(calc) && outputPath == QLatin1String("-") && out.write(json) != json.size())
+        throw Refusal{StandardOutputFailed(out)};
+      for (const QString& notice : notices)
+        err += (input + QStringLiteral(": ") + notice + QLatin1Char('\n')).toUtf8();
+      return kExitOk;
+    }
 
     // Every file is opened before the work: a missing folder refuses the run
     // before any of them is written.

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "batch/batchbuilding.h"
 #include "calc/calculation.h"
 #include "calc/catalogue.h"
 #include "calc/errors.h"
@@ -648,6 +649,12 @@ std::vector<CatalogueMaterial> LoadCatalogueMaterials(const QString& path) {
   return materials;
 }
 
+veltor::ProjectDescription ReadDescriptionObject(const QJsonValue& value, const QString& path) {
+  BatchCase c;
+  ReadDescription(value, path, c);
+  return c.description;
+}
+
 BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const QString& path) {
   const Fields f(value, path, {"conditions", "description", "layers", "corrections", "climate"});
   BatchCase out;
@@ -675,6 +682,11 @@ Document::Document(const QByteArray& json, const Catalogues& catalogues) : catal
     throw SyntaxError(json, error.offset, SyntaxProblem(error.error));
   RefuseDuplicateKeys(json);
   array_ = document.isArray();
+  if (document.isObject() && IsBuildingObject(document.object())) {
+    // A building is read whole: its results are one object over its partitions.
+    building_ = ReadBuilding(document.object(), catalogues);
+    return;
+  }
   if (array_) {
     items_ = document.array();
     if (items_.isEmpty()) throw InputError({}, QStringLiteral("pusta tablica: nie ma czego obliczyć"));
@@ -687,9 +699,12 @@ BatchCase Document::read(qsizetype index) const {
   return ReadCase(items_.at(index), catalogues_, array_ ? Indexed({}, index) : QString());
 }
 
-std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues, bool* isArray) {
-  const Document document(json, catalogues);
+std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues, bool* isArray,
+                                    bool* isBuilding) {
+  Document document(json, catalogues);
   if (isArray) *isArray = document.isArray();
+  if (isBuilding) *isBuilding = document.isBuilding();
+  if (document.isBuilding()) return document.takeBuilding();
   std::vector<BatchCase> cases;
   for (qsizetype i = 0; i < document.size(); ++i) cases.push_back(document.read(i));
   return cases;

@@ -17,6 +17,7 @@
 #include "calc/conditions.h"
 #include "calc/layer.h"
 #include "calc/moisture.h"
+#include "project/buildingfile.h"
 #include "project/projectfile.h"
 
 namespace batch {
@@ -52,6 +53,7 @@ struct BatchCase {
   // A project file's extras (its moisture settings and report options), which
   // give its designer's report as the window gives it; empty for JSON.
   std::optional<veltor::ProjectExtras> extras;
+  veltor::PartitionIdentity identity;  // a building's partition: symbol, name, kind, area
 };
 
 // What a description may refer to by name.
@@ -71,6 +73,10 @@ void CheckLayerLimits(const veltor::LayerRecord& record, const QString& path, bo
 // Every material of a materials catalogue file, in file order.
 std::vector<CatalogueMaterial> LoadCatalogueMaterials(const QString& path);
 
+// The description's keys ("name", "client", … "licence") of the object at `path`;
+// nothing given, all empty.
+veltor::ProjectDescription ReadDescriptionObject(const QJsonValue& value, const QString& path);
+
 // One element of the description (an object). `path` prefixes every refusal
 // ("[3]" for the fourth element of an array, empty for a single object).
 BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const QString& path = {});
@@ -85,15 +91,20 @@ class Document {
   bool isArray() const { return array_; }
   qsizetype size() const { return array_ ? items_.size() : 1; }
   BatchCase read(qsizetype index) const;
+  // An object with "partitions": every partition read at once.
+  bool isBuilding() const { return building_.has_value(); }
+  std::vector<BatchCase> takeBuilding() { return std::move(*building_); }
 
  private:
   const Catalogues& catalogues_;
+  std::optional<std::vector<BatchCase>> building_;
   bool array_ = false;
   QJsonArray items_;  // the elements, or the one object
 };
 
 // Every case of a document at once (tests, the fuzz target).
+// An object with "partitions" is a building (batchbuilding.h; `isBuilding`).
 std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues,
-                                    bool* isArray = nullptr);
+                                    bool* isArray = nullptr, bool* isBuilding = nullptr);
 
 }  // namespace batch

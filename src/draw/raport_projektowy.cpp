@@ -667,7 +667,10 @@ QString MoistureSection(const Input& in) {
 
 // The text part: verdicts first, then everything they rest on.
 QString TextSection(const Input& in) {
-  return QStringLiteral("<h2 align=\"center\">Raport projektowy</h2>") +
+  const QString heading = in.partitionHeading.isEmpty()
+                              ? QString()
+                              : QStringLiteral("<h1>%1</h1>").arg(Escaped(in.partitionHeading));
+  return heading + QStringLiteral("<h2 align=\"center\">Raport projektowy</h2>") +
          QStringLiteral(
              "<p align=\"center\">Obliczenie współczynnika przenikania ciepła, rozkładu temperatury i "
              "oceny wilgotnościowej przegrody wg PN-EN ISO 6946 i PN-EN ISO 13788</p>") +
@@ -847,23 +850,75 @@ void KeepSignatureWithStandards(QTextDocument& document, double pageHeight) {
   QTextCursor(heading).mergeBlockFormat(format);
 }
 
-}  // namespace
-
-std::unique_ptr<QTextDocument> BuildDocument(const Input& input) {
-  if (input.layers) CheckLayerCount(*input.layers);
-  // One flow for the ODT: the parts after the first open a new page. An
-  // office suite paginates as it will, so the standards and the signature
-  // start a page of their own and stay together.
+// The parts of the ODT: an office suite paginates as it will, so the
+// standards and the signature start a page of their own and stay together.
+QStringList OdtSectionTexts(const Input& input) {
   QStringList parts = SectionTexts(input);
   parts.front() = TextSection(input);
   parts.insert(1, StandardsSection() + SignatureBlock());
+  return parts;
+}
+
+// The drawings' names in a document of several partitions, one set each.
+QString Numbered(const QString& html, int part) {
+  QString out = html;
+  for (const QString& name : {kTemperatureChartName, kPressureChartName, kMoisturePageName})
+    out.replace(QStringLiteral("src=\"%1\"").arg(name), QStringLiteral("src=\"%1-%2\"").arg(part).arg(name));
+  return out;
+}
+
+}  // namespace
+
+Judgement Judge(const Input& in) {
+  Judgement j;
+  if (in.conditions.umax > 0) j.uc = !veltor::ExceedsUmax(in.summary.transmittance.uc, in.conditions.umax);
+  if (const veltor::MoistureResult* r = MoistureResultOf(in)) {
+    j.surface = r->saturatedMonth < 0 && r->meetsCriticalFactor;
+    j.interstitial = r->verdict != veltor::InterstitialVerdict::Accumulates;
+  }
+  return j;
+}
+
+std::unique_ptr<QTextDocument> BuildDocument(const Input& input) {
+  return BuildDocuments({&input}, {});
+}
+
+std::unique_ptr<QTextDocument> BuildDocuments(const std::vector<const Input*>& inputs,
+                                              const FrontPages& front) {
+  // One flow for the ODT: the parts after the first open a new page.
+  QStringList parts;
+  if (front) parts << front({});
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    if (inputs[i]->layers) CheckLayerCount(*inputs[i]->layers);
+    for (const QString& part : OdtSectionTexts(*inputs[i]))
+      parts << (inputs.size() > 1 ? Numbered(part, int(i) + 1) : part);
+  }
   QString html = parts.front();
   for (qsizetype i = 1; i < parts.size(); ++i)
     html += QStringLiteral("<div style=\"page-break-before: always\">") + parts[i] + QStringLiteral("</div>");
-  return NewDocument(input, html, true);
+  if (inputs.size() == 1) return NewDocument(*inputs.front(), html, true);
+  auto document = NewDocument(*inputs.front(), html, false);
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    const Input& in = *inputs[i];
+    const auto add = [&](const QString& name) {
+      document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("%1-%2").arg(i + 1).arg(name)),
+                            Picture(in, name));
+    };
+    if (!in.temperatureChart.isNull()) add(kTemperatureChartName);
+    if (!in.pressureChart.isNull()) add(kPressureChartName);
+    if (in.moisture && in.moisturePage) add(kMoisturePageName);
+  }
+  // The resources are looked up when laid out: once more, now that they are there.
+  document->setHtml(html);
+  return document;
 }
 
 int PaintDocument(QPagedPaintDevice& device, const Input& input) {
+  return PaintDocuments(device, {&input}, {});
+}
+
+int PaintDocuments(QPagedPaintDevice& device, const std::vector<const Input*>& inputs,
+                   const FrontPages& front) {
   device.setPageLayout(A4Layout());
   QPainter painter(&device);
   // A printer that cannot start its job must not pass for a printed document.
@@ -871,18 +926,48 @@ int PaintDocument(QPagedPaintDevice& device, const Input& input) {
   // The paintable area inside the margins, in device pixels; its foot is the footer's.
   const double footerGap = kFooterMm / 25.4 * device.logicalDpiY();
   const QRectF body(0, 0, device.width(), device.height() - footerGap);
-  if (input.layers) CheckLayerCount(*input.layers);
   std::vector<std::unique_ptr<QTextDocument>> sections;
-  for (const QString& html : SectionTexts(input)) sections.push_back(NewDocument(input, html, false));
-  int pages = 0;
-  for (const auto& document : sections) {
-    document->documentLayout()->setPaintDevice(&device);
-    document->documentLayout()->registerHandler(QTextFormat::ImageObject,
-                                                new VectorDrawings(input, device, document.get()));
-    document->setPageSize(body.size());
-    if (document == sections.front()) KeepSignatureWithStandards(*document, body.height());
-    pages += document->pageCount();
+  std::vector<int> partPages;  // each partition's page count
+  for (const Input* input : inputs) {
+    if (input->layers) CheckLayerCount(*input->layers);
+    int own = 0;
+    bool first = true;
+    for (const QString& html : SectionTexts(*input)) {
+      auto document = NewDocument(*input, html, false);
+      document->documentLayout()->setPaintDevice(&device);
+      document->documentLayout()->registerHandler(QTextFormat::ImageObject,
+                                                  new VectorDrawings(*input, device, document.get()));
+      document->setPageSize(body.size());
+      if (first) KeepSignatureWithStandards(*document, body.height());
+      first = false;
+      own += document->pageCount();
+      sections.push_back(std::move(document));
+    }
+    partPages.push_back(own);
   }
+  // The front pages name the pages the partitions start on, which depend on
+  // how many front pages there are: laid out until the count holds.
+  std::unique_ptr<QTextDocument> frontDocument;
+  if (front && !inputs.empty()) {
+    int frontCount = 1;
+    for (int round = 0; round < 3; ++round) {
+      std::vector<int> firstPages;
+      int page = frontCount + 1;
+      for (int count : partPages) {
+        firstPages.push_back(page);
+        page += count;
+      }
+      frontDocument = NewDocument(*inputs.front(), front(firstPages), false);
+      frontDocument->documentLayout()->setPaintDevice(&device);
+      frontDocument->setPageSize(body.size());
+      if (frontDocument->pageCount() == frontCount) break;
+      frontCount = frontDocument->pageCount();
+    }
+    sections.insert(sections.begin(), std::move(frontDocument));
+  }
+  int pages = 0;
+  for (const auto& document : sections) pages += document->pageCount();
+  const Input& input = *inputs.front();
   QFont footerFont(kFontFamily);
   footerFont.setPointSizeF(kFooterPoints);
   int page = 0;
@@ -913,6 +998,29 @@ QByteArray PdfBytes(const Input& input) {
     writer.setTitle(QStringLiteral("Raport projektowy – ") + input.description[0]);
     PaintDocument(writer, input);
   });
+}
+
+void WritePdf(const std::vector<const Input*>& inputs, const FrontPages& front, const QString& path) {
+  ui::WriteFileSafely(
+      path, Bytes([&](QBuffer& buffer) {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(300);
+        writer.setCreator(QStringLiteral("VELTORobl %1").arg(inputs.front()->version));
+        writer.setTitle(QStringLiteral("Raport projektowy – ") + inputs.front()->description[0]);
+        PaintDocuments(writer, inputs, front);
+      }));
+}
+
+void WriteOdt(const std::vector<const Input*>& inputs, const FrontPages& front, const QString& path) {
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    std::unique_ptr<QTextDocument> document = BuildDocuments(inputs, front);
+    QTextDocumentWriter writer(&buffer, "ODF");
+    if (!writer.write(document.get())) throw veltor::Error(QStringLiteral("Cannot encode the document"));
+  }
+  ui::WriteFileSafely(path, FinishOdt(bytes, FooterText(*inputs.front())));
 }
 
 QByteArray OdtBytes(const Input& input) {

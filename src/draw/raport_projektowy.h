@@ -19,6 +19,7 @@
 #include <QDate>
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -97,6 +98,8 @@ struct Input {
   QString dynamicNote;
   QString version;
   QDate date;
+  // A building's partition: its symbol and name over its section.
+  QString partitionHeading;
 };
 
 // A document of more layers than this is refused, as the one-page report is:
@@ -123,6 +126,27 @@ Input Prepare(const veltor::ProjectDescription& description, const veltor::Desig
 // "Przegroda spełnia wymaganie Uc ≤ Uc(max)" or "... nie spełnia ...", or that
 // no requirement was set.
 QString Verdict(double uc, double umax);
+
+// The three verdicts of page 1 as values: whether Uc meets Uc(max), the inner
+// surface its critical factor, the interstitial condensation its limit;
+// empty where there is nothing to judge (no requirement, no climate).
+struct Judgement {
+  std::optional<bool> uc, surface, interstitial;
+};
+Judgement Judge(const Input& input);
+
+// Pages in front of a document of several partitions (a building's), made
+// from the first page of each partition's part (1-based, in `inputs` order;
+// empty for the ODT, which has no pages), as HTML.
+using FrontPages = std::function<QString(const std::vector<int>& firstPages)>;
+// The document of several partitions: the front pages, then each input's
+// sections as PaintDocument lays them out, the pages numbered through.
+int PaintDocuments(QPagedPaintDevice& device, const std::vector<const Input*>& inputs,
+                   const FrontPages& front);
+std::unique_ptr<QTextDocument> BuildDocuments(const std::vector<const Input*>& inputs,
+                                              const FrontPages& front);
+void WritePdf(const std::vector<const Input*>& inputs, const FrontPages& front, const QString& path);
+void WriteOdt(const std::vector<const Input*>& inputs, const FrontPages& front, const QString& path);
 
 // The whole document as one flow (as the ODT holds it), sections after the
 // first starting on a new page.

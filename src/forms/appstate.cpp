@@ -2,6 +2,7 @@
 
 #include "forms/system4.h"
 #include "forms/warstwy.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 
 veltor::DesignConditions gDesignConditions;
@@ -25,6 +26,18 @@ void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& sum
                              [tell](const QString& text) {
                                if (tell) ui::inform(ui::MessageKind::Error, text);
                              });
+}
+
+const veltor::PartitionSummary& CurrentSummary(Project& project, bool tell) {
+  if (!project.building().hasReferenceTables()) {
+    RunCalculationPass(project.layersForResults(), gPartitionSummary, tell);
+    return gPartitionSummary;
+  }
+  const PartitionResults& r = project.building().results(project.currentId());
+  if (r.failure) std::rethrow_exception(r.failure);
+  gPartitionSummary = r.summary;
+  if (tell && !r.notice.isEmpty()) ui::inform(ui::MessageKind::Error, r.notice);
+  return gPartitionSummary;
 }
 
 const veltor::LayerTable& ResultPartition() {

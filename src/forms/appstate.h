@@ -1,12 +1,14 @@
 // What the program keeps besides its windows: the design conditions (written
-// only by the conditions window and by opening a project), the summary of the
-// layer table's latest calculation pass, the reference tables loaded at
+// only by the conditions window and by opening a project), the mirror of the
+// current partition's figures that the model computed, the reference tables loaded at
 // start-up, and the way every window runs a pass and opens its help page.
 #pragma once
 
 #include <QString>
 
 #include "calc/calculation.h"
+
+class Project;
 
 // All zero until the conditions window commits its controls for the first time.
 extern veltor::DesignConditions gDesignConditions;
@@ -19,8 +21,18 @@ inline const QString kUmaxMissing = QStringLiteral("Należy zdefiniować wartoś
 // Loads both reference tables from the working directory; raises on failure.
 void LoadReferenceTables();
 
-// The calculation pass with the program's conditions and tables; the pass's
-// notice (equal temperatures) is shown in an error box with OK when `tell`.
+// The current partition's figures, computed by the model once per change
+// (Building::results) and mirrored in gPartitionSummary for what shows them;
+// the pass's notice (equal temperatures) is told in an error box with OK when
+// `tell`, and a partition that cannot be computed raises the pass's error.
+// The windows call this; none runs a pass of its own over the project. A
+// project whose building was given no reference tables (a window made on its
+// own, outside the program's window set) gets the pass with the program's
+// conditions instead.
+const veltor::PartitionSummary& CurrentSummary(Project& project, bool tell = true);
+
+// The calculation pass over a table that is not a partition of the building
+// (the wizard's): the program's conditions and tables, the notice told as above.
 void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& summary, bool tell = true);
 
 // The partition the result windows assess: the layer table, or the wizard's

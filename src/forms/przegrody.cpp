@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "calc/calculation.h"
 #include "calc/errors.h"
 #include "calc/numbers.h"
 #include "forms/glowna.h"
@@ -195,7 +196,10 @@ void TFormPrzegrody::fillRow(int row) {
   texts[Thickness] = computed ? veltor::FormatFixed(r.summary.totalThickness, 3) : kNoValue;
   texts[Uc] = computed ? veltor::FormatFixed(uc, 3) : kNoValue;
   texts[UcMax] = umax > 0 ? veltor::FormatFixed(umax, 2) : kNoRequirement;
-  texts[Verdict] = !computed ? kNoValue : umax <= 0 ? kNoRequirement : uc <= umax ? kMeets : kFails;
+  texts[Verdict] = !computed                        ? kNoValue
+                   : umax <= 0                      ? kNoRequirement
+                   : !veltor::ExceedsUmax(uc, umax) ? kMeets
+                                                    : kFails;
   texts[FRsiVerdict] = computed && !std::isnan(r.fRsi) ? (r.meetsFRsi ? kMeets : kFails) : kNoValue;
   texts[MoistureVerdict] = kNoValue;
   for (int c = 0; c < Columns; ++c) {

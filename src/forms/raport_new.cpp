@@ -102,12 +102,12 @@ void TFormRaportNew::draw(bool tell) {
     QImage templatePicture = raport::LoadReportTemplate(StartFolder() + QLatin1String(raport::kTemplatePath));
     const QSize templateSize = templatePicture.size();
     veltor::LayerTable& layers = project_.layersForResults();
-    RunCalculationPass(layers, gPartitionSummary, tell);
+    const veltor::PartitionSummary& summary = CurrentSummary(project_, tell);
     const veltor::ProjectDescription& description = project_.description();
-    QList<QImage> pages = {raport::BuildReport(std::move(templatePicture), layers, gPartitionSummary,
+    QList<QImage> pages = {raport::BuildReport(std::move(templatePicture), layers, summary,
                                                gDesignConditions, description)};
     QList<ui::VectorPage> vectorPages = {
-        raport::ReportVectorPage(layers, gPartitionSummary, gDesignConditions, description)};
+        raport::ReportVectorPage(layers, summary, gDesignConditions, description)};
     if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked()) {
       const kondensacja::Assessment assessment = FormKondensacja->Assess(layers);
       const QSize size(pages.front().width(), templateSize.height());

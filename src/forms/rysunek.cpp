@@ -120,11 +120,16 @@ QStringList TFormRysunek::DrawChart(veltor::LayerTable& table, bool tell) {
   });
   vectorPage_ = {};
   ImageSciana->SetPicture(ui::LoadPicture(chart::BackgroundPath(StartFolder(), chartKind_)));
-  RunCalculationPass(table, gPartitionSummary, tell);
+  // The project's partition has its figures in the model; the wizard's table,
+  // which is no partition yet, gets a pass of its own.
+  veltor::PartitionSummary own;
+  const bool partition = FormGlowna && &table == &FormGlowna->project().layersForResults();
+  if (!partition) RunCalculationPass(table, own, tell);
+  const veltor::PartitionSummary& summary = partition ? CurrentSummary(FormGlowna->project(), tell) : own;
   if (chartKind_ == 1) setWindowTitle(kTemperatureCaption);
   if (chartKind_ == 2) setWindowTitle(kPressureCaption);
   const veltor::DesignConditions boundary = veltor::WithRseInForce(gDesignConditions);
-  const chart::ChartData data{table, gPartitionSummary, boundary, gReferenceTables.saturation};
+  const chart::ChartData data{table, summary, boundary, gReferenceTables.saturation};
   const QStringList skipped =
       chart::DrawChart(ImageSciana->Picture(), chartKind_, data, chart::HatchesFrom(StartFolder()), xOrigin_)
           .skipped;
@@ -154,17 +159,10 @@ void TFormRysunek::ActionPrintExecute() {
   if (copies) ui::PrintPages(printer, {ImageSciana->Picture()}, *copies, vectorPages());
 }
 
-void TFormRysunek::FormShow() {
-  // The summary is the program's one, which the layer window shows: it goes
-  // back to that window's partition, whichever table this chart was drawn for.
-  if (FormWarstwy) RunCalculationPass(FormWarstwy->Layers(), gPartitionSummary);
-}
-
 void TFormRysunek::showEvent(QShowEvent* e) {
   if (!e->spontaneous()) {
     // Shown once: the window is destroyed when closed.
     if (FormGlowna) CentreOver(this, FormGlowna);
-    ui::Guard([this] { FormShow(); });
   }
   QWidget::showEvent(e);
 }

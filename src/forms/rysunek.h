@@ -57,7 +57,6 @@ class TFormRysunek : public QWidget {
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  void FormShow();
   QAction* makeAction(QObject* manager, const char* name, const QString& caption);
 
   int chartKind_;

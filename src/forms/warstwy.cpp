@@ -562,7 +562,7 @@ void TFormWarstwy::tableReplaced() {
 void TFormWarstwy::refreshQuietly() {
   stale_ = false;
   try {
-    veltor::CalculatePartition(Layers(), gPartitionSummary, gDesignConditions, gReferenceTables);
+    (void)CurrentSummary(project_, false);
   } catch (const veltor::Error&) {
     // Told by the next refresh that the user brings about.
   }
@@ -878,7 +878,7 @@ void TFormWarstwy::Button2Click() {
     ui::inform(ui::MessageKind::Error, QStringLiteral("Dla tej warstwy nie można dokonać obliczeń"));
     return;
   }
-  RunCalculationPass(Layers(), gPartitionSummary);
+  (void)CurrentSummary(project_);
   const double required =
       veltor::RequiredThicknessUc(Layers(), row + 1, gDesignConditions, gReferenceTables.air);
   if (required > 0) {

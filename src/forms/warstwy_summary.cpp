@@ -195,7 +195,7 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
 
 void TFormWarstwy::RefreshSummary() {
   QScopedValueRollback busy(busyDepth_, busyDepth_ + 1);
-  RunCalculationPass(Layers(), gPartitionSummary);
+  (void)CurrentSummary(project_);
   showSummary();
   showLayerColumns();
 }

@@ -487,6 +487,7 @@ const PartitionResults& Building::results(PartitionId id) {
   } catch (const veltor::Error& e) {
     r.summary = {};
     r.error = e.message();
+    r.failure = std::current_exception();
   }
   // As the moisture assessment takes it: the layers' resistance between the
   // mould check's Rsi and the Rse in force.

@@ -37,7 +37,8 @@ struct Partition : veltor::PartitionContents {
 struct PartitionResults {
   veltor::PartitionSummary summary;
   QString notice;
-  QString error;  // why the pass failed; the summary is then all zero
+  QString error;                // why the pass failed; the summary is then all zero
+  std::exception_ptr failure;  // the pass's own error, for a caller that raises it
   // The temperature factor of the inner surface at Rsi 0.25 and whether it
   // meets the simplified 0.72; NaN for a partition without layers.
   double fRsi = 0;
@@ -113,6 +114,7 @@ class Building : public QObject {
   // Without reference tables (setReferenceTables) nothing is computed.
   const PartitionResults& results(PartitionId id);
   void setReferenceTables(const veltor::ReferenceTables* tables) { tables_ = tables; }
+  bool hasReferenceTables() const { return tables_ != nullptr; }
 
   // Applied by the steps; each emits one signal. Ids name partitions that exist.
   void applyDescriptionField(int index, const QString& text);

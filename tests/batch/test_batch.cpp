@@ -147,6 +147,36 @@ TEST_F(BatchTest, ArrayInArrayOutInOrder) {
   EXPECT_TRUE(results[0].toObject()[QStringLiteral("meets")].isNull());
 }
 
+// A building: each partition's results as a wall of its own gives them, with
+// its identity; the summary's sums over the partitions with an area, and the
+// partition above its Umax named.
+TEST_F(BatchTest, BuildingGivesEachPartitionAndTheSummary) {
+  const QByteArray a =
+      R"("layers": [{"name": "A", "d": 0.1, "lambda": 0.05, "mu": 1}], "conditions": {"umax": 0.5})";
+  const QByteArray b =
+      R"("layers": [{"name": "B", "d": 0.2, "lambda": 0.05, "mu": 1}], "conditions": {"umax": 0.3})";
+  const QJsonObject wallA = calc("{" + a + "}");
+  const QJsonObject wallB = calc("{" + b + "}");
+  const QJsonObject r = calc(R"({"building": {"name": "Dom"}, "partitions": [)"
+                             R"({"symbol": "SZ-1", "kind": "external_wall", "area": 10, )" +
+                             a + "}, " + R"({"kind": "roof", "area": 4, "name": "Dach", )" + b + "}, " +
+                             R"({"kind": "ground_floor", )" + b + "}]}");
+  const QJsonArray parts = r[QStringLiteral("partitions")].toArray();
+  ASSERT_EQ(parts.size(), 3);
+  EXPECT_EQ(parts[0].toObject()[QStringLiteral("Uc")], wallA[QStringLiteral("Uc")]);
+  EXPECT_EQ(parts[1].toObject()[QStringLiteral("Uc")], wallB[QStringLiteral("Uc")]);
+  EXPECT_EQ(parts[1].toObject()[QStringLiteral("symbol")].toString(), QStringLiteral("DA-2"));
+  EXPECT_EQ(parts[1].toObject()[QStringLiteral("kind")].toString(), QStringLiteral("roof"));
+  EXPECT_TRUE(parts[2].toObject()[QStringLiteral("area")].isNull());
+  const QJsonObject summary = r[QStringLiteral("summary")].toObject();
+  const double ucA = wallA[QStringLiteral("Uc")].toDouble();
+  const double ucB = wallB[QStringLiteral("Uc")].toDouble();
+  EXPECT_DOUBLE_EQ(summary[QStringLiteral("area")].toDouble(), 14);
+  EXPECT_DOUBLE_EQ(summary[QStringLiteral("transmission")].toDouble(), 10 * ucA + 4 * ucB);
+  // 0.1 m at λ 0.05 is U ≈ 0.46 ≤ 0.5; 0.2 m is U ≈ 0.24 ≤ 0.3: all meet.
+  EXPECT_TRUE(summary[QStringLiteral("meets")].toBool());
+}
+
 TEST_F(BatchTest, OutputFileHoldsWhatStandardOutputWould) {
   const QString in =
       write(QStringLiteral("w.json"), R"({"layers": [{"name": "A", "d": 0.1, "lambda": 0.05, "mu": 1}]})");
@@ -313,6 +343,7 @@ struct Document {
   const char* option;
   const char* file;
   QByteArray signature;
+  const char* input = "Projekty/Przykład.Veltor";  // from the data folder
 };
 
 void PrintTo(const Document& d, std::ostream* os) {
@@ -327,7 +358,7 @@ TEST_P(BatchDocument, WritesItsFormat) {
   const Document& p = GetParam();
   const QString target = scratch_.filePath(QString::fromLatin1(p.file));
   ASSERT_EQ(run({QString::fromLatin1(p.option), target,
-                 QDir::current().absoluteFilePath(QStringLiteral("Projekty/Przykład.Veltor"))}),
+                 QDir::current().absoluteFilePath(QString::fromUtf8(p.input))}),
             batch::kExitOk)
       << err_.data();
   QFile file(target);
@@ -336,15 +367,16 @@ TEST_P(BatchDocument, WritesItsFormat) {
   EXPECT_TRUE(out_.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Outputs, BatchDocument,
-                         ::testing::Values(Document{"ReportPdf", "--raport", "r.pdf", "%PDF"},
-                                           Document{"ReportOdt", "--report", "r.odt", "PK"},
-                                           Document{"PageBmp", "--strona", "s.bmp", "BM"},
-                                           Document{"PagePdf", "--page", "s.pdf", "%PDF"},
-                                           Document{"TemperatureJpeg", "--wykres-temperatury", "t.jpg",
-                                                    QByteArray("\xFF\xD8", 2)},
-                                           Document{"PressureBmp", "--pressure-chart", "p.bmp", "BM"}),
-                         [](const auto& info) { return std::string(info.param.row); });
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, BatchDocument,
+    ::testing::Values(
+        Document{"ReportPdf", "--raport", "r.pdf", "%PDF"}, Document{"ReportOdt", "--report", "r.odt", "PK"},
+        Document{"PageBmp", "--strona", "s.bmp", "BM"}, Document{"PagePdf", "--page", "s.pdf", "%PDF"},
+        Document{"TemperatureJpeg", "--wykres-temperatury", "t.jpg", QByteArray("\xFF\xD8", 2)},
+        Document{"PressureBmp", "--pressure-chart", "p.bmp", "BM"},
+        Document{"BuildingReportPdf", "--raport", "b.pdf", "%PDF", "../docs/batch/budynek.json"},
+        Document{"BuildingReportOdt", "--raport", "b.odt", "PK", "../docs/batch/budynek.json"}),
+    [](const auto& info) { return std::string(info.param.row); });
 
 struct Refusal {
   const char* row;
@@ -458,6 +490,24 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"UnknownOption", nullptr, "--obliczaj x", 2, "obliczaj"},
         Refusal{"ReportOfWrongType", nullptr, "--raport r.doc x.json", 2,
                 "--raport: plik musi mieć rozszerzenie .pdf, .odt"},
+        Refusal{"BuildingKind",
+                R"({"partitions":[{"kind":"wall","layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]}]})", "",
+                1, "partitions[0].kind: rodzaj przegrody: jeden z unspecified, external_wall"},
+        Refusal{"BuildingArea",
+                R"({"partitions":[{"area":-1,"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]}]})", "", 1,
+                "partitions[0].area: pole powierzchni"},
+        Refusal{"BuildingWallField", R"({"partitions":[{"layers":[{"name":"A","d":0,"lambda":1,"mu":1}]}]})",
+                "", 1, "partitions[0].layers[0].d: grubość"},
+        Refusal{
+            "BuildingSymbolTwice",
+            R"({"partitions":[{"symbol":"S","layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]},{"symbol":"S","layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]}]})",
+            "", 1, "partitions[1].symbol: symbol powtarza się"},
+        Refusal{
+            "BuildingUnknownKey",
+            R"({"building":{"name":"D"},"walls":[],"partitions":[{"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]}]})",
+            "", 1, "walls: nieznane pole"},
+        Refusal{"PageOfABuilding", R"({"partitions":[{"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]}]})",
+                "--strona s.bmp", 1, "dla budynku powstaje tylko raport projektowy"},
         Refusal{"ReportOfAnArray", R"([{"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]}])",
                 "--raport r.pdf", 1, "dla jednej przegrody"}),
     [](const auto& info) { return std::string(info.param.row); });

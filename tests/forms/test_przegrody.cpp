@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "calc/calculation.h"
 #include "calc/numbers.h"
 #include "forms/glowna.h"
 #include "forms/przegrody.h"
@@ -113,7 +114,7 @@ class TestPrzegrody : public QObject {
     for (int row = 0; row < 3; ++row) {
       const PartitionResults& r = building().results(building().at(row).id);
       QCOMPARE(cell(row, TFormPrzegrody::Uc), veltor::FormatFixed(r.summary.transmittance.uc, 3));
-      const bool meets = r.summary.transmittance.uc <= building().at(row).conditions.umax;
+      const bool meets = !veltor::ExceedsUmax(r.summary.transmittance.uc, building().at(row).conditions.umax);
       QCOMPARE(cell(row, TFormPrzegrody::Verdict),
                meets ? QStringLiteral("spełnia") : QStringLiteral("nie spełnia"));
     }

@@ -1,0 +1,131 @@
+// Reading a building's JSON into one case per partition, and its results.
+#include "batch/batchbuilding.h"
+
+#include <QJsonValue>
+#include <QStringList>
+#include <cmath>
+
+#include "calc/partitionkind.h"
+
+namespace batch {
+
+namespace {
+
+const char* const kIdentityKeys[] = {"symbol", "name", "kind", "area"};
+
+QString KindKeys() {
+  QStringList keys;
+  for (const veltor::PartitionKindInfo& info : veltor::PartitionKinds())
+    keys << QString::fromLatin1(info.key);
+  return keys.join(QStringLiteral(", "));
+}
+
+QString Text(const QJsonObject& o, const char* key, const QString& path) {
+  const QJsonValue v = o.value(QLatin1String(key));
+  if (v.isUndefined()) return {};
+  if (!v.isString())
+    throw InputError(path + QLatin1Char('.') + QLatin1String(key), QStringLiteral("oczekiwano tekstu"));
+  if (v.toString().size() > veltor::kMaxFieldLength)
+    throw InputError(path + QLatin1Char('.') + QLatin1String(key),
+                     QStringLiteral("tekst może mieć najwyżej %1 znaków").arg(veltor::kMaxFieldLength));
+  return v.toString();
+}
+
+veltor::PartitionIdentity ReadIdentity(const QJsonObject& o, const QString& path) {
+  veltor::PartitionIdentity id;
+  id.symbol = Text(o, "symbol", path);
+  id.name = Text(o, "name", path);
+  const QJsonValue kind = o.value(QLatin1String("kind"));
+  if (!kind.isUndefined()) {
+    const std::optional<veltor::PartitionKind> k =
+        kind.isString() ? veltor::KindFromKey(kind.toString()) : std::nullopt;
+    if (!k)
+      throw InputError(path + QStringLiteral(".kind"),
+                       QStringLiteral("rodzaj przegrody: jeden z %1").arg(KindKeys()));
+    id.kind = *k;
+  }
+  const QJsonValue area = o.value(QLatin1String("area"));
+  if (!area.isUndefined()) {
+    if (!area.isDouble() || !std::isfinite(area.toDouble()) || area.toDouble() < 0)
+      throw InputError(path + QStringLiteral(".area"),
+                       QStringLiteral("pole powierzchni musi być liczbą nieujemną [m²]"));
+    id.area = area.toDouble();
+  }
+  return id;
+}
+
+}  // namespace
+
+bool IsBuildingObject(const QJsonObject& object) {
+  return object.contains(QLatin1String("partitions"));
+}
+
+std::vector<BatchCase> ReadBuilding(const QJsonObject& object, const Catalogues& catalogues) {
+  for (auto it = object.begin(); it != object.end(); ++it)
+    if (it.key() != QLatin1String("building") && it.key() != QLatin1String("partitions"))
+      throw InputError(it.key(), QStringLiteral("nieznane pole"));
+  const veltor::ProjectDescription description =
+      ReadDescriptionObject(object.value(QLatin1String("building")), QStringLiteral("building"));
+  const QJsonValue list = object.value(QLatin1String("partitions"));
+  if (!list.isArray() || list.toArray().isEmpty())
+    throw InputError(QStringLiteral("partitions"), QStringLiteral("oczekiwano niepustej tablicy przegród"));
+  const QJsonArray partitions = list.toArray();
+  if (partitions.size() > veltor::kMaxPartitions)
+    throw InputError(QStringLiteral("partitions"),
+                     QStringLiteral("budynek może mieć najwyżej %1 przegród").arg(veltor::kMaxPartitions));
+  std::vector<BatchCase> cases;
+  QStringList symbols;
+  for (qsizetype i = 0; i < partitions.size(); ++i) {
+    const QString path = QStringLiteral("partitions[%1]").arg(i);
+    if (!partitions.at(i).isObject()) throw InputError(path, QStringLiteral("oczekiwano obiektu JSON"));
+    QJsonObject wall = partitions.at(i).toObject();
+    if (wall.contains(QLatin1String("description")))
+      throw InputError(path + QStringLiteral(".description"),
+                       QStringLiteral("opis należy do budynku (\"building\")"));
+    const veltor::PartitionIdentity identity = ReadIdentity(wall, path);
+    for (const char* key : kIdentityKeys) wall.remove(QLatin1String(key));
+    BatchCase c = ReadCase(wall, catalogues, path);
+    c.description = description;
+    c.identity = identity;
+    // A symbol the results can be told apart by: the kind's prefix and the row.
+    if (c.identity.symbol.isEmpty())
+      c.identity.symbol =
+          QStringLiteral("%1-%2").arg(QString::fromLatin1(veltor::KindInfo(identity.kind).prefix)).arg(i + 1);
+    if (symbols.contains(c.identity.symbol))
+      throw InputError(path + QStringLiteral(".symbol"), QStringLiteral("symbol powtarza się w budynku"));
+    symbols << c.identity.symbol;
+    cases.push_back(std::move(c));
+  }
+  return cases;
+}
+
+QJsonObject BuildingResults(const std::vector<BatchCase>& cases, const QJsonArray& results) {
+  QJsonArray partitions;
+  QJsonArray failing;
+  double area = 0;
+  double transmission = 0;
+  bool anyArea = false;
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const veltor::PartitionIdentity& id = cases[i].identity;
+    QJsonObject r = results.at(qsizetype(i)).toObject();
+    r.insert(QStringLiteral("symbol"), id.symbol);
+    r.insert(QStringLiteral("name"), id.name);
+    r.insert(QStringLiteral("kind"), QString::fromLatin1(veltor::KindInfo(id.kind).key));
+    r.insert(QStringLiteral("area"), id.hasArea() ? QJsonValue(id.area) : QJsonValue(QJsonValue::Null));
+    if (r.value(QStringLiteral("meets")) == QJsonValue(false)) failing.append(id.symbol);
+    if (id.hasArea()) {
+      anyArea = true;
+      area += id.area;
+      transmission += id.area * r.value(QStringLiteral("Uc")).toDouble();
+    }
+    partitions.append(r);
+  }
+  QJsonObject summary{
+      {QStringLiteral("meets"), failing.isEmpty()},
+      {QStringLiteral("failing"), failing},
+      {QStringLiteral("area"), anyArea ? QJsonValue(area) : QJsonValue(QJsonValue::Null)},
+      {QStringLiteral("transmission"), anyArea ? QJsonValue(transmission) : QJsonValue(QJsonValue::Null)}};
+  return QJsonObject{{QStringLiteral("partitions"), partitions}, {QStringLiteral("summary"), summary}};
+}
+
+}  // namespace batch
