@@ -126,11 +126,13 @@ void ReadOwnMaterials(const QByteArray& content, std::vector<OwnMaterial>& out, 
     try {
       ReadLayerRecord(r, entry->record);
     } catch (const IoError& e) {
+      // The label is taken before the entry goes: `entry` points into `out`.
+      const QString label = QuotedInput(entry->label);
       out.pop_back();
       if (e.code() != IoCode::InvalidInput) throw;
       const int bad = r.lineNumberAt(r.position() - 1);
-      throw r.lineError(bad, QStringLiteral("materiał „%1”: oczekiwano liczby z kropką dziesiętną")
-                                 .arg(QuotedInput(entry->label)));
+      throw r.lineError(bad,
+                        QStringLiteral("materiał „%1”: oczekiwano liczby z kropką dziesiętną").arg(label));
     } catch (const Error&) {
       out.pop_back();
       throw;
