@@ -717,14 +717,14 @@ int DrawingWidth() {
 }
 
 template <class Write>
-void SaveBytes(const QString& path, Write write) {
+QByteArray Bytes(Write write) {
   QByteArray bytes;
   {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     write(buffer);
   }
-  ui::WriteFileSafely(path, bytes);
+  return bytes;
 }
 
 }  // namespace
@@ -1014,8 +1014,8 @@ int PaintDocuments(QPagedPaintDevice& device, const std::vector<const Input*>& i
   return pages;
 }
 
-void WritePdf(const Input& input, const QString& path) {
-  SaveBytes(path, [&](QBuffer& buffer) {
+QByteArray PdfBytes(const Input& input) {
+  return Bytes([&](QBuffer& buffer) {
     QPdfWriter writer(&buffer);
     writer.setResolution(300);
     writer.setCreator(QStringLiteral("VELTORobl %1").arg(input.version));
@@ -1025,13 +1025,14 @@ void WritePdf(const Input& input, const QString& path) {
 }
 
 void WritePdf(const std::vector<const Input*>& inputs, const FrontPages& front, const QString& path) {
-  SaveBytes(path, [&](QBuffer& buffer) {
-    QPdfWriter writer(&buffer);
-    writer.setResolution(300);
-    writer.setCreator(QStringLiteral("VELTORobl %1").arg(inputs.front()->version));
-    writer.setTitle(QStringLiteral("Raport projektowy – ") + inputs.front()->description[0]);
-    PaintDocuments(writer, inputs, front);
-  });
+  ui::WriteFileSafely(
+      path, Bytes([&](QBuffer& buffer) {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(300);
+        writer.setCreator(QStringLiteral("VELTORobl %1").arg(inputs.front()->version));
+        writer.setTitle(QStringLiteral("Raport projektowy – ") + inputs.front()->description[0]);
+        PaintDocuments(writer, inputs, front);
+      }));
 }
 
 void WriteOdt(const std::vector<const Input*>& inputs, const FrontPages& front, const QString& path) {
@@ -1041,21 +1042,26 @@ void WriteOdt(const std::vector<const Input*>& inputs, const FrontPages& front, 
     buffer.open(QIODevice::WriteOnly);
     std::unique_ptr<QTextDocument> document = BuildDocuments(inputs, front);
     QTextDocumentWriter writer(&buffer, "ODF");
-    if (!writer.write(document.get())) throw veltor::IoError(veltor::IoCode::DiskFull);
+    if (!writer.write(document.get())) throw veltor::Error(QStringLiteral("Cannot encode the document"));
   }
   ui::WriteFileSafely(path, FinishOdt(bytes, FooterText(*inputs.front())));
 }
 
-void WriteOdt(const Input& input, const QString& path) {
-  QByteArray bytes;
-  {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
+QByteArray OdtBytes(const Input& input) {
+  const QByteArray bytes = Bytes([&](QBuffer& buffer) {
     std::unique_ptr<QTextDocument> document = BuildDocument(input);
     QTextDocumentWriter writer(&buffer, "ODF");
-    if (!writer.write(document.get())) throw veltor::IoError(veltor::IoCode::DiskFull);
-  }
-  ui::WriteFileSafely(path, FinishOdt(bytes, FooterText(input)));
+    if (!writer.write(document.get())) throw veltor::Error(QStringLiteral("Cannot encode the document"));
+  });
+  return FinishOdt(bytes, FooterText(input));
+}
+
+void WritePdf(const Input& input, const QString& path) {
+  ui::WriteFileSafely(path, PdfBytes(input));
+}
+
+void WriteOdt(const Input& input, const QString& path) {
+  ui::WriteFileSafely(path, OdtBytes(input));
 }
 
 }  // namespace designreport

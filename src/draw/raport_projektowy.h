@@ -166,5 +166,13 @@ int PaintDocument(QPagedPaintDevice& device, const Input& input);
 // when the file cannot be written, leaving an earlier file as it was.
 void WritePdf(const Input& input, const QString& path);
 void WriteOdt(const Input& input, const QString& path);
+// The same documents as bytes, for a caller that writes them with other files
+// and keeps none unless all succeed.
+QByteArray PdfBytes(const Input& input);
+QByteArray OdtBytes(const Input& input);
+// The same documents as bytes, for a caller that writes them with other files
+// and keeps none unless all succeed.
+QByteArray PdfBytes(const Input& input);
+QByteArray OdtBytes(const Input& input);
 
 }  // namespace designreport

@@ -286,10 +286,9 @@ void TFormKondensacja::FormCreate() {
   const QString userFile = UserClimateFile();
   if (QFileInfo::exists(userFile)) {
     try {
-      for (veltor::ClimateStation& station : veltor::LoadClimateFile(userFile))
-        stations_.push_back(std::move(station));
+      veltor::AppendUserStations(stations_, userFile);
     } catch (const veltor::Error& e) {
-      if (!failure) failure = veltor::NamingFile(userFile, e);
+      if (!failure) failure = e;
     }
   }
   {

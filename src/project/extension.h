@@ -12,18 +12,22 @@
 //
 // The footer lets a reader find the block from the end of the file: the layers
 // run from 1077 to where the block begins. A reader skips chunks it does not
-// know. Tags in use: "MOIS" (moisture settings, below), "BRDG" (the bridges of
-// bridged layers), "UCOR" (the corrections of U), "OUTS" (the kind of the
-// outer side), "DESC" (the investment's address and the designer's licence
-// number), "REPT" (what the designer's report includes) and "GRND" (a partition on the ground: its kind,
-// geometry and ground). Each is written only when what it holds differs from the default. The byte layout
-// of every chunk is in the README.
+// know, and keeps them: they are written back, as they were, after the chunks
+// it writes itself; bytes after the fields of one of its own chunks are written
+// back after those fields whenever the chunk is written. Tags in use: "MOIS"
+// (moisture settings, below), "BRDG" (the bridges of bridged layers), "UCOR"
+// (the corrections of U), "OUTS" (the kind of the outer side), "DESC" (the
+// investment's address and the designer's licence number), "REPT" (what the
+// designer's report includes) and "GRND" (a partition on the ground: its kind,
+// geometry and ground). Each is written only when what it holds differs
+// from the default. The byte layout of every chunk is in the README.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <map>
 
 #include "calc/conditions.h"
 #include "calc/ground.h"
@@ -80,7 +84,16 @@ struct ProjectExtras {
   bool dynamicsInReport = true;
   // The partition's kind on the ground; a partition in air by default.
   GroundSettings ground;
-  bool isDefault() const { return moisture.isDefault() && dynamicsInReport && ground.isDefault(); }
+  // What a later version wrote and this one does not read, kept so that
+  // opening and saving loses none of it: the chunks of unknown tags, whole
+  // (tag, length, payload) and in file order, and the bytes after the fields
+  // of a chunk of ours, by its tag.
+  QByteArray unknownChunks;
+  std::map<QByteArray, QByteArray> tails;
+  bool isDefault() const {
+    return moisture.isDefault() && dynamicsInReport && ground.isDefault() && unknownChunks.isEmpty() &&
+           tails.empty();
+  }
   bool operator==(const ProjectExtras&) const = default;
 };
 
@@ -94,6 +107,10 @@ QByteArray EncodeExtensionBlock(const ProjectDescription& description, const Des
                                 QByteArrayView moreChunks = {});
 // One chunk: its tag, its payload's length and the payload.
 void AppendChunk(QByteArray& out, const char* tag, const QByteArray& payload);
+// A chunk that another module reads from the block itself (FindChunk) is one
+// the decoder keeps as unknown; that module drops it from the kept chunks, so
+// that the next save does not write it a second time or into another file.
+void DropKeptChunk(ProjectExtras& extras, const char* tag);
 // The payload of the chunk `tag` in a block that DecodeExtensionBlock
 // accepted; empty and `found` false when there is none.
 QByteArrayView FindChunk(QByteArrayView block, const char* tag, bool& found);

@@ -258,7 +258,16 @@ INSTANTIATE_TEST_SUITE_P(
                   true, true},
         BlockCase{"TwoBridgesInnermostFirst",
                   Block(Chunk("BRDG", U32(2) + BridgeEntry(0, 0.5) + BridgeEntry(2, 0.999))), true, true},
-        BlockCase{"LaterFieldsSkipped", Block(Chunk("OUTS", Side(1, 900) + "later")), true},
+        // What a later version wrote survives opening and saving.
+        BlockCase{"LaterFieldsKept", Block(Chunk("OUTS", Side(1, 900) + "later")), true, true},
+        BlockCase{"UnknownChunkKept", Block(Chunk("MOIS", MoisturePayload()) + Chunk("ZZZZ", "later")), true,
+                  true},
+        BlockCase{"OnlyAnUnknownChunk", Block(Chunk("ZZZZ", "later") + Chunk("YYYY", {})), true, true},
+        BlockCase{"LaterFieldsOfEveryChunk",
+                  Block(Chunk("MOIS", MoisturePayload() + "1") + Chunk("BRDG", Bridges(3, 0.1) + "2") +
+                        Chunk("UCOR", Corrections(2, 2) + "3") + Chunk("OUTS", Side(3, 0) + "4") +
+                        Chunk("DESC", Address("ul. Polna 1", "MAZ/1/05") + "5") + Chunk("ZZZZ", "6")),
+                  true, true},
         BlockCase{"BridgeBeyondTheLayers", Block(Chunk("BRDG", Bridges(4, 0.1))), false},
         BlockCase{"BridgeShareZero", Block(Chunk("BRDG", Bridges(0, 0))), false},
         BlockCase{"BridgeShareWhole", Block(Chunk("BRDG", Bridges(0, 1))), false},
