@@ -2,11 +2,17 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <cmath>
 #include <cstdlib>
 #include <deque>
 
+#include "batch/batch.h"
+#include "batch/batchinput.h"
+#include "batch/batchoutput.h"
 #include "calc/calculation.h"
 #include "calc/catalogue.h"
 #include "calc/errors.h"
@@ -104,7 +110,7 @@ int ProjectFile(const std::uint8_t* data, std::size_t size) {
   return guarded([&] {
     veltor::LoadedProject project = veltor::ReadProjectBytes(bytesOf(data, size));
     // What the file held is written back as read: a file written from it reads
-    // back to the same file (unknown chunks are the only thing dropped).
+    // back to the same file.
     const QByteArray once = Written(project.contents);
     try {
       if (Written(veltor::ReadProjectBytes(once).contents) != once) std::abort();
@@ -263,6 +269,158 @@ int ClimateFile(const std::uint8_t* data, std::size_t size) {
       }
     }
   });
+}
+
+namespace {
+
+// What a description may name: one catalogue material, one station.
+const batch::Catalogues& catalogues() {
+  static const batch::Catalogues c = [] {
+    batch::Catalogues out;
+    veltor::LayerRecord brick;
+    brick.name = "Cegła";
+    brick.fillPattern = "cegl";
+    brick.lambdaMedium = 0.77;
+    brick.lambdaHumid = 0.8;
+    brick.vapourCoefficient = 72;
+    brick.density = 1800;
+    brick.thickness = 0.25;
+    brick.specificHeat = 880;
+    out.materials.push_back({QStringLiteral("Cegła pełna"), brick});
+    veltor::ClimateStation station{QStringLiteral("Stacja"), {}};
+    for (int m = 0; m < veltor::kMonthCount; ++m) {
+      station.climate.te[m] = -5 + 2 * m;
+      station.climate.phiE[m] = 85;
+    }
+    out.stations.push_back(station);
+    return out;
+  }();
+  return c;
+}
+
+// A scratch folder for the writers, made once per process.
+const QString& scratch() {
+  static QTemporaryDir dir;
+  static const QString path = dir.path();
+  return path;
+}
+
+QByteArray FileBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+}  // namespace
+
+int BatchJson(const std::uint8_t* data, std::size_t size) {
+  return guarded([&] {
+    try {
+      std::vector<batch::BatchCase> cases = batch::ReadDocument(bytesOf(data, size), catalogues());
+      // Whatever the reader accepts lies within the editor's limits and is
+      // computed without a NaN in U.
+      for (batch::BatchCase& c : cases) {
+        for (int i = 0; i < c.layers.size(); ++i) batch::CheckLayerLimits(c.layers.at(i), {});
+        QStringList notices;
+        const QJsonObject r = batch::ComputeResults(c, tables(), notices);
+        if (!r.value(QStringLiteral("U")).isDouble()) std::abort();
+      }
+    } catch (const batch::InputError& e) {
+      if (e.text().isEmpty()) std::abort();
+    }
+  });
+}
+
+int CommandLine(const std::uint8_t* data, std::size_t size) {
+  // One argument per line. The data files are read from an empty folder, so
+  // every run ends before anything could be written; what is exercised is
+  // the parsing, the paths and the refusals.
+  QStringList arguments{QStringLiteral("veltorobl")};
+  for (const QByteArray& line : bytesOf(data, size).split('\n')) arguments << QString::fromUtf8(line);
+  std::vector<QByteArray> bytes;
+  std::vector<char*> argv;
+  for (const QString& a : arguments) bytes.push_back(a.toLocal8Bit());
+  for (QByteArray& b : bytes) argv.push_back(b.data());
+  argv.push_back(nullptr);
+  (void)batch::IsBatchCommandLine(static_cast<int>(bytes.size()), argv.data());
+  const QString kept = QDir::currentPath();
+  QDir::setCurrent(scratch());
+  QBuffer out;
+  out.open(QIODevice::WriteOnly);
+  QByteArray err;
+  const int status = batch::RunBatchCommand(arguments, out, err, scratch());
+  QDir::setCurrent(kept);
+  if (status != batch::kExitOk && status != batch::kExitRefused && status != batch::kExitUsage) std::abort();
+  if (status != batch::kExitOk && err.isEmpty()) std::abort();
+  if (!QDir(scratch()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty())
+    std::abort();
+  return 0;
+}
+
+int OwnMaterialsWriters(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  // The first byte picks the change; the rest up to a NUL is the file, after it
+  // the source of an import.
+  const int which = data[0] % 4;
+  const QByteArray rest = bytesOf(data + 1, size - 1);
+  const qsizetype split = rest.indexOf('\0');
+  const QByteArray content = split < 0 ? rest : rest.left(split);
+  const QByteArray source = split < 0 ? QByteArray() : rest.mid(split + 1);
+  const QString path = scratch() + QStringLiteral("/own.txt");
+  const QString sourcePath = scratch() + QStringLiteral("/import.txt");
+  for (const auto& [file, bytes] : {std::pair{path, content}, std::pair{sourcePath, source}}) {
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly)) std::abort();
+    f.write(bytes);
+  }
+  std::vector<veltor::OwnMaterial> before;
+  const bool readable = [&] {
+    try {
+      veltor::ReadOwnMaterials(content, before, path);
+      return true;
+    } catch (const veltor::Error&) {
+      return false;
+    }
+  }();
+  veltor::LayerRecord record = catalogues().materials.front().record;
+  bool changed = true;
+  try {
+    switch (which) {
+      case 0:
+        veltor::AddOwnMaterial(path, QStringLiteral("Nowy"), record);
+        break;
+      case 1:
+        veltor::ReplaceOwnMaterial(path, 0, before.empty() ? QString() : before.front().label,
+                                   QStringLiteral("Zmieniony"), record);
+        break;
+      case 2:
+        veltor::RemoveOwnMaterial(path, 0, before.empty() ? QString() : before.front().label);
+        break;
+      default:
+        veltor::ImportOwnMaterials(path, sourcePath,
+                                   [](const QString&) { return veltor::ImportChoice::Replace; });
+        break;
+    }
+  } catch (const veltor::Error&) {
+    changed = false;
+  }
+  const QByteArray after = FileBytes(path);
+  // A refused change leaves the file as it was; an accepted one leaves a file
+  // that reads, and a file that did not read is never changed.
+  if (!changed && after != content) std::abort();
+  if (changed) {
+    if (!readable) std::abort();
+    std::vector<veltor::OwnMaterial> now;
+    try {
+      veltor::ReadOwnMaterials(after, now, path);
+    } catch (const veltor::Error&) {
+      std::abort();
+    }
+    const qsizetype expected = which == 0 ? before.size() + 1 : which == 2 ? before.size() - 1 : -1;
+    if (which != 3 && which != 1 && static_cast<qsizetype>(now.size()) != expected) std::abort();
+  }
+  QFile::remove(path);
+  QFile::remove(sourcePath);
+  return 0;
 }
 
 }  // namespace fuzz

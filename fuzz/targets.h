@@ -17,15 +17,25 @@ int AirLayerTable(const std::uint8_t* data, std::size_t size);
 int Numbers(const std::uint8_t* data, std::size_t size);
 int SystemFiles(const std::uint8_t* data, std::size_t size);
 int ClimateFile(const std::uint8_t* data, std::size_t size);
+int BatchJson(const std::uint8_t* data, std::size_t size);
+int CommandLine(const std::uint8_t* data, std::size_t size);
+int OwnMaterialsWriters(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;
   int (*run)(const std::uint8_t*, std::size_t);
 };
 inline constexpr Target kTargets[] = {
-    {"project", ProjectFile},    {"catalogue", Catalogue}, {"saturation", SaturationTable},
-    {"airlayer", AirLayerTable}, {"numbers", Numbers},       {"system", SystemFiles},
+    {"project", ProjectFile},
+    {"catalogue", Catalogue},
+    {"saturation", SaturationTable},
+    {"airlayer", AirLayerTable},
+    {"numbers", Numbers},
+    {"system", SystemFiles},
     {"climate", ClimateFile},
+    {"batchjson", BatchJson},
+    {"commandline", CommandLine},
+    {"ownmaterials", OwnMaterialsWriters},
 };
 
 }  // namespace fuzz

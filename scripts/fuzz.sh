@@ -7,7 +7,7 @@
 set -euo pipefail
 seconds=${1:-60}
 shift || true
-targets=${*:-project catalogue saturation airlayer numbers system climate}
+targets=${*:-project catalogue saturation airlayer numbers system climate batchjson commandline ownmaterials}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-fuzz"
 command -v clang++ >/dev/null || { echo "fuzz.sh: clang++ is needed"; exit 1; }
@@ -50,6 +50,13 @@ damage climate "$work/climate/seed_station"
 # The project with every chunk of its extension block (bridges, corrections,
 # outer side, address), cut before its footer and with its 0x0A bytes gone.
 damage project "$root/fuzz/regressions/project/extension-all-new-chunks.Veltor"
+for f in "$root"/docs/batch/*.json; do seed batchjson "$f"; done
+mkdir -p "$work/commandline"
+printf -- '--calc\nwall.json\n--output\n-' >"$work/commandline/seed_output"
+printf -- '--page\np.bmp\n--report\nr.odt\nwall.Veltor' >"$work/commandline/seed_documents"
+printf -- '--oblicz=w.json\n--wyjscie=-w.json\n--help' >"$work/commandline/seed_equals"
+seed ownmaterials "$root/fuzz/regressions/catalogue/own_materials_file" 000
+seed ownmaterials "$root/fuzz/regressions/catalogue/own_materials_file" 003
 mkdir -p "$work/numbers"
 for n in 0 -0,5 1.25e-3 12345,6789 -INF 1e308 0.0001; do printf '%s' "$n" >"$work/numbers/seed_$RANDOM"; done
 

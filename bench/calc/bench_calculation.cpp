@@ -168,7 +168,9 @@ void BM_CalculatePartitionBridged(benchmark::State& state) {
   table.at(1).bridge = {QStringLiteral("Drewno"), 0.16, 0.18, 0.1};
   DesignConditions conditions = DesignConditions::startupValues();
   conditions.corrections.airGaps.level = 1;
-  conditions.corrections.fasteners = {FastenerMethod::Conductivity, kLayerAuto, 6, 50, 2e-5, 0.015, 0};
+  // Sunk half-way into the insulation, whose thickness shrinks with the count.
+  conditions.corrections.fasteners = {
+      FastenerMethod::Conductivity, kLayerAuto, 6, 50, 2e-5, 0.12 / static_cast<double>(state.range(0)), 0};
   PartitionSummary summary;
   for (auto _ : state) {
     CalculatePartition(table, summary, conditions, tables);

@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+class QIODevice;
+
 namespace batch {
 
 inline constexpr int kExitOk = 0;
@@ -25,5 +27,10 @@ int RunBatch(int argc, char* argv[]);
 // as QCoreApplication::arguments() gives them, the program's name first. Output
 // goes to `out` and `err`.
 int RunBatchCommand(const QStringList& arguments, QByteArray& out, QByteArray& err);
+// The same with the results streamed to `out` as each partition is computed,
+// and relative paths taken from `startFolder`. A write to `out` that fails
+// ends the run with kExitRefused.
+int RunBatchCommand(const QStringList& arguments, QIODevice& out, QByteArray& err,
+                    const QString& startFolder);
 
 }  // namespace batch

@@ -116,7 +116,11 @@ QJsonObject BuildingResults(const std::vector<BatchCase>& cases, const QJsonArra
     if (id.hasArea()) {
       anyArea = true;
       area += id.area;
-      transmission += id.area * r.value(QStringLiteral("Uc")).toDouble();
+      // On the ground the U the designer holds against Umax is the one counted.
+      const QJsonValue ground = r.value(QStringLiteral("ground"));
+      transmission += id.area * (ground.isObject() ? ground.toObject().value(QStringLiteral("U_compared"))
+                                                   : r.value(QStringLiteral("Uc")))
+                                    .toDouble();
     }
     partitions.append(r);
   }

@@ -10,12 +10,15 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "batch/batchbuilding.h"
 #include "calc/calculation.h"
 #include "calc/catalogue.h"
 #include "calc/errors.h"
+#include "calc/numbers.h"
+#include "calc/ownmaterials.h"
 #include "calc/reftables.h"
 #include "calc/systemfiles.h"
 #include "calc/textfile.h"
@@ -132,6 +135,28 @@ const veltor::LayerRecord& FindMaterial(const QString& name, const Catalogues& c
 }
 
 const QString kPositiveThickness = QStringLiteral("grubość musi być liczbą większą od 0");
+
+// The layer window's limits, so that a description gives no wall the editor
+// would refuse (and no 1e308 reaches the figures).
+constexpr double kMaxAirThickness = 0.3;  // m: the air-layer table ends there
+const QString kThicknessRange = QStringLiteral("grubość musi być liczbą większą od 0 i nie większą niż 10 m");
+const QString kAirThicknessRange =
+    QStringLiteral("grubość niewentylowanej warstwy powietrza nie może przekraczać 0,3 m");
+const QString kLambdaRange =
+    QStringLiteral("współczynnik przewodzenia ciepła λ musi być z zakresu od 0,001 do 500 W/(m·K)");
+const QString kMuRange =
+    QStringLiteral("współczynnik oporu dyfuzyjnego μ musi być z zakresu od 1 do 1000000");
+const QString kSdRange =
+    QStringLiteral("sd musi być równe 0 albo z zakresu od d do 1000000·d (μ od 1 do 1000000)");
+const QString kDensityRange =
+    QStringLiteral("gęstość musi być równa 0 (brak) albo z zakresu od 1 do 25000 kg/m³");
+const QString kHeatRange =
+    QStringLiteral("ciepło właściwe musi być równe 0 (brak) albo z zakresu od 100 do 5000 J/(kg·K)");
+
+bool Within(double v, double lo, double hi) {
+  return v >= lo && v <= hi;  // NaN never is
+}
+
 const QString kPositiveLambda =
     QStringLiteral("współczynnik przewodzenia ciepła λ musi być liczbą większą od 0");
 const QString kPositiveMu = QStringLiteral("współczynnik oporu dyfuzyjnego μ musi być liczbą większą od 0");
@@ -173,41 +198,51 @@ void ReadCorrections(const QJsonValue& value, const QString& path, veltor::UCorr
   if (f.has("fasteners")) {
     const Fields g(f.value("fasteners"), f.pathOf("fasteners"),
                    {"per_m2", "chi_p", "lambda", "area_mm2", "penetration", "depth"});
-    const QString positive = QStringLiteral("wartość musi być liczbą większą od 0");
-    const auto number = [&](const char* key) {
-      const double v = g.number(key, positive);
-      if (!(v > 0)) throw InputError(g.pathOf(key), positive);
+    // The corrections window's ranges: far beyond any real fastener, yet
+    // keeping a slip such as 1e308 from the figures.
+    const auto number = [&](const char* key, double hi, const QString& unit) {
+      const QString range = QStringLiteral("wartość musi być większa od 0 i nie większa niż %1%2")
+                                .arg(veltor::FormatGeneral(hi), unit);
+      const double v = g.number(key, range);
+      if (!(v > 0 && v <= hi)) throw InputError(g.pathOf(key), range);
       return v;
     };
-    out.fasteners.perSquareMetre = number("per_m2");
+    out.fasteners.perSquareMetre = number("per_m2", 100, QStringLiteral(" na m²"));
     if (g.has("chi_p")) {
+      for (const char* other : {"lambda", "area_mm2", "penetration", "depth"})
+        if (g.has(other))
+          throw InputError(g.pathOf(other),
+                           QStringLiteral("łącznik opisuje albo χp (chi_p), albo λ i przekrój, nie oba"));
       out.fasteners.method = veltor::FastenerMethod::PointTransmittance;
-      out.fasteners.chiP = number("chi_p");
+      out.fasteners.chiP = number("chi_p", 1, QStringLiteral(" W/K"));
     } else {
       out.fasteners.method = veltor::FastenerMethod::Conductivity;
-      out.fasteners.lambda = number("lambda");
-      out.fasteners.area = number("area_mm2") * 1e-6;
+      out.fasteners.lambda = number("lambda", 500, QStringLiteral(" W/(m·K)"));
+      out.fasteners.area = number("area_mm2", 10000, QStringLiteral(" mm²")) * 1e-6;
       const QString penetration = g.has("penetration") ? g.string("penetration") : QStringLiteral("full");
       if (penetration == QLatin1String("recessed"))
-        out.fasteners.recess = number("depth");
+        out.fasteners.recess = number("depth", 1, QStringLiteral(" m"));
       else if (penetration != QLatin1String("full"))
         throw InputError(g.pathOf("penetration"),
                          QStringLiteral("dopuszczalne wartości: \"full\", \"recessed\""));
+      else if (g.has("depth"))
+        throw InputError(g.pathOf("depth"), QStringLiteral("głębokość podaje się tylko dla \"recessed\""));
     }
   }
   if (f.has("inverted_roof")) {
     const Fields r(f.value("inverted_roof"), f.pathOf("inverted_roof"),
                    {"precipitation", "drainage", "factor"});
-    const QString nonNegative = QStringLiteral("wartość musi być liczbą nieujemną");
-    const auto number = [&](const char* key) {
-      const double v = r.number(key, nonNegative);
-      if (v < 0) throw InputError(r.pathOf(key), nonNegative);
+    const auto number = [&](const char* key, double hi) {
+      const QString range =
+          QStringLiteral("wartość musi być z zakresu od 0 do %1").arg(veltor::FormatGeneral(hi));
+      const double v = r.number(key, range);
+      if (!(v >= 0 && v <= hi)) throw InputError(r.pathOf(key), range);
       return v;
     };
     out.invertedRoof.enabled = true;
-    out.invertedRoof.precipitation = number("precipitation");
-    out.invertedRoof.drainage = number("drainage");
-    out.invertedRoof.factor = number("factor");
+    out.invertedRoof.precipitation = number("precipitation", 100);
+    out.invertedRoof.drainage = number("drainage", 1);
+    out.invertedRoof.factor = number("factor", 1);
   }
 }
 
@@ -272,6 +307,7 @@ veltor::LayerRecord ReadLayer(const QJsonValue& value, const Catalogues& catalog
       throw InputError(f.pathOf("bridge"), QStringLiteral("warstwa powietrza nie może być niejednorodna"));
     record.bridge = ReadBridge(f.value("bridge"), catalogues, f.pathOf("bridge"));
   }
+  CheckLayerLimits(record, path, f.has("sd"));
   return record;
 }
 
@@ -394,6 +430,8 @@ void ReadClimate(const QJsonValue& value, const QString& path, const Catalogues&
     const veltor::ClimateStation* found = nullptr;
     for (const veltor::ClimateStation& s : catalogues.stations)
       if (s.name.compare(name, Qt::CaseInsensitive) == 0) found = &s;
+    if (!catalogues.stationsProblem.isEmpty())
+      throw InputError(f.pathOf("station"), catalogues.stationsProblem);
     if (!found) {
       QStringList names;
       for (const veltor::ClimateStation& s : catalogues.stations) names << s.name;
@@ -429,7 +467,170 @@ void ReadClimate(const QJsonValue& value, const QString& path, const Catalogues&
   out.moisture = input;
 }
 
+// Where an offset of the text lies, for a person looking at it in an editor:
+// lines and columns from 1, a column counting characters, not bytes.
+QString LineAndColumn(const QByteArray& json, qsizetype offset) {
+  offset = std::clamp<qsizetype>(offset, 0, json.size());
+  int line = 1;
+  qsizetype column = 1;
+  for (qsizetype i = 0; i < offset; ++i) {
+    const char c = json.at(i);
+    if (c == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  return QStringLiteral("wiersz %1, kolumna %2").arg(line).arg(column);
+}
+
+QString SyntaxProblem(QJsonParseError::ParseError error) {
+  switch (error) {
+    case QJsonParseError::UnterminatedObject:
+      return QStringLiteral("obiekt nie jest zamknięty (brak \"}\" albo przecinka)");
+    case QJsonParseError::MissingNameSeparator:
+      return QStringLiteral("brak dwukropka po nazwie pola");
+    case QJsonParseError::UnterminatedArray:
+      return QStringLiteral("tablica nie jest zamknięta (brak \"]\" albo przecinka)");
+    case QJsonParseError::MissingValueSeparator:
+      return QStringLiteral("brak przecinka między wartościami");
+    case QJsonParseError::IllegalValue:
+      return QStringLiteral("niedozwolona wartość");
+    case QJsonParseError::TerminationByNumber:
+      return QStringLiteral("tekst kończy się w środku liczby");
+    case QJsonParseError::IllegalNumber:
+      return QStringLiteral("niepoprawna liczba");
+    case QJsonParseError::IllegalEscapeSequence:
+      return QStringLiteral("niedozwolona sekwencja ze znakiem \\");
+    case QJsonParseError::IllegalUTF8String:
+      return QStringLiteral("tekst nie jest poprawnym UTF-8");
+    case QJsonParseError::UnterminatedString:
+      return QStringLiteral("tekst w cudzysłowie nie jest zamknięty");
+    case QJsonParseError::MissingObject:
+      return QStringLiteral("oczekiwano obiektu albo tablicy");
+    case QJsonParseError::DeepNesting:
+      return QStringLiteral("zbyt głębokie zagnieżdżenie");
+    case QJsonParseError::DocumentTooLarge:
+      return QStringLiteral("dokument jest za duży");
+    case QJsonParseError::GarbageAtEnd:
+      return QStringLiteral("nadmiarowy tekst po końcu dokumentu");
+    default:
+      return QStringLiteral("błąd składni");
+  }
+}
+
+InputError SyntaxError(const QByteArray& json, qsizetype offset, const QString& problem) {
+  return InputError({},
+                    QStringLiteral("niepoprawny JSON (%1): %2").arg(LineAndColumn(json, offset), problem));
+}
+
+// The text of a string token starting at the quote `json[i]`, with `i` left
+// after the closing quote. The text is JSON already accepted by the parser.
+QString StringAt(const QByteArray& json, qsizetype& i) {
+  QString text;
+  qsizetype run = ++i;
+  while (json.at(i) != '"') {
+    if (json.at(i) != '\\') {
+      ++i;
+      continue;
+    }
+    text += QString::fromUtf8(json.constData() + run, i - run);
+    const char e = json.at(i + 1);
+    i += 2;
+    switch (e) {
+      case 'b':
+        text += QLatin1Char('\b');
+        break;
+      case 'f':
+        text += QLatin1Char('\f');
+        break;
+      case 'n':
+        text += QLatin1Char('\n');
+        break;
+      case 'r':
+        text += QLatin1Char('\r');
+        break;
+      case 't':
+        text += QLatin1Char('\t');
+        break;
+      case 'u':
+        text += QChar(static_cast<char16_t>(json.mid(i, 4).toUShort(nullptr, 16)));
+        i += 4;
+        break;
+      default:
+        text += QLatin1Char(e);
+    }
+    run = i;
+  }
+  text += QString::fromUtf8(json.constData() + run, i - run);
+  ++i;
+  return text;
+}
+
+// The parser keeps the last of two equal keys; a description whose "umax" is
+// given twice would lose one without a word. Walks the accepted text once,
+// holding the keys of the open objects only.
+void RefuseDuplicateKeys(const QByteArray& json) {
+  struct Level {
+    bool object;
+    QSet<QString> keys;
+  };
+  std::vector<Level> open;
+  bool keyNext = false;
+  for (qsizetype i = 0; i < json.size();) {
+    const char c = json.at(i);
+    if (c == '"') {
+      const qsizetype start = i;
+      QString text = StringAt(json, i);
+      if (keyNext) {
+        keyNext = false;
+        if (open.back().keys.contains(text))
+          throw SyntaxError(json, start, QStringLiteral("pole \"%1\" występuje dwa razy").arg(text));
+        open.back().keys.insert(std::move(text));
+      }
+      continue;
+    }
+    if (c == '{' || c == '[') {
+      open.push_back({c == '{', {}});
+      keyNext = c == '{';
+    } else if (c == '}' || c == ']') {
+      open.pop_back();
+    } else if (c == ',') {
+      keyNext = !open.empty() && open.back().object;
+    }
+    ++i;
+  }
+}
+
 }  // namespace
+
+void CheckLayerLimits(const veltor::LayerRecord& r, const QString& path, bool sdGiven) {
+  const auto refuse = [&](const char* key, const QString& why) {
+    throw InputError(Join(path, QString::fromLatin1(key)), why);
+  };
+  if (!(r.thickness > 0 && r.thickness <= veltor::kMaxMaterialThickness)) refuse("d", kThicknessRange);
+  if (r.isAirLayer()) {
+    if (r.thickness > kMaxAirThickness) refuse("d", kAirThicknessRange);
+    return;
+  }
+  if (!Within(r.lambdaMedium, veltor::kMinLambda, veltor::kMaxLambda)) refuse("lambda", kLambdaRange);
+  if (!Within(r.lambdaHumid, veltor::kMinLambda, veltor::kMaxLambda)) refuse("lambda_humid", kLambdaRange);
+  const double v = r.vapourCoefficient;
+  if (!(std::isinf(v) && v < 0) &&
+      !(v > 0 && Within(veltor::kAirVapourCoefficient / v, veltor::kMinMu, veltor::kMaxMu)))
+    sdGiven ? refuse("sd", kSdRange) : refuse("mu", kMuRange);
+  if (r.density != 0 && !Within(r.density, veltor::kMinDensity, veltor::kMaxDensity))
+    refuse("density", kDensityRange);
+  if (r.specificHeat != 0 && !Within(r.specificHeat, veltor::kMinSpecificHeat, veltor::kMaxSpecificHeat))
+    refuse("heat_capacity", kHeatRange);
+  if (r.bridge.present()) {
+    if (!Within(r.bridge.lambdaMedium, veltor::kMinLambda, veltor::kMaxLambda))
+      refuse("bridge.lambda", kLambdaRange);
+    if (!Within(r.bridge.lambdaHumid, veltor::kMinLambda, veltor::kMaxLambda))
+      refuse("bridge.lambda_humid", kLambdaRange);
+  }
+}
 
 std::vector<CatalogueMaterial> LoadCatalogueMaterials(const QString& path) {
   // The materials catalogue has the masonry file's grammar: one shared reader,
@@ -448,6 +649,100 @@ std::vector<CatalogueMaterial> LoadCatalogueMaterials(const QString& path) {
   return materials;
 }
 
+// One of `names` (the index of the one given), or `fallback` when the key is absent or null.
+template <typename Enum, std::size_t N>
+Enum Choice(const Fields& f, const char* key, const char* const (&names)[N], Enum fallback) {
+  if (!f.has(key) || f.value(key).isNull()) return fallback;
+  const QString given = f.value(key).toString();
+  QStringList quoted;
+  for (std::size_t i = 0; i < N; ++i) {
+    if (given == QLatin1String(names[i])) return static_cast<Enum>(i);
+    quoted << QLatin1Char('"') + QLatin1String(names[i]) + QLatin1Char('"');
+  }
+  throw InputError(f.pathOf(key), QStringLiteral("oczekiwano jednej z wartości: %1").arg(quoted.join(", ")));
+}
+
+// A figure not below 0 (above 0 when `positive`); absent or null gives `fallback`.
+double GroundFigure(const Fields& f, const char* key, double fallback, bool positive = false) {
+  const QString why = positive ? QStringLiteral("wartość musi być liczbą większą od 0") : kNonNegative;
+  if (!f.has(key) || f.value(key).isNull()) {
+    if (positive && !(fallback > 0)) throw InputError(f.pathOf(key), why);
+    return fallback;
+  }
+  const double v = f.number(key, why);
+  if (positive ? !(v > 0) : v < 0) throw InputError(f.pathOf(key), why);
+  return v;
+}
+
+constexpr const char* kGroundKinds[] = {"", "slab", "suspended", "heated_basement", "unheated_basement"};
+constexpr const char* kSoils[] = {"clay", "sand", "rock"};
+constexpr const char* kEdgeTypes[] = {"", "horizontal", "vertical"};
+constexpr const char* kShieldings[] = {"sheltered", "average", "exposed"};
+constexpr const char* kComparisons[] = {"construction", "ground"};
+
+// Every key is taken with any kind; a kind reads only its own.
+void ReadGround(const QJsonValue& value, const QString& path, const Catalogues& catalogues, BatchCase& out) {
+  const Fields f(value, path,
+                 {"kind",         "area",       "perimeter",    "wall_thickness",  "soil",
+                  "soil_lambda",  "edge",       "depth",        "height",          "openings",
+                  "shielding",    "wind_speed", "crawl_wall_u", "air_changes",     "volume",
+                  "wall_above_u", "compare",    "wall_layers",  "wall_resistance", "floor_resistance"});
+  using veltor::GroundKind;
+  veltor::GroundSettings& g = out.ground;
+  if (!f.has("kind")) throw InputError(f.pathOf("kind"), QStringLiteral("podaj rodzaj przegrody na gruncie"));
+  g.kind = Choice(f, "kind", kGroundKinds, GroundKind::None);
+  if (g.kind == GroundKind::None)
+    throw InputError(f.pathOf("kind"), QStringLiteral("podaj rodzaj przegrody na gruncie"));
+  g.area = GroundFigure(f, "area", 0, true);
+  g.perimeter = GroundFigure(f, "perimeter", 0, true);
+  g.wallThickness = GroundFigure(f, "wall_thickness", 0);
+  if (f.has("soil") && f.has("soil_lambda"))
+    throw InputError(f.pathOf("soil_lambda"), QStringLiteral("podaj soil albo soil_lambda, nie oba"));
+  if (f.has("soil_lambda") && !f.value("soil_lambda").isNull()) {
+    g.soil = veltor::SoilKind::Typed;
+    g.soilLambda = GroundFigure(f, "soil_lambda", 0, true);
+  } else {
+    g.soil = Choice(f, "soil", kSoils, veltor::SoilKind::Sand);
+  }
+  if (f.has("edge") && !f.value("edge").isNull()) {
+    const Fields e(f.value("edge"), f.pathOf("edge"), {"type", "size", "thickness", "lambda"});
+    if (!e.has("type"))
+      throw InputError(e.pathOf("type"), QStringLiteral("podaj \"horizontal\" albo \"vertical\""));
+    g.edge.kind = Choice(e, "type", kEdgeTypes, veltor::EdgeKind::None);
+    if (g.edge.kind == veltor::EdgeKind::None)
+      throw InputError(e.pathOf("type"), QStringLiteral("podaj \"horizontal\" albo \"vertical\""));
+    g.edge.size = GroundFigure(e, "size", 0, true);
+    g.edge.thickness = GroundFigure(e, "thickness", 0, true);
+    g.edge.lambda = GroundFigure(e, "lambda", 0, true);
+  }
+  const bool basement = g.kind == GroundKind::HeatedBasement || g.kind == GroundKind::UnheatedBasement;
+  g.depth = GroundFigure(f, "depth", 0, basement);
+  g.height = GroundFigure(f, "height", 0);
+  g.openings = GroundFigure(f, "openings", 0);
+  g.windSpeed = GroundFigure(f, "wind_speed", veltor::kDefaultWindSpeed);
+  g.shielding = Choice(f, "shielding", kShieldings, veltor::WindShielding::Average);
+  g.crawlWallU = GroundFigure(f, "crawl_wall_u", 0);
+  g.airChanges = GroundFigure(f, "air_changes", veltor::kDefaultAirChanges);
+  g.volume = GroundFigure(f, "volume", 0);
+  g.wallAboveU = GroundFigure(f, "wall_above_u", 0);
+  g.basementFloorResistance = GroundFigure(f, "floor_resistance", 0);
+  g.compare = Choice(f, "compare", kComparisons, veltor::ComparedU::Construction);
+  if (f.has("wall_layers") && f.has("wall_resistance"))
+    throw InputError(f.pathOf("wall_resistance"),
+                     QStringLiteral("podaj wall_layers albo wall_resistance, nie oba"));
+  g.wallResistance = GroundFigure(f, "wall_resistance", 0);
+  if (f.has("wall_layers") && !f.value("wall_layers").isNull()) {
+    const QJsonValue walls = f.value("wall_layers");
+    if (!walls.isArray() || walls.toArray().size() > veltor::kMaxProjectLayers)
+      throw InputError(f.pathOf("wall_layers"),
+                       QStringLiteral("oczekiwano tablicy warstw ściany piwnicy, od wewnątrz na zewnątrz"));
+    const QJsonArray layers = walls.toArray();
+    for (qsizetype i = 0; i < layers.size(); ++i)
+      out.groundWallLayers.AppendLayer(
+          ReadLayer(layers.at(i), catalogues, Indexed(f.pathOf("wall_layers"), i)));
+  }
+}
+
 veltor::ProjectDescription ReadDescriptionObject(const QJsonValue& value, const QString& path) {
   BatchCase c;
   ReadDescription(value, path, c);
@@ -455,7 +750,7 @@ veltor::ProjectDescription ReadDescriptionObject(const QJsonValue& value, const 
 }
 
 BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const QString& path) {
-  const Fields f(value, path, {"conditions", "description", "layers", "corrections", "climate"});
+  const Fields f(value, path, {"conditions", "description", "layers", "corrections", "climate", "ground"});
   BatchCase out;
   out.conditions = ReadConditions(f.value("conditions"), f.pathOf("conditions"));
   ReadDescription(f.value("description"), f.pathOf("description"), out);
@@ -471,29 +766,42 @@ BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const 
   if (f.has("corrections"))
     ReadCorrections(f.value("corrections"), f.pathOf("corrections"), out.conditions.corrections);
   if (f.has("climate")) ReadClimate(f.value("climate"), f.pathOf("climate"), catalogues, out);
+  if (f.has("ground")) ReadGround(f.value("ground"), f.pathOf("ground"), catalogues, out);
   return out;
+}
+
+Document::Document(const QByteArray& json, const Catalogues& catalogues) : catalogues_(catalogues) {
+  QJsonParseError error;
+  const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+  if (error.error != QJsonParseError::NoError)
+    throw SyntaxError(json, error.offset, SyntaxProblem(error.error));
+  RefuseDuplicateKeys(json);
+  array_ = document.isArray();
+  if (document.isObject() && IsBuildingObject(document.object())) {
+    // A building is read whole: its results are one object over its partitions.
+    building_ = ReadBuilding(document.object(), catalogues);
+    return;
+  }
+  if (array_) {
+    items_ = document.array();
+    if (items_.isEmpty()) throw InputError({}, QStringLiteral("pusta tablica: nie ma czego obliczyć"));
+  } else {
+    items_.append(document.object());
+  }
+}
+
+BatchCase Document::read(qsizetype index) const {
+  return ReadCase(items_.at(index), catalogues_, array_ ? Indexed({}, index) : QString());
 }
 
 std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues, bool* isArray,
                                     bool* isBuilding) {
-  QJsonParseError error;
-  const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-  if (error.error != QJsonParseError::NoError)
-    throw InputError(
-        {}, QStringLiteral("niepoprawny JSON (znak %1): %2").arg(error.offset).arg(error.errorString()));
-  std::vector<BatchCase> cases;
+  Document document(json, catalogues);
   if (isArray) *isArray = document.isArray();
-  const bool building = document.isObject() && IsBuildingObject(document.object());
-  if (isBuilding) *isBuilding = building;
-  if (building) return ReadBuilding(document.object(), catalogues);
-  if (document.isArray()) {
-    const QJsonArray items = document.array();
-    if (items.isEmpty()) throw InputError({}, QStringLiteral("pusta tablica: nie ma czego obliczyć"));
-    for (qsizetype i = 0; i < items.size(); ++i)
-      cases.push_back(ReadCase(items.at(i), catalogues, Indexed({}, i)));
-  } else {
-    cases.push_back(ReadCase(document.object(), catalogues));
-  }
+  if (isBuilding) *isBuilding = document.isBuilding();
+  if (document.isBuilding()) return document.takeBuilding();
+  std::vector<BatchCase> cases;
+  for (qsizetype i = 0; i < document.size(); ++i) cases.push_back(document.read(i));
   return cases;
 }
 

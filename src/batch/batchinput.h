@@ -8,12 +8,14 @@
 // that a misspelt field never silently takes its default.
 #pragma once
 
+#include <QJsonArray>
 #include <QJsonValue>
 #include <QString>
 #include <optional>
 #include <vector>
 
 #include "calc/conditions.h"
+#include "calc/ground.h"
 #include "calc/layer.h"
 #include "calc/moisture.h"
 #include "project/buildingfile.h"
@@ -49,6 +51,11 @@ struct BatchCase {
   veltor::LayerTable layers;
   std::optional<veltor::MoistureInput> moisture;
   QString climateName;  // the station's name, or empty for typed months
+  // A partition on the ground; `layers` are then its floor (or ceiling), and
+  // the basement's walls, when given as layers, are here (their R replaces
+  // the settings' wallResistance).
+  veltor::GroundSettings ground;
+  veltor::LayerTable groundWallLayers;
   // A project file's extras (its moisture settings and report options), which
   // give its designer's report as the window gives it; empty for JSON.
   std::optional<veltor::ProjectExtras> extras;
@@ -59,7 +66,15 @@ struct BatchCase {
 struct Catalogues {
   std::vector<CatalogueMaterial> materials;
   std::vector<veltor::ClimateStation> stations;
+  // Why the user's stations are not all there (a damaged file, a clash of
+  // names), told to a description that names a station; empty when they are.
+  QString stationsProblem;
 };
+
+// The layer window's limits (thickness, air layers up to 0.3 m, λ, μ or sd,
+// density and specific heat 0 or in range, the bridge's λ), refused naming the
+// field under `path` ("layers[2].lambda"); `sdGiven` names sd for the vapour.
+void CheckLayerLimits(const veltor::LayerRecord& record, const QString& path, bool sdGiven = false);
 
 // Every material of a materials catalogue file, in file order.
 std::vector<CatalogueMaterial> LoadCatalogueMaterials(const QString& path);
@@ -72,9 +87,28 @@ veltor::ProjectDescription ReadDescriptionObject(const QJsonValue& value, const 
 // ("[3]" for the fourth element of an array, empty for a single object).
 BatchCase ReadCase(const QJsonValue& value, const Catalogues& catalogues, const QString& path = {});
 
-// A whole document: an object gives one case, an array one case per element
-// (`isArray` tells which, so that the results keep the input's shape).
-// Refuses text that is not JSON, naming the offset.
+// A parsed description whose cases are read one at a time, so that a run over
+// an array holds one partition's records and results at once, not all of them.
+// Refuses text that is not JSON, naming the line and the column.
+class Document {
+ public:
+  Document(const QByteArray& json, const Catalogues& catalogues);
+  // Whether the document is an array, so that the results keep the input's shape.
+  bool isArray() const { return array_; }
+  qsizetype size() const { return array_ ? items_.size() : 1; }
+  BatchCase read(qsizetype index) const;
+  // An object with "partitions": every partition read at once.
+  bool isBuilding() const { return building_.has_value(); }
+  std::vector<BatchCase> takeBuilding() { return std::move(*building_); }
+
+ private:
+  const Catalogues& catalogues_;
+  std::optional<std::vector<BatchCase>> building_;
+  bool array_ = false;
+  QJsonArray items_;  // the elements, or the one object
+};
+
+// Every case of a document at once (tests, the fuzz target).
 // An object with "partitions" is a building (batchbuilding.h; `isBuilding`).
 std::vector<BatchCase> ReadDocument(const QByteArray& json, const Catalogues& catalogues,
                                     bool* isArray = nullptr, bool* isBuilding = nullptr);

@@ -7,6 +7,7 @@
 #include "calc/calculation.h"
 #include "calc/dynamic.h"
 #include "calc/errors.h"
+#include "calc/ground.h"
 #include "calc/moisture.h"
 #include "calc/transmittance.h"
 
@@ -75,6 +76,17 @@ QJsonValue DynamicResults(const BatchCase& c, const veltor::ReferenceTables& tab
   }
 }
 
+QJsonObject GroundResults(const veltor::GroundResult& r) {
+  return {{QStringLiteral("B_prime"), Number(r.bPrime)},
+          {QStringLiteral("dt"), Number(r.dt)},
+          {QStringLiteral("U_ground"), Number(r.uGround)},
+          {QStringLiteral("psi_ge"), Number(r.psiGe)},
+          {QStringLiteral("U_bf"), Number(r.ubf)},
+          {QStringLiteral("U_bw"), Number(r.ubw)},
+          {QStringLiteral("U_construction"), Number(r.uConstruction)},
+          {QStringLiteral("U_compared"), Number(r.uCompared)}};
+}
+
 }  // namespace
 
 QJsonObject ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, QStringList& notices) {
@@ -98,22 +110,29 @@ QJsonObject ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, 
         {QStringLiteral("theta_out"), layer.outerTemperature}});
   }
   const double umax = c.conditions.umax;
-  QJsonObject out{
-      {QStringLiteral("R"), summary.totalResistance},
-      {QStringLiteral("U"), summary.u},
-      {QStringLiteral("dU_g"), summary.transmittance.deltaAirGaps},
-      {QStringLiteral("dU_f"), summary.transmittance.deltaFasteners},
-      {QStringLiteral("dU_r"), summary.transmittance.deltaInvertedRoof},
-      {QStringLiteral("Uc"), summary.transmittance.uc},
-      {QStringLiteral("Umax"), umax},
-      {QStringLiteral("meets"), umax == 0 ? QJsonValue(QJsonValue::Null)
-                                          : QJsonValue(!veltor::ExceedsUmax(summary.transmittance.uc, umax))},
-      {QStringLiteral("thickness"), summary.totalThickness},
-      {QStringLiteral("sd_total"), sdTotal},
-      {QStringLiteral("zero_point"), Number(summary.zeroPointDepth)},
-      {QStringLiteral("surface_condensation"),
-       veltor::SurfaceCondensation(c.layers, c.conditions, tables.saturation)},
-      {QStringLiteral("layers"), layers}};
+  std::optional<veltor::GroundResult> ground;
+  if (c.ground.onGround()) {
+    if (!c.groundWallLayers.empty())
+      c.ground.wallResistance = veltor::WallResistance(c.groundWallLayers, c.conditions, tables.air);
+    ground = veltor::EvaluateGround(c.layers, c.conditions, tables.air, c.ground);
+  }
+  // On the ground the designer's chosen U is the one held against Umax.
+  const double compared = ground ? ground->uCompared : summary.transmittance.uc;
+  QJsonObject out{{QStringLiteral("R"), summary.totalResistance},
+                  {QStringLiteral("U"), summary.u},
+                  {QStringLiteral("dU_g"), summary.transmittance.deltaAirGaps},
+                  {QStringLiteral("dU_f"), summary.transmittance.deltaFasteners},
+                  {QStringLiteral("dU_r"), summary.transmittance.deltaInvertedRoof},
+                  {QStringLiteral("Uc"), summary.transmittance.uc},
+                  {QStringLiteral("Umax"), umax},
+                  {QStringLiteral("meets"), umax == 0 ? QJsonValue(QJsonValue::Null)
+                                                      : QJsonValue(!veltor::ExceedsUmax(compared, umax))},
+                  {QStringLiteral("thickness"), summary.totalThickness},
+                  {QStringLiteral("sd_total"), sdTotal},
+                  {QStringLiteral("zero_point"), Number(summary.zeroPointDepth)},
+                  {QStringLiteral("surface_condensation"),
+                   veltor::SurfaceCondensation(c.layers, c.conditions, tables.saturation)},
+                  {QStringLiteral("layers"), layers}};
   out.insert(QStringLiteral("dynamic"), DynamicResults(c, tables));
   const veltor::TransmittanceResult& t = summary.transmittance;
   bool bridged = false;
@@ -128,7 +147,9 @@ QJsonObject ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, 
   if (t.metalBridgesInsulation) warnings.append(veltor::kMetalBridgeWarning);
   if (!warnings.isEmpty()) out.insert(QStringLiteral("warnings"), warnings);
   if (!c.description[0].isEmpty()) out.insert(QStringLiteral("name"), c.description[0]);
-  if (c.moisture)
+  if (ground) out.insert(QStringLiteral("ground"), GroundResults(*ground));
+  // Outdoor air is not what lies under a floor on the ground.
+  if (c.moisture && !ground)
     out.insert(QStringLiteral("moisture"),
                MoistureResults(veltor::AssessMoisture(c.layers, *c.moisture, tables.air)));
   return out;

@@ -1,9 +1,11 @@
 // Reader of the climate-station file: "[Station]" lines, each followed by
 // twelve lines "te φe" (January first). Every refusal names the line, since the
 // file is meant to be extended by hand.
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 
 #include "calc/errors.h"
 #include "calc/moisture.h"
@@ -92,6 +94,12 @@ std::vector<ClimateStation> ReadClimateFile(TextReader& reader) {
         throw LineError(lineNumber,
                         QStringLiteral("nazwa stacji może mieć najwyżej %1 znaków").arg(kMaxStationName));
       }
+      // Two stations of one name: whichever a project named, the other would
+      // be taken without a word.
+      for (const ClimateStation& earlier : stations)
+        if (earlier.name.compare(name, Qt::CaseInsensitive) == 0)
+          throw LineError(lineNumber,
+                          QStringLiteral("stacja „%1” występuje w pliku drugi raz").arg(QuotedInput(name)));
       stations.push_back({name, {}});
       months = 0;
       continue;
@@ -133,6 +141,29 @@ std::vector<ClimateStation> LoadClimateFile(const QString& path) {
   return ReadClimateFile(reader);
 }
 
+void AppendUserStations(std::vector<ClimateStation>& stations, const QString& path) {
+  std::vector<ClimateStation> user;
+  try {
+    user = LoadClimateFile(path);
+  } catch (const Error& e) {
+    throw NamingFile(path, e);
+  }
+  QStringList clashes;
+  for (ClimateStation& station : user) {
+    const bool shipped = std::any_of(stations.begin(), stations.end(), [&](const ClimateStation& s) {
+      return s.name.compare(station.name, Qt::CaseInsensitive) == 0;
+    });
+    if (shipped)
+      clashes << QStringLiteral("„%1”").arg(QuotedInput(station.name));
+    else
+      stations.push_back(std::move(station));
+  }
+  if (!clashes.isEmpty())
+    throw DataError(QStringLiteral("%1: stacje o nazwach stacji dostarczanych z programem pominięto (%2); "
+                                   "zmień ich nazwy w tym pliku")
+                        .arg(QDir::toNativeSeparators(path), clashes.join(QStringLiteral(", "))));
+}
+
 QString StationNameProblem(const QString& name) {
   const QString trimmed = name.trimmed();
   if (trimmed.isEmpty()) return QStringLiteral("Wpisz nazwę stacji");
@@ -164,10 +195,16 @@ void AppendClimateStation(const QString& path, const ClimateStation& station, co
   ValidateClimate(station.climate);
   QByteArray content;
   if (QFileInfo::exists(path)) {
-    content = ReadDataFile(path);
-    TextReader reader(content, path);
+    std::vector<ClimateStation> stations;
+    try {
+      content = ReadDataFile(path);
+      TextReader reader(content, path);
+      stations = ReadClimateFile(reader);
+    } catch (const DataError& e) {
+      throw DataError(NamingFile(path, e).message());
+    }
     const QString name = station.name.trimmed();
-    for (const ClimateStation& existing : ReadClimateFile(reader)) {
+    for (const ClimateStation& existing : stations) {
       if (existing.name.compare(name, Qt::CaseInsensitive) == 0)
         throw DataError(QStringLiteral("Stacja „%1” już jest w pliku danych klimatycznych").arg(name));
     }

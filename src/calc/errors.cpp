@@ -24,6 +24,14 @@ QString IoError::messageFor(int code) {
   }
 }
 
+IoError IoError::writeFailed(const QString& file, const QString& reason) {
+  return IoError(
+      IoCode::DiskFull,
+      QStringLiteral("Nie zapisano pliku %1 (%2). Jego dotychczasowa zawartość pozostała bez zmian.")
+          .arg(QDir::toNativeSeparators(file), reason),
+      Verbatim{});
+}
+
 QString QuotedInput(const QString& text) {
   // A message box holding megabytes of text froze the program; control
   // characters would make the message say less than it seems to.

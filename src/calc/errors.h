@@ -34,8 +34,14 @@ class IoError : public Error {
   // "File not found", "File access denied", "Read beyond end of file", "Disk full",
   // "Invalid numeric input", otherwise "I/O error %d".
   static QString messageFor(int code);
+  // A write, flush or replacement of `file` that failed (a full disk, a failing
+  // device): a Polish sentence naming the file and the system's `reason`, and
+  // saying that what the file held before is still there. Code DiskFull.
+  static IoError writeFailed(const QString& file, const QString& reason);
 
  private:
+  struct Verbatim {};
+  IoError(int code, const QString& message, Verbatim) : Error(message), code_(code) {}
   int code_;
 };
 

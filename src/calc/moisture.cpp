@@ -576,7 +576,9 @@ int SublayerCount(double resistance) {
   // λ 0.040 gives 1.7500000000000002): that is not one more sub-layer.
   const double steps = resistance / kMaxSublayerResistance;
   const double count = std::ceil(steps - 1e-9 * std::max(1.0, steps));
-  return count >= kMaxSublayers ? kMaxSublayers : std::max(1, static_cast<int>(count));
+  // Compared before the conversion: a NaN or an infinity has no int.
+  if (!(count < kMaxSublayers)) return kMaxSublayers;
+  return count >= 1 ? static_cast<int>(count) : 1;
 }
 
 double SaturationTemperatureIso(double pressure) {

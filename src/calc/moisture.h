@@ -103,6 +103,11 @@ inline const QString kClimateFile = QStringLiteral("Dane/klimat.txt");
 // empty list.
 std::vector<ClimateStation> ReadClimateFile(TextReader& reader);
 std::vector<ClimateStation> LoadClimateFile(const QString& path = kClimateFile);
+// The user's stations of the file at `path` after the shipped `stations`. A
+// file that does not read raises its error naming the path, with `stations`
+// as they were; a user station named as a shipped one is left out (never
+// taken for it) and the others come in, then DataError names those left out.
+void AppendUserStations(std::vector<ClimateStation>& stations, const QString& path);
 // The same limits the reader applies, for twelve months typed by the user.
 void ValidateClimate(const MonthlyClimate& climate);
 // The station as the climate file holds it: "[name]", the ';' comment `note`

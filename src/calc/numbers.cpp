@@ -369,6 +369,13 @@ std::int32_t StrToInt(const QString& text) {
 }
 
 std::optional<double> ParsePointNumber(QByteArrayView token) {
+  // A point needs a digit on each side: ".3" and "5." are a number cut short
+  // (a file truncated inside it) as often as a number meant.
+  const qsizetype point = token.indexOf('.');
+  const auto digit = [&](qsizetype i) {
+    return i >= 0 && i < token.size() && token[i] >= '0' && token[i] <= '9';
+  };
+  if (point >= 0 && !(digit(point - 1) && digit(point + 1))) return std::nullopt;
   return ParseWithSeparator(QString::fromLatin1(token), QChar('.'));
 }
 

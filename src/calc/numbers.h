@@ -81,7 +81,8 @@ double StrToFloat(const QString& text);
 std::optional<double> ParseTypedNumber(const QString& text);
 std::int32_t StrToInt(const QString& text);
 
-// Plain numeric syntax with a point (optional sign, digits, fraction, exponent).
+// Plain numeric syntax with a point (optional sign, digits, fraction, exponent);
+// a point has a digit on each side.
 std::optional<double> ParsePointNumber(QByteArrayView token);
 // The shortest text in that syntax that reads back as the same double, so that a
 // value the user typed is saved in a data file exactly.

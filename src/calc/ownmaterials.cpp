@@ -55,6 +55,7 @@ QString TextProblem(const QString& text, const QString& what, const QString& mis
 }
 
 QString FileProblem(const QString& path, const QString& message) {
+  if (message.contains(QDir::toNativeSeparators(path))) return message;
   return QStringLiteral("Plik %1: %2").arg(QDir::toNativeSeparators(path), message);
 }
 
@@ -69,7 +70,7 @@ Loaded Load(const QString& path) {
   if (!QFileInfo::exists(path)) return loaded;
   try {
     loaded.content = ReadDataFile(path);
-    ReadOwnMaterials(loaded.content, loaded.entries);
+    ReadOwnMaterials(loaded.content, loaded.entries, path);
   } catch (const Error& e) {
     throw DataError(FileProblem(path, e.message()));
   }
@@ -106,8 +107,8 @@ QByteArray WithEntry(QByteArray content, const QByteArray& entry) {
 
 }  // namespace
 
-void ReadOwnMaterials(const QByteArray& content, std::vector<OwnMaterial>& out) {
-  TextReader reader(content);
+void ReadOwnMaterials(const QByteArray& content, std::vector<OwnMaterial>& out, const QString& name) {
+  TextReader reader(content, name);
   // Groups are not kept: every material of the file is one of the user's own.
   const auto addNode = [&](OwnMaterial*, const QByteArray& label, CatalogueEntry kind) -> OwnMaterial* {
     if (kind == CatalogueEntry::Group || kind == CatalogueEntry::Subgroup) return nullptr;
@@ -117,9 +118,31 @@ void ReadOwnMaterials(const QByteArray& content, std::vector<OwnMaterial>& out) 
     entry.end = reader.position();
     return &entry;
   };
-  const auto readItem = [](OwnMaterial* entry, TextReader& r) {
-    ReadLayerRecord(r, entry->record);
+  // An entry the editor would not take (λ 0, a value cut short) is refused
+  // here, naming its line, and left out of `out`: listed, it could be put in a
+  // project that would then not reopen.
+  const auto readItem = [&out](OwnMaterial* entry, TextReader& r) {
+    const int line = r.lineNumberAt(entry->begin);
+    try {
+      ReadLayerRecord(r, entry->record);
+    } catch (const IoError& e) {
+      // The label is taken before the entry goes: `entry` points into `out`.
+      const QString label = QuotedInput(entry->label);
+      out.pop_back();
+      if (e.code() != IoCode::InvalidInput) throw;
+      const int bad = r.lineNumberAt(r.position() - 1);
+      throw r.lineError(bad,
+                        QStringLiteral("materiał „%1”: oczekiwano liczby z kropką dziesiętną").arg(label));
+    } catch (const Error&) {
+      out.pop_back();
+      throw;
+    }
     entry->end = r.position();
+    if (const auto fault = CheckMaterial(entry->label, entry->record)) {
+      const QString what = QStringLiteral("materiał „%1”: %2").arg(QuotedInput(entry->label), fault->message);
+      out.pop_back();
+      throw r.lineError(line, what);
+    }
   };
   const qsizetype first = static_cast<qsizetype>(out.size());
   ReadCatalogue<OwnMaterial>(reader, kMaterialsMarkers, addNode, readItem);

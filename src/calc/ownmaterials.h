@@ -30,9 +30,10 @@ struct OwnMaterial {
 };
 
 // Every material of `content`, in file order, whatever group or subgroup it is
-// in. A record that fails halfway stays in `out` with what was read before the
-// reader's IoError.
-void ReadOwnMaterials(const QByteArray& content, std::vector<OwnMaterial>& out);
+// in. A record cut short, holding a value that is not a number or one that
+// CheckMaterial refuses raises DataError "Plik <name>, wiersz <n>: ..." in
+// Polish; `out` then holds the materials before it.
+void ReadOwnMaterials(const QByteArray& content, std::vector<OwnMaterial>& out, const QString& name = {});
 
 // What an own material may hold, so that it neither breaks the file nor the
 // calculation. The vapour coefficient is the file's 720/μ, or -INF for a layer

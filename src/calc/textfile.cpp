@@ -5,13 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
 
 #include "calc/errors.h"
 #include "calc/numbers.h"
+#include "calc/safefile.h"
 
 namespace veltor {
 
@@ -117,11 +117,7 @@ QByteArray ReadDataFile(const QString& path) {
 
 void WriteDataFile(const QString& path, const QByteArray& content) {
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) throw IoError(IoCode::PathNotFound);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) throw IoError(IoCode::AccessDenied);
-  if (file.write(content) != content.size()) throw IoError(IoCode::DiskFull);
-  if (!file.commit())
-    throw IoError(file.error() == QFileDevice::RenameError ? IoCode::AccessDenied : IoCode::DiskFull);
+  WriteFileWhole(path, content);
 }
 
 TextReader TextReader::open(const QString& path) {

@@ -24,7 +24,8 @@ DataError TooLargeDataFile(const QString& path);
 QByteArray ReadDataFile(const QString& path);
 // Replaces the file at `path` with `content` in one step (a temporary file
 // renamed over it), creating its folder when missing: a failed write leaves
-// the old file whole. IoError (PathNotFound, AccessDenied, DiskFull).
+// the old file whole (SafeFile). IoError (PathNotFound, AccessDenied,
+// IoError::writeFailed).
 void WriteDataFile(const QString& path, const QByteArray& content);
 
 // No line of a data file comes near this either. A longer one is refused before

@@ -53,6 +53,9 @@ struct BridgedLayer {
 // layers from `end` on get 0.
 struct Limits {
   double upper = 0, lower = 0, total = 0;
+  // RT,h of the corrections: every layer as its own main material, the
+  // bridges ignored.
+  double withoutBridges = 0;
   bool metal = false;
   int insulation = -1;  // the counted layer of the largest R that is not an air layer
 };
@@ -90,6 +93,7 @@ Limits CombinedMethod(LayerTable& table, int end, const DesignConditions& c, con
       layer.resistance = layer.thickness / lambda;
     }
     const double main = layer.resistance;
+    out.withoutBridges += main;
     const LayerBridge& b = layer.bridge;
     if (!(b.share > 0) || layer.thickness == 0) {
       if (b.share != 0 && !(b.share > 0 && b.share <= 1)) [[unlikely]]
@@ -121,6 +125,7 @@ Limits CombinedMethod(LayerTable& table, int end, const DesignConditions& c, con
   // Summed in table order, as a plain sum of d/λ is, so that a partition
   // without bridges gives that sum to the last bit.
   out.lower = sum + c.rsi + rse;
+  out.withoutBridges += c.rsi + rse;
   if (bridgedCount == 0) {
     out.upper = out.total = out.lower;
     return out;
@@ -212,17 +217,23 @@ inline void CheckParameter(double value, const char* what) {
     RefuseParameter(what);
 }
 
-void ApplyCorrections(const LayerTable& table, const UCorrections& corr, int counted, int insulation,
-                      TransmittanceResult& out) {
-  const double rt = out.totalResistance;
-  out.correctionRt = rt;
+// The annex's R1 is the insulation's own d/λ and its RT the total without
+// the bridges: the combined method's figures (a bridged layer's share of RT,
+// and RT itself) make the ratio smaller and the correction too small.
+void ApplyCorrections(const LayerTable& table, const DesignConditions& c, const AirLayerTable& air,
+                      int counted, int insulation, double withoutBridges, TransmittanceResult& out) {
+  const UCorrections& corr = c.corrections;
+  out.correctionRt = withoutBridges;
   CorrectionBasis* basis = nullptr;
   auto ratioSquared = [&](std::int32_t which, int& index) {
     index = CorrectionLayer(table, which, counted, insulation);
     if (index < 0) return 0.0;
-    const double r1 = table.at(index).resistance;
+    const LayerRecord& layer = table.at(index);
+    const double r1 = layer.isAirLayer() ? AirLayerResistance(air, c.direction, layer.thickness)
+                                         : layer.thickness / EffectiveLambda(layer, c);
     *basis = {index, r1};
-    const double ratio = r1 / rt;
+    if (withoutBridges == 0) throw DivisionByZero();
+    const double ratio = r1 / withoutBridges;
     return ratio * ratio;
   };
   int index = -1;
@@ -247,7 +258,13 @@ void ApplyCorrections(const LayerTable& table, const UCorrections& corr, int cou
     const double d0 = index >= 0 ? table.at(index).thickness : 0;
     // A layer of no thickness has no fastener in it (ΔUf tends to 0 with d0).
     if (d0 > 0) {
-      const double d1 = std::max(0.0, d0 - f.recess);
+      // A head sunk deeper than the insulation is thick is a typing slip that
+      // would quietly drop the correction.
+      if (f.recess > d0)
+        throw DataError(QStringLiteral("Zagłębienie łącznika (%1 mm) nie może przekraczać grubości warstwy "
+                                       "izolacji (%2 mm)")
+                            .arg(FormatGeneral(f.recess * 1000), FormatGeneral(d0 * 1000)));
+      const double d1 = d0 - f.recess;
       const double alpha = f.recess > 0 ? 0.8 * d1 / d0 : 0.8;
       out.deltaFasteners = alpha * f.lambda * f.area * f.perSquareMetre / d0 * squared;
     }
@@ -326,8 +343,9 @@ TransmittanceResult ComputeTransmittance(LayerTable& table, const DesignConditio
     const Limits u = CombinedMethod(table, n, c, air, c.rse);
     const double a = 1 - ventilation, b = ventilation;
     for (int i = 0; i < n; ++i) table.at(i).resistance = a * table.at(i).resistance + b * vented[i];
-    limits = {a * u.upper + b * v.upper, a * u.lower + b * v.lower, a * u.total + b * v.total,
-              u.metal || v.metal, -1};
+    limits = {a * u.upper + b * v.upper, a * u.lower + b * v.lower,
+              a * u.total + b * v.total, a * u.withoutBridges + b * v.withoutBridges,
+              u.metal || v.metal,        -1};
     for (int i = 0; i < n; ++i) {
       const double r = table.at(i).resistance;
       if (!table.at(i).isAirLayer() && (limits.insulation < 0 || r > table.at(limits.insulation).resistance))
@@ -343,8 +361,8 @@ TransmittanceResult ComputeTransmittance(LayerTable& table, const DesignConditio
   out.limitRatioExceeded = limits.lower > 0 && limits.upper / limits.lower > kMaxLimitRatio;
   out.metalBridgesInsulation = limits.metal;
   if (c.corrections.any())
-    ApplyCorrections(table, c.corrections, out.firstIgnoredLayer >= 0 ? out.firstIgnoredLayer : n,
-                     limits.insulation, out);
+    ApplyCorrections(table, c, air, out.firstIgnoredLayer >= 0 ? out.firstIgnoredLayer : n, limits.insulation,
+                     limits.withoutBridges, out);
   out.uc = out.u + out.deltaU;
   return out;
 }

@@ -38,13 +38,17 @@
 //  ventilated (RT,v); Av ≤ 500 is unventilated, Av ≥ 1500 well ventilated.
 //
 //  Corrections (the standard's annex F):   Uc = U + ΔUg + ΔUf + ΔUr
-//    air gaps       ΔUg = ΔU''·(R1/RT)²,  ΔU'' = 0 / 0.01 / 0.04 for levels 0 / 1 / 2
-//    fasteners      ΔUf = α·λf·Af·nf/d0·(R1/RT)²,  α = 0.8, for a recessed
+//    air gaps       ΔUg = ΔU''·(R1/RT,h)²,  ΔU'' = 0 / 0.01 / 0.04 for levels 0 / 1 / 2
+//    fasteners      ΔUf = α·λf·Af·nf/d0·(R1/RT,h)²,  α = 0.8, for a recessed
 //                   fastener α = 0.8·d1/d0 (d1 = d0 − recess depth);
 //                   or from a declared point transmittance: ΔUf = nf·χp
-//    inverted roof  ΔUr = p·f·x·(R1/RT)²
-//  R1 is the resistance of the layer the correction concerns (the insulation),
-//  RT the total resistance above. The standard lets a total correction below
+//    inverted roof  ΔUr = p·f·x·(R1/RT,h)²
+//  R1 is the thermal resistance d/λ of the layer the correction concerns (the
+//  insulation), of its own material even where a bridge crosses it; RT,h the
+//  total resistance ignoring thermal bridges (Rsi + Σ d/λ of the main
+//  materials + Rse, the counted layers only), not the combined method's RT:
+//  both of those are smaller and would give a correction on the unsafe side.
+//  Without bridges RT,h = RT. The standard lets a total correction below
 //  3 % of U, and fasteners of λ < 1 W/(m·K), go uncounted; the program counts
 //  them all, which errs on the safe side.
 #pragma once

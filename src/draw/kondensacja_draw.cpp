@@ -357,7 +357,8 @@ void PaintMoistureChart(QPainter& painter, const Assessment& assessment, QSize s
     return;
   }
 
-  const auto yOf = [&](double value) {
+  // A structured binding is captured through a copy: not every compiler takes it by reference.
+  const auto yOf = [&, top = top](double value) {
     return plot.bottom() - static_cast<int>(std::lround(value / top * plot.height()));
   };
   for (int i = 0; i < tickTexts.size(); ++i) {

@@ -12,9 +12,9 @@
 #include <new>
 
 #include "calc/errors.h"
+#include "calc/safefile.h"
 #include "calc/textfile.h"
 #include "draw/jpegwriter.h"
-#include "project/projectfile.h"
 
 namespace ui {
 
@@ -105,9 +105,7 @@ void PaintFitted(QPainter& painter, const VectorPage& page, const QRect& area, b
 }
 
 void WriteFileSafely(const QString& path, const QByteArray& bytes) {
-  veltor::SaveProjectFile(path, [&](QIODevice& device) {
-    if (device.write(bytes) != bytes.size()) throw veltor::IoError(veltor::IoCode::DiskFull);
-  });
+  veltor::WriteFileWhole(path, bytes);
 }
 
 QImage StackPages(const QList<QImage>& pages) {

@@ -182,6 +182,7 @@ const veltor::MoistureResult* MoistureResultOf(const Input& in) {
 }
 
 QString NotAssessed(const Input& in) {
+  if (in.ground.onGround()) return veltor::kNotForGround;
   if (!in.moisture || in.moisture->climateMissing)
     return QStringLiteral("nie oceniono – nie wybrano klimatu zewnętrznego");
   return QStringLiteral("nie oceniono – %1").arg(Escaped(in.moisture->message));
@@ -196,16 +197,22 @@ std::vector<VerdictLine> Verdicts(const Input& in) {
   const veltor::DesignConditions& c = in.conditions;
   std::vector<VerdictLine> lines;
   QString uc;
+  // On the ground the designer's chosen U is the one held against Uc(max).
+  const double compared = in.groundResult ? in.groundResult->uCompared : t.uc;
+  const QString name = !in.groundResult ? QStringLiteral("Uc")
+                       : in.ground.compare == veltor::ComparedU::Ground
+                           ? QStringLiteral("U (PN-EN ISO 13370)")
+                           : QStringLiteral("U (PN-EN ISO 6946)");
   if (c.umax > 0) {
-    const bool fails = veltor::ExceedsUmax(t.uc, c.umax);
-    uc = QStringLiteral("Uc = %1 %2 Uc(max) = %3 %4 – %5")
-             .arg(veltor::FormatQuantity(veltor::Quantity::Transmittance, t.uc),
+    const bool fails = veltor::ExceedsUmax(compared, c.umax);
+    uc = QStringLiteral("%6 = %1 %2 Uc(max) = %3 %4 – %5")
+             .arg(veltor::FormatQuantity(veltor::Quantity::Transmittance, compared),
                   fails ? QStringLiteral(">") : QStringLiteral("≤"),
                   veltor::FormatQuantity(veltor::Quantity::TransmittanceLimit, c.umax), kUUnit,
-                  Bold(fails ? QStringLiteral("nie spełnia") : QStringLiteral("spełnia")));
+                  Bold(fails ? QStringLiteral("nie spełnia") : QStringLiteral("spełnia")), name);
   } else {
-    uc = QStringLiteral("Uc = %1 %2 – nie określono wymagania Uc(max)")
-             .arg(veltor::FormatQuantity(veltor::Quantity::Transmittance, t.uc), kUUnit);
+    uc = QStringLiteral("%3 = %1 %2 – nie określono wymagania Uc(max)")
+             .arg(veltor::FormatQuantity(veltor::Quantity::Transmittance, compared), kUUnit, name);
   }
   lines.push_back({QStringLiteral("Izolacyjność cieplna: Uc ≤ Uc(max)"), uc, kUcParagraph});
 
@@ -572,6 +579,18 @@ QString DynamicRows(const Input& in) {
                            QStringLiteral(" kJ/(m²K)"))});
 }
 
+// A partition on the ground: its kind, geometry, ground, B', dt and each U
+// with its formula, then which U the verdict holds against Uc(max).
+QString GroundBlock(const Input& in) {
+  if (!in.ground.onGround()) return {};
+  QString html = QStringLiteral("<p><b>Przegroda na gruncie (PN-EN ISO 13370)</b></p>");
+  if (!in.groundResult) return html + Note(QStringLiteral("Nie obliczono: dane gruntu są niepełne."));
+  QStringList rows;
+  for (const QString& line : veltor::GroundReportLines(in.ground, *in.groundResult))
+    rows << QStringLiteral("<tr><td>%1</td></tr>").arg(Escaped(line));
+  return html + KeyTable(rows);
+}
+
 QString ResultsSection(const Input& in) {
   const veltor::DesignConditions& c = in.conditions;
   const veltor::TransmittanceResult& t = in.summary.transmittance;
@@ -584,8 +603,9 @@ QString ResultsSection(const Input& in) {
   rows << CorrectionRows(in);
   rows << KeyValue(QStringLiteral("Skorygowany współczynnik Uc"),
                    Unit(veltor::FormatQuantity(veltor::Quantity::Transmittance, t.uc), kUUnit));
-  QString html = QStringLiteral("<h3>4. Wyniki</h3>") + KeyTable(rows);
-  html += QStringLiteral("<p><b>%1</b></p>").arg(Verdict(t.uc, c.umax));
+  QString html = QStringLiteral("<h3>4. Wyniki</h3>") + KeyTable(rows) + GroundBlock(in);
+  html += QStringLiteral("<p><b>%1</b></p>")
+              .arg(Verdict(in.groundResult ? in.groundResult->uCompared : t.uc, c.umax));
   const QString zero =
       in.summary.zeroPointDepth
           ? Unit(Fig(*in.summary.zeroPointDepth, 3), QStringLiteral("m od powierzchni wewnętrznej"))
@@ -600,7 +620,9 @@ QString ResultsSection(const Input& in) {
                                               .arg(veltor::FormatQuantity(veltor::Quantity::Temperature, dew))
                                         : QString())),
        KeyValue(QStringLiteral("Kondensacja na powierzchni wewnętrznej w warunkach obliczeniowych"),
-                in.surfaceCondensation ? QStringLiteral("WYSTĘPUJE") : QStringLiteral("nie występuje"))});
+                in.ground.onGround()     ? veltor::kNotForGround
+                : in.surfaceCondensation ? QStringLiteral("WYSTĘPUJE")
+                                         : QStringLiteral("nie występuje"))});
   return html + DynamicRows(in);
 }
 
@@ -615,6 +637,8 @@ QString StandardsSection() {
              "powierzchni i kondensacji międzywarstwowej – Metody obliczania</li>"
              "<li>PN-EN ISO 13786 Cieplne właściwości użytkowe komponentów budowlanych – Dynamiczne "
              "charakterystyki cieplne – Metody obliczania</li>"
+             "<li>PN-EN ISO 13370:2017 Cieplne właściwości użytkowe budynków – Wymiana ciepła przez grunt – "
+             "Metody obliczania</li>"
              "<li>PN-EN ISO 10456 Materiały i wyroby budowlane – Właściwości cieplno-wilgotnościowe – "
              "Tabelaryczne wartości obliczeniowe</li>"
              "<li>PN-EN 12831 Charakterystyka energetyczna budynków – Metoda obliczania projektowego "
@@ -693,14 +717,14 @@ int DrawingWidth() {
 }
 
 template <class Write>
-void SaveBytes(const QString& path, Write write) {
+QByteArray Bytes(Write write) {
   QByteArray bytes;
   {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     write(buffer);
   }
-  ui::WriteFileSafely(path, bytes);
+  return bytes;
 }
 
 }  // namespace
@@ -990,8 +1014,8 @@ int PaintDocuments(QPagedPaintDevice& device, const std::vector<const Input*>& i
   return pages;
 }
 
-void WritePdf(const Input& input, const QString& path) {
-  SaveBytes(path, [&](QBuffer& buffer) {
+QByteArray PdfBytes(const Input& input) {
+  return Bytes([&](QBuffer& buffer) {
     QPdfWriter writer(&buffer);
     writer.setResolution(300);
     writer.setCreator(QStringLiteral("VELTORobl %1").arg(input.version));
@@ -1001,13 +1025,14 @@ void WritePdf(const Input& input, const QString& path) {
 }
 
 void WritePdf(const std::vector<const Input*>& inputs, const FrontPages& front, const QString& path) {
-  SaveBytes(path, [&](QBuffer& buffer) {
-    QPdfWriter writer(&buffer);
-    writer.setResolution(300);
-    writer.setCreator(QStringLiteral("VELTORobl %1").arg(inputs.front()->version));
-    writer.setTitle(QStringLiteral("Raport projektowy – ") + inputs.front()->description[0]);
-    PaintDocuments(writer, inputs, front);
-  });
+  ui::WriteFileSafely(
+      path, Bytes([&](QBuffer& buffer) {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(300);
+        writer.setCreator(QStringLiteral("VELTORobl %1").arg(inputs.front()->version));
+        writer.setTitle(QStringLiteral("Raport projektowy – ") + inputs.front()->description[0]);
+        PaintDocuments(writer, inputs, front);
+      }));
 }
 
 void WriteOdt(const std::vector<const Input*>& inputs, const FrontPages& front, const QString& path) {
@@ -1017,21 +1042,26 @@ void WriteOdt(const std::vector<const Input*>& inputs, const FrontPages& front, 
     buffer.open(QIODevice::WriteOnly);
     std::unique_ptr<QTextDocument> document = BuildDocuments(inputs, front);
     QTextDocumentWriter writer(&buffer, "ODF");
-    if (!writer.write(document.get())) throw veltor::IoError(veltor::IoCode::DiskFull);
+    if (!writer.write(document.get())) throw veltor::Error(QStringLiteral("Cannot encode the document"));
   }
   ui::WriteFileSafely(path, FinishOdt(bytes, FooterText(*inputs.front())));
 }
 
-void WriteOdt(const Input& input, const QString& path) {
-  QByteArray bytes;
-  {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
+QByteArray OdtBytes(const Input& input) {
+  const QByteArray bytes = Bytes([&](QBuffer& buffer) {
     std::unique_ptr<QTextDocument> document = BuildDocument(input);
     QTextDocumentWriter writer(&buffer, "ODF");
-    if (!writer.write(document.get())) throw veltor::IoError(veltor::IoCode::DiskFull);
-  }
-  ui::WriteFileSafely(path, FinishOdt(bytes, FooterText(input)));
+    if (!writer.write(document.get())) throw veltor::Error(QStringLiteral("Cannot encode the document"));
+  });
+  return FinishOdt(bytes, FooterText(input));
+}
+
+void WritePdf(const Input& input, const QString& path) {
+  ui::WriteFileSafely(path, PdfBytes(input));
+}
+
+void WriteOdt(const Input& input, const QString& path) {
+  ui::WriteFileSafely(path, OdtBytes(input));
 }
 
 }  // namespace designreport

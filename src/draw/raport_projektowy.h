@@ -26,6 +26,7 @@
 
 #include "calc/calculation.h"
 #include "calc/dynamic.h"
+#include "calc/ground.h"
 #include "draw/kondensacja_draw.h"
 #include "project/projectfile.h"
 
@@ -95,6 +96,10 @@ struct Input {
   // The EN ISO 13786 figures when the project lists them; `dynamicNote` says
   // why they are missing when it does and they could not be computed.
   std::optional<veltor::DynamicResult> dynamic;
+  // A partition on the ground (set before Compute): its EN ISO 13370 block,
+  // the chosen U in the verdict, and no winter charts.
+  veltor::GroundSettings ground;
+  std::optional<veltor::GroundResult> groundResult;
   QString dynamicNote;
   QString version;
   QDate date;
@@ -161,5 +166,13 @@ int PaintDocument(QPagedPaintDevice& device, const Input& input);
 // when the file cannot be written, leaving an earlier file as it was.
 void WritePdf(const Input& input, const QString& path);
 void WriteOdt(const Input& input, const QString& path);
+// The same documents as bytes, for a caller that writes them with other files
+// and keeps none unless all succeed.
+QByteArray PdfBytes(const Input& input);
+QByteArray OdtBytes(const Input& input);
+// The same documents as bytes, for a caller that writes them with other files
+// and keeps none unless all succeed.
+QByteArray PdfBytes(const Input& input);
+QByteArray OdtBytes(const Input& input);
 
 }  // namespace designreport

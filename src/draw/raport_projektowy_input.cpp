@@ -198,6 +198,16 @@ void Compute(Input& input, veltor::LayerTable& table, const veltor::ReferenceTab
   input.startFolder = startFolder;
   input.surfaceCondensation = veltor::SurfaceCondensation(table, input.conditions, tables.saturation);
   input.surfaceTemperature = table.empty() ? input.conditions.ti : table.at(0).innerTemperature;
+  if (input.ground.onGround()) {
+    // The winter charts assume outdoor air beyond the outer face.
+    input.chartNotes << veltor::kNotForGround;
+    try {
+      input.groundResult = veltor::EvaluateGround(table, input.conditions, tables.air, input.ground);
+    } catch (const veltor::Error& e) {
+      input.chartNotes << e.message();
+    }
+    return;
+  }
   const veltor::DesignConditions boundary = veltor::WithRseInForce(input.conditions);
   const chart::ChartData data{table, input.summary, boundary, tables.saturation};
   for (const int kind : {1, 2}) {
@@ -221,9 +231,13 @@ Input Prepare(const veltor::ProjectDescription& description, const veltor::Desig
   input.address = description[veltor::kAddress];
   input.licence = description[veltor::kLicence];
   input.conditions = conditions;
+  input.ground = extras.ground;
   Compute(input, table, tables, startFolder);
-  input.moisture = kondensacja::AssessSettings(table, extras.moisture, conditions, tables.air);
-  input.moisturePage = extras.moisture.inReport;
+  // Under a floor on the ground lies the ground, not the climate's outdoor air.
+  if (!input.ground.onGround()) {
+    input.moisture = kondensacja::AssessSettings(table, extras.moisture, conditions, tables.air);
+    input.moisturePage = extras.moisture.inReport;
+  }
   if (input.moisturePage && !input.moisture)
     input.moisture =
         kondensacja::NoClimate(QString(), veltor::MoistureInput::FromDesignConditions(conditions, {}));

@@ -198,7 +198,7 @@ void TFrameKatalog::reloadOwn(const QString& select) {
   std::optional<veltor::Error> failure;
   if (QFileInfo::exists(path)) {
     try {
-      veltor::ReadOwnMaterials(veltor::ReadDataFile(path), entries);
+      veltor::ReadOwnMaterials(veltor::ReadDataFile(path), entries, path);
     } catch (const veltor::Error& e) {
       failure = veltor::NamingFile(path, e);
     }

@@ -31,6 +31,7 @@
 #include <optional>
 
 #include "calc/errors.h"
+#include "calc/ground.h"
 #include "calc/numbers.h"
 #include "forms/appstate.h"
 #include "forms/pictureframe.h"
@@ -285,10 +286,9 @@ void TFormKondensacja::FormCreate() {
   const QString userFile = UserClimateFile();
   if (QFileInfo::exists(userFile)) {
     try {
-      for (veltor::ClimateStation& station : veltor::LoadClimateFile(userFile))
-        stations_.push_back(std::move(station));
+      veltor::AppendUserStations(stations_, userFile);
     } catch (const veltor::Error& e) {
-      if (!failure) failure = veltor::NamingFile(userFile, e);
+      if (!failure) failure = e;
     }
   }
   {
@@ -523,6 +523,9 @@ veltor::MoistureInput TFormKondensacja::chosenInput(const veltor::MonthlyClimate
 
 kondensacja::Assessment TFormKondensacja::Assess(const veltor::LayerTable& table) const {
   veltor::MoistureInput input = chosenInput({});
+  // Under a floor on the ground lies the ground, not the climate's outdoor air.
+  if (project_.extras().ground.onGround())
+    return kondensacja::Refused(veltor::kNotForGround, climateName(), input);
   if (climateMissing()) return kondensacja::NoClimate(kEmptyClimate, input);
   try {
     input.climate = chosenClimate();

@@ -187,7 +187,7 @@ void TFormPrzegrody::fillRow(int row) {
   const PartitionResults& r = building_.results(p.id);
   const bool computed = !p.layers.empty() && r.error.isEmpty();
   const double umax = p.conditions.umax;
-  const double uc = r.summary.transmittance.uc;
+  const double uc = r.comparedU();
   QString texts[Columns];
   texts[Symbol] = building_.label(p.id);
   texts[Name] = p.identity.name;
@@ -234,7 +234,7 @@ QString TFormPrzegrody::TransmissionText() const {
     const Partition& p = building.at(row);
     if (!p.identity.hasArea() || p.layers.empty()) continue;
     const PartitionResults& r = building.results(p.id);
-    if (r.error.isEmpty()) sum += p.identity.area * r.summary.transmittance.uc;
+    if (r.error.isEmpty()) sum += p.identity.area * r.comparedU();
   }
   return QStringLiteral("ΣA·Uc = %1 W/K").arg(veltor::FormatFixed(sum, 2));
 }

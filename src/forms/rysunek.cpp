@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QShowEvent>
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "calc/ground.h"
 #include "draw/rysunek_draw.h"
 #include "forms/appstate.h"
 #include "forms/companion.h"
@@ -24,6 +26,7 @@
 #include "forms/glowna.h"
 #include "forms/pictureframe.h"
 #include "forms/warstwy.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 #include "platform/picturefile.h"
 #include "platform/printing.h"
@@ -128,6 +131,18 @@ QStringList TFormRysunek::DrawChart(veltor::LayerTable& table, bool tell) {
   const veltor::PartitionSummary& summary = partition ? CurrentSummary(FormGlowna->project(), tell) : own;
   if (chartKind_ == 1) setWindowTitle(kTemperatureCaption);
   if (chartKind_ == 2) setWindowTitle(kPressureCaption);
+  // The winter profiles assume outdoor air beyond the outer face.
+  if (project_ && project_->extras().ground.onGround()) {
+    QImage& picture = ImageSciana->Picture();
+    QPainter painter(&picture);
+    QFont font = painter.font();
+    font.setPointSize(14);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(picture.rect(), Qt::AlignCenter | Qt::TextWordWrap, veltor::kNotForGround);
+    return {};
+  }
   const veltor::DesignConditions boundary = veltor::WithRseInForce(gDesignConditions);
   const chart::ChartData data{table, summary, boundary, gReferenceTables.saturation};
   const QStringList skipped =
@@ -197,18 +212,19 @@ QList<TFormRysunek*> TFormRysunek::Instances() {
 }
 
 TFormRysunek* OpenChartWindow(int kind, Project& project) {
-  TFormRysunek* w = OpenChartWindow(kind, project.layersForResults());
+  TFormRysunek* w = OpenChartWindow(kind, project.layersForResults(), &project);
   // The pass's notice and a picture that cannot be read were told when the
   // chart opened; a redraw after a change does not tell them again.
   new ProjectFollower(
       w, project,
       [w, &project] { ui::Guard([w, &project] { (void)w->DrawChart(project.layersForResults(), false); }); },
-      Project::Layers | Project::Conditions);
+      Project::Layers | Project::Conditions | Project::Extras);
   return w;
 }
 
-TFormRysunek* OpenChartWindow(int kind, veltor::LayerTable& table) {
+TFormRysunek* OpenChartWindow(int kind, veltor::LayerTable& table, const Project* project) {
   auto* w = new TFormRysunek(kind);
+  w->SetProject(project);
   QStringList skipped;
   std::exception_ptr failure;
   try {

@@ -533,6 +533,9 @@ void TFormWarstwy::projectChanged(Project::Parts parts) {
   // The handlers below change the table themselves and bring the window up
   // to date as they go; this is for changes from elsewhere (undo, open, the
   // wizard, another window).
+  // The ground's figures follow its settings; the table itself is unchanged.
+  if (!editing_ && (parts & Project::Extras) && !(parts & (Project::Layers | Project::Conditions)))
+    showSummary();
   if (editing_ || !(parts & (Project::Layers | Project::Conditions))) return;
   if (parts & Project::Layers) {
     // Whatever row the change left behind may hold another layer now (an

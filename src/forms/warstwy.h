@@ -151,6 +151,8 @@ class TFormWarstwy : public TCompanionWindow {
   QSplitter* SplitterWarstwy = nullptr;  // between the catalogue and the layer table  // "Uc ≤ Uc(max):
                                          // spełnia", where the warning would stand
   QLabel* LabelKond = nullptr;
+  // A partition on the ground: its EN ISO 13370 figures under the summary.
+  QLabel* LabelGrunt = nullptr;
   // Shown with bridged layers or corrections (warstwy_summary.cpp): the limits
   // of the combined method and its error, ΔU and Uc.
   QLabel* StaticTextRGorna = nullptr;

@@ -16,11 +16,14 @@
 #include <cmath>
 
 #include "calc/calculation.h"
+#include "calc/errors.h"
+#include "calc/ground.h"
 #include "calc/numbers.h"
 #include "calc/units.h"
 #include "forms/appstate.h"
 #include "forms/poprawki.h"
 #include "forms/warstwy.h"
+#include "model/project.h"
 
 namespace {
 
@@ -187,6 +190,12 @@ QWidget* TFormWarstwy::buildSummaryGroup() {
   grid->addWidget(verdict, r++, 0, 1, 3);
   grid->addWidget(LabelKond, r++, 0, 1, 3);
   grid->addWidget(ButtonPoprawki, r++, 0, 1, 3, Qt::AlignRight);
+  LabelGrunt = new QLabel(group);
+  LabelGrunt->setObjectName(QStringLiteral("LabelGrunt"));
+  LabelGrunt->setWordWrap(true);
+  LabelGrunt->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  LabelGrunt->hide();
+  grid->addWidget(LabelGrunt, r++, 0, 1, 3);
   grid->setColumnStretch(0, 1);
   for (QLabel* field : {StaticTextRGorna, StaticTextRDolna, StaticTextBlad, StaticTextDeltaU, StaticTextUc})
     showRow(field, false);
@@ -238,19 +247,35 @@ void TFormWarstwy::showSummary() {
   // The requirement is on Uc, U with its corrections; computed for exactly
   // Umax it may come out a rounding step above it. The figure compared is the
   // one drawn in red.
-  const bool tooHigh = veltor::ExceedsUmax(t.uc, umax);
+  // On the ground the designer's chosen U is the one held against Umax, and
+  // outdoor air under the floor is no condition to check condensation with.
+  const veltor::GroundSettings& ground = project_.extras().ground;
+  double compared = t.uc;
+  LabelGrunt->setVisible(ground.onGround() && !empty);
+  if (ground.onGround() && !empty) {
+    try {
+      const veltor::GroundResult g =
+          veltor::EvaluateGround(Layers(), gDesignConditions, gReferenceTables.air, ground);
+      compared = g.uCompared;
+      LabelGrunt->setText(veltor::GroundReportLines(ground, g).join(QLatin1Char('\n')));
+    } catch (const veltor::Error& e) {
+      LabelGrunt->setText(e.message());
+    }
+    growToFit(this);
+  }
+  const bool tooHigh = veltor::ExceedsUmax(compared, umax);
   for (QLabel* field : {StaticText4, StaticTextUc}) {
-    const bool compared = field == (corrected ? StaticTextUc : StaticText4);
+    const bool shownCompared = !ground.onGround() && field == (corrected ? StaticTextUc : StaticText4);
     QPalette p = field->palette();
     p.setColor(QPalette::WindowText,
-               tooHigh && compared ? QColor(Qt::red) : palette().color(QPalette::WindowText));
+               tooHigh && shownCompared ? QColor(Qt::red) : palette().color(QPalette::WindowText));
     field->setPalette(p);
   }
-  LabelUwaga->setText(corrected ? kUcWarning : kUWarning);
+  LabelUwaga->setText(corrected && !ground.onGround() ? kUcWarning : kUWarning);
   LabelUwaga->setVisible(tooHigh);
   LabelSpelnia->setVisible(!tooHigh && !empty && umax > 0);
-  LabelKond->setVisible(
-      veltor::SurfaceCondensation(Layers(), gDesignConditions, gReferenceTables.saturation));
+  LabelKond->setVisible(!ground.onGround() && veltor::SurfaceCondensation(Layers(), gDesignConditions,
+                                                                          gReferenceTables.saturation));
 }
 
 QString TFormWarstwy::summaryHint(const QLabel* field) const {

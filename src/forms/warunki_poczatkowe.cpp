@@ -33,6 +33,7 @@
 #include "calc/units.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
+#include "forms/grunt.h"
 #include "forms/numberbox.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
@@ -291,6 +292,8 @@ void TFormWarunkiPoczatkowe::buildControls() {
   button(ButtonAnuluj, "ButtonAnuluj", QStringLiteral("Dowolny dobór materiałów >"),
          QStringLiteral("Definicja warstw obliczanej przegrody"));
   button(Button3, "Button3", QStringLiteral("Dobór materiałów wg systemów VELTOR >"), {});
+  button(ButtonGrunt, "ButtonGrunt", QStringLiteral("&Grunt…"),
+         QStringLiteral("Podłoga na gruncie, podłoga podniesiona, piwnica (PN-EN ISO 13370)"));
 
   // Back and the commit on the left, the two ways forward stacked on the right.
   auto* buttons = new QGridLayout;
@@ -298,6 +301,7 @@ void TFormWarunkiPoczatkowe::buildControls() {
   auto* commitRow = new QHBoxLayout;
   commitRow->addWidget(Button2);
   commitRow->addWidget(ButtonZamknij);
+  commitRow->addWidget(ButtonGrunt);
   buttons->addLayout(commitRow, 1, 0);
   buttons->setColumnStretch(1, 1);
   buttons->addWidget(ButtonAnuluj, 0, 2);
@@ -309,6 +313,9 @@ void TFormWarunkiPoczatkowe::buildControls() {
   connect(Button3, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::Button3Click);
   connect(ButtonAnuluj, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::ButtonAnulujClick);
   connect(ButtonZamknij, &QPushButton::clicked, this, &TFormWarunkiPoczatkowe::ButtonZamknijClick);
+  connect(ButtonGrunt, &QPushButton::clicked, this, [] {
+    if (FormGrunt) FormGrunt->ActionGruntExecute();
+  });
   // The choice is the selection. The current row alone moves without one: the
   // tree makes its first row current when it first takes the focus, and that
   // chooses nothing.

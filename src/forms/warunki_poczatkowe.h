@@ -85,6 +85,7 @@ class TFormWarunkiPoczatkowe : public TCompanionWindow {
   QPushButton* Button1 = nullptr;           // "< &Wstecz"
   QPushButton* Button2 = nullptr;           // "Z&atwierdź"
   QPushButton* Button3 = nullptr;           // "Dobór materiałów wg systemów VELTOR >"
+  QPushButton* ButtonGrunt = nullptr;       // opens "Przegroda na gruncie"
   QPushButton* ButtonAnuluj = nullptr;      // "Dowolny dobór materiałów >"
   QPushButton* ButtonZamknij = nullptr;     // "&Zamknij"
 

@@ -13,6 +13,7 @@
 #include "forms/daneprojektu.h"
 #include "forms/dynamika.h"
 #include "forms/glowna.h"
+#include "forms/grunt.h"
 #include "forms/kondensacja.h"
 #include "forms/pomoc.h"
 #include "forms/poprawki.h"
@@ -78,6 +79,7 @@ void CreateWindowSet() {
   create(FormPrzegrody, FormGlowna, project);
   // Each partition's results come from the model, over the program's tables.
   project.building().setReferenceTables(&gReferenceTables);
+  create(FormGrunt, FormGlowna, project);
   // The designer's report is reached from the results menu as well as from
   // the report window, which owns its actions.
   if (auto* wyniki = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuWyniki"))) {
@@ -87,6 +89,7 @@ void CreateWindowSet() {
   }
   if (auto* dane = FormGlowna->findChild<QMenu*>(QStringLiteral("MenuDane"))) {
     dane->addAction(FormPoprawki->ActionPoprawki);
+    dane->addAction(FormGrunt->ActionGrunt);
     dane->insertAction(dane->actions().value(0), FormPrzegrody->ActionPrzegrody);
   }
   if (FormGlowna->ActionToolBarDane)
@@ -128,6 +131,7 @@ void DestroyWindowSet() {
   FormKondensacja = nullptr;
   FormDynamika = nullptr;
   FormPoprawki = nullptr;
+  FormGrunt = nullptr;
   FormPrzegrody = nullptr;
   theProject().reset();
   FormPomoc = nullptr;

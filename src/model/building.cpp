@@ -406,6 +406,22 @@ void Building::setMoisture(PartitionId id, const veltor::MoistureSettings& setti
   undo_.push(new ExtrasStep(*this, id, QStringLiteral("ocena wilgotnościowa"), p->extras, std::move(after)));
 }
 
+void Building::setGround(PartitionId id, const veltor::GroundSettings& settings) {
+  const Partition* p = find(id);
+  if (!p || settings == p->extras.ground) return;
+  veltor::ProjectExtras after = p->extras;
+  after.ground = settings;
+  const bool kindToo = settings.onGround() && p->identity.kind == veltor::PartitionKind::Unspecified;
+  if (kindToo) undo_.beginMacro(stepText(id, QStringLiteral("przegroda na gruncie")));
+  undo_.push(new ExtrasStep(*this, id, QStringLiteral("przegroda na gruncie"), p->extras, std::move(after)));
+  if (kindToo) {
+    veltor::PartitionIdentity identity = p->identity;
+    identity.kind = veltor::PartitionKindOfGround(settings.kind);
+    setIdentity(id, identity);
+    undo_.endMacro();
+  }
+}
+
 void Building::setDynamicsInReport(PartitionId id, bool on) {
   const Partition* p = find(id);
   if (!p || on == p->extras.dynamicsInReport) return;
@@ -494,12 +510,19 @@ const PartitionResults& Building::results(PartitionId id) {
   const double layers = r.summary.totalResistance - p.conditions.rsi;
   r.fRsi = p.layers.empty() || !r.error.isEmpty() ? std::nan("") : 1.0 - kMouldRsi / (kMouldRsi + layers);
   r.meetsFRsi = r.fRsi >= veltor::kSimplifiedFRsiThreshold;
+  if (p.extras.ground.onGround() && r.error.isEmpty()) {
+    try {
+      r.ground = veltor::EvaluateGround(p.layers, p.conditions, tables_->air, p.extras.ground);
+    } catch (const veltor::Error& e) {
+      r.error = e.message();
+    }
+  }
   r.computed = true;
   return r;
 }
 
 void Building::touched(PartitionId id, int parts) {
-  if (parts & (Conditions | Layers)) results_.erase(id);
+  if (parts & (Conditions | Layers | Extras)) results_.erase(id);
   Q_EMIT partitionChanged(id, parts);
 }
 

@@ -18,9 +18,11 @@
 #include <QUndoStack>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "calc/calculation.h"
+#include "calc/ground.h"
 #include "calc/reftables.h"
 #include "project/buildingfile.h"
 
@@ -43,7 +45,11 @@ struct PartitionResults {
   // meets the simplified 0.72; NaN for a partition without layers.
   double fRsi = 0;
   bool meetsFRsi = false;
+  // A partition on the ground: the EN ISO 13370 figures beside the pass's.
+  std::optional<veltor::GroundResult> ground;
   bool computed = false;
+  // The U held against Umax: the designer's choice on the ground, else Uc.
+  double comparedU() const { return ground ? ground->uCompared : summary.transmittance.uc; }
 };
 
 class Building : public QObject {
@@ -99,6 +105,9 @@ class Building : public QObject {
   void setLayer(PartitionId id, int index, const veltor::LayerRecord& record, int session = 0);
   void replaceLayers(PartitionId id, std::vector<veltor::LayerRecord> layers);
   void setMoisture(PartitionId id, const veltor::MoistureSettings& settings);
+  // The partition on the ground; a partition of no kind yet takes the kind
+  // its ground kind belongs to, in the same step.
+  void setGround(PartitionId id, const veltor::GroundSettings& settings);
   void setDynamicsInReport(PartitionId id, bool on);
 
   // New: one empty partition with the current one's climate and requirement

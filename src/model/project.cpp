@@ -70,6 +70,10 @@ void Project::setMoisture(const veltor::MoistureSettings& settings) {
   building_->setMoisture(currentId(), settings);
 }
 
+void Project::setGround(const veltor::GroundSettings& settings) {
+  building_->setGround(currentId(), settings);
+}
+
 void Project::setDynamicsInReport(bool on) {
   building_->setDynamicsInReport(currentId(), on);
 }

@@ -79,6 +79,8 @@ class Project : public QObject {
   // A whole new table (the wizard's result, clearing the table).
   void replaceLayers(std::vector<veltor::LayerRecord> layers);
   void setMoisture(const veltor::MoistureSettings& settings);
+  // The partition's kind on the ground with its geometry; one step to undo.
+  void setGround(const veltor::GroundSettings& settings);
   void setDynamicsInReport(bool on);
 
   // A value the program proposes rather than the user types (today's date in

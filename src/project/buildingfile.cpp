@@ -9,6 +9,7 @@
 #include <bit>
 
 #include "calc/errors.h"
+#include "project/extension.h"
 #include "project/projectfile.h"
 
 namespace veltor {
@@ -79,6 +80,7 @@ BuildingContents FromLoaded(LoadedProject&& loaded) {
   bool found = false;
   const QByteArrayView payload =
       FindChunk(all.sliced(ExtensionBlockOffset(loaded.bytes)), kBuildingTag, found);
+  DropKeptChunk(loaded.contents.extras, kBuildingTag);
   building.partitions.push_back(PartitionOf(std::move(loaded.contents)));
   if (!found) return building;
 

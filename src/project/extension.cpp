@@ -24,6 +24,7 @@ constexpr char kBridgeTag[] = "BRDG";
 constexpr char kCorrectionsTag[] = "UCOR";
 constexpr char kOuterSideTag[] = "OUTS";
 constexpr char kDescriptionTag[] = "DESC";
+constexpr char kGroundTag[] = "GRND";
 constexpr char kReportTag[] = "REPT";
 // Bit 0 of the report chunk's flags byte: the dynamics are left out.
 constexpr quint8 kReportWithoutDynamics = 1;
@@ -123,9 +124,8 @@ QByteArray encodeMoisture(const MoistureSettings& m) {
   return out;
 }
 
-MoistureSettings decodeMoisture(QByteArrayView payload) {
-  if (payload.size() < kMoistureFixedSize) damaged();
-  Reader r(payload);
+MoistureSettings decodeMoisture(Reader& r) {
+  if (r.left() < kMoistureFixedSize) damaged();
   MoistureSettings m;
   const auto climate = r.get<quint8>();
   const auto humidityClass = r.get<quint8>();
@@ -141,7 +141,6 @@ MoistureSettings decodeMoisture(QByteArrayView payload) {
     if (v = r.getDouble(); std::isinf(v)) damaged();
   for (double& v : m.phiE)
     if (v = r.getDouble(); std::isinf(v)) damaged();
-  // Bytes after the fields are room for later versions of the chunk.
   return m;
 }
 
@@ -163,8 +162,7 @@ QByteArray encodeBridges(const LayerTable& layers) {
 }
 
 // Into the layers already read; each layer at most once, innermost first.
-void decodeBridges(QByteArrayView payload, LayerTable& layers) {
-  Reader r(payload);
+void decodeBridges(Reader& r, LayerTable& layers) {
   const auto count = r.get<quint32>();
   qint64 previous = -1;
   for (quint32 k = 0; k < count; ++k) {
@@ -201,8 +199,7 @@ QByteArray encodeCorrections(const UCorrections& c) {
 // number as it was: a project saved then names a layer it no longer has. Such
 // a file is the program's own and opens (the pass then says which correction
 // points nowhere); only a number no project can reach is damage.
-UCorrections decodeCorrections(QByteArrayView payload) {
-  Reader r(payload);
+UCorrections decodeCorrections(Reader& r) {
   UCorrections c;
   const auto layer = [&] {
     const auto index = r.get<qint32>();
@@ -234,8 +231,7 @@ QByteArray encodeOuterSide(const OuterSide& side) {
   return out;
 }
 
-OuterSide decodeOuterSide(QByteArrayView payload) {
-  Reader r(payload);
+OuterSide decodeOuterSide(Reader& r) {
   OuterSide side;
   side.kind = static_cast<OuterSideKind>(r.get<qint32>());
   side.openings = r.getDouble();
@@ -250,16 +246,42 @@ QByteArray encodeDescription(const ProjectDescription& d) {
   return out;
 }
 
-void decodeDescription(QByteArrayView payload, ProjectDescription& d) {
-  Reader r(payload);
+void decodeDescription(Reader& r, ProjectDescription& d) {
   d[kAddress] = getText(r, kMaxFieldBytes, kMaxFieldLength);
   d[kLicence] = getText(r, kMaxFieldBytes, kMaxFieldLength);
 }
 
+QByteArray encodeGround(const GroundSettings& g) {
+  QByteArray out;
+  for (auto kind :
+       {static_cast<qint32>(g.kind), static_cast<qint32>(g.soil), static_cast<qint32>(g.edge.kind),
+        static_cast<qint32>(g.shielding), static_cast<qint32>(g.compare)})
+    put<qint32>(out, kind);
+  for (double v : {g.area, g.perimeter, g.wallThickness, g.soilLambda, g.edge.size, g.edge.thickness,
+                   g.edge.lambda, g.depth, g.height, g.openings, g.windSpeed, g.crawlWallU, g.airChanges,
+                   g.volume, g.wallAboveU, g.wallResistance, g.basementFloorResistance})
+    putDouble(out, v);
+  return out;
+}
+
+GroundSettings decodeGround(Reader& r) {
+  GroundSettings g;
+  g.kind = static_cast<GroundKind>(r.get<qint32>());
+  g.soil = static_cast<SoilKind>(r.get<qint32>());
+  g.edge.kind = static_cast<EdgeKind>(r.get<qint32>());
+  g.shielding = static_cast<WindShielding>(r.get<qint32>());
+  g.compare = static_cast<ComparedU>(r.get<qint32>());
+  for (double* v : {&g.area, &g.perimeter, &g.wallThickness, &g.soilLambda, &g.edge.size, &g.edge.thickness,
+                    &g.edge.lambda, &g.depth, &g.height, &g.openings, &g.windSpeed, &g.crawlWallU,
+                    &g.airChanges, &g.volume, &g.wallAboveU, &g.wallResistance, &g.basementFloorResistance})
+    *v = r.getDouble();
+  if (!ValidGroundSettings(g)) damaged();
+  return g;
+}
+
 // Whether the dynamics go into the report. The other bits of the flags byte,
 // and bytes after it, are room for later report options.
-bool decodeReport(QByteArrayView payload) {
-  Reader r(payload);
+bool decodeReport(Reader& r) {
   return !(r.get<quint8>() & kReportWithoutDynamics);
 }
 
@@ -275,6 +297,21 @@ void AppendChunk(QByteArray& block, const char* tag, const QByteArray& payload) 
   block.append(tag, 4);
   put<quint32>(block, static_cast<quint32>(payload.size()));
   block.append(payload);
+}
+
+void DropKeptChunk(ProjectExtras& extras, const char* tag) {
+  QByteArray kept;
+  Reader r(extras.unknownChunks);
+  while (r.left() > 0) {
+    const QByteArrayView t = r.take(4);
+    const auto length = r.get<quint32>();
+    const QByteArrayView payload = r.take(length);
+    if (t == QByteArrayView(tag, 4)) continue;
+    kept += t.toByteArray();
+    put<quint32>(kept, length);
+    kept += payload.toByteArray();
+  }
+  extras.unknownChunks = kept;
 }
 
 QByteArrayView FindChunk(QByteArrayView block, const char* tag, bool& found) {
@@ -323,12 +360,20 @@ QByteArray EncodeExtensionBlock(const ProjectDescription& description, const Des
     return {};
   QByteArray block(kExtensionMagic, 4);
   put<quint32>(block, kExtensionVersion);
-  if (!extras.moisture.isDefault()) AppendChunk(block, kMoistureTag, encodeMoisture(extras.moisture));
-  if (bridges) AppendChunk(block, kBridgeTag, encodeBridges(layers));
-  if (corrections) AppendChunk(block, kCorrectionsTag, encodeCorrections(conditions.corrections));
-  if (outerSide) AppendChunk(block, kOuterSideTag, encodeOuterSide(conditions.outerSide));
-  if (address) AppendChunk(block, kDescriptionTag, encodeDescription(description));
-  if (!extras.dynamicsInReport) AppendChunk(block, kReportTag, QByteArray(1, char(kReportWithoutDynamics)));
+  // Our fields, then whatever a later version had written after them.
+  const auto append = [&](const char* tag, QByteArray payload) {
+    if (const auto tail = extras.tails.find(QByteArray(tag, 4)); tail != extras.tails.end())
+      payload += tail->second;
+    AppendChunk(block, tag, payload);
+  };
+  if (!extras.moisture.isDefault()) append(kMoistureTag, encodeMoisture(extras.moisture));
+  if (bridges) append(kBridgeTag, encodeBridges(layers));
+  if (corrections) append(kCorrectionsTag, encodeCorrections(conditions.corrections));
+  if (outerSide) append(kOuterSideTag, encodeOuterSide(conditions.outerSide));
+  if (address) append(kDescriptionTag, encodeDescription(description));
+  if (!extras.ground.isDefault()) append(kGroundTag, encodeGround(extras.ground));
+  if (!extras.dynamicsInReport) append(kReportTag, QByteArray(1, char(kReportWithoutDynamics)));
+  block.append(extras.unknownChunks);
   block.append(moreChunks);
   put<quint32>(block, static_cast<quint32>(block.size() + kExtensionFooterSize));
   block.append(kExtensionFooterMagic, 4);
@@ -354,8 +399,7 @@ void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents) {
   if (r.take(4) != QByteArrayView(kExtensionMagic, 4)) damaged();
   // A later version may change what a chunk means; this reader cannot tell.
   if (r.get<quint32>() != kExtensionVersion) damaged();
-  // Bytes after a chunk's fields are room for later versions of it; a chunk of
-  // ours twice is not something this program writes.
+  // A chunk of ours twice is not something this program writes.
   QList<QByteArrayView> seen;
   const auto is = [&](QByteArrayView tag, const char* ours) {
     if (tag != QByteArrayView(ours, 4)) return false;
@@ -365,19 +409,33 @@ void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents) {
   };
   while (r.left() > 0) {
     const QByteArrayView tag = r.take(4);
-    const QByteArrayView payload = r.take(r.get<quint32>());
-    if (is(tag, kMoistureTag))
-      contents.extras.moisture = decodeMoisture(payload);
-    else if (is(tag, kBridgeTag))
-      decodeBridges(payload, contents.layers);
-    else if (is(tag, kCorrectionsTag))
-      contents.conditions.corrections = decodeCorrections(payload);
-    else if (is(tag, kOuterSideTag))
-      contents.conditions.outerSide = decodeOuterSide(payload);
-    else if (is(tag, kDescriptionTag))
-      decodeDescription(payload, contents.description);
-    else if (is(tag, kReportTag))
-      contents.extras.dynamicsInReport = decodeReport(payload);
+    const auto length = r.get<quint32>();
+    const QByteArrayView payload = r.take(length);
+    Reader fields(payload);
+    if (is(tag, kMoistureTag)) {
+      contents.extras.moisture = decodeMoisture(fields);
+    } else if (is(tag, kBridgeTag)) {
+      decodeBridges(fields, contents.layers);
+    } else if (is(tag, kCorrectionsTag)) {
+      contents.conditions.corrections = decodeCorrections(fields);
+    } else if (is(tag, kOuterSideTag)) {
+      contents.conditions.outerSide = decodeOuterSide(fields);
+    } else if (is(tag, kDescriptionTag)) {
+      decodeDescription(fields, contents.description);
+    } else if (is(tag, kGroundTag)) {
+      contents.extras.ground = decodeGround(fields);
+    } else if (is(tag, kReportTag)) {
+      contents.extras.dynamicsInReport = decodeReport(fields);
+    } else {
+      // A later version's chunk: kept whole, to be written back as it came.
+      contents.extras.unknownChunks += tag.toByteArray();
+      put<quint32>(contents.extras.unknownChunks, length);
+      contents.extras.unknownChunks += payload.toByteArray();
+      continue;
+    }
+    // A later version's fields after ours: kept for the next save.
+    if (fields.left() > 0)
+      contents.extras.tails[tag.toByteArray()] = payload.last(fields.left()).toByteArray();
   }
 }
 

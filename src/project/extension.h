@@ -12,10 +12,14 @@
 //
 // The footer lets a reader find the block from the end of the file: the layers
 // run from 1077 to where the block begins. A reader skips chunks it does not
-// know. Tags in use: "MOIS" (moisture settings, below), "BRDG" (the bridges of
-// bridged layers), "UCOR" (the corrections of U), "OUTS" (the kind of the
-// outer side), "DESC" (the investment's address and the designer's licence
-// number) and "REPT" (what the designer's report includes). Each is written only when what it holds differs
+// know, and keeps them: they are written back, as they were, after the chunks
+// it writes itself; bytes after the fields of one of its own chunks are written
+// back after those fields whenever the chunk is written. Tags in use: "MOIS"
+// (moisture settings, below), "BRDG" (the bridges of bridged layers), "UCOR"
+// (the corrections of U), "OUTS" (the kind of the outer side), "DESC" (the
+// investment's address and the designer's licence number), "REPT" (what the
+// designer's report includes) and "GRND" (a partition on the ground: its kind,
+// geometry and ground). Each is written only when what it holds differs
 // from the default. The byte layout of every chunk is in the README.
 #pragma once
 
@@ -23,8 +27,10 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <map>
 
 #include "calc/conditions.h"
+#include "calc/ground.h"
 
 namespace veltor {
 
@@ -76,7 +82,18 @@ struct ProjectExtras {
   // The dynamics window's tick: the EN ISO 13786 figures in the designer's
   // report, whether it is made by the window or by batch mode.
   bool dynamicsInReport = true;
-  bool isDefault() const { return moisture.isDefault() && dynamicsInReport; }
+  // The partition's kind on the ground; a partition in air by default.
+  GroundSettings ground;
+  // What a later version wrote and this one does not read, kept so that
+  // opening and saving loses none of it: the chunks of unknown tags, whole
+  // (tag, length, payload) and in file order, and the bytes after the fields
+  // of a chunk of ours, by its tag.
+  QByteArray unknownChunks;
+  std::map<QByteArray, QByteArray> tails;
+  bool isDefault() const {
+    return moisture.isDefault() && dynamicsInReport && ground.isDefault() && unknownChunks.isEmpty() &&
+           tails.empty();
+  }
   bool operator==(const ProjectExtras&) const = default;
 };
 
@@ -90,6 +107,10 @@ QByteArray EncodeExtensionBlock(const ProjectDescription& description, const Des
                                 QByteArrayView moreChunks = {});
 // One chunk: its tag, its payload's length and the payload.
 void AppendChunk(QByteArray& out, const char* tag, const QByteArray& payload);
+// A chunk that another module reads from the block itself (FindChunk) is one
+// the decoder keeps as unknown; that module drops it from the kept chunks, so
+// that the next save does not write it a second time or into another file.
+void DropKeptChunk(ProjectExtras& extras, const char* tag);
 // The payload of the chunk `tag` in a block that DecodeExtensionBlock
 // accepted; empty and `found` false when there is none.
 QByteArrayView FindChunk(QByteArrayView block, const char* tag, bool& found);
@@ -108,7 +129,8 @@ qsizetype ExtensionBlockOffset(const QByteArray& file);
 // chunk of ours twice, or a chunk of ours that does not hold what it must (a
 // bridge beyond the layers, a share outside (0, 1), a conductivity or a
 // correction's figure that is negative or not finite, an unknown kind, method
-// or level, a text too long or not UTF-8) raises DataError(kDamagedProject).
+// or level, a text too long or not UTF-8, ground settings ValidGroundSettings
+// refuses) raises DataError(kDamagedProject).
 // `contents` may then hold part of the block: it is the caller's scratch copy.
 void DecodeExtensionBlock(QByteArrayView block, ProjectContents& contents);
 

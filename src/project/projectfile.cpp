@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QtEndian>
 #include <bit>
 #include <cmath>
@@ -17,6 +16,7 @@
 #include <limits>
 
 #include "calc/errors.h"
+#include "calc/safefile.h"
 #include "calc/textfile.h"
 #include "project/extension.h"
 
@@ -240,12 +240,9 @@ void WriteProject(QIODevice& device, const ProjectDescription& description,
 }
 
 void SaveProjectFile(const QString& path, const std::function<void(QIODevice&)>& writeSections) {
-  const QFileInfo info(path);
-  // The replacement by rename would get past a read-only mark (and past missing
-  // rights when run with privileges); the user set that mark to keep the file.
-  if (info.isDir() || (info.exists() && !(info.permissions() & QFileDevice::WriteOwner)))
-    throw IoError(IoCode::AccessDenied);
-  if (!info.absoluteDir().exists()) throw IoError(IoCode::PathNotFound);
+  // Opened first, so that a folder or a read-only mark is refused before the
+  // sections are built.
+  SafeFile file(path);
   // The whole file is built in memory and reaches the disk in one write; an
   // exception while building it leaves the disk untouched.
   QByteArray bytes;
@@ -254,12 +251,8 @@ void SaveProjectFile(const QString& path, const std::function<void(QIODevice&)>&
     buffer.open(QIODevice::WriteOnly);
     writeSections(buffer);
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) throw IoError(IoCode::AccessDenied);
-  // A short write leaves `file` uncommitted: its destructor drops the temporary.
-  if (file.write(bytes) != bytes.size()) throw IoError(IoCode::DiskFull);
-  if (!file.commit())
-    throw IoError(file.error() == QFileDevice::RenameError ? IoCode::AccessDenied : IoCode::DiskFull);
+  file.write(bytes);
+  file.commit();
 }
 
 }  // namespace veltor

@@ -76,7 +76,7 @@ void WriteProject(QIODevice& device, const ProjectDescription& description,
 // target is replaced only when everything was written, so a failure (an
 // exception from `writeSections` included) leaves a previous file exactly as
 // it was. A read-only target is refused with "File access denied"; a failed
-// write raises "Disk full".
+// write, flush or replacement raises IoError::writeFailed (SafeFile).
 void SaveProjectFile(const QString& path, const std::function<void(QIODevice&)>& writeSections);
 
 }  // namespace veltor

@@ -3,16 +3,20 @@
 // exit status. The data files are the shipped ones.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <cmath>
+#include <functional>
 
 #include "batch/batch.h"
+#include "project/projectfile.h"
 
 namespace {
 
@@ -25,6 +29,7 @@ class BatchTest : public ::testing::Test {
 
   QString write(const QString& name, const QByteArray& bytes) {
     const QString path = scratch_.filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -122,6 +127,30 @@ TEST_F(BatchTest, BridgedLayerAndCorrections) {
 }
 
 // An air layer takes no hatch from the description; the chart still has one to fill it with.
+// A heated basement (the ground module's hand-calculated row): the floor's
+// layers give Rf = 0.04/0.04 = 1, the walls' Rw = 0.08/0.04 = 2; sand, w 0.4,
+// z 2.5, A 100, P 40. Every key of `ground` is there, null where the kind has none.
+TEST_F(BatchTest, HeatedBasementOnTheGround) {
+  const QJsonObject r = calc(R"({
+    "conditions": {"umax": 0.3},
+    "layers": [{"name": "Styropian", "d": 0.04, "lambda": 0.04, "mu": 60}],
+    "ground": {"kind": "heated_basement", "area": 100, "perimeter": 40, "wall_thickness": 0.4,
+               "soil": "sand", "depth": 2.5, "compare": "ground",
+               "wall_layers": [{"name": "XPS", "d": 0.08, "lambda": 0.04, "mu": 150}]}})");
+  const QJsonObject g = r[QStringLiteral("ground")].toObject();
+  EXPECT_EQ(g.keys(), (QStringList{"B_prime", "U_bf", "U_bw", "U_compared", "U_construction", "U_ground",
+                                   "dt", "psi_ge"}));
+  EXPECT_NEAR(g[QStringLiteral("B_prime")].toDouble(), 5, 1e-12);
+  EXPECT_NEAR(g[QStringLiteral("dt")].toDouble(), 2.82, 1e-12);
+  EXPECT_NEAR(g[QStringLiteral("U_bf")].toDouble(), 0.319734712974386, 1e-12);
+  EXPECT_NEAR(g[QStringLiteral("U_bw")].toDouble(), 0.293090846901404, 1e-12);
+  EXPECT_NEAR(g[QStringLiteral("U_ground")].toDouble(), 0.306412779937895, 1e-12);
+  EXPECT_NEAR(g[QStringLiteral("U_construction")].toDouble(), 1 / 1.17, 1e-12);
+  EXPECT_EQ(g[QStringLiteral("U_compared")], g[QStringLiteral("U_ground")]);
+  EXPECT_TRUE(g[QStringLiteral("psi_ge")].isNull());
+  EXPECT_FALSE(r[QStringLiteral("meets")].toBool());  // 0.306 against 0.3
+}
+
 TEST_F(BatchTest, AirLayerIsHatchedInTheChart) {
   const QString json = write(QStringLiteral("air.json"),
                              R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1,"hatch":"tynk"},
@@ -183,6 +212,156 @@ TEST_F(BatchTest, OutputFileHoldsWhatStandardOutputWould) {
   EXPECT_TRUE(QJsonDocument::fromJson(file.readAll()).object().contains(QStringLiteral("U")));
 }
 
+struct OutputName {
+  const char* row;
+  const char* value;  // of --output
+  const char* file;   // where the results land, under the start folder; empty: standard output
+};
+
+void PrintTo(const OutputName& o, std::ostream* os) {
+  *os << o.row;
+}
+
+class BatchOutputName : public BatchTest, public ::testing::WithParamInterface<OutputName> {};
+
+// Names are the user's, relative to the folder the command started in; "-" is
+// standard output, and a device is written into, never replaced.
+TEST_P(BatchOutputName, LandsWhereTheUserMeant) {
+  const OutputName& p = GetParam();
+  QBuffer out;
+  out.open(QIODevice::WriteOnly);
+  QByteArray err;
+  const int status = batch::RunBatchCommand(
+      {QStringLiteral("veltorobl"), QStringLiteral("--calc"), QStringLiteral("Przykład.Veltor"),
+       QStringLiteral("--output"), QString::fromUtf8(p.value)},
+      out, err, QStringLiteral(VELTOR_DATA_DIR "/Projekty"));
+  ASSERT_EQ(status, batch::kExitOk) << err.data();
+  if (*p.file) {
+    EXPECT_TRUE(out.data().isEmpty());
+    const QString landed = QString::fromUtf8(p.file).replace(QStringLiteral("@/"), scratch_.path() + '/');
+    EXPECT_EQ(QFileInfo(landed).isFile(), !landed.startsWith(QStringLiteral("/dev/")));
+    EXPECT_TRUE(QFileInfo::exists(landed));
+    if (QFileInfo(landed).isFile()) QFile::remove(landed);
+  } else {
+    EXPECT_TRUE(QJsonDocument::fromJson(out.data()).object().contains(QStringLiteral("U")));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, BatchOutputName,
+                         ::testing::Values(OutputName{"Dash", "-", ""},
+                                           OutputName{"StartsWithADash", "-w.json",
+                                                      VELTOR_DATA_DIR "/Projekty/-w.json"},
+                                           OutputName{"Device", "/dev/null", "/dev/null"}),
+                         [](const auto& info) { return std::string(info.param.row); });
+
+// Standard output that cannot take the results is no success.
+TEST_F(BatchTest, FailingStandardOutputExitsWithRefusal) {
+  QFile full(QStringLiteral("/dev/full"));
+  if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) GTEST_SKIP() << "no /dev/full here";
+  QByteArray err;
+  EXPECT_EQ(batch::RunBatchCommand({QStringLiteral("veltorobl"), QStringLiteral("--calc"),
+                                    QStringLiteral("Projekty/Przykład.Veltor")},
+                                   full, err, QDir::currentPath()),
+            batch::kExitRefused);
+  EXPECT_TRUE(err.contains("standardowe wyjście")) << err.data();
+}
+
+struct StoredConditions {
+  const char* row;
+  std::function<void(veltor::DesignConditions&, veltor::LayerTable&)> change;
+  const char* refusal;  // empty: the U of the sample as the window opens it
+};
+
+void PrintTo(const StoredConditions& c, std::ostream* os) {
+  *os << c.row;
+}
+
+class BatchStoredProject : public BatchTest, public ::testing::WithParamInterface<StoredConditions> {};
+
+// A project whose stored figures the window would not take as they are: batch
+// mode gives the window's U or refuses, naming the field.
+TEST_P(BatchStoredProject, GivesTheWindowsUOrRefuses) {
+  const StoredConditions& p = GetParam();
+  veltor::LoadedProject sample =
+      veltor::LoadProjectFile(QDir::current().absoluteFilePath(QStringLiteral("Projekty/Przykład.Veltor")));
+  veltor::ProjectContents& c = sample.contents;
+  p.change(c.conditions, c.layers);
+  const QString path = scratch_.filePath(QStringLiteral("zmieniony.Veltor"));
+  veltor::SaveProjectFile(path, [&](QIODevice& file) {
+    veltor::WriteProject(file, c.description, c.conditions, c.layers, c.extras);
+  });
+  const int status = run({QStringLiteral("--calc"), path});
+  if (*p.refusal) {
+    EXPECT_EQ(status, batch::kExitRefused);
+    EXPECT_TRUE(err_.contains(p.refusal)) << err_.data();
+    return;
+  }
+  ASSERT_EQ(status, batch::kExitOk) << err_.data();
+  EXPECT_NEAR(QJsonDocument::fromJson(out_).object()[QStringLiteral("U")].toDouble(), 0.19928812877017238,
+              1e-15);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BatchStoredProject,
+    ::testing::Values(StoredConditions{"NanRsi", [](auto& c, auto&) { c.rsi = NAN; }, ""},
+                      StoredConditions{"NegativeRse", [](auto& c, auto&) { c.rse = -1; }, ""},
+                      StoredConditions{"OddRsi", [](auto& c, auto&) { c.rsi = 5; }, ""},
+                      StoredConditions{"HugeThickness", [](auto&, auto& l) { l.at(1).thickness = 1e300; },
+                                       "layers[1].d: grubość"},
+                      StoredConditions{"TinyLambda", [](auto&, auto& l) { l.at(0).lambdaMedium = 5e-324; },
+                                       "layers[0].lambda"}),
+    [](const auto& info) { return std::string(info.param.row); });
+
+struct UserStations {
+  const char* row;
+  QByteArray file;  // the user's klimat.txt
+  bool station;     // whether the description names a station
+  const char* refusal;
+};
+
+void PrintTo(const UserStations& u, std::ostream* os) {
+  *os << u.row;
+}
+
+class BatchUserStations : public BatchTest, public ::testing::WithParamInterface<UserStations> {};
+
+// The user's station file counts only for a run that names a station, and
+// never stands in for a shipped station of the same name.
+TEST_P(BatchUserStations, NamedWhenUsedNeverOverriding) {
+  const UserStations& p = GetParam();
+  const QByteArray kept = qgetenv("XDG_DATA_HOME");
+  qputenv("XDG_DATA_HOME", scratch_.path().toLocal8Bit());
+  write(QStringLiteral("veltorobl/klimat.txt"), p.file);
+  const QByteArray climate = p.station ? R"(,"climate":{"station":"Warszawa-Okęcie"})" : "";
+  const int status = run({QStringLiteral("--calc"),
+                          write(QStringLiteral("in.json"),
+                                R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}])" + climate + "}")});
+  qputenv("XDG_DATA_HOME", kept);
+  if (!*p.refusal) {
+    EXPECT_EQ(status, batch::kExitOk) << err_.data();
+    return;
+  }
+  EXPECT_EQ(status, batch::kExitRefused);
+  EXPECT_TRUE(QString::fromUtf8(err_).contains(QString::fromUtf8(p.refusal))) << err_.data();
+  EXPECT_TRUE(err_.contains("veltorobl/klimat.txt")) << err_.data();
+}
+
+QByteArray Station(const QByteArray& name) {
+  QByteArray text = "[" + name + "]\n";
+  for (int m = 0; m < 12; ++m) text += "1 80\n";
+  return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BatchUserStations,
+    ::testing::Values(UserStations{"DamagedButNoClimate", "[X]\n1 80\n", false, ""},
+                      UserStations{"DamagedAndAStation", "[X]\n1 80\n", true, "ma tylko 1 z 12"},
+                      UserStations{"NameOfAShippedOne",
+                                   Station("Warszawa-Ok\xea"
+                                           "cie"),
+                                   true, "stacje o nazwach stacji dostarczanych z programem pominięto"}),
+    [](const auto& info) { return std::string(info.param.row); });
+
 struct Document {
   const char* row;
   const char* option;
@@ -237,13 +416,23 @@ void PrintTo(const Refusal& r, std::ostream* os) {
 
 class BatchRefusal : public BatchTest, public ::testing::WithParamInterface<Refusal> {};
 
+// "@/" in the arguments stands for the scratch folder, "@in" for the input.
 TEST_P(BatchRefusal, SaysWhatAndWhereAndExits) {
   const Refusal& p = GetParam();
   QStringList args = QString::fromUtf8(p.args).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-  if (p.json) args << QStringLiteral("--calc") << write(QStringLiteral("bad.json"), p.json);
+  const QString in = write(QStringLiteral("bad.json"), p.json ? QByteArray(p.json) : QByteArray("{}"));
+  if (p.json && !args.contains(QStringLiteral("@in"))) args << QStringLiteral("--calc") << in;
+  for (QString& arg : args)
+    arg.replace(QStringLiteral("@in"), in).replace(QStringLiteral("@/"), scratch_.path() + '/');
   EXPECT_EQ(run(args), p.status);
   EXPECT_TRUE(QString::fromUtf8(err_).contains(QString::fromUtf8(p.message))) << err_.data();
   EXPECT_TRUE(out_.isEmpty());
+  // A refused run writes nothing, and never over its input.
+  EXPECT_EQ(QDir(scratch_.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{QStringLiteral("bad.json")});
+  QFile input(in);
+  ASSERT_TRUE(input.open(QIODevice::ReadOnly));
+  EXPECT_EQ(input.readAll(), p.json ? QByteArray(p.json) : QByteArray("{}"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -266,7 +455,46 @@ INSTANTIATE_TEST_SUITE_P(
                 "conditions.te: Dopuszczalne wartości"},
         Refusal{"ElementOfArray", R"([{"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]},{"layers":[]}])",
                 "", 1, "[1].layers: oczekiwano niepustej tablicy"},
-        Refusal{"NotJson", "{\"layers\": [", "", 1, "niepoprawny JSON"},
+        Refusal{"NotJson", "{\n  \"layers\": [1 2]", "", 1,
+                "niepoprawny JSON (wiersz 2, kolumna 17): brak przecinka"},
+        Refusal{
+            "DuplicateKey",
+            R"({"conditions":{"umax":0.2,"ti":20,"umax":0.3},"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]})",
+            "", 1, "pole \"umax\" występuje dwa razy"},
+        Refusal{"HugeThickness", R"({"layers":[{"name":"A","d":1e308,"lambda":1,"mu":1}]})", "", 1,
+                "layers[0].d: grubość musi być liczbą większą od 0 i nie większą niż 10 m"},
+        Refusal{"DenormalLambda", R"({"layers":[{"name":"A","d":0.1,"lambda":5e-324,"mu":1}]})", "", 1,
+                "layers[0].lambda: współczynnik przewodzenia ciepła λ musi być z zakresu"},
+        Refusal{"HugeMu", R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1e308}]})", "", 1,
+                "layers[0].mu"},
+        Refusal{"SdBelowThickness", R"({"layers":[{"name":"A","d":0.1,"lambda":1,"sd":1e-300}]})", "", 1,
+                "layers[0].sd"},
+        Refusal{"HugeDensity", R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1,"density":1e308}]})", "",
+                1, "layers[0].density"},
+        Refusal{"ThickAirLayer",
+                R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1},{"air":true,"d":0.5}]})", "", 1,
+                "layers[1].d: grubość niewentylowanej warstwy powietrza"},
+        Refusal{
+            "FastenerInBothForms",
+            R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"corrections":{"fasteners":{"per_m2":4,"chi_p":0.002,"lambda":50}}})",
+            "", 1, "corrections.fasteners.lambda: łącznik opisuje albo χp"},
+        Refusal{
+            "HugeFastener",
+            R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"corrections":{"fasteners":{"per_m2":4,"chi_p":1e308}}})",
+            "", 1, "corrections.fasteners.chi_p"},
+        Refusal{
+            "RecessDeeperThanInsulation",
+            R"({"layers":[{"name":"A","d":0.1,"lambda":0.04,"mu":1}],"corrections":{"fasteners":{"per_m2":4,"lambda":50,"area_mm2":20,"penetration":"recessed","depth":0.2}}})",
+            "", 1, "Zagłębienie łącznika (200 mm) nie może przekraczać"},
+        Refusal{"OutputOverInput", R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}]})",
+                "--calc @in --output @in", 1, "plik wejściowy nie może być plikiem wyników"},
+        Refusal{"RefusedRunWritesNoPicture", nullptr,
+                "--page @/p.bmp --calc Projekty/Przykład.Veltor --output @/brak/o.json", 1,
+                "brak/o.json: nie można zapisać"},
+        Refusal{"MissingOutputFolderWritesNoPicture", nullptr,
+                "--page @/p.bmp Projekty/Przykład.Veltor --temperature-chart @/brak/t.bmp", 1,
+                "brak/t.bmp: nie można zapisać"},
+        Refusal{"SingleDashOption", nullptr, "-calc x.json", 2, "Nieznana opcja: -calc"},
         Refusal{"ShortClimate",
                 R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"climate":{"months":[[0,80]]}})", "", 1,
                 "climate.months: oczekiwano dwunastu"},
@@ -281,6 +509,18 @@ INSTANTIATE_TEST_SUITE_P(
             "FastenerWithoutCount",
             R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"corrections":{"fasteners":{"chi_p":0.002}}})",
             "", 1, "corrections.fasteners.per_m2"},
+        Refusal{
+            "GroundKindUnknown",
+            R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"ground":{"kind":"cellar","area":9,"perimeter":12}})",
+            "", 1, "ground.kind: oczekiwano jednej z wartości"},
+        Refusal{
+            "BasementWithoutDepth",
+            R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"ground":{"kind":"heated_basement","area":9,"perimeter":12}})",
+            "", 1, "ground.depth: wartość musi być liczbą większą od 0"},
+        Refusal{
+            "EdgeWithoutLambda",
+            R"({"layers":[{"name":"A","d":0.1,"lambda":1,"mu":1}],"ground":{"kind":"slab","area":9,"perimeter":12,"edge":{"type":"vertical","size":1,"thickness":0.1}}})",
+            "", 1, "ground.edge.lambda"},
         Refusal{"MissingFile", nullptr, "--calc /nonexistent/x.json", 1, "File not found"},
         Refusal{"NoInput", nullptr, "--wyjscie x.json", 2, "--oblicz PLIK"},
         Refusal{"UnknownOption", nullptr, "--obliczaj x", 2, "obliczaj"},

@@ -354,6 +354,7 @@ const QByteArray kText = "[A]\n" + Months(4) + "-1,5 86\n" + Months(7);
 const QByteArray kHot = "[A]\n" + Months(2) + "55 86\n" + Months(9);
 const QByteArray kWet = "[A]\n" + Months(2) + "1 101\n" + Months(9);
 const QByteArray kOneNumber = "[A]\n-1.5\n" + Months(11);
+const QByteArray kNameTwice = "[A]\n" + Months(12) + "[a]\n" + Months(12);
 const QByteArray kLongName = "[A]\n" + Months(12) + "[" + QByteArray(61, 'W') + "]\n" + Months(12);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -378,6 +379,8 @@ INSTANTIATE_TEST_SUITE_P(
                         "wilgotności względnej [%]"},
         ClimateFileCase{"DataBeforeAStation", "1 80\n[A]\n",
                         "Plik danych klimatycznych, wiersz 1: dane przed nazwą pierwszej stacji"},
+        ClimateFileCase{"NameTwice", kNameTwice.constData(),
+                        "Plik danych klimatycznych, wiersz 14: stacja „a” występuje w pliku drugi raz"},
         ClimateFileCase{"NameLongerThanASavedOne", kLongName.constData(),
                         "Plik danych klimatycznych, wiersz 14: nazwa stacji może mieć najwyżej 60 znaków"}),
     [](const testing::TestParamInfo<ClimateFileCase>& info) { return std::string(info.param.name); });

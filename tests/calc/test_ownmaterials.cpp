@@ -120,7 +120,13 @@ INSTANTIATE_TEST_SUITE_P(
                  std::nullopt, "λ (warunki średniowilgotne)"},
         FileCase{"BrokenFileNamedAndKept", kFile + "\r\n*Z\r\nZ\r\nx\r\nzle\r\n",
                  [](const QString& p) { veltor::AddOwnMaterial(p, QStringLiteral("C"), Material("C")); },
-                 std::nullopt, "materiały.txt: Invalid numeric input"}),
+                 std::nullopt, "materiały.txt, wiersz 25: materiał „Z”: oczekiwano liczby"},
+        FileCase{"LambdaZeroRefusedOnReading", kFile + "\r\n*Z\r\nZ\r\nx\r\n0\r\n0\r\n-1\r\n1\r\n0.1\r\n1000",
+                 [](const QString& p) { veltor::AddOwnMaterial(p, QStringLiteral("C"), Material("C")); },
+                 std::nullopt, "materiały.txt, wiersz 22: materiał „Z”: Współczynnik przewodzenia ciepła λ"},
+        FileCase{"CutRecordRefusedOnReading", kFile + "\r\n*Z\r\nZ\r\nx\r\n0.5\r\n",
+                 [](const QString& p) { veltor::AddOwnMaterial(p, QStringLiteral("C"), Material("C")); },
+                 std::nullopt, "materiały.txt, wiersz 22: dane warstwy urwane"}),
     [](const testing::TestParamInfo<FileCase>& info) { return info.param.name; });
 
 // The one row above whose result depends on the header: the file read back.

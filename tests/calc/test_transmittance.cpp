@@ -137,15 +137,29 @@ INSTANTIATE_TEST_SUITE_P(HandCalculations, CombinedMethod,
                              CombinedCase{"Homogeneous", 1, {{0.24, 0.6}}, 0.57, 0.57, false, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// ETICS wall: masonry 0.18/0.8 = 0.225, EPS 0.15/0.04 = 3.75; RT = 0.17 +
+// 3.975 = 4.145, U = 1/4.145, (R1/RT)² = (3.75/4.145)² = 0.8184894.
+constexpr double kRatio2 = (3.75 / 4.145) * (3.75 / 4.145);
+
+// Timber frame with 14 % studs: gypsum 0.0125/0.25 = 0.05, wool 0.15/0.035 =
+// 4.285714 (R1) between studs 0.15/0.13, OSB 0.015/0.13 = 0.115385. Without
+// the studs RT,h = 0.17 + 4.451099 = 4.621099, (R1/RT,h)² = 0.860121.
+// Combined: R'T = 1/(0.86/4.621099 + 0.14/1.489231) = 3.570011, λ'' = 0.0483,
+// R''T = 0.17 + 0.05 + 3.105590 + 0.115385 = 3.440975, RT = 3.505493,
+// U = 0.285267. Air gaps level 2: ΔUg = 0.04·0.860121 = 0.034405, Uc = 0.319671.
+// (With the combined RT and the wool's share of it, 3.170110, ΔUg was 0.032712.)
+const std::vector<LayerInput> kStudWall = {{0.0125, 0.25}, {0.15, 0.035, 0.13, 0.14}, {0.015, 0.13}};
+constexpr double kStudRth = 0.17 + 0.05 + 0.15 / 0.035 + 0.015 / 0.13;
+constexpr double kStudRatio2 = (0.15 / 0.035 / kStudRth) * (0.15 / 0.035 / kStudRth);
+
 struct CorrectionCase {
   const char* name;
   UCorrections corrections;
   double deltaU;
+  std::vector<LayerInput> wall = {{0.18, 0.8}, {0.15, 0.04}};
+  double u = 1 / 4.145;
+  double tolerance = 1e-9;  // relative
 };
-
-// ETICS wall: masonry 0.18/0.8 = 0.225, EPS 0.15/0.04 = 3.75; RT = 0.17 +
-// 3.975 = 4.145, U = 1/4.145, (R1/RT)² = (3.75/4.145)² = 0.8184894.
-constexpr double kRatio2 = (3.75 / 4.145) * (3.75 / 4.145);
 
 UCorrections Fasteners(FastenerMethod method, double recess = 0) {
   UCorrections c;
@@ -167,13 +181,13 @@ UCorrections Roof() {
 
 class Corrections : public testing::TestWithParam<CorrectionCase> {};
 
-TEST_P(Corrections, DeltaUOfTheEticsWall) {
-  LayerTable table = Partition({{0.18, 0.8}, {0.15, 0.04}});
+TEST_P(Corrections, DeltaUByHand) {
+  LayerTable table = Partition(GetParam().wall);
   DesignConditions c = Conditions();
   c.corrections = GetParam().corrections;
   const TransmittanceResult r = ComputeTransmittance(table, c, Air());
-  ExpectRel(r.deltaU, GetParam().deltaU);
-  ExpectRel(r.uc, 1 / 4.145 + GetParam().deltaU);
+  ExpectRel(r.deltaU, GetParam().deltaU, GetParam().tolerance);
+  ExpectRel(r.uc, GetParam().u + GetParam().deltaU, GetParam().tolerance);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -189,7 +203,15 @@ INSTANTIATE_TEST_SUITE_P(
         CorrectionCase{"AirGapsLevel0", Gaps(0), 0}, CorrectionCase{"AirGapsLevel1", Gaps(1), 0.01 * kRatio2},
         CorrectionCase{"AirGapsLevel2", Gaps(2), 0.04 * kRatio2},
         // p·f·x = 2·0.5·0.04 = 0.04 on the EPS named by its index.
-        CorrectionCase{"InvertedRoof", Roof(), 0.04 * kRatio2}),
+        CorrectionCase{"InvertedRoof", Roof(), 0.04 * kRatio2},
+        // The stud wall above, its figures to the sixth place as worked out.
+        CorrectionCase{"StudWallAirGaps", Gaps(2), 0.034405, kStudWall, 0.285267, 2e-5},
+        CorrectionCase{"StudWallAirGapsExact", Gaps(2), 0.04 * kStudRatio2, kStudWall,
+                       2 / (1 / (0.86 / kStudRth + 0.14 / (0.17 + 0.05 + 0.15 / 0.13 + 0.015 / 0.13)) + 0.17 +
+                            0.05 + 0.15 / 0.0483 + 0.015 / 0.13)},
+        // 0.8·50·2e-5·6/0.15 = 0.032 on the wool, d0 0.15: 0.032·0.860121 = 0.027524.
+        CorrectionCase{"StudWallFasteners", Fasteners(FastenerMethod::Conductivity), 0.027524, kStudWall,
+                       0.285267, 2e-5}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct OuterCase {

@@ -188,6 +188,44 @@ class TestRaportProjektowy : public QObject {
     for (const QString& unexpected : absent) QVERIFY2(!text.contains(unexpected), qPrintable(unexpected));
   }
 
+  // A floor on sand (Rf = 0.08/0.04 = 2, so U = 0.287 by EN ISO 13370 and
+  // 1/2.17 = 0.461 by EN ISO 6946) against 0.3: the verdict follows the U chosen.
+  void groundFloorBlock_data() {
+    QTest::addColumn<int>("compare");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("verdict");
+    QTest::newRow("construction") << 0
+                                  << QStringLiteral("Z Umax porównano U konstrukcji (PN-EN ISO 6946) = 0,461")
+                                  << QStringLiteral("Przegroda nie spełnia wymagania");
+    QTest::newRow("ground") << 1 << QStringLiteral("Z Umax porównano U z gruntem (PN-EN ISO 13370) = 0,287")
+                            << QStringLiteral("Przegroda spełnia wymaganie");
+  }
+  void groundFloorBlock() {
+    QFETCH(int, compare);
+    QFETCH(QString, line);
+    QFETCH(QString, verdict);
+    veltor::LayerTable floor;
+    floor.AppendLayer(Layer(QStringLiteral("Styropian"), 0.08, 0.04, 60));
+    designreport::Input input;
+    input.description = {QStringLiteral("Podłoga parteru"), QString(), QString(), QString()};
+    input.conditions = veltor::DesignConditions::startupValues();
+    input.conditions.umax = 0.3;
+    input.ground.kind = veltor::GroundKind::Slab;
+    input.ground.area = 100;
+    input.ground.perimeter = 40;
+    input.ground.wallThickness = 0.3;
+    input.ground.compare = static_cast<veltor::ComparedU>(compare);
+    designreport::Compute(input, floor, tables_, QStringLiteral(VELTOR_DATA_DIR));
+    const QString pdf = scratch_.filePath(QStringLiteral("podloga.pdf"));
+    designreport::WritePdf(input, pdf);
+    const QString text = Run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+    for (const QString& expected :
+         {line, verdict, QStringLiteral("Wymiar charakterystyczny B' = A/(0,5·P) = 5,00 m"),
+          QStringLiteral("Grubość równoważna dt = w + λ·(Rsi + Rf + Rse) = 4,720 m"),
+          QStringLiteral("U0 = 2λ/(π·B' + dt)·ln(π·B'/dt + 1) = 0,287"), veltor::kNotForGround})
+      QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in: ") + text));
+  }
+
   // Page 1 carries the three verdicts whatever the moisture page: for a wall
   // whose foil outside the wool holds the vapour, for a climate in which it
   // dries out, and for a project that never chose a climate.

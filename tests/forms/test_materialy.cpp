@@ -332,17 +332,19 @@ void TestMaterialy::shippedCatalogue() {
 
 void TestMaterialy::startWithOwnFile_data() {
   QTest::addColumn<QByteArray>("own");
-  QTest::addColumn<QString>("message");  // after the own file's path; empty: none
+  QTest::addColumn<QString>("message");  // %1 the own file's path; empty: none
   QTest::addColumn<QString>("tree");
 
   QTest::newRow("own materials first")
       << kOwnFile << QString() << QStringLiteral("Moje materiały{Stary=Stary  }");
-  QTest::newRow("broken own file named, catalogue still read")
-      << QByteArray(kOwnFile + "*Zly\r\nZ\r\nbeto\r\nzle\r\n") << QStringLiteral(": Invalid numeric input.")
-      << QStringLiteral("Moje materiały{Stary=Stary  ,Zly=Z}");
+  // The broken entry is not listed: added to a project, it would break it.
+  QTest::newRow("broken own file named with its line, catalogue still read")
+      << QByteArray(kOwnFile + "*Zly\r\nZ\r\nbeto\r\nzle\r\n")
+      << QStringLiteral("Plik %1, wiersz 15: materiał „Zly”: oczekiwano liczby z kropką dziesiętną.")
+      << QStringLiteral("Moje materiały{Stary=Stary  }");
   // Read through the data files' guard: a folder (or a pipe) is refused unread.
   QTest::newRow("a folder in its place")
-      << QByteArray("/") << QStringLiteral(": File access denied.") << QStringLiteral("Moje materiały");
+      << QByteArray("/") << QStringLiteral("%1: File access denied.") << QStringLiteral("Moje materiały");
 }
 
 void TestMaterialy::startWithOwnFile() {
@@ -357,7 +359,7 @@ void TestMaterialy::startWithOwnFile() {
     env.writeFile(QStringLiteral("user-data/veltorobl/materiały.txt"), own);
   ScriptedDialogs dialogs;
   if (!message.isEmpty())
-    dialogs.expectMessage(QDir::toNativeSeparators(TFrameKatalog::UserMaterialsFile()) + message);
+    dialogs.expectMessage(message.arg(QDir::toNativeSeparators(TFrameKatalog::UserMaterialsFile())));
   Project project;
   TFormWarstwy window(nullptr, project);
   ui::Guard([&] { window.FormCreate(); });

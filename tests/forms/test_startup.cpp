@@ -15,6 +15,7 @@
 #include "forms/daneprojektu.h"
 #include "forms/dynamika.h"
 #include "forms/glowna.h"
+#include "forms/grunt.h"
 #include "forms/intro.h"
 #include "forms/kondensacja.h"
 #include "forms/poprawki.h"
@@ -49,15 +50,16 @@ QStringList WindowSet() {
                      static_cast<QWidget*>(FormSystem2), static_cast<QWidget*>(FormSystem3),
                      static_cast<QWidget*>(FormSystem4), static_cast<QWidget*>(FormRaportNew),
                      static_cast<QWidget*>(FormKondensacja), static_cast<QWidget*>(FormDynamika),
-                     static_cast<QWidget*>(FormPoprawki), static_cast<QWidget*>(FormPrzegrody)})
+                     static_cast<QWidget*>(FormPoprawki), static_cast<QWidget*>(FormPrzegrody),
+                     static_cast<QWidget*>(FormGrunt)})
     names << (w ? w->objectName() : QStringLiteral("-"));
   return names;
 }
 
-const QStringList kWindowSet = {"FormGlowna",   "FormWarstwy",   "FormWarunkiPoczatkowe", "FormDaneProj",
-                                "AboutBox",     "FormSystem1",   "FormSystem2",           "FormSystem3",
-                                "FormSystem4",  "FormRaportNew", "FormKondensacja",       "FormDynamika",
-                                "FormPoprawki", "FormPrzegrody"};
+const QStringList kWindowSet = {
+    "FormGlowna",      "FormWarstwy",  "FormWarunkiPoczatkowe", "FormDaneProj",  "AboutBox",
+    "FormSystem1",     "FormSystem2",  "FormSystem3",           "FormSystem4",   "FormRaportNew",
+    "FormKondensacja", "FormDynamika", "FormPoprawki",          "FormPrzegrody", "FormGrunt"};
 
 }  // namespace
 

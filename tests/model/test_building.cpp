@@ -98,6 +98,14 @@ INSTANTIATE_TEST_SUITE_P(Kinds, BuildingSteps,
                                                     1);  // the same session, another partition: no merge
                                                 b.setThickness(ids[0], 1, 0.26, 1);
                                               }},
+                                         Step{"GroundOnAPartitionNotCurrent",
+                                              [](Building& b, const auto& ids) {
+                                                veltor::GroundSettings g;
+                                                g.kind = veltor::GroundKind::Slab;
+                                                g.area = 80;
+                                                g.perimeter = 36;
+                                                b.setGround(ids[2], g);
+                                              }},
                                          Step{"RemoveThenEditNeighbour",
                                               [](Building& b, const auto& ids) {
                                                 b.setThickness(ids[1], 0, 0.35);
@@ -191,3 +199,22 @@ TEST_F(BuildingTest, ResultsOfEveryPartitionCurrentOrNot) {
 }
 
 }  // namespace
+
+// A partition of no kind put on the ground takes the kind of its ground kind in
+// the same step; one of a kind keeps it.
+TEST_F(BuildingTest, GroundGivesAPartitionOfNoKindItsKindInOneStep) {
+  veltor::PartitionIdentity noKind = building.at(0).identity;
+  noKind.kind = veltor::PartitionKind::Unspecified;
+  building.setIdentity(ids[0], noKind);
+  veltor::GroundSettings g;
+  g.kind = veltor::GroundKind::UnheatedBasement;
+  building.setGround(ids[0], g);
+  building.setGround(ids[1], g);
+  EXPECT_EQ(building.at(0).identity.kind, veltor::PartitionKind::CeilingUnheated);
+  EXPECT_EQ(building.at(1).identity.kind, veltor::PartitionKind::Roof);
+  EXPECT_EQ(building.undoStack().count(), 3);
+  building.undoStack().undo();
+  building.undoStack().undo();
+  EXPECT_EQ(building.at(0).identity.kind, veltor::PartitionKind::Unspecified);
+  EXPECT_FALSE(building.at(0).extras.ground.onGround());
+}

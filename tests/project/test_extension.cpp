@@ -102,8 +102,21 @@ void AddressAndLicence(ProjectContents& c) {
   c.description[kLicence] = QStringLiteral("MAZ/0123/POOK/05");
 }
 
+void OnTheGround(ProjectContents& c) {
+  GroundSettings& g = c.extras.ground;
+  g.kind = GroundKind::Slab;
+  g.area = 96.5;
+  g.perimeter = 41.2;
+  g.wallThickness = 0.44;
+  g.soil = SoilKind::Typed;
+  g.soilLambda = 1.8;
+  g.edge = {EdgeKind::Vertical, 1.2, 0.1, 0.035};
+  g.compare = ComparedU::Ground;
+}
+
 template <OuterSideKind kKind>
 void Everything(ProjectContents& c) {
+  OnTheGround(c);
   c.extras.moisture = Station();
   BridgedLayers(c);
   AddressAndLicence(c);
@@ -124,6 +137,7 @@ TEST_P(Extras, ComeBackAndAreWrittenAgainByteForByte) {
   EXPECT_EQ(back.contents.description, p.contents.description);
   EXPECT_EQ(back.contents.conditions, p.contents.conditions);
   EXPECT_EQ(back.contents.extras.moisture, p.contents.extras.moisture);
+  EXPECT_EQ(back.contents.extras.ground, p.contents.extras.ground);
   ASSERT_EQ(back.contents.layers.size(), p.contents.layers.size());
   for (int i = 0; i < p.contents.layers.size(); ++i)
     EXPECT_EQ(back.contents.layers.at(i).bridge, p.contents.layers.at(i).bridge) << i;
@@ -133,7 +147,8 @@ TEST_P(Extras, ComeBackAndAreWrittenAgainByteForByte) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Extras,
     testing::Values(ExtrasCase{"StationMonths", [](ProjectContents& c) { c.extras.moisture = Station(); }},
-                    ExtrasCase{"TypedGapsStayGaps", TypedMonths}, ExtrasCase{"BridgedLayers", BridgedLayers},
+                    ExtrasCase{"TypedGapsStayGaps", TypedMonths}, ExtrasCase{"OnTheGround", OnTheGround},
+                    ExtrasCase{"BridgedLayers", BridgedLayers},
                     ExtrasCase{"OnlyTheLicence",
                                [](ProjectContents& c) { c.description[kLicence] = QStringLiteral("1/05"); }},
                     ExtrasCase{"OutdoorWithOpeningsTyped", Everything<OuterSideKind::Outdoor>},
@@ -200,6 +215,12 @@ QByteArray Corrections(qint32 level, qint32 method, double figure = 0.5, qint32 
 QByteArray Side(qint32 kind, double openings) {
   return I32(kind) + F64(openings);
 }
+// A heated basement on sand, the other choices first of their kind, every figure `figure`.
+QByteArray Ground(qint32 kind, double figure = 2.5) {
+  QByteArray b = I32(kind) + I32(1) + I32(0) + I32(0) + I32(0);
+  for (int i = 0; i < 17; ++i) b += F64(figure);
+  return b;
+}
 QByteArray Address(const QByteArray& address, const QByteArray& licence) {
   return Text(address) + Text(licence);
 }
@@ -233,11 +254,20 @@ INSTANTIATE_TEST_SUITE_P(
         BlockCase{"AllOurChunks",
                   Block(Chunk("MOIS", MoisturePayload()) + Chunk("BRDG", Bridges(3, 0.1)) +
                         Chunk("UCOR", Corrections(2, 2)) + Chunk("OUTS", Side(3, 0)) +
-                        Chunk("DESC", Address("ul. Polna 1", "MAZ/1/05"))),
+                        Chunk("DESC", Address("ul. Polna 1", "MAZ/1/05")) + Chunk("GRND", Ground(3))),
                   true, true},
         BlockCase{"TwoBridgesInnermostFirst",
                   Block(Chunk("BRDG", U32(2) + BridgeEntry(0, 0.5) + BridgeEntry(2, 0.999))), true, true},
-        BlockCase{"LaterFieldsSkipped", Block(Chunk("OUTS", Side(1, 900) + "later")), true},
+        // What a later version wrote survives opening and saving.
+        BlockCase{"LaterFieldsKept", Block(Chunk("OUTS", Side(1, 900) + "later")), true, true},
+        BlockCase{"UnknownChunkKept", Block(Chunk("MOIS", MoisturePayload()) + Chunk("ZZZZ", "later")), true,
+                  true},
+        BlockCase{"OnlyAnUnknownChunk", Block(Chunk("ZZZZ", "later") + Chunk("YYYY", {})), true, true},
+        BlockCase{"LaterFieldsOfEveryChunk",
+                  Block(Chunk("MOIS", MoisturePayload() + "1") + Chunk("BRDG", Bridges(3, 0.1) + "2") +
+                        Chunk("UCOR", Corrections(2, 2) + "3") + Chunk("OUTS", Side(3, 0) + "4") +
+                        Chunk("DESC", Address("ul. Polna 1", "MAZ/1/05") + "5") + Chunk("ZZZZ", "6")),
+                  true, true},
         BlockCase{"BridgeBeyondTheLayers", Block(Chunk("BRDG", Bridges(4, 0.1))), false},
         BlockCase{"BridgeShareZero", Block(Chunk("BRDG", Bridges(0, 0))), false},
         BlockCase{"BridgeShareWhole", Block(Chunk("BRDG", Bridges(0, 1))), false},
@@ -257,6 +287,10 @@ INSTANTIATE_TEST_SUITE_P(
         BlockCase{"UnknownOuterSide", Block(Chunk("OUTS", Side(4, 0))), false},
         BlockCase{"OpeningsNegative", Block(Chunk("OUTS", Side(1, -1))), false},
         BlockCase{"OuterSideTwice", Block(Chunk("OUTS", Side(1, 0)) + Chunk("OUTS", Side(2, 0))), false},
+        BlockCase{"GroundKindUnknown", Block(Chunk("GRND", Ground(5))), false},
+        BlockCase{"GroundFigureNegative", Block(Chunk("GRND", Ground(1, -0.3))), false},
+        BlockCase{"GroundFigureNaN", Block(Chunk("GRND", Ground(1, NAN))), false},
+        BlockCase{"GroundCut", Block(Chunk("GRND", Ground(1).left(100))), false},
         BlockCase{"AddressTooLong", Block(Chunk("DESC", Address(QByteArray(256, 'a'), ""))), false},
         BlockCase{"LicenceNotUtf8", Block(Chunk("DESC", Address("", "\xc3"))), false},
         BlockCase{"Empty", Block({}), true}, BlockCase{"WrongMagic", Block({}, "VLTY"), false},
