@@ -366,13 +366,18 @@ QByteArray EncodeExtensionBlock(const ProjectDescription& description, const Des
       payload += tail->second;
     AppendChunk(block, tag, payload);
   };
-  if (!extras.moisture.isDefault()) append(kMoistureTag, encodeMoisture(extras.moisture));
-  if (bridges) append(kBridgeTag, encodeBridges(layers));
-  if (corrections) append(kCorrectionsTag, encodeCorrections(conditions.corrections));
-  if (outerSide) append(kOuterSideTag, encodeOuterSide(conditions.outerSide));
-  if (address) append(kDescriptionTag, encodeDescription(description));
-  if (!extras.ground.isDefault()) append(kGroundTag, encodeGround(extras.ground));
-  if (!extras.dynamicsInReport) append(kReportTag, QByteArray(1, char(kReportWithoutDynamics)));
+  // A chunk carrying a later version's fields is written even when our own
+  // fields are at their defaults: dropping it would lose those fields, and an
+  // empty block would not read back as the same project.
+  const auto kept = [&](const char* tag) { return extras.tails.count(QByteArray(tag, 4)) > 0; };
+  if (!extras.moisture.isDefault() || kept(kMoistureTag)) append(kMoistureTag, encodeMoisture(extras.moisture));
+  if (bridges || kept(kBridgeTag)) append(kBridgeTag, encodeBridges(layers));
+  if (corrections || kept(kCorrectionsTag)) append(kCorrectionsTag, encodeCorrections(conditions.corrections));
+  if (outerSide || kept(kOuterSideTag)) append(kOuterSideTag, encodeOuterSide(conditions.outerSide));
+  if (address || kept(kDescriptionTag)) append(kDescriptionTag, encodeDescription(description));
+  if (!extras.ground.isDefault() || kept(kGroundTag)) append(kGroundTag, encodeGround(extras.ground));
+  if (!extras.dynamicsInReport || kept(kReportTag))
+    append(kReportTag, QByteArray(1, char(extras.dynamicsInReport ? 0 : kReportWithoutDynamics)));
   block.append(extras.unknownChunks);
   block.append(moreChunks);
   put<quint32>(block, static_cast<quint32>(block.size() + kExtensionFooterSize));
