@@ -370,9 +370,11 @@ QByteArray EncodeExtensionBlock(const ProjectDescription& description, const Des
   // fields are at their defaults: dropping it would lose those fields, and an
   // empty block would not read back as the same project.
   const auto kept = [&](const char* tag) { return extras.tails.count(QByteArray(tag, 4)) > 0; };
-  if (!extras.moisture.isDefault() || kept(kMoistureTag)) append(kMoistureTag, encodeMoisture(extras.moisture));
+  if (!extras.moisture.isDefault() || kept(kMoistureTag))
+    append(kMoistureTag, encodeMoisture(extras.moisture));
   if (bridges || kept(kBridgeTag)) append(kBridgeTag, encodeBridges(layers));
-  if (corrections || kept(kCorrectionsTag)) append(kCorrectionsTag, encodeCorrections(conditions.corrections));
+  if (corrections || kept(kCorrectionsTag))
+    append(kCorrectionsTag, encodeCorrections(conditions.corrections));
   if (outerSide || kept(kOuterSideTag)) append(kOuterSideTag, encodeOuterSide(conditions.outerSide));
   if (address || kept(kDescriptionTag)) append(kDescriptionTag, encodeDescription(description));
   if (!extras.ground.isDefault() || kept(kGroundTag)) append(kGroundTag, encodeGround(extras.ground));
