@@ -4,9 +4,14 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 
 namespace ui {
 
 QFont DrawingFont(int pixelSize, bool bold = false);
+
+// Registers the font files of the folder (the program's Czcionki) with the
+// application; returns how many were loaded. Needs a Gui application.
+int LoadDrawingFonts(const QString& folder);
 
 }  // namespace ui
