@@ -160,7 +160,7 @@ void PaintChartGround(QPainter& painter, QSize size, const QString& title) {
 
 QImage LoadReportTemplate(const QString& path) {
   try {
-    return ui::LoadPicture(path);
+    return ui::KeptPicture(path);
   } catch (const veltor::IoError&) {
     throw veltor::Error(QStringLiteral("Cannot open file %1").arg(path));
   }

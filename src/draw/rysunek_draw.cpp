@@ -246,16 +246,26 @@ class Painter {
   void partialPressureLine(const std::vector<QPointF>& partial, const std::vector<QPointF>& saturation);
   void pressureState(const DrawingRows& r);
   void shade(const std::vector<QPointF>& saturation, const std::vector<QPointF>& partial);
+  const QImage& hatchOf(const QString& pattern);
 
   const int sheetWidth_;
   const bool vector_;
   const ChartData& data_;
   const HatchLoader& hatches_;
+  // One tile per pattern and drawing: a layer per band would otherwise ask
+  // for its file again, and a PDF keep every picture it is given as one of its own.
+  QHash<QString, QImage> hatchesSeen_;
   const int x0_;
   QPainter& p_;
   QFontMetrics metrics_{QFont()};
   int ascent_ = 0;
 };
+
+const QImage& Painter::hatchOf(const QString& pattern) {
+  auto found = hatchesSeen_.constFind(pattern);
+  if (found == hatchesSeen_.cend()) found = hatchesSeen_.insert(pattern, hatches_(pattern));
+  return *found;
+}
 
 std::optional<double> Painter::scaleFor(double total, const QString& what, const QString& quantity,
                                         const QString& unit) {
@@ -285,9 +295,7 @@ Painter::Bands Painter::layerBands(const DrawingRows& r, double start, double sc
       // to load: its band stays white rather than the chart being lost.
       band(r, xl, xr, nullptr);
     } else {
-      // Loaded for its one band and let go at once.
-      const QImage hatch = hatches_(pattern);
-      band(r, xl, xr, &hatch);
+      band(r, xl, xr, &hatchOf(pattern));
     }
     if (layer.bridge.present()) bridgeMark(r, xl, xr, layer.bridge.share);
     numbers.push_back({QString::number(i + 1), xl + (xr - xl) / 2 - 3, i % 2, i == 0 || i == n - 1});
@@ -580,7 +588,7 @@ QString HatchPath(const QString& startFolder, const QString& pattern) {
 }
 
 HatchLoader HatchesFrom(const QString& startFolder) {
-  return [startFolder](const QString& pattern) { return ui::LoadPicture(HatchPath(startFolder, pattern)); };
+  return [startFolder](const QString& pattern) { return ui::KeptPicture(HatchPath(startFolder, pattern)); };
 }
 
 std::vector<CurveSample> SaturationCurve(const veltor::LayerRecord& layer,
@@ -650,14 +658,7 @@ DrawnChart PaintChart(QPainter& painter, int kind, const ChartData& data, const 
   PaintSheet(painter, kind);
   DrawnChart drawn;
   {
-    // A PDF keeps every hatch it is given as a picture of its own: one per pattern.
-    QHash<QString, QImage> loaded;
-    const HatchLoader once = [&](const QString& pattern) {
-      auto found = loaded.find(pattern);
-      if (found == loaded.end()) found = loaded.insert(pattern, hatches(pattern));
-      return *found;
-    };
-    Painter vector(painter, SheetSize(kind).width(), true, data, once, kOriginX);
+    Painter vector(painter, SheetSize(kind).width(), true, data, hatches, kOriginX);
     drawn = Draw(vector, kind);
   }
   painter.restore();
