@@ -4,9 +4,15 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 
 namespace ui {
 
 QFont DrawingFont(int pixelSize, bool bold = false);
+
+// QFontMetrics(font).horizontalAdvance(text), kept per thread: the charts and
+// the report measure the same numbers on every drawing, and each measuring
+// shapes the text anew.
+int KeptAdvance(const QFont& font, const QString& text);
 
 }  // namespace ui

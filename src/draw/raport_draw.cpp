@@ -74,7 +74,7 @@ void setFontPixels(QPainter& painter, int pixels, bool bold = false) {
 
 // A text that must end within `room` pixels: one wider is narrowed to fit.
 void fittedText(QPainter& painter, int x, int y, int room, const QString& text) {
-  const int width = QFontMetrics(painter.font()).horizontalAdvance(text);
+  const int width = ui::KeptAdvance(painter.font(), text);
   if (width <= room) {
     TextAt(painter, x, y, text);
     return;
