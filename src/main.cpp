@@ -3,8 +3,12 @@
 // window set and run the event loop.
 #include "batch/batch.h"
 #include "forms/startup.h"
+#include "platform/console.h"
 
 int main(int argc, char* argv[]) {
-  if (batch::IsBatchCommandLine(argc, argv)) return batch::RunBatch(argc, argv);
+  if (batch::IsBatchCommandLine(argc, argv)) {
+    ui::AttachParentConsole();
+    return batch::RunBatch(argc, argv);
+  }
   return RunProgram(argc, argv);
 }

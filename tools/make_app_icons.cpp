@@ -2,8 +2,11 @@
 // insulation, render) with the temperature falling through it. One list of
 // shapes gives both the scalable SVG and the PNGs at the usual hicolor sizes,
 // so every size shows the same picture.
-//   packaging/icons/veltorobl.svg, packaging/icons/veltorobl-NN.png
+//   packaging/icons/veltorobl.svg, packaging/icons/veltorobl-NN.png,
+//   packaging/icons/veltorobl.ico (Windows: the program, its installer and
+//   the .Veltor file type)
 // Run from the repository root: make_app_icons [output folder]
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -75,6 +78,42 @@ QImage png(int size) {
   return img;
 }
 
+void putLE(QByteArray& out, quint32 value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += char((value >> (8 * i)) & 0xff);
+}
+
+// An icon file whose images are PNGs, as Windows reads them since Vista: a
+// directory of sizes, then the images.
+QByteArray icoFile(std::initializer_list<int> sizes) {
+  QList<QByteArray> images;
+  for (int size : sizes) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    png(size).save(&buffer, "PNG");
+    images.append(bytes);
+  }
+  QByteArray out;
+  putLE(out, 0, 2);
+  putLE(out, 1, 2);  // an icon, not a cursor
+  putLE(out, quint32(images.size()), 2);
+  quint32 offset = 6 + 16 * quint32(images.size());
+  int i = 0;
+  for (int size : sizes) {
+    out += char(size >= 256 ? 0 : size);  // 0 stands for 256
+    out += char(size >= 256 ? 0 : size);
+    putLE(out, 0, 2);  // no palette, reserved
+    putLE(out, 1, 2);  // planes
+    putLE(out, 32, 2);
+    putLE(out, quint32(images.at(i).size()), 4);
+    putLE(out, offset, 4);
+    offset += quint32(images.at(i).size());
+    ++i;
+  }
+  for (const QByteArray& image : images) out += image;
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -92,6 +131,11 @@ int main(int argc, char* argv[]) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
       return 1;
     }
+  }
+  QFile ico(folder + QStringLiteral("/veltorobl.ico"));
+  if (!ico.open(QIODevice::WriteOnly) || ico.write(icoFile({16, 24, 32, 48, 64, 256})) < 0) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(ico.fileName()));
+    return 1;
   }
   return 0;
 }

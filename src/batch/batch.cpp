@@ -30,6 +30,7 @@
 #include "calc/reftables.h"
 #include "calc/safefile.h"
 #include "calc/textfile.h"
+#include "draw/fixedfont.h"
 #include "draw/kondensacja_draw.h"
 #include "draw/pictures.h"
 #include "draw/raport_budynku.h"
@@ -577,6 +578,7 @@ int RunBatch(int argc, char* argv[]) {
   // the data files lie beside the program.
   const QString startFolder = QDir::currentPath();
   QDir::setCurrent(QCoreApplication::applicationDirPath());
+  ui::LoadDrawingFonts(QStringLiteral("Czcionki"));
   QFile out;
   out.open(stdout, QIODevice::WriteOnly);
   QByteArray err;

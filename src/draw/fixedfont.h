@@ -15,4 +15,8 @@ QFont DrawingFont(int pixelSize, bool bold = false);
 // shapes the text anew.
 int KeptAdvance(const QFont& font, const QString& text);
 
+// Registers the font files of the folder (the program's Czcionki) with the
+// application; returns how many were loaded. Needs a Gui application.
+int LoadDrawingFonts(const QString& folder);
+
 }  // namespace ui

@@ -13,6 +13,7 @@
 #include "calc/numbers.h"
 #include "draw/fixedfont.h"
 #include "draw/raport_draw.h"
+#include "project/moisturerequest.h"
 
 namespace kondensacja {
 
@@ -180,31 +181,17 @@ std::optional<Assessment> AssessSettings(const veltor::LayerTable& table,
                                          const veltor::MoistureSettings& settings,
                                          const veltor::DesignConditions& conditions,
                                          const veltor::AirLayerTable& air) {
-  using Climate = veltor::MoistureSettings::Climate;
-  if (settings.climate == Climate::Default) return std::nullopt;
-  veltor::MonthlyClimate climate{settings.te, settings.phiE};
-  veltor::MoistureInput input = veltor::MoistureInput::FromDesignConditions(conditions, climate);
-  if (settings.humidityClass > 0) {
-    input.indoor.mode = veltor::IndoorHumidity::HumidityClass;
-    input.indoor.humidityClass = settings.humidityClass;
-  }
-  const bool typed = settings.climate == Climate::Typed;
-  const QString name = typed ? kOwnClimateName : settings.stationName;
-  if (typed) {
-    const auto empty = [](double v) { return std::isnan(v); };
-    if (std::all_of(climate.te.begin(), climate.te.end(), empty) &&
-        std::all_of(climate.phiE.begin(), climate.phiE.end(), empty))
+  const veltor::MoistureRequest request = veltor::MoistureRequestOf(settings, conditions);
+  const QString name = request.typed ? kOwnClimateName : settings.stationName;
+  switch (request.state) {
+    case veltor::MoistureRequest::State::NotChosen:
       return std::nullopt;
-    for (int m = 0; m < veltor::kMonthCount; ++m)
-      if (empty(climate.te[m]) || empty(climate.phiE[m]))
-        return Refused(QStringLiteral("%1: brak wartości").arg(veltor::MonthName(m)), name, input);
+    case veltor::MoistureRequest::State::Refused:
+      return Refused(request.refusal, name, request.input);
+    case veltor::MoistureRequest::State::Ready:
+      break;
   }
-  try {
-    veltor::ValidateClimate(climate);
-  } catch (const veltor::Error& e) {
-    return Refused(e.message(), name, input);
-  }
-  return Assess(table, input, air, name);
+  return Assess(table, request.input, air, name);
 }
 
 QString RefusalText(const Assessment& assessment) {

@@ -46,6 +46,31 @@ const QString kHeaders[TFormPrzegrody::Columns] = {
     QStringLiteral("fRsi ≥ 0,72"), QStringLiteral("Ocena wilgotnościowa"),
 };
 
+// What the moisture verdict stands for, or why there is none.
+QString MoistureWords(const PartitionResults& r) {
+  if (r.ground) return veltor::kNotForGround;
+  if (!r.moisture)
+    return r.moistureError.isEmpty() ? QStringLiteral("Nie wybrano klimatu zewnętrznego")
+                                     : QStringLiteral("Oceny nie wykonano: %1").arg(r.moistureError);
+  const veltor::MoistureResult& m = *r.moisture;
+  const bool surface = m.saturatedMonth < 0 && m.meetsCriticalFactor;
+  QString interstitial;
+  switch (m.verdict) {
+    case veltor::InterstitialVerdict::NoCondensation:
+      interstitial = QStringLiteral("nie występuje");
+      break;
+    case veltor::InterstitialVerdict::DriesOut:
+      interstitial = QStringLiteral("kondensat wysycha w ciągu roku");
+      break;
+    case veltor::InterstitialVerdict::Accumulates:
+      interstitial = QStringLiteral("kondensat narasta z roku na rok");
+      break;
+  }
+  return QStringLiteral("Powierzchnia wewnętrzna: %1\nKondensacja międzywarstwowa: %2")
+      .arg(surface ? QStringLiteral("brak ryzyka rozwoju pleśni") : QStringLiteral("ryzyko rozwoju pleśni"),
+           interstitial);
+}
+
 QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
   auto* b = new QPushButton(text, parent);
   b->setObjectName(QString::fromLatin1(name));
@@ -201,7 +226,9 @@ void TFormPrzegrody::fillRow(int row) {
                    : !veltor::ExceedsUmax(uc, umax) ? kMeets
                                                     : kFails;
   texts[FRsiVerdict] = computed && !std::isnan(r.fRsi) ? (r.meetsFRsi ? kMeets : kFails) : kNoValue;
-  texts[MoistureVerdict] = kNoValue;
+  // No climate chosen, or a partition on the ground: no verdict rather than a false one.
+  const std::optional<bool> moisture = computed ? r.meetsMoisture() : std::nullopt;
+  texts[MoistureVerdict] = !moisture ? kNoValue : *moisture ? kMeets : kFails;
   for (int c = 0; c < Columns; ++c) {
     QTableWidgetItem* item = table_->item(row, c);
     if (!item) {
@@ -217,7 +244,8 @@ void TFormPrzegrody::fillRow(int row) {
     item->setFont(font);
   }
   table_->item(row, Symbol)->setData(Qt::UserRole, p.id);
-  if (!r.error.isEmpty()) table_->item(row, Uc)->setToolTip(r.error);
+  table_->item(row, Uc)->setToolTip(r.error);
+  table_->item(row, MoistureVerdict)->setToolTip(computed ? MoistureWords(r) : QString());
 }
 
 QString TFormPrzegrody::AreaSumText() const {

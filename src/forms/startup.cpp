@@ -12,6 +12,7 @@
 #include <QWindow>
 #include <cstdio>
 
+#include "draw/fixedfont.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
 #include "forms/intro.h"
@@ -80,6 +81,7 @@ int RunProgram(int argc, char* argv[]) {
   // starts the program from anywhere.
   const QString project = TakeProjectArgument(QCoreApplication::arguments());
   QDir::setCurrent(QCoreApplication::applicationDirPath());
+  ui::LoadDrawingFonts(QStringLiteral("Czcionki"));
 
   if (!StartUp()) return 1;
   if (!project.isEmpty()) ui::Guard([&] { FormGlowna->OpenProjectFile(project); });

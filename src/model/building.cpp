@@ -11,13 +11,11 @@
 
 #include "calc/errors.h"
 #include "calc/moisture.h"
+#include "project/moisturerequest.h"
 
 namespace {
 
 using veltor::LayerRecord;
-
-// The surface resistance of the mould check (EN ISO 13788).
-constexpr double kMouldRsi = 0.25;
 
 enum CommandId { kDescriptionId = 1, kThicknessId = 2, kLayerId = 3, kIdentityId = 4 };
 
@@ -490,15 +488,25 @@ std::vector<const veltor::PartitionContents*> Building::contents() const {
   return all;
 }
 
-const PartitionResults& Building::results(PartitionId id) {
-  PartitionResults& r = results_[id];
-  if (r.computed || !tables_ || rowOf(id) < 0) return r;
-  Partition& p = partition(id);
-  r = PartitionResults{};
+std::optional<bool> PartitionResults::meetsMoisture() const {
+  if (!moisture) return std::nullopt;
+  return moisture->saturatedMonth < 0 && moisture->meetsCriticalFactor &&
+         moisture->verdict != veltor::InterstitialVerdict::Accumulates;
+}
+
+namespace {
+
+// The partition's pass and its figures from its values alone, without the
+// moisture assessment and the dynamics for a `trial` (a thickness tried, not
+// made). The pass writes its per-layer figures into `layers`, the partition's
+// own records or a copy of them.
+PartitionResults Evaluate(veltor::LayerTable& layers, const veltor::PartitionContents& p,
+                          const veltor::ReferenceTables& tables, bool trial) {
+  PartitionResults r;
   // A partition that cannot be computed (a bridge without values, say) keeps
   // the reason; its neighbours' results are unaffected.
   try {
-    veltor::CalculatePartition(p.layers, r.summary, p.conditions, *tables_,
+    veltor::CalculatePartition(layers, r.summary, p.conditions, tables,
                                [&r](const QString& text) { r.notice = text; });
   } catch (const veltor::Error& e) {
     r.summary = {};
@@ -507,18 +515,65 @@ const PartitionResults& Building::results(PartitionId id) {
   }
   // As the moisture assessment takes it: the layers' resistance between the
   // mould check's Rsi and the Rse in force.
-  const double layers = r.summary.totalResistance - p.conditions.rsi;
-  r.fRsi = p.layers.empty() || !r.error.isEmpty() ? std::nan("") : 1.0 - kMouldRsi / (kMouldRsi + layers);
+  const double resistance = r.summary.totalResistance - p.conditions.rsi;
+  r.fRsi = layers.empty() || !r.error.isEmpty() ? std::nan("")
+                                                : 1.0 - veltor::kMouldRsi / (veltor::kMouldRsi + resistance);
   r.meetsFRsi = r.fRsi >= veltor::kSimplifiedFRsiThreshold;
+  const int counted = r.summary.transmittance.firstIgnoredLayer;
+  for (int i = 0; i < layers.size(); ++i) {
+    const LayerRecord& layer = layers.at(i);
+    r.mass += layer.density * layer.thickness;
+    if (counted >= 0 && i >= counted) continue;
+    // As the assessment counts them: air and "max" hold back no vapour, 0 all of it.
+    if (layer.isAirLayer() || std::isinf(layer.vapourCoefficient)) continue;
+    r.sd += veltor::EquivalentAirThickness(layer).value_or(INFINITY);
+  }
   if (p.extras.ground.onGround() && r.error.isEmpty()) {
     try {
-      r.ground = veltor::EvaluateGround(p.layers, p.conditions, tables_->air, p.extras.ground);
+      r.ground = veltor::EvaluateGround(layers, p.conditions, tables.air, p.extras.ground);
     } catch (const veltor::Error& e) {
       r.error = e.message();
     }
   }
   r.computed = true;
+  if (trial || !r.error.isEmpty() || layers.empty()) return r;
+  // Under a floor on the ground lies the ground, not the climate's outdoor air.
+  if (!p.extras.ground.onGround()) {
+    const veltor::MoistureRequest request = veltor::MoistureRequestOf(p.extras.moisture, p.conditions);
+    if (request.state == veltor::MoistureRequest::State::Refused) r.moistureError = request.refusal;
+    if (request.state == veltor::MoistureRequest::State::Ready) {
+      try {
+        r.moisture = veltor::AssessMoisture(layers, request.input, tables.air);
+      } catch (const veltor::Error& e) {
+        r.moistureError = e.message();
+      }
+    }
+  }
+  try {
+    r.dynamic = veltor::DynamicCharacteristics(layers, p.conditions, tables.air);
+  } catch (const veltor::Error& e) {
+    r.dynamicError = e.message();
+  }
   return r;
+}
+
+}  // namespace
+
+const PartitionResults& Building::results(PartitionId id) {
+  PartitionResults& r = results_[id];
+  if (r.computed || !tables_ || rowOf(id) < 0) return r;
+  // The windows draw the per-layer figures from the partition's own records.
+  Partition& p = partition(id);
+  r = Evaluate(p.layers, p, *tables_, false);
+  return r;
+}
+
+PartitionResults Building::resultsWithThickness(PartitionId id, int layer, double thickness) const {
+  const Partition* p = find(id);
+  if (!p || !tables_ || layer < 0 || layer >= p->layers.size()) return {};
+  veltor::LayerTable layers = p->layers.copy();
+  layers.at(layer).thickness = thickness;
+  return Evaluate(layers, *p, *tables_, true);
 }
 
 void Building::touched(PartitionId id, int parts) {

@@ -22,7 +22,9 @@
 #include <vector>
 
 #include "calc/calculation.h"
+#include "calc/dynamic.h"
 #include "calc/ground.h"
+#include "calc/moisture.h"
 #include "calc/reftables.h"
 #include "project/buildingfile.h"
 
@@ -39,7 +41,7 @@ struct Partition : veltor::PartitionContents {
 struct PartitionResults {
   veltor::PartitionSummary summary;
   QString notice;
-  QString error;                // why the pass failed; the summary is then all zero
+  QString error;               // why the pass failed; the summary is then all zero
   std::exception_ptr failure;  // the pass's own error, for a caller that raises it
   // The temperature factor of the inner surface at Rsi 0.25 and whether it
   // meets the simplified 0.72; NaN for a partition without layers.
@@ -47,9 +49,25 @@ struct PartitionResults {
   bool meetsFRsi = false;
   // A partition on the ground: the EN ISO 13370 figures beside the pass's.
   std::optional<veltor::GroundResult> ground;
+  // The assessment of the partition's saved moisture choices (EN ISO 13788):
+  // empty when no climate was chosen, on the ground (no outdoor air beyond the
+  // floor) and when refused, which moistureError then says why.
+  std::optional<veltor::MoistureResult> moisture;
+  QString moistureError;
+  // Σ ρ·d of every layer in kg/m², and Σsd in m of the layers the vapour path
+  // counts, infinite with a vapour-tight layer.
+  double mass = 0;
+  double sd = 0;
+  // EN ISO 13786 over the day; empty, with the reason, for a layer without
+  // density or specific heat.
+  std::optional<veltor::DynamicResult> dynamic;
+  QString dynamicError;
   bool computed = false;
   // The U held against Umax: the designer's choice on the ground, else Uc.
   double comparedU() const { return ground ? ground->uCompared : summary.transmittance.uc; }
+  // The inner surface against fRsi,min and no accumulating interstitial
+  // condensation; empty without an assessment.
+  std::optional<bool> meetsMoisture() const;
 };
 
 class Building : public QObject {
@@ -122,6 +140,9 @@ class Building : public QObject {
   // The results of a partition, computed now if its data changed since.
   // Without reference tables (setReferenceTables) nothing is computed.
   const PartitionResults& results(PartitionId id);
+  // The pass of partition `id` with layer `layer` `thickness` thick, nothing
+  // changed: the figures the partition would have.
+  PartitionResults resultsWithThickness(PartitionId id, int layer, double thickness) const;
   void setReferenceTables(const veltor::ReferenceTables* tables) { tables_ = tables; }
   bool hasReferenceTables() const { return tables_ != nullptr; }
 

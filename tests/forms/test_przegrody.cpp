@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -153,6 +154,59 @@ class TestPrzegrody : public QObject {
     FormGlowna->ActionCofnij->trigger();
     QApplication::processEvents();
     QCOMPARE(symbols(), (QStringList{"SZ-1", "DA-1", "PG-1"}));
+  }
+
+  // Mineral wool behind a vapour-tight skin: a cold year accumulates water in
+  // it, a mild one none. The column follows the climate saved with the
+  // partition as the moisture window stores it, and shows no verdict without
+  // a whole climate or on the ground.
+  void moistureVerdictFollowsClimate_data() {
+    QTest::addColumn<double>("te");
+    QTest::addColumn<int>("emptyMonth");
+    QTest::addColumn<bool>("onGround");
+    QTest::addColumn<QString>("verdict");
+    QTest::newRow("cold year accumulates") << -5.0 << -1 << false << "nie spełnia";
+    QTest::newRow("mild year condenses nothing") << 18.0 << -1 << false << "spełnia";
+    QTest::newRow("month left empty") << -5.0 << 2 << false << "—";
+    QTest::newRow("floor on the ground") << -5.0 << -1 << true << "—";
+  }
+  void moistureVerdictFollowsClimate() {
+    QFETCH(double, te);
+    QFETCH(int, emptyMonth);
+    QFETCH(bool, onGround);
+    QFETCH(QString, verdict);
+    const PartitionId id = building().at(0).id;
+    std::vector<veltor::LayerRecord> layers(2);
+    layers[0].name = "Wełna";
+    layers[0].thickness = 0.15;
+    layers[0].lambdaMedium = layers[0].lambdaHumid = 0.04;
+    layers[0].vapourCoefficient = 720;
+    layers[1].name = "Powłoka";
+    layers[1].thickness = 0.02;
+    layers[1].lambdaMedium = layers[1].lambdaHumid = 1;
+    layers[1].vapourCoefficient = 0.0072;
+    building().replaceLayers(id, layers);
+    if (onGround) {
+      veltor::GroundSettings ground;
+      ground.kind = veltor::GroundKind::Slab;
+      ground.area = 100;
+      ground.perimeter = 40;
+      ground.wallThickness = 0.3;
+      building().setGround(id, ground);
+    }
+    QApplication::processEvents();
+    QCOMPARE(cell(0, TFormPrzegrody::MoistureVerdict), QStringLiteral("—"));
+    veltor::MoistureSettings settings;
+    settings.climate = veltor::MoistureSettings::Climate::Typed;
+    settings.te.fill(te);
+    settings.phiE.fill(90);
+    if (emptyMonth >= 0) settings.te[emptyMonth] = std::nan("");
+    building().setMoisture(id, settings);
+    QApplication::processEvents();
+    QCOMPARE(cell(0, TFormPrzegrody::MoistureVerdict), verdict);
+    FormGlowna->ActionCofnij->trigger();
+    QApplication::processEvents();
+    QCOMPARE(cell(0, TFormPrzegrody::MoistureVerdict), QStringLiteral("—"));
   }
 
   // Exported alone, the roof is a plain project; added back from that file it
