@@ -70,7 +70,7 @@ for w in range(int(sys.argv[1])):
     layers = [{"name": "Warstwa %d" % i, "d": round(0.01 + 0.001 * ((w + i) % 50), 3),
                "lambda": round(0.03 + 0.01 * (i % 7), 2), "mu": 1 + i} for i in range(20)]
     walls.append({"conditions": {"ti": 20, "te": -20, "umax": 0.2}, "layers": layers})
-json.dump(walls, sys.stdout, separators=(",", ":"))
+sys.stdout.write(json.dumps(walls, separators=(",", ":")))
 PY
 batch=$(python3 - "$program" "$scratch" "$reps" <<'PY'
 import os, statistics, subprocess, sys
