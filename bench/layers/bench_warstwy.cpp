@@ -10,8 +10,9 @@
 // it to the layer window shown with its list painted. Its cost must grow
 // linearly with the layers, up to the 10,000 the file format allows.
 //
-// The same keystrokes with a chart, the report and the moisture check open,
-// which must follow each keystroke within one frame.
+// The same keystrokes with every result window open (both charts, the report,
+// the moisture check over a typed climate and the dynamics), which must follow
+// each keystroke within one frame.
 //
 // Windows need a GUI application, so this benchmark brings its own main.
 #include <benchmark/benchmark.h>
@@ -28,6 +29,7 @@
 #include "calc/numbers.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
+#include "forms/dynamika.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
 #include "forms/pictureframe.h"
@@ -51,6 +53,9 @@ std::unique_ptr<LayerRecord> Layer(int i) {
   layer->lambdaMedium = i == 0 ? 0.04 : 0.5 + 0.05 * (i % 5);
   layer->lambdaHumid = layer->lambdaMedium;
   layer->vapourCoefficient = i % 4 == 0 ? -INFINITY : 45;
+  // Densities and heats, so that the dynamics window has figures to show.
+  layer->density = i % 5 == 2 ? 1.2 : 1800;
+  layer->specificHeat = i % 5 == 2 ? 1000 : 840;
   return layer;
 }
 
@@ -170,9 +175,9 @@ BENCHMARK(BM_OpenProject)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
-// The same keystrokes with the whole window set and the results shown: a
-// temperature chart, the report and the moisture check (over twelve typed
-// months) each draw again once per keystroke, their repaint included.
+// The same keystrokes with the whole window set and every result shown: both
+// charts, the report, the moisture check (over twelve typed months) and the
+// dynamics each draw again once per keystroke, their repaint included.
 void BM_KeystrokeWithResultWindows(benchmark::State& state) {
   CreateWindowSet();
   Project& project = FormGlowna->project();
@@ -184,8 +189,9 @@ void BM_KeystrokeWithResultWindows(benchmark::State& state) {
     climate.phiE[m] = 85 - m;
   }
   project.setMoisture(climate);
-  for (QAction* a : {FormGlowna->ActionRysTemp, FormGlowna->ActionPokazRaport, FormGlowna->ActionKondensacja,
-                     FormGlowna->ActionPokazWarstwy})
+  for (QAction* a :
+       {FormGlowna->ActionRysTemp, FormGlowna->ActionRysCisn, FormGlowna->ActionPokazRaport,
+        FormGlowna->ActionKondensacja, FormGlowna->ActionDynamika, FormGlowna->ActionPokazWarstwy})
     FormGlowna->ExecuteAction(a);
   FormWarstwy->activateWindow();
   while (!FormWarstwy->isActiveWindow()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -193,23 +199,30 @@ void BM_KeystrokeWithResultWindows(benchmark::State& state) {
   QLineEdit* edit = FormWarstwy->EditGW;
   edit->setFocus();
   Key(edit, Qt::Key_End, QString());
-  TFormRysunek* chart = TFormRysunek::Instances().value(0);
-  if (!chart || !FormRaportNew->isVisible() || !FormKondensacja->Current().result || !edit->hasFocus()) {
+  const QList<TFormRysunek*> charts = TFormRysunek::Instances();
+  if (charts.size() != 2 || !FormRaportNew->isVisible() || !FormKondensacja->Current().result ||
+      !FormDynamika->Current().result || !edit->hasFocus()) {
     state.SkipWithError("the result windows are not all shown with a result");
     DestroyWindowSet();
     return;
   }
-  // Each keystroke must leave new pictures behind (the offscreen platform
-  // paints only the active window, so the pictures are counted, not paints).
+  // Each keystroke must leave new pictures behind in every window (the
+  // offscreen platform paints only the active window, so the pictures are
+  // counted, not paints).
+  const auto pictures = [&] {
+    return QList<qint64>{
+        charts[0]->ImageSciana->Picture().cacheKey(), charts[1]->ImageSciana->Picture().cacheKey(),
+        FormRaportNew->ImageRaport->Picture().cacheKey(), FormKondensacja->ImageWykres->Picture().cacheKey(),
+        FormDynamika->ImageFale->Picture().cacheKey()};
+  };
   int redraws = 0;
-  qint64 chartKey = chart->ImageSciana->Picture().cacheKey();
-  qint64 reportKey = FormRaportNew->ImageRaport->Picture().cacheKey();
+  QList<qint64> keys = pictures();
   const auto count = [&] {
-    const qint64 c = chart->ImageSciana->Picture().cacheKey(),
-                 r = FormRaportNew->ImageRaport->Picture().cacheKey();
-    redraws += c != chartKey && r != reportKey;
-    chartKey = c;
-    reportKey = r;
+    const QList<qint64> now = pictures();
+    bool all = true;
+    for (qsizetype k = 0; k < now.size(); ++k) all = all && now[k] != keys[k];
+    redraws += all;
+    keys = now;
   };
   for (auto _ : state) {
     Key(edit, Qt::Key_5, QStringLiteral("5"));
@@ -222,7 +235,7 @@ void BM_KeystrokeWithResultWindows(benchmark::State& state) {
   DestroyWindowSet();
 }
 
-BENCHMARK(BM_KeystrokeWithResultWindows)->Arg(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeWithResultWindows)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

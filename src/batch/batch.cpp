@@ -267,7 +267,7 @@ void WriteDocuments(BatchCase& c, const veltor::ReferenceTables& tables, const s
   for (const std::optional<Output>* chartOutput : {&charts1, &charts2}) {
     ++kind;
     if (!*chartOutput) continue;
-    QImage picture = ui::LoadPicture(chart::BackgroundPath(folder, kind));
+    QImage picture = ui::KeptPicture(chart::BackgroundPath(folder, kind));
     notices << chart::DrawChart(picture, kind, {c.layers, summary, boundary, tables.saturation},
                                 chart::HatchesFrom(folder))
                    .skipped;

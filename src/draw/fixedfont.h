@@ -10,6 +10,11 @@ namespace ui {
 
 QFont DrawingFont(int pixelSize, bool bold = false);
 
+// QFontMetrics(font).horizontalAdvance(text), kept per thread: the charts and
+// the report measure the same numbers on every drawing, and each measuring
+// shapes the text anew.
+int KeptAdvance(const QFont& font, const QString& text);
+
 // Registers the font files of the folder (the program's Czcionki) with the
 // application; returns how many were loaded. Needs a Gui application.
 int LoadDrawingFonts(const QString& folder);

@@ -2,7 +2,11 @@
 #include "draw/pictures.h"
 
 #include <QBuffer>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
 #include <QImage>
+#include <QMutex>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -59,6 +63,35 @@ QImage LoadPicture(const QString& path) {
   if (!picture.loadFromData(veltor::ReadDataFile(path)))
     throw veltor::Error(QStringLiteral("Bitmap image is not valid"));
   return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage KeptPicture(const QString& path) {
+  struct Kept {
+    QImage picture;
+    qint64 size = 0;
+    qint64 modified = 0;
+  };
+  // Pictures may be drawn away from the window system's thread.
+  static QMutex mutex;
+  static QHash<QString, Kept> kept;
+  // The shipped pictures number a few dozen; a folder of test pictures after
+  // another must not pile up.
+  constexpr qsizetype kMostKept = 64;
+  const QFileInfo info(path);
+  const bool file = info.isFile();
+  const qint64 size = file ? info.size() : 0;
+  const qint64 modified = file ? info.lastModified().toMSecsSinceEpoch() : 0;
+  {
+    const QMutexLocker lock(&mutex);
+    const auto found = kept.constFind(path);
+    if (file && found != kept.cend() && found->size == size && found->modified == modified)
+      return found->picture;
+  }
+  QImage picture = LoadPicture(path);
+  const QMutexLocker lock(&mutex);
+  if (kept.size() >= kMostKept) kept.clear();
+  kept.insert(path, {picture, size, modified});
+  return picture;
 }
 
 QString PictureSuffix(PictureType type) {

@@ -26,6 +26,13 @@ enum class PictureType { Bitmap, Jpeg, Pdf };
 // image is not valid" when it does not decode.
 QImage LoadPicture(const QString& path);
 
+// LoadPicture kept for the rest of the process: the backgrounds, templates and
+// hatches are drawn on every change while a window is open, and decoding them
+// each time cost more than the drawing. The file is looked at (one status
+// call) each time, so a picture replaced or removed since is read again or
+// refused as LoadPicture would; failures are not kept.
+QImage KeptPicture(const QString& path);
+
 // ".bmp", ".jpg", ".pdf".
 QString PictureSuffix(PictureType type);
 

@@ -74,7 +74,7 @@ void setFontPixels(QPainter& painter, int pixels, bool bold = false) {
 
 // A text that must end within `room` pixels: one wider is narrowed to fit.
 void fittedText(QPainter& painter, int x, int y, int room, const QString& text) {
-  const int width = QFontMetrics(painter.font()).horizontalAdvance(text);
+  const int width = ui::KeptAdvance(painter.font(), text);
   if (width <= room) {
     TextAt(painter, x, y, text);
     return;
@@ -160,7 +160,7 @@ void PaintChartGround(QPainter& painter, QSize size, const QString& title) {
 
 QImage LoadReportTemplate(const QString& path) {
   try {
-    return ui::LoadPicture(path);
+    return ui::KeptPicture(path);
   } catch (const veltor::IoError&) {
     throw veltor::Error(QStringLiteral("Cannot open file %1").arg(path));
   }

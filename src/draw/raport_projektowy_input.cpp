@@ -213,7 +213,7 @@ void Compute(Input& input, veltor::LayerTable& table, const veltor::ReferenceTab
   for (const int kind : {1, 2}) {
     QImage& picture = kind == 1 ? input.temperatureChart : input.pressureChart;
     try {
-      picture = ui::LoadPicture(chart::BackgroundPath(startFolder, kind));
+      picture = ui::KeptPicture(chart::BackgroundPath(startFolder, kind));
       input.chartNotes << chart::DrawChart(picture, kind, data, chart::HatchesFrom(startFolder)).skipped;
     } catch (const veltor::Error& e) {
       // The document goes out without that chart; its page says why.

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
+#include <QScopeGuard>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -149,11 +150,11 @@ class Painter {
     p_.setPen(colour);
     p_.drawText(x, top + ascent_, s);
     p_.restore();
-    labels.push_back({s, QRect(QPoint(x, top), QSize(metrics_.horizontalAdvance(s), metrics_.height()))});
+    labels.push_back({s, QRect(QPoint(x, top), QSize(ui::KeptAdvance(p_.font(), s), metrics_.height()))});
   }
   // Texts in a pair of rows, each where it does not touch another.
   void textRows(const std::vector<LabelRequest>& requests, int firstRowTop, int rowStep) {
-    const std::vector<QRect> boxes = PlaceLabels(requests, firstRowTop, rowStep, metrics_);
+    const std::vector<QRect> boxes = PlaceLabels(requests, firstRowTop, rowStep, p_.font());
     for (size_t k = 0; k < requests.size(); ++k)
       if (!boxes[k].isEmpty()) text(boxes[k].left(), boxes[k].top(), requests[k].text);
   }
@@ -206,6 +207,10 @@ class Painter {
     // Neighbours share their edge column; ANDing it twice changes nothing. The
     // square cap closes the corners; the tick below, flat, stops short of its
     // end point.
+    if (outlines_) {
+      outlines_->add(left, right, r, xr);
+      return;
+    }
     p_.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap));
     p_.drawLine(left, r.top, right, r.top);
     p_.drawLine(left, r.bottom, right, r.bottom);
@@ -213,6 +218,49 @@ class Painter {
     upright(right, r.top, r.bottom);
     solid();
     p_.drawLine(xr, r.bottom + kTickGap, xr, r.bottom + kTickGap + kTickLength);
+  }
+  // The outlines and ticks of a run of bands on a picture, drawn together:
+  // every stroke there is ANDed in, so their order against the hatches does
+  // not matter, and an edge two bands share, or the top and bottom running on
+  // across many narrow bands, costs one stroke instead of a stroke per band.
+  // With hundreds of layers the strokes one by one cost more than the rest of
+  // the chart.
+  struct Outlines {
+    int top = 0, bottom = 0;
+    std::vector<std::pair<int, int>> runs;  // horizontal extents, in band order
+    std::vector<int> edges, ticks;
+    void add(int left, int right, const DrawingRows& r, int tick) {
+      top = r.top;
+      bottom = r.bottom;
+      runs.emplace_back(left, right);
+      edges.push_back(left);
+      edges.push_back(right);
+      ticks.push_back(tick);
+    }
+  };
+  void strokeOutlines(Outlines& o) {
+    QList<QLine> lines;
+    std::sort(o.runs.begin(), o.runs.end());
+    for (size_t k = 0; k < o.runs.size();) {
+      auto [left, right] = o.runs[k];
+      // Pixels left to right inclusive: a run touching the next one joins it.
+      for (++k; k < o.runs.size() && o.runs[k].first <= right + 1; ++k)
+        right = std::max(right, o.runs[k].second);
+      lines << QLine(left, o.top, right, o.top) << QLine(left, o.bottom, right, o.bottom);
+    }
+    std::sort(o.edges.begin(), o.edges.end());
+    o.edges.erase(std::unique(o.edges.begin(), o.edges.end()), o.edges.end());
+    for (const int x : o.edges)
+      for (int y = o.top; y <= o.bottom; y += kRowsPerPiece)
+        lines << QLine(x, y, x, std::min(y + kRowsPerPiece - 1, o.bottom));
+    p_.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap));
+    p_.drawLines(lines);
+    lines.clear();
+    std::sort(o.ticks.begin(), o.ticks.end());
+    o.ticks.erase(std::unique(o.ticks.begin(), o.ticks.end()), o.ticks.end());
+    for (const int x : o.ticks) lines << QLine(x, o.bottom + kTickGap, x, o.bottom + kTickGap + kTickLength);
+    solid();
+    p_.drawLines(lines);
   }
   // The layers over a quantity, from column `start`, with their numbers above
   // them: each layer's band edges as exact (unrounded) columns, first edge
@@ -228,7 +276,7 @@ class Painter {
   static std::vector<LabelRequest> layerTotals(const Bands& bands);
   void totals(const DrawingRows& r, std::vector<LabelRequest> requests) {
     // A long last total ("280 000") would run into the axis title: it moves left.
-    for (LabelRequest& t : requests) t.x = std::min(t.x, kTotalsRight - metrics_.horizontalAdvance(t.text));
+    for (LabelRequest& t : requests) t.x = std::min(t.x, kTotalsRight - ui::KeptAdvance(p_.font(), t.text));
     textRows(requests, r.totalsRow, kLabelRowStep);
   }
   // The first and the last layer's totals are always written.
@@ -246,16 +294,28 @@ class Painter {
   void partialPressureLine(const std::vector<QPointF>& partial, const std::vector<QPointF>& saturation);
   void pressureState(const DrawingRows& r);
   void shade(const std::vector<QPointF>& saturation, const std::vector<QPointF>& partial);
+  const QImage& hatchOf(const QString& pattern);
 
   const int sheetWidth_;
   const bool vector_;
   const ChartData& data_;
   const HatchLoader& hatches_;
+  // One tile per pattern and drawing: a layer per band would otherwise ask
+  // for its file again, and a PDF keep every picture it is given as one of its own.
+  QHash<QString, QImage> hatchesSeen_;
+  // Set while the bands of a drawing are laid on a picture (layerBands).
+  Outlines* outlines_ = nullptr;
   const int x0_;
   QPainter& p_;
   QFontMetrics metrics_{QFont()};
   int ascent_ = 0;
 };
+
+const QImage& Painter::hatchOf(const QString& pattern) {
+  auto found = hatchesSeen_.constFind(pattern);
+  if (found == hatchesSeen_.cend()) found = hatchesSeen_.insert(pattern, hatches_(pattern));
+  return *found;
+}
 
 std::optional<double> Painter::scaleFor(double total, const QString& what, const QString& quantity,
                                         const QString& unit) {
@@ -272,6 +332,15 @@ Painter::Bands Painter::layerBands(const DrawingRows& r, double start, double sc
   double running = runningStart;
   double position = start;
   std::vector<LabelRequest> numbers;
+  Outlines outlines;
+  if (!vector_) outlines_ = &outlines;
+  // A hatch that cannot be read ends the drawing; the bands laid by then keep their outlines.
+  const auto finish = [this, &outlines] {
+    if (!outlines_) return;
+    outlines_ = nullptr;
+    strokeOutlines(outlines);
+  };
+  const auto stroked = qScopeGuard(finish);
   const int n = data_.layers.size();
   for (int i = 0; i < n; ++i) {
     const veltor::LayerRecord& layer = data_.layers.at(i);
@@ -285,15 +354,14 @@ Painter::Bands Painter::layerBands(const DrawingRows& r, double start, double sc
       // to load: its band stays white rather than the chart being lost.
       band(r, xl, xr, nullptr);
     } else {
-      // Loaded for its one band and let go at once.
-      const QImage hatch = hatches_(pattern);
-      band(r, xl, xr, &hatch);
+      band(r, xl, xr, &hatchOf(pattern));
     }
     if (layer.bridge.present()) bridgeMark(r, xl, xr, layer.bridge.share);
     numbers.push_back({QString::number(i + 1), xl + (xr - xl) / 2 - 3, i % 2, i == 0 || i == n - 1});
     bands.edges.push_back(position);
     bands.running.push_back(running);
   }
+  finish();
   textRows(numbers, r.top - kLabelRowStep, -kLabelRowStep);
   return bands;
 }
@@ -359,7 +427,7 @@ void Painter::TemperatureOverThickness() {
     // Face i is the inner face of layer i, and the last one the outer face of the last layer.
     const double t = i < n ? data_.layers.at(i).innerTemperature : data_.layers.at(n - 1).outerTemperature;
     const QString s = (i == 0 ? QStringLiteral("θsi = ") : QString()) + Decimals(t, 1);
-    faces.push_back({s, Px(bands.edges[i]) - metrics_.horizontalAdvance(s) / 2, i % 2, i == 0 || i == n});
+    faces.push_back({s, Px(bands.edges[i]) - ui::KeptAdvance(p_.font(), s) / 2, i % 2, i == 0 || i == n});
   }
   if (n > 0) textRows(faces, kFaceTemperatureRow, -kLabelRowStep);
   for (int i = 0; i < n; ++i) {
@@ -580,7 +648,7 @@ QString HatchPath(const QString& startFolder, const QString& pattern) {
 }
 
 HatchLoader HatchesFrom(const QString& startFolder) {
-  return [startFolder](const QString& pattern) { return ui::LoadPicture(HatchPath(startFolder, pattern)); };
+  return [startFolder](const QString& pattern) { return ui::KeptPicture(HatchPath(startFolder, pattern)); };
 }
 
 std::vector<CurveSample> SaturationCurve(const veltor::LayerRecord& layer,
@@ -650,14 +718,7 @@ DrawnChart PaintChart(QPainter& painter, int kind, const ChartData& data, const 
   PaintSheet(painter, kind);
   DrawnChart drawn;
   {
-    // A PDF keeps every hatch it is given as a picture of its own: one per pattern.
-    QHash<QString, QImage> loaded;
-    const HatchLoader once = [&](const QString& pattern) {
-      auto found = loaded.find(pattern);
-      if (found == loaded.end()) found = loaded.insert(pattern, hatches(pattern));
-      return *found;
-    };
-    Painter vector(painter, SheetSize(kind).width(), true, data, once, kOriginX);
+    Painter vector(painter, SheetSize(kind).width(), true, data, hatches, kOriginX);
     drawn = Draw(vector, kind);
   }
   painter.restore();

@@ -1,11 +1,15 @@
 #include "draw/rysunek_labels.h"
 
+#include <QFontMetrics>
 #include <algorithm>
+
+#include "draw/fixedfont.h"
 
 namespace chart {
 
 std::vector<QRect> PlaceLabels(const std::vector<LabelRequest>& requests, int firstRowTop, int rowStep,
-                               const QFontMetrics& metrics) {
+                               const QFont& font) {
+  const int height = QFontMetrics(font).height();
   std::vector<QRect> boxes(requests.size());
   std::vector<QRect> taken;
   const auto free = [&taken](const QRect& box) {
@@ -15,7 +19,7 @@ std::vector<QRect> PlaceLabels(const std::vector<LabelRequest>& requests, int fi
   };
   const auto place = [&](size_t k) {
     const LabelRequest& r = requests[k];
-    const QSize size(metrics.horizontalAdvance(r.text), metrics.height());
+    const QSize size(ui::KeptAdvance(font, r.text), height);
     for (const int row : {r.row, 1 - r.row}) {
       const QRect box(QPoint(r.x, firstRowTop + row * rowStep), size);
       if (free(box)) {

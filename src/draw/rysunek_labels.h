@@ -7,7 +7,7 @@
 // before all others, so that they always find a row.
 #pragma once
 
-#include <QFontMetrics>
+#include <QFont>
 #include <QRect>
 #include <QString>
 #include <vector>
@@ -35,6 +35,6 @@ inline constexpr int kLabelGap = 4;
 // out. Row 0's boxes start at `firstRowTop`, row 1's `rowStep` lower (a
 // negative step stacks the second row above the first).
 std::vector<QRect> PlaceLabels(const std::vector<LabelRequest>& requests, int firstRowTop, int rowStep,
-                               const QFontMetrics& metrics);
+                               const QFont& font);
 
 }  // namespace chart

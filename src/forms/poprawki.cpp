@@ -134,7 +134,7 @@ TFormPoprawki::TFormPoprawki(QWidget* mainWindow, Project& project)
     if (parts & Project::Layers) fillLayerLists();
     if (parts & Project::Conditions) showCorrections();
   });
-  fillLayerLists();
+  fillLayerLists(true);
   showCorrections();
   resize(620, 0);
 }
@@ -302,17 +302,23 @@ void TFormPoprawki::updateEnabled() {
     w->setEnabled(roof);
 }
 
-void TFormPoprawki::fillLayerLists() {
+void TFormPoprawki::fillLayerLists(bool always) {
   const veltor::LayerTable& layers = project_.layers();
+  QStringList captions;
+  captions.reserve(layers.size());
+  for (int i = 0; i < layers.size(); ++i) {
+    const veltor::LayerRecord& layer = layers.at(i);
+    captions << QStringLiteral("%1. %2").arg(i + 1).arg(veltor::LayerCaption(layer.nameText(), layer.bridge));
+  }
+  // A thickness typed or a figure changed leaves the captions as they were:
+  // the lists are not built again for every keystroke.
+  if (!always && captions == listedCaptions_) return;
+  listedCaptions_ = captions;
   for (QComboBox* combo : {ComboBoxWarstwaG, ComboBoxWarstwaF, ComboBoxWarstwaR}) {
     const QVariant kept = combo->currentData();
     combo->clear();
     combo->addItem(kAutoLayer, veltor::kLayerAuto);
-    for (int i = 0; i < layers.size(); ++i) {
-      const veltor::LayerRecord& layer = layers.at(i);
-      combo->addItem(
-          QStringLiteral("%1. %2").arg(i + 1).arg(veltor::LayerCaption(layer.nameText(), layer.bridge)), i);
-    }
+    for (int i = 0; i < captions.size(); ++i) combo->addItem(captions[i], i);
     selectLayer(combo, kept.isValid() ? kept.toInt() : veltor::kLayerAuto);
   }
 }
@@ -433,7 +439,7 @@ void TFormPoprawki::ActionPoprawkiExecute() {
 void TFormPoprawki::showEvent(QShowEvent* e) {
   // Whatever was typed and cancelled, the window opens on the project's values.
   if (!e->spontaneous()) {
-    fillLayerLists();
+    fillLayerLists(true);
     showCorrections();
   }
   TCompanionWindow::showEvent(e);

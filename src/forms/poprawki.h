@@ -9,6 +9,7 @@
 // nothing is committed. "Anuluj" leaves the project as it was.
 #pragma once
 
+#include <QStringList>
 #include <optional>
 
 #include "calc/transmittance.h"
@@ -77,14 +78,16 @@ class TFormPoprawki : public TCompanionWindow {
   QGroupBox* buildRoofGroup();
   // The controls from the project's corrections.
   void showCorrections();
-  // The three layer lists from the project's layers, each keeping its choice.
-  void fillLayerLists();
+  // The three layer lists from the project's layers, each keeping its choice;
+  // built again only when the captions changed, unless `always`.
+  void fillLayerLists(bool always = false);
   void selectLayer(QComboBox* combo, std::int32_t layer);
   // Boxes of a method not chosen are greyed out.
   void updateEnabled();
 
   Project& project_;
   QButtonGroup* levels_ = nullptr;
+  QStringList listedCaptions_;
 };
 
 extern TFormPoprawki* FormPoprawki;

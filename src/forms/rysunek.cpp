@@ -122,7 +122,7 @@ QStringList TFormRysunek::DrawChart(veltor::LayerTable& table, bool tell) {
     ActionSave->setEnabled(!ImageSciana->Picture().isNull());
   });
   vectorPage_ = {};
-  ImageSciana->SetPicture(ui::LoadPicture(chart::BackgroundPath(StartFolder(), chartKind_)));
+  ImageSciana->SetPicture(ui::KeptPicture(chart::BackgroundPath(StartFolder(), chartKind_)));
   // The project's partition has its figures in the model; the wizard's table,
   // which is no partition yet, gets a pass of its own.
   veltor::PartitionSummary own;

@@ -102,6 +102,22 @@ QString ThicknessRefusal(double thickness, bool airLayer) {
 // results as the latest pass left them, so it never goes stale. It keeps the
 // width of each figure's text, so that the columns are fitted to their widest
 // text without measuring every row again at every refresh.
+// The widths of the list's figures, rounded up as the item delegate rounds
+// them. Thousands of rows show the same few dozen figures; each is measured once.
+class TextWidths {
+ public:
+  explicit TextWidths(const QFont& font) : metrics_(font) {}
+  int of(const QString& text) {
+    auto found = widths_.constFind(text);
+    if (found == widths_.cend()) found = widths_.insert(text, qCeil(metrics_.horizontalAdvance(text)));
+    return *found;
+  }
+
+ private:
+  QFontMetricsF metrics_;
+  QHash<QString, int> widths_;
+};
+
 class LayerItem : public QTreeWidgetItem {
  public:
   LayerItem() {
@@ -130,14 +146,33 @@ class LayerItem : public QTreeWidgetItem {
   }
   // An unchanged text costs neither a repaint nor a measurement: a keystroke
   // changes one layer's figures, not the other rows'.
-  void setFigure(int column, const QString& text, const QFontMetricsF& metrics) {
+  void setFigure(int column, const QString& text, TextWidths& widths) {
     if (textWidth_[column] >= 0 && QTreeWidgetItem::data(column, Qt::DisplayRole).toString() == text) return;
     setText(column, text);
-    // Rounded up, as the item delegate rounds a text's width.
-    textWidth_[column] = qCeil(metrics.horizontalAdvance(text));
+    textWidth_[column] = widths.of(text);
   }
   int textWidth(int column) const { return textWidth_[column]; }
-  void forgetWidths() { textWidth_.fill(-1); }
+  void forgetWidths() {
+    textWidth_.fill(-1);
+    source_.reset();
+  }
+  // What the row's texts were made from. The list is brought up to date
+  // several times over while a project opens; a row whose layer, figures and
+  // marks are as they were keeps its texts without their being made again.
+  struct Source {
+    QByteArray name;
+    veltor::LayerBridge bridge;
+    double thickness, lambda, resistance;
+    std::optional<double> sd;
+    bool airLayer, edited, ignored;
+    bool operator==(const Source&) const = default;
+  };
+  // True when the row must be filled from `source` (and notes it as filled).
+  bool refill(Source source) {
+    if (source_ == source) return false;
+    source_ = std::move(source);
+    return true;
+  }
   // Grey for a layer the pass disregarded; set only when it changes, as a
   // keystroke leaves every other row's state as it was.
   void setIgnored(bool ignored, const QBrush& grey) {
@@ -149,6 +184,7 @@ class LayerItem : public QTreeWidgetItem {
  private:
   std::array<int, ColumnCount> textWidth_;
   bool ignored_ = false;
+  std::optional<Source> source_;
 };
 
 // A push button that mirrors an action: its caption, hints and enabled state
@@ -544,6 +580,15 @@ void TFormWarstwy::projectChanged(Project::Parts parts) {
     // user does not see.
     const bool hadCurrent = currentRow_ >= 0;
     endCurrentLayer();
+    // The rows show the pass's figures: with the model's results in hand
+    // first, each row's texts are made once rather than again after the pass.
+    if (project_.building().hasReferenceTables()) {
+      try {
+        (void)CurrentSummary(project_, false);
+      } catch (const veltor::Error&) {
+        // Told by the refresh that follows.
+      }
+    }
     syncList(-1);
     if (hadCurrent) clearMaterial();
   }
@@ -599,16 +644,22 @@ void TFormWarstwy::syncList(std::optional<int> selectRow) {
 }
 
 void TFormWarstwy::showLayerColumns() {
-  const QFontMetricsF metrics(ListViewMaterialy->font());
+  TextWidths metrics(ListViewMaterialy->font());
   const bool fontChanged = ListViewMaterialy->font() != columnsFont_;
   columnsFont_ = ListViewMaterialy->font();
+  const QHash<QByteArray, const veltor::LayerRecord*> catalogue = catalogueByName();
   for (int i = 0; i < Layers().size() && i < ListViewMaterialy->topLevelItemCount(); ++i) {
     const veltor::LayerRecord& layer = Layers().at(i);
     auto* item = static_cast<LayerItem*>(ListViewMaterialy->topLevelItem(i));
     if (fontChanged) item->forgetWidths();
     // Declared values typed for this layer alone: the name gets a mark.
-    const bool edited = !EditedValues(layer).isEmpty();
+    const bool edited = !editedAgainst(layer, catalogue.value(layer.name)).isEmpty();
     const bool ignored = IsIgnored(i);
+    const double lambda = veltor::EffectiveLambda(layer, gDesignConditions);
+    const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
+    if (!item->refill({layer.name, layer.bridge, layer.thickness, lambda, layer.resistance, sd,
+                       layer.isAirLayer(), edited, ignored}))
+      continue;
     item->setText(ColumnName, veltor::LayerCaption(layer.nameText(), layer.bridge) +
                                   (edited ? kEditedMark : QString()) +
                                   (ignored ? veltor::kIgnoredLayerMark : QString()));
@@ -619,15 +670,12 @@ void TFormWarstwy::showLayerColumns() {
     item->setFigure(ColumnThickness, veltor::FormatQuantity(veltor::Quantity::Thickness, layer.thickness),
                     metrics);
     // An air layer's resistance comes from its table, not from a conductivity.
-    item->setFigure(ColumnLambda,
-                    layer.isAirLayer()
-                        ? kNoValue
-                        : veltor::FormatQuantity(veltor::Quantity::Conductivity,
-                                                 veltor::EffectiveLambda(layer, gDesignConditions)),
-                    metrics);
+    item->setFigure(
+        ColumnLambda,
+        layer.isAirLayer() ? kNoValue : veltor::FormatQuantity(veltor::Quantity::Conductivity, lambda),
+        metrics);
     item->setFigure(ColumnResistance, veltor::FormatQuantity(veltor::Quantity::Resistance, layer.resistance),
                     metrics);
-    const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
     item->setFigure(
         ColumnSd, sd ? veltor::FormatQuantity(veltor::Quantity::DiffusionThickness, *sd) : kNoValue, metrics);
   }

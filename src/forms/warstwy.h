@@ -17,6 +17,7 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <functional>
 #include <optional>
 
@@ -192,6 +193,10 @@ class TFormWarstwy : public TCompanionWindow {
   // The five material boxes editable while a layer is current, read-only for a catalogue entry.
   void updateDeclaredBoxes();
   const veltor::LayerRecord* catalogueEntryFor(const veltor::LayerRecord& layer) const;
+  // The first catalogue entry of each name, for a pass over many layers: the
+  // catalogue searched once instead of once per layer.
+  QHash<QByteArray, const veltor::LayerRecord*> catalogueByName() const;
+  static QStringList editedAgainst(const veltor::LayerRecord& layer, const veltor::LayerRecord* entry);
   // The bridge group (warstwy_bridge.cpp).
   QWidget* buildBridgeGroup();
   // The current layer's bridge in the group; `typing` keeps the text being typed.

@@ -92,9 +92,20 @@ const veltor::LayerRecord* TFormWarstwy::catalogueEntryFor(const veltor::LayerRe
   return nullptr;
 }
 
+QHash<QByteArray, const veltor::LayerRecord*> TFormWarstwy::catalogueByName() const {
+  QHash<QByteArray, const veltor::LayerRecord*> entries;
+  for (QTreeWidgetItemIterator it(TreeViewMaterialy); *it; ++it)
+    if (const veltor::LayerRecord* entry = MaterialOf(*it); entry && !entries.contains(entry->name))
+      entries.insert(entry->name, entry);
+  return entries;
+}
+
 QStringList TFormWarstwy::EditedValues(const veltor::LayerRecord& layer) const {
+  return editedAgainst(layer, catalogueEntryFor(layer));
+}
+
+QStringList TFormWarstwy::editedAgainst(const veltor::LayerRecord& layer, const veltor::LayerRecord* entry) {
   QStringList edited;
-  const veltor::LayerRecord* entry = catalogueEntryFor(layer);
   if (!entry) return edited;
   for (const DeclaredField& f : kDeclared)
     if (!(layer.*f.value == entry->*f.value)) edited << f.name;
