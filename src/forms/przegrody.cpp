@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -123,16 +124,7 @@ void TFormPrzegrody::buildControls() {
   connect(table_, &QTableWidget::itemChanged, this, &TFormPrzegrody::itemEdited);
   connect(table_, &QTableWidget::cellDoubleClicked, this,
           [this](int row, int) { ui::Guard([this, row] { TablePrzegrodyDoubleClick(row); }); });
-  connect(table_, &QTableWidget::itemSelectionChanged, this, [this] {
-    const int row = building_.rowOf(selectedId());
-    remove_->setEnabled(row >= 0 && building_.count() > 1);
-    up_->setEnabled(row > 0);
-    down_->setEnabled(row >= 0 && row < building_.count() - 1);
-    compare_->setEnabled(SelectedIds().size() >= 2);
-    const QSignalBlocker quiet(kind_);
-    kind_->setEnabled(row >= 0);
-    if (row >= 0) kind_->setCurrentIndex(int(building_.at(row).identity.kind));
-  });
+  connect(table_, &QTableWidget::itemSelectionChanged, this, &TFormPrzegrody::updateButtons);
 
   kind_ = new QComboBox(this);
   kind_->setObjectName(QStringLiteral("ComboBoxRodzaj"));
@@ -199,6 +191,17 @@ void TFormPrzegrody::buildControls() {
   resize(980, 360);
 }
 
+void TFormPrzegrody::updateButtons() {
+  const int row = building_.rowOf(selectedId());
+  remove_->setEnabled(row >= 0 && building_.count() > 1);
+  up_->setEnabled(row > 0);
+  down_->setEnabled(row >= 0 && row < building_.count() - 1);
+  compare_->setEnabled(SelectedIds().size() >= 2);
+  const QSignalBlocker quiet(kind_);
+  kind_->setEnabled(row >= 0);
+  if (row >= 0) kind_->setCurrentIndex(int(building_.at(row).identity.kind));
+}
+
 void TFormPrzegrody::showEvent(QShowEvent* e) {
   TCompanionWindow::showEvent(e);
   refill();
@@ -215,12 +218,30 @@ void TFormPrzegrody::schedule() {
 
 void TFormPrzegrody::refill() {
   const QSignalBlocker quiet(table_);
-  const PartitionId selected = selectedId();
+  const PartitionId focus = selectedId();
+  std::vector<PartitionId> selected = SelectedIds();
+  std::erase_if(selected, [this](PartitionId id) { return !building_.find(id); });
+  // Each changed item would make the header measure its whole column again:
+  // the columns are measured once, after the last row.
+  QHeaderView* header = table_->horizontalHeader();
+  header->setSectionResizeMode(QHeaderView::Fixed);
   table_->setRowCount(building_.count());
   for (int row = 0; row < building_.count(); ++row) fillRow(row);
-  select(building_.find(selected) ? selected : building_.currentId());
+  header->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(Name, QHeaderView::Stretch);
+  // The rows follow their partitions through moves; a selection of several
+  // stays for the comparison.
+  if (selected.size() < 2) {
+    select(building_.find(focus) ? focus : building_.currentId());
+  } else {
+    table_->clearSelection();
+    for (const PartitionId id : selected)
+      table_->selectionModel()->select(table_->model()->index(building_.rowOf(id), 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
   sumArea_->setText(AreaSumText());
   sumTransmission_->setText(TransmissionText());
+  updateButtons();
 }
 
 std::array<QString, TFormPrzegrody::Columns> TFormPrzegrody::RowTexts(const Building& building,
@@ -259,10 +280,11 @@ void TFormPrzegrody::fillRow(int row) {
       item = new QTableWidgetItem;
       table_->setItem(row, c, item);
     }
+    // setFlags tells the view even when nothing changed.
     item->setText(texts[c]);
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     if (c == Symbol || c == Name || c == Area) flags |= Qt::ItemIsEditable;
-    item->setFlags(flags);
+    if (item->flags() != flags) item->setFlags(flags);
     QFont font = item->font();
     font.setBold(p.id == building_.currentId());
     item->setFont(font);

@@ -88,6 +88,8 @@ class TFormPrzegrody : public TCompanionWindow {
   void schedule();
   void refill();
   void fillRow(int row);
+  // Enabled as the selection allows.
+  void updateButtons();
   void itemEdited(QTableWidgetItem* item);
   void kindChosen(int index);
   PartitionId selectedId() const;

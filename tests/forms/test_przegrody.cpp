@@ -224,6 +224,9 @@ class TestPrzegrody : public QObject {
     for (int row : rows)
       table()->selectionModel()->select(table()->model()->index(row, 0),
                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    // The rows stay selected through a change that redraws the table.
+    building().setThickness(building().at(1).id, 0, 0.35);
+    QApplication::processEvents();
     click("ButtonPorownaj");
     QVERIFY(FormPorownanie->isVisible());
     auto* compared = FormPorownanie->findChild<QTableWidget*>(QStringLiteral("TablePorownanie"));
