@@ -17,7 +17,7 @@ for w in range(count):
     layers = [{"name": "Warstwa %d" % i, "d": round(0.01 + 0.001 * ((w + i) % 50), 3),
                "lambda": round(0.03 + 0.01 * (i % 7), 2), "mu": 1 + i} for i in range(20)]
     walls.append({"conditions": {"ti": 20, "te": -20, "umax": 0.2}, "layers": layers})
-json.dump(walls, sys.stdout, separators=(",", ":"))
+sys.stdout.write(json.dumps(walls, separators=(",", ":")))
 PY
 /usr/bin/time -v "$program" --oblicz "$scratch/walls.json" --wyjscie "$scratch/out.json" 2>"$scratch/time.txt" ||
   { cat "$scratch/time.txt"; exit 1; }

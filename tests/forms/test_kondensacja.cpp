@@ -271,8 +271,8 @@ class TestKondensacja : public QObject {
     QCOMPARE(FormKondensacja->LabelKomunikat->text(), message);
     QVERIFY(FormKondensacja->LabelKomunikat->isVisible() && !FormKondensacja->LabelPowierzchnia->isVisible());
     QVERIFY(FormKondensacja->TableMiesiace->item(0, 3)->text().isEmpty());
-    // The timer's ticks keep quiet as well.
-    QTest::qWait(500);
+    // The queued redraws keep quiet as well.
+    QCoreApplication::processEvents();
     QVERIFY(d.shownMessages.isEmpty());
   }
 
