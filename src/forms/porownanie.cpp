@@ -140,7 +140,7 @@ QStringList TFormPorownanie::RowTitles() const {
 
 std::vector<QStringList> TFormPorownanie::Columns() const {
   // The model computes what it has not yet; the building's data stays as it is.
-  auto& building = const_cast<Building&>(building_);
+  Building& building = building_;
   const std::vector<PartitionId> ids = present();
   int layers = 0;
   for (const PartitionId id : ids) layers = std::max(layers, building.find(id)->layers.size());
