@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -21,7 +22,9 @@
 #include "calc/calculation.h"
 #include "calc/errors.h"
 #include "calc/numbers.h"
+#include "forms/dobor_grubosci.h"
 #include "forms/glowna.h"
+#include "forms/porownanie.h"
 #include "forms/warunki_poczatkowe.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
@@ -46,8 +49,9 @@ const QString kHeaders[TFormPrzegrody::Columns] = {
     QStringLiteral("fRsi ≥ 0,72"), QStringLiteral("Ocena wilgotnościowa"),
 };
 
-// What the moisture verdict stands for, or why there is none.
-QString MoistureWords(const PartitionResults& r) {
+}  // namespace
+
+QString TFormPrzegrody::MoistureWords(const PartitionResults& r) {
   if (r.ground) return veltor::kNotForGround;
   if (!r.moisture)
     return r.moistureError.isEmpty() ? QStringLiteral("Nie wybrano klimatu zewnętrznego")
@@ -70,6 +74,8 @@ QString MoistureWords(const PartitionResults& r) {
       .arg(surface ? QStringLiteral("brak ryzyka rozwoju pleśni") : QStringLiteral("ryzyko rozwoju pleśni"),
            interstitial);
 }
+
+namespace {
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
   auto* b = new QPushButton(text, parent);
@@ -110,21 +116,15 @@ void TFormPrzegrody::buildControls() {
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Several rows with Ctrl or Shift, for the comparison; the other buttons
+  // act on the row with the focus.
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   // A double click chooses the partition; F2 or a second click renames.
   table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
   connect(table_, &QTableWidget::itemChanged, this, &TFormPrzegrody::itemEdited);
   connect(table_, &QTableWidget::cellDoubleClicked, this,
           [this](int row, int) { ui::Guard([this, row] { TablePrzegrodyDoubleClick(row); }); });
-  connect(table_, &QTableWidget::itemSelectionChanged, this, [this] {
-    const int row = building_.rowOf(selectedId());
-    remove_->setEnabled(row >= 0 && building_.count() > 1);
-    up_->setEnabled(row > 0);
-    down_->setEnabled(row >= 0 && row < building_.count() - 1);
-    const QSignalBlocker quiet(kind_);
-    kind_->setEnabled(row >= 0);
-    if (row >= 0) kind_->setCurrentIndex(int(building_.at(row).identity.kind));
-  });
+  connect(table_, &QTableWidget::itemSelectionChanged, this, &TFormPrzegrody::updateButtons);
 
   kind_ = new QComboBox(this);
   kind_->setObjectName(QStringLiteral("ComboBoxRodzaj"));
@@ -150,10 +150,18 @@ void TFormPrzegrody::buildControls() {
   remove_ = Button(this, "ButtonUsun", QStringLiteral("&Usuń"));
   up_ = Button(this, "ButtonWGore", QStringLiteral("W &górę"));
   down_ = Button(this, "ButtonWDol", QStringLiteral("W d&ół"));
-  for (auto [button, slot] : {std::pair{duplicate, &TFormPrzegrody::ButtonDuplikujClick},
-                              std::pair{remove_, &TFormPrzegrody::ButtonUsunClick},
-                              std::pair{up_, &TFormPrzegrody::ButtonWGoreClick},
-                              std::pair{down_, &TFormPrzegrody::ButtonWDolClick}})
+  compare_ = Button(this, "ButtonPorownaj", QStringLiteral("&Porównaj"));
+  compare_->setStatusTip(
+      QStringLiteral("Zaznaczone przegrody obok siebie (zaznacz co najmniej dwie z Ctrl)"));
+  compare_->setEnabled(false);
+  auto* thickness = Button(this, "ButtonDoborGrubosci", QStringLiteral("Dobór &grubości"));
+  thickness->setStatusTip(QStringLiteral("Uc bieżącej przegrody dla grubości warstwy z zakresu"));
+  for (auto [button, slot] :
+       {std::pair{duplicate, &TFormPrzegrody::ButtonDuplikujClick},
+        std::pair{remove_, &TFormPrzegrody::ButtonUsunClick},
+        std::pair{up_, &TFormPrzegrody::ButtonWGoreClick}, std::pair{down_, &TFormPrzegrody::ButtonWDolClick},
+        std::pair{compare_, &TFormPrzegrody::ButtonPorownajClick},
+        std::pair{thickness, &TFormPrzegrody::ButtonDoborGrubosciClick}})
     connect(button, &QPushButton::clicked, this,
             [this, slot] { ui::Guard([this, slot] { (this->*slot)(); }); });
 
@@ -163,7 +171,7 @@ void TFormPrzegrody::buildControls() {
   sumTransmission_->setObjectName(QStringLiteral("LabelSumaAUc"));
 
   auto* buttons = new QHBoxLayout;
-  for (QWidget* w : std::initializer_list<QWidget*>{add, duplicate, remove_, up_, down_})
+  for (QWidget* w : std::initializer_list<QWidget*>{add, duplicate, remove_, up_, down_, compare_, thickness})
     buttons->addWidget(w);
   buttons->addStretch();
   auto* kindLabel = new QLabel(QStringLiteral("&Rodzaj przegrody:"), this);
@@ -183,6 +191,17 @@ void TFormPrzegrody::buildControls() {
   resize(980, 360);
 }
 
+void TFormPrzegrody::updateButtons() {
+  const int row = building_.rowOf(selectedId());
+  remove_->setEnabled(row >= 0 && building_.count() > 1);
+  up_->setEnabled(row > 0);
+  down_->setEnabled(row >= 0 && row < building_.count() - 1);
+  compare_->setEnabled(SelectedIds().size() >= 2);
+  const QSignalBlocker quiet(kind_);
+  kind_->setEnabled(row >= 0);
+  if (row >= 0) kind_->setCurrentIndex(int(building_.at(row).identity.kind));
+}
+
 void TFormPrzegrody::showEvent(QShowEvent* e) {
   TCompanionWindow::showEvent(e);
   refill();
@@ -199,22 +218,40 @@ void TFormPrzegrody::schedule() {
 
 void TFormPrzegrody::refill() {
   const QSignalBlocker quiet(table_);
-  const PartitionId selected = selectedId();
+  const PartitionId focus = selectedId();
+  std::vector<PartitionId> selected = SelectedIds();
+  std::erase_if(selected, [this](PartitionId id) { return !building_.find(id); });
+  // Each changed item would make the header measure its whole column again:
+  // the columns are measured once, after the last row.
+  QHeaderView* header = table_->horizontalHeader();
+  header->setSectionResizeMode(QHeaderView::Fixed);
   table_->setRowCount(building_.count());
   for (int row = 0; row < building_.count(); ++row) fillRow(row);
-  select(building_.find(selected) ? selected : building_.currentId());
+  header->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(Name, QHeaderView::Stretch);
+  // The rows follow their partitions through moves; a selection of several
+  // stays for the comparison.
+  if (selected.size() < 2) {
+    select(building_.find(focus) ? focus : building_.currentId());
+  } else {
+    table_->clearSelection();
+    for (const PartitionId id : selected)
+      table_->selectionModel()->select(table_->model()->index(building_.rowOf(id), 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
   sumArea_->setText(AreaSumText());
   sumTransmission_->setText(TransmissionText());
+  updateButtons();
 }
 
-void TFormPrzegrody::fillRow(int row) {
-  const Partition& p = building_.at(row);
-  const PartitionResults& r = building_.results(p.id);
+std::array<QString, TFormPrzegrody::Columns> TFormPrzegrody::RowTexts(const Building& building,
+                                                                      const Partition& p,
+                                                                      const PartitionResults& r) {
   const bool computed = !p.layers.empty() && r.error.isEmpty();
   const double umax = p.conditions.umax;
   const double uc = r.comparedU();
-  QString texts[Columns];
-  texts[Symbol] = building_.label(p.id);
+  std::array<QString, Columns> texts;
+  texts[Symbol] = building.label(p.id);
   texts[Name] = p.identity.name;
   texts[Kind] = veltor::KindLabel(p.identity.kind);
   texts[Area] = p.identity.hasArea() ? veltor::FormatFixed(p.identity.area, 2) : QString();
@@ -229,16 +266,25 @@ void TFormPrzegrody::fillRow(int row) {
   // No climate chosen, or a partition on the ground: no verdict rather than a false one.
   const std::optional<bool> moisture = computed ? r.meetsMoisture() : std::nullopt;
   texts[MoistureVerdict] = !moisture ? kNoValue : *moisture ? kMeets : kFails;
+  return texts;
+}
+
+void TFormPrzegrody::fillRow(int row) {
+  const Partition& p = building_.at(row);
+  const PartitionResults& r = building_.results(p.id);
+  const bool computed = !p.layers.empty() && r.error.isEmpty();
+  const std::array<QString, Columns> texts = RowTexts(building_, p, r);
   for (int c = 0; c < Columns; ++c) {
     QTableWidgetItem* item = table_->item(row, c);
     if (!item) {
       item = new QTableWidgetItem;
       table_->setItem(row, c, item);
     }
+    // setFlags tells the view even when nothing changed.
     item->setText(texts[c]);
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     if (c == Symbol || c == Name || c == Area) flags |= Qt::ItemIsEditable;
-    item->setFlags(flags);
+    if (item->flags() != flags) item->setFlags(flags);
     QFont font = item->font();
     font.setBold(p.id == building_.currentId());
     item->setFont(font);
@@ -270,8 +316,19 @@ QString TFormPrzegrody::TransmissionText() const {
 PartitionId TFormPrzegrody::selectedId() const {
   const QList<QTableWidgetItem*> items = table_->selectedItems();
   if (items.isEmpty()) return 0;
-  const QTableWidgetItem* symbol = table_->item(items.first()->row(), Symbol);
+  int row = items.first()->row();
+  if (const QTableWidgetItem* focus = table_->currentItem(); focus && focus->isSelected()) row = focus->row();
+  const QTableWidgetItem* symbol = table_->item(row, Symbol);
   return symbol ? symbol->data(Qt::UserRole).toInt() : 0;
+}
+
+std::vector<PartitionId> TFormPrzegrody::SelectedIds() const {
+  std::vector<PartitionId> ids;
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    const QTableWidgetItem* symbol = table_->item(row, Symbol);
+    if (symbol && symbol->isSelected()) ids.push_back(symbol->data(Qt::UserRole).toInt());
+  }
+  return ids;
 }
 
 void TFormPrzegrody::select(PartitionId id) {
@@ -388,6 +445,14 @@ void TFormPrzegrody::ButtonWDolClick() {
   const PartitionId id = selectedId();
   building_.movePartition(id, 1);
   select(id);
+}
+
+void TFormPrzegrody::ButtonPorownajClick() {
+  FormPorownanie->Compare(SelectedIds());
+}
+
+void TFormPrzegrody::ButtonDoborGrubosciClick() {
+  FormDoborGrubosci->ActionDoborGrubosciExecute();
 }
 
 void TFormPrzegrody::TablePrzegrodyDoubleClick(int row) {

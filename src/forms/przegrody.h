@@ -11,6 +11,9 @@
 // changes, and only while the window is shown.
 #pragma once
 
+#include <array>
+#include <vector>
+
 #include "forms/companion.h"
 #include "model/building.h"
 
@@ -54,6 +57,10 @@ class TFormPrzegrody : public TCompanionWindow {
   void ButtonUsunClick();
   void ButtonWGoreClick();
   void ButtonWDolClick();
+  // The selected partitions side by side.
+  void ButtonPorownajClick();
+  // Uc of the current partition over a range of one layer's thickness.
+  void ButtonDoborGrubosciClick();
   // Makes the row's partition current and shows the layer window.
   void TablePrzegrodyDoubleClick(int row);
 
@@ -65,6 +72,14 @@ class TFormPrzegrody : public TCompanionWindow {
   QString AreaSumText() const;
   QString TransmissionText() const;
 
+  // A partition's cells as its row shows them; the comparison shows the same.
+  static std::array<QString, Columns> RowTexts(const Building& building, const Partition& partition,
+                                               const PartitionResults& results);
+  // What the moisture verdict stands for, or why there is none (its cell's tip).
+  static QString MoistureWords(const PartitionResults& results);
+  // The selected partitions in the table's order.
+  std::vector<PartitionId> SelectedIds() const;
+
  protected:
   void showEvent(QShowEvent* e) override;
 
@@ -73,6 +88,8 @@ class TFormPrzegrody : public TCompanionWindow {
   void schedule();
   void refill();
   void fillRow(int row);
+  // Enabled as the selection allows.
+  void updateButtons();
   void itemEdited(QTableWidgetItem* item);
   void kindChosen(int index);
   PartitionId selectedId() const;
@@ -87,6 +104,7 @@ class TFormPrzegrody : public TCompanionWindow {
   QPushButton* remove_ = nullptr;
   QPushButton* up_ = nullptr;
   QPushButton* down_ = nullptr;
+  QPushButton* compare_ = nullptr;
   bool pending_ = false;
 };
 

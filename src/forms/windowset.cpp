@@ -11,12 +11,14 @@
 #include "forms/about.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
+#include "forms/dobor_grubosci.h"
 #include "forms/dynamika.h"
 #include "forms/glowna.h"
 #include "forms/grunt.h"
 #include "forms/kondensacja.h"
 #include "forms/pomoc.h"
 #include "forms/poprawki.h"
+#include "forms/porownanie.h"
 #include "forms/przegrody.h"
 #include "forms/raport_new.h"
 #include "forms/rysunek.h"
@@ -77,6 +79,8 @@ void CreateWindowSet() {
   create(FormDynamika, FormGlowna, project);
   create(FormPoprawki, FormGlowna, project);
   create(FormPrzegrody, FormGlowna, project);
+  create(FormPorownanie, FormGlowna, project.building());
+  create(FormDoborGrubosci, FormGlowna, project.building());
   // Each partition's results come from the model, over the program's tables.
   project.building().setReferenceTables(&gReferenceTables);
   create(FormGrunt, FormGlowna, project);
@@ -133,6 +137,8 @@ void DestroyWindowSet() {
   FormPoprawki = nullptr;
   FormGrunt = nullptr;
   FormPrzegrody = nullptr;
+  FormPorownanie = nullptr;
+  FormDoborGrubosci = nullptr;
   theProject().reset();
   FormPomoc = nullptr;
   ui::SetHelpViewer({});

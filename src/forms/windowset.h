@@ -8,8 +8,8 @@
 class QWidget;
 
 // Creates FormGlowna, FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj, AboutBox,
-// FormSystem1..4, FormRaportNew, FormKondensacja, FormDynamika, FormPoprawki and FormPrzegrody, running each one's
-// FormCreate in turn.
+// FormSystem1..4, FormRaportNew, FormKondensacja, FormDynamika, FormPoprawki, FormPrzegrody, FormPorownanie
+// and FormDoborGrubosci, running each one's FormCreate in turn.
 void CreateWindowSet();
 // Destroys them (chart windows included) and resets the global pointers.
 void DestroyWindowSet();

@@ -16,7 +16,9 @@
 
 #include "calc/calculation.h"
 #include "calc/numbers.h"
+#include "forms/dobor_grubosci.h"
 #include "forms/glowna.h"
+#include "forms/porownanie.h"
 #include "forms/przegrody.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"
@@ -36,7 +38,8 @@ veltor::PartitionContents Wall(const char* symbol, double umax, std::initializer
     r.name = "Mur";
     r.thickness = t;
     r.lambdaMedium = r.lambdaHumid = 0.5;
-    r.vapourCoefficient = 10;
+    r.vapourCoefficient = 10;  // μ 72
+    r.density = 1000;
     p.layers.AppendLayer(r);
   }
   return p;
@@ -207,6 +210,113 @@ class TestPrzegrody : public QObject {
     FormGlowna->ActionCofnij->trigger();
     QApplication::processEvents();
     QCOMPARE(cell(0, TFormPrzegrody::MoistureVerdict), QStringLiteral("—"));
+  }
+
+  // The columns hold the model's figures of the partitions chosen, in the
+  // table's order, follow a change of one of them and print as one job.
+  void comparison_data() {
+    QTest::addColumn<QList<int>>("rows");
+    QTest::newRow("first and last") << QList<int>{0, 2};
+    QTest::newRow("all three") << QList<int>{0, 1, 2};
+  }
+  void comparison() {
+    QFETCH(QList<int>, rows);
+    for (int row : rows)
+      table()->selectionModel()->select(table()->model()->index(row, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    // The rows stay selected through a change that redraws the table.
+    building().setThickness(building().at(1).id, 0, 0.35);
+    QApplication::processEvents();
+    click("ButtonPorownaj");
+    QVERIFY(FormPorownanie->isVisible());
+    auto* compared = FormPorownanie->findChild<QTableWidget*>(QStringLiteral("TablePorownanie"));
+    QCOMPARE(compared->columnCount(), rows.size());
+    const auto text = [&](int column, const QString& title) {
+      for (int r = 0; r < compared->rowCount(); ++r)
+        if (compared->verticalHeaderItem(r)->text() == title) return compared->item(r, column)->text();
+      return QStringLiteral("no row %1").arg(title);
+    };
+    for (int i = 0; i < rows.size(); ++i) {
+      const Partition& p = building().at(rows[i]);
+      const double d = building().results(p.id).summary.totalThickness;
+      QCOMPARE(compared->horizontalHeaderItem(i)->text(), p.identity.symbol);
+      QCOMPARE(text(i, QStringLiteral("Warstwa 1")),
+               QStringLiteral("Mur, %1 m").arg(veltor::FormatPolish(p.layers.at(0).thickness, 3)));
+      QCOMPARE(text(i, QStringLiteral("Uc [W/(m²K)]")),
+               veltor::FormatFixed(building().results(p.id).summary.transmittance.uc, 3));
+      QCOMPARE(text(i, QStringLiteral("Masa powierzchniowa [kg/m²]")), veltor::FormatPolish(1000 * d, 1));
+      QCOMPARE(text(i, QStringLiteral("Σsd [m]")), veltor::FormatPolish(72 * d, 2));
+    }
+    building().setThickness(building().at(rows[0]).id, 0, 0.5);
+    QApplication::processEvents();
+    QCOMPARE(text(0, QStringLiteral("Uc [W/(m²K)]")),
+             veltor::FormatFixed(building().results(building().at(rows[0]).id).summary.transmittance.uc, 3));
+    dialogs->expectPrint(QStringLiteral("PrintDialogPorownanie"), 1);
+    FormPorownanie->findChild<QPushButton*>(QStringLiteral("ButtonDrukuj"))->click();
+    QCOMPARE(dialogs->printJobs, 1);
+  }
+
+  // Brick and 5 cm of wool against Uc(max) 0,20: 0,18 m of wool is the first
+  // of 0,01 m to meet it (d ≥ 0,04·(5 − 0,17 − 0,5) = 0,1732 m). The row's
+  // Uc is what the partition gets when the thickness is applied, as one step.
+  void thicknessTable_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<double>("first");  // 0: none meets
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("by 0,01") << "0,10"
+                             << "0,30"
+                             << "0,01" << 0.18 << "";
+    QTest::newRow("by 0,02 from 0,15") << "0,15"
+                                       << "0,25"
+                                       << "0,02" << 0.19 << "";
+    QTest::newRow("none meets") << "0,05"
+                                << "0,15"
+                                << "0,05" << 0.0 << "";
+    QTest::newRow("step of zero") << "0,10"
+                                  << "0,30"
+                                  << "0" << 0.18 << "Krok musi być liczbą większą od 0 [m]";
+    QTest::newRow("range reversed") << "0,30"
+                                    << "0,10"
+                                    << "0,01" << 0.18
+                                    << "Grubość końcowa nie może być mniejsza od początkowej";
+  }
+  void thicknessTable() {
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, step);
+    QFETCH(double, first);
+    QFETCH(QString, refusal);
+    const PartitionId id = building().at(0).id;
+    std::vector<veltor::LayerRecord> layers(2);
+    layers[0].name = "Mur";
+    layers[0].thickness = 0.25;
+    layers[0].lambdaMedium = layers[0].lambdaHumid = 0.5;
+    layers[1].name = "Wełna";
+    layers[1].thickness = 0.05;
+    layers[1].lambdaMedium = layers[1].lambdaHumid = 0.04;
+    building().replaceLayers(id, layers);
+    building().undoStack().clear();
+    click("ButtonDoborGrubosci");
+    QVERIFY(FormDoborGrubosci->isVisible());
+    FormDoborGrubosci->findChild<QLineEdit*>(QStringLiteral("EditOd"))->setText(from);
+    FormDoborGrubosci->findChild<QLineEdit*>(QStringLiteral("EditDo"))->setText(to);
+    FormDoborGrubosci->findChild<QLineEdit*>(QStringLiteral("EditKrok"))->setText(step);
+    if (!refusal.isEmpty()) dialogs->expectMessage(refusal);
+    FormDoborGrubosci->ButtonObliczClick();
+    QVERIFY(dialogs->allUsed());
+    const std::optional<int> row = FormDoborGrubosci->FirstMeetingRow();
+    QCOMPARE(row.has_value(), first > 0);
+    if (!row) return;
+    QCOMPARE(FormDoborGrubosci->RowThickness(*row), first);
+    FormDoborGrubosci->findChild<QPushButton*>(QStringLiteral("ButtonZastosuj"))->click();
+    QCOMPARE(building().at(0).layers.at(1).thickness, first);
+    QCOMPARE(building().results(id).summary.transmittance.uc, FormDoborGrubosci->RowUc(*row));
+    QCOMPARE(building().undoStack().count(), 1);
+    QCOMPARE(building().undoStack().text(0), QStringLiteral("SZ-1: grubość warstwy 2"));
+    building().undoStack().undo();
+    QCOMPARE(building().at(0).layers.at(1).thickness, 0.05);
   }
 
   // Exported alone, the roof is a plain project; added back from that file it

@@ -13,12 +13,14 @@
 #include "forms/about.h"
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
+#include "forms/dobor_grubosci.h"
 #include "forms/dynamika.h"
 #include "forms/glowna.h"
 #include "forms/grunt.h"
 #include "forms/intro.h"
 #include "forms/kondensacja.h"
 #include "forms/poprawki.h"
+#include "forms/porownanie.h"
 #include "forms/przegrody.h"
 #include "forms/raport_new.h"
 #include "forms/startup.h"
@@ -51,15 +53,17 @@ QStringList WindowSet() {
                      static_cast<QWidget*>(FormSystem4), static_cast<QWidget*>(FormRaportNew),
                      static_cast<QWidget*>(FormKondensacja), static_cast<QWidget*>(FormDynamika),
                      static_cast<QWidget*>(FormPoprawki), static_cast<QWidget*>(FormPrzegrody),
+                     static_cast<QWidget*>(FormPorownanie), static_cast<QWidget*>(FormDoborGrubosci),
                      static_cast<QWidget*>(FormGrunt)})
     names << (w ? w->objectName() : QStringLiteral("-"));
   return names;
 }
 
-const QStringList kWindowSet = {
-    "FormGlowna",      "FormWarstwy",  "FormWarunkiPoczatkowe", "FormDaneProj",  "AboutBox",
-    "FormSystem1",     "FormSystem2",  "FormSystem3",           "FormSystem4",   "FormRaportNew",
-    "FormKondensacja", "FormDynamika", "FormPoprawki",          "FormPrzegrody", "FormGrunt"};
+const QStringList kWindowSet = {"FormGlowna",   "FormWarstwy",   "FormWarunkiPoczatkowe", "FormDaneProj",
+                                "AboutBox",     "FormSystem1",   "FormSystem2",           "FormSystem3",
+                                "FormSystem4",  "FormRaportNew", "FormKondensacja",       "FormDynamika",
+                                "FormPoprawki", "FormPrzegrody", "FormPorownanie",        "FormDoborGrubosci",
+                                "FormGrunt"};
 
 }  // namespace
 
