@@ -217,17 +217,16 @@ void DrawHeader(QPainter& painter, const veltor::ProjectDescription& description
          conditions.humid() ? QStringLiteral("wilgotne") : QStringLiteral("średniowilgotne"));
 }
 
-void DrawLayerRow(QPainter& painter, const veltor::LayerTable& table, int index,
-                  const veltor::DesignConditions& conditions, const TableLayout& layout) {
+namespace {
+
+// A row's cells left to right; the name's lines (drawn from the layout) joined.
+QStringList RowTexts(const veltor::LayerTable& table, int index, const veltor::DesignConditions& conditions,
+                     const TableLayout& layout) {
   const veltor::LayerRecord& layer = table.at(index);
-  const int y1 = layout.rowTops.at(index);
-  const int y2 = y1 + RowHeight(static_cast<int>(layout.names.at(index).size())) + 1;
-  const int textY = y1 + kTextInset;
   const bool ignored = layout.firstIgnoredLayer >= 0 && index >= layout.firstIgnoredLayer;
-  setFontPixels(painter, kRowPixels);
-  const QString texts[] = {
+  return {
       QString::number(index + 1),
-      QString(),  // the name, wrapped below
+      layout.names.at(index).join(QLatin1Char('\n')),  // wrapped by the layout
       // An air layer's R comes from its table, not from a conductivity; "max"
       // is no diffusion resistance, which "-INF" only hid.
       // A bridged layer's λ is the equivalent one its caption's share gives.
@@ -240,6 +239,17 @@ void DrawLayerRow(QPainter& painter, const veltor::LayerTable& table, int index,
       ignored ? kNoFigure : veltor::FormatGeneral(layer.resistance, kResistanceDigits),
       veltor::FormatGeneral(layer.diffusionResistance, kDiffusionDigits),
   };
+}
+
+int RowBottom(const TableLayout& layout, int index) {
+  return layout.rowTops.at(index) + RowHeight(static_cast<int>(layout.names.at(index).size())) + 1;
+}
+
+void DrawRowTexts(QPainter& painter, int index, const QStringList& texts, const TableLayout& layout) {
+  const int y1 = layout.rowTops.at(index);
+  const int y2 = RowBottom(layout, index);
+  const int textY = y1 + kTextInset;
+  setFontPixels(painter, kRowPixels);
   for (int c = 0; c < 7; ++c) {
     const Column& column = kColumns[c];
     drawCell(painter, column.x1, y1, column.x2, y2);
@@ -251,6 +261,13 @@ void DrawLayerRow(QPainter& painter, const veltor::LayerTable& table, int index,
       valueInCell(painter, column, textY, texts[c]);
     }
   }
+}
+
+}  // namespace
+
+void DrawLayerRow(QPainter& painter, const veltor::LayerTable& table, int index,
+                  const veltor::DesignConditions& conditions, const TableLayout& layout) {
+  DrawRowTexts(painter, index, RowTexts(table, index, conditions, layout), layout);
 }
 
 void DrawSummary(QPainter& painter, const TableLayout& layout, const veltor::PartitionSummary& summary) {
@@ -371,13 +388,36 @@ TableLayout CheckedLayout(const veltor::LayerTable& table, const veltor::Partiti
   return layout;
 }
 
+// With `earlier`, a row drawn there from the same texts at the same place is
+// copied from it: every pixel of a row's band comes from the template and the
+// row's texts (its cells are filled white before they are written).
 void DrawValues(QPainter& painter, const veltor::LayerTable& table, const veltor::PartitionSummary& summary,
                 const veltor::DesignConditions& conditions, const veltor::ProjectDescription& description,
-                const TableLayout& layout) {
+                const TableLayout& layout, const QImage* earlier = nullptr, DrawnRows* drawn = nullptr) {
   BeginReportPainter(painter);
   DrawHeader(painter, description, conditions);
-  for (int i = 0; i < table.size(); ++i) DrawLayerRow(painter, table, i, conditions, layout);
+  std::vector<QStringList> texts;
+  for (int i = 0; i < table.size(); ++i) {
+    QStringList row = RowTexts(table, i, conditions, layout);
+    const bool same = earlier && drawn && size_t(i) < drawn->texts.size() &&
+                      drawn->rowTops.at(i) == layout.rowTops.at(i) && drawn->texts[i] == row;
+    if (same) {
+      const QRect band(QPoint(kColumns[0].x1, layout.rowTops[i]),
+                       QPoint(kColumns[6].x2 - 1, RowBottom(layout, i) - 1));
+      painter.save();
+      painter.setCompositionMode(QPainter::CompositionMode_Source);
+      painter.drawImage(band.topLeft(), *earlier, band);
+      painter.restore();
+    } else {
+      DrawRowTexts(painter, i, row, layout);
+    }
+    if (drawn) texts.push_back(std::move(row));
+  }
   DrawSummary(painter, layout, summary);
+  if (drawn) {
+    drawn->rowTops = layout.rowTops;
+    drawn->texts = std::move(texts);
+  }
 }
 
 }  // namespace
@@ -406,6 +446,32 @@ ui::VectorPage ReportVectorPage(const veltor::LayerTable& table, const veltor::P
   return {size, [layers, summary, conditions, description](QPainter& painter) {
             PaintReport(painter, *layers, summary, conditions, description);
           }};
+}
+
+QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
+                   const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
+                   const veltor::ProjectDescription& description, const QImage& earlier, DrawnRows& drawn) {
+  const qint64 key = templatePicture.cacheKey();
+  const TableLayout layout = CheckedLayout(table, summary, conditions, templatePicture.height());
+  const QSize size(std::max(templatePicture.width(), kMinimumPageWidth),
+                   ReportPageHeight(templatePicture.height(), layout));
+  const bool reuse = !earlier.isNull() && drawn.templateKey == key && drawn.pageSize == size &&
+                     earlier.size() == size && earlier.format() == QImage::Format_RGB32;
+  if (!reuse) drawn = {};
+  QImage page;
+  if (size == templatePicture.size()) {
+    page = std::move(templatePicture).convertToFormat(QImage::Format_RGB32);
+  } else {
+    page = QImage(size, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter copy(&page);
+    copy.drawImage(0, 0, templatePicture);
+  }
+  QPainter painter(&page);
+  DrawValues(painter, table, summary, conditions, description, layout, reuse ? &earlier : nullptr, &drawn);
+  drawn.templateKey = key;
+  drawn.pageSize = size;
+  return page;
 }
 
 QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,

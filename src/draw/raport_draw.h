@@ -135,6 +135,22 @@ QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
                    const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
                    const veltor::ProjectDescription& description);
 
+// What the rows of a page were drawn from: a later page on the same template
+// takes a row's pixels from the earlier one while its place and texts are
+// unchanged, and draws only the rows a change touched (a thickness typed
+// changes one row of hundreds). Header and summary are drawn anew each time.
+struct DrawnRows {
+  qint64 templateKey = 0;
+  QSize pageSize;
+  std::vector<int> rowTops;
+  std::vector<QStringList> texts;
+};
+// BuildReport over `earlier` (a page BuildReport or this made, drawn from
+// `drawn`); `drawn` then describes the new page.
+QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
+                   const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
+                   const veltor::ProjectDescription& description, const QImage& earlier, DrawnRows& drawn);
+
 // The same page painted onto any painter from its origin, over the template as
 // PaintReportTemplate draws it (not the template file: a vector page keeps
 // the template's texts as texts), ReportPageSize pixels. Raises as BuildReport.

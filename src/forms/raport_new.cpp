@@ -104,8 +104,9 @@ void TFormRaportNew::draw(bool tell) {
     veltor::LayerTable& layers = project_.layersForResults();
     const veltor::PartitionSummary& summary = CurrentSummary(project_, tell);
     const veltor::ProjectDescription& description = project_.description();
-    QList<QImage> pages = {raport::BuildReport(std::move(templatePicture), layers, summary,
-                                               gDesignConditions, description)};
+    raport::DrawnRows drawn = drawnRows_;
+    QList<QImage> pages = {raport::BuildReport(std::move(templatePicture), layers, summary, gDesignConditions,
+                                               description, pages_.value(0), drawn)};
     QList<ui::VectorPage> vectorPages = {
         raport::ReportVectorPage(layers, summary, gDesignConditions, description)};
     if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked()) {
@@ -116,6 +117,7 @@ void TFormRaportNew::draw(bool tell) {
     }
     ImageRaport->SetPicture(ui::StackPages(pages));
     pages_ = std::move(pages);
+    drawnRows_ = std::move(drawn);
     vectorPages_ = std::move(vectorPages);
   });
   updatePictureActions();

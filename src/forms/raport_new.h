@@ -16,6 +16,7 @@
 #include <QList>
 
 #include "draw/pictures.h"
+#include "draw/raport_draw.h"
 #include "forms/companion.h"
 #include "project/projectfile.h"
 
@@ -71,6 +72,8 @@ class TFormRaportNew : public TCompanionWindow {
   void saveDesignReport(bool pdf);
 
   QList<QImage> pages_;
+  // What pages_'s first page was drawn from, so that the next drawing redraws only changed rows.
+  raport::DrawnRows drawnRows_;
   // The same pages painted by code, for the PDF and the printer.
   QList<ui::VectorPage> vectorPages_;
   Project& project_;

@@ -293,6 +293,33 @@ class TestPoprawki : public QObject {
     QVERIFY(project().conditions() == before);
     QCOMPARE(project().undoStack().count(), steps);
   }
+
+  // The layer lists follow the table while the window is hidden: a change of
+  // figures keeps them (and the choice), a layer added or removed renews them.
+  void layerListsFollowTheTable_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("thickness") << "thickness" << QStringList{"1. Tynk", "2. Mur", "3. Izolacja", "4. Tynk"};
+    QTest::newRow("removed") << "remove" << QStringList{"1. Mur", "2. Izolacja", "3. Tynk"};
+    QTest::newRow("undone") << "undo" << QStringList{"1. Tynk", "2. Mur", "3. Izolacja"};
+  }
+  void layerListsFollowTheTable() {
+    QFETCH(QString, change);
+    QFETCH(QStringList, listed);
+    wall(0.3);
+    QComboBox* combo = FormPoprawki->ComboBoxWarstwaF;
+    combo->setCurrentIndex(combo->findData(2));
+    if (change == QLatin1String("thickness")) project().setThickness(1, 0.3);
+    if (change == QLatin1String("remove")) project().removeLayer(0);
+    if (change == QLatin1String("undo")) project().undoStack().undo();
+    for (QComboBox* list :
+         {FormPoprawki->ComboBoxWarstwaG, FormPoprawki->ComboBoxWarstwaF, FormPoprawki->ComboBoxWarstwaR}) {
+      QStringList texts;
+      for (int i = 1; i < list->count(); ++i) texts << list->itemText(i);
+      QCOMPARE(texts, listed);
+    }
+    if (change == QLatin1String("thickness")) QCOMPARE(combo->currentData().toInt(), 2);
+  }
 };
 
 QTEST_MAIN(TestPoprawki)
