@@ -73,7 +73,7 @@ QString BuildingFront(const veltor::ProjectDescription& d, const std::vector<Bui
   html += Cells({QStringLiteral("Symbol"), QStringLiteral("Przegroda"), QStringLiteral("Rodzaj"),
                  QStringLiteral("A [m²]"), QStringLiteral("Uc [W/(m²K)]"), QStringLiteral("Uc(max)"),
                  QStringLiteral("Uc ≤ Uc(max)"), QStringLiteral("fRsi ≥ fRsi,min"),
-                 QStringLiteral("Kondensacja międzywarstwowa")},
+                 QStringLiteral("Kondensacja między&shy;warstwowa")},
                 true);
   for (const BuildingPart& part : parts) {
     const Input& in = *part.input;
