@@ -37,6 +37,7 @@
 #include "draw/raport_draw.h"
 #include "draw/raport_projektowy.h"
 #include "draw/rysunek_draw.h"
+#include "project/moisturerequest.h"
 #include "project/projectfile.h"
 
 namespace batch {
@@ -98,6 +99,16 @@ bool IsProjectFile(const QString& path) {
   return QFileInfo(path).suffix().compare(QLatin1String("veltor"), Qt::CaseInsensitive) == 0;
 }
 
+// A project's saved moisture choices give its assessment, as in the window
+// and the designer's report; choices the window would refuse give none.
+void UseSavedMoisture(BatchCase& c) {
+  if (!c.extras || c.extras->ground.onGround()) return;
+  const veltor::MoistureRequest request = veltor::MoistureRequestOf(c.extras->moisture, c.conditions);
+  if (request.state != veltor::MoistureRequest::State::Ready) return;
+  c.moisture = request.input;
+  if (!request.typed) c.climateName = c.extras->moisture.stationName;
+}
+
 // Every case at once: a building's partitions, read whole.
 std::vector<BatchCase> ReadInput(const QString& path, const Catalogues& catalogues,
                                  const veltor::SaturationTable& saturation, bool& many, bool& building) {
@@ -122,6 +133,7 @@ std::vector<BatchCase> ReadInput(const QString& path, const Catalogues& catalogu
       cases[i].identity = p.identity;
       cases[i].extras = p.extras;
       cases[i].ground = p.extras.ground;
+      UseSavedMoisture(cases[i]);
       if (building && cases[i].identity.symbol.isEmpty())
         cases[i].identity.symbol = QStringLiteral("przegroda %1").arg(i + 1);
       if (cases[i].layers.empty())
@@ -171,6 +183,7 @@ class Input {
     c.conditions.setSurfaceResistancesFromDirection();
     c.layers = std::move(loaded.contents.layers);
     c.extras = loaded.contents.extras;
+    UseSavedMoisture(c);
     if (c.layers.empty()) throw InputError({}, QStringLiteral("projekt nie zawiera żadnej warstwy"));
     for (int i = 0; i < c.layers.size(); ++i)
       CheckLayerLimits(c.layers.at(i), QStringLiteral("layers[%1]").arg(i));

@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -311,6 +312,39 @@ INSTANTIATE_TEST_SUITE_P(
                       StoredConditions{"TinyLambda", [](auto&, auto& l) { l.at(0).lambdaMedium = 5e-324; },
                                        "layers[0].lambda"}),
     [](const auto& info) { return std::string(info.param.row); });
+
+// A project's saved climate gives the moisture assessment as the window makes
+// it; no climate, or twelve months with one left empty, gives none.
+TEST_F(BatchTest, SavedClimateGivesTheMoistureAssessment) {
+  const struct {
+    veltor::MoistureSettings::Climate climate;
+    int emptyMonth;  // -1: all twelve typed
+    bool assessed;
+  } rows[] = {{veltor::MoistureSettings::Climate::Default, -1, false},
+              {veltor::MoistureSettings::Climate::Typed, -1, true},
+              {veltor::MoistureSettings::Climate::Typed, 4, false}};
+  for (const auto& row : rows) {
+    veltor::LoadedProject sample =
+        veltor::LoadProjectFile(QDir::current().absoluteFilePath(QStringLiteral("Projekty/Przykład.Veltor")));
+    veltor::ProjectContents& c = sample.contents;
+    c.extras.moisture = {};
+    c.extras.moisture.climate = row.climate;
+    if (row.climate == veltor::MoistureSettings::Climate::Typed) {
+      for (int m = 0; m < 12; ++m) {
+        c.extras.moisture.te[m] = m == row.emptyMonth ? NAN : -2 + 2 * std::min(m, 11 - m);
+        c.extras.moisture.phiE[m] = 85;
+      }
+    }
+    const QString path = scratch_.filePath(QStringLiteral("klimat.Veltor"));
+    veltor::SaveProjectFile(path, [&](QIODevice& file) {
+      veltor::WriteProject(file, c.description, c.conditions, c.layers, c.extras);
+    });
+    ASSERT_EQ(run({QStringLiteral("--calc"), path}), batch::kExitOk) << err_.data();
+    const QJsonObject moisture =
+        QJsonDocument::fromJson(out_).object()[QStringLiteral("moisture")].toObject();
+    EXPECT_EQ(!moisture.isEmpty(), row.assessed) << int(row.climate) << " " << row.emptyMonth;
+  }
+}
 
 struct UserStations {
   const char* row;
