@@ -23,6 +23,7 @@
 #include "calc/reftables.h"
 #include "calc/systemfiles.h"
 #include "calc/textfile.h"
+#include "project/buildingfile.h"
 #include "project/projectfile.h"
 
 namespace fuzz {
@@ -48,6 +49,35 @@ QByteArray Written(const veltor::ProjectContents& c) {
   buffer.open(QIODevice::WriteOnly);
   veltor::WriteProject(buffer, c.description, c.conditions, c.layers, c.extras);
   return buffer.data();
+}
+
+QByteArray WrittenBuilding(const veltor::BuildingContents& b) {
+  std::vector<const veltor::PartitionContents*> parts;
+  for (const veltor::PartitionContents& p : b.partitions) parts.push_back(&p);
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  veltor::WriteBuilding(buffer, b.description, parts);
+  return buffer.data();
+}
+
+// The same bytes as a building: read whole or refused whole, and what was read
+// written back to bytes that read back to the same bytes. A plain project also
+// goes in as two partitions, so that the building's own chunk is written from
+// whatever the project held.
+void BuildingRoundTrip(QByteArrayView bytes) {
+  veltor::BuildingContents building = veltor::ReadBuildingBytes(bytes.toByteArray());
+  if (building.partitions.size() == 1) {
+    veltor::BuildingContents twin = veltor::ReadBuildingBytes(bytes.toByteArray());
+    building.partitions.front().identity.symbol = QStringLiteral("SZ-1");
+    twin.partitions.front().identity.symbol = QStringLiteral("SZ-2");
+    building.partitions.push_back(std::move(twin.partitions.front()));
+  }
+  const QByteArray once = WrittenBuilding(building);
+  try {
+    if (WrittenBuilding(veltor::ReadBuildingBytes(once)) != once) std::abort();
+  } catch (const veltor::Error&) {
+    std::abort();  // the program refusing a building it wrote itself
+  }
 }
 
 // Plausible tables, so that a project that opens is also calculated.
@@ -107,6 +137,7 @@ void OwnMaterialsRoundTrip(const QByteArray& content) {
 }  // namespace
 
 int ProjectFile(const std::uint8_t* data, std::size_t size) {
+  guarded([&] { BuildingRoundTrip(QByteArrayView(data, qsizetype(size))); });
   return guarded([&] {
     veltor::LoadedProject project = veltor::ReadProjectBytes(bytesOf(data, size));
     // What the file held is written back as read: a file written from it reads

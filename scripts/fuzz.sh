@@ -50,6 +50,7 @@ damage climate "$work/climate/seed_station"
 # The project with every chunk of its extension block (bridges, corrections,
 # outer side, address), cut before its footer and with its 0x0A bytes gone.
 damage project "$root/fuzz/regressions/project/extension-all-new-chunks.Veltor"
+damage project "$root/fuzz/regressions/project/building-two-partitions.Veltor"
 for f in "$root"/docs/batch/*.json; do seed batchjson "$f"; done
 mkdir -p "$work/commandline"
 printf -- '--calc\nwall.json\n--output\n-' >"$work/commandline/seed_output"
