@@ -8,16 +8,26 @@
 // Save and Open of a building: the file written and read back whole, its cost
 // growing linearly with the partitions.
 //
+// The building's whole document as batch mode writes it (`--report` of a
+// building's JSON: charts, every partition's pages, the PDF): 50 partitions of
+// twenty layers within 2 s.
+//
 // Windows need a GUI application, so this benchmark brings its own main.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <cmath>
 
+#include "batch/batch.h"
 #include "forms/appstate.h"
 #include "forms/glowna.h"
 #include "forms/kondensacja.h"
@@ -128,6 +138,47 @@ BENCHMARK(BM_SaveAndOpenBuilding)
     ->Arg(500)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
+
+QByteArray BuildingJson(int partitions) {
+  QJsonArray parts;
+  for (int p = 0; p < partitions; ++p) {
+    QJsonArray layers;
+    for (int i = 0; i < 20; ++i)
+      layers.append(QJsonObject{{"name", QStringLiteral("Warstwa %1").arg(i)},
+                                {"d", 0.01 + 0.001 * ((p + i) % 50)},
+                                {"lambda", 0.03 + 0.01 * (i % 7)},
+                                {"mu", 1 + i}});
+    parts.append(QJsonObject{{"symbol", QStringLiteral("SZ-%1").arg(p + 1)},
+                             {"kind", "external_wall"},
+                             {"area", 10 + p},
+                             {"conditions", QJsonObject{{"ti", 20}, {"te", -20}, {"umax", 0.2}}},
+                             {"layers", layers}});
+  }
+  const QJsonObject building{{"name", QStringLiteral("Budynek")}, {"designer", QStringLiteral("Projektant")}};
+  return QJsonDocument(QJsonObject{{"building", building}, {"partitions", parts}})
+      .toJson(QJsonDocument::Compact);
+}
+
+void BM_BuildingDocument(benchmark::State& state) {
+  QTemporaryDir scratch;
+  const QString input = scratch.filePath(QStringLiteral("budynek.json"));
+  const QString pdf = scratch.filePath(QStringLiteral("budynek.pdf"));
+  QFile file(input);
+  if (!file.open(QIODevice::WriteOnly) || file.write(BuildingJson(int(state.range(0)))) < 0)
+    state.SkipWithError("cannot write the input");
+  file.close();
+  for (auto _ : state) {
+    QByteArray out;
+    QByteArray err;
+    const int status = batch::RunBatchCommand(
+        {QStringLiteral("veltorobl"), QStringLiteral("--oblicz"), input, QStringLiteral("--raport"), pdf},
+        out, err);
+    if (status != batch::kExitOk) state.SkipWithError(err.constData());
+  }
+  state.counters["pdf_kB"] = double(QFileInfo(pdf).size()) / 1024;
+}
+
+BENCHMARK(BM_BuildingDocument)->Arg(3)->Arg(50)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

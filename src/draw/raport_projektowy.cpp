@@ -816,7 +816,10 @@ QImage Picture(const Input& input, const QString& name) {
 
 // One document of `html`; `pictures`: the drawings as pictures in its
 // resources (for the ODT), where the PDF and the printer draw them instead.
-std::unique_ptr<QTextDocument> NewDocument(const Input& input, const QString& html, bool pictures) {
+// `forPages` sets the page and the device before the text goes in, so that the
+// text is laid out once, for them, and not first for the screen.
+std::unique_ptr<QTextDocument> NewDocument(const Input& input, const QString& html, bool pictures,
+                                           const std::function<void(QTextDocument&)>& forPages = {}) {
   auto document = std::make_unique<QTextDocument>();
   QFont font(kFontFamily);
   font.setPointSize(kBodyPoints);
@@ -837,6 +840,7 @@ std::unique_ptr<QTextDocument> NewDocument(const Input& input, const QString& ht
       document->addResource(QTextDocument::ImageResource, QUrl(kMoisturePageName),
                             Picture(input, kMoisturePageName));
   }
+  if (forPages) forPages(*document);
   document->setHtml(html);
   document->setMetaInformation(QTextDocument::DocumentTitle,
                                QStringLiteral("Raport projektowy – ") + input.description[0]);
@@ -957,11 +961,11 @@ int PaintDocuments(QPagedPaintDevice& device, const std::vector<const Input*>& i
     int own = 0;
     bool first = true;
     for (const QString& html : SectionTexts(*input)) {
-      auto document = NewDocument(*input, html, false);
-      document->documentLayout()->setPaintDevice(&device);
-      document->documentLayout()->registerHandler(QTextFormat::ImageObject,
-                                                  new VectorDrawings(*input, device, document.get()));
-      document->setPageSize(body.size());
+      auto document = NewDocument(*input, html, false, [&](QTextDocument& d) {
+        d.documentLayout()->setPaintDevice(&device);
+        d.documentLayout()->registerHandler(QTextFormat::ImageObject, new VectorDrawings(*input, device, &d));
+        d.setPageSize(body.size());
+      });
       if (first) KeepSignatureWithStandards(*document, body.height());
       first = false;
       own += document->pageCount();
@@ -981,9 +985,10 @@ int PaintDocuments(QPagedPaintDevice& device, const std::vector<const Input*>& i
         firstPages.push_back(page);
         page += count;
       }
-      frontDocument = NewDocument(*inputs.front(), front(firstPages), false);
-      frontDocument->documentLayout()->setPaintDevice(&device);
-      frontDocument->setPageSize(body.size());
+      frontDocument = NewDocument(*inputs.front(), front(firstPages), false, [&](QTextDocument& d) {
+        d.documentLayout()->setPaintDevice(&device);
+        d.setPageSize(body.size());
+      });
       if (frontDocument->pageCount() == frontCount) break;
       frontCount = frontDocument->pageCount();
     }
