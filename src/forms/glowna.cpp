@@ -121,6 +121,9 @@ void TScaledImage::paintEvent(QPaintEvent*) {
 }
 
 void TScaledImage::setCaptions(const QList<Caption>& captions) {
+  // Every change of the project comes here; a typed thickness leaves the
+  // temperatures as they were, and the picture need not be replayed.
+  if (captions == captions_) return;
   captions_ = captions;
   update();
 }

@@ -43,6 +43,7 @@ class TScaledImage : public QWidget {
     QRect box;
     QColor colour;
     QString text;
+    bool operator==(const Caption&) const = default;
   };
   void setCaptions(const QList<Caption>& captions);
   const QList<Caption>& captions() const { return captions_; }
