@@ -5,8 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <algorithm>
 
 #include "calc/errors.h"
@@ -33,51 +31,49 @@ bool isLineEnd(char c) {
   return c == '\n' || c == '\r';
 }
 
-constexpr char kCodePage[] = "windows-1250";
-
-// The code page has one byte per character and no state, so the converter
-// decodes the 256 bytes once and text is decoded through that table: opening
-// the converter for every line cost more than all the rest of reading the
-// data files at start-up.
-struct Cp1250Table {
-  QString chars;  // 256 characters, or empty when the converter gave no such table
-  Cp1250Table() {
-    QByteArray everyByte(256, '\0');
-    for (int b = 0; b < 256; ++b) everyByte[b] = static_cast<char>(b);
-    QStringDecoder decoder(kCodePage);
-    chars = decoder(everyByte);
-    if (chars.size() != 256) chars.clear();
-  }
+// The upper half of Windows-1250; bytes the code page leaves undefined stand
+// for the C1 controls of the same number, as Windows decodes them. Our own
+// table rather than the toolkit's converter: Qt without ICU (the Windows
+// build) knows no Windows-1250, and the data files must read the same there.
+constexpr char16_t kUpperHalf[128] = {
+    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021, 0x0088, 0x2030, 0x0160, 0x2039, 0x015A,
+    0x0164, 0x017D, 0x0179, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
+    0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6,
+    0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B, 0x00B0, 0x00B1, 0x02DB, 0x0142,
+    0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C, 0x0154,
+    0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7, 0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD,
+    0x00CE, 0x010E, 0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7, 0x0158, 0x016E, 0x00DA,
+    0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF, 0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4,
+    0x0151, 0x00F6, 0x00F7, 0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
 }  // namespace
 
 QString FromCp1250(QByteArrayView bytes) {
-  static const Cp1250Table table;
-  if (table.chars.isEmpty()) {
-    QStringDecoder decoder(kCodePage);
-    return decoder(bytes);
-  }
   QString text(bytes.size(), Qt::Uninitialized);
   QChar* out = text.data();
-  const QChar* chars = table.chars.constData();
-  for (qsizetype i = 0; i < bytes.size(); ++i) out[i] = chars[static_cast<unsigned char>(bytes[i])];
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    out[i] = QChar(byte < 0x80 ? char16_t(byte) : kUpperHalf[byte - 0x80]);
+  }
   return text;
 }
 
 QByteArray ToCp1250(const QString& text) {
-  QStringEncoder encoder(kCodePage);
-  QByteArray bytes = encoder(text);
-  if (!encoder.hasError()) return bytes;
   // A character the code page lacks becomes '?', one per character (a pair of
-  // surrogates is one character), rather than the converter's control byte.
-  bytes.clear();
-  for (qsizetype i = 0; i < text.size();) {
-    const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    QStringEncoder one(kCodePage);
-    const QByteArray encoded = one(QStringView(text).mid(i, length));
-    bytes.append(one.hasError() ? QByteArray("?") : encoded);
-    i += length;
+  // surrogates is one character).
+  QByteArray bytes;
+  bytes.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t c = text.at(i).unicode();
+    if (c < 0x80) {
+      bytes.append(char(c));
+      continue;
+    }
+    const char16_t* found = std::find(std::begin(kUpperHalf), std::end(kUpperHalf), c);
+    bytes.append(found != std::end(kUpperHalf) ? char(0x80 + (found - std::begin(kUpperHalf))) : '?');
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
   }
   return bytes;
 }

@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <bit>
 #include <cmath>
@@ -174,6 +175,13 @@ TEST(Cp1250, PolishLettersRoundTrip) {
   EXPECT_EQ(ToCp1250(FromCp1250(everyByte)), everyByte);
   // Outside the code page: one '?' per character, an emoji's surrogate pair included.
   EXPECT_EQ(ToCp1250(QString::fromUtf8("a\u2265b\U0001F600c")), QByteArray("a?b?c"));
+  // Our table against the toolkit's converter where it has one (Qt with ICU).
+  QStringDecoder toolkit("windows-1250");
+  if (!toolkit.isValid()) GTEST_SKIP() << "this Qt has no Windows-1250 converter to compare with";
+  const QString theirs = toolkit(everyByte);
+  const QString ours = FromCp1250(everyByte);
+  ASSERT_EQ(theirs.size(), 256);
+  for (int b = 0; b < 256; ++b) EXPECT_EQ(ours.at(b), theirs.at(b)) << "byte " << b;
 }
 
 struct FieldCase {
