@@ -139,10 +139,16 @@ echo "Written: $out/veltorobl-$version-setup.exe and $out/veltorobl-$version-win
 if [ $check = 1 ]; then
   step "Tests under Wine"
   export WINEDEBUG=-all QT_QPA_PLATFORM=offscreen
-  export WINEPATH="$stage;$cache/qt/bin"
   # Debian's wine64 package installs the loader without the `wine` wrapper.
   wine=$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)
+  # Run beside the program, where qt.conf points Qt at its plugins.
+  checkdir="$out/check"
+  rm -rf "$checkdir" && cp -r "$stage" "$checkdir"
+  cp "$out"/tests/*.exe "$checkdir/"
   for t in veltor_calc_tests veltor_project_tests veltor_batch_tests; do
-    VELTOR_DATA_DIR="$root/data" "$wine" "$out/tests/$t.exe" --gtest_brief=1
+    (cd "$checkdir" && "$wine" "./$t.exe" --gtest_brief=1)
   done
+  # The same results as the Linux build, byte for byte.
+  (cd "$checkdir" && "$wine" ./VELTORobl.exe --oblicz "Projekty/Przykład.Veltor" >"$out/check-sample.json")
+  echo "Sample project's results: $out/check-sample.json"
 fi

@@ -7,7 +7,7 @@
 
 int main(int argc, char* argv[]) {
   if (batch::IsBatchCommandLine(argc, argv)) {
-    ui::AttachParentConsole();
+    ui::PrepareBatchStreams();
     return batch::RunBatch(argc, argv);
   }
   return RunProgram(argc, argv);

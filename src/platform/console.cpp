@@ -1,6 +1,8 @@
 #include "platform/console.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -8,7 +10,7 @@
 
 namespace ui {
 
-void AttachParentConsole() {
+void PrepareBatchStreams() {
 #ifdef _WIN32
   // Redirected output (a file, a pipe) is inherited as it is; only output
   // with nowhere to go is sent to the console.
@@ -18,9 +20,11 @@ void AttachParentConsole() {
   };
   const bool out = nowhere(STD_OUTPUT_HANDLE);
   const bool err = nowhere(STD_ERROR_HANDLE);
-  if ((!out && !err) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
-  if (out) std::freopen("CONOUT$", "w", stdout);
-  if (err) std::freopen("CONOUT$", "w", stderr);
+  if ((out || err) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    if (out) std::freopen("CONOUT$", "w", stdout);
+    if (err) std::freopen("CONOUT$", "w", stderr);
+  }
+  _setmode(_fileno(stdout), _O_BINARY);
 #endif
 }
 
