@@ -1,7 +1,9 @@
 ; The Windows installer: the program with its data folders in Program Files,
 ; a Start menu entry, the .Veltor file type with its icon, and an uninstaller.
 ; scripts/package-windows.sh calls it with VERSION, STAGE and OUTFILE defined.
-Unicode true
+; A 64-bit installer for a 64-bit program (it also runs where only 64-bit
+; Windows programs can, such as Wine without its 32-bit part).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 
