@@ -448,6 +448,22 @@ ui::VectorPage ReportVectorPage(const veltor::LayerTable& table, const veltor::P
           }};
 }
 
+namespace {
+
+// The page of `size` over the template: a template handed over is drawn on in
+// place (a shared one is copied first); rows and the summary that do not fit
+// it go on white below it.
+QImage PageOver(QImage templatePicture, QSize size) {
+  if (size == templatePicture.size()) return std::move(templatePicture).convertToFormat(QImage::Format_RGB32);
+  QImage page(size, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  QPainter copy(&page);
+  copy.drawImage(0, 0, templatePicture);
+  return page;
+}
+
+}  // namespace
+
 QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
                    const veltor::PartitionSummary& summary, const veltor::DesignConditions& conditions,
                    const veltor::ProjectDescription& description, const QImage& earlier, DrawnRows& drawn) {
@@ -458,15 +474,7 @@ QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
   const bool reuse = !earlier.isNull() && drawn.templateKey == key && drawn.pageSize == size &&
                      earlier.size() == size && earlier.format() == QImage::Format_RGB32;
   if (!reuse) drawn = {};
-  QImage page;
-  if (size == templatePicture.size()) {
-    page = std::move(templatePicture).convertToFormat(QImage::Format_RGB32);
-  } else {
-    page = QImage(size, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    QPainter copy(&page);
-    copy.drawImage(0, 0, templatePicture);
-  }
+  QImage page = PageOver(std::move(templatePicture), size);
   QPainter painter(&page);
   DrawValues(painter, table, summary, conditions, description, layout, reuse ? &earlier : nullptr, &drawn);
   drawn.templateKey = key;
@@ -480,17 +488,7 @@ QImage BuildReport(QImage templatePicture, const veltor::LayerTable& table,
   const TableLayout layout = CheckedLayout(table, summary, conditions, templatePicture.height());
   const QSize size(std::max(templatePicture.width(), kMinimumPageWidth),
                    ReportPageHeight(templatePicture.height(), layout));
-  QImage page;
-  if (size == templatePicture.size()) {
-    // A template handed over is drawn on in place; a shared one is copied first.
-    page = std::move(templatePicture).convertToFormat(QImage::Format_RGB32);
-  } else {
-    // Rows and the summary that do not fit the template go on white below it.
-    page = QImage(size, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    QPainter copy(&page);
-    copy.drawImage(0, 0, templatePicture);
-  }
+  QImage page = PageOver(std::move(templatePicture), size);
   QPainter painter(&page);
   DrawValues(painter, table, summary, conditions, description, layout);
   return page;
