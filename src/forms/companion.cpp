@@ -156,3 +156,9 @@ void TCompanionWindow::hideEvent(QHideEvent* e) {
   // The window's own buttons hide it without the main window's actions.
   if (FormGlowna) FormGlowna->UpdateActions();
 }
+
+void TCompanionWindow::showInFront() {
+  show();
+  raise();
+  activateWindow();
+}

@@ -31,6 +31,10 @@ class TCompanionWindow : public QWidget {
   TCompanionWindow(QWidget* mainWindow, const QString& objectName, const QString& caption,
                    const QString& helpPage, bool titleBarButtons = false);
 
+  // Shows the window above the others and gives it the focus: what an action
+  // opening a tool window does, never a toggle.
+  void showInFront();
+
  protected:
   bool event(QEvent* e) override;
   void showEvent(QShowEvent* e) override;

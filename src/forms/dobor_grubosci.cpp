@@ -149,9 +149,7 @@ TFormDoborGrubosci::TFormDoborGrubosci(QWidget* mainWindow, Building& building)
 TFormDoborGrubosci::~TFormDoborGrubosci() = default;
 
 void TFormDoborGrubosci::ActionDoborGrubosciExecute() {
-  show();
-  raise();
-  activateWindow();
+  showInFront();
 }
 
 void TFormDoborGrubosci::showEvent(QShowEvent* e) {

@@ -351,9 +351,7 @@ void TFormGrunt::ButtonAnulujClick() {
 }
 
 void TFormGrunt::ActionGruntExecute() {
-  show();
-  raise();
-  activateWindow();
+  showInFront();
 }
 
 void TFormGrunt::showEvent(QShowEvent* e) {

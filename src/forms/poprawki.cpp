@@ -431,9 +431,7 @@ void TFormPoprawki::ButtonAnulujClick() {
 }
 
 void TFormPoprawki::ActionPoprawkiExecute() {
-  show();
-  raise();
-  activateWindow();
+  showInFront();
 }
 
 void TFormPoprawki::showEvent(QShowEvent* e) {

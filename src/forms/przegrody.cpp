@@ -377,9 +377,7 @@ void TFormPrzegrody::kindChosen(int index) {
 }
 
 void TFormPrzegrody::ActionPrzegrodyExecute() {
-  show();
-  raise();
-  activateWindow();
+  showInFront();
 }
 
 void TFormPrzegrody::ButtonDodajClick() {
