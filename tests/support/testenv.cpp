@@ -91,6 +91,7 @@ void TestEnvironment::startProgram() {
 }
 
 void TestEnvironment::stopProgram() {
+  QCoreApplication::sendPostedEvents();
   DestroyWindowSet();
   started_ = false;
 }
