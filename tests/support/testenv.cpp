@@ -90,6 +90,7 @@ void TestEnvironment::startProgram() {
 }
 
 void TestEnvironment::stopProgram() {
+  QCoreApplication::sendPostedEvents();
   DestroyWindowSet();
   started_ = false;
 }
