@@ -152,6 +152,13 @@ class Building : public QObject {
   PartitionResults moistureWith(PartitionId id, const veltor::MoistureSettings& settings,
                                 const veltor::LayerTable* layers = nullptr) const;
   void setReferenceTables(const veltor::ReferenceTables* tables) { tables_ = tables; }
+  // The pass over conditions and tables the caller holds, for a building given
+  // none (a window made on its own, outside the program's window set): run at
+  // every call, its summary kept as results() until the next call or change.
+  // Raises the pass's error.
+  const PartitionResults& resultsOver(PartitionId id, const veltor::DesignConditions& conditions,
+                                      const veltor::ReferenceTables& tables,
+                                      const veltor::NoticeCallback& notice);
   bool hasReferenceTables() const { return tables_ != nullptr; }
 
   // Applied by the steps; each emits one signal. Ids name partitions that exist.
