@@ -87,10 +87,10 @@ void BM_EditGWKeystroke(benchmark::State& state) {
   // Umax between U with the first layer 0.1 m and 0.15 m thick.
   window.Layers().at(0).thickness = 0.15;
   window.RefreshSummary();
-  const double thick = gPartitionSummary.u;
+  const double thick = window.Summary().u;
   window.Layers().at(0).thickness = 0.1;
   window.RefreshSummary();
-  gDesignConditions.umax = (thick + gPartitionSummary.u) / 2;
+  gDesignConditions.umax = (thick + window.Summary().u) / 2;
 
   window.show();
   window.activateWindow();

@@ -6,7 +6,6 @@
 #include "platform/dialogs.h"
 
 veltor::DesignConditions gDesignConditions;
-veltor::PartitionSummary gPartitionSummary;
 veltor::ReferenceTables gReferenceTables;
 
 namespace {
@@ -29,15 +28,19 @@ void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& sum
 }
 
 const veltor::PartitionSummary& CurrentSummary(Project& project, bool tell) {
-  if (!project.building().hasReferenceTables()) {
-    RunCalculationPass(project.layersForResults(), gPartitionSummary, tell);
-    return gPartitionSummary;
+  Building& building = project.building();
+  if (!building.hasReferenceTables()) {
+    return building
+        .resultsOver(project.currentId(), gDesignConditions, gReferenceTables,
+                     [tell](const QString& text) {
+                       if (tell) ui::inform(ui::MessageKind::Error, text);
+                     })
+        .summary;
   }
-  const PartitionResults& r = project.building().results(project.currentId());
+  const PartitionResults& r = building.results(project.currentId());
   if (r.failure) std::rethrow_exception(r.failure);
-  gPartitionSummary = r.summary;
   if (tell && !r.notice.isEmpty()) ui::inform(ui::MessageKind::Error, r.notice);
-  return gPartitionSummary;
+  return r.summary;
 }
 
 const veltor::LayerTable& ResultPartition() {

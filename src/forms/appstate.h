@@ -1,7 +1,7 @@
 // What the program keeps besides its windows: the design conditions (written
-// only by the conditions window and by opening a project), the mirror of the
-// current partition's figures that the model computed, the reference tables loaded at
-// start-up, and the way every window runs a pass and opens its help page.
+// only by the conditions window and by opening a project), the reference
+// tables loaded at start-up, and the way every window reads the current
+// partition's figures from the model and opens its help page.
 #pragma once
 
 #include <QString>
@@ -12,7 +12,6 @@ class Project;
 
 // All zero until the conditions window commits its controls for the first time.
 extern veltor::DesignConditions gDesignConditions;
-extern veltor::PartitionSummary gPartitionSummary;
 extern veltor::ReferenceTables gReferenceTables;
 
 // Told when the wizard is started, or reaches its last step, while Umax is 0.
@@ -22,13 +21,13 @@ inline const QString kUmaxMissing = QStringLiteral("Należy zdefiniować wartoś
 void LoadReferenceTables();
 
 // The current partition's figures, computed by the model once per change
-// (Building::results) and mirrored in gPartitionSummary for what shows them;
-// the pass's notice (equal temperatures) is told in an error box with OK when
-// `tell`, and a partition that cannot be computed raises the pass's error.
-// The windows call this; none runs a pass of its own over the project. A
-// project whose building was given no reference tables (a window made on its
-// own, outside the program's window set) gets the pass with the program's
-// conditions instead.
+// (Building::results): a reference into the model's results, valid until the
+// next change. The pass's notice (equal temperatures) is told in an error box
+// with OK when `tell`, and a partition that cannot be computed raises the
+// pass's error. The windows call this; none runs a pass of its own over the
+// project. A project whose building was given no reference tables (a window
+// made on its own, outside the program's window set) gets the pass with the
+// program's conditions and tables at every call (Building::resultsOver).
 const veltor::PartitionSummary& CurrentSummary(Project& project, bool tell = true);
 
 // The calculation pass over a table that is not a partition of the building

@@ -72,9 +72,9 @@ const QString kIgnoredTip = QStringLiteral(
     "\r\nWarstwa pominięta: leży na zewnątrz dobrze wentylowanej warstwy powietrza lub elewacji "
     "i nie wchodzi do oporu cieplnego przegrody");
 
-// The first layer the latest pass disregarded; -1 when it counted them all.
-bool IsIgnored(int row) {
-  const int first = gPartitionSummary.transmittance.firstIgnoredLayer;
+// Whether the pass disregarded the layer at `row`; `first` is the first it
+// disregarded, -1 when it counted them all.
+bool IsIgnored(int row, int first) {
   return first >= 0 && row >= first;
 }
 
@@ -135,8 +135,9 @@ class LayerItem : public QTreeWidgetItem {
     if (record->bridge.present())
       tip += QStringLiteral("\r\nWarstwa niejednorodna: ") +
              veltor::LayerCaption(record->nameText(), record->bridge);
-    if (IsIgnored(row)) tip += kIgnoredTip;
-    if (const auto* window = qobject_cast<const TFormWarstwy*>(treeWidget()->window())) {
+    const auto* window = qobject_cast<const TFormWarstwy*>(treeWidget()->window());
+    if (window && IsIgnored(row, window->Summary().transmittance.firstIgnoredLayer)) tip += kIgnoredTip;
+    if (window) {
       const QStringList edited = window->EditedValues(*record);
       if (!edited.isEmpty())
         tip +=
@@ -648,13 +649,14 @@ void TFormWarstwy::showLayerColumns() {
   const bool fontChanged = ListViewMaterialy->font() != columnsFont_;
   columnsFont_ = ListViewMaterialy->font();
   const QHash<QByteArray, const veltor::LayerRecord*> catalogue = catalogueByName();
+  const int firstIgnored = Summary().transmittance.firstIgnoredLayer;
   for (int i = 0; i < Layers().size() && i < ListViewMaterialy->topLevelItemCount(); ++i) {
     const veltor::LayerRecord& layer = Layers().at(i);
     auto* item = static_cast<LayerItem*>(ListViewMaterialy->topLevelItem(i));
     if (fontChanged) item->forgetWidths();
     // Declared values typed for this layer alone: the name gets a mark.
     const bool edited = !editedAgainst(layer, catalogue.value(layer.name)).isEmpty();
-    const bool ignored = IsIgnored(i);
+    const bool ignored = IsIgnored(i, firstIgnored);
     const double lambda = veltor::EffectiveLambda(layer, gDesignConditions);
     const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
     if (!item->refill({layer.name, layer.bridge, layer.thickness, lambda, layer.resistance, sd,

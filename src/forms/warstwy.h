@@ -9,8 +9,8 @@
 // Data flow: a catalogue node (TreeViewMaterialy) or the current layer fills
 // the material data group (ShowMaterial); "Dodaj" copies the node's template
 // with the thickness typed in EditGW; typing a valid thickness in EditGW while a
-// layer is current rewrites that layer's thickness; RefreshSummary runs the pass
-// into gPartitionSummary and shows it, in the summary group and in the list's
+// layer is current rewrites that layer's thickness; RefreshSummary reads the
+// model's results (CurrentSummary) and shows them, in the summary group and in the list's
 // columns (d, lambda, R, sd of each layer). The summary lives in warstwy_summary.cpp,
 // the current layer's bridge (its group and its material picker) and the
 // combined method's warnings in warstwy_bridge.cpp.
@@ -66,6 +66,8 @@ class TFormWarstwy : public TCompanionWindow {
   // Runs the calculation pass over the table and shows its summary. The pass
   // may raise (a conductivity of 0); callers in handlers run it in ui::Guard.
   void RefreshSummary();
+  // The current partition's summary as the model holds it (Building::results).
+  const veltor::PartitionSummary& Summary() const;
   // The layer whose thickness EditGW edits; nullptr when none. Looked up in
   // the table at each call: keep it no longer than the handler at hand.
   veltor::LayerRecord* CurrentLayer() const { return current(); }
@@ -224,7 +226,7 @@ class TFormWarstwy : public TCompanionWindow {
   void fitLayerColumns();
   // The hint of a summary field, from the summary as it stands (warstwy_summary.cpp).
   QString summaryHint(const QLabel* field) const;
-  // Fills the summary group from gPartitionSummary (warstwy_summary.cpp).
+  // Fills the summary group from Summary() (warstwy_summary.cpp).
   void showSummary();
   // A handler's body inside ui::Guard, counted as busy until its error box closes.
   void runHandler(const std::function<void()>& body);

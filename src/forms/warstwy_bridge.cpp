@@ -341,7 +341,7 @@ void TFormWarstwy::BridgeValueCommitted(QLineEdit* edit, const QString& text) {
 }
 
 void TFormWarstwy::showBridgeWarnings() {
-  const veltor::TransmittanceResult& t = gPartitionSummary.transmittance;
+  const veltor::TransmittanceResult& t = Summary().transmittance;
   QStringList warnings;
   if (t.limitRatioExceeded) warnings << veltor::kLimitRatioWarning;
   if (t.metalBridgesInsulation) warnings << veltor::kMetalBridgeWarning;

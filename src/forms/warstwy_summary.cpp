@@ -209,8 +209,12 @@ void TFormWarstwy::RefreshSummary() {
   showLayerColumns();
 }
 
+const veltor::PartitionSummary& TFormWarstwy::Summary() const {
+  return project_.building().results(project_.currentId()).summary;
+}
+
 void TFormWarstwy::showSummary() {
-  const veltor::PartitionSummary& s = gPartitionSummary;
+  const veltor::PartitionSummary& s = Summary();
   const double umax = gDesignConditions.umax;
 
   StaticText1->setText(veltor::FormatGeneral(s.totalThickness, 2));
@@ -279,7 +283,7 @@ void TFormWarstwy::showSummary() {
 }
 
 QString TFormWarstwy::summaryHint(const QLabel* field) const {
-  const veltor::PartitionSummary& s = gPartitionSummary;
+  const veltor::PartitionSummary& s = Summary();
   if (field == StaticText1) return veltor::FormatGeneral(s.totalThickness) + QStringLiteral(" [m]");
   if (field == StaticText3)
     return veltor::FormatGeneral(s.totalResistance) + veltor::unit::Bracketed(veltor::unit::kResistance);

@@ -568,6 +568,15 @@ const PartitionResults& Building::results(PartitionId id) {
   return r;
 }
 
+const PartitionResults& Building::resultsOver(PartitionId id, const veltor::DesignConditions& conditions,
+                                              const veltor::ReferenceTables& tables,
+                                              const veltor::NoticeCallback& notice) {
+  PartitionResults& r = results_[id];
+  // Not marked computed: the conditions are the caller's, so the next call runs again.
+  veltor::CalculatePartition(layersForResults(id), r.summary, conditions, tables, notice);
+  return r;
+}
+
 PartitionResults Building::resultsWithThickness(PartitionId id, int layer, double thickness) const {
   const Partition* p = find(id);
   if (!p || !tables_ || layer < 0 || layer >= p->layers.size()) return {};

@@ -144,6 +144,13 @@ class Building : public QObject {
   // changed: the figures the partition would have.
   PartitionResults resultsWithThickness(PartitionId id, int layer, double thickness) const;
   void setReferenceTables(const veltor::ReferenceTables* tables) { tables_ = tables; }
+  // The pass over conditions and tables the caller holds, for a building given
+  // none (a window made on its own, outside the program's window set): run at
+  // every call, its summary kept as results() until the next call or change.
+  // Raises the pass's error.
+  const PartitionResults& resultsOver(PartitionId id, const veltor::DesignConditions& conditions,
+                                      const veltor::ReferenceTables& tables,
+                                      const veltor::NoticeCallback& notice);
   bool hasReferenceTables() const { return tables_ != nullptr; }
 
   // Applied by the steps; each emits one signal. Ids name partitions that exist.

@@ -156,7 +156,7 @@ class TestPoprawki : public QObject {
     QCOMPARE(field("StaticText4"), fixed3(kU));
     QCOMPARE(field("StaticTextDeltaU"), fixed3(deltaU));
     QCOMPARE(field("StaticTextUc"), fixed3(kU + deltaU));
-    QVERIFY(std::abs(gPartitionSummary.transmittance.uc - (kU + deltaU)) < 1e-12);
+    QVERIFY(std::abs(FormWarstwy->Summary().transmittance.uc - (kU + deltaU)) < 1e-12);
     QVERIFY(shown("StaticTextUc") && !shown("StaticTextRGorna"));
     const bool over = kU + deltaU > umax;
     QCOMPARE(shown("LabelUwaga"), over);
@@ -225,7 +225,7 @@ class TestPoprawki : public QObject {
     FormWarstwy->Button2->click();
     const double d = 0.04 * (1 / (umax - 0.012) - kOthers);
     QCOMPARE(project().layers().at(2).thickness, std::ceil(d * 1000) / 1000);
-    QVERIFY(gPartitionSummary.transmittance.uc <= umax);
+    QVERIFY(FormWarstwy->Summary().transmittance.uc <= umax);
     QVERIFY(!shown("LabelUwaga"));
   }
 

@@ -350,7 +350,7 @@ class TestRaportNew : public QObject {
     ScriptedDialogs d;
     show();
     QVERIFY(FormRaportNew->isVisible());
-    QCOMPARE(gPartitionSummary.layerCount, 2);  // the pass ran
+    QCOMPARE(FormWarstwy->Summary().layerCount, 2);  // the figures are the two layers'
     const QImage first = rendered(QStringLiteral("Ściana piwnicy"), 13, false, 0);
     QCOMPARE(picture().copy(QRect(at(235, 325), first.size())), first);
     QScrollBar* bar = FormRaportNew->FrameRap->verticalScrollBar();

@@ -474,7 +474,7 @@ class TestSystem : public QObject {
     Find<QPushButton>(FormWarstwy, "Button2")->click();
     QVERIFY(dialogs->allUsed());
     QCOMPARE(FormWarstwy->Layers().at(0).thickness, notNeeded ? 0.25 : 2.298);
-    QVERIFY(gPartitionSummary.u <= umax);
+    QVERIFY(FormWarstwy->Summary().u <= umax);
     QVERIFY(FormWarstwy->LabelUwaga->isHidden());
     QVERIFY(FormWarstwy->StaticText4->palette().color(QPalette::WindowText) != Qt::red);
   }

@@ -73,7 +73,6 @@ struct Stand {
     env.writeFile(QStringLiteral("Dane/materiały.txt"), kCatalogue);
     LoadReferenceTables();
     gDesignConditions = conditions(umax);
-    gPartitionSummary = {};
     w = std::make_unique<TFormWarstwy>(nullptr, project);
     w->FormCreate();
   }
@@ -290,17 +289,17 @@ void TestWarstwy::uEqualToUmaxIsNoWarning() {
   s.wall();
   QVERIFY(s.shown("LabelUwaga"));
   QVERIFY(!s.shown("LabelSpelnia"));
-  gDesignConditions.umax = gPartitionSummary.u;
+  gDesignConditions.umax = s.w->Summary().u;
   s.w->RefreshSummary();
   QVERIFY(!s.shown("LabelUwaga"));
   QVERIFY(!s.uIsRed());
   QCOMPARE(s.text("LabelSpelnia"), QStringLiteral("Uc ≤ Uc(max): spełnia"));
   QVERIFY(s.shown("LabelSpelnia"));
   // A rounding step above Umax is U computed for Umax, not a failing wall.
-  gDesignConditions.umax = std::nextafter(gPartitionSummary.u, 0.0);
+  gDesignConditions.umax = std::nextafter(s.w->Summary().u, 0.0);
   s.w->RefreshSummary();
   QVERIFY(!s.shown("LabelUwaga"));
-  gDesignConditions.umax = gPartitionSummary.u * (1 - 1e-8);
+  gDesignConditions.umax = s.w->Summary().u * (1 - 1e-8);
   s.w->RefreshSummary();
   QVERIFY(s.shown("LabelUwaga"));
   QVERIFY(s.uIsRed());
@@ -362,7 +361,7 @@ void TestWarstwy::recalculationReachesUmax() {
   // whole millimetres: 0.110, U = 1 / (0.6075 + 2.75) = 0.29784 <= 0.3.
   // Exactly the value shown: QCOMPARE on doubles would forgive the last digits.
   QVERIFY(s.w->Layers().at(2).thickness == 0.11);
-  QVERIFY(std::abs(gPartitionSummary.u - 1 / 3.3575) < 1e-12);
+  QVERIFY(std::abs(s.w->Summary().u - 1 / 3.3575) < 1e-12);
   QVERIFY(!s.shown("LabelUwaga"));
   QCOMPARE(s.text("StaticText4"), QStringLiteral("0,298"));
   QCOMPARE(s.editGW()->text(), QStringLiteral("0,110"));
@@ -488,7 +487,7 @@ void TestWarstwy::thicknessRules() {
   s.editGW()->setFocus();
   s.editGW()->selectAll();
   QTest::keyClicks(s.editGW(), thickness);
-  QCOMPARE(gPartitionSummary.totalThickness, value);
+  QCOMPARE(s.w->Summary().totalThickness, value);
   QCOMPARE(s.editGW()->palette().color(QPalette::Text) == Qt::red, !valid);
 }
 
@@ -1079,7 +1078,7 @@ void TestWarstwy::declaredValuesOfOneLayer() {
   QCOMPARE(s.find<QLineEdit>("EditPC2")->text(), QStringLiteral("0,625"));
   QCOMPARE(s.w->Layers().at(0).vapourCoefficient, 36.0);
   QCOMPARE(s.find<QLineEdit>("EditOD")->text(), QStringLiteral("36"));
-  QCOMPARE(gPartitionSummary.totalResistance, 0.13 + 0.24 / 0.5 + 0.04);
+  QCOMPARE(s.w->Summary().totalResistance, 0.13 + 0.24 / 0.5 + 0.04);
   // Out of its range: red, and the layer keeps the last good value.
   type(lambda, QStringLiteral("0"));
   QCOMPARE(lambda->palette().color(QPalette::Text), QColor(Qt::red));

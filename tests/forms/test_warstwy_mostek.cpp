@@ -46,7 +46,6 @@ struct Stand {
     c.ti = 20;
     c.te = -20;
     c.outerSide.kind = ventilated ? veltor::OuterSideKind::WellVentilated : veltor::OuterSideKind::Outdoor;
-    gPartitionSummary = {};
     w = std::make_unique<TFormWarstwy>(nullptr, project);
     w->FormCreate();
     add(QStringLiteral("Plyta"), QStringLiteral("0,0125"));
@@ -155,9 +154,9 @@ void TestWarstwyMostek::rafterRoof() {
 
   QCOMPARE(s.bridge().share, 0.1);
   QFETCH(double, rt);
-  QVERIFY(qAbs(gPartitionSummary.totalResistance - rt) < 1e-6);
+  QVERIFY(qAbs(s.w->Summary().totalResistance - rt) < 1e-6);
   QFETCH(double, u);
-  QVERIFY2(qAbs(gPartitionSummary.u - u) < 1e-6, qPrintable(QString::number(gPartitionSummary.u, 'g', 10)));
+  QVERIFY2(qAbs(s.w->Summary().u - u) < 1e-6, qPrintable(QString::number(s.w->Summary().u, 'g', 10)));
   QTEST(s.list()->topLevelItem(1)->text(0), "caption");
   QFETCH(QString, warnings);
   QCOMPARE(s.find<QLabel>("LabelUwagaMostek")->text(), warnings);

@@ -85,7 +85,6 @@ void TestEnvironment::removeFile(const QString& relative) const {
 void TestEnvironment::startProgram() {
   LoadReferenceTables();
   gDesignConditions = {};
-  gPartitionSummary = {};
   CreateWindowSet();
   started_ = true;
 }
