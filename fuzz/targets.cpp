@@ -352,8 +352,9 @@ int BatchJson(const std::uint8_t* data, std::size_t size) {
       for (batch::BatchCase& c : cases) {
         for (int i = 0; i < c.layers.size(); ++i) batch::CheckLayerLimits(c.layers.at(i), {});
         QStringList notices;
-        const QJsonObject r = batch::ComputeResults(c, tables(), notices);
-        if (!r.value(QStringLiteral("U")).isDouble()) std::abort();
+        const batch::OutValue r = batch::ComputeResults(c, tables(), notices);
+        const batch::OutValue* u = r.find("U");
+        if (!u || u->kind() != batch::OutValue::Kind::Double) std::abort();
       }
     } catch (const batch::InputError& e) {
       if (e.text().isEmpty()) std::abort();

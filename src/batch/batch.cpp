@@ -475,17 +475,17 @@ int RunBatchCommand(const QStringList& arguments, QIODevice& out, QByteArray& er
       if (pageOut || temperatureOut || pressureOut)
         throw Refusal{input + QStringLiteral(": dla budynku powstaje tylko raport projektowy (--raport)")};
       std::vector<BatchCase>& all = cases->building();
-      QJsonArray results;
+      std::vector<OutValue> results;
       QStringList notices;
       for (std::size_t i = 0; i < all.size(); ++i) {
         try {
-          results.append(ComputeResults(all[i], tables, notices));
+          results.push_back(ComputeResults(all[i], tables, notices));
         } catch (const veltor::Error& e) {
           throw Refusal{input + QStringLiteral(": ") + QStringLiteral("partitions[%1]: ").arg(i) +
                         e.message()};
         }
       }
-      const QByteArray json = QJsonDocument(BuildingResults(all, results)).toJson(QJsonDocument::Indented);
+      const QByteArray json = ToJson(BuildingResults(all, std::move(results)));
       try {
         if (parser.isSet(calc) && outputPath != QLatin1String("-")) veltor::WriteFileWhole(outputPath, json);
         if (reportOut) WriteBuildingReport(all, tables, *reportOut, notices);
@@ -527,7 +527,7 @@ int RunBatchCommand(const QStringList& arguments, QIODevice& out, QByteArray& er
     if (cases->isArray()) put("[\n");
     for (qsizetype i = 0; i < cases->size(); ++i) {
       BatchCase c = cases->read(i);
-      QJsonObject result;
+      OutValue result;
       try {
         result = ComputeResults(c, tables, notices);
         if (documents) WriteDocuments(c, tables, reportOut, pageOut, temperatureOut, pressureOut, notices);
@@ -539,16 +539,15 @@ int RunBatchCommand(const QStringList& arguments, QIODevice& out, QByteArray& er
         throw Refusal{input + QStringLiteral(": ") + where + e.message()};
       }
       if (!parser.isSet(calc)) continue;
-      const QByteArray json = QJsonDocument(result).toJson(QJsonDocument::Indented);
       if (!cases->isArray()) {
-        put(json);
+        put(ToJson(result));
         continue;
       }
       // As the whole array would print: each element indented by one step.
-      QByteArray element;
-      for (const QByteArray& line : json.chopped(1).split('\n')) element += "    " + line + '\n';
-      element.chop(1);
-      put(i + 1 < cases->size() ? element + ",\n" : element + "\n");
+      QByteArray element("    ");
+      result.write(element, 1);
+      element += i + 1 < cases->size() ? ",\n" : "\n";
+      put(element);
     }
     if (cases->isArray()) put("]\n");
     try {

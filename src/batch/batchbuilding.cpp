@@ -99,37 +99,39 @@ std::vector<BatchCase> ReadBuilding(const QJsonObject& object, const Catalogues&
   return cases;
 }
 
-QJsonObject BuildingResults(const std::vector<BatchCase>& cases, const QJsonArray& results) {
-  QJsonArray partitions;
-  QJsonArray failing;
+OutValue BuildingResults(const std::vector<BatchCase>& cases, std::vector<OutValue> results) {
+  OutValue partitions = OutValue::Array();
+  OutValue failing = OutValue::Array();
   double area = 0;
   double transmission = 0;
   bool anyArea = false;
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const veltor::PartitionIdentity& id = cases[i].identity;
-    QJsonObject r = results.at(qsizetype(i)).toObject();
-    r.insert(QStringLiteral("symbol"), id.symbol);
-    r.insert(QStringLiteral("name"), id.name);
-    r.insert(QStringLiteral("kind"), QString::fromLatin1(veltor::KindInfo(id.kind).key));
-    r.insert(QStringLiteral("area"), id.hasArea() ? QJsonValue(id.area) : QJsonValue(QJsonValue::Null));
-    if (r.value(QStringLiteral("meets")) == QJsonValue(false)) failing.append(id.symbol);
+    OutValue& r = results[i];
+    r.insert("symbol", id.symbol);
+    r.insert("name", id.name);
+    r.insert("kind", QString::fromLatin1(veltor::KindInfo(id.kind).key));
+    r.insert("area", id.hasArea() ? OutValue(id.area) : OutValue());
+    if (const OutValue* meets = r.find("meets"); meets && meets->isFalse()) failing.append(id.symbol);
     if (id.hasArea()) {
       anyArea = true;
       area += id.area;
       // On the ground the U the designer holds against Umax is the one counted.
-      const QJsonValue ground = r.value(QStringLiteral("ground"));
-      transmission += id.area * (ground.isObject() ? ground.toObject().value(QStringLiteral("U_compared"))
-                                                   : r.value(QStringLiteral("Uc")))
-                                    .toDouble();
+      const OutValue* ground = r.find("ground");
+      const OutValue* compared = ground ? ground->find("U_compared") : r.find("Uc");
+      transmission += id.area * (compared ? compared->toDouble() : 0);
     }
-    partitions.append(r);
+    partitions.append(std::move(r));
   }
-  QJsonObject summary{
-      {QStringLiteral("meets"), failing.isEmpty()},
-      {QStringLiteral("failing"), failing},
-      {QStringLiteral("area"), anyArea ? QJsonValue(area) : QJsonValue(QJsonValue::Null)},
-      {QStringLiteral("transmission"), anyArea ? QJsonValue(transmission) : QJsonValue(QJsonValue::Null)}};
-  return QJsonObject{{QStringLiteral("partitions"), partitions}, {QStringLiteral("summary"), summary}};
+  OutValue summary = OutValue::Object();
+  summary.insert("meets", failing.size() == 0);
+  summary.insert("failing", std::move(failing));
+  summary.insert("area", anyArea ? OutValue(area) : OutValue());
+  summary.insert("transmission", anyArea ? OutValue(transmission) : OutValue());
+  OutValue out = OutValue::Object();
+  out.insert("partitions", std::move(partitions));
+  out.insert("summary", std::move(summary));
+  return out;
 }
 
 }  // namespace batch

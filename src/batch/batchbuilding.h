@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "batch/batchinput.h"
+#include "batch/jsonout.h"
 #include "project/buildingfile.h"
 
 namespace batch {
@@ -23,6 +24,6 @@ std::vector<BatchCase> ReadBuilding(const QJsonObject& object, const Catalogues&
 
 // The results of each partition (ComputeResults, in the order of `cases`)
 // with its identity, and the building's summary.
-QJsonObject BuildingResults(const std::vector<BatchCase>& cases, const QJsonArray& results);
+OutValue BuildingResults(const std::vector<BatchCase>& cases, std::vector<OutValue> results);
 
 }  // namespace batch

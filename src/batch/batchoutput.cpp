@@ -1,7 +1,6 @@
 // One partition's results as a JSON object; the same calls as the windows make.
 #include "batch/batchoutput.h"
 
-#include <QJsonArray>
 #include <cmath>
 
 #include "calc/calculation.h"
@@ -16,14 +15,14 @@ namespace batch {
 namespace {
 
 // A number, or null where the program has none (an infinity never reaches JSON).
-QJsonValue Number(std::optional<double> value) {
-  if (!value || !std::isfinite(*value)) return QJsonValue::Null;
+OutValue Number(std::optional<double> value) {
+  if (!value || !std::isfinite(*value)) return nullptr;
   return *value;
 }
 
 // Months and layers count from 1 for the reader of the output.
-QJsonValue MonthNumber(int index) {
-  return index < 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(index + 1);
+OutValue MonthNumber(int index) {
+  return index < 0 ? OutValue() : OutValue(index + 1);
 }
 
 QString VerdictKey(veltor::InterstitialVerdict verdict) {
@@ -38,76 +37,84 @@ QString VerdictKey(veltor::InterstitialVerdict verdict) {
   return QStringLiteral("accumulates");
 }
 
-QJsonObject MoistureResults(const veltor::MoistureResult& r) {
-  QJsonArray months;
-  for (const veltor::MonthResult& m : r.months)
-    months.append(QJsonObject{{QStringLiteral("te"), m.te},
-                              {QStringLiteral("phi_e"), m.phiE},
-                              {QStringLiteral("theta_si"), m.thetaSi},
-                              {QStringLiteral("fRsi_min"), Number(m.fRsiMin)},
-                              {QStringLiteral("gc"), m.gc},
-                              {QStringLiteral("Ma"), m.ma}});
+OutValue MoistureResults(const veltor::MoistureResult& r) {
+  OutValue months = OutValue::Array();
+  for (const veltor::MonthResult& m : r.months) {
+    OutValue month = OutValue::Object();
+    month.insert("te", m.te);
+    month.insert("phi_e", m.phiE);
+    month.insert("theta_si", m.thetaSi);
+    month.insert("fRsi_min", Number(m.fRsiMin));
+    month.insert("gc", m.gc);
+    month.insert("Ma", m.ma);
+    months.append(std::move(month));
+  }
   const bool decisive = r.decisiveMonth >= 0;
-  return {
-      {QStringLiteral("fRsi"), r.fRsi},
-      {QStringLiteral("fRsi_min"), decisive ? QJsonValue(r.fRsiMinDecisive) : QJsonValue(QJsonValue::Null)},
-      {QStringLiteral("decisive_month"), MonthNumber(r.decisiveMonth)},
-      {QStringLiteral("verdict"), VerdictKey(r.verdict)},
-      {QStringLiteral("Ma_max"), r.maxMa},
-      {QStringLiteral("Ma_max_month"), MonthNumber(r.maxMaMonth)},
-      {QStringLiteral("months"), months}};
+  OutValue out = OutValue::Object();
+  out.insert("fRsi", r.fRsi);
+  out.insert("fRsi_min", decisive ? OutValue(r.fRsiMinDecisive) : OutValue());
+  out.insert("decisive_month", MonthNumber(r.decisiveMonth));
+  out.insert("verdict", VerdictKey(r.verdict));
+  out.insert("Ma_max", r.maxMa);
+  out.insert("Ma_max_month", MonthNumber(r.maxMaMonth));
+  out.insert("months", std::move(months));
+  return out;
 }
 
 // The summer figures; null for a wall that lacks a density or a specific heat.
-QJsonValue DynamicResults(const BatchCase& c, const veltor::ReferenceTables& tables) {
+OutValue DynamicResults(const BatchCase& c, const veltor::ReferenceTables& tables) {
   try {
     const veltor::DynamicResult r = veltor::DynamicCharacteristics(c.layers, c.conditions, tables.air);
-    return QJsonObject{{QStringLiteral("Y12"), r.periodicTransmittance},
-                       {QStringLiteral("delta_t_h"), r.delayH},
-                       {QStringLiteral("f"), r.decrementFactor},
-                       {QStringLiteral("kappa_1"), r.kappa1},
-                       {QStringLiteral("kappa_2"), r.kappa2},
-                       {QStringLiteral("Y11"), std::abs(r.y11)},
-                       {QStringLiteral("Y11_shift_h"), r.y11ShiftH},
-                       {QStringLiteral("Y22"), std::abs(r.y22)},
-                       {QStringLiteral("Y22_shift_h"), r.y22ShiftH}};
+    OutValue out = OutValue::Object();
+    out.insert("Y12", r.periodicTransmittance);
+    out.insert("delta_t_h", r.delayH);
+    out.insert("f", r.decrementFactor);
+    out.insert("kappa_1", r.kappa1);
+    out.insert("kappa_2", r.kappa2);
+    out.insert("Y11", std::abs(r.y11));
+    out.insert("Y11_shift_h", r.y11ShiftH);
+    out.insert("Y22", std::abs(r.y22));
+    out.insert("Y22_shift_h", r.y22ShiftH);
+    return out;
   } catch (const veltor::Error&) {
-    return QJsonValue::Null;
+    return nullptr;
   }
 }
 
-QJsonObject GroundResults(const veltor::GroundResult& r) {
-  return {{QStringLiteral("B_prime"), Number(r.bPrime)},
-          {QStringLiteral("dt"), Number(r.dt)},
-          {QStringLiteral("U_ground"), Number(r.uGround)},
-          {QStringLiteral("psi_ge"), Number(r.psiGe)},
-          {QStringLiteral("U_bf"), Number(r.ubf)},
-          {QStringLiteral("U_bw"), Number(r.ubw)},
-          {QStringLiteral("U_construction"), Number(r.uConstruction)},
-          {QStringLiteral("U_compared"), Number(r.uCompared)}};
+OutValue GroundResults(const veltor::GroundResult& r) {
+  OutValue out = OutValue::Object();
+  out.insert("B_prime", Number(r.bPrime));
+  out.insert("dt", Number(r.dt));
+  out.insert("U_ground", Number(r.uGround));
+  out.insert("psi_ge", Number(r.psiGe));
+  out.insert("U_bf", Number(r.ubf));
+  out.insert("U_bw", Number(r.ubw));
+  out.insert("U_construction", Number(r.uConstruction));
+  out.insert("U_compared", Number(r.uCompared));
+  return out;
 }
 
 }  // namespace
 
-QJsonObject ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, QStringList& notices) {
+OutValue ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, QStringList& notices) {
   veltor::PartitionSummary summary;
   veltor::CalculatePartition(c.layers, summary, c.conditions, tables,
                              [&](const QString& notice) { notices << notice; });
   double sdTotal = 0;
-  QJsonArray layers;
+  OutValue layers = OutValue::Array();
   for (int i = 0; i < c.layers.size(); ++i) {
     const veltor::LayerRecord& layer = c.layers.at(i);
     const std::optional<double> sd = veltor::EquivalentAirThickness(layer);
     if (sd) sdTotal += *sd;
-    layers.append(QJsonObject{
-        {QStringLiteral("name"), layer.nameText()},
-        {QStringLiteral("d"), layer.thickness},
-        {QStringLiteral("lambda"), layer.isAirLayer() ? QJsonValue(QJsonValue::Null)
-                                                      : Number(veltor::EffectiveLambda(layer, c.conditions))},
-        {QStringLiteral("R"), layer.resistance},
-        {QStringLiteral("sd"), Number(sd)},
-        {QStringLiteral("theta_in"), layer.innerTemperature},
-        {QStringLiteral("theta_out"), layer.outerTemperature}});
+    OutValue row = OutValue::Object();
+    row.insert("name", layer.nameText());
+    row.insert("d", layer.thickness);
+    row.insert("lambda", layer.isAirLayer() ? OutValue() : Number(veltor::EffectiveLambda(layer, c.conditions)));
+    row.insert("R", layer.resistance);
+    row.insert("sd", Number(sd));
+    row.insert("theta_in", layer.innerTemperature);
+    row.insert("theta_out", layer.outerTemperature);
+    layers.append(std::move(row));
   }
   const double umax = c.conditions.umax;
   std::optional<veltor::GroundResult> ground;
@@ -118,40 +125,38 @@ QJsonObject ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, 
   }
   // On the ground the designer's chosen U is the one held against Umax.
   const double compared = ground ? ground->uCompared : summary.transmittance.uc;
-  QJsonObject out{{QStringLiteral("R"), summary.totalResistance},
-                  {QStringLiteral("U"), summary.u},
-                  {QStringLiteral("dU_g"), summary.transmittance.deltaAirGaps},
-                  {QStringLiteral("dU_f"), summary.transmittance.deltaFasteners},
-                  {QStringLiteral("dU_r"), summary.transmittance.deltaInvertedRoof},
-                  {QStringLiteral("Uc"), summary.transmittance.uc},
-                  {QStringLiteral("Umax"), umax},
-                  {QStringLiteral("meets"), umax == 0 ? QJsonValue(QJsonValue::Null)
-                                                      : QJsonValue(!veltor::ExceedsUmax(compared, umax))},
-                  {QStringLiteral("thickness"), summary.totalThickness},
-                  {QStringLiteral("sd_total"), sdTotal},
-                  {QStringLiteral("zero_point"), Number(summary.zeroPointDepth)},
-                  {QStringLiteral("surface_condensation"),
-                   veltor::SurfaceCondensation(c.layers, c.conditions, tables.saturation)},
-                  {QStringLiteral("layers"), layers}};
-  out.insert(QStringLiteral("dynamic"), DynamicResults(c, tables));
+  OutValue out = OutValue::Object();
+  out.insert("R", summary.totalResistance);
+  out.insert("U", summary.u);
+  out.insert("dU_g", summary.transmittance.deltaAirGaps);
+  out.insert("dU_f", summary.transmittance.deltaFasteners);
+  out.insert("dU_r", summary.transmittance.deltaInvertedRoof);
+  out.insert("Uc", summary.transmittance.uc);
+  out.insert("Umax", umax);
+  out.insert("meets", umax == 0 ? OutValue() : OutValue(!veltor::ExceedsUmax(compared, umax)));
+  out.insert("thickness", summary.totalThickness);
+  out.insert("sd_total", sdTotal);
+  out.insert("zero_point", Number(summary.zeroPointDepth));
+  out.insert("surface_condensation", veltor::SurfaceCondensation(c.layers, c.conditions, tables.saturation));
+  out.insert("layers", std::move(layers));
+  out.insert("dynamic", DynamicResults(c, tables));
   const veltor::TransmittanceResult& t = summary.transmittance;
   bool bridged = false;
   for (int i = 0; i < c.layers.size(); ++i) bridged = bridged || c.layers.at(i).bridge.present();
   if (bridged) {
-    out.insert(QStringLiteral("R_upper"), t.upperResistance);
-    out.insert(QStringLiteral("R_lower"), t.lowerResistance);
-    out.insert(QStringLiteral("relative_error"), t.relativeError);
+    out.insert("R_upper", t.upperResistance);
+    out.insert("R_lower", t.lowerResistance);
+    out.insert("relative_error", t.relativeError);
   }
-  QJsonArray warnings;
+  OutValue warnings = OutValue::Array();
   if (t.limitRatioExceeded) warnings.append(veltor::kLimitRatioWarning);
   if (t.metalBridgesInsulation) warnings.append(veltor::kMetalBridgeWarning);
-  if (!warnings.isEmpty()) out.insert(QStringLiteral("warnings"), warnings);
-  if (!c.description[0].isEmpty()) out.insert(QStringLiteral("name"), c.description[0]);
-  if (ground) out.insert(QStringLiteral("ground"), GroundResults(*ground));
+  if (warnings.size() > 0) out.insert("warnings", std::move(warnings));
+  if (!c.description[0].isEmpty()) out.insert("name", c.description[0]);
+  if (ground) out.insert("ground", GroundResults(*ground));
   // Outdoor air is not what lies under a floor on the ground.
   if (c.moisture && !ground)
-    out.insert(QStringLiteral("moisture"),
-               MoistureResults(veltor::AssessMoisture(c.layers, *c.moisture, tables.air)));
+    out.insert("moisture", MoistureResults(veltor::AssessMoisture(c.layers, *c.moisture, tables.air)));
   return out;
 }
 

@@ -4,10 +4,10 @@
 // the shortest text that reads back as the same double.
 #pragma once
 
-#include <QJsonObject>
 #include <QStringList>
 
 #include "batch/batchinput.h"
+#include "batch/jsonout.h"
 #include "calc/reftables.h"
 
 namespace batch {
@@ -15,6 +15,6 @@ namespace batch {
 // Runs the calculation pass (and the moisture check) over `c.layers` and
 // returns the results. The pass's notice (ti equal to te) goes to `notices`.
 // Raises veltor::Error as the windows' pass would.
-QJsonObject ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, QStringList& notices);
+OutValue ComputeResults(BatchCase& c, const veltor::ReferenceTables& tables, QStringList& notices);
 
 }  // namespace batch

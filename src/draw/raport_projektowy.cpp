@@ -668,14 +668,14 @@ QString ImageTag(const QString& name, QSize drawing) {
 }
 
 QString ChartSection(const Input& in, int kind) {
-  const QImage& image = kind == 1 ? in.temperatureChart : in.pressureChart;
+  const bool drawn = kind == 1 ? in.temperatureChart : in.pressureChart;
   QString html = kind == 1 ? QStringLiteral("<h3>6. Wykresy</h3>") : QString();
   // The caption and the drawing in one paragraph: no margin between them, so
   // that the taller drawing keeps to the caption's page in an office suite too.
   html += QStringLiteral("<p align=\"center\"><b>%1</b><br/>%2</p>")
               .arg(kind == 1 ? QStringLiteral("6.1. Rozkład temperatury w przegrodzie")
                              : QStringLiteral("6.2. Ciśnienie cząstkowe i ciśnienie nasycenia pary wodnej"),
-                   image.isNull() ? QStringLiteral("(brak wykresu)")
+                   !drawn ? QStringLiteral("(brak wykresu)")
                                   : ImageTag(kind == 1 ? kTemperatureChartName : kPressureChartName,
                                              chart::SheetSize(kind)));
   if (kind == 2)
@@ -830,10 +830,10 @@ std::unique_ptr<QTextDocument> NewDocument(const Input& input, const QString& ht
   document->setDocumentMargin(0);
   document->setDefaultStyleSheet(kStyle);
   if (pictures) {
-    if (!input.temperatureChart.isNull())
+    if (input.temperatureChart)
       document->addResource(QTextDocument::ImageResource, QUrl(kTemperatureChartName),
                             Picture(input, kTemperatureChartName));
-    if (!input.pressureChart.isNull())
+    if (input.pressureChart)
       document->addResource(QTextDocument::ImageResource, QUrl(kPressureChartName),
                             Picture(input, kPressureChartName));
     if (input.moisture && input.moisturePage)
@@ -932,8 +932,8 @@ std::unique_ptr<QTextDocument> BuildDocuments(const std::vector<const Input*>& i
       document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("%1-%2").arg(i + 1).arg(name)),
                             Picture(in, name));
     };
-    if (!in.temperatureChart.isNull()) add(kTemperatureChartName);
-    if (!in.pressureChart.isNull()) add(kPressureChartName);
+    if (in.temperatureChart) add(kTemperatureChartName);
+    if (in.pressureChart) add(kPressureChartName);
     if (in.moisture && in.moisturePage) add(kMoisturePageName);
   }
   // The resources are looked up when laid out: once more, now that they are there.

@@ -81,8 +81,8 @@ struct Input {
   veltor::PartitionSummary summary;
   bool surfaceCondensation = false;
   double surfaceTemperature = 0;  // θsi of the design state, °C
-  QImage temperatureChart;        // empty: the page says why it is missing
-  QImage pressureChart;
+  bool temperatureChart = false;  // false: the page says why it is missing
+  bool pressureChart = false;
   QStringList chartNotes;  // drawings left out, and why
   // Per layer, in table order; empty: no source column.
   std::vector<LayerSource> sources;

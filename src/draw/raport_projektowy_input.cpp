@@ -211,13 +211,15 @@ void Compute(Input& input, veltor::LayerTable& table, const veltor::ReferenceTab
   const veltor::DesignConditions boundary = veltor::WithRseInForce(input.conditions);
   const chart::ChartData data{table, input.summary, boundary, tables.saturation};
   for (const int kind : {1, 2}) {
-    QImage& picture = kind == 1 ? input.temperatureChart : input.pressureChart;
+    bool& drawn = kind == 1 ? input.temperatureChart : input.pressureChart;
     try {
-      picture = ui::KeptPicture(chart::BackgroundPath(startFolder, kind));
-      input.chartNotes << chart::DrawChart(picture, kind, data, chart::HatchesFrom(startFolder)).skipped;
+      // A chart whose sheet the window could not read is left out here too.
+      ui::KeptPicture(chart::BackgroundPath(startFolder, kind));
+      input.chartNotes << chart::ChartNotes(kind, data, chart::HatchesFrom(startFolder));
+      drawn = true;
     } catch (const veltor::Error& e) {
       // The document goes out without that chart; its page says why.
-      picture = QImage();
+      drawn = false;
       input.chartNotes << e.message();
     }
   }

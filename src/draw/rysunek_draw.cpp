@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPicture>
 #include <QPolygon>
 #include <QScopeGuard>
 #include <algorithm>
@@ -723,6 +724,13 @@ DrawnChart PaintChart(QPainter& painter, int kind, const ChartData& data, const 
   }
   painter.restore();
   return drawn;
+}
+
+QStringList ChartNotes(int kind, const ChartData& data, const HatchLoader& hatches) {
+  QPicture recording;
+  QPainter painter(&recording);
+  Painter vector(painter, SheetSize(kind).width(), true, data, hatches, kOriginX);
+  return Draw(vector, kind).skipped;
 }
 
 }  // namespace chart

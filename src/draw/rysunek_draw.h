@@ -71,6 +71,11 @@ DrawnChart DrawChart(QImage& picture, int kind, const ChartData& data, const Hat
 // writer or a printer keeps its lines and texts as vectors. The caller's
 // transform scales it; the painter's state is left as it was. Errors as DrawChart.
 DrawnChart PaintChart(QPainter& painter, int kind, const ChartData& data, const HatchLoader& hatches);
+
+// What drawing the chart would leave out and why, found by drawing it where
+// nothing is rasterized: a document paints its own copy at its own resolution.
+// Errors as DrawChart.
+QStringList ChartNotes(int kind, const ChartData& data, const HatchLoader& hatches);
 // That chart as a page for a PDF or a printer, holding its own copy of the
 // figures, with the hatches of the start folder.
 ui::VectorPage ChartVectorPage(int kind, const ChartData& data, const QString& startFolder);
