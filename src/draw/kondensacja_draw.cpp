@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "calc/errors.h"
+#include "calc/ground.h"
 #include "calc/numbers.h"
 #include "draw/fixedfont.h"
 #include "draw/raport_draw.h"
@@ -192,6 +193,30 @@ std::optional<Assessment> AssessSettings(const veltor::LayerTable& table,
       break;
   }
   return Assess(table, request.input, air, name);
+}
+
+Assessment AssessmentOf(const veltor::MoistureSettings& settings, const veltor::DesignConditions& conditions,
+                        bool onGround, const std::optional<veltor::MoistureResult>& result,
+                        const QString& error, const veltor::LayerTable& table) {
+  const veltor::MoistureRequest request = veltor::MoistureRequestOf(settings, conditions);
+  const QString name = request.typed ? kOwnClimateName : settings.stationName;
+  // Without a climate to assess, the page lists the indoor conditions alone.
+  veltor::MoistureInput bare = veltor::MoistureInput::FromDesignConditions(conditions, {});
+  if (settings.humidityClass > 0) {
+    bare.indoor.mode = veltor::IndoorHumidity::HumidityClass;
+    bare.indoor.humidityClass = settings.humidityClass;
+  }
+  if (onGround) return Refused(veltor::kNotForGround, name, bare);
+  switch (request.state) {
+    case veltor::MoistureRequest::State::NotChosen:
+      return NoClimate(QString(), bare);
+    case veltor::MoistureRequest::State::Refused:
+      return Refused(request.refusal, name, bare);
+    case veltor::MoistureRequest::State::Ready:
+      break;
+  }
+  if (!result) return Refused(error, name, request.input);
+  return {name, request.input, result, {}, Verdicts(*result, table), false};
 }
 
 QString RefusalText(const Assessment& assessment) {

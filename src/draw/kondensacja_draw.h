@@ -65,6 +65,13 @@ std::optional<Assessment> AssessSettings(const veltor::LayerTable& table,
                                          const veltor::DesignConditions& conditions,
                                          const veltor::AirLayerTable& air);
 
+// The assessment of the choices `settings` as shown, from the result (or the
+// refusal `error`) the model computed for them: a refusal on the ground, no
+// climate when none was chosen, the request's refusal of the months.
+Assessment AssessmentOf(const veltor::MoistureSettings& settings, const veltor::DesignConditions& conditions,
+                        bool onGround, const std::optional<veltor::MoistureResult>& result,
+                        const QString& error, const veltor::LayerTable& table);
+
 // What the report's page says of an assessment without a result.
 QString RefusalText(const Assessment& assessment);
 

@@ -20,10 +20,14 @@ QString Word(const std::optional<bool>& meets, const QString& none) {
   return !meets ? none : *meets ? QStringLiteral("spełnia") : QStringLiteral("<b>nie spełnia</b>");
 }
 
-QString Cells(const QStringList& cells, bool header = false) {
+// `widths`: the columns' shares in percent, for a header row.
+QString Cells(const QStringList& cells, bool header = false, const QList<int>& widths = {}) {
   const QString tag = header ? QStringLiteral("th") : QStringLiteral("td");
   QString row = QStringLiteral("<tr>");
-  for (const QString& c : cells) row += QStringLiteral("<%1>%2</%1>").arg(tag, c);
+  for (qsizetype i = 0; i < cells.size(); ++i) {
+    const QString width = i < widths.size() ? QStringLiteral(" width=\"%1%\"").arg(widths[i]) : QString();
+    row += QStringLiteral("<%1%2>%3</%1>").arg(tag, width, cells[i]);
+  }
   return row + QStringLiteral("</tr>");
 }
 
@@ -74,7 +78,10 @@ QString BuildingFront(const veltor::ProjectDescription& d, const std::vector<Bui
                  QStringLiteral("A [m²]"), QStringLiteral("Uc [W/(m²K)]"), QStringLiteral("Uc(max)"),
                  QStringLiteral("Uc ≤ Uc(max)"), QStringLiteral("fRsi ≥ fRsi,min"),
                  QStringLiteral("Kondensacja między&shy;warstwowa")},
-                true);
+                true,
+                // Room for the longest kind's words ("pomieszczenia nieogrzewanego"),
+                // which the layout would otherwise break inside.
+                {9, 13, 17, 8, 9, 9, 10, 11, 14});
   for (const BuildingPart& part : parts) {
     const Input& in = *part.input;
     const Judgement j = Judge(in);

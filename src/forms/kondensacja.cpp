@@ -257,13 +257,10 @@ void TFormKondensacja::buildControls() {
   bottom->addWidget(ButtonZamknij);
   top->addLayout(bottom);
 
+  // The choices reach the project, and the outcome the window, through
+  // storeSettings (kondensacja_project.cpp), connected after these.
   connect(ComboBoxStacja, &QComboBox::currentIndexChanged, this, &TFormKondensacja::ComboBoxStacjaChange);
-  connect(RadioKlasaWilgotnosci, &QRadioButton::toggled, this, [this](bool on) {
-    ComboBoxKlasa->setEnabled(on);
-    Recalculate();
-  });
-  connect(ComboBoxKlasa, &QComboBox::currentIndexChanged, this, &TFormKondensacja::Recalculate);
-  connect(TableMiesiace, &QTableWidget::itemChanged, this, &TFormKondensacja::TableMiesiaceItemChanged);
+  connect(RadioKlasaWilgotnosci, &QRadioButton::toggled, ComboBoxKlasa, &QComboBox::setEnabled);
   connect(ButtonZapiszStacje, &QPushButton::clicked, this,
           [this] { ui::Guard([this] { ButtonZapiszStacjeClick(); }); });
   connect(EditNazwaStacji, &QLineEdit::returnPressed, ButtonZapiszStacje, &QPushButton::click);
@@ -420,7 +417,6 @@ void TFormKondensacja::PasteMonths(const QString& text) {
   // reach the project here.
   storeSettings();
   project_.undoStack().endMacro();
-  Recalculate();
 }
 
 TFormKondensacja::MoistureSettings TFormKondensacja::Settings() const {
@@ -521,24 +517,37 @@ veltor::MoistureInput TFormKondensacja::chosenInput(const veltor::MonthlyClimate
   return input;
 }
 
-kondensacja::Assessment TFormKondensacja::Assess(const veltor::LayerTable& table) const {
-  veltor::MoistureInput input = chosenInput({});
-  // Under a floor on the ground lies the ground, not the climate's outdoor air.
-  if (project_.extras().ground.onGround())
-    return kondensacja::Refused(veltor::kNotForGround, climateName(), input);
-  if (climateMissing()) return kondensacja::NoClimate(kEmptyClimate, input);
-  try {
-    input.climate = chosenClimate();
-  } catch (const veltor::Error& e) {
-    return kondensacja::Refused(e.message(), climateName(), input);
+kondensacja::Assessment TFormKondensacja::Assess() const {
+  const bool onGround = project_.extras().ground.onGround();
+  // Typed text the project keeps only as an empty month: the window names the
+  // cell and what is wrong in it.
+  if (!onGround && climateMissing()) return kondensacja::NoClimate(kEmptyClimate, chosenInput({}));
+  if (!onGround && ownData()) {
+    try {
+      chosenClimate();
+    } catch (const veltor::Error& e) {
+      return kondensacja::Refused(e.message(), climateName(), chosenInput({}));
+    }
   }
-  return kondensacja::Assess(table, input, gReferenceTables.air, climateName());
+  const veltor::MoistureSettings shown = currentSettings();
+  const veltor::LayerTable& table = Partition();
+  const bool wizard = project_.layers().empty() && !table.empty();
+  Building& building = project_.building();
+  const PartitionId id = project_.currentId();
+  if (!wizard && shown == project_.extras().moisture) {
+    const PartitionResults& r = building.results(id);
+    return kondensacja::AssessmentOf(shown, project_.conditions(), onGround, r.moisture, r.moistureError,
+                                     table);
+  }
+  const PartitionResults r = building.moistureWith(id, shown, wizard ? &table : nullptr);
+  return kondensacja::AssessmentOf(shown, project_.conditions(), onGround, r.moisture, r.moistureError,
+                                   table);
 }
 
 void TFormKondensacja::Recalculate() {
   showIndoorCaption();
   try {
-    current_ = Assess(Partition());
+    current_ = Assess();
   } catch (const std::exception& e) {
     // Out of memory and the like: this runs from the event loop, where nothing may escape.
     current_ = kondensacja::Refused(QString::fromUtf8(e.what()), climateName(), chosenInput({}));
@@ -570,12 +579,6 @@ void TFormKondensacja::showEvent(QShowEvent* e) {
 
 void TFormKondensacja::ComboBoxStacjaChange() {
   fillClimateColumns();
-  Recalculate();
-}
-
-void TFormKondensacja::TableMiesiaceItemChanged(QTableWidgetItem* item) {
-  if (filling_ || !item || item->column() > kondensacja::ColumnPhiE) return;
-  Recalculate();
 }
 
 void TFormKondensacja::ButtonZamknijClick() {

@@ -6,22 +6,19 @@
 // months the user types into the first two columns of TableMiesiace, which
 // ButtonZapiszStacje adds to the user's file under a name of their choice; the
 // indoor air is the design conditions' φi or an EN ISO 13788 humidity class.
-// Recalculate reads the partition (the layer table, or the wizard's created
-// partition while the table is empty, as the charts do), gDesignConditions and
-// those choices, runs the core through kondensacja::Assess and shows the result
-// columns, the verdicts and the chart; a refusal shows its message in
-// LabelKomunikat instead. Ctrl+V in the table (ActionWklejMiesiace) takes a
-// block copied from a spreadsheet into the typed months. Nothing is written
-// into the layer records. While the window is shown it assesses again after
-// every change of the project, once per turn of the event loop; its own
-// controls recalculate directly. The report asks Assess for its second page
-// when CheckBoxRaport is ticked.
-//
 // The choices (the station with its months, or the typed months, the indoor
 // humidity and the report tick) are the project's moisture settings: every
 // choice the user makes goes there through Settings(), and settings that
 // change elsewhere (open, new, undo) come back through ApplySettings()
-// (kondensacja_project.cpp).
+// (kondensacja_project.cpp). The model assesses the partition with them
+// (Building::results); Recalculate shows that assessment: the result columns,
+// the verdicts and the chart, or a refusal's message in LabelKomunikat. The
+// window itself only refuses typed text the project cannot hold (a month that
+// is no number), naming the cell. Ctrl+V in the table (ActionWklejMiesiace)
+// takes a block copied from a spreadsheet into the typed months. While the
+// window is shown it shows the model's assessment again after every change of
+// the project, once per turn of the event loop; its own controls store their
+// choice and show the outcome directly.
 #pragma once
 
 #include <QStringList>
@@ -40,7 +37,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
-class QTableWidgetItem;
 class TPictureImage;
 
 class TFormKondensacja : public TCompanionWindow {
@@ -58,10 +54,13 @@ class TFormKondensacja : public TCompanionWindow {
   // read-only (an installed copy), so a file among the user's data.
   static QString UserClimateFile();
 
-  // Assesses the partition with the window's choices and shows the outcome.
+  // Shows the model's assessment of the partition with the window's choices.
   void Recalculate();
-  // The assessment of `table` with the window's climate and indoor choice.
-  kondensacja::Assessment Assess(const veltor::LayerTable& table) const;
+  // The model's assessment of the partition with the window's choices: the
+  // saved ones, or the first station a project that chose no climate is shown
+  // with; the wizard's created partition while the layer table is empty, as
+  // the charts choose.
+  kondensacja::Assessment Assess() const;
   // What the window shows now.
   const kondensacja::Assessment& Current() const { return current_; }
   // The partition the window assesses.
@@ -157,7 +156,6 @@ class TFormKondensacja : public TCompanionWindow {
   veltor::MoistureSettings currentSettings() const;
   void storeSettings();
   void restoreSettings();
-  void TableMiesiaceItemChanged(QTableWidgetItem* item);
   // Shows the station's months, or the months typed before, editable.
   void fillClimateColumns();
   void showAssessment();

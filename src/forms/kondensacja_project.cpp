@@ -73,8 +73,11 @@ veltor::MoistureSettings TFormKondensacja::currentSettings() const {
 
 void TFormKondensacja::storeSettings() {
   if (restoring_) return;
-  const QScopedValueRollback storing(storing_, true);
-  project_.setMoisture(currentSettings());
+  {
+    const QScopedValueRollback storing(storing_, true);
+    project_.setMoisture(currentSettings());
+  }
+  Recalculate();
 }
 
 void TFormKondensacja::restoreSettings() {

@@ -1,7 +1,6 @@
 #include "forms/raport_new.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QShowEvent>
@@ -15,7 +14,6 @@
 #include "forms/daneprojektu.h"
 #include "forms/followproject.h"
 #include "forms/glowna.h"
-#include "forms/kondensacja.h"
 #include "forms/pictureframe.h"
 #include "forms/warstwy.h"
 #include "model/project.h"
@@ -109,8 +107,12 @@ void TFormRaportNew::draw(bool tell) {
                                                description, pages_.value(0), drawn)};
     QList<ui::VectorPage> vectorPages = {
         raport::ReportVectorPage(layers, summary, gDesignConditions, description)};
-    if (FormKondensacja && FormKondensacja->CheckBoxRaport->isChecked()) {
-      const kondensacja::Assessment assessment = FormKondensacja->Assess(layers);
+    // The second page: the model's assessment of the partition's saved choices.
+    if (const veltor::MoistureSettings& moisture = project_.extras().moisture; moisture.inReport) {
+      const PartitionResults& r = project_.building().results(project_.currentId());
+      const kondensacja::Assessment assessment =
+          kondensacja::AssessmentOf(moisture, project_.conditions(), project_.extras().ground.onGround(),
+                                    r.moisture, r.moistureError, layers);
       const QSize size(pages.front().width(), templateSize.height());
       pages.append(kondensacja::BuildMoisturePage(assessment, description[0], size));
       vectorPages.append(kondensacja::MoistureVectorPage(assessment, description[0], size));

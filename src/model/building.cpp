@@ -496,6 +496,24 @@ std::optional<bool> PartitionResults::meetsMoisture() const {
 
 namespace {
 
+// The assessment of `settings` over `layers`, into `r`. It needs none of the
+// pass's figures, so a partition the pass refuses, or one without layers (the
+// core says so), is assessed as the moisture window always assessed it.
+void AssessSaved(PartitionResults& r, const veltor::LayerTable& layers,
+                 const veltor::MoistureSettings& settings, const veltor::PartitionContents& p,
+                 const veltor::ReferenceTables& tables) {
+  // Under a floor on the ground lies the ground, not the climate's outdoor air.
+  if (p.extras.ground.onGround()) return;
+  const veltor::MoistureRequest request = veltor::MoistureRequestOf(settings, p.conditions);
+  if (request.state == veltor::MoistureRequest::State::Refused) r.moistureError = request.refusal;
+  if (request.state != veltor::MoistureRequest::State::Ready) return;
+  try {
+    r.moisture = veltor::AssessMoisture(layers, request.input, tables.air);
+  } catch (const veltor::Error& e) {
+    r.moistureError = e.message();
+  }
+}
+
 // The partition's pass and its figures from its values alone, without the
 // moisture assessment and the dynamics for a `trial` (a thickness tried, not
 // made). The pass writes its per-layer figures into `layers`, the partition's
@@ -536,19 +554,9 @@ PartitionResults Evaluate(veltor::LayerTable& layers, const veltor::PartitionCon
     }
   }
   r.computed = true;
-  if (trial || !r.error.isEmpty() || layers.empty()) return r;
-  // Under a floor on the ground lies the ground, not the climate's outdoor air.
-  if (!p.extras.ground.onGround()) {
-    const veltor::MoistureRequest request = veltor::MoistureRequestOf(p.extras.moisture, p.conditions);
-    if (request.state == veltor::MoistureRequest::State::Refused) r.moistureError = request.refusal;
-    if (request.state == veltor::MoistureRequest::State::Ready) {
-      try {
-        r.moisture = veltor::AssessMoisture(layers, request.input, tables.air);
-      } catch (const veltor::Error& e) {
-        r.moistureError = e.message();
-      }
-    }
-  }
+  if (trial) return r;
+  AssessSaved(r, layers, p.extras.moisture, p, tables);
+  if (!r.error.isEmpty() || layers.empty()) return r;
   try {
     r.dynamic = veltor::DynamicCharacteristics(layers, p.conditions, tables.air);
   } catch (const veltor::Error& e) {
@@ -583,6 +591,16 @@ PartitionResults Building::resultsWithThickness(PartitionId id, int layer, doubl
   veltor::LayerTable layers = p->layers.copy();
   layers.at(layer).thickness = thickness;
   return Evaluate(layers, *p, *tables_, true);
+}
+
+PartitionResults Building::moistureWith(PartitionId id, const veltor::MoistureSettings& settings,
+                                        const veltor::LayerTable* layers) const {
+  PartitionResults r;
+  const Partition* p = find(id);
+  if (!p || !tables_) return r;
+  AssessSaved(r, layers ? *layers : p->layers, settings, *p, *tables_);
+  r.computed = true;
+  return r;
 }
 
 void Building::touched(PartitionId id, int parts) {

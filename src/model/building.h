@@ -51,7 +51,9 @@ struct PartitionResults {
   std::optional<veltor::GroundResult> ground;
   // The assessment of the partition's saved moisture choices (EN ISO 13788):
   // empty when no climate was chosen, on the ground (no outdoor air beyond the
-  // floor) and when refused, which moistureError then says why.
+  // floor) and when refused, which moistureError then says why. It needs no
+  // figure of the pass: a partition the pass refuses is assessed all the same,
+  // one without layers refused by the assessment itself.
   std::optional<veltor::MoistureResult> moisture;
   QString moistureError;
   // Σ ρ·d of every layer in kg/m², and Σsd in m of the layers the vapour path
@@ -143,6 +145,12 @@ class Building : public QObject {
   // The pass of partition `id` with layer `layer` `thickness` thick, nothing
   // changed: the figures the partition would have.
   PartitionResults resultsWithThickness(PartitionId id, int layer, double thickness) const;
+  // The moisture assessment (moisture, moistureError) partition `id` would
+  // have with other choices, over `layers` when given (the wizard's partition
+  // while the layer table is empty), nothing changed: what the moisture
+  // window shows before the project holds a choice of climate.
+  PartitionResults moistureWith(PartitionId id, const veltor::MoistureSettings& settings,
+                                const veltor::LayerTable* layers = nullptr) const;
   void setReferenceTables(const veltor::ReferenceTables* tables) { tables_ = tables; }
   // The pass over conditions and tables the caller holds, for a building given
   // none (a window made on its own, outside the program's window set): run at

@@ -289,7 +289,9 @@ class TestKondensacja : public QObject {
                  QStringLiteral("Nie zdefiniowano warstw przegrody"));
     // The conditions window's φi shows in the indoor choice.
     Build(kDry);
-    gDesignConditions.phiI = 65;
+    veltor::DesignConditions conditions = FormGlowna->project().conditions();
+    conditions.phiI = 65;
+    FormGlowna->project().setConditions(conditions);
     QTRY_VERIFY(FormKondensacja->RadioWilgotnoscProjektowa->text().contains(QStringLiteral("φi = 65%")));
     QCOMPARE(FormKondensacja->Current().input.indoor.phiI, 65.0);
     FormKondensacja->RadioKlasaWilgotnosci->setChecked(true);
@@ -318,8 +320,7 @@ class TestKondensacja : public QObject {
     QCOMPARE(january->text(), QStringLiteral("\u22124,5"));
     combo->setCurrentIndex(1);
     QCOMPARE(january->text(), QStringLiteral("-7"));
-    QCOMPARE(FormKondensacja->Assess(FormWarstwy->Layers()).climateName,
-             QStringLiteral("dane wpisane przez użytkownika"));
+    QCOMPARE(FormKondensacja->Assess().climateName, QStringLiteral("dane wpisane przez użytkownika"));
   }
 
   // The longest name a station may have does not widen the window, which
@@ -363,7 +364,7 @@ class TestKondensacja : public QObject {
     QCOMPARE(combo->currentText(), QStringLiteral("Działka w Łodzi"));
     QCOMPARE(combo->itemText(combo->count() - 1), TFormKondensacja::kOwnDataItem);
     QVERIFY(!FormKondensacja->ButtonZapiszStacje->isEnabled());
-    QCOMPARE(FormKondensacja->Assess(FormWarstwy->Layers()).input.climate.te[0], -4.5);
+    QCOMPARE(FormKondensacja->Assess().input.climate.te[0], -4.5);
     QVERIFY(QFile::exists(env->userData() + QStringLiteral("/veltorobl/klimat.txt")));
 
     combo->setCurrentIndex(combo->count() - 1);
@@ -552,6 +553,32 @@ class TestKondensacja : public QObject {
     FormKondensacja->CheckBoxRaport->setChecked(!asked);
     QTRY_COMPARE(FormRaportNew->Pages().size(), asked ? 1 : 2);
     QVERIFY(d.allUsed());
+  }
+
+  // The report's page comes from the project's saved choices and the model's
+  // assessment of them, the moisture window never opened; it is the page of
+  // what the window shows once opened.
+  void reportPageFromTheProject() {
+    start();
+    ScriptedDialogs d;
+    Build(kCondensing);
+    veltor::MoistureSettings m;
+    m.climate = veltor::MoistureSettings::Climate::Typed;
+    for (int i = 0; i < 12; ++i) {
+      m.te[i] = veltor::StrToFloat(kTe[i]);
+      m.phiE[i] = veltor::StrToFloat(kPhi[i]);
+    }
+    m.inReport = true;
+    FormGlowna->project().setMoisture(m);
+    FormGlowna->ExecuteAction(FormGlowna->ActionPokazRaport);
+    const QList<QImage> pages = FormRaportNew->Pages();
+    QCOMPARE(pages.size(), 2);
+    QVERIFY(!FormKondensacja->isVisible());
+    FormGlowna->ExecuteAction(Action());
+    QVERIFY(FormKondensacja->Current().result);
+    QCOMPARE(pages[1],
+             kondensacja::BuildMoisturePage(FormKondensacja->Current(),
+                                            FormGlowna->project().description()[0], pages[1].size()));
   }
 };
 
