@@ -1,7 +1,5 @@
 #include "forms/appstate.h"
 
-#include "forms/system4.h"
-#include "forms/warstwy.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
 
@@ -41,13 +39,6 @@ const veltor::PartitionSummary& CurrentSummary(Project& project, bool tell) {
   if (r.failure) std::rethrow_exception(r.failure);
   if (tell && !r.notice.isEmpty()) ui::inform(ui::MessageKind::Error, r.notice);
   return r.summary;
-}
-
-const veltor::LayerTable& ResultPartition() {
-  static const veltor::LayerTable kNoLayers;
-  if (FormWarstwy && FormWarstwy->LayerCount() > 0) return FormWarstwy->Layers();
-  if (FormSystem4 && FormSystem4->LayerCount() > 0) return FormSystem4->Layers();
-  return kNoLayers;
 }
 
 QString StartFolder() {

@@ -34,11 +34,6 @@ const veltor::PartitionSummary& CurrentSummary(Project& project, bool tell = tru
 // (the wizard's): the program's conditions and tables, the notice told as above.
 void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& summary, bool tell = true);
 
-// The partition the result windows assess: the layer table, or the wizard's
-// created partition while the table is empty (as the charts choose); an empty
-// table when neither holds a layer.
-const veltor::LayerTable& ResultPartition();
-
 // The working directory recorded when the main window was created, no trailing "/".
 QString StartFolder();
 void SetStartFolder(const QString& folder);

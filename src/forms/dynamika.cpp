@@ -128,7 +128,7 @@ void TFormDynamika::buildControls() {
 }
 
 void TFormDynamika::Recalculate() {
-  current_ = dynamika::Evaluate(ResultPartition(), gDesignConditions, gReferenceTables.air);
+  current_ = dynamika::Evaluate(project_.resultLayers(), gDesignConditions, gReferenceTables.air);
   for (int row = 0; row < dynamika::kRowCount; ++row)
     TableParametry->item(row, dynamika::ColumnValue)
         ->setText(dynamika::RowTexts(current_, row)[dynamika::ColumnValue]);

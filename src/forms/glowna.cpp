@@ -59,12 +59,6 @@ const QString kClearLayersQuestion = QStringLiteral("UWAGA! Zostaną usunięte d
 const QString kSaveQuestion = QStringLiteral("Zapisać projektowaną przegrodę?");
 const QString kCaption = QStringLiteral("Program do obliczania parametrów fizykalnych przegrody");
 
-int LayersInTable() {
-  return FormWarstwy ? FormWarstwy->LayerCount() : 0;
-}
-int LayersInWizard() {
-  return FormSystem4 ? FormSystem4->LayerCount() : 0;
-}
 bool Visible(const QWidget* w) {
   return w && w->isVisible();
 }
@@ -218,7 +212,7 @@ QAction* TFormGlowna::makeAction(const char* name, const QString& category, cons
 }
 
 bool TFormGlowna::PartitionDefined() const {
-  return LayersInTable() > 0 || LayersInWizard() > 0;
+  return project_.resultSource() != Project::ResultSource::None;
 }
 
 void TFormGlowna::showPictureTemperatures() {
@@ -264,7 +258,7 @@ void TFormGlowna::ActionNowyExecute() {
                                       ui::Answer::Yes, ui::Answer::No);
     if (answer == ui::Answer::No) return;
   }
-  if (FormSystem4) FormSystem4->ClearLayers();
+  project_.clearWizardLayers();
   project_.startNew();
   ShowAction(ActionPokazDaneProj);
 }
@@ -273,22 +267,22 @@ void TFormGlowna::ActionPokazWarstwyExecute() {
   // The toggle decided this; while the question below waits for the user, the
   // idle-time update puts the check mark back to the window's visibility.
   const bool show = ActionPokazWarstwy->isChecked();
-  if (LayersInWizard() > 0) {
+  if (!project_.wizardLayers().empty()) {
     const ui::Answer answer = ui::ask(ui::MessageKind::Warning, kClearWizardQuestion, ui::Yes | ui::No,
                                       ui::Answer::Yes, ui::Answer::No);
-    if (answer == ui::Answer::Yes) FormSystem4->ClearLayers();
+    if (answer == ui::Answer::Yes) project_.clearWizardLayers();
   }
-  if (LayersInWizard() > 0) return;
+  if (!project_.wizardLayers().empty()) return;
   SetVisible(FormWarstwy, show);
 }
 
 void TFormGlowna::ActionSystemExecute() {
-  if (LayersInTable() > 0) {
+  if (!project_.layers().empty()) {
     const ui::Answer answer = ui::ask(ui::MessageKind::Warning, kClearLayersQuestion, ui::Yes | ui::No,
                                       ui::Answer::Yes, ui::Answer::No);
     if (answer == ui::Answer::Yes) FormWarstwy->ClearLayers();
   }
-  if (LayersInTable() > 0) return;
+  if (!project_.layers().empty()) return;
   if (gDesignConditions.umax == 0) {
     ui::inform(ui::MessageKind::Error, kUmaxMissing);
     ShowAction(ActionPokazWarunkiPocz);
@@ -311,8 +305,9 @@ void TFormGlowna::chartToggle(QAction* action, int kind) {
     action->setChecked(false);
     return;
   }
-  if (LayersInTable() > 0) WatchVisibility(OpenChartWindow(kind, project_));
-  if (LayersInWizard() > 0) WatchVisibility(OpenChartWindow(kind, FormSystem4->Layers()));
+  // One chart for each table that holds layers.
+  if (!project_.layers().empty()) WatchVisibility(OpenChartWindow(kind, project_));
+  if (!project_.wizardLayers().empty()) WatchVisibility(OpenChartWindow(kind, project_.wizardLayers()));
   action->setChecked(true);
 }
 
@@ -331,7 +326,7 @@ void TFormGlowna::FilePrintSetup1Execute() {
 bool TFormGlowna::unsavedWork() const {
   // The wizard's list is never in a file; the layer table only while the
   // project differs from its file.
-  return LayersInWizard() > 0 || (LayersInTable() > 0 && project_.isModified());
+  return !project_.wizardLayers().empty() || (!project_.layers().empty() && project_.isModified());
 }
 
 bool TFormGlowna::FormCloseQuery() {

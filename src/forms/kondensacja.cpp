@@ -487,7 +487,7 @@ void TFormKondensacja::ApplySettings(const MoistureSettings& settings) {
 }
 
 const veltor::LayerTable& TFormKondensacja::Partition() const {
-  return ResultPartition();
+  return project_.resultLayers();
 }
 
 QString TFormKondensacja::climateName() const {

@@ -126,9 +126,9 @@ QStringList TFormRysunek::DrawChart(veltor::LayerTable& table, bool tell) {
   // The project's partition has its figures in the model; the wizard's table,
   // which is no partition yet, gets a pass of its own.
   veltor::PartitionSummary own;
-  const bool partition = FormGlowna && &table == &FormGlowna->project().layersForResults();
+  const bool partition = project_ && &table == &project_->layers();
   if (!partition) RunCalculationPass(table, own, tell);
-  const veltor::PartitionSummary& summary = partition ? CurrentSummary(FormGlowna->project(), tell) : own;
+  const veltor::PartitionSummary& summary = partition ? CurrentSummary(*project_, tell) : own;
   if (chartKind_ == 1) setWindowTitle(kTemperatureCaption);
   if (chartKind_ == 2) setWindowTitle(kPressureCaption);
   // The winter profiles assume outdoor air beyond the outer face.
@@ -222,7 +222,7 @@ TFormRysunek* OpenChartWindow(int kind, Project& project) {
   return w;
 }
 
-TFormRysunek* OpenChartWindow(int kind, veltor::LayerTable& table, const Project* project) {
+TFormRysunek* OpenChartWindow(int kind, veltor::LayerTable& table, Project* project) {
   auto* w = new TFormRysunek(kind);
   w->SetProject(project);
   QStringList skipped;

@@ -30,14 +30,15 @@ class TFormRysunek : public QWidget {
   int ChartKind() const { return chartKind_; }
   int XOrigin() const { return xOrigin_; }
 
-  // Loads the background, runs the pass over `table` into the program's
-  // summary, sets the caption and draws both drawings. Returns why drawings
+  // Loads the background, takes the figures of `table` (the model's for the
+  // project's partition, a pass of its own otherwise), sets the caption and
+  // draws both drawings. Returns why drawings
   // were left out; raises when a picture cannot be loaded (what was drawn
   // stays in the image).
   QStringList DrawChart(veltor::LayerTable& table, bool tell = true);
   // The project whose partition the chart shows, when it is the project's: a
   // partition on the ground gets no winter chart, only the reason why.
-  void SetProject(const Project* project) { project_ = project; }
+  void SetProject(Project* project) { project_ = project; }
 
   void ActionPrintExecute();
   void ActionSaveExecute();
@@ -64,7 +65,7 @@ class TFormRysunek : public QWidget {
 
   int chartKind_;
   int xOrigin_;
-  const Project* project_ = nullptr;
+  Project* project_ = nullptr;
   // The chart as last drawn, for the PDF and the printer.
   ui::VectorPage vectorPage_;
   // Empty while the picture holds a drawing that stopped half-way.
@@ -76,7 +77,7 @@ class TFormRysunek : public QWidget {
 // Creates a chart window of `kind` (1 temperature, 2 vapour pressure), draws
 // the chart for `table` and shows the window. A failure is reported once the
 // window is shown, which stays open with what was drawn.
-TFormRysunek* OpenChartWindow(int kind, veltor::LayerTable& table, const Project* project = nullptr);
+TFormRysunek* OpenChartWindow(int kind, veltor::LayerTable& table, Project* project = nullptr);
 // The same for the project's layer table; the chart then draws again after
 // every change of the project while it is open (ProjectFollower).
 TFormRysunek* OpenChartWindow(int kind, Project& project);

@@ -18,6 +18,7 @@
 #include "forms/intro.h"
 #include "forms/warstwy.h"
 #include "forms/windowset.h"
+#include "model/project.h"
 #include "platform/dialogs.h"
 
 namespace {
@@ -94,7 +95,7 @@ int RunProgram(int argc, char* argv[]) {
       QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents();
     std::printf("VELTORobl: main window shown=%d, folder=%s, layers=%d\n", FormGlowna->isVisible() ? 1 : 0,
-                qPrintable(QDir::currentPath()), FormWarstwy->Layers().size());
+                qPrintable(QDir::currentPath()), FormGlowna->project().resultLayers().size());
     DestroyWindowSet();
     return 0;
   }

@@ -66,9 +66,10 @@ QLabel* sunkenField(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TFormSystem4::TFormSystem4(QWidget* mainWindow)
+TFormSystem4::TFormSystem4(QWidget* mainWindow, Project& project)
     : TSystemStep(mainWindow, QStringLiteral("FormSystem4"), 4, QStringLiteral("Utworzona przegroda"),
-                  QStringLiteral("1324.htm"), QStringLiteral("system4.png")) {
+                  QStringLiteral("1324.htm"), QStringLiteral("system4.png")),
+      project_(project) {
   auto* label = new QLabel(QStringLiteral("Przegroda składa się z następujących warstw:"), this);
   label->setWordWrap(true);
   ListViewPrzegroda = new QListWidget(this);
@@ -154,18 +155,28 @@ TFormSystem4::TFormSystem4(QWidget* mainWindow)
   ButtonZakoncz = addButton("ButtonZakoncz", QStringLiteral("&Zakończ"), &TFormSystem4::ButtonZakonczClick);
   ButtonZakoncz->setEnabled(false);
   setFirstFocus(ListViewPrzegroda);
+  // The list follows the wizard's table, whoever clears it (New, the layer window).
+  connect(&project_, &Project::wizardChanged, this, &TFormSystem4::rebuildList);
 }
 
 TFormSystem4::~TFormSystem4() = default;
 
+veltor::LayerTable& TFormSystem4::Layers() {
+  return project_.wizardLayers();
+}
+
+int TFormSystem4::LayerCount() const {
+  return project_.wizardLayers().size();
+}
+
 void TFormSystem4::ClearLayers() {
-  layers_.clear();
-  rebuildList();
+  project_.clearWizardLayers();
 }
 
 void TFormSystem4::rebuildList() {
+  const veltor::LayerTable& layers = project_.wizardLayers();
   ListViewPrzegroda->clear();
-  for (int i = 0; i < layers_.size(); ++i) ListViewPrzegroda->addItem(layers_.at(i).nameText());
+  for (int i = 0; i < layers.size(); ++i) ListViewPrzegroda->addItem(layers.at(i).nameText());
 }
 
 void TFormSystem4::FormShow() {
@@ -177,7 +188,7 @@ void TFormSystem4::FormShow() {
   StaticTextUc->clear();
   ClearLayers();
   buildPartition();
-  ButtonZakoncz->setEnabled(!layers_.empty());
+  ButtonZakoncz->setEnabled(LayerCount() > 0);
 }
 
 void TFormSystem4::anchorsChanged() {
@@ -224,45 +235,42 @@ void TFormSystem4::buildPartition() {
   if (!conditions) return;
 
   const double wall = FormSystem1->WallThickness();
-  layers_.AppendLayer(*masonry).thickness = wall;
-  layers_.AppendLayer(*insulation);  // its entry's thickness until d is known
-  layers_.AppendLayer(*adhesive).thickness = kAdhesiveThickness;
-  layers_.AppendLayer(*render).thickness = FormSystem3->RenderThickness();
+  // Built aside and handed to the project whole: no half-built wall stays
+  // behind an error.
+  veltor::LayerTable built;
+  built.AppendLayer(*masonry).thickness = wall;
+  built.AppendLayer(*insulation);  // its entry's thickness until d is known
+  built.AppendLayer(*adhesive).thickness = kAdhesiveThickness;
+  built.AppendLayer(*render).thickness = FormSystem3->RenderThickness();
 
-  double d = 0;
-  try {
-    veltor::CalculatePartition(layers_, summary_, *conditions, gReferenceTables,
-                               [](const QString& text) { ui::inform(ui::MessageKind::Error, text); });
-    d = veltor::RequiredThicknessUc(layers_, kInsulationPosition, *conditions, gReferenceTables.air);
-  } catch (...) {
-    // No half-built wall stays behind an error.
-    ClearLayers();
-    throw;
-  }
+  veltor::CalculatePartition(built, summary_, *conditions, gReferenceTables,
+                             [](const QString& text) { ui::inform(ui::MessageKind::Error, text); });
+  const double d = veltor::RequiredThicknessUc(built, kInsulationPosition, *conditions, gReferenceTables.air);
 
   const bool needed = d > 0;
   // Boards come in whole centimetres: rounded up, U stays at or below Umax,
   // and the wall gets exactly the thickness shown.
   const double board = needed ? veltor::RoundUpToStep(d, kCentimetresPerMetre) : 0.0;
   if (needed) {
-    layers_.at(kInsulationPosition - 1).thickness = board;
+    built.at(kInsulationPosition - 1).thickness = board;
   } else {
-    layers_.RemoveLayer(kInsulationPosition - 1);
+    built.RemoveLayer(kInsulationPosition - 1);
     conditions->corrections.fasteners = {};
   }
   corrections_ = conditions->corrections;
   StaticTextGW->setText(veltor::FormatFixed(board, kBoardDecimals));
   // The as-built wall's results; the first pass has already told its notice.
-  veltor::CalculatePartition(layers_, summary_, *conditions, gReferenceTables);
+  veltor::CalculatePartition(built, summary_, *conditions, gReferenceTables);
   StaticTextU->setText(veltor::FormatQuantity(veltor::Quantity::Transmittance, summary_.u));
   StaticTextUc->setText(veltor::FormatQuantity(veltor::Quantity::Transmittance, summary_.transmittance.uc));
-  rebuildList();
+  project_.setWizardLayers(std::move(built));
   if (!needed) ui::inform(ui::MessageKind::Information, kNoInsulationNeeded);
 }
 
 QString TFormSystem4::ListViewPrzegrodaInfoTip(int row) const {
-  if (row < 0 || row >= layers_.size()) return {};
-  return LayerTip(row, layers_.at(row));
+  const veltor::LayerTable& layers = project_.wizardLayers();
+  if (row < 0 || row >= layers.size()) return {};
+  return LayerTip(row, layers.at(row));
 }
 
 bool TFormSystem4::eventFilter(QObject* watched, QEvent* e) {
@@ -281,7 +289,7 @@ void TFormSystem4::ButtonWsteczClick() {
 }
 
 void TFormSystem4::ButtonZakonczClick() {
-  if (layers_.empty() || !FormWarstwy) return;
+  if (LayerCount() == 0 || !FormWarstwy) return;
   // The wall and the correction it was sized with go to the project together,
   // and one undo takes both back.
   Project* project = FormGlowna ? &FormGlowna->project() : nullptr;
@@ -292,7 +300,8 @@ void TFormSystem4::ButtonZakonczClick() {
     project->setConditions(conditions);
   }
   try {
-    FormWarstwy->ReplaceLayers(std::move(layers_));
+    veltor::LayerTable layers = std::move(project_.wizardLayers());
+    FormWarstwy->ReplaceLayers(std::move(layers));
   } catch (...) {
     if (project) project->undoStack().endMacro();
     throw;

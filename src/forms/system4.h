@@ -2,9 +2,10 @@
 // partition from the choices of steps 1 to 3 (masonry, insulation, adhesive,
 // render, inside first), gives the insulation the thickness at which Uc, U
 // with the anchors' correction ΔUf = n·χp, equals Umax, and runs the
-// calculation pass into its own summary. The partition is held in its own
-// layer table, mirrored in ListViewPrzegroda, until "Zakończ" hands it to the
-// layer window and the anchors' correction to the project, as one step to undo.
+// calculation pass into its own summary. The partition is held by the project
+// as its wizard's created partition (Project::wizardLayers), mirrored in
+// ListViewPrzegroda, until "Zakończ" hands it to the layer window and the
+// anchors' correction to the project, as one step to undo.
 #pragma once
 
 #include <optional>
@@ -17,17 +18,19 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class Project;
 
 class TFormSystem4 : public TSystemStep {
   Q_OBJECT
  public:
-  explicit TFormSystem4(QWidget* mainWindow);
+  TFormSystem4(QWidget* mainWindow, Project& project);
   ~TFormSystem4() override;
 
   void FormCreate() {}
 
-  veltor::LayerTable& Layers() { return layers_; }
-  int LayerCount() const { return layers_.size(); }
+  // The project's wizard table.
+  veltor::LayerTable& Layers();
+  int LayerCount() const;
   void ClearLayers();
   // The summary of the wizard's own pass over Layers().
   const veltor::PartitionSummary& Summary() const { return summary_; }
@@ -62,7 +65,7 @@ class TFormSystem4 : public TSystemStep {
   // with the anchors' correction (none when unticked) and no inverted roof;
   // empty, after telling the user, when an anchor box holds no valid value.
   std::optional<veltor::DesignConditions> sizingConditions(const veltor::DesignConditions& base) const;
-  veltor::LayerTable layers_;
+  Project& project_;
   veltor::PartitionSummary summary_;
   veltor::UCorrections corrections_;  // those the wall was built with
 };

@@ -73,7 +73,7 @@ void CreateWindowSet() {
   create(FormSystem1, FormGlowna);
   create(FormSystem2, FormGlowna);
   create(FormSystem3, FormGlowna);
-  create(FormSystem4, FormGlowna);
+  create(FormSystem4, FormGlowna, project);
   create(FormRaportNew, FormGlowna, project);
   create(FormKondensacja, FormGlowna, project);
   create(FormDynamika, FormGlowna, project);

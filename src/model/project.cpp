@@ -97,3 +97,32 @@ void Project::markSaved(const QString& fileName) {
 void Project::applyConditions(const veltor::DesignConditions& conditions) {
   building_->applyConditions(currentId(), conditions);
 }
+
+void Project::setWizardLayers(veltor::LayerTable&& layers) {
+  wizard_ = std::move(layers);
+  Q_EMIT wizardChanged();
+}
+
+void Project::clearWizardLayers() {
+  wizard_.clear();
+  Q_EMIT wizardChanged();
+}
+
+Project::ResultSource Project::resultSource() const {
+  if (!layers().empty()) return ResultSource::Partition;
+  if (!wizard_.empty()) return ResultSource::Wizard;
+  return ResultSource::None;
+}
+
+const veltor::LayerTable& Project::resultLayers() const {
+  switch (resultSource()) {
+    case ResultSource::Partition:
+      return layers();
+    case ResultSource::Wizard:
+      return wizard_;
+    case ResultSource::None:
+      break;
+  }
+  static const veltor::LayerTable kNoLayers;
+  return kNoLayers;
+}

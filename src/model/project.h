@@ -12,6 +12,10 @@
 // replaced(). The undo history is the building's, one for all partitions; its
 // clean state is the file's state, so undoing back to a save clears the
 // modified mark.
+//
+// Beside the partition the project holds the wizard's created partition: the
+// layers the wizard built and has not yet handed over, no partition and no
+// step. The result windows assess one of the two, as resultSource() says.
 #pragma once
 
 #include <QObject>
@@ -101,6 +105,20 @@ class Project : public QObject {
   // committing its start-up values).
   void applyConditions(const veltor::DesignConditions& conditions);
 
+  // The wizard's created partition; setting or clearing it emits wizardChanged().
+  veltor::LayerTable& wizardLayers() { return wizard_; }
+  const veltor::LayerTable& wizardLayers() const { return wizard_; }
+  void setWizardLayers(veltor::LayerTable&& layers);
+  void clearWizardLayers();
+
+  // Which table the result windows (charts, moisture, dynamics) assess: the
+  // partition's layers, or the wizard's created partition while the partition
+  // has none; None when neither holds a layer.
+  enum class ResultSource { None, Partition, Wizard };
+  ResultSource resultSource() const;
+  // The table resultSource() names; an empty one for None.
+  const veltor::LayerTable& resultLayers() const;
+
  Q_SIGNALS:
   // Once per change, with the parts it touched.
   void changed(Project::Parts parts);
@@ -109,12 +127,15 @@ class Project : public QObject {
   // New, Open or another partition made current replaced the whole project
   // (after its changed()).
   void replaced();
+  // The wizard's created partition was set or cleared.
+  void wizardChanged();
 
  private:
   void connectBuilding();
 
   std::unique_ptr<Building> owned_;
   Building* building_;
+  veltor::LayerTable wizard_;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Project::Parts)

@@ -16,6 +16,7 @@
 #include "calc/catalogue.h"
 #include "draw/rysunek_draw.h"
 #include "forms/appstate.h"
+#include "forms/glowna.h"
 #include "forms/pictureframe.h"
 #include "forms/rysunek.h"
 #include "forms/warstwy.h"
@@ -124,7 +125,7 @@ class TestRysunek : public QObject {
 
   TFormRysunek* open(int kind, const QList<Layer>& layers = kThree) {
     for (const Layer& l : layers) FormWarstwy->AppendLayer(Record(l));
-    return OpenChartWindow(kind, FormWarstwy->Layers());
+    return OpenChartWindow(kind, FormWarstwy->Layers(), &FormGlowna->project());
   }
 
  private Q_SLOTS:

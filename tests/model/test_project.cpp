@@ -152,4 +152,24 @@ TEST(ProjectUndo, SavedStateIsCleanAndNoOpsAreNoSteps) {
   EXPECT_FALSE(p.undoStack().canUndo());
 }
 
+// The result windows' table: the partition's, else the wizard's; the
+// wizard's is no step and never marks the project modified.
+TEST(ProjectResults, PartitionFirstThenWizard) {
+  Project p;
+  EXPECT_EQ(p.resultSource(), Project::ResultSource::None);
+  EXPECT_TRUE(p.resultLayers().empty());
+  veltor::LayerTable wizard;
+  wizard.AppendLayer(Layer("W", 0.1));
+  p.setWizardLayers(std::move(wizard));
+  EXPECT_EQ(p.resultSource(), Project::ResultSource::Wizard);
+  EXPECT_EQ(&p.resultLayers(), &p.wizardLayers());
+  EXPECT_FALSE(p.isModified());
+  p.appendLayer(Layer("A", 0.2));
+  EXPECT_EQ(p.resultSource(), Project::ResultSource::Partition);
+  EXPECT_EQ(&p.resultLayers(), &p.layers());
+  p.undoStack().undo();
+  p.clearWizardLayers();
+  EXPECT_EQ(p.resultSource(), Project::ResultSource::None);
+}
+
 }  // namespace
