@@ -207,7 +207,3 @@ class TFormGlowna : public QMainWindow {
 };
 
 extern TFormGlowna* FormGlowna;
-
-// Where the project dialogs start: the user's documents folder (the home folder
-// when there is none), never the program's own, possibly read-only, folder.
-QString ProjectsFolder();
