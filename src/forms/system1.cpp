@@ -22,9 +22,10 @@ namespace {
 const QString kWallMissing = QStringLiteral("Należy podać grubość muru.");
 }  // namespace
 
-TFormSystem1::TFormSystem1(QWidget* mainWindow)
+TFormSystem1::TFormSystem1(QWidget* mainWindow, WizardChoices& choices)
     : TSystemStep(mainWindow, QStringLiteral("FormSystem1"), 1, QStringLiteral("Mur"),
-                  QStringLiteral("1321.htm"), QStringLiteral("system1.png")) {
+                  QStringLiteral("1321.htm"), QStringLiteral("system1.png")),
+      choices_(choices) {
   auto* label = new QLabel(QStringLiteral("Wybierz materiał, z którego zrobiony będzie mur:"), this);
   label->setWordWrap(true);
   TreeViewMur = NewCatalogueTree(this, "TreeViewMur");
@@ -79,6 +80,7 @@ double TFormSystem1::WallThickness() const {
 
 void TFormSystem1::TreeViewMurChange() {
   const veltor::LayerRecord* masonry = SelectedMasonry();
+  choices_.masonry = Chosen(masonry);
   ButtonDalej->setEnabled(masonry != nullptr);
   // A group keeps the thickness typed or proposed before.
   if (masonry) EditGW->setText(veltor::FormatGeneral(masonry->thickness));
@@ -99,5 +101,6 @@ void TFormSystem1::ButtonDalejClick() {
     EditGW->setFocus();
     return;
   }
+  choices_.wallThickness = WallThickness();
   ShowSystemStep(FormSystem2);
 }

@@ -1,6 +1,7 @@
 // Wizard step 1, "Mur": the masonry of the load-bearing wall, chosen in the
 // tree read from System/mur.txt at start-up, and its thickness in EditGW
-// (proposed from the entry's record, checked by "Dalej >").
+// (proposed from the entry's record, checked by "Dalej >"), both written to
+// the wizard's choices.
 #pragma once
 
 #include "forms/systemstep.h"
@@ -11,7 +12,7 @@ class QTreeWidget;
 class TFormSystem1 : public TSystemStep {
   Q_OBJECT
  public:
-  explicit TFormSystem1(QWidget* mainWindow);
+  TFormSystem1(QWidget* mainWindow, WizardChoices& choices);
   ~TFormSystem1() override;
 
   // Creation handler: reads the masonry file into TreeViewMur.
@@ -35,6 +36,7 @@ class TFormSystem1 : public TSystemStep {
 
  private:
   veltor::CatalogueNodes masonry_;
+  WizardChoices& choices_;
 };
 
 extern TFormSystem1* FormSystem1;

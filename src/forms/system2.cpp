@@ -4,7 +4,6 @@
 // waits for one and the step says which one is missing.
 #include "forms/system2.h"
 
-#include <QHideEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QScopeGuard>
@@ -18,9 +17,10 @@
 
 TFormSystem2* FormSystem2 = nullptr;
 
-TFormSystem2::TFormSystem2(QWidget* mainWindow)
+TFormSystem2::TFormSystem2(QWidget* mainWindow, WizardChoices& choices)
     : TSystemStep(mainWindow, QStringLiteral("FormSystem2"), 2, QStringLiteral("Materiał termoizolacyjny"),
-                  QStringLiteral("1322.htm"), QStringLiteral("system2.png")) {
+                  QStringLiteral("1322.htm"), QStringLiteral("system2.png")),
+      choices_(choices) {
   auto* label = new QLabel(QStringLiteral("Wybierz materiał termoizolacyjny:"), this);
   TreeViewDocieplenie = NewCatalogueTree(this, "TreeViewDocieplenie");
   label->setBuddy(TreeViewDocieplenie);
@@ -116,6 +116,14 @@ void TFormSystem2::TreeViewDocieplenieChange() {
       }
     }
   }
+  choices_.insulation = Chosen(SelectedInsulation());
+  choices_.adhesive = Chosen(SelectedAdhesive());
+  // Without an adhesive the family stays the one chosen before.
+  const QList<QListWidgetItem*> selected = ListViewKlej->selectedItems();
+  if (!selected.isEmpty()) {
+    if (const std::optional<veltor::SystemFamily> family = veltor::FamilyAt(ListViewKlej->row(selected.first())))
+      choices_.family = *family;
+  }
   updateDalej();
 }
 
@@ -140,19 +148,6 @@ void TFormSystem2::updateDalej() {
                        "klejowo-szpachlową zastosować."));
   }
   LabelBrakKleju->show();
-}
-
-void TFormSystem2::hideEvent(QHideEvent* e) {
-  TSystemStep::hideEvent(e);
-  FormClose();
-}
-
-void TFormSystem2::FormClose() {
-  const QList<QListWidgetItem*> selected = ListViewKlej->selectedItems();
-  if (selected.isEmpty()) return;
-  if (const std::optional<veltor::SystemFamily> family =
-          veltor::FamilyAt(ListViewKlej->row(selected.first())))
-    family_ = *family;
 }
 
 void TFormSystem2::Button3Click() {

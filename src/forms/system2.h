@@ -2,8 +2,8 @@
 // read from System/docieplenie.txt at start-up. The first letter of its
 // record's name picks the adhesive in ListViewKlej (read from
 // System/kleje.txt), which the user cannot change, and the adhesive's
-// position decides the system family that step 3 offers; the family is set
-// whenever the step is hidden.
+// position decides the system family that step 3 offers. The insulation, the
+// adhesive and the family go to the wizard's choices as the insulation is chosen.
 #pragma once
 
 #include "forms/systemstep.h"
@@ -15,7 +15,7 @@ class QTreeWidget;
 class TFormSystem2 : public TSystemStep {
   Q_OBJECT
  public:
-  explicit TFormSystem2(QWidget* mainWindow);
+  TFormSystem2(QWidget* mainWindow, WizardChoices& choices);
   ~TFormSystem2() override;
 
   // Creation handler: reads the insulation file, then the adhesive file.
@@ -25,11 +25,7 @@ class TFormSystem2 : public TSystemStep {
   // The selected adhesive's record; nullptr when none is selected or the item
   // at its position is a group line.
   const veltor::LayerRecord* SelectedAdhesive() const;
-  // "TALMO" until the step is first hidden with an adhesive selected.
-  veltor::SystemFamily Family() const { return family_; }
-
   void TreeViewDocieplenieChange();
-  void FormClose();
   void Button3Click();
   void Button1Click();
   void ButtonDalejClick();
@@ -42,16 +38,13 @@ class TFormSystem2 : public TSystemStep {
   QPushButton* Button1 = nullptr;
   QPushButton* ButtonDalej = nullptr;
 
- protected:
-  void hideEvent(QHideEvent* e) override;
-
  private:
   void fillAdhesiveList();
   void updateDalej();
 
   veltor::CatalogueNodes insulation_;
   veltor::CatalogueNodes adhesives_;
-  veltor::SystemFamily family_ = veltor::SystemFamily::Talmo;
+  WizardChoices& choices_;
 };
 
 extern TFormSystem2* FormSystem2;

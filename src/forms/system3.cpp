@@ -24,9 +24,10 @@ namespace {
 constexpr std::array<double, 4> kRenderThickness{0.0015, 0.002, 0.003, 0.005};
 }  // namespace
 
-TFormSystem3::TFormSystem3(QWidget* mainWindow)
+TFormSystem3::TFormSystem3(QWidget* mainWindow, WizardChoices& choices)
     : TSystemStep(mainWindow, QStringLiteral("FormSystem3"), 3, QStringLiteral("Tynk cienkowarstwowy"),
-                  QStringLiteral("1323.htm"), QStringLiteral("system3.png")) {
+                  QStringLiteral("1323.htm"), QStringLiteral("system3.png")),
+      choices_(choices) {
   auto* label = new QLabel(QStringLiteral("Wybierz tynk z dostępnych systemów VELTOR:"), this);
   label->setWordWrap(true);
   TreeViewSystemy = NewCatalogueTree(this, "TreeViewSystemy");
@@ -41,6 +42,9 @@ TFormSystem3::TFormSystem3(QWidget* mainWindow)
   ComboBoxTynk->addItems(
       {QStringLiteral("1,5 mm"), QStringLiteral("2 mm"), QStringLiteral("3 mm"), QStringLiteral("5 mm")});
   ComboBoxTynk->setCurrentIndex(0);
+  choices_.renderThickness = RenderThickness();
+  connect(ComboBoxTynk, &QComboBox::currentIndexChanged, this,
+          [this] { choices_.renderThickness = RenderThickness(); });
   labelTynk->setBuddy(ComboBoxTynk);
   auto* row = new QHBoxLayout;
   row->addWidget(ComboBoxTynk);
@@ -73,10 +77,10 @@ void TFormSystem3::FormShow() {
     const QSignalBlocker quiet(TreeViewSystemy);
     TreeViewSystemy->clear();
   }
+  choices_.render.reset();
   systems_.clear();
   const auto show = qScopeGuard([this] { FillCatalogueTree(TreeViewSystemy, systems_); });
-  const veltor::SystemFamily family = FormSystem2 ? FormSystem2->Family() : veltor::SystemFamily::Talmo;
-  veltor::ReadSystemsFile(reader, veltor::FamilyKey(family), systems_);
+  veltor::ReadSystemsFile(reader, veltor::FamilyKey(choices_.family), systems_);
 }
 
 const veltor::LayerRecord* TFormSystem3::SelectedRender() const {
@@ -89,6 +93,7 @@ double TFormSystem3::RenderThickness() const {
 }
 
 void TFormSystem3::TreeViewSystemyChange() {
+  choices_.render = Chosen(SelectedRender());
   ButtonDalej->setEnabled(SelectedRender() != nullptr);
 }
 

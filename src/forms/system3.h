@@ -1,6 +1,7 @@
 // Wizard step 3, "Systemy VELTOR": a render of the systems of the family that
-// step 2 decided, from System/systemy.txt under the start folder, read again
-// on every showing, and the render's thickness.
+// step 2 decided (the wizard's choices), from System/systemy.txt under the
+// start folder, read again on every showing, and the render's thickness, both
+// written to the wizard's choices.
 #pragma once
 
 #include "forms/systemstep.h"
@@ -11,7 +12,7 @@ class QTreeWidget;
 class TFormSystem3 : public TSystemStep {
   Q_OBJECT
  public:
-  explicit TFormSystem3(QWidget* mainWindow);
+  TFormSystem3(QWidget* mainWindow, WizardChoices& choices);
   ~TFormSystem3() override;
 
   void FormCreate() {}
@@ -36,6 +37,7 @@ class TFormSystem3 : public TSystemStep {
 
  private:
   veltor::CatalogueNodes systems_;
+  WizardChoices& choices_;
 };
 
 extern TFormSystem3* FormSystem3;

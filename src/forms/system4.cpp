@@ -24,8 +24,6 @@
 #include "forms/glowna.h"
 #include "forms/numberbox.h"
 #include "forms/poprawki.h"
-#include "forms/system1.h"
-#include "forms/system2.h"
 #include "forms/system3.h"
 #include "forms/warstwy.h"
 #include "model/project.h"
@@ -66,10 +64,11 @@ QLabel* sunkenField(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TFormSystem4::TFormSystem4(QWidget* mainWindow, Project& project)
+TFormSystem4::TFormSystem4(QWidget* mainWindow, Project& project, const WizardChoices& choices)
     : TSystemStep(mainWindow, QStringLiteral("FormSystem4"), 4, QStringLiteral("Utworzona przegroda"),
                   QStringLiteral("1324.htm"), QStringLiteral("system4.png")),
-      project_(project) {
+      project_(project),
+      choices_(choices) {
   auto* label = new QLabel(QStringLiteral("Przegroda składa się z następujących warstw:"), this);
   label->setWordWrap(true);
   ListViewPrzegroda = new QListWidget(this);
@@ -219,12 +218,9 @@ std::optional<veltor::DesignConditions> TFormSystem4::sizingConditions(
 }
 
 void TFormSystem4::buildPartition() {
-  const veltor::LayerRecord* masonry = FormSystem1 ? FormSystem1->SelectedMasonry() : nullptr;
-  const veltor::LayerRecord* insulation = FormSystem2 ? FormSystem2->SelectedInsulation() : nullptr;
-  const veltor::LayerRecord* adhesive = FormSystem2 ? FormSystem2->SelectedAdhesive() : nullptr;
-  const veltor::LayerRecord* render = FormSystem3 ? FormSystem3->SelectedRender() : nullptr;
+  const WizardChoices& c = choices_;
   // Only a step shown other than through steps 1 to 3 can lack a choice.
-  if (!masonry || !insulation || !adhesive || !render) return;
+  if (!c.masonry || !c.insulation || !c.adhesive || !c.render) return;
   // Umax may have been set to "bez wymagań" while the wizard was open.
   if (gDesignConditions.umax == 0) {
     ui::inform(ui::MessageKind::Error, kUmaxMissing);
@@ -234,14 +230,13 @@ void TFormSystem4::buildPartition() {
   std::optional<veltor::DesignConditions> conditions = sizingConditions(gDesignConditions);
   if (!conditions) return;
 
-  const double wall = FormSystem1->WallThickness();
   // Built aside and handed to the project whole: no half-built wall stays
   // behind an error.
   veltor::LayerTable built;
-  built.AppendLayer(*masonry).thickness = wall;
-  built.AppendLayer(*insulation);  // its entry's thickness until d is known
-  built.AppendLayer(*adhesive).thickness = kAdhesiveThickness;
-  built.AppendLayer(*render).thickness = FormSystem3->RenderThickness();
+  built.AppendLayer(*c.masonry).thickness = c.wallThickness;
+  built.AppendLayer(*c.insulation);  // its entry's thickness until d is known
+  built.AppendLayer(*c.adhesive).thickness = kAdhesiveThickness;
+  built.AppendLayer(*c.render).thickness = c.renderThickness;
 
   veltor::CalculatePartition(built, summary_, *conditions, gReferenceTables,
                              [](const QString& text) { ui::inform(ui::MessageKind::Error, text); });
@@ -289,25 +284,10 @@ void TFormSystem4::ButtonWsteczClick() {
 }
 
 void TFormSystem4::ButtonZakonczClick() {
-  if (LayerCount() == 0 || !FormWarstwy) return;
+  if (LayerCount() == 0) return;
   // The wall and the correction it was sized with go to the project together,
   // and one undo takes both back.
-  Project* project = FormGlowna ? &FormGlowna->project() : nullptr;
-  if (project) {
-    project->undoStack().beginMacro(QStringLiteral("Przegroda z kreatora"));
-    veltor::DesignConditions conditions = project->conditions();
-    conditions.corrections = corrections_;
-    project->setConditions(conditions);
-  }
-  try {
-    veltor::LayerTable layers = std::move(project_.wizardLayers());
-    FormWarstwy->ReplaceLayers(std::move(layers));
-  } catch (...) {
-    if (project) project->undoStack().endMacro();
-    throw;
-  }
-  if (project) project->undoStack().endMacro();
-  ClearLayers();
+  project_.adoptWizardLayers(corrections_);
   ButtonZakoncz->setEnabled(false);
   if (FormGlowna) FormGlowna->ShowLayerWindow();
   hide();

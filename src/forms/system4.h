@@ -1,11 +1,12 @@
 // Wizard step 4, "Utworzona przegroda": on every showing it builds the created
-// partition from the choices of steps 1 to 3 (masonry, insulation, adhesive,
-// render, inside first), gives the insulation the thickness at which Uc, U
+// partition from the wizard's choices in steps 1 to 3 (masonry, insulation,
+// adhesive, render, inside first), gives the insulation the thickness at which Uc, U
 // with the anchors' correction ΔUf = n·χp, equals Umax, and runs the
 // calculation pass into its own summary. The partition is held by the project
 // as its wizard's created partition (Project::wizardLayers), mirrored in
-// ListViewPrzegroda, until "Zakończ" hands it to the layer window and the
-// anchors' correction to the project, as one step to undo.
+// ListViewPrzegroda, until "Zakończ" makes it the partition's layers, with the
+// anchors' correction, as one step to undo (Project::adoptWizardLayers); the
+// layer window follows the project's change as it follows an undo.
 #pragma once
 
 #include <optional>
@@ -23,7 +24,7 @@ class Project;
 class TFormSystem4 : public TSystemStep {
   Q_OBJECT
  public:
-  TFormSystem4(QWidget* mainWindow, Project& project);
+  TFormSystem4(QWidget* mainWindow, Project& project, const WizardChoices& choices);
   ~TFormSystem4() override;
 
   void FormCreate() {}
@@ -66,6 +67,7 @@ class TFormSystem4 : public TSystemStep {
   // empty, after telling the user, when an anchor box holds no valid value.
   std::optional<veltor::DesignConditions> sizingConditions(const veltor::DesignConditions& base) const;
   Project& project_;
+  const WizardChoices& choices_;
   veltor::PartitionSummary summary_;
   veltor::UCorrections corrections_;  // those the wall was built with
 };

@@ -159,3 +159,7 @@ const veltor::LayerRecord* SelectedRecord(const QTreeWidget* tree) {
   const QList<QTreeWidgetItem*> selected = tree->selectedItems();
   return selected.isEmpty() ? nullptr : RecordOf(selected.first());
 }
+
+std::optional<veltor::LayerRecord> Chosen(const veltor::LayerRecord* record) {
+  return record ? std::optional<veltor::LayerRecord>(*record) : std::nullopt;
+}

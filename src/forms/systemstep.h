@@ -5,10 +5,13 @@
 //
 // The steps' catalogues are trees of veltor::CatalogueNode (calc/systemfiles.h)
 // owned by the step; the tree widgets mirror them and their entry items point
-// at the nodes' records.
+// at the nodes' records. What a step's choice means to the later steps goes
+// through one WizardChoices the four steps share, never through another
+// step's widgets.
 #pragma once
 
 #include <QPushButton>
+#include <optional>
 
 #include "calc/systemfiles.h"
 #include "forms/companion.h"
@@ -21,6 +24,23 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QVBoxLayout;
 class QHBoxLayout;
+
+// The user's choices in steps 1 to 3, each written by its step when its
+// selection changes and read by the later steps. Copies of the records: a step
+// that reads its catalogue again leaves no choice pointing into it.
+struct WizardChoices {
+  std::optional<veltor::LayerRecord> masonry;
+  double wallThickness = 0;  // m, as step 1's "Dalej >" accepted it
+  std::optional<veltor::LayerRecord> insulation;
+  std::optional<veltor::LayerRecord> adhesive;
+  // The family of the adhesive last chosen, which step 3 offers.
+  veltor::SystemFamily family = veltor::SystemFamily::Talmo;
+  std::optional<veltor::LayerRecord> render;
+  double renderThickness = 0;  // m
+};
+
+// A copy of `record`, or none.
+std::optional<veltor::LayerRecord> Chosen(const veltor::LayerRecord* record);
 
 class TSystemStep : public TCompanionWindow {
   Q_OBJECT

@@ -44,6 +44,12 @@ std::unique_ptr<Project>& theProject() {
   return project;
 }
 
+// What the wizard's steps chose, shared by the four of them.
+std::unique_ptr<WizardChoices>& theChoices() {
+  static std::unique_ptr<WizardChoices> choices;
+  return choices;
+}
+
 // Construction builds the controls and cannot fail; the creation handler reads
 // the window's data files and may, which is reported without stopping start-up.
 template <class Form, class... Args>
@@ -59,6 +65,8 @@ void create(Form*& instance, Args&&... args) {
 void CreateWindowSet() {
   theProject() = std::make_unique<Project>();
   Project& project = *theProject();
+  theChoices() = std::make_unique<WizardChoices>();
+  WizardChoices& choices = *theChoices();
   // The program's one design-conditions record follows the project, ahead of
   // every window told of the same change.
   gDesignConditions = project.conditions();
@@ -70,10 +78,10 @@ void CreateWindowSet() {
   create(FormWarunkiPoczatkowe, FormGlowna, project);
   create(FormDaneProj, FormGlowna, project);
   create(AboutBox, FormGlowna);
-  create(FormSystem1, FormGlowna);
-  create(FormSystem2, FormGlowna);
-  create(FormSystem3, FormGlowna);
-  create(FormSystem4, FormGlowna, project);
+  create(FormSystem1, FormGlowna, choices);
+  create(FormSystem2, FormGlowna, choices);
+  create(FormSystem3, FormGlowna, choices);
+  create(FormSystem4, FormGlowna, project, choices);
   create(FormRaportNew, FormGlowna, project);
   create(FormKondensacja, FormGlowna, project);
   create(FormDynamika, FormGlowna, project);
@@ -140,6 +148,7 @@ void DestroyWindowSet() {
   FormPorownanie = nullptr;
   FormDoborGrubosci = nullptr;
   theProject().reset();
+  theChoices().reset();
   FormPomoc = nullptr;
   ui::SetHelpViewer({});
 }

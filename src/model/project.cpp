@@ -1,6 +1,8 @@
 // The view of the building's current partition that the windows hold.
 #include "model/project.h"
 
+#include <QScopeGuard>
+
 Project::Project(QObject* parent)
     : QObject(parent), owned_(std::make_unique<Building>()), building_(owned_.get()) {
   connectBuilding();
@@ -105,6 +107,20 @@ void Project::setWizardLayers(veltor::LayerTable&& layers) {
 
 void Project::clearWizardLayers() {
   wizard_.clear();
+  Q_EMIT wizardChanged();
+}
+
+void Project::adoptWizardLayers(const veltor::UCorrections& corrections) {
+  std::vector<veltor::LayerRecord> values;
+  for (auto& record : wizard_.takeAll()) values.push_back(std::move(*record));
+  {
+    undoStack().beginMacro(QStringLiteral("Przegroda z kreatora"));
+    const auto close = qScopeGuard([this] { undoStack().endMacro(); });
+    veltor::DesignConditions c = conditions();
+    c.corrections = corrections;
+    setConditions(c);
+    replaceLayers(std::move(values));
+  }
   Q_EMIT wizardChanged();
 }
 

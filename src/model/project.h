@@ -110,6 +110,10 @@ class Project : public QObject {
   const veltor::LayerTable& wizardLayers() const { return wizard_; }
   void setWizardLayers(veltor::LayerTable&& layers);
   void clearWizardLayers();
+  // The wizard's created partition becomes the partition's layers, with the
+  // corrections to U it was sized with, as one step to undo; the wizard holds
+  // none afterwards.
+  void adoptWizardLayers(const veltor::UCorrections& corrections);
 
   // Which table the result windows (charts, moisture, dynamics) assess: the
   // partition's layers, or the wizard's created partition while the partition
