@@ -56,8 +56,6 @@ constexpr Option kTemperatureChart{"wykres-temperatury", "temperature-chart"};
 constexpr Option kPressureChart{"wykres-cisnienia", "pressure-chart"};
 constexpr Option kHelp{"pomoc", "help"};
 constexpr Option kVersion{"wersja", "version"};
-constexpr Option kBatchOptions[] = {kCalc,          kOutput, kReport, kPage, kTemperatureChart,
-                                    kPressureChart, kHelp,   kVersion};
 
 const QString kMaterialsFile = QStringLiteral("Dane/materiały.txt");
 

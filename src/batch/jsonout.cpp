@@ -151,22 +151,23 @@ double OutValue::toDouble() const {
 }
 
 void OutValue::insert(std::string_view key, OutValue value) {
-  const auto at = std::lower_bound(members_.begin(), members_.end(), key,
-                                   [](const Member& m, std::string_view k) { return m.key < k; });
-  if (at != members_.end() && at->key == key)
-    at->value = std::move(value);
-  else
-    members_.insert(at, Member{key, std::move(value)});
+  const auto at = std::lower_bound(keys_.begin(), keys_.end(), key);
+  const auto index = at - keys_.begin();
+  if (at != keys_.end() && *at == key) {
+    values_[static_cast<std::size_t>(index)] = std::move(value);
+    return;
+  }
+  keys_.insert(at, key);
+  values_.insert(values_.begin() + index, std::move(value));
 }
 
 const OutValue* OutValue::find(std::string_view key) const {
-  const auto at = std::lower_bound(members_.begin(), members_.end(), key,
-                                   [](const Member& m, std::string_view k) { return m.key < k; });
-  return at != members_.end() && at->key == key ? &at->value : nullptr;
+  const auto at = std::lower_bound(keys_.begin(), keys_.end(), key);
+  return at != keys_.end() && *at == key ? &values_[static_cast<std::size_t>(at - keys_.begin())] : nullptr;
 }
 
 void OutValue::append(OutValue value) {
-  items_.push_back(std::move(value));
+  values_.push_back(std::move(value));
 }
 
 void OutValue::write(QByteArray& out, int depth) const {
@@ -189,28 +190,23 @@ void OutValue::write(QByteArray& out, int depth) const {
       out += '"';
       return;
     case Kind::Array:
-      out += "[\n";
-      for (std::size_t i = 0; i < items_.size(); ++i) {
+    case Kind::Object: {
+      const bool object = kind_ == Kind::Object;
+      out += object ? "{\n" : "[\n";
+      for (std::size_t i = 0; i < values_.size(); ++i) {
         Indent(out, depth + 1);
-        items_[i].write(out, depth + 1);
-        out += i + 1 < items_.size() ? ",\n" : "\n";
+        if (object) {
+          out += '"';
+          out.append(keys_[i].data(), static_cast<qsizetype>(keys_[i].size()));
+          out += "\": ";
+        }
+        values_[i].write(out, depth + 1);
+        out += i + 1 < values_.size() ? ",\n" : "\n";
       }
       Indent(out, depth);
-      out += ']';
+      out += object ? '}' : ']';
       return;
-    case Kind::Object:
-      out += "{\n";
-      for (std::size_t i = 0; i < members_.size(); ++i) {
-        Indent(out, depth + 1);
-        out += '"';
-        out.append(members_[i].key.data(), static_cast<qsizetype>(members_[i].key.size()));
-        out += "\": ";
-        members_[i].value.write(out, depth + 1);
-        out += i + 1 < members_.size() ? ",\n" : "\n";
-      }
-      Indent(out, depth);
-      out += '}';
-      return;
+    }
   }
 }
 

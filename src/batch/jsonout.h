@@ -42,25 +42,20 @@ class OutValue {
 
   // Arrays.
   void append(OutValue value);
-  std::size_t size() const { return kind_ == Kind::Object ? members_.size() : items_.size(); }
+  std::size_t size() const { return values_.size(); }
 
   // Writes the value as it stands at nesting `depth` of an indented
   // document (its own first line not indented, no newline after it).
   void write(QByteArray& out, int depth) const;
 
  private:
-  struct Member;
   Kind kind_ = Kind::Null;
   long long integer_ = 0;
   double number_ = 0;
   QString text_;
-  std::vector<Member> members_;
-  std::vector<OutValue> items_;
-};
-
-struct OutValue::Member {
-  std::string_view key;
-  OutValue value;
+  // An array's items, or an object's values beside their keys.
+  std::vector<std::string_view> keys_;
+  std::vector<OutValue> values_;
 };
 
 // The whole document: the value and a newline.

@@ -43,5 +43,9 @@ void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& sum
 QString StartFolder();
 void SetStartFolder(const QString& folder);
 
+// Where the project dialogs start: the user's documents folder (the home folder
+// when there is none), never the program's own, possibly read-only, folder.
+QString ProjectsFolder();
+
 // Shows start folder + "/Pomoc/" + page in the help window.
 void OpenHelpPage(const QString& page);

@@ -16,7 +16,7 @@
 #include <cstdlib>
 
 #include "forms/appstate.h"
-#include "forms/glowna.h"
+#include "forms/windowset.h"
 
 #ifdef VELTOR_HAVE_XCB
 #include <xcb/xcb.h>
@@ -148,13 +148,13 @@ void TCompanionWindow::showEvent(QShowEvent* e) {
   if (!e->spontaneous() && !titleBarButtons_) AskForTitleWithoutButtons(this);
   if (!e->spontaneous() && parentWidget()) CentreOver(this, parentWidget());
   QWidget::showEvent(e);
-  if (FormGlowna) FormGlowna->UpdateActions();
+  WindowsChanged();
 }
 
 void TCompanionWindow::hideEvent(QHideEvent* e) {
   QWidget::hideEvent(e);
   // The window's own buttons hide it without the main window's actions.
-  if (FormGlowna) FormGlowna->UpdateActions();
+  WindowsChanged();
 }
 
 void TCompanionWindow::showInFront() {

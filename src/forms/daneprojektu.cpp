@@ -13,7 +13,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "forms/glowna.h"
+#include "forms/windowset.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
 #include "project/projectfile.h"
@@ -126,9 +126,7 @@ void TFormDaneProj::ButtonZamknijClick() {
 
 void TFormDaneProj::ButtonDalejClick() {
   hide();
-  ui::Guard([] {
-    if (FormGlowna) FormGlowna->ShowAction(FormGlowna->ActionPokazWarunkiPocz);
-  });
+  ui::Guard([] { ShowWindow(WindowId::Conditions); });
 }
 
 void TFormDaneProj::SaveToProject(QIODevice& device) {

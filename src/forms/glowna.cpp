@@ -22,6 +22,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <array>
 
 #include "calc/numbers.h"
 #include "forms/about.h"
@@ -63,12 +64,6 @@ bool Visible(const QWidget* w) {
 }
 void SetVisible(QWidget* w, bool visible) {
   if (w) w->setVisible(visible);
-}
-
-bool ChartOfKindExists(int kind) {
-  for (const TFormRysunek* w : TFormRysunek::Instances())
-    if (w->ChartKind() == kind) return true;
-  return false;
 }
 
 }  // namespace
@@ -216,247 +211,8 @@ QAction* TFormGlowna::makeAction(const char* name, const QString& category, cons
   return a;
 }
 
-void TFormGlowna::createActions() {
-  const QString projekt = QStringLiteral("Projekt"), dane = QStringLiteral("Dane"),
-                wyniki = QStringLiteral("Wyniki"), system = QStringLiteral("System");
-  ActionNowy = makeAction("ActionNowy", projekt, QStringLiteral("&Nowy"), QStringLiteral("Nowy projekt"), 0);
-  ActionNowy->setShortcut(Qt::Key_F2);
-  ActionOtworz = makeAction("ActionOtworz", projekt, QStringLiteral("&Otwórz..."),
-                            QStringLiteral("Otwórz zapisany projekt"), 1);
-  ActionOtworz->setShortcut(Qt::Key_F3);
-  ActionZapisz =
-      makeAction("ActionZapisz", projekt, QStringLiteral("&Zapisz..."), QStringLiteral("Zapisz projekt"), 2);
-  ActionZapisz->setShortcut(Qt::Key_F4);
-  ActionZapiszBiezacy = makeAction("ActionZapiszBiezacy", projekt, QStringLiteral("Za&pisz"),
-                                   QStringLiteral("Zapisz projekt w jego pliku"));
-  ActionZapiszBiezacy->setShortcut(QKeySequence::Save);
-  // Undo and redo act on the project whichever window has the focus.
-  ActionCofnij = project_.undoStack().createUndoAction(this, QStringLiteral("&Cofnij"));
-  ActionCofnij->setObjectName(QStringLiteral("ActionCofnij"));
-  ActionCofnij->setShortcut(QKeySequence::Undo);
-  ActionPonow = project_.undoStack().createRedoAction(this, QStringLiteral("&Ponów"));
-  ActionPonow->setObjectName(QStringLiteral("ActionPonow"));
-  ActionPonow->setShortcuts(
-      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  for (QAction* a : {ActionCofnij, ActionPonow}) a->setShortcutContext(Qt::ApplicationShortcut);
-  new TUndoKeys(this, ActionCofnij, ActionPonow);
-  FilePrintSetup1 = makeAction("FilePrintSetup1", projekt, QStringLiteral("&Ustawienia drukarki..."),
-                               QStringLiteral("Ustawienia drukarki"));
-  ActionClose = makeAction("ActionClose", projekt, QStringLiteral("Za&kończ"), QString());
-
-  ActionPokazDaneProj = makeAction("ActionPokazDaneProj", dane, QStringLiteral("&Opis projektu"),
-                                   QStringLiteral("Informacje o projekcie"));
-  ActionPokazWarunkiPocz = makeAction("ActionPokazWarunkiPocz", dane, QStringLiteral("&Warunki początkowe"),
-                                      QStringLiteral("Warunki początkowe projektu"));
-  ActionRodzajWarstw = makeAction("ActionRodzajWarstw", dane, QStringLiteral("&Przegroda"), QString());
-  ActionPokazWarstwy = makeAction("ActionPokazWarstwy", dane, QStringLiteral("&Dowolna"),
-                                  QStringLiteral("Dowolna definicja warstw obliczanej przegrody"));
-  ActionSystem = makeAction("ActionSystem", dane, QStringLiteral("&Systemy VELTOR"),
-                            QStringLiteral("Definicja warstw przegrody wg Systemów VELTOR"));
-
-  ActionPokazRaport = makeAction("ActionPokazRaport", wyniki, QStringLiteral("&Raport"),
-                                 QStringLiteral("Wyniki obliczeń"), 7);
-  ActionRysTemp = makeAction("ActionRysTemp", wyniki, QStringLiteral("&Temperatura"),
-                             QStringLiteral("Wykres rozkładu temperatur w przegrodzie"), 6);
-  ActionRysCisn = makeAction("ActionRysCisn", wyniki, QStringLiteral("&Ciśnienie pary wodnej"),
-                             QStringLiteral("Wykres rozkładu ciśnienia pary wodnej w przegrodzie"), 5);
-  ActionKondensacja =
-      makeAction("ActionKondensacja", wyniki, QStringLiteral("&Ocena wilgotnościowa"),
-                 QStringLiteral("Ryzyko pleśni i kondensacja międzywarstwowa miesiąc po miesiącu "
-                                "(EN ISO 13788)"),
-                 8);
-  ActionDynamika =
-      makeAction("ActionDynamika", wyniki, QStringLiteral("&Parametry dynamiczne (EN ISO 13786)"),
-                 QStringLiteral("Tłumienie i przesunięcie dobowej fali ciepła przez przegrodę "
-                                "(EN ISO 13786)"),
-                 9);
-
-  ActionHelp = makeAction("ActionHelp", system, QStringLiteral("&VELTOR Pomoc"), QStringLiteral("Pomoc"), 3);
-  ActionHelp->setShortcut(Qt::Key_F1);
-  ActionAbout = makeAction("ActionAbout", system, QStringLiteral("&O programie"),
-                           QStringLiteral("Informacje o programie"), 4);
-
-  for (QAction* a : {ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy, ActionSystem,
-                     ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja, ActionDynamika})
-    a->setCheckable(true);
-}
-
-void TFormGlowna::createMenus() {
-  ActionMainMenuBar1 = new QMenuBar;
-  ActionMainMenuBar1->setObjectName(QStringLiteral("ActionMainMenuBar1"));
-  ActionMainMenuBar1->setWindowTitle(QStringLiteral("Menu główne"));
-  ActionMainMenuBar1->setAccessibleName(QStringLiteral("Menu główne"));
-
-  auto named = [this](QMenu* m, const char* name) {
-    m->setObjectName(QString::fromLatin1(name));
-    // The check marks and enabled states are right the moment a menu opens.
-    connect(m, &QMenu::aboutToShow, this, &TFormGlowna::UpdateActions);
-    return m;
-  };
-  QMenu* projekt = named(ActionMainMenuBar1->addMenu(QStringLiteral("&Projekt")), "MenuProjekt");
-  projekt->addAction(ActionNowy);
-  projekt->addAction(ActionOtworz);
-  projekt->addAction(ActionZapiszBiezacy);
-  projekt->addAction(ActionZapisz);
-  MenuOstatnie = named(projekt->addMenu(QStringLiteral("Ostatnie pro&jekty")), "MenuOstatnie");
-  connect(MenuOstatnie, &QMenu::aboutToShow, this, &TFormGlowna::fillRecentMenu);
-  fillRecentMenu();
-  projekt->addSeparator();
-  projekt->addAction(FilePrintSetup1);
-  projekt->addSeparator();
-  projekt->addAction(ActionClose);
-
-  QMenu* edycja = named(ActionMainMenuBar1->addMenu(QStringLiteral("&Edycja")), "MenuEdycja");
-  edycja->addAction(ActionCofnij);
-  edycja->addAction(ActionPonow);
-  QMenu* dane = named(ActionMainMenuBar1->addMenu(QStringLiteral("&Dane")), "MenuDane");
-  dane->addAction(ActionPokazDaneProj);
-  dane->addAction(ActionPokazWarunkiPocz);
-  QMenu* warstwy = named(dane->addMenu(QStringLiteral("&Definicja warstw")), "MenuDefinicjaWarstw");
-  warstwy->addAction(ActionPokazWarstwy);
-  warstwy->addAction(ActionSystem);
-
-  QMenu* wyniki = named(ActionMainMenuBar1->addMenu(QStringLiteral("&Wyniki")), "MenuWyniki");
-  wyniki->addAction(ActionPokazRaport);
-  QMenu* wykresy = named(wyniki->addMenu(QStringLiteral("&Wykresy")), "MenuWykresy");
-  wykresy->addAction(ActionRysTemp);
-  wykresy->addAction(ActionRysCisn);
-  wyniki->addAction(ActionKondensacja);
-  wyniki->addAction(ActionDynamika);
-
-  QMenu* pomoc = named(ActionMainMenuBar1->addMenu(QStringLiteral("P&omoc")), "MenuPomoc");
-  pomoc->addAction(ActionHelp);
-  pomoc->addSeparator();
-  pomoc->addAction(ActionAbout);
-}
-
-void TFormGlowna::createToolBars() {
-  // One band container: the menu bar alone on the first row, the three tool
-  // bars side by side on the second, neither movable nor floating.
-  CoolBarGlowna = new QWidget(this);
-  CoolBarGlowna->setObjectName(QStringLiteral("CoolBarGlowna"));
-  auto* rows = new QVBoxLayout(CoolBarGlowna);
-  rows->setContentsMargins(0, 0, 0, 0);
-  rows->setSpacing(0);
-  rows->addWidget(ActionMainMenuBar1);
-  auto* band = new QHBoxLayout;
-  band->setContentsMargins(2, 0, 2, 0);
-  band->setSpacing(6);
-  rows->addLayout(band);
-
-  auto bar = [this, band](const char* name, Qt::ToolButtonStyle style) {
-    auto* t = new QToolBar(CoolBarGlowna);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setMovable(false);
-    t->setFloatable(false);
-    t->setIconSize(QSize(16, 16));
-    t->setToolButtonStyle(style);
-    band->addWidget(t);
-    return t;
-  };
-  ActionToolBarGlowna = bar("ActionToolBarGlowna", Qt::ToolButtonIconOnly);
-  ActionToolBarGlowna->addAction(ActionNowy);
-  ActionToolBarGlowna->addAction(ActionOtworz);
-  ActionToolBarGlowna->addAction(ActionZapisz);
-  ActionToolBarGlowna->addSeparator();
-  ActionToolBarGlowna->addAction(ActionHelp);
-
-  ActionToolBarDane = bar("ActionToolBarDane", Qt::ToolButtonTextOnly);
-  ActionToolBarDane->addAction(ActionPokazDaneProj);
-  ActionToolBarDane->addAction(ActionPokazWarunkiPocz);
-  ButtonPrzegroda = new QToolButton(ActionToolBarDane);
-  ButtonPrzegroda->setObjectName(QStringLiteral("ButtonPrzegroda"));
-  ButtonPrzegroda->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  // Like the buttons the tool bars make for their actions: a stray Space must
-  // not start the wizard.
-  ButtonPrzegroda->setFocusPolicy(Qt::NoFocus);
-  ButtonPrzegroda->setDefaultAction(ActionRodzajWarstw);
-  auto* przegroda = new QMenu(ButtonPrzegroda);
-  przegroda->setObjectName(QStringLiteral("MenuPrzegroda"));
-  przegroda->addAction(ActionSystem);
-  przegroda->addAction(ActionPokazWarstwy);
-  connect(przegroda, &QMenu::aboutToShow, this, &TFormGlowna::UpdateActions);
-  ButtonPrzegroda->setMenu(przegroda);
-  // The button itself runs ActionRodzajWarstw; its arrow opens the two choices.
-  ButtonPrzegroda->setPopupMode(QToolButton::MenuButtonPopup);
-  ActionToolBarDane->addWidget(ButtonPrzegroda);
-
-  ActionToolBarWyniki = bar("ActionToolBarWyniki", Qt::ToolButtonIconOnly);
-  ActionToolBarWyniki->addAction(ActionPokazRaport);
-  ActionToolBarWyniki->addAction(ActionRysTemp);
-  ActionToolBarWyniki->addAction(ActionRysCisn);
-  ActionToolBarWyniki->addAction(ActionKondensacja);
-  ActionToolBarWyniki->addAction(ActionDynamika);
-  band->addStretch(1);
-
-  setMenuWidget(CoolBarGlowna);
-}
-
-bool TFormGlowna::isAutoCheck(const QAction* a) const {
-  return a == ActionPokazDaneProj || a == ActionPokazWarunkiPocz || a == ActionPokazWarstwy ||
-         a == ActionSystem || a == ActionPokazRaport || a == ActionKondensacja || a == ActionDynamika;
-}
-
 bool TFormGlowna::PartitionDefined() const {
   return project_.resultSource() != Project::ResultSource::None;
-}
-
-void TFormGlowna::updateAction(QAction* a) {
-  const bool defined = PartitionDefined();
-  if (a == ActionZapisz || a == ActionZapiszBiezacy) {
-    a->setEnabled(defined);
-  } else if (a == ActionPokazDaneProj) {
-    a->setChecked(Visible(FormDaneProj));
-  } else if (a == ActionPokazWarunkiPocz) {
-    a->setChecked(Visible(FormWarunkiPoczatkowe));
-  } else if (a == ActionPokazWarstwy) {
-    a->setChecked(Visible(FormWarstwy));
-  } else if (a == ActionSystem) {
-    a->setChecked(Visible(FormSystem1) || Visible(FormSystem2) || Visible(FormSystem3) ||
-                  Visible(FormSystem4));
-  } else if (a == ActionPokazRaport) {
-    a->setEnabled(defined);
-    a->setChecked(Visible(FormRaportNew));
-  } else if (a == ActionRysTemp) {
-    a->setEnabled(defined);
-    a->setChecked(ChartOfKindExists(1));
-  } else if (a == ActionRysCisn) {
-    a->setEnabled(defined);
-    a->setChecked(ChartOfKindExists(2));
-  } else if (a == ActionKondensacja) {
-    a->setEnabled(defined);
-    a->setChecked(Visible(FormKondensacja));
-  } else if (a == ActionDynamika) {
-    a->setEnabled(defined);
-    a->setChecked(Visible(FormDynamika));
-  }
-}
-
-void TFormGlowna::UpdateActions() {
-  for (QAction* a :
-       {ActionZapisz, ActionZapiszBiezacy, ActionPokazDaneProj, ActionPokazWarunkiPocz, ActionPokazWarstwy,
-        ActionSystem, ActionPokazRaport, ActionRysTemp, ActionRysCisn, ActionKondensacja, ActionDynamika})
-    updateAction(a);
-}
-
-void TFormGlowna::ExecuteAction(QAction* action) {
-  if (!action) return;
-  ui::Guard([&] {
-    updateAction(action);
-    if (!action->isEnabled()) return;
-    if (const QList<QWidget*> covered = coveredResultWindows(action); !covered.isEmpty()) {
-      for (QWidget* w : covered) {
-        if (w->isMinimized()) w->showNormal();
-        w->raise();
-      }
-      covered.constFirst()->activateWindow();
-      return;
-    }
-    if (isAutoCheck(action)) action->setChecked(!action->isChecked());
-    runExecute(action);
-  });
-  // The check marks show the outcome at once, not at the next idle moment.
-  UpdateActions();
 }
 
 void TFormGlowna::showPictureTemperatures() {
@@ -480,46 +236,6 @@ void TFormGlowna::ShowAction(QAction* action) {
     return;
   }
   ExecuteAction(action);
-}
-
-void TFormGlowna::runExecute(QAction* a) {
-  if (a == ActionNowy) {
-    ActionNowyExecute();
-  } else if (a == ActionOtworz) {
-    ActionOtworzExecute();
-  } else if (a == ActionZapisz) {
-    ActionZapiszExecute();
-  } else if (a == ActionZapiszBiezacy) {
-    ActionZapiszBiezacyExecute();
-  } else if (a == FilePrintSetup1) {
-    FilePrintSetup1Execute();
-  } else if (a == ActionClose) {
-    close();
-  } else if (a == ActionPokazDaneProj) {
-    SetVisible(FormDaneProj, a->isChecked());
-  } else if (a == ActionPokazWarunkiPocz) {
-    SetVisible(FormWarunkiPoczatkowe, a->isChecked());
-  } else if (a == ActionRodzajWarstw) {
-    ExecuteAction(ActionSystem);
-  } else if (a == ActionPokazWarstwy) {
-    ActionPokazWarstwyExecute();
-  } else if (a == ActionSystem) {
-    ActionSystemExecute();
-  } else if (a == ActionPokazRaport) {
-    SetVisible(FormRaportNew, a->isChecked());
-  } else if (a == ActionRysTemp) {
-    chartToggle(a, 1);
-  } else if (a == ActionRysCisn) {
-    chartToggle(a, 2);
-  } else if (a == ActionKondensacja) {
-    SetVisible(FormKondensacja, a->isChecked());
-  } else if (a == ActionDynamika) {
-    SetVisible(FormDynamika, a->isChecked());
-  } else if (a == ActionHelp) {
-    ActionHelpExecute();
-  } else if (a == ActionAbout) {
-    ActionAboutExecute();
-  }
 }
 
 QList<QWidget*> TFormGlowna::coveredResultWindows(const QAction* action) const {
@@ -638,7 +354,7 @@ bool TFormGlowna::askToSaveChanges() {
 
 void TFormGlowna::closeEvent(QCloseEvent* e) {
   bool allow = false;
-  updateAction(ActionZapisz);
+  updateAction(*rowOf(ActionZapisz));
   ui::Guard([&] { allow = FormCloseQuery(); });
   if (!allow) {
     e->ignore();

@@ -19,6 +19,7 @@
 #include <QMainWindow>
 #include <QPicture>
 #include <QPointer>
+#include <vector>
 
 class Project;
 class QAction;
@@ -164,11 +165,15 @@ class TFormGlowna : public QMainWindow {
   void createToolBars();
   QAction* makeAction(const char* name, const QString& category, const QString& caption, const QString& hint,
                       int image = -1);
+  // The actions' table (glowna.cpp): each action's name, texts, picture,
+  // shortcuts, menu and tool bar, its update rule and its execute step.
+  struct ActionRow;
+  static const std::vector<ActionRow>& actionTable();
+  const ActionRow* rowOf(const QAction* action) const;
+  QToolButton* makePartitionButton(QAction* action);
   // One action's update rule.
-  void updateAction(QAction* action);
-  bool isAutoCheck(const QAction* action) const;
+  void updateAction(const ActionRow& row);
   // The execute steps, run by ExecuteAction after the toggle rule.
-  void runExecute(QAction* action);
   void ActionNowyExecute();
   void ActionPokazWarstwyExecute();
   void ActionSystemExecute();
@@ -202,7 +207,3 @@ class TFormGlowna : public QMainWindow {
 };
 
 extern TFormGlowna* FormGlowna;
-
-// Where the project dialogs start: the user's documents folder (the home folder
-// when there is none), never the program's own, possibly read-only, folder.
-QString ProjectsFolder();

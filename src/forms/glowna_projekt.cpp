@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "forms/appstate.h"
 #include "forms/glowna.h"
 #include "forms/warstwy.h"
 #include "forms/warunki_poczatkowe.h"

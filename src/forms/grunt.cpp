@@ -323,13 +323,10 @@ void TFormGrunt::updateResults() {
     LabelWyniki->setText(QStringLiteral("Przegroda w powietrzu: obliczenie jak dotąd (PN-EN ISO 6946)."));
     return;
   }
-  try {
-    const veltor::GroundResult r =
-        veltor::EvaluateGround(project_.layers(), project_.conditions(), gReferenceTables.air, *read);
-    LabelWyniki->setText(veltor::GroundReportLines(*read, r).join(QLatin1Char('\n')));
-  } catch (const veltor::Error& e) {
-    LabelWyniki->setText(e.message());
-  }
+  // The model's figures for the values typed, committed or not.
+  const PartitionResults tried = project_.building().groundWith(project_.currentId(), *read);
+  LabelWyniki->setText(tried.ground ? veltor::GroundReportLines(*read, *tried.ground).join(QLatin1Char('\n'))
+                                    : tried.error);
 }
 
 bool TFormGrunt::ButtonOKClick() {

@@ -6,10 +6,11 @@
 //
 // Data flow: showing the window, or a change of the project's extras made
 // elsewhere (undo, New, Open), fills the controls from
-// Project::extras().ground. Typing recomputes the figures shown under the
-// boxes from the project's layers, nothing else. "OK" reads every control into
-// one GroundSettings and hands it to the project as one step to undo; a box
-// the kind reads that holds no acceptable value is told and nothing is
+// Project::extras().ground. Typing shows under the boxes the figures the
+// model gives the partition with the values typed (Building::groundWith).
+// "OK" reads every control into one GroundSettings and hands it to the
+// project as one step to undo; a box the kind reads that holds no acceptable
+// value, or values the kind's formulas refuse, is told and nothing is
 // committed. "Anuluj" leaves the project as it was.
 #pragma once
 

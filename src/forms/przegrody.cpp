@@ -22,10 +22,11 @@
 #include "calc/calculation.h"
 #include "calc/errors.h"
 #include "calc/numbers.h"
+#include "forms/appstate.h"
 #include "forms/dobor_grubosci.h"
-#include "forms/glowna.h"
 #include "forms/porownanie.h"
 #include "forms/warunki_poczatkowe.h"
+#include "forms/windowset.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
 #include "project/buildingfile.h"
@@ -392,7 +393,7 @@ void TFormPrzegrody::ButtonDodajClick() {
 void TFormPrzegrody::ButtonDodajZKreatoraClick() {
   ButtonDodajClick();
   // The wizard fills the current partition, which the new one now is.
-  FormGlowna->ExecuteAction(FormGlowna->ActionSystem);
+  ShowWindow(WindowId::Wizard);
 }
 
 void TFormPrzegrody::ButtonDodajZPlikuClick() {
@@ -456,7 +457,7 @@ void TFormPrzegrody::ButtonDoborGrubosciClick() {
 void TFormPrzegrody::TablePrzegrodyDoubleClick(int row) {
   if (row < 0 || row >= building_.count()) return;
   building_.setCurrent(building_.at(row).id);
-  FormGlowna->ShowLayerWindow();
+  ShowWindow(WindowId::Layers);
 }
 
 void TFormPrzegrody::ActionEksportujPrzegrodeExecute() {

@@ -23,9 +23,9 @@
 #include "forms/companion.h"
 #include "forms/daneprojektu.h"
 #include "forms/followproject.h"
-#include "forms/glowna.h"
 #include "forms/pictureframe.h"
 #include "forms/warstwy.h"
+#include "forms/windowset.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
 #include "platform/picturefile.h"
@@ -45,7 +45,7 @@ int OpeningHeight(int kind, int toolBarHeight) {
   // Left of the screen's height for the window's title bar.
   constexpr int kTitleBar = 40;
   int height = toolBarHeight + (kind == 2 ? chart::kPressurePictureHeight : chart::kTemperaturePictureHeight);
-  const QScreen* screen = FormGlowna ? FormGlowna->screen() : QGuiApplication::primaryScreen();
+  const QScreen* screen = MainWindow() ? MainWindow()->screen() : QGuiApplication::primaryScreen();
   if (screen) height = std::min(height, screen->availableGeometry().height() - kTitleBar);
   return std::max(kLeast, height);
 }
@@ -60,7 +60,7 @@ TFormRysunek::TFormRysunek(int chartKind)
     // the main window must not bury a chart the designer is reading. A parent
     // alone does not do it on X11: Qt writes WM_TRANSIENT_FOR only for the
     // dialog-like types, a tool window among them.
-    : QWidget(FormGlowna, kResultWindowFlags), chartKind_(chartKind), xOrigin_(chart::kOriginX) {
+    : QWidget(MainWindow(), kResultWindowFlags), chartKind_(chartKind), xOrigin_(chart::kOriginX) {
   setObjectName(QStringLiteral("FormRysunek"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Rysunek"));
@@ -177,7 +177,7 @@ void TFormRysunek::ActionPrintExecute() {
 void TFormRysunek::showEvent(QShowEvent* e) {
   if (!e->spontaneous()) {
     // Shown once: the window is destroyed when closed.
-    if (FormGlowna) CentreOver(this, FormGlowna);
+    if (QWidget* main = MainWindow()) CentreOver(this, main);
   }
   QWidget::showEvent(e);
 }
@@ -201,7 +201,7 @@ void TFormRysunek::closeEvent(QCloseEvent* e) {
   if (!e->isAccepted()) return;
   registry().removeAll(this);
   // The chart actions' check marks count the charts that exist.
-  if (FormGlowna) FormGlowna->UpdateActions();
+  WindowsChanged();
 }
 
 QList<TFormRysunek*> TFormRysunek::Instances() {

@@ -12,9 +12,9 @@
 
 #include "calc/numbers.h"
 #include "calc/textfile.h"
-#include "forms/glowna.h"
 #include "forms/numberbox.h"
 #include "forms/system2.h"
+#include "forms/windowset.h"
 
 TFormSystem1* FormSystem1 = nullptr;
 
@@ -88,7 +88,7 @@ void TFormSystem1::TreeViewMurChange() {
 
 void TFormSystem1::Button1Click() {
   hide();
-  if (FormGlowna) FormGlowna->ShowAction(FormGlowna->ActionPokazWarunkiPocz);
+  ShowWindow(WindowId::Conditions);
 }
 
 void TFormSystem1::Button2Click() {

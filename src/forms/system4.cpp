@@ -21,11 +21,11 @@
 #include "calc/numbers.h"
 #include "calc/units.h"
 #include "forms/appstate.h"
-#include "forms/glowna.h"
 #include "forms/numberbox.h"
 #include "forms/poprawki.h"
 #include "forms/system3.h"
 #include "forms/warstwy.h"
+#include "forms/windowset.h"
 #include "model/project.h"
 
 TFormSystem4* FormSystem4 = nullptr;
@@ -289,6 +289,6 @@ void TFormSystem4::ButtonZakonczClick() {
   // and one undo takes both back.
   project_.adoptWizardLayers(corrections_);
   ButtonZakoncz->setEnabled(false);
-  if (FormGlowna) FormGlowna->ShowLayerWindow();
+  ShowWindow(WindowId::Layers);
   hide();
 }

@@ -39,9 +39,9 @@
 #include "calc/ownmaterials.h"
 #include "calc/units.h"
 #include "forms/appstate.h"
-#include "forms/glowna.h"
 #include "forms/katalog.h"
 #include "forms/numberbox.h"
+#include "forms/windowset.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
 
@@ -952,7 +952,7 @@ void TFormWarstwy::Button2Click() {
 
 void TFormWarstwy::ButtonWsteczClick() {
   hide();
-  if (FormGlowna) FormGlowna->ShowAction(FormGlowna->ActionPokazWarunkiPocz);
+  ShowWindow(WindowId::Conditions);
 }
 
 void TFormWarstwy::ButtonZamknijClick() {

@@ -32,9 +32,9 @@
 #include "calc/textfile.h"
 #include "calc/units.h"
 #include "forms/appstate.h"
-#include "forms/glowna.h"
 #include "forms/grunt.h"
 #include "forms/numberbox.h"
+#include "forms/windowset.h"
 #include "model/project.h"
 #include "platform/dialogs.h"
 #include "project/projectfile.h"
@@ -602,25 +602,19 @@ void TFormWarunkiPoczatkowe::ButtonZamknijClick() {
 void TFormWarunkiPoczatkowe::Button1Click() {
   if (!CommitConditions()) return;
   hide();
-  ui::Guard([] {
-    if (FormGlowna) FormGlowna->ShowAction(FormGlowna->ActionPokazDaneProj);
-  });
+  ui::Guard([] { ShowWindow(WindowId::ProjectDescription); });
 }
 
 void TFormWarunkiPoczatkowe::ButtonAnulujClick() {
   if (!CommitConditions()) return;
   hide();
-  ui::Guard([] {
-    if (FormGlowna) FormGlowna->ShowAction(FormGlowna->ActionPokazWarstwy);
-  });
+  ui::Guard([] { ShowWindow(WindowId::Layers); });
 }
 
 void TFormWarunkiPoczatkowe::Button3Click() {
   // The wizard's action hides this window itself once the wizard can start.
   if (!CommitConditions()) return;
-  ui::Guard([] {
-    if (FormGlowna) FormGlowna->ExecuteAction(FormGlowna->ActionSystem);
-  });
+  ui::Guard([] { ShowWindow(WindowId::Wizard); });
 }
 
 // ---------------------------------------------------------------------------

@@ -122,6 +122,32 @@ void CreateWindowSet() {
   ui::SetHelpViewer(&ShowHelpWindow);
 }
 
+void ShowWindow(WindowId window) {
+  if (!FormGlowna) return;
+  switch (window) {
+    case WindowId::ProjectDescription:
+      FormGlowna->ShowAction(FormGlowna->ActionPokazDaneProj);
+      break;
+    case WindowId::Conditions:
+      FormGlowna->ShowAction(FormGlowna->ActionPokazWarunkiPocz);
+      break;
+    case WindowId::Layers:
+      FormGlowna->ShowLayerWindow();
+      break;
+    case WindowId::Wizard:
+      FormGlowna->ExecuteAction(FormGlowna->ActionSystem);
+      break;
+  }
+}
+
+void WindowsChanged() {
+  if (FormGlowna) FormGlowna->UpdateActions();
+}
+
+QWidget* MainWindow() {
+  return FormGlowna;
+}
+
 void SetCreationHook(CreationHook hook) {
   creationHook() = std::move(hook);
 }

@@ -7,6 +7,22 @@
 
 class QWidget;
 
+// What a companion window asks of the set, knowing no other window: the
+// windows it may bring forward, and the main window's check marks following
+// a window it showed or hid itself.
+enum class WindowId { ProjectDescription, Conditions, Layers, Wizard };
+// A forward step ("Dalej", "Wstecz", a double click): a window already shown
+// is raised, otherwise it is shown as the main window's action shows it, with
+// that action's questions; the wizard always starts over at its first step.
+// Nothing happens without a window set.
+void ShowWindow(WindowId window);
+// A window of the set was shown or hidden, or a chart closed: the actions'
+// check marks follow.
+void WindowsChanged();
+// The main window, over which companions and charts are placed; null without
+// a window set.
+QWidget* MainWindow();
+
 // Creates FormGlowna, FormWarstwy, FormWarunkiPoczatkowe, FormDaneProj, AboutBox,
 // FormSystem1..4, FormRaportNew, FormKondensacja, FormDynamika, FormPoprawki, FormPrzegrody, FormPorownanie
 // and FormDoborGrubosci, running each one's FormCreate in turn.

@@ -593,6 +593,19 @@ PartitionResults Building::resultsWithThickness(PartitionId id, int layer, doubl
   return Evaluate(layers, *p, *tables_, true);
 }
 
+PartitionResults Building::groundWith(PartitionId id, const veltor::GroundSettings& settings) const {
+  PartitionResults r;
+  const Partition* p = find(id);
+  if (!p || !tables_) return r;
+  try {
+    r.ground = veltor::EvaluateGround(p->layers, p->conditions, tables_->air, settings);
+  } catch (const veltor::Error& e) {
+    r.error = e.message();
+  }
+  r.computed = true;
+  return r;
+}
+
 PartitionResults Building::moistureWith(PartitionId id, const veltor::MoistureSettings& settings,
                                         const veltor::LayerTable* layers) const {
   PartitionResults r;

@@ -149,6 +149,10 @@ class Building : public QObject {
   // have with other choices, over `layers` when given (the wizard's partition
   // while the layer table is empty), nothing changed: what the moisture
   // window shows before the project holds a choice of climate.
+  // The figures on the ground (ground, or error) partition `id` would have
+  // with other ground settings, nothing changed: what the ground window shows
+  // of the values typed before they are committed.
+  PartitionResults groundWith(PartitionId id, const veltor::GroundSettings& settings) const;
   PartitionResults moistureWith(PartitionId id, const veltor::MoistureSettings& settings,
                                 const veltor::LayerTable* layers = nullptr) const;
   void setReferenceTables(const veltor::ReferenceTables* tables) { tables_ = tables; }
