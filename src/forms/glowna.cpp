@@ -1,10 +1,11 @@
-// The main window. Its actions are built once (createActions) and placed on
-// the menu bar and the three tool bars (createMenus, createToolBars); every
+// The main window. Its actions are built once from the table in
+// glowna_actions.cpp and placed on the menu bar and the three tool bars; every
 // click reaches ExecuteAction, which evaluates the action's update rule,
 // applies the toggle of the auto-check actions and runs the execute step inside
-// the error guard. The window's data is only read here: the layer counts of
-// the layer window and of the wizard's last step, Umax of the design
-// conditions, and the chart windows that exist.
+// the error guard. The execute steps that ask questions are here. The window's
+// data is only read here: the layer counts of the layer window and of the
+// wizard's last step, Umax of the design conditions, and the chart windows
+// that exist.
 #include "forms/glowna.h"
 
 #include <QAction>
