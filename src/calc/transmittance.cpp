@@ -437,4 +437,10 @@ double RequiredThicknessUc(LayerTable& table, int position, const DesignConditio
   return result;
 }
 
+double RequiredLayerThickness(const LayerTable& table, int position, const DesignConditions& conditions,
+                              const AirLayerTable& air) {
+  LayerTable trial = table.copy();
+  return RequiredThicknessUc(trial, position, conditions, air);
+}
+
 }  // namespace veltor

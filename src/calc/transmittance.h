@@ -225,5 +225,9 @@ TransmittanceResult ComputeTransmittance(LayerTable& table, const DesignConditio
 double RequiredThicknessUc(LayerTable& table, int position, const DesignConditions& conditions,
                            const AirLayerTable& air);
 inline constexpr double kThicknessTolerance = 1e-6;  // m
+// The same over a copy of the table: nothing of `table` changes. What the
+// model and the wizard size a layer with.
+double RequiredLayerThickness(const LayerTable& table, int position, const DesignConditions& conditions,
+                              const AirLayerTable& air);
 
 }  // namespace veltor

@@ -41,6 +41,10 @@ const veltor::PartitionSummary& CurrentSummary(Project& project, bool tell) {
   return r.summary;
 }
 
+double RequiredThickness(Project& project, int row) {
+  return veltor::RequiredLayerThickness(project.layers(), row + 1, gDesignConditions, gReferenceTables.air);
+}
+
 QString StartFolder() {
   return startFolder();
 }

@@ -30,6 +30,11 @@ void LoadReferenceTables();
 // program's conditions and tables at every call (Building::resultsOver).
 const veltor::PartitionSummary& CurrentSummary(Project& project, bool tell = true);
 
+// The thickness the current partition's layer `row` needs for Uc ≤ Umax
+// under the program's conditions, whose Umax the layer window shows
+// (veltor::RequiredLayerThickness over a copy: the table is left as it is).
+double RequiredThickness(Project& project, int row);
+
 // The calculation pass over a table that is not a partition of the building
 // (the wizard's): the program's conditions and tables, the notice told as above.
 void RunCalculationPass(veltor::LayerTable& table, veltor::PartitionSummary& summary, bool tell = true);

@@ -240,7 +240,7 @@ void TFormSystem4::buildPartition() {
 
   veltor::CalculatePartition(built, summary_, *conditions, gReferenceTables,
                              [](const QString& text) { ui::inform(ui::MessageKind::Error, text); });
-  const double d = veltor::RequiredThicknessUc(built, kInsulationPosition, *conditions, gReferenceTables.air);
+  const double d = veltor::RequiredLayerThickness(built, kInsulationPosition, *conditions, gReferenceTables.air);
 
   const bool needed = d > 0;
   // Boards come in whole centimetres: rounded up, U stays at or below Umax,

@@ -932,8 +932,7 @@ void TFormWarstwy::Button2Click() {
     return;
   }
   (void)CurrentSummary(project_);
-  const double required =
-      veltor::RequiredThicknessUc(Layers(), row + 1, gDesignConditions, gReferenceTables.air);
+  const double required = RequiredThickness(project_, row);
   if (required > 0) {
     // Whole millimetres, rounded up so that U stays at or below Umax.
     const QScopedValueRollback own(editing_, true);
