@@ -13,7 +13,6 @@
 #include "forms/appstate.h"
 #include "forms/daneprojektu.h"
 #include "forms/followproject.h"
-#include "forms/glowna.h"
 #include "forms/pictureframe.h"
 #include "forms/warstwy.h"
 #include "model/project.h"
