@@ -46,6 +46,9 @@ class TFormWarstwy : public TCompanionWindow {
   TFormWarstwy(QWidget* mainWindow, Project& project);
   ~TFormWarstwy() override;
 
+  // The columns of ListViewMaterialy (warstwy_list.cpp).
+  enum LayerColumn { ColumnName, ColumnThickness, ColumnLambda, ColumnResistance, ColumnSd, ColumnCount };
+
   // Creation handler: loads the own materials and "Dane/materiały.txt" into TreeViewMaterialy.
   void FormCreate();
 
