@@ -365,13 +365,13 @@ void TFormGlowna::createMenus() {
     connect(m, &QMenu::aboutToShow, this, &TFormGlowna::UpdateActions);
     return m;
   };
-  struct MenuSpec {
+  struct MenuRow {
     ActionRow::Menu parent;
     const char* title;
     const char* name;
   };
   // By ActionRow::Menu; a menu is made where its first action comes.
-  static const MenuSpec specs[ActionRow::MenuCount] = {
+  static const MenuRow menuRows[ActionRow::MenuCount] = {
       {ActionRow::NoMenu, nullptr, nullptr},
       {ActionRow::NoMenu, "&Projekt", "MenuProjekt"},
       {ActionRow::NoMenu, "&Edycja", "MenuEdycja"},
@@ -386,11 +386,11 @@ void TFormGlowna::createMenus() {
     if (row.menu == ActionRow::NoMenu) continue;
     QMenu*& m = menus[row.menu];
     if (!m) {
-      const MenuSpec& spec = specs[row.menu];
-      const QString title = QString::fromUtf8(spec.title);
-      m = named(spec.parent == ActionRow::NoMenu ? ActionMainMenuBar1->addMenu(title)
-                                                 : menus[spec.parent]->addMenu(title),
-                spec.name);
+      const MenuRow& menu = menuRows[row.menu];
+      const QString title = QString::fromUtf8(menu.title);
+      m = named(menu.parent == ActionRow::NoMenu ? ActionMainMenuBar1->addMenu(title)
+                                                 : menus[menu.parent]->addMenu(title),
+                menu.name);
     }
     if (row.flags & ActionRow::SeparatorInMenu) m->addSeparator();
     m->addAction(this->*row.member);
