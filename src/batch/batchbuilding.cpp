@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cmath>
 
+#include "batch/batchfields.h"
 #include "calc/partitionkind.h"
 
 namespace batch {
@@ -61,9 +62,7 @@ bool IsBuildingObject(const QJsonObject& object) {
 }
 
 std::vector<BatchCase> ReadBuilding(const QJsonObject& object, const Catalogues& catalogues) {
-  for (auto it = object.begin(); it != object.end(); ++it)
-    if (it.key() != QLatin1String("building") && it.key() != QLatin1String("partitions"))
-      throw InputError(it.key(), QStringLiteral("nieznane pole"));
+  const Fields checked(object, QString(), {"building", "partitions"});
   const veltor::ProjectDescription description =
       ReadDescriptionObject(object.value(QLatin1String("building")), QStringLiteral("building"));
   const QJsonValue list = object.value(QLatin1String("partitions"));

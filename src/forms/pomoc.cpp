@@ -9,7 +9,7 @@
 
 #include "forms/appstate.h"
 #include "forms/companion.h"
-#include "forms/glowna.h"
+#include "forms/windowset.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
 
@@ -116,8 +116,9 @@ void TFormPomoc::ActionPrzegladarkaExecute() {
 
 void ShowHelpWindow(const QString& path) {
   if (!FormPomoc) {
-    FormPomoc = new TFormPomoc(FormGlowna);
-    if (FormGlowna) CentreOver(FormPomoc, FormGlowna);
+    QWidget* main = MainWindow();
+    FormPomoc = new TFormPomoc(main);
+    if (main) CentreOver(FormPomoc, main);
   }
   FormPomoc->ShowPage(path);
   FormPomoc->show();
