@@ -257,13 +257,13 @@ void TFormWarstwy::showSummary() {
   double compared = t.uc;
   LabelGrunt->setVisible(ground.onGround() && !empty);
   if (ground.onGround() && !empty) {
-    try {
-      const veltor::GroundResult g =
-          veltor::EvaluateGround(Layers(), gDesignConditions, gReferenceTables.air, ground);
-      compared = g.uCompared;
-      LabelGrunt->setText(veltor::GroundReportLines(ground, g).join(QLatin1Char('\n')));
-    } catch (const veltor::Error& e) {
-      LabelGrunt->setText(e.message());
+    // The model's figures, computed with the pass; its error says why there are none.
+    const PartitionResults& r = project_.building().results(project_.currentId());
+    if (r.ground) {
+      compared = r.ground->uCompared;
+      LabelGrunt->setText(veltor::GroundReportLines(ground, *r.ground).join(QLatin1Char('\n')));
+    } else {
+      LabelGrunt->setText(r.error);
     }
     growToFit(this);
   }
